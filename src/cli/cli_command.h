@@ -1,0 +1,28 @@
+#pragma once
+// Subcommands of lectorium-cli. Each lives in its own file and is listed in
+// command_table.cpp.
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+struct CliContext
+{
+    QString programFolder;
+    QStringList args; // the arguments after the subcommand's name
+};
+
+struct CliCommand
+{
+    const char *name;
+    const char *usage; // one line for --help
+    int (*run)(CliContext &context);
+};
+
+// Every subcommand, in the order --help lists them.
+const QList<CliCommand> &cliCommands();
+
+// Output helpers: UTF-8 text on standard output and error.
+void cliOut(const QString &text);
+void cliErr(const QString &text);

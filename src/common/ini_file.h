@@ -1,0 +1,53 @@
+#pragma once
+// Private-profile files ("Lectorium.ini", "project.ini", "Voice.ini"): the
+// classic [section] / key=value format in Windows-1251. Section and key names
+// compare without regard to case; a value reads back at most 254 characters
+// long; an absent or empty value is "no value"; a write creates the file, the
+// section and the key as needed and keeps every other line as it was.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class IniDocument
+{
+public:
+    static constexpr int kMaxValueLength = 254;
+
+    IniDocument() = default;
+    // An unreadable or missing file gives an empty document.
+    static IniDocument load(const QString &path);
+    // For a read-modify-write: nothing when the file exists but cannot be
+    // read, so it is never replaced by a file that lost its other lines.
+    static std::optional<IniDocument> loadForUpdate(const QString &path);
+    static IniDocument fromText(const QString &text);
+
+    std::optional<QString> read(const QString &section, const QString &key) const;
+    void write(const QString &section, const QString &key, const QString &value);
+    void write(const QString &section, const QString &key, int value);
+    void write(const QString &section, const QString &key, double value);
+
+    bool save(const QString &path) const;
+    QString toText() const;
+    const QStringList &lines() const { return m_lines; }
+
+private:
+    // Index of the header line of `section`, or -1.
+    qsizetype findSection(const QString &section) const;
+    // Index of the key's line inside the section that starts at `header`, or -1.
+    qsizetype findKey(qsizetype header, const QString &key) const;
+    // Index just past the last non-empty line of the section at `header`.
+    qsizetype sectionEnd(qsizetype header) const;
+
+    QStringList m_lines;
+};
+
+// Number text as the settings file stores it: trimmed, with "." as the
+// decimal separator whatever the locale.
+QString iniNumberText(double value);
+
+std::optional<QString> ReadIni(const QString &section, const QString &key, const QString &file);
+bool WriteIni(const QString &section, const QString &key, const QString &value, const QString &file);
+bool WriteIni(const QString &section, const QString &key, int value, const QString &file);
+bool WriteIni(const QString &section, const QString &key, double value, const QString &file);

@@ -1,0 +1,55 @@
+#pragma once
+// One-at-a-time runner for outside programs (the encoder, the speech
+// program). A new program starts only when the last one has ended; the last
+// process stays available to ProcessRunning. Programs get an argument list,
+// never a shell command line, so quotes, spaces and Cyrillic in paths and
+// titles reach them intact.
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QProcess;
+
+// Priority classes as the settings store them: 0 normal, 1 idle (nice 19),
+// 2 high (nice -5 where the system allows it); anything else is normal.
+int niceValueForPriority(int priority);
+
+struct ProcessRequest
+{
+    QString program;
+    QStringList arguments;
+    int priority = 0;
+    // Empty: the program inherits ours.
+    QProcessEnvironment environment;
+    QString workingDirectory;
+    bool captureErrorOutput = false;
+};
+
+class ProcessRunner
+{
+public:
+    ProcessRunner();
+    ~ProcessRunner();
+    ProcessRunner(const ProcessRunner &) = delete;
+    ProcessRunner &operator=(const ProcessRunner &) = delete;
+
+    // Starts the program unless the last one still runs (a 10 ms look) and
+    // then gives it up to 100 ms. False when it was refused or failed to start.
+    bool RunProcess(const ProcessRequest &request);
+    // A look of at most 10 ms: true while the last started program runs.
+    bool ProcessRunning();
+    // Waits up to `msecs` for the last program to end; true when it has.
+    bool waitForEnd(int msecs);
+    // Ends the last program at once (used at exit and on abort).
+    void terminate();
+    // Exit code of the last program once it has ended normally, else -1.
+    int lastExitCode() const;
+    // What the last program wrote on its error channel (kept for messages).
+    QByteArray lastErrorOutput() const;
+
+private:
+    std::unique_ptr<QProcess> m_process;
+};

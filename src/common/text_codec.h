@@ -1,0 +1,32 @@
+#pragma once
+// The one codec of the program: everything the user owns is stored in
+// Windows-1251 (and DOS books come in CP866), while every text in memory is a
+// QString. Characters that Windows-1251 lacks are written as "?".
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+
+namespace Codec {
+
+QString fromCp1251(const QByteArray &bytes);
+QByteArray toCp1251(const QString &text);
+QString fromCp866(const QByteArray &bytes);
+
+// The character that Windows-1251 stores under `code` (0..255), so rules
+// written in terms of those codes (160 no-break space, 171 «, 151 —, ...)
+// read as they are stated.
+QChar cp1251Char(int code);
+
+// The Windows-1251 code of `c`, or -1 when the code page has no such character.
+int cp1251Code(QChar c);
+
+// True when the bytes are valid UTF-8 and hold at least one multi-byte
+// sequence: plain ASCII is left to the single-byte code pages.
+bool looksLikeUtf8(const QByteArray &bytes);
+
+// Decodes a file's bytes: a UTF-8 or UTF-16 byte-order mark, or valid
+// multi-byte UTF-8, wins; anything else is Windows-1251.
+QString decodeUserFile(const QByteArray &bytes);
+
+} // namespace Codec

@@ -1,0 +1,38 @@
+#include "temp_program_folder.h"
+
+#include "common/text_codec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TempProgramFolder::TempProgramFolder()
+    : m_dir(QDir::tempPath() + QStringLiteral("/lectorium-test-XXXXXX"))
+    , m_path(m_dir.path())
+{
+}
+
+QString TempProgramFolder::file(const QString &name) const
+{
+    return m_path + u'/' + name;
+}
+
+void TempProgramFolder::writeCp1251(const QString &name, const QString &text) const
+{
+    const QString target = file(name);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile f(target);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(Codec::toCp1251(text));
+}
+
+QByteArray TempProgramFolder::readBytes(const QString &name) const
+{
+    QFile f(file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString sharedDataPath(const QString &relative)
+{
+    return QStringLiteral(LECTORIUM_SHARED_DATA) + u'/' + relative;
+}
