@@ -40,7 +40,7 @@ bool stillThere(const QString &path)
 
 // Deletes until the folder is gone or the user cancels; false on Cancel.
 bool deleteWithRetry(const QString &programFolder, const QString &book, bool quoted,
-                     LibraryPrompts &prompts)
+                     UserDialogs &dialogs)
 {
     if (!isPlainEntryName(book))
         return true;
@@ -48,7 +48,10 @@ bool deleteWithRetry(const QString &programFolder, const QString &book, bool quo
     const QString folder = bookFolder(programFolder, book);
     removeFolderInside(root, folder);
     while (stillThere(folder)) {
-        if (!prompts.retryLockedFolder(lockedFolderMessage(QDir::toNativeSeparators(folder), quoted)))
+        const DialogMessage locked{QStringLiteral("Не могу удалить каталог!"),
+                                   lockedFolderMessage(QDir::toNativeSeparators(folder), quoted),
+                                   DialogIcon::Critical, DialogButtons::RetryCancel};
+        if (dialogs.show(locked) != DialogAnswer::Retry)
             return false;
         removeFolderInside(root, folder);
     }
@@ -57,20 +60,25 @@ bool deleteWithRetry(const QString &programFolder, const QString &book, bool quo
 
 } // namespace
 
-bool DeleteBook(const QString &programFolder, const QString &book, LibraryPrompts &prompts)
+bool DeleteBook(const QString &programFolder, const QString &book, UserDialogs &dialogs)
 {
-    if (!prompts.confirmDeleteBook())
+    const DialogMessage question{QStringLiteral("Вы уверены?"), QStringLiteral("Удалить выделеную книгу?"),
+                                 DialogIcon::Exclamation, DialogButtons::YesNo};
+    if (dialogs.show(question) != DialogAnswer::Yes)
         return false;
-    deleteWithRetry(programFolder, book, true, prompts);
+    deleteWithRetry(programFolder, book, true, dialogs);
     return true;
 }
 
-bool LibClear(const QString &programFolder, const QStringList &books, LibraryPrompts &prompts)
+bool LibClear(const QString &programFolder, const QStringList &books, UserDialogs &dialogs)
 {
-    if (!prompts.confirmClearLibrary())
+    const DialogMessage question{QStringLiteral("Очистить библиотеку..."),
+                                 QStringLiteral("Будут удалены ВСЕ книги из библиотеки!\nВы уверены?"),
+                                 DialogIcon::Exclamation, DialogButtons::YesNo};
+    if (dialogs.show(question) != DialogAnswer::Yes)
         return false;
     for (const QString &book : books)
-        if (!deleteWithRetry(programFolder, book, false, prompts))
+        if (!deleteWithRetry(programFolder, book, false, dialogs))
             break;
     return true;
 }

@@ -4,6 +4,7 @@
 #include "app/project_store.h"
 #include "common/text_codec.h"
 
+#include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
 #include <QDir>
@@ -12,21 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Answers the library's questions from a script and records the messages.
-struct ScriptedPrompts : LibraryPrompts
-{
-    bool yes = true;
-    int retries = 0; // how many times Retry is answered before Cancel
-    QStringList messages;
-    bool confirmDeleteBook() override { return yes; }
-    bool confirmClearLibrary() override { return yes; }
-    bool retryLockedFolder(const QString &message) override
-    {
-        messages.append(message);
-        return retries-- > 0;
-    }
-};
 
 void makeBook(const TempProgramFolder &folder, const QString &book, int blocks, const QString &ini = {})
 {
@@ -138,15 +124,18 @@ TEST(Library, DeleteAsksAndRemovesOnlyTheBook)
     QDir().mkpath(folder.file(QStringLiteral("Projects/A/sub/deeper")));
     folder.writeCp1251(QStringLiteral("Projects/A/sub/.hidden"), QStringLiteral("x"));
     QFile::setPermissions(folder.file(QStringLiteral("Projects/A/0001.txt")), QFile::ReadOwner);
-    ScriptedPrompts no;
-    no.yes = false;
+    ScriptedDialogs no({DialogAnswer::No});
     EXPECT_FALSE(DeleteBook(folder.path(), QStringLiteral("A"), no));
     EXPECT_TRUE(QDir(folder.file(QStringLiteral("Projects/A"))).exists());
-    ScriptedPrompts yes;
+    ASSERT_EQ(no.shown.size(), 1);
+    EXPECT_EQ(no.shown[0].title, QStringLiteral("Вы уверены?"));
+    EXPECT_EQ(no.shown[0].text, QStringLiteral("Удалить выделеную книгу?"));
+    EXPECT_EQ(no.shown[0].buttons, DialogButtons::YesNo);
+    ScriptedDialogs yes({DialogAnswer::Yes});
     EXPECT_TRUE(DeleteBook(folder.path(), QStringLiteral("A"), yes));
     EXPECT_FALSE(QDir(folder.file(QStringLiteral("Projects/A"))).exists());
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("Projects/B/0001.txt"))));
-    EXPECT_TRUE(yes.messages.isEmpty());
+    EXPECT_EQ(yes.shown.size(), 1); // the question only: nothing was locked
 }
 
 TEST(Library, DeleteNeverReachesOutsideProjects)
@@ -156,7 +145,7 @@ TEST(Library, DeleteNeverReachesOutsideProjects)
     folder.writeCp1251(QStringLiteral("Lectorium.ini"), QStringLiteral("[S]\r\n"));
     folder.writeCp1251(QStringLiteral("outside/keep.txt"), QStringLiteral("keep"));
     ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("outside")), folder.file(QStringLiteral("Projects/Link"))));
-    ScriptedPrompts prompts;
+    ScriptedDialogs prompts({}, DialogAnswer::Yes);
     for (const QString &name : {QStringLiteral(".."), QStringLiteral("."), QStringLiteral(""),
                                 QStringLiteral("../outside"), QStringLiteral("Link")})
         DeleteBook(folder.path(), name, prompts);
@@ -176,13 +165,13 @@ TEST(Library, LockedFolderAsksRetryOrCancel)
     makeBook(folder, QStringLiteral("B"), 1);
     const QString a = folder.file(QStringLiteral("Projects/A"));
     QFile::setPermissions(a, QFile::ReadOwner | QFile::ExeOwner);
-    ScriptedPrompts prompts;
-    prompts.retries = 1;
+    ScriptedDialogs prompts({DialogAnswer::Yes, DialogAnswer::Retry, DialogAnswer::Cancel});
     LibClear(folder.path(), {QStringLiteral("A"), QStringLiteral("B")}, prompts);
     QFile::setPermissions(a, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(prompts.messages.size(), 2); // Retry once, then Cancel
+    ASSERT_EQ(prompts.shown.size(), 3); // the question, Retry once, then Cancel
     EXPECT_TRUE(QDir(folder.file(QStringLiteral("Projects/B"))).exists()); // Cancel ends the clearing
-    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Каталог ") + a));
+    EXPECT_EQ(prompts.shown[1].title, QStringLiteral("Не могу удалить каталог!"));
+    EXPECT_TRUE(prompts.shown[1].text.startsWith(QStringLiteral("Каталог ") + a));
 }
 
 TEST(Library, LockedFolderMessages)
