@@ -1,4 +1,5 @@
 #include "app/batch_queue.h"
+#include "app/book_file_filter.h"
 #include "app/block_range.h"
 #include "app/library.h"
 #include "app/project_store.h"
@@ -196,4 +197,20 @@ TEST(BatchQueue, TicksSurviveAndVanishedBooksAreIgnored)
     const BatchEntries reloaded = LoadBatch(file, {QStringLiteral("Б"), QStringLiteral("C2"), QStringLiteral("D")});
     EXPECT_EQ(reloaded, BatchEntries({{QStringLiteral("Б"), true}, {QStringLiteral("C2"), false}, {QStringLiteral("D"), false}}));
     EXPECT_EQ(firstSelected(reloaded), 0);
+}
+
+TEST(BookFileFilter, EndingsAndQuotes)
+{
+    TempProgramFolder folder;
+    for (const char *name : {"a.fb2", "b.TXT", "c.docx", "d.pdf", "e.html", "f.htm", "g.doc", "h.rtf"})
+        folder.writeCp1251(QString::fromLatin1(name), QStringLiteral("x"));
+    struct Case { const char *name; bool opens; };
+    const Case cases[] = {{"a.fb2", true}, {"b.TXT", true}, {"c.docx", false}, {"d.pdf", false},
+                          {"e.html", true}, {"f.htm", true}, {"g.doc", true}, {"h.rtf", true},
+                          {"missing.fb2", false}};
+    for (const Case &c : cases) {
+        const QString path = folder.file(QString::fromLatin1(c.name));
+        EXPECT_EQ(openableBookFile(u'"' + path + u'"'), c.opens ? path : QString()) << c.name;
+    }
+    EXPECT_EQ(openableBookFile(folder.path()), QString()); // a folder is no book
 }
