@@ -428,7 +428,7 @@ void Form1::deleteBook()
     if (!::DeleteBook(m_programFolder, book, *m_dialogs))
         return;
     LoadList();
-    setBatchMode(m_check1->isChecked());
+    refreshBatchMode();
 }
 
 QStringList Form1::libraryBooks() const
@@ -444,7 +444,7 @@ void Form1::clearLibrary()
     if (!::LibClear(m_programFolder, libraryBooks(), *m_dialogs))
         return;
     LoadList();
-    setBatchMode(m_check1->isChecked());
+    refreshBatchMode();
 }
 
 void Form1::openAudioFolder()
@@ -495,6 +495,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 void Form1::setBatchMode(bool on)
 {
     if (!on) {
+        // The ticks are kept in the file, so switching back on finds them.
+        if (m_batchFilled)
+            SaveBatch(batchFilePath(m_programFolder), batchEntries());
         m_list3->hide();
         m_list1->show();
         m_command13->setEnabled(false);
@@ -515,6 +518,15 @@ void Form1::setBatchMode(bool on)
     m_batchFilled = true;
     if (remembered >= 0)
         m_list3->setCurrentRow(remembered, QItemSelectionModel::NoUpdate);
+}
+
+void Form1::refreshBatchMode()
+{
+    // The batch list is rebuilt from the library; the ticks go through the
+    // file so that none is lost on the way.
+    if (m_batchFilled)
+        SaveBatch(batchFilePath(m_programFolder), batchEntries());
+    setBatchMode(m_check1->isChecked());
 }
 
 BatchEntries Form1::batchEntries() const

@@ -95,6 +95,7 @@ private:
 
     // Batch queue.
     void setBatchMode(bool on);
+    void refreshBatchMode();
     void moveEntry(int delta);
     BatchEntries batchEntries() const;
 

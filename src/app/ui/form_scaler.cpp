@@ -1,17 +1,43 @@
 #include "form_scaler.h"
 
+#include <QFrame>
+#include <QGroupBox>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// Frames and group boxes hold controls of their own that scale with them;
+// the inner parts of lists, combo boxes and the like are laid out by the
+// controls themselves.
+bool holdsControls(const QWidget *w)
+{
+    const QMetaObject *meta = w->metaObject();
+    return meta == &QWidget::staticMetaObject || meta == &QFrame::staticMetaObject
+           || meta == &QGroupBox::staticMetaObject;
+}
+
+} // namespace
 
 void FormScaler::record(QWidget *container)
 {
     m_container = container;
     m_designSize = container->size();
     m_designs.clear();
-    for (QWidget *child : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    recordChildren(container);
+}
+
+void FormScaler::recordChildren(QWidget *parent)
+{
+    for (QWidget *child : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow())
+            continue;
         m_designs.insert(child, {child->geometry(), child->font()});
+        if (holdsControls(child))
+            recordChildren(child);
+    }
 }
 
 void FormScaler::scale()

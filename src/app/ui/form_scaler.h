@@ -9,7 +9,7 @@
 class QWidget;
 
 // Proportional scaling of a window's controls: the design geometry and font
-// of every direct child of `container` are recorded once, and each scale()
+// of every control inside `container` (frames included) are recorded once, and each scale()
 // places them in proportion to the container's size against its design size.
 // The book editor shares it.
 class FormScaler
@@ -20,6 +20,8 @@ public:
     bool isRecorded() const { return m_container != nullptr; }
 
 private:
+    void recordChildren(QWidget *parent);
+
     struct Design
     {
         QRect geometry;
