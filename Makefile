@@ -12,7 +12,10 @@ $(BUILD)/CMakeCache.txt:
 
 configure: $(BUILD)/CMakeCache.txt
 
+# The moc step of a target does not notice a header that was added since its
+# last run; removing its stamps makes it look again (it keeps its cache).
 build: configure
+	find $(BUILD) -path '*_autogen/timestamp' -delete
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
