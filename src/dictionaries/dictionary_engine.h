@@ -1,0 +1,63 @@
+#pragma once
+// The engine that rewrites text with an entry table. Its result is exactly
+// that of applying the entries one after another to the whole text (each
+// entry working on the output of the entries before it, see ReplaceBounded),
+// with one space put before and after the text and taken off again, so the
+// ends of the text count as word boundaries.
+//
+// Doing that literally costs entries x text length. The engine gets the same
+// result line by line: no key and no replacement holds a CR, so no match ever
+// spans a CR and every CR survives every entry; each line is rewritten on its
+// own with the CR as its neighbour (the same goes for LF when no entry holds
+// one). Within a line only the entries whose key occurs there, with
+// neighbours that can pass the entry's boundary test, run, in table order; a
+// replacement can only create new matches where it changed the line, so only
+// that stretch is searched again for further entries.
+
+#include "dic_table.h"
+
+#include "key_automaton.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class DictionaryEngine
+{
+public:
+    DictionaryEngine() = default;
+    explicit DictionaryEngine(const DicTable &table);
+
+    // Called while a long text is rewritten, at most every kYieldIntervalMs,
+    // so a window can let its events run.
+    using YieldHook = std::function<void()>;
+    static constexpr int kYieldIntervalMs = 50;
+
+    QString apply(const QString &text, const YieldHook &yield = {}) const;
+
+    int entryCount() const { return int(m_entries.size()); }
+
+private:
+    struct Entry
+    {
+        QString key;
+        QString replacement;
+        qint16 mode = -1;
+        bool caseSensitive = false;
+        bool keyStartsWithDelimiter = false;
+        bool keyEndsWithDelimiter = false;
+    };
+    class Run;
+
+    bool isBarrier(QChar c) const;
+    // Whether an occurrence of entry `id` at text[start, end) can pass the
+    // entry's boundary test, allowing for a neighbour that is an adjacent
+    // occurrence of the same key (which counts as no neighbour).
+    bool mayPass(int id, QStringView text, qsizetype start, qsizetype end) const;
+
+    std::vector<Entry> m_entries;
+    KeyAutomaton m_automaton;
+    bool m_crIsBarrier = true;
+    bool m_lfIsBarrier = true;
+};
