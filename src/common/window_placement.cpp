@@ -32,3 +32,24 @@ std::optional<WindowPlacement> parsePlacement(const QString &text)
         p.state = static_cast<int>(*s);
     return p;
 }
+
+ScreenRect keepOnScreen(ScreenRect w, double screenWidth, double screenHeight)
+{
+    if (w.width > screenWidth) {
+        w.left = 0;
+        w.width = screenWidth;
+    }
+    if (w.height > screenHeight) {
+        w.top = 0;
+        w.height = 0.8 * screenHeight;
+    }
+    if (w.left + w.width < 100)
+        w.left = 0;
+    if (w.top + w.height < 100)
+        w.top = 0;
+    if (w.left > screenWidth)
+        w.left = screenWidth - w.width;
+    if (w.top > screenHeight)
+        w.top = 0.8 * screenHeight - w.height;
+    return w;
+}

@@ -20,3 +20,15 @@ QString placementString(double left, double top, double width, double height, in
 // Fewer than five fields: nothing (the window is left as it is). A field that
 // does not convert stays empty and the others still apply.
 std::optional<WindowPlacement> parsePlacement(const QString &text);
+
+struct ScreenRect
+{
+    double left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const ScreenRect &) const = default;
+};
+
+// Brings a normal window back onto a screen of the given size (all in
+// twips): too wide -> left edge, screen width; too tall -> top, 0.8 of the
+// screen height; right or bottom edge less than 100 twips from the screen's
+// left or top -> to that edge; beyond the right or bottom -> pulled back.
+ScreenRect keepOnScreen(ScreenRect window, double screenWidth, double screenHeight);

@@ -1,7 +1,35 @@
+// Lectorium: the desktop program.
+
+#include "app/ui/form1.h"
+#include "app/ui/single_instance.h"
+#include "common/program_folder.h"
+
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Lectorium"));
+    QStringList args = QApplication::arguments().mid(1);
+    // "--program-folder DIR" runs the program on another folder (a second
+    // library, the tests); what remains is at most one book file to open.
+    QString programFolder;
+    if (args.size() >= 2 && args.first() == QLatin1String("--program-folder")) {
+        programFolder = QDir(args.at(1)).absolutePath();
+        args = args.mid(2);
+        QDir().mkpath(programFolder);
+    } else {
+        programFolder = decideProgramFolder(QApplication::applicationDirPath());
+    }
+
+    SingleInstance instance(programFolder);
+    if (!instance.becomePrimary())
+        return 0;
+    seedProgramFolder(programFolder);
+
+    Form1 window(programFolder, args.join(u' '));
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, &Form1::activateFromAnotherStart);
+    window.show();
+    return app.exec();
 }

@@ -1,0 +1,31 @@
+#include "batch_queue.h"
+
+BatchEntries LoadBatch(const QString &batchFile, const QStringList &books)
+{
+    BatchEntries entries;
+    for (const QString &book : books)
+        entries.append({book, false});
+    for (const NameFlag &stored : readNameFlagList(batchFile))
+        for (NameFlag &entry : entries)
+            if (entry.name == stored.name)
+                entry.flag = stored.flag;
+    return entries;
+}
+
+bool SaveBatch(const QString &batchFile, const BatchEntries &entries)
+{
+    return writeNameFlagList(batchFile, entries);
+}
+
+int firstSelected(const BatchEntries &entries)
+{
+    for (int i = 0; i < entries.size(); ++i)
+        if (entries[i].flag)
+            return i;
+    return -1;
+}
+
+QString batchFilePath(const QString &programFolder)
+{
+    return programFolder + QStringLiteral("/Batch.cfg");
+}

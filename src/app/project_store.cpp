@@ -1,0 +1,101 @@
+#include "project_store.h"
+
+#include "common/ini_file.h"
+#include "common/text_codec.h"
+#include "common/user_file.h"
+
+#include <QDir>
+
+namespace {
+
+const QString kStatus = QStringLiteral("Статус");
+const QString kFirstBlock = QStringLiteral("Начальный блок");
+const QString kLastBlock = QStringLiteral("Конечный блок");
+const QString kContents = QStringLiteral("Оглавление");
+const QString kInfo = QStringLiteral("Информация");
+
+std::optional<int> intValue(const IniDocument &ini, const QString &section, const QString &key)
+{
+    const auto text = ini.read(section, key);
+    if (!text)
+        return std::nullopt;
+    bool ok = false;
+    const int v = text->trimmed().toInt(&ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+} // namespace
+
+QString TxtFN(int n)
+{
+    return QStringLiteral("%1.txt").arg(n, 4, 10, QLatin1Char('0'));
+}
+
+QString projectsRoot(const QString &programFolder)
+{
+    return programFolder + QStringLiteral("/Projects");
+}
+
+QString bookFolder(const QString &programFolder, const QString &book)
+{
+    return projectsRoot(programFolder) + u'/' + book;
+}
+
+QString projectIniPath(const QString &bookFolder)
+{
+    return bookFolder + QStringLiteral("/project.ini");
+}
+
+int countBlocks(const QString &bookFolder)
+{
+    const QDir dir(bookFolder, QStringLiteral("*.txt"), QDir::NoSort, QDir::Files | QDir::Hidden);
+    return static_cast<int>(dir.count());
+}
+
+QString readBlockFile(const QString &bookFolder, int n)
+{
+    const auto bytes = UserFile::readBytes(bookFolder + u'/' + TxtFN(n));
+    return bytes ? Codec::decodeUserFile(*bytes) : QString();
+}
+
+BlockRange readRange(const QString &bookFolder, int blockCount)
+{
+    const IniDocument ini = IniDocument::load(projectIniPath(bookFolder));
+    return {intValue(ini, kStatus, kFirstBlock).value_or(1),
+            intValue(ini, kStatus, kLastBlock).value_or(blockCount)};
+}
+
+bool writeRange(const QString &bookFolder, const BlockRange &range)
+{
+    const QString path = projectIniPath(bookFolder);
+    auto ini = IniDocument::loadForUpdate(path);
+    if (!ini)
+        return false;
+    ini->write(kStatus, kFirstBlock, range.first);
+    ini->write(kStatus, kLastBlock, range.last);
+    return ini->save(path);
+}
+
+void LoadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info,
+                  BlockTitles &titles)
+{
+    const IniDocument ini = IniDocument::load(projectIniPath(bookFolder));
+    const int count = intValue(ini, kContents, QStringLiteral("Кол-во")).value_or(0);
+    QStringList list;
+    if (count < 1) {
+        for (int i = 1; i <= blockCount; ++i)
+            list.append(QStringLiteral("Блок %1").arg(i));
+    } else {
+        for (int i = 1; i <= count; ++i)
+            list.append(ini.read(kContents, QStringLiteral("Блок%1").arg(i)).value_or(QString()));
+    }
+    titles = BlockTitles(list);
+    auto text = [&](const char *key) { return ini.read(kInfo, QString::fromUtf8(key)).value_or(QString()); };
+    info.Author = text("Автор");
+    info.Title = text("Название");
+    info.Series = text("Цикл");
+    info.SeriesNo = text("Номер");
+    info.Date = text("Дата");
+    info.Genre = text("Жанр");
+    info.ProjectName = book;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Book projects: one folder per book under "Projects" in the program folder,
+// holding numbered block files (0001.txt, 0002.txt, ...) and "project.ini"
+// with the description, the recording range and the table of contents.
+
+#include "app/tag_info.h"
+
+#include <QString>
+
+// Block file name: the number padded with "0" to at least four digits + ".txt".
+QString TxtFN(int n);
+
+QString projectsRoot(const QString &programFolder);
+QString bookFolder(const QString &programFolder, const QString &book);
+QString projectIniPath(const QString &bookFolder);
+
+// Number of "*.txt" files in the book folder; counted afresh every time.
+int countBlocks(const QString &bookFolder);
+
+// The text of one block file as stored (its final CR LF included); empty when
+// the file cannot be read.
+QString readBlockFile(const QString &bookFolder, int n);
+
+struct BlockRange
+{
+    int first = 1;
+    int last = 0;
+};
+
+// The stored range; a missing first block is 1, a missing last block the
+// block count.
+BlockRange readRange(const QString &bookFolder, int blockCount);
+bool writeRange(const QString &bookFolder, const BlockRange &range);
+
+// The book's description into `info` (ProjectName = `book`) and its table of
+// contents into `titles`; without a table ("Кол-во" missing or below 1) every
+// block is titled "Блок n".
+void LoadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info,
+                  BlockTitles &titles);

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "app/batch_queue.h"
+#include "app/project_store.h"
+#include "app/settings.h"
+#include "app/tag_info.h"
+#include "app/ui/form_scaler.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class Form5;
+class MainToolbar;
+class TrayControl;
+class UserDialogs;
+
+// Form1: the main window. It holds the library, the block range, the batch
+// queue, the after-finish choice and the recording progress, and owns the
+// settings record, the current book (TagInfo, BlockTitles) and the program's
+// lifetime (tray icon, scaling, orderly exit).
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // `bookArgument` is the command line's book file, if any.
+    explicit Form1(const QString &programFolder, const QString &bookArgument = {}, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Message boxes go through `dialogs` (tests script them); the window
+    // keeps using it until another one is set.
+    void setDialogs(UserDialogs *dialogs);
+
+    const QString &programFolder() const { return m_programFolder; }
+    Settings &settings() { return m_settings; }
+    const TagInfo &tagInfo() const { return m_tagInfo; }
+    const BlockTitles &blockTitles() const { return m_blockTitles; }
+    int blockCount() const { return m_blockCount; }
+    // The selected library entry, or an empty string.
+    QString currentBook() const;
+    // The library's entries in list order.
+    QStringList libraryBooks() const;
+    bool isRecording() const { return m_recording != 0; }
+
+    // Rebuilds the library from the "Projects" folder.
+    void LoadList();
+    // Makes the selected entry the current book.
+    void loadBook();
+    // Selects the first entry equal to `book` (exact case); false when absent.
+    bool FindBook(const QString &book);
+    // Writes the settings file (and the batch queue first).
+    void SaveS();
+    void DisSpeak();
+    void EnSpeak();
+    // The main window's answer to a second start of the program.
+    void activateFromAnotherStart();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void buildStatusBar();
+    void connectToolbar();
+    void formLoad(const QString &bookArgument);
+    void applyLoadedSettings();
+    void showFirstStartMessage();
+
+    // Library and range.
+    void onLibraryRowChanged(int row);
+    void validateRange(bool first);
+    void acceptRange(const BlockRange &range);
+    void showRange();
+    void chooseChapter(bool first);
+    void resetRangeEnd(bool first);
+    void deleteBook();
+    void clearLibrary();
+    void openAudioFolder();
+    void readMe();
+    void openDroppedBook(const QString &path);
+
+    // Batch queue.
+    void setBatchMode(bool on);
+    void refreshBatchMode();
+    void moveEntry(int delta);
+    BatchEntries batchEntries() const;
+
+    // Scaling, tray.
+    void scaleNow();
+    void restoreFromTray();
+    void trayClicked();
+    void showTrayIconIfWanted();
+    void debugCh();
+
+    QString m_programFolder;
+    Settings m_settings;
+    TagInfo m_tagInfo;
+    BlockTitles m_blockTitles;
+    int m_blockCount = 0;
+    BlockRange m_range;
+    int m_recording = 0;
+    int m_afterFinish = 0;
+    bool m_batchFilled = false;
+    bool m_validating = false;
+    Qt::WindowStates m_rememberedState = Qt::WindowNoState;
+
+    std::unique_ptr<UserDialogs> m_ownDialogs;
+    UserDialogs *m_dialogs = nullptr;
+
+    MainToolbar *m_toolbar = nullptr;
+    QWidget *m_central = nullptr;
+    QListWidget *m_list1 = nullptr;
+    QListWidget *m_list3 = nullptr;
+    QFrame *m_batchFrame = nullptr;
+    QCheckBox *m_check1 = nullptr;
+    QPushButton *m_command11 = nullptr;
+    QPushButton *m_command12 = nullptr;
+    QPushButton *m_command13 = nullptr;
+    QPushButton *m_command14 = nullptr;
+    QFrame *m_rangeFrame = nullptr;
+    QLineEdit *m_text2 = nullptr;
+    QLineEdit *m_text3 = nullptr;
+    QPushButton *m_chooseFirst = nullptr;
+    QPushButton *m_chooseLast = nullptr;
+    QLabel *m_label4 = nullptr;
+    QGroupBox *m_frame2 = nullptr;
+    QComboBox *m_combo1 = nullptr;
+    QList<QLabel *> m_panels;
+    QProgressBar *m_progressBar1 = nullptr;
+    QProgressBar *m_progressBar2 = nullptr;
+    QList<QLabel *> m_debugLabels;
+    QMenu *m_libMenu = nullptr;
+    QMenu *m_toolMenu = nullptr;
+    QTimer *m_szTimer = nullptr;
+    TrayControl *m_tray = nullptr;
+    Form5 *m_form5 = nullptr;
+    bool m_form5ForFirst = true;
+    FormScaler m_scaler;
+};
