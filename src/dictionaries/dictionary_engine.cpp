@@ -69,23 +69,16 @@ DictionaryEngine::DictionaryEngine(const DicTable &table)
         e.replacement = table.Replacements.at(i);
         e.mode = table.Modes.at(i);
         e.caseSensitive = table.CaseFlags.at(i);
-        if (e.key.contains(u'\r') || e.replacement.contains(u'\r'))
-            m_crIsBarrier = false;
-        if (e.key.contains(u'\n') || e.replacement.contains(u'\n'))
-            m_lfIsBarrier = false;
         if (e.key.isEmpty() || e.mode < 0 || e.mode > 8)
             continue; // matches nothing
         e.keyStartsWithDelimiter = isDelimiter(e.key.front());
         e.keyEndsWithDelimiter = isDelimiter(e.key.back());
+        for (const QChar c : e.key)
+            m_keyCharacters[KeyAutomaton::fold(c.unicode())] = true;
         keys.push_back(e.key);
         ids.push_back(i);
     }
     m_automaton.build(keys, ids);
-}
-
-bool DictionaryEngine::isBarrier(QChar c) const
-{
-    return (c == u'\r' && m_crIsBarrier) || (c == u'\n' && m_lfIsBarrier);
 }
 
 bool DictionaryEngine::mayPass(int id, QStringView text, qsizetype start, qsizetype end) const
@@ -154,8 +147,9 @@ private:
             done = id;
             const Entry &e = m_engine.m_entries[id];
             m_spans.clear();
+            const QString before = line; // shares the data; the rewrite makes a new string
             if (replaceBoundedTracked(line, e.key, e.replacement, e.mode, e.caseSensitive, m_spans))
-                collectAround(line, id);
+                collectAround(before, line, id);
             maybeYield();
         }
         const qsizetype leading = start - contextStart;
@@ -173,14 +167,27 @@ private:
         });
     }
 
-    // After entry `id` replaced something: any new match, or any match whose
-    // neighbours changed, lies within the longest key (plus its neighbour) of
-    // a replaced stretch.
-    void collectAround(const QString &line, int id)
+    // After entry `id` replaced something: any new match, or any old match
+    // whose neighbours changed, lies within the longest key (plus its
+    // neighbour) of a changed stretch. Each replacement is first trimmed to
+    // the characters it really changed.
+    void collectAround(const QString &before, const QString &line, int id)
     {
         const qsizetype reach = m_engine.m_automaton.longestKey() + 1;
         qsizetype windowStart = -1, windowEnd = -1;
-        for (const ReplacedSpan &span : m_spans) {
+        for (ReplacedSpan span : m_spans) {
+            while (span.oldStart < span.oldEnd && span.start < span.end
+                   && before[span.oldStart] == line[span.start]) {
+                ++span.oldStart;
+                ++span.start;
+            }
+            while (span.oldStart < span.oldEnd && span.start < span.end
+                   && before[span.oldEnd - 1] == line[span.end - 1]) {
+                --span.oldEnd;
+                --span.end;
+            }
+            if (!mayCreateMatches(before, line, span))
+                continue;
             const qsizetype from = std::max<qsizetype>(0, span.start - reach);
             const qsizetype to = std::min<qsizetype>(line.size(), span.end + reach);
             if (windowEnd >= from) {
@@ -194,6 +201,25 @@ private:
         }
         if (windowStart >= 0)
             collect(line, windowStart, windowEnd, id);
+    }
+
+    // Whether a trimmed change can give any entry a new chance: not when it
+    // changed nothing, nor when it only put in characters no key can match
+    // and left the delimiter test of the characters on either side as it was.
+    bool mayCreateMatches(const QString &before, const QString &line, const ReplacedSpan &span) const
+    {
+        if (span.start == span.end)
+            return span.oldStart != span.oldEnd; // a deletion joins two stretches
+        for (qsizetype p = span.start; p < span.end; ++p) {
+            if (!m_engine.isBarrier(line[p]))
+                return true;
+        }
+        // A missing neighbour tests like a non-delimiter.
+        auto delimiterAt = [](const QString &text, qsizetype p) {
+            return p >= 0 && p < text.size() && isDelimiter(text[p]);
+        };
+        return delimiterAt(before, span.oldStart) != delimiterAt(line, span.start)
+            || delimiterAt(before, span.oldEnd - 1) != delimiterAt(line, span.end - 1);
     }
 
     void maybeYield()

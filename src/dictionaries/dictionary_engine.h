@@ -6,13 +6,17 @@
 // ends of the text count as word boundaries.
 //
 // Doing that literally costs entries x text length. The engine gets the same
-// result line by line: no key and no replacement holds a CR, so no match ever
-// spans a CR and every CR survives every entry; each line is rewritten on its
-// own with the CR as its neighbour (the same goes for LF when no entry holds
-// one). Within a line only the entries whose key occurs there, with
-// neighbours that can pass the entry's boundary test, run, in table order; a
-// replacement can only create new matches where it changed the line, so only
-// that stretch is searched again for further entries.
+// result in pieces. A character that no key can match (CR always, since a
+// dictionary line ends there; usually LF and most punctuation too) is never
+// inside a match and survives every entry, so the text is cut at such
+// characters and each piece is rewritten on its own with them as its
+// neighbours. Within a piece only the entries whose key occurs there, with
+// neighbours that can pass the entry's boundary test, run, in table order. A
+// replacement can only create new matches, or change the neighbours of old
+// ones, where it changed the piece, so only that stretch is searched again
+// for further entries, and not even that when it only put in characters no
+// key can match (a stress mark, say) without turning a delimiter into a
+// letter or back.
 
 #include "dic_table.h"
 
@@ -50,7 +54,8 @@ private:
     };
     class Run;
 
-    bool isBarrier(QChar c) const;
+    // A character that no key can match: no match ever spans it.
+    bool isBarrier(QChar c) const { return !m_keyCharacters[KeyAutomaton::fold(c.unicode())]; }
     // Whether an occurrence of entry `id` at text[start, end) can pass the
     // entry's boundary test, allowing for a neighbour that is an adjacent
     // occurrence of the same key (which counts as no neighbour).
@@ -58,6 +63,5 @@ private:
 
     std::vector<Entry> m_entries;
     KeyAutomaton m_automaton;
-    bool m_crIsBarrier = true;
-    bool m_lfIsBarrier = true;
+    std::vector<bool> m_keyCharacters = std::vector<bool>(0x10000, false); // folded
 };

@@ -46,7 +46,7 @@ bool rewrite(QString &text, const QString &key, const QString &replacement, int 
                 result.reserve(text.size() + replacement.size());
             result.append(QStringView(text).mid(copied, hit - copied));
             if (spans)
-                spans->append({result.size(), result.size() + replacement.size()});
+                spans->append({result.size(), result.size() + replacement.size(), hit, hitEnd});
             result.append(replacement);
             copied = hitEnd;
             replacedAny = true;

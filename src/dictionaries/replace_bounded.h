@@ -18,12 +18,15 @@ bool boundaryAllows(int mode, bool delimiterBefore, bool delimiterAfter);
 QString ReplaceBounded(const QString &text, const QString &key, const QString &replacement,
                        int mode, bool caseSensitive);
 
-// Where a rewrite put its replacements: [start, end) in the rewritten text
-// (an empty span where a replacement deleted the occurrence).
+// Where a rewrite put a replacement: [start, end) in the rewritten text (an
+// empty span where it deleted the occurrence), in place of the occurrence at
+// [oldStart, oldEnd) of the text before.
 struct ReplacedSpan
 {
     qsizetype start = 0;
     qsizetype end = 0;
+    qsizetype oldStart = 0;
+    qsizetype oldEnd = 0;
 };
 
 // ReplaceBounded in place; true when at least one occurrence was replaced,
