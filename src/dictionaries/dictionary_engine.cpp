@@ -243,3 +243,16 @@ QString DictionaryEngine::apply(const QString &text, const YieldHook &yield) con
         return text;
     return Run(*this, yield).rewrite(text);
 }
+
+bool DictionaryEngine::anyEntryChanges(const QString &text) const
+{
+    std::vector<int> candidates;
+    m_automaton.scan(text, 0, text.size(), -1, [&](int id, qsizetype s, qsizetype e) {
+        if (mayPass(id, text, s, e))
+            candidates.push_back(id);
+    });
+    return std::any_of(candidates.begin(), candidates.end(), [&](int id) {
+        const Entry &e = m_entries[id];
+        return ReplaceBounded(text, e.key, e.replacement, e.mode, e.caseSensitive) != text;
+    });
+}

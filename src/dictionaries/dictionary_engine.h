@@ -40,6 +40,10 @@ public:
 
     QString apply(const QString &text, const YieldHook &yield = {}) const;
 
+    // Whether some entry, applied alone to the text, would change it (the
+    // name finder's test of whether a word is already in a dictionary).
+    bool anyEntryChanges(const QString &text) const;
+
     int entryCount() const { return int(m_entries.size()); }
 
 private:
