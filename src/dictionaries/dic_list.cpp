@@ -8,14 +8,19 @@
 #include <algorithm>
 #include <numeric>
 
-QString dicListPath(const QString &dictionaryFolder)
+QString pathInDictionaryFolder(const QString &dictionaryFolder, const QString &name)
 {
     const QStringList present = QDir(dictionaryFolder).entryList(QDir::Files | QDir::Hidden);
-    for (const QString &name : present) {
-        if (name.compare(kDicListFileName, Qt::CaseInsensitive) == 0)
-            return dictionaryFolder + u'/' + name;
+    for (const QString &existing : present) {
+        if (existing.compare(name, Qt::CaseInsensitive) == 0)
+            return dictionaryFolder + u'/' + existing;
     }
-    return dictionaryFolder + u'/' + kDicListFileName;
+    return dictionaryFolder + u'/' + name;
+}
+
+QString dicListPath(const QString &dictionaryFolder)
+{
+    return pathInDictionaryFolder(dictionaryFolder, kDicListFileName);
 }
 
 QStringList dictionaryFileNames(const QString &dictionaryFolder)

@@ -20,8 +20,10 @@ struct DicList
     bool operator==(const DicList &) const = default;
 };
 
-// The list file of a dictionary folder. Its name is compared without regard
-// to case, so an existing "diclist.cfg" is the same file.
+// A file of the dictionary folder. Names there compare without regard to
+// case: an existing "diclist.cfg" is the list file "Diclist.cfg", and a new
+// "Names.DIC" is the existing "names.dic".
+QString pathInDictionaryFolder(const QString &dictionaryFolder, const QString &name);
 QString dicListPath(const QString &dictionaryFolder);
 
 // The ".dic" files of the folder (the extension in any letter case), sorted.

@@ -1,6 +1,7 @@
 #include "dictionary_files.h"
 
 #include "dic_file.h"
+#include "dic_list.h"
 #include "exception_dictionary.h"
 
 #include "common/user_file.h"
@@ -49,7 +50,7 @@ DictionaryFileResult createDictionary(const QString &dictionaryFolder, const QSt
     if (typedName.isEmpty())
         return DictionaryFileResult::Declined;
     const QString name = dictionaryFileName(typedName);
-    const QString path = dictionaryFolder + u'/' + name;
+    const QString path = pathInDictionaryFolder(dictionaryFolder, name);
     if (!mayWrite(path, name, dialogs))
         return DictionaryFileResult::Declined;
     QDir().mkpath(dictionaryFolder);
@@ -71,7 +72,7 @@ DictionaryFileResult addDictionaryFile(const QString &dictionaryFolder, const QS
     QString name = chosen.fileName();
     if (name.endsWith(QLatin1String(".txt")))
         name = name.chopped(4) + QStringLiteral(".dic");
-    const QString target = dictionaryFolder + u'/' + name;
+    const QString target = pathInDictionaryFolder(dictionaryFolder, name);
     if (!mayWrite(target, name, dialogs))
         return DictionaryFileResult::Declined;
     QDir().mkpath(dictionaryFolder);

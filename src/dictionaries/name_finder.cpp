@@ -98,8 +98,10 @@ NameFinderResult FindNames(const QString &text, const NameFinderOptions &options
     QString previous;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const QString &token = tokens[i];
-        const bool startsLine = token.startsWith(u'|');
-        const QString word = startsLine ? token.mid(1) : token;
+        // The text's first word opens a line too, though no line break marks it.
+        const bool marked = token.startsWith(u'|');
+        const bool startsLine = marked || i == 0;
+        const QString word = marked ? token.mid(1) : token;
         if (token.size() >= 2 && !startsLine && token.front() == token.front().toUpper()
             && token != token.toUpper() && !sentenceEnds.contains(previous))
             names.add(token);
