@@ -9,6 +9,7 @@
 #include "support/temp_program_folder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -256,4 +257,34 @@ TEST(SingleInstance, SecondStartActivatesTheFirstAndExits)
     EXPECT_EQ(second.state(), QProcess::NotRunning);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(activated.size() > 0 || activated.wait(2000));
+}
+
+TEST_F(MainWindowTest, MinimisingToTheTrayHidesTheWindow)
+{
+    WriteIni(QStringLiteral("Общие настройки"), QStringLiteral("Сворачивать в трей"), 1, folder.file(kIni));
+    auto w = open();
+    w->showMinimized();
+    QTest::qWait(50);
+    EXPECT_FALSE(w->isVisible());
+    // "Восстановить" from the tray menu brings it back.
+    QAction *restore = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *a = top->findChild<QAction *>(QStringLiteral("TrayRe")))
+            restore = a;
+    ASSERT_NE(restore, nullptr);
+    restore->trigger();
+    QTest::qWait(20);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->isMinimized());
+}
+
+TEST_F(MainWindowTest, PlacementIsRestored)
+{
+    WriteIni(QStringLiteral("Окна"), QStringLiteral("Главное"), QStringLiteral("1500;1500;9000;4500;0"), folder.file(kIni));
+    auto w = open();
+    EXPECT_EQ(w->size(), QSize(600, 300));
+    w->close();
+    const auto saved = ReadIni(QStringLiteral("Окна"), QStringLiteral("Главное"), folder.file(kIni));
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_TRUE(saved->endsWith(QStringLiteral(";9000;4500;0"))) << saved->toStdString();
 }
