@@ -6,8 +6,8 @@
 #include <QString>
 
 enum class DialogIcon { None, Information, Exclamation, Critical, Question };
-enum class DialogButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
-enum class DialogAnswer { Ok, Cancel, Yes, No, Retry };
+enum class DialogButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class DialogAnswer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
 struct DialogMessage
 {

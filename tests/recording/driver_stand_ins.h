@@ -94,6 +94,8 @@ class StandInFiles : public OutputFiles
 {
 public:
     explicit StandInFiles(QString folder) : m_folder(std::move(folder)) {}
+    // The audio folder of the book being recorded.
+    void setFolder(const QString &folder) { m_folder = folder; }
     QSet<int> existing;     // blocks whose MP3 is already there
     QSet<int> failing;      // blocks the encoder fails on
     double encoderSeconds = 0;
@@ -124,7 +126,9 @@ public:
     void pauseFor(int msecs) override { pausedMsecs += msecs; }
 };
 
-class StandInHost : public RecordingHost
+// Keeps what it was shown; `Base` is RecordingHost or a host with more to do.
+template <typename Base = RecordingHost>
+class StandInHostOf : public Base
 {
 public:
     ScriptedDialogs scripted;
@@ -137,3 +141,5 @@ public:
     void showTitle(const QString &title) override { titles.append(title); }
     void showPaused(bool) override {}
 };
+
+using StandInHost = StandInHostOf<>;

@@ -24,6 +24,7 @@ QMessageBox::StandardButtons buttonsOf(DialogButtons buttons)
     case DialogButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case DialogButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case DialogButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case DialogButtons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
     }
     return QMessageBox::Ok;
 }
@@ -35,6 +36,8 @@ DialogAnswer answerOf(int button)
     case QMessageBox::No: return DialogAnswer::No;
     case QMessageBox::Retry: return DialogAnswer::Retry;
     case QMessageBox::Ok: return DialogAnswer::Ok;
+    case QMessageBox::Abort: return DialogAnswer::Abort;
+    case QMessageBox::Ignore: return DialogAnswer::Ignore;
     default: return DialogAnswer::Cancel;
     }
 }

@@ -1,0 +1,123 @@
+#include "recording_job.h"
+
+#include "recording/progress_texts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+RecordingJob::RecordingJob(Settings &settings, RecordingDriver &driver, RecordingJobHost &host, QObject *parent)
+    : QObject(parent), m_settings(settings), m_driver(driver), m_host(host)
+{
+    connect(&m_driver, &RecordingDriver::finished, this, &RecordingJob::endRec);
+}
+
+bool RecordingJob::diskAndFolderReady()
+{
+    const QString output = m_settings.outputFolder;
+    for (;;) {
+        const qint64 megabytes = m_host.freeBytes(output) / 1048576;
+        if (megabytes >= kMinimumFreeMegabytes)
+            break;
+        const DialogAnswer answer = m_host.dialogs().show(
+            {QStringLiteral("Lectorium"),
+             QStringLiteral("Для нормальной работы программе требуется не менее 300 мегабайт несжатого свободного "
+                            "места на диске.\nСейчас на диске %1 свободно %2 мегабайт.")
+                 .arg(QDir::toNativeSeparators(output)).arg(megabytes),
+             DialogIcon::Exclamation, DialogButtons::AbortRetryIgnore});
+        if (answer == DialogAnswer::Ignore)
+            break;
+        if (answer != DialogAnswer::Retry)
+            return false;
+    }
+    if (output.isEmpty() || !QDir().mkpath(output)) {
+        m_host.dialogs().show({QStringLiteral("Lectorium"),
+                               QStringLiteral("Неправильно указан рабочий каталог!\nПроверьте настройки..."),
+                               DialogIcon::Critical, DialogButtons::Ok});
+        return false;
+    }
+    return true;
+}
+
+bool RecordingJob::StartRec()
+{
+    if (!diskAndFolderReady())
+        return false;
+    m_host.reloadDictionaries();
+    m_host.showRecording(true);
+    m_running = true;
+    if (m_host.batchMode() && !m_host.selectFirstBatchBook()) {
+        m_running = false;
+        m_host.showRecording(false);
+        return false;
+    }
+    return startSelectedBook();
+}
+
+bool RecordingJob::startSelectedBook()
+{
+    m_book = m_host.selectedBook();
+    m_book.audioFolder = m_settings.outputFolder + u'/' + m_book.name;
+    // A range that ends at once still goes through endRec.
+    m_driver.startSingle(m_book);
+    return true;
+}
+
+void RecordingJob::exitWhenStopped()
+{
+    afterFinish = kExitWhenStopped;
+    m_driver.stopNow();
+}
+
+void RecordingJob::endRec(const RecordingOutcome &outcome)
+{
+    // The next job continues where this one stopped.
+    m_host.setRange(outcome.currentBlock, std::max(m_book.last, m_book.blockCount));
+    m_host.showPaused(false);
+    const JobResult result{outcome.stoppedByUser, outcome.engineFailed, m_book.audioFolder};
+
+    if (m_host.batchMode() && !outcome.stoppedByUser && afterFinish != kExitWhenStopped) {
+        m_host.untickBatchBook(m_book.name);
+        if (m_host.selectFirstBatchBook()) {
+            startSelectedBook();
+            return;
+        }
+        m_host.showRecording(false);
+        m_host.showStatus(1, QStringLiteral("Пакетная обработка окончена"));
+        m_host.showStatus(4, QStringLiteral("Осталось~ ") + Vrem(0));
+        commonEnd(QStringLiteral("Запись книг окончена.\nОткрыть папку с аудиофайлами?"), m_settings.outputFolder,
+                  result);
+        return;
+    }
+    m_host.showRecording(false);
+    m_host.showStatus(1, outcome.stoppedByUser ? QStringLiteral("Запись была прервана пользователем")
+                                               : QStringLiteral("Запись выбранных блоков окончена"));
+    commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
+              m_book.audioFolder, result);
+}
+
+void RecordingJob::commonEnd(const QString &message, const QString &folder, const JobResult &result)
+{
+    m_host.showProgress(0, 0);
+    m_host.showTitle(QStringLiteral("Lectorium - ") + m_book.name);
+    m_running = false;
+    emit jobEnded(result);
+    if (afterFinish == kExitWhenStopped) {
+        m_host.exitProgram();
+        return;
+    }
+    // 0 leaves the program as it is; 1 shows the message; 2 exits; 3 switches
+    // the computer off, and a cancelled switch-off falls back to the message.
+    if (afterFinish == 2) {
+        m_host.exitProgram();
+        return;
+    }
+    if (afterFinish == 3 && m_host.switchOff())
+        return;
+    if (afterFinish == 0)
+        return;
+    m_host.restoreWindow();
+    m_host.processEvents();
+    if (m_host.dialogs().show({QStringLiteral("Lectorium"), message, DialogIcon::Question, DialogButtons::YesNo})
+        == DialogAnswer::Yes)
+        m_host.openFolder(folder);
+}

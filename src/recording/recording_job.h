@@ -1,0 +1,84 @@
+#pragma once
+// A recording job: one book, or the ticked books of the batch queue one after
+// another. It checks the disk and the output folder, starts the driver for
+// each book, moves the book's range on to where it stopped, and ends with
+// the after-finish action and its message.
+
+#include "app/settings.h"
+#include "recording/recording_driver.h"
+
+#include <QObject>
+
+// The library side of a job: the window's lists and boxes, or the command
+// line's one book.
+class RecordingJobHost : public RecordingHost
+{
+public:
+    // The book selected in the library with the range of its boxes.
+    virtual RecordedBook selectedBook() = 0;
+    // Batch mode: the batch list is saved, and the first ticked book becomes
+    // the selected one; false when none is ticked.
+    virtual bool batchMode() const { return false; }
+    virtual bool selectFirstBatchBook() { return false; }
+    virtual void untickBatchBook(const QString &book) { Q_UNUSED(book); }
+    // The range boxes take these values and store them in "project.ini".
+    virtual void setRange(int first, int last) = 0;
+    // Recording controls (`DisSpeak`) or idle controls (`EnSpeak`).
+    virtual void showRecording(bool recording) = 0;
+    // The dictionary list, and the dictionaries when they are used, read
+    // again before a job.
+    virtual void reloadDictionaries() {}
+    // Bytes free where the output folder lives; the window asks the system.
+    virtual qint64 freeBytes(const QString &folder) const = 0;
+    virtual void openFolder(const QString &folder) { Q_UNUSED(folder); }
+    // After-finish actions: exit the program, switch the computer off (true
+    // when it goes), and bring the window back for the final message.
+    virtual void exitProgram() {}
+    virtual bool switchOff() { return false; }
+    virtual void restoreWindow() {}
+};
+
+// What a finished job tells its caller.
+struct JobResult
+{
+    bool stoppedByUser = false;
+    bool engineFailed = false;
+    QString lastFolder; // the audio folder of the last book recorded
+};
+
+class RecordingJob : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr qint64 kMinimumFreeMegabytes = 300;
+    // The after-finish action that means "exit once stopped", set when the
+    // window is closed during a recording.
+    static constexpr int kExitWhenStopped = 4;
+
+    RecordingJob(Settings &settings, RecordingDriver &driver, RecordingJobHost &host, QObject *parent = nullptr);
+
+    // `StartRec`; false when nothing was started.
+    bool StartRec();
+    // The after-finish choice of the list: 0 nothing, 1 message, 2 exit,
+    // 3 switch off, or kExitWhenStopped.
+    int afterFinish = 0;
+    // Closing the window while recording: abandon the block, wait for the
+    // encoder, then exit.
+    void exitWhenStopped();
+    bool isRunning() const { return m_running; }
+
+signals:
+    void jobEnded(const JobResult &result);
+
+private:
+    bool diskAndFolderReady();
+    bool startSelectedBook();
+    void endRec(const RecordingOutcome &outcome);
+    void commonEnd(const QString &message, const QString &folder, const JobResult &result);
+
+    Settings &m_settings;
+    RecordingDriver &m_driver;
+    RecordingJobHost &m_host;
+    RecordedBook m_book;
+    bool m_running = false;
+};
