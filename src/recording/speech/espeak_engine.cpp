@@ -1,0 +1,292 @@
+#include "recording/speech/espeak_engine.h"
+
+#include <espeak-ng/speak_lib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// The synthesiser hands over sound in pieces of this length; purge and
+// pause take effect between pieces.
+constexpr int kChunkMsecs = 50;
+constexpr int kNormalRate = espeakRATE_NORMAL;
+constexpr int kSlowestRate = espeakRATE_MINIMUM;
+
+// Rate -10..10 spans a third to three times the voice's normal speed.
+int espeakRate(int rate) { return std::max(kSlowestRate, int(std::lround(kNormalRate * std::pow(3.0, rate / 10.0)))); }
+int espeakPitch(int pitch) { return std::clamp(50 + 5 * pitch, 0, 100); }
+
+bool isSentenceEnd(QChar c) { return c == u'.' || c == u'!' || c == u'?' || c == QChar(0x2026); }
+bool closesSentence(QChar c)
+{
+    return isSentenceEnd(c) || c == u'"' || c == u')' || c == QChar(0xBB) || c == QChar(0x201D);
+}
+
+// Where the sentence that starts at `start` ends (after its closing marks).
+int sentenceEnd(const QString &text, int start)
+{
+    int i = start;
+    while (i < text.size() && !isSentenceEnd(text.at(i)))
+        ++i;
+    while (i < text.size() && closesSentence(text.at(i)))
+        ++i;
+    return i;
+}
+
+// A piece that ends inside a sentence (a tag in its middle) must not get the
+// pause of a sentence end.
+bool endsClause(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return true;
+    const QChar last = trimmed.back();
+    return closesSentence(last) || last == u',' || last == u';' || last == u':' || last == u'-';
+}
+
+} // namespace
+
+struct EspeakEngine::Run
+{
+    struct PendingEvent
+    {
+        qint64 atByte;
+        bool sentence;
+        int position;
+        int length;
+    };
+
+    Run(SpeechJob &job, int bytesPerSample) : job(job), bytesPerSample(bytesPerSample) {}
+
+    SpeechJob &job;
+    int bytesPerSample;
+    qint64 writtenBytes = 0;
+    qint64 pieceStartBytes = 0;
+    const SpeechPiece *piece = nullptr;
+    QList<int> utf16Index; // code point index of the piece -> QChar index, one past the end too
+    std::deque<PendingEvent> events;
+
+    bool cancelled() const { return job.state->generation != job.generation; }
+
+    // Holds the thread (and with it the growth of the output) while paused.
+    void waitWhilePaused()
+    {
+        std::unique_lock lock(job.state->mutex);
+        job.state->changed.wait(lock, [this] { return !job.state->paused || cancelled(); });
+    }
+
+    void write(const char *pcm, qint64 bytes)
+    {
+        waitWhilePaused();
+        if (cancelled())
+            return;
+        job.sink->write(pcm, bytes);
+        writtenBytes += bytes;
+        applyHeard(job.sink->heardBytes(writtenBytes));
+    }
+
+    int source(int index) const
+    {
+        return piece->sourcePos.at(std::clamp(index, 0, int(piece->sourcePos.size()) - 1));
+    }
+    int pieceIndex(int codePoint) const { return utf16Index.at(std::clamp(codePoint, 0, int(utf16Index.size()) - 1)); }
+
+    void addEvent(const espeak_EVENT &event)
+    {
+        const bool sentence = event.type == espeakEVENT_SENTENCE;
+        // A word of no length marks a clause end, not a word to show.
+        const bool word = event.type == espeakEVENT_WORD && event.length > 0;
+        if (!sentence && !word)
+            return;
+        const int start = pieceIndex(event.text_position - 1);
+        const int end = sentence ? sentenceEnd(piece->text, start) : pieceIndex(event.text_position - 1 + event.length);
+        events.push_back({pieceStartBytes + qint64(event.sample) * bytesPerSample, sentence, source(start),
+                          source(end) - source(start)});
+    }
+
+    void applyHeard(qint64 heard)
+    {
+        if (events.empty() || events.front().atByte > heard)
+            return;
+        std::lock_guard lock(job.state->mutex);
+        while (!events.empty() && events.front().atByte <= heard) {
+            const PendingEvent &e = events.front();
+            SpeechStatus &status = job.state->status;
+            if (e.sentence) {
+                status.InputSentencePosition = e.position;
+                status.InputSentenceLength = e.length;
+            } else {
+                status.InputWordPosition = e.position;
+                status.InputWordLength = e.length;
+            }
+            events.pop_front();
+        }
+    }
+};
+
+namespace {
+
+thread_local EspeakEngine::Run *g_run = nullptr;
+
+int synthCallback(short *wav, int samples, espeak_EVENT *events)
+{
+    EspeakEngine::Run *run = g_run;
+    if (!run)
+        return 0;
+    for (espeak_EVENT *e = events; e && e->type != espeakEVENT_LIST_TERMINATED; ++e)
+        run->addEvent(*e);
+    if (wav && samples > 0)
+        run->write(reinterpret_cast<const char *>(wav), qint64(samples) * run->bytesPerSample);
+    return run->cancelled() ? 1 : 0;
+}
+
+} // namespace
+
+EspeakEngine &EspeakEngine::instance()
+{
+    static EspeakEngine engine;
+    return engine;
+}
+
+EspeakEngine::EspeakEngine()
+{
+    m_worker = std::thread([this] { workerLoop(); });
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [this] { return m_ready; });
+}
+
+EspeakEngine::~EspeakEngine()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+        for (SpeechJob &job : m_queue)
+            job.state->generation++;
+    }
+    m_wake.notify_all();
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void EspeakEngine::initialise()
+{
+    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kChunkMsecs, nullptr, espeakINITIALIZE_DONT_EXIT);
+    QList<EngineVoice> voices;
+    if (rate > 0) {
+        m_format.sampleRate = rate;
+        espeak_SetSynthCallback(synthCallback);
+        const espeak_VOICE **list = espeak_ListVoices(nullptr);
+        for (int i = 0; list && list[i]; ++i) {
+            const espeak_VOICE *v = list[i];
+            // languages: a priority byte, then the language name
+            const QString language = v->languages && v->languages[0] ? QString::fromUtf8(v->languages + 1) : QString();
+            voices.append({QString::fromUtf8(v->name), QString::fromUtf8(v->identifier), language});
+        }
+    }
+    std::lock_guard lock(m_mutex);
+    m_voices = voices;
+    m_ready = true;
+    m_wake.notify_all();
+}
+
+void EspeakEngine::workerLoop()
+{
+    initialise();
+    for (;;) {
+        SpeechJob job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
+            if (m_stopping && m_queue.empty())
+                break;
+            job = std::move(m_queue.front());
+            m_queue.pop_front();
+        }
+        if (job.state->generation == job.generation && !m_voices.isEmpty())
+            runJob(job);
+        std::lock_guard lock(job.state->mutex);
+        if (--job.state->pendingJobs == 0)
+            job.state->status.RunningState = SpeechStatus::Done;
+        job.state->changed.notify_all();
+    }
+    if (!m_voices.isEmpty())
+        espeak_Terminate();
+}
+
+void EspeakEngine::enqueue(SpeechJob job)
+{
+    {
+        std::lock_guard lock(job.state->mutex);
+        job.state->pendingJobs++;
+        job.state->status.RunningState = SpeechStatus::IsSpeaking;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_queue.push_back(std::move(job));
+    }
+    m_wake.notify_all();
+}
+
+void EspeakEngine::runJob(SpeechJob &job)
+{
+    {
+        std::lock_guard lock(job.state->mutex);
+        job.state->status = SpeechStatus{SpeechStatus::IsSpeaking, 0, 0, 0, 0};
+    }
+    Run run(job, m_format.channels * m_format.bitsPerSample / 8);
+    g_run = &run;
+    if (job.voiceIdentifier != m_currentVoice) {
+        espeak_SetVoiceByName(job.voiceIdentifier.toUtf8().constData());
+        m_currentVoice = job.voiceIdentifier;
+    }
+    espeak_SetParameter(espeakVOLUME, std::clamp(job.volume, 0, 100), 0);
+    const qint64 chunkBytes = qint64(m_format.bytesPerSecond()) * kChunkMsecs / 1000;
+    const QByteArray silence(chunkBytes, '\0');
+    for (int p = 0; p < job.pieces.size() && !run.cancelled(); ++p) {
+        const SpeechPiece &piece = job.pieces.at(p);
+        if (piece.kind == SpeechPiece::Silence) {
+            qint64 left = qint64(m_format.bytesPerSecond()) * piece.msec / 1000 / run.bytesPerSample * run.bytesPerSample;
+            while (left > 0 && !run.cancelled()) {
+                const qint64 n = std::min(left, chunkBytes);
+                run.write(silence.constData(), n);
+                left -= n;
+            }
+            continue;
+        }
+        run.piece = &piece;
+        run.pieceStartBytes = run.writtenBytes;
+        std::wstring text;
+        run.utf16Index.clear();
+        for (int i = 0; i < piece.text.size(); ++i) {
+            run.utf16Index.append(i);
+            if (piece.text.at(i).isHighSurrogate() && i + 1 < piece.text.size()) {
+                text.push_back(wchar_t(QChar::surrogateToUcs4(piece.text.at(i), piece.text.at(i + 1))));
+                ++i;
+            } else {
+                text.push_back(wchar_t(piece.text.at(i).unicode()));
+            }
+        }
+        run.utf16Index.append(int(piece.text.size()));
+        espeak_SetParameter(espeakRATE, espeakRate(piece.rate), 0);
+        espeak_SetParameter(espeakPITCH, espeakPitch(piece.pitch), 0);
+        const bool last = p == job.pieces.size() - 1;
+        const unsigned flags = espeakCHARS_WCHAR | (last || endsClause(piece.text) ? espeakENDPAUSE : 0);
+        espeak_Synth(text.c_str(), (text.size() + 1) * sizeof(wchar_t), 0, POS_CHARACTER, 0, flags, nullptr,
+                     nullptr);
+    }
+    if (run.cancelled()) {
+        job.sink->flush();
+    } else {
+        // Speaking aloud: the last words are still to be heard.
+        while (!run.cancelled() && job.sink->heardBytes(run.writtenBytes) < run.writtenBytes) {
+            run.applyHeard(job.sink->heardBytes(run.writtenBytes));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        job.sink->drain();
+        run.applyHeard(run.writtenBytes);
+    }
+    g_run = nullptr;
+}

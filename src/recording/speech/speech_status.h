@@ -1,0 +1,29 @@
+#pragma once
+// What a voice tells about its speaking, shared between the voice and the
+// synthesis thread.
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+struct SpeechStatus
+{
+    enum RunningState { Done = 1, IsSpeaking = 2 };
+    int RunningState = Done;
+    // Positions and lengths in the text passed to Speak.
+    int InputSentencePosition = 0;
+    int InputSentenceLength = 0;
+    int InputWordPosition = 0;
+    int InputWordLength = 0;
+};
+
+struct SpeechState
+{
+    std::mutex mutex;
+    std::condition_variable changed;
+    SpeechStatus status;
+    int pendingJobs = 0;
+    bool paused = false;
+    // A purge moves the generation on: jobs of an older one stop or are skipped.
+    std::atomic<quint64> generation{0};
+};

@@ -1,0 +1,70 @@
+#pragma once
+// A speech voice with the operations the program uses: the voice list,
+// choosing a voice, volume, asynchronous Speak with flags, the status with
+// sentence and word positions, pause, resume and waiting. Its sound goes to
+// a WAV file stream, a memory stream or, when none is set, the audio device.
+
+#include "recording/speech/espeak_engine.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+enum SpeechFlags {
+    SVSFlagsAsync = 1,
+    SVSFPurgeBeforeSpeak = 2,
+    SVSFIsXML = 8,
+    SVSFIsNotXML = 16,
+};
+
+struct VoiceToken
+{
+    QString description;
+    QString language;
+    int kind = SVSFIsXML; // the markup the voice takes
+};
+
+class SpeechVoice
+{
+public:
+    SpeechVoice();
+    ~SpeechVoice();
+    SpeechVoice(const SpeechVoice &) = delete;
+    SpeechVoice &operator=(const SpeechVoice &) = delete;
+
+    // Every voice, in the order the index refers to.
+    static QList<VoiceToken> GetVoices();
+    // The first voice for `language` ("ru"), or -1.
+    static int voiceForLanguage(const QString &language);
+
+    // False (and the voice unchanged) for an index outside the list.
+    bool selectVoice(int index);
+    int voiceIndex() const { return m_voice; }
+    void setVolume(int volume) { m_volume = volume; }
+    int Volume() const { return m_volume; }
+    const PcmFormat &format() const;
+
+    // Null speaks aloud.
+    void setAudioOutputStream(std::shared_ptr<SpeechSink> stream);
+
+    // Flags: SVSFlagsAsync returns at once, SVSFPurgeBeforeSpeak drops what
+    // is queued or being spoken first, SVSFIsNotXML speaks the text as it
+    // stands (otherwise it is SAPI XML).
+    void Speak(const QString &text, int flags);
+    SpeechStatus Status() const;
+    void Pause();
+    void Resume();
+    // True when everything is spoken; a negative wait waits for ever.
+    bool WaitUntilDone(int msecs);
+
+private:
+    void purge();
+    std::shared_ptr<SpeechSink> output();
+
+    std::shared_ptr<SpeechState> m_state;
+    std::shared_ptr<SpeechSink> m_stream;
+    std::shared_ptr<SpeechSink> m_device;
+    int m_voice = 0;
+    int m_volume = 100;
+};

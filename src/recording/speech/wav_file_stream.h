@@ -1,0 +1,47 @@
+#pragma once
+// The file stream a voice speaks into: a 16-bit mono PCM WAV file whose
+// header is rewritten after every piece of sound, so the file is a complete
+// WAV at every moment and its size follows the speech while a block is
+// spoken (the recording driver measures progress by that size).
+
+#include "recording/speech/speech_sink.h"
+
+#include <QFile>
+#include <QString>
+
+#include <mutex>
+
+struct PcmFormat
+{
+    int sampleRate = 22050;
+    int channels = 1;
+    int bitsPerSample = 16;
+    int bytesPerSecond() const { return sampleRate * channels * bitsPerSample / 8; }
+};
+
+// The 44-byte header of a PCM WAV holding `dataBytes` of sound.
+QByteArray wavHeader(const PcmFormat &format, quint32 dataBytes);
+
+class WavFileStream : public SpeechSink
+{
+public:
+    explicit WavFileStream(PcmFormat format = {}) : m_format(format) {}
+    ~WavFileStream() override { Close(); }
+
+    const PcmFormat &format() const { return m_format; }
+    // Creates (or empties) the file and writes a header for no sound yet.
+    bool Open(const QString &path);
+    // Appends sound, then states the new length in the header.
+    bool Write(const QByteArray &pcm);
+    bool Write(const char *pcm, qint64 bytes);
+    void write(const char *pcm, qint64 bytes) override { Write(pcm, bytes); }
+    void Close();
+    bool isOpen() const;
+    qint64 dataBytes() const;
+
+private:
+    PcmFormat m_format;
+    mutable std::mutex m_mutex;
+    QFile m_file;
+    quint32 m_dataBytes = 0;
+};

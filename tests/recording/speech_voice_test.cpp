@@ -1,0 +1,217 @@
+// The voice over espeak-ng speaking Russian into WAV files and test sinks.
+
+#include "recording/speech/memory_stream.h"
+#include "recording/speech/speech_voice.h"
+#include "wav_reading.h"
+
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+
+namespace {
+
+const QString kThreeSentences = QStringLiteral("Первое предложение. Второе &lt;длинное&gt; предложение! Третье?");
+
+class VoiceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const int russian = SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
+        ASSERT_GE(russian, 0) << "espeak-ng has no Russian voice";
+        voice.selectVoice(russian);
+    }
+
+    WavInfo speakToWav(const QString &text, int kindFlag = SVSFIsXML)
+    {
+        const QString path = dir.filePath(QStringLiteral("out%1.wav").arg(++files));
+        auto stream = std::make_shared<WavFileStream>(voice.format());
+        EXPECT_TRUE(stream->Open(path));
+        voice.setAudioOutputStream(stream);
+        voice.Speak(text, SVSFlagsAsync | SVSFPurgeBeforeSpeak | kindFlag);
+        EXPECT_TRUE(voice.WaitUntilDone(20000));
+        stream->Close();
+        return readWavInfo(path);
+    }
+
+    QTemporaryDir dir;
+    SpeechVoice voice;
+    int files = 0;
+};
+
+// Passes sound on slowly (about five times real time) and lets the test look
+// at the voice while it speaks.
+class SlowSink : public SpeechSink
+{
+public:
+    explicit SlowSink(std::shared_ptr<SpeechSink> inner = nullptr) : m_inner(std::move(inner)) {}
+    void write(const char *pcm, qint64 bytes) override
+    {
+        QThread::msleep(10);
+        if (m_inner)
+            m_inner->write(pcm, bytes);
+        if (onWrite)
+            onWrite();
+        written += bytes;
+    }
+    std::function<void()> onWrite;
+    std::atomic<qint64> written{0};
+
+private:
+    std::shared_ptr<SpeechSink> m_inner;
+};
+
+QString longText(int sentences)
+{
+    QString text;
+    for (int i = 0; i < sentences; ++i)
+        text += QStringLiteral("Это предложение номер %1 в длинном тексте. ").arg(i + 1);
+    return text;
+}
+
+} // namespace
+
+TEST_F(VoiceTest, ListsVoicesWithRussianByReadableName)
+{
+    const QList<VoiceToken> voices = SpeechVoice::GetVoices();
+    ASSERT_FALSE(voices.isEmpty());
+    const VoiceToken &russian = voices.at(SpeechVoice::voiceForLanguage(QStringLiteral("ru")));
+    EXPECT_EQ(russian.description, QStringLiteral("Russian"));
+    EXPECT_EQ(russian.kind, SVSFIsXML);
+    EXPECT_FALSE(voice.selectVoice(int(voices.size())));
+}
+
+TEST_F(VoiceTest, WritesAValidPcmWav)
+{
+    const WavInfo wav = speakToWav(kThreeSentences);
+    EXPECT_TRUE(wav.valid);
+    EXPECT_EQ(wav.channels, 1);
+    EXPECT_EQ(wav.bits, 16);
+    EXPECT_EQ(wav.fileBytes, 44 + wav.dataBytes);
+    EXPECT_GT(wav.seconds(), 1.0);
+}
+
+TEST_F(VoiceTest, SilenceElementAddsItsLength)
+{
+    const QString sentence = QStringLiteral("Привет, мир.");
+    const WavInfo plain = speakToWav(sentence);
+    const WavInfo withSilence = speakToWav(QStringLiteral("<silence msec=\"500\"/>") + sentence);
+    EXPECT_NEAR(withSilence.msecs() - plain.msecs(), 500, 5);
+}
+
+TEST_F(VoiceTest, HigherRateGivesShorterSoundAndPitchKeepsLength)
+{
+    const QString text = QStringLiteral("Съешь же ещё этих мягких французских булок.");
+    const WavInfo normal = speakToWav(QStringLiteral("<rate absspeed=\"0\"/>") + text);
+    const WavInfo fast = speakToWav(QStringLiteral("<rate absspeed=\"5\"/>") + text);
+    const WavInfo slow = speakToWav(QStringLiteral("<rate absspeed=\"-5\"/>") + text);
+    EXPECT_LT(fast.msecs(), normal.msecs() * 0.8);
+    EXPECT_GT(slow.msecs(), normal.msecs() * 1.2);
+    const WavInfo high = speakToWav(QStringLiteral("<pitch absmiddle=\"8\"/>") + text);
+    EXPECT_NEAR(high.msecs(), normal.msecs(), normal.msecs() * 0.1);
+}
+
+TEST_F(VoiceTest, PlainTextKeepsAngleBracketsAsText)
+{
+    // The same words; as XML the tag is markup, as plain text it is read out.
+    const WavInfo xml = speakToWav(QStringLiteral("Да <silence msec=\"1\"/> нет."), SVSFIsXML);
+    const WavInfo plain = speakToWav(QStringLiteral("Да <silence msec=\"1\"/> нет."), SVSFIsNotXML);
+    EXPECT_GT(plain.msecs(), xml.msecs() + 500);
+}
+
+TEST_F(VoiceTest, PositionsAdvanceThroughSentencesInTheGivenText)
+{
+    const QString xml = QStringLiteral("<rate absspeed=\"2\"/>") + kThreeSentences;
+    auto sink = std::make_shared<SlowSink>();
+    QList<SpeechStatus> seen;
+    sink->onWrite = [&] { seen.append(voice.Status()); };
+    voice.setAudioOutputStream(sink);
+    voice.Speak(xml, SVSFlagsAsync | SVSFIsXML);
+    ASSERT_TRUE(voice.WaitUntilDone(20000));
+    ASSERT_FALSE(seen.isEmpty());
+
+    QList<int> sentenceStarts;
+    int lastWord = -1;
+    for (const SpeechStatus &s : seen) {
+        if (s.InputSentenceLength == 0) // the sink saw the sound before its first sentence was told
+            continue;
+        if (sentenceStarts.isEmpty() || sentenceStarts.last() != s.InputSentencePosition) {
+            if (!sentenceStarts.isEmpty())
+                EXPECT_GT(s.InputSentencePosition, sentenceStarts.last());
+            sentenceStarts.append(s.InputSentencePosition);
+        }
+        EXPECT_GE(s.InputWordPosition, lastWord);
+        lastWord = s.InputWordPosition;
+    }
+    const QList<int> expected = {int(xml.indexOf(u"Первое")), int(xml.indexOf(u"Второе")), int(xml.indexOf(u"Третье"))};
+    EXPECT_EQ(sentenceStarts, expected);
+    const SpeechStatus last = seen.last();
+    EXPECT_EQ(xml.mid(last.InputSentencePosition, last.InputSentenceLength), QStringLiteral("Третье?"));
+    EXPECT_EQ(xml.mid(last.InputWordPosition, last.InputWordLength), QStringLiteral("Третье"));
+    // The middle sentence is measured in the marked-up text, entities and all.
+    const int second = expected.at(1);
+    const auto middle = std::find_if(seen.begin(), seen.end(),
+                                     [&](const SpeechStatus &s) { return s.InputSentencePosition == second; });
+    EXPECT_EQ(xml.mid(second, middle->InputSentenceLength),
+              QStringLiteral("Второе &lt;длинное&gt; предложение!"));
+    EXPECT_EQ(voice.Status().RunningState, SpeechStatus::Done);
+}
+
+TEST_F(VoiceTest, PurgeStopsSpeechAtOnce)
+{
+    auto sink = std::make_shared<SlowSink>();
+    voice.setAudioOutputStream(sink);
+    voice.Speak(longText(20), SVSFlagsAsync | SVSFIsNotXML);
+    while (sink->written < voice.format().bytesPerSecond() / 2)
+        QThread::msleep(5);
+    EXPECT_EQ(voice.Status().RunningState, SpeechStatus::IsSpeaking);
+    const qint64 atPurge = sink->written;
+
+    voice.setAudioOutputStream(std::make_shared<SpeechMemoryStream>());
+    voice.Speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsXML);
+    ASSERT_TRUE(voice.WaitUntilDone(5000));
+    const double msecsAfterPurge = double(sink->written - atPurge) * 1000 / voice.format().bytesPerSecond();
+    EXPECT_LE(msecsAfterPurge, 200);
+}
+
+TEST_F(VoiceTest, PauseHoldsTheFileAndResumeContinuesIt)
+{
+    const QString path = dir.filePath(QStringLiteral("paused.wav"));
+    auto file = std::make_shared<WavFileStream>(voice.format());
+    ASSERT_TRUE(file->Open(path));
+    auto sink = std::make_shared<SlowSink>(file);
+    voice.setAudioOutputStream(sink);
+    const QString text = longText(3);
+    voice.Speak(text, SVSFlagsAsync | SVSFIsNotXML);
+    while (sink->written == 0)
+        QThread::msleep(5);
+    voice.Pause();
+    QThread::msleep(50); // a write under way when the pause came may still end
+    const WavInfo held = readWavInfo(path);
+    EXPECT_TRUE(held.valid);
+    EXPECT_FALSE(voice.WaitUntilDone(150));
+    EXPECT_EQ(readWavInfo(path).dataBytes, held.dataBytes);
+
+    voice.Resume();
+    ASSERT_TRUE(voice.WaitUntilDone(20000));
+    file->Close();
+    const WavInfo finished = readWavInfo(path);
+    EXPECT_TRUE(finished.valid);
+    // espeak-ng's sound varies by a few samples from run to run
+    EXPECT_NEAR(finished.msecs(), speakToWav(text, SVSFIsNotXML).msecs(), 20);
+}
+
+TEST_F(VoiceTest, MemoryStreamHoldsTheSameSoundAsTheFile)
+{
+    const QString text = QStringLiteral("Память и файл.");
+    const WavInfo file = speakToWav(text);
+    auto memory = std::make_shared<SpeechMemoryStream>();
+    voice.setAudioOutputStream(memory);
+    voice.Speak(text, SVSFIsXML); // synchronous: returns when spoken
+    EXPECT_EQ(voice.Status().RunningState, SpeechStatus::Done);
+    EXPECT_NEAR(memory->GetData().size(), file.dataBytes, file.dataBytes / 100);
+}
