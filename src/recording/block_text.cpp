@@ -1,0 +1,66 @@
+#include "recording/block_text.h"
+
+#include "app/project_store.h"
+#include "dictionaries/dictionaries.h"
+#include "recording/progress_texts.h"
+#include "recording/voice_markers.h"
+#include "recording/voice_markup.h"
+
+BlockTextSource::BlockTextSource(const Settings &settings, QString programFolder, const Dictionaries *dictionaries)
+    : m_settings(settings), m_programFolder(std::move(programFolder)), m_dictionaries(dictionaries)
+{
+}
+
+QString BlockTextSource::folderOf(const QString &book) const
+{
+    return bookFolder(m_programFolder, book.isEmpty() ? m_selectedBook : book);
+}
+
+QString BlockTextSource::GetBlockText(int n, bool noDictionary, bool xml, const QString &book) const
+{
+    QString text = readBlockFile(folderOf(book), n);
+    if (!noDictionary && m_settings.applyDictionaries == 1 && m_dictionaries) {
+        if (m_showStatus)
+            m_showStatus(QStringLiteral("Обработка словарем..."));
+        text = m_dictionaries->ApplyDictionaries(text, true);
+        if (m_showStatus)
+            m_showStatus(QString());
+    }
+    if (m_settings.announceBlockNumber == 1) {
+        const QString number = Str1(n);
+        text = QStringLiteral(" {повествование->} Блок ") + number + QStringLiteral(". {пауза->}  ") + text
+               + QStringLiteral(" {повествование->}  {пауза->} Конец блока ") + number + u'.';
+    }
+    const QString start = QString::number(m_settings.pauseAtStart);
+    const QString end = QString::number(m_settings.pauseAtEnd);
+    if (!xml) {
+        if (m_settings.pauseAtStart > 0)
+            text = QStringLiteral(".\\pause{") + start + QStringLiteral("ms}. ") + text;
+        if (m_settings.pauseAtEnd > 0)
+            text += QStringLiteral(".\\pause{") + end + QStringLiteral("ms}.");
+        return Repl(text, m_settings.voiceIndex);
+    }
+    if (m_settings.pauseAtStart > 0)
+        text = QStringLiteral("<silence msec=\"") + start + QStringLiteral("\"/>") + text;
+    if (m_settings.pauseAtEnd > 0)
+        text += QStringLiteral("<silence msec=\"") + end + QStringLiteral("\"/>");
+    return ReplX(text, m_settings.voiceIndex);
+}
+
+int BlockTextSource::GetBlockRawLen(int n, const QString &book) const
+{
+    return int(VoiceMarkers::removeAll(readBlockFile(folderOf(book), n)).size());
+}
+
+QString bookTextAn(const QString &programFolder, const QStringList &books)
+{
+    QString all;
+    for (const QString &book : books) {
+        const QString folder = bookFolder(programFolder, book);
+        const int blocks = countBlocks(folder);
+        for (int n = 1; n <= blocks; ++n)
+            all += VoiceMarkers::removeAll(readBlockFile(folder, n));
+        all += QStringLiteral("\r\n");
+    }
+    return all;
+}

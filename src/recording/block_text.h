@@ -1,0 +1,45 @@
+#pragma once
+// The text of one block made ready for the voice: read from the book's
+// project, rewritten with the pronunciation dictionaries, the block number
+// announced, the pauses at its start and end, the role markers turned into
+// the voice's markup.
+
+#include "app/settings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class Dictionaries;
+
+class BlockTextSource
+{
+public:
+    // `dictionaries` may be null (no dictionary step).
+    BlockTextSource(const Settings &settings, QString programFolder, const Dictionaries *dictionaries);
+
+    // The book used when a call names none (the library's selection).
+    void setSelectedBook(const QString &book) { m_selectedBook = book; }
+    // The second status-bar panel, told while the dictionaries work.
+    void setStatusPanel(std::function<void(const QString &)> show) { m_showStatus = std::move(show); }
+
+    // `noDictionary` skips the dictionaries; `xml` asks for SAPI XML, else
+    // Speech Cube tags.
+    QString GetBlockText(int n, bool noDictionary, bool xml, const QString &book = QString()) const;
+    // The block's length with the role markers removed.
+    int GetBlockRawLen(int n, const QString &book = QString()) const;
+
+private:
+    QString folderOf(const QString &book) const;
+
+    const Settings &m_settings;
+    QString m_programFolder;
+    const Dictionaries *m_dictionaries;
+    QString m_selectedBook;
+    std::function<void(const QString &)> m_showStatus;
+};
+
+// Every block of every book, role markers removed, each book followed by a
+// line break: the material of the dictionary analysis of the chosen books.
+QString bookTextAn(const QString &programFolder, const QStringList &books);

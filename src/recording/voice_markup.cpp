@@ -1,0 +1,114 @@
+#include "recording/voice_markup.h"
+
+#include "recording/voice_markers.h"
+
+#include <QStringList>
+
+namespace {
+
+QString quoted(int value)
+{
+    return u'"' + QString::number(value) + u'"';
+}
+
+QString silence(int msec)
+{
+    return QStringLiteral("<silence msec=") + quoted(msec) + QStringLiteral("/>");
+}
+
+// A speaking role: its pause, then its rate and pitch for what follows.
+QString sapiRole(const VoiceParams &v, int r)
+{
+    return QStringLiteral("\n        ") + silence(v.Pause[r - 1]) + QStringLiteral(" <rate absspeed=")
+           + quoted(v.Speed[r - 1]) + QStringLiteral("/> <pitch absmiddle=") + quoted(v.Pitch[r - 1])
+           + QStringLiteral("/>");
+}
+
+// Lines that hold only blanks become empty.
+QString emptyBlankLines(const QString &text)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines)
+        if (line.trimmed().isEmpty())
+            line.clear();
+    return lines.join(u'\n');
+}
+
+// After every sentence or clause mark and line break the rate of the role
+// being spoken is stated again; the role is named by the piece after a "{".
+QString restateRates(const QString &text, const VoiceParams &v)
+{
+    QString rateTag[5];
+    for (int r = 1; r <= 4; ++r)
+        rateTag[r] = QStringLiteral("  \\absspeed{") + QString::number(v.Speed[r - 1]) + QStringLiteral("} ");
+    QStringList pieces = text.split(u'{');
+    QString current;
+    for (QString &piece : pieces) {
+        if (piece.startsWith(QStringLiteral("повест")))
+            current = rateTag[1];
+        else if (piece.startsWith(QStringLiteral("речь->")))
+            current = rateTag[2];
+        else if (piece.startsWith(QStringLiteral("речь2-")))
+            current = rateTag[3];
+        else if (piece.startsWith(QStringLiteral("автор-")))
+            current = rateTag[4];
+        if (current.isEmpty())
+            continue;
+        QString out;
+        out.reserve(piece.size() * 2);
+        for (QChar c : piece) {
+            out.append(c);
+            if (c == u'?' || c == u'!' || c == u'.' || c == u',' || c == u'\n')
+                out.append(current);
+        }
+        piece = out;
+    }
+    return pieces.join(u'{');
+}
+
+QString cubeVoiceTag(const VoiceParams &v, int r)
+{
+    return QStringLiteral(" \\abspitch{") + QString::number(v.Pitch[r - 1]) + QStringLiteral("} \\absspeed{")
+           + QString::number(v.Speed[r - 1]) + QStringLiteral("} ");
+}
+
+QString cubePause(int msec)
+{
+    return QStringLiteral("\\pause{") + QString::number(msec) + QStringLiteral("ms}");
+}
+
+} // namespace
+
+QString ReplX(const QString &text, const VoiceParams &v)
+{
+    QString out = text;
+    out.replace(VoiceMarkers::pause, silence(v.Pause[0]));
+    out.replace(VoiceMarkers::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.Speed[0])
+                                             + QStringLiteral("/> <pitch absmiddle=") + quoted(v.Pitch[0])
+                                             + QStringLiteral("/> "));
+    out.replace(VoiceMarkers::speech, sapiRole(v, 2));
+    out.replace(VoiceMarkers::speech2, sapiRole(v, 3));
+    out.replace(VoiceMarkers::author, sapiRole(v, 4));
+    return out;
+}
+
+QString Repl(const QString &text, const VoiceParams &v)
+{
+    QString out = restateRates(emptyBlankLines(text), v);
+    out.replace(VoiceMarkers::pause, QStringLiteral(". ") + cubePause(v.Pause[0]) + u' ');
+    out.replace(VoiceMarkers::narration, u'.' + cubeVoiceTag(v, 1));
+    out.replace(VoiceMarkers::speech, u'.' + cubeVoiceTag(v, 2) + cubePause(v.Pause[1]));
+    out.replace(VoiceMarkers::speech2, u'.' + cubeVoiceTag(v, 3) + cubePause(v.Pause[2]));
+    out.replace(VoiceMarkers::author, u'.' + cubeVoiceTag(v, 4) + cubePause(v.Pause[3]));
+    return out;
+}
+
+QString ReplX(const QString &text, int voiceIndex)
+{
+    return ReplX(text, voiceParams(voiceIndex));
+}
+
+QString Repl(const QString &text, int voiceIndex)
+{
+    return Repl(text, voiceParams(voiceIndex));
+}

@@ -1,0 +1,63 @@
+// The voice table and "Voice.ini".
+
+#include "options/voice_table.h"
+
+#include "support/temp_program_folder.h"
+
+#include <gtest/gtest.h>
+
+TEST(VoiceTable, LoadsKindsAndRoleValuesBySection)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Voice.ini"), QStringLiteral("[Russian]\r\n1Speed=3\r\n1Pitch=-2\r\n4Pause=900\r\n"
+                                                                   "[Elan Cube Nikolai]\r\n2Speed=120\r\n"));
+    const VoiceTable table = loadVoiceTable(
+        {QStringLiteral("English"), QStringLiteral("Russian"), QStringLiteral("Elan Cube Nikolai"), QStringLiteral("Russian")},
+        folder.file(QStringLiteral("Voice.ini")));
+    ASSERT_EQ(table.size(), 4);
+    // no section: all twelve values 0
+    EXPECT_EQ(table[0].Speed, (std::array<int, 4>{}));
+    EXPECT_EQ(table[0].Pitch, (std::array<int, 4>{}));
+    EXPECT_EQ(table[0].Pause, (std::array<int, 4>{}));
+    EXPECT_EQ(table[0].VoiceKind, VoiceParams::kSapiXml);
+    EXPECT_EQ(table[1].Speed, (std::array<int, 4>{3, 0, 0, 0}));
+    EXPECT_EQ(table[1].Pitch, (std::array<int, 4>{-2, 0, 0, 0}));
+    EXPECT_EQ(table[1].Pause, (std::array<int, 4>{0, 0, 0, 900}));
+    EXPECT_EQ(table[2].VoiceKind, VoiceParams::kSpeechCube);
+    EXPECT_EQ(table[2].Speed[1], 120);
+    // the same description shares its section
+    EXPECT_EQ(table[3].VoiceIndex, 3);
+    EXPECT_EQ(table[3].Pause, table[1].Pause);
+}
+
+TEST(VoiceTable, SaveWritesEveryKeyAndReadsBack)
+{
+    TempProgramFolder folder;
+    const QString ini = folder.file(QStringLiteral("Voice.ini"));
+    VoiceTable table = loadVoiceTable({QStringLiteral("Russian"), QStringLiteral("Немецкий")}, ini);
+    table[0].Speed = {1, 2, 3, 4};
+    table[0].Pitch = {-1, -2, -3, -4};
+    table[1].Pause = {0, 3000, 10, 20};
+    ASSERT_TRUE(saveVoiceTable(table, ini));
+    const VoiceTable back = loadVoiceTable({QStringLiteral("Russian"), QStringLiteral("Немецкий")}, ini);
+    EXPECT_EQ(back[0].Speed, table[0].Speed);
+    EXPECT_EQ(back[0].Pitch, table[0].Pitch);
+    EXPECT_EQ(back[1].Pause, table[1].Pause);
+    const QString text = QString::fromLatin1(folder.readBytes(QStringLiteral("Voice.ini")));
+    EXPECT_TRUE(text.contains(QStringLiteral("4Pitch=-4\r\n")));
+    EXPECT_EQ(text.count(QStringLiteral("Speed=")), 8);
+}
+
+TEST(VoiceTable, ProgramTableFromTheEngineVoices)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Voice.ini"), QStringLiteral("[Russian]\r\n2Pitch=5\r\n"));
+    LoadVpar(folder.path());
+    ASSERT_FALSE(VoicePar().isEmpty());
+    const auto russian = std::find_if(VoicePar().begin(), VoicePar().end(),
+                                      [](const VoiceParams &v) { return v.Name == QStringLiteral("Russian"); });
+    ASSERT_NE(russian, VoicePar().end());
+    EXPECT_EQ(russian->Pitch[1], 5);
+    EXPECT_EQ(voiceParams(int(VoicePar().size())).Pitch[1], 0);
+    VoicePar() = VoiceTable{};
+}
