@@ -1,0 +1,23 @@
+#pragma once
+// The recording driver's texts: the blocks of one book of the project store.
+
+#include "recording/block_text.h"
+#include "recording/recording_ports.h"
+
+class ProjectBlockTexts : public BlockTexts
+{
+public:
+    ProjectBlockTexts(const BlockTextSource &source, QString book) : m_source(source), m_book(std::move(book)) {}
+
+    void setBook(const QString &book) { m_book = book; }
+
+    QString text(int n, bool withDictionary, bool xml) override
+    {
+        return m_source.GetBlockText(n, !withDictionary, xml, m_book);
+    }
+    int rawLength(int n) override { return m_source.GetBlockRawLen(n, m_book); }
+
+private:
+    const BlockTextSource &m_source;
+    QString m_book;
+};

@@ -1,0 +1,84 @@
+#include "recording/speech_recording_voice.h"
+
+#include "options/voice_table.h"
+
+void SpeechRecordingVoice::init()
+{
+    m_voice = std::make_unique<SpeechVoice>();
+    if (m_settings.fullVolume == 1)
+        m_voice->setVolume(100);
+    m_voice->selectVoice(m_settings.voiceIndex);
+    m_file = std::make_shared<WavFileStream>(m_voice->format());
+    m_memory = m_settings.followEngine == 1 ? std::make_shared<SpeechMemoryStream>() : nullptr;
+}
+
+int SpeechRecordingVoice::markupKind() const
+{
+    return voiceParams(m_settings.voiceIndex).VoiceKind;
+}
+
+void SpeechRecordingVoice::speakToFile(const QString &wavPath, const QString &text, int flags)
+{
+    if (!m_voice)
+        init();
+    m_file->Open(wavPath);
+    if (m_memory) {
+        m_memory->SetData({});
+        m_voice->setAudioOutputStream(m_memory);
+    } else {
+        m_voice->setAudioOutputStream(m_file);
+    }
+    m_voice->Speak(text, flags);
+}
+
+bool SpeechRecordingVoice::waitUntilDone(int msecs)
+{
+    return !m_voice || m_voice->WaitUntilDone(msecs);
+}
+
+int SpeechRecordingVoice::sentencePosition() const
+{
+    return m_voice ? m_voice->Status().InputSentencePosition : 0;
+}
+
+int SpeechRecordingVoice::sentenceLength() const
+{
+    return m_voice ? m_voice->Status().InputSentenceLength : 0;
+}
+
+void SpeechRecordingVoice::pause()
+{
+    if (m_voice)
+        m_voice->Pause();
+}
+
+void SpeechRecordingVoice::resume()
+{
+    if (m_voice)
+        m_voice->Resume();
+}
+
+void SpeechRecordingVoice::cancel()
+{
+    if (!m_voice)
+        return;
+    const int kind = markupKind() == VoiceParams::kSpeechCube ? SVSFIsNotXML : SVSFIsXML;
+    m_voice->Speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak | kind);
+}
+
+void SpeechRecordingVoice::finishBlock()
+{
+    if (!m_file)
+        return;
+    if (m_memory) {
+        m_file->Write(m_memory->GetData());
+        m_memory->SetData({});
+    }
+    m_file->Close();
+}
+
+void SpeechRecordingVoice::closeStream()
+{
+    if (m_file)
+        m_file->Close();
+}
