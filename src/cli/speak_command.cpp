@@ -1,0 +1,88 @@
+// lectorium-cli speak [--voice N] [--xml] FILE -o OUT.wav: speaks a text file
+// (Windows-1251, or UTF-8 when it looks like UTF-8) into a WAV file with the
+// same voice the recording uses. Without --voice the first Russian voice
+// speaks; with --xml the text is the voice markup's SAPI XML.
+
+#include "cli_command.h"
+
+#include "common/text_codec.h"
+#include "common/user_file.h"
+#include "recording/speech/speech_voice.h"
+
+#include <memory>
+
+namespace {
+
+const QString kUsage = QStringLiteral("Использование: lectorium-cli speak [--voice N] [--xml] ФАЙЛ -o ВЫХОД.wav\n");
+
+struct SpeakArgs
+{
+    int voice = -1;
+    bool xml = false;
+    QString input;
+    QString output;
+};
+
+std::optional<SpeakArgs> parseArgs(QStringList args)
+{
+    SpeakArgs parsed;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        if (arg == u"--xml") {
+            parsed.xml = true;
+        } else if ((arg == u"--voice" || arg == u"-o") && !args.isEmpty()) {
+            const QString value = args.takeFirst();
+            if (arg == u"-o") {
+                parsed.output = value;
+                continue;
+            }
+            bool ok = false;
+            parsed.voice = value.toInt(&ok);
+            if (!ok)
+                return std::nullopt;
+        } else if (parsed.input.isEmpty() && !arg.startsWith(u'-')) {
+            parsed.input = arg;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (parsed.input.isEmpty() || parsed.output.isEmpty())
+        return std::nullopt;
+    return parsed;
+}
+
+int runSpeak(CliContext &context)
+{
+    const std::optional<SpeakArgs> args = parseArgs(context.args);
+    if (!args) {
+        cliErr(kUsage);
+        return 2;
+    }
+    const std::optional<QByteArray> bytes = UserFile::readBytes(args->input);
+    if (!bytes) {
+        cliErr(QStringLiteral("Не удалось прочитать файл: %1\n").arg(args->input));
+        return 1;
+    }
+    SpeechVoice voice;
+    const int index = args->voice >= 0 ? args->voice : SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
+    if (!voice.selectVoice(index)) {
+        cliErr(QStringLiteral("Нет голоса с номером %1 (список: lectorium-cli voices).\n").arg(index));
+        return 1;
+    }
+    auto file = std::make_shared<WavFileStream>(voice.format());
+    if (!file->Open(args->output)) {
+        cliErr(QStringLiteral("Не удалось создать файл: %1\n").arg(args->output));
+        return 1;
+    }
+    voice.setAudioOutputStream(file);
+    voice.Speak(Codec::decodeUserFile(*bytes), args->xml ? SVSFIsXML : SVSFIsNotXML);
+    file->Close();
+    return 0;
+}
+
+} // namespace
+
+CliCommand speakCommand()
+{
+    return {"speak", "speak [--voice N] [--xml] FILE -o OUT.wav  speak a text file into a WAV file", runSpeak};
+}

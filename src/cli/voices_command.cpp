@@ -1,0 +1,29 @@
+// lectorium-cli voices: the speech voices, one a line: index, description and
+// markup kind (8 SAPI XML, 16 plain text with control tags), tab-separated.
+
+#include "cli_command.h"
+
+#include "recording/speech/speech_voice.h"
+
+namespace {
+
+int runVoices(CliContext &)
+{
+    const QList<VoiceToken> voices = SpeechVoice::GetVoices();
+    if (voices.isEmpty()) {
+        cliErr(QStringLiteral("Голоса синтезатора речи не найдены (нужен пакет espeak-ng-data).\n"));
+        return 1;
+    }
+    QString out;
+    for (int i = 0; i < voices.size(); ++i)
+        out += QStringLiteral("%1\t%2\t%3\n").arg(i).arg(voices.at(i).description).arg(voices.at(i).kind);
+    cliOut(out);
+    return 0;
+}
+
+} // namespace
+
+CliCommand voicesCommand()
+{
+    return {"voices", "voices  list the speech voices: index, description, markup kind", runVoices};
+}

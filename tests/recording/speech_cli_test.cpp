@@ -1,0 +1,70 @@
+// lectorium-cli voices and speak, run as the user would run them.
+
+#include "common/text_codec.h"
+#include "support/temp_program_folder.h"
+#include "wav_reading.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const TempProgramFolder &folder, const QStringList &args)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(LECTORIUM_BIN_DIR "/lectorium-cli"),
+              QStringList{QStringLiteral("--program-folder"), folder.path()} + args);
+    cli.waitForFinished(60000);
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(SpeechCli, ListsVoicesWithIndexDescriptionAndKind)
+{
+    TempProgramFolder folder;
+    const CliRun run = runCli(folder, {QStringLiteral("voices")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QRegularExpression(QStringLiteral("(^|\\n)\\d+\\tRussian\\t8\\n"))));
+}
+
+TEST(SpeechCli, SpeaksWindows1251AndUtf8TextAndXmlIntoWavs)
+{
+    TempProgramFolder folder;
+    const QString text = QStringLiteral("Раз, два. Три!");
+    folder.writeCp1251(QStringLiteral("cp1251.txt"), text);
+    QFile utf8(folder.file(QStringLiteral("utf8.txt")));
+    ASSERT_TRUE(utf8.open(QIODevice::WriteOnly));
+    utf8.write(text.toUtf8());
+    utf8.close();
+    folder.writeCp1251(QStringLiteral("pause.xml"), QStringLiteral("<silence msec=\"500\"/>") + text);
+
+    const auto speak = [&](const QStringList &args, const QString &out) {
+        const CliRun run = runCli(folder, QStringList{QStringLiteral("speak")} + args
+                                              + QStringList{QStringLiteral("-o"), folder.file(out)});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return readWavInfo(folder.file(out));
+    };
+    const WavInfo fromCp1251 = speak({folder.file(QStringLiteral("cp1251.txt"))}, QStringLiteral("a.wav"));
+    const WavInfo fromUtf8 = speak({folder.file(QStringLiteral("utf8.txt"))}, QStringLiteral("b.wav"));
+    const WavInfo withPause = speak({QStringLiteral("--xml"), folder.file(QStringLiteral("pause.xml"))}, QStringLiteral("c.wav"));
+    EXPECT_TRUE(fromCp1251.valid);
+    EXPECT_GT(fromCp1251.seconds(), 1.0);
+    EXPECT_NEAR(fromUtf8.msecs(), fromCp1251.msecs(), 20);
+    EXPECT_NEAR(withPause.msecs() - fromCp1251.msecs(), 500, 20);
+
+    const CliRun badVoice = runCli(folder, {QStringLiteral("speak"), QStringLiteral("--voice"), QStringLiteral("9999"),
+                                            folder.file(QStringLiteral("cp1251.txt")), QStringLiteral("-o"),
+                                            folder.file(QStringLiteral("d.wav"))});
+    EXPECT_EQ(badVoice.exitCode, 1);
+    EXPECT_TRUE(badVoice.err.contains(QStringLiteral("9999")));
+}
