@@ -11,7 +11,7 @@ namespace {
 
 // The synthesiser hands over sound in pieces of this length; purge and
 // pause take effect between pieces.
-constexpr int kChunkMsecs = 50;
+constexpr int kChunkMsecs = 100;
 constexpr int kNormalRate = espeakRATE_NORMAL;
 constexpr int kSlowestRate = espeakRATE_MINIMUM;
 

@@ -2,12 +2,15 @@
 
 #include <QtEndian>
 
+#include <cstring>
+
 namespace {
 
 void putLe32(char *at, quint32 value) { qToLittleEndian<quint32>(value, at); }
 void putLe16(char *at, quint16 value) { qToLittleEndian<quint16>(value, at); }
 
 constexpr int kHeaderBytes = 44;
+constexpr int kHeaderEveryMsecs = 100;
 
 } // namespace
 
@@ -39,6 +42,7 @@ bool WavFileStream::Open(const QString &path)
     m_dataBytes = 0;
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate))
         return false;
+    m_headerTimer.invalidate();
     const QByteArray header = wavHeader(m_format, 0);
     return m_file.write(header) == header.size() && m_file.flush();
 }
@@ -53,26 +57,36 @@ bool WavFileStream::Write(const char *pcm, qint64 bytes)
     std::lock_guard lock(m_mutex);
     if (!m_file.isOpen() || bytes <= 0)
         return m_file.isOpen();
-    // Sound first, header second: a reader looking in between sees a header
-    // that claims no more than the file holds.
-    if (!m_file.seek(kHeaderBytes + qint64(m_dataBytes)) || m_file.write(pcm, bytes) != bytes)
+    if (m_file.write(pcm, bytes) != bytes)
         return false;
     m_dataBytes += quint32(bytes);
-    char sizes[4];
-    putLe32(sizes, 36 + m_dataBytes);
-    m_file.seek(4);
-    m_file.write(sizes, 4);
-    putLe32(sizes, m_dataBytes);
-    m_file.seek(40);
-    m_file.write(sizes, 4);
-    return m_file.flush();
+    // Sound first, header second: a reader looking in between sees a header
+    // that claims no more than the file holds. The header follows the sound
+    // a few times a second, which keeps a long block cheap to write.
+    if (!m_headerTimer.isValid() || m_headerTimer.elapsed() >= kHeaderEveryMsecs)
+        return updateHeader();
+    return true;
+}
+
+bool WavFileStream::updateHeader()
+{
+    if (!m_file.flush())
+        return false;
+    m_headerTimer.start();
+    const QByteArray header = wavHeader(m_format, m_dataBytes);
+    const qint64 end = m_file.pos();
+    const bool ok = m_file.seek(0) && m_file.write(header) == header.size() && m_file.flush();
+    m_file.seek(end);
+    return ok;
 }
 
 void WavFileStream::Close()
 {
     std::lock_guard lock(m_mutex);
-    if (m_file.isOpen())
+    if (m_file.isOpen()) {
+        updateHeader();
         m_file.close();
+    }
 }
 
 bool WavFileStream::isOpen() const

@@ -1,11 +1,12 @@
 #pragma once
 // The file stream a voice speaks into: a 16-bit mono PCM WAV file whose
-// header is rewritten after every piece of sound, so the file is a complete
-// WAV at every moment and its size follows the speech while a block is
-// spoken (the recording driver measures progress by that size).
+// header follows the sound as it is written, so the file is a complete WAV
+// at every moment and its size grows while a block is spoken (the recording
+// driver measures progress by that size).
 
 #include "recording/speech/speech_sink.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QString>
 
@@ -40,8 +41,11 @@ public:
     qint64 dataBytes() const;
 
 private:
+    bool updateHeader();
+
     PcmFormat m_format;
     mutable std::mutex m_mutex;
     QFile m_file;
     quint32 m_dataBytes = 0;
+    QElapsedTimer m_headerTimer;
 };
