@@ -10,6 +10,9 @@
 #include "app/ui/window_placement_ui.h"
 #include "common/window_placement.h"
 #include "options/ui/about_box.h"
+#include "options/voice_table.h"
+#include "recording/book_export.h"
+#include "recording/speech_program.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +21,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -240,10 +244,31 @@ void Form1::buildStatusBar()
     }
 }
 
+void Form1::exportBook()
+{
+    const QString book = currentBook();
+    if (book.isEmpty())
+        return;
+    QFileDialog dialog(this, QStringLiteral("Экспорт"), m_settings.exportFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(exportFileFilters().split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(filter == dialog.nameFilters().value(1) ? QStringLiteral("xml") : QStringLiteral("txt"));
+    });
+    dialog.selectFile(book);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const bool xml = dialog.selectedNameFilter() == dialog.nameFilters().value(1);
+    ::ExportBook(m_programFolder, book, dialog.selectedFiles().first(), xml ? ExportFormat::Xml : ExportFormat::Text,
+                 m_settings, *m_dialogs);
+}
+
 void Form1::connectToolbar()
 {
     // Commands whose windows are not part of the program yet.
-    for (int position : {1, 3, 5, 6, 7, 9, 10})
+    for (int position : {1, 5, 6, 7, 9, 10})
         m_toolbar->setCommandAvailable(position, false);
     for (auto [position, item] : {std::pair{1, 1}, {1, 2}, {5, 2}, {10, 1}, {10, 2}, {10, 3}})
         m_toolbar->menuItem(position, item)->setEnabled(false);
@@ -258,6 +283,7 @@ void Form1::connectToolbar()
         box.exec();
     });
     connect(m_toolbar->button(14), &QAction::triggered, this, &Form1::openAudioFolder);
+    connect(m_toolbar->button(3), &QAction::triggered, this, &Form1::exportBook);
     connect(m_toolbar, &MainToolbar::helpMenuRequested, this, [this](const QPoint &pos) { m_toolMenu->popup(pos); });
 }
 
@@ -273,6 +299,9 @@ void Form1::formLoad(const QString &bookArgument)
     LoadList();
     ::LoadS(m_settings, m_programFolder + QStringLiteral("/Lectorium.ini"));
     applyLoadedSettings();
+    LoadVpar(m_programFolder);
+    if (m_settings.highPriority == 1)
+        SetMyPrior(m_settings, m_speechProgram);
     m_toolbar->setButtonEnabled(6, false);
     m_combo1->addItems({QStringLiteral("Ничего не делать"), QStringLiteral("Показать сообщение"),
                         QStringLiteral("Выйти из программы"), QStringLiteral("Выключить компьютер")});

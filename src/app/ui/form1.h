@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "app/tag_info.h"
 #include "app/ui/form_scaler.h"
+#include "common/process_runner.h"
 
 #include <QMainWindow>
 
@@ -90,6 +91,7 @@ private:
     void deleteBook();
     void clearLibrary();
     void openAudioFolder();
+    void exportBook();
     void readMe();
     void openDroppedBook(const QString &path);
 
@@ -108,6 +110,8 @@ private:
 
     QString m_programFolder;
     Settings m_settings;
+    // The outside speech program started at high priority; ends with the window.
+    ProcessRunner m_speechProgram;
     TagInfo m_tagInfo;
     BlockTitles m_blockTitles;
     int m_blockCount = 0;
