@@ -78,6 +78,7 @@ private:
     bool m_inDialogue = false;
     qint64 m_blockChars = 0; // raw characters of the lines in the current block
     int m_part = 1;
+    bool m_openedBySize = false; // the current block began at a size break
     QString m_chapter = QStringLiteral("Блок");
     QString m_block;
     BookBlocks m_result;
@@ -145,14 +146,20 @@ void BlockCutter::addLine(const QString &raw, const QString &next)
 
     QString heading = raw;
     // The detector runs on every line, so its empty-line count follows the text.
-    if (m_detector.IsChapter(heading) && m_options.splitByChapters && charsBefore > 1) {
+    if (m_detector.IsChapter(heading) && m_options.splitByChapters
+        && (charsBefore > 1 || m_openedBySize)) {
         m_chapter = trimSpaces(removeVoiceMarkers(line)).left(kMaxChapterName);
         line = (m_voice != 1 ? m_narration : QString()) + properCase(line) + m_pause;
-        startBlock(m_chapter);
+        if (charsBefore > 1)
+            startBlock(m_chapter);
+        else // a size break just opened this block: the heading names it
+            m_result.names.last() = m_chapter;
+        m_openedBySize = false;
         m_part = 1;
     }
 
-    if (!isBlank(line) && !line.endsWith(m_pause)
+    // A line that joins the next ends inside a word: no pause may split it.
+    if (!joinsNext && !isBlank(line) && !line.endsWith(m_pause)
         && (isBlank(next) || (line.size() < kShortLine && !startsIndented(next))))
         line += m_pause;
     if (m_dictionaries)
@@ -164,6 +171,7 @@ void BlockCutter::addLine(const QString &raw, const QString &next)
     if (m_options.splitBySize && m_blockChars >= m_maxSize && endsWithFullStop) {
         ++m_part;
         startBlock(m_chapter + u'(' + QString::number(m_part) + u')');
+        m_openedBySize = true;
     }
 }
 

@@ -3,6 +3,8 @@
 #include "common/text_codec.h"
 #include "support/temp_program_folder.h"
 
+#include "print_qstring.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include "support/scripted_dialogs.h"
 
+#include "print_qstring.h"
+
 #include <gtest/gtest.h>
 
 namespace {
