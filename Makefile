@@ -3,7 +3,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all configure build run test asan bench clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all configure build run test asan bench fuzz clean
 
 all: build
 
@@ -12,7 +14,10 @@ $(BUILD)/CMakeCache.txt:
 
 configure: $(BUILD)/CMakeCache.txt
 
+# The moc step of a target does not notice a header that was added since its
+# last run; removing its stamps makes it look again (it keeps its cache).
 build: configure
+	find $(BUILD) -path '*_autogen/timestamp' -delete
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -29,5 +34,18 @@ asan:
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# Each harness runs FUZZ_SECONDS on a working copy of its seeds.
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLECTORIUM_FUZZ=ON
+	cmake --build build-fuzz --target fuzzers -j $(JOBS)
+	@set -e; for h in build-fuzz/bin/fuzz_*; do \
+	  name=$${h##*/fuzz_}; work=build-fuzz/corpus/$$name; mkdir -p $$work; \
+	  cp -n fuzz/corpus/$$name/* $$work/ 2>/dev/null || true; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  if ! $$h -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 $$work > $$work.log 2>&1; then \
+	    tail -40 $$work.log; exit 1; fi; \
+	  grep -E '^Done' $$work.log; \
+	done
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -9,6 +9,7 @@
 #include "app/ui/tray_control.h"
 #include "app/ui/window_placement_ui.h"
 #include "common/window_placement.h"
+#include "options/ui/about_box.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -244,7 +245,7 @@ void Form1::connectToolbar()
     // Commands whose windows are not part of the program yet.
     for (int position : {1, 3, 5, 6, 7, 9, 10})
         m_toolbar->setCommandAvailable(position, false);
-    for (auto [position, item] : {std::pair{1, 1}, {1, 2}, {5, 2}, {10, 1}, {10, 2}, {10, 3}, {12, 2}})
+    for (auto [position, item] : {std::pair{1, 1}, {1, 2}, {5, 2}, {10, 1}, {10, 2}, {10, 3}})
         m_toolbar->menuItem(position, item)->setEnabled(false);
 
     connect(m_toolbar->button(2), &QAction::triggered, this, &Form1::deleteBook);
@@ -252,6 +253,10 @@ void Form1::connectToolbar()
     connect(m_toolbar->menuItem(2, 2), &QAction::triggered, this, &Form1::clearLibrary);
     connect(m_toolbar->button(12), &QAction::triggered, this, &Form1::readMe);
     connect(m_toolbar->menuItem(12, 1), &QAction::triggered, this, &Form1::readMe);
+    connect(m_toolbar->menuItem(12, 2), &QAction::triggered, this, [this] {
+        AboutBox box(m_programFolder, this);
+        box.exec();
+    });
     connect(m_toolbar->button(14), &QAction::triggered, this, &Form1::openAudioFolder);
     connect(m_toolbar, &MainToolbar::helpMenuRequested, this, [this](const QPoint &pos) { m_toolMenu->popup(pos); });
 }

@@ -1,0 +1,66 @@
+#include "small_windows_logic.h"
+
+#include "common/user_file.h"
+
+#include <QFile>
+#include <QStringList>
+
+QString Vers(int major, int minor, int revision)
+{
+    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision, 2, 10, QLatin1Char('0'));
+}
+
+QString programVersion()
+{
+    const QStringList parts = QStringLiteral(LECTORIUM_VERSION).split(u'.');
+    auto part = [&](int i) { return i < parts.size() ? parts[i].toInt() : 0; };
+    return Vers(part(0), part(1), part(2));
+}
+
+QString newFolderPath(const QString &parent, const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return {};
+    QString path = parent + u'/' + name;
+    while (path.contains(QLatin1String("//")))
+        path.replace(QLatin1String("//"), QLatin1String("/"));
+    return path;
+}
+
+QString manifestPath(const QString &programFolder)
+{
+    QString folder = programFolder;
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder + QStringLiteral("Lectorium.exe.MANIFEST");
+}
+
+QString manifestText()
+{
+    const QStringList lines = {
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"),
+        QStringLiteral("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"),
+        QStringLiteral("<assemblyIdentity version=\"1.0.0.0\" processorArchitecture=\"x86\" name=\"prjThemed\" type=\"win32\" />"),
+        QStringLiteral("<dependency>"),
+        QStringLiteral("<dependentAssembly>"),
+        QStringLiteral("<assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
+                       "processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\" />"),
+        QStringLiteral("</dependentAssembly>"),
+        QStringLiteral("</dependency>"),
+        QStringLiteral("</assembly>"),
+    };
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+bool WriteManifest(const QString &programFolder)
+{
+    const QString path = manifestPath(programFolder);
+    if (QFile::exists(path))
+        return true;
+    return UserFile::writeBytes(path, manifestText().toUtf8());
+}
+
+void DeleteManifest(const QString &programFolder)
+{
+    QFile::remove(manifestPath(programFolder));
+}

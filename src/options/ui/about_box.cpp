@@ -1,0 +1,91 @@
+#include "about_box.h"
+
+#include "common/text_codec.h"
+#include "common/user_file.h"
+#include "options/small_windows_logic.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+const char *const AboutBox::kWebSite = "https://lectorium.example.org";
+const char *const AboutBox::kMail = "author@lectorium.example.org";
+
+AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
+    : QDialog(parent), m_programFolder(programFolder), m_text(new QTextBrowser(this))
+{
+    const QString product = QStringLiteral("Lectorium");
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(product + QStringLiteral(" - о программе..."));
+    auto *icon = new QLabel(this);
+    icon->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MediaVolume).pixmap(48, 48));
+    auto *title = new QLabel(product, this);
+    title->setObjectName(QStringLiteral("lblTitle"));
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    title->setFont(big);
+    auto *version = new QLabel(QStringLiteral("Версия ") + programVersion(), this);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    m_text->setObjectName(QStringLiteral("txtDescription"));
+    auto *license = new QPushButton(QStringLiteral("Лицензия"), this);
+    license->setObjectName(QStringLiteral("cmdLicense"));
+    auto *changes = new QPushButton(QStringLiteral("Список изменений"), this);
+    changes->setObjectName(QStringLiteral("cmdChanges"));
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
+    auto *uses = new QLabel(QStringLiteral("Используются Qt и espeak-ng"), this);
+    auto *web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kWebSite)), this);
+    web->setObjectName(QStringLiteral("lblWeb"));
+    const QString subject = QStringLiteral("Lectorium%20(Версия%20") + programVersion() + u')';
+    auto *mail = new QLabel(QStringLiteral("<a href=\"mailto:%1?subject=%2\">%1</a>")
+                                .arg(QString::fromLatin1(kMail), subject), this);
+    mail->setObjectName(QStringLiteral("lblMail"));
+    for (QLabel *link : {web, mail}) {
+        link->setTextFormat(Qt::RichText);
+        link->setOpenExternalLinks(false);
+        connect(link, &QLabel::linkActivated, this, [link](const QString &url) {
+            QDesktopServices::openUrl(QUrl(url));
+            link->setStyleSheet(QStringLiteral("QLabel { color: purple }"));
+        });
+    }
+
+    auto *head = new QHBoxLayout;
+    head->addWidget(icon);
+    auto *names = new QVBoxLayout;
+    names->addWidget(title);
+    names->addWidget(version);
+    head->addLayout(names, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(license);
+    buttons->addWidget(changes);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(uses);
+    layout->addWidget(web);
+    layout->addWidget(mail);
+    layout->addLayout(buttons);
+    resize(480, 400);
+
+    showFile(QStringLiteral("license.txt"));
+    connect(license, &QPushButton::clicked, this, [this] { showFile(QStringLiteral("license.txt")); });
+    connect(changes, &QPushButton::clicked, this, [this] { showFile(QStringLiteral("whatsnew.txt")); });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void AboutBox::showFile(const QString &name)
+{
+    const auto bytes = UserFile::readBytes(m_programFolder + u'/' + name);
+    if (bytes)
+        m_text->setPlainText(Codec::decodeUserFile(*bytes));
+}

@@ -1,0 +1,141 @@
+#include "folder_picker.h"
+
+#include "common/user_dialogs.h"
+#include "options/small_windows_logic.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+FolderPicker::FolderPicker(UserDialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_text1(new QLineEdit(this)), m_drive1(new QComboBox(this)),
+      m_dir1(new QTreeView(this)), m_model(new QFileSystemModel(this))
+{
+    setObjectName(QStringLiteral("FolderPicker"));
+    setWindowTitle(QStringLiteral("Lectorium - Выбор каталога"));
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady())
+            m_drive1->addItem(volume.rootPath());
+    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    m_model->setRootPath(QStringLiteral("/"));
+    m_dir1->setModel(m_model);
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        m_dir1->hideColumn(column);
+    m_dir1->header()->hide();
+
+    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("Command2"));
+    auto *create = new QPushButton(QStringLiteral("Создать каталог"), this);
+    create->setObjectName(QStringLiteral("Command3"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(create);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_text1);
+    layout->addWidget(m_drive1);
+    layout->addWidget(m_dir1, 1);
+    layout->addLayout(buttons);
+    resize(420, 420);
+
+    askFolderName = [this] {
+        return QInputDialog::getText(this, QStringLiteral("Создать каталог..."), QStringLiteral("Имя каталога"));
+    };
+    connect(ok, &QPushButton::clicked, this, &FolderPicker::accept);
+    connect(cancel, &QPushButton::clicked, this, &FolderPicker::reject);
+    connect(create, &QPushButton::clicked, this, &FolderPicker::createFolder);
+    connect(m_drive1, &QComboBox::activated, this, [this](int index) { showFolder(m_drive1->itemText(index)); });
+    connect(m_dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { m_text1->setText(m_model->filePath(current)); });
+}
+
+QString FolderPicker::currentFolder() const
+{
+    const QModelIndex index = m_dir1->currentIndex();
+    return index.isValid() ? m_model->filePath(index) : QDir::rootPath();
+}
+
+void FolderPicker::showFolder(const QString &path)
+{
+    const QModelIndex index = m_model->index(QDir::cleanPath(path));
+    if (!index.isValid())
+        return;
+    m_dir1->setCurrentIndex(index);
+    m_dir1->scrollTo(index);
+    m_text1->setText(m_model->filePath(index));
+}
+
+void FolderPicker::loaddir(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    showFolder(path);
+    const QString root = QStorageInfo(path).rootPath();
+    const int drive = m_drive1->findText(root);
+    if (drive >= 0)
+        m_drive1->setCurrentIndex(drive);
+}
+
+void FolderPicker::accept()
+{
+    const QString folder = QDir::cleanPath(m_text1->text().trimmed());
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        const DialogAnswer answer =
+            m_dialogs.show({QStringLiteral("Lectorium"),
+                            QStringLiteral("Каталог ") + folder + QStringLiteral(" не существует. Создать его?"),
+                            DialogIcon::Question, DialogButtons::YesNo});
+        if (answer == DialogAnswer::Yes) {
+            if (!QDir().mkpath(folder))
+                m_dialogs.show({QStringLiteral("Lectorium"), QStringLiteral("Недопустимое имя каталога!"),
+                                DialogIcon::Critical, DialogButtons::Ok});
+        } else {
+            m_text1->setText(currentFolder());
+        }
+    }
+    const QString target = QDir::cleanPath(m_text1->text().trimmed());
+    m_chosen = QFileInfo(target).isDir() ? target : currentFolder();
+    m_cancelled = false;
+    QDialog::accept();
+}
+
+void FolderPicker::reject()
+{
+    m_cancelled = true;
+    QDialog::reject();
+}
+
+void FolderPicker::createFolder()
+{
+    const QString path = newFolderPath(currentFolder(), askFolderName());
+    if (path.isEmpty())
+        return;
+    QDir().mkpath(path);
+    if (QFileInfo(path).isDir())
+        showFolder(path);
+}
+
+QString OpenFolderDialog(UserDialogs &dialogs, const QString &initial, QWidget *parent)
+{
+    FolderPicker picker(dialogs, parent);
+    if (!initial.isEmpty() && QFileInfo(initial).isDir())
+        picker.loaddir(initial);
+    if (picker.exec() != QDialog::Accepted || picker.cancelled())
+        return initial;
+    return picker.chosenFolder();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QComboBox;
+class QFileSystemModel;
+class QLineEdit;
+class QTreeView;
+class UserDialogs;
+
+// The folder picker "Lectorium - Выбор каталога": a path box, the mounted
+// file systems in place of drives, the folder tree, "Ok", "Отмена" and
+// "Создать каталог".
+class FolderPicker : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit FolderPicker(UserDialogs &dialogs, QWidget *parent = nullptr);
+
+    // Points the file-system list and the folder tree at `path`.
+    void loaddir(const QString &path);
+    QString chosenFolder() const { return m_chosen; }
+    bool cancelled() const { return m_cancelled; }
+    // The folder tree's current folder.
+    QString currentFolder() const;
+    // Asks the name of a new folder ("Создать каталог..."); tests replace it.
+    std::function<QString()> askFolderName;
+
+private:
+    void accept() override;
+    void reject() override;
+    void createFolder();
+    void showFolder(const QString &path);
+
+    UserDialogs &m_dialogs;
+    QLineEdit *m_text1;
+    QComboBox *m_drive1;
+    QTreeView *m_dir1;
+    QFileSystemModel *m_model;
+    QString m_chosen;
+    bool m_cancelled = false;
+};
+
+// `OpenFolderDialog`: the picker over `parent`, starting at `initial` when it
+// is an existing folder; the chosen folder, or `initial` when cancelled.
+QString OpenFolderDialog(UserDialogs &dialogs, const QString &initial, QWidget *parent = nullptr);

@@ -1,0 +1,79 @@
+#include "options/ui/about_box.h"
+#include "options/ui/folder_picker.h"
+#include "options/ui/progress_window.h"
+
+#include "support/scripted_dialogs.h"
+#include "support/temp_program_folder.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+TEST(FolderPicker, CreatesNestedCyrillicFolders)
+{
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs({DialogAnswer::Yes});
+    FolderPicker picker(dialogs);
+    picker.loaddir(folder.path());
+    EXPECT_EQ(picker.findChild<QLineEdit *>(QStringLiteral("Text1"))->text(), folder.path());
+    picker.askFolderName = [] { return QStringLiteral("Аудио книги"); };
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
+    const QString created = folder.path() + QStringLiteral("/Аудио книги");
+    EXPECT_TRUE(QFileInfo(created).isDir());
+    EXPECT_EQ(picker.currentFolder(), created);
+
+    // A typed folder that does not exist is created, parents included, on Yes.
+    const QString typed = created + QStringLiteral("/Толстой/Война и мир");
+    picker.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(typed);
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Каталог ") + typed + QStringLiteral(" не существует. Создать его?"));
+    EXPECT_TRUE(QFileInfo(typed).isDir());
+    EXPECT_EQ(picker.chosenFolder(), typed);
+    EXPECT_FALSE(picker.cancelled());
+}
+
+TEST(FolderPicker, NoKeepsTheListedFolderAndCancelIsFlagged)
+{
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs({DialogAnswer::No});
+    FolderPicker picker(dialogs);
+    picker.loaddir(folder.path());
+    picker.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(folder.file(QStringLiteral("нет")));
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("нет"))));
+    EXPECT_EQ(picker.chosenFolder(), folder.path());
+    FolderPicker second(dialogs);
+    QTest::mouseClick(second.findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
+    EXPECT_TRUE(second.cancelled());
+}
+
+TEST(AboutBox, ShowsVersionLicenceAndChanges)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("license.txt"), QStringLiteral("Лицензия программы"));
+    folder.writeCp1251(QStringLiteral("whatsnew.txt"), QStringLiteral("Что нового"));
+    AboutBox box(folder.path());
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Lectorium - о программе..."));
+    EXPECT_TRUE(box.findChild<QLabel *>(QStringLiteral("lblVersion"))->text().startsWith(QStringLiteral("Версия 0.")));
+    auto *text = box.findChild<QTextBrowser *>(QStringLiteral("txtDescription"));
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Лицензия программы"));
+    QTest::mouseClick(box.findChild<QPushButton *>(QStringLiteral("cmdChanges")), Qt::LeftButton);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Что нового"));
+}
+
+TEST(ProgressWindow, CancelIsFlaggedAndClearedOnOpening)
+{
+    ProgressWindow window;
+    window.show();
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    EXPECT_TRUE(window.Cancelled());
+    window.hide();
+    window.show();
+    EXPECT_FALSE(window.Cancelled());
+}
