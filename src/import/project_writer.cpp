@@ -14,14 +14,10 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// An INI value lives on one line.
-QString oneLine(const QString &value)
+// The editor keeps one author per line; the file keeps them on one.
+QString authorsOnOneLine(const QString &authors)
 {
-    QString v = value;
-    v.replace(kCrLf, QStringLiteral(" "));
-    v.replace(u'\r', u' ');
-    v.replace(u'\n', u' ');
-    return v;
+    return QString(authors).replace(kCrLf, QStringLiteral(" "));
 }
 
 bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlocks &book,
@@ -31,19 +27,19 @@ bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlo
     // as they do when the file is updated in place.
     IniDocument ini = IniDocument::loadForUpdate(oldIni).value_or(IniDocument());
     const QString infoSection = QStringLiteral("Информация");
-    ini.write(infoSection, QStringLiteral("Автор"), oneLine(info.authors));
-    ini.write(infoSection, QStringLiteral("Название"), oneLine(info.title));
-    ini.write(infoSection, QStringLiteral("Цикл"), oneLine(info.series));
-    ini.write(infoSection, QStringLiteral("Номер"), oneLine(info.seriesNo));
-    ini.write(infoSection, QStringLiteral("Дата"), oneLine(info.date));
-    ini.write(infoSection, QStringLiteral("Жанр"), oneLine(info.genre));
+    ini.write(infoSection, QStringLiteral("Автор"), authorsOnOneLine(info.authors));
+    ini.write(infoSection, QStringLiteral("Название"), info.title);
+    ini.write(infoSection, QStringLiteral("Цикл"), info.series);
+    ini.write(infoSection, QStringLiteral("Номер"), info.seriesNo);
+    ini.write(infoSection, QStringLiteral("Дата"), info.date);
+    ini.write(infoSection, QStringLiteral("Жанр"), info.genre);
     const int count = int(book.blocks.size());
     ini.write(QStringLiteral("Статус"), QStringLiteral("Начальный блок"), 1);
     ini.write(QStringLiteral("Статус"), QStringLiteral("Конечный блок"), count);
     const QString contents = QStringLiteral("Оглавление");
     ini.write(contents, QStringLiteral("Кол-во"), count);
     for (int i = 1; i <= count; ++i)
-        ini.write(contents, QStringLiteral("Блок%1").arg(i), oneLine(book.names.value(i - 1)));
+        ini.write(contents, QStringLiteral("Блок%1").arg(i), book.names.value(i - 1));
     return ini.save(newIni);
 }
 
