@@ -1,0 +1,64 @@
+// lectorium-cli dict apply [--utf8] [FILE]: rewrites a text with the enabled
+// dictionaries of the program folder, as speech would, and writes it to
+// standard output in the encoding it came in.
+
+#include "cli_command.h"
+
+#include "dictionaries/dictionaries.h"
+
+#include "common/text_codec.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+int applyDictionaries(const CliContext &context, QStringList args)
+{
+    const bool utf8 = args.removeAll(QStringLiteral("--utf8")) > 0;
+    if (args.size() > 1) {
+        cliErr(QStringLiteral("Использование: lectorium-cli dict apply [--utf8] [ФАЙЛ]\n"));
+        return 2;
+    }
+    QFile input;
+    const bool opened = args.isEmpty() ? input.open(stdin, QIODevice::ReadOnly)
+                                       : (input.setFileName(args.first()), input.open(QIODevice::ReadOnly));
+    if (!opened) {
+        cliErr(QStringLiteral("Не удалось открыть файл: %1\n").arg(args.value(0)));
+        return 1;
+    }
+    const QByteArray bytes = input.readAll();
+    const QString text = utf8 ? QString::fromUtf8(bytes) : Codec::fromCp1251(bytes);
+
+    Dictionaries dictionaries(context.programFolder);
+    dictionaries.LoadDicList();
+    dictionaries.LoadEnabledDictionaries();
+    const QString result = dictionaries.ApplyDictionaries(text, false);
+
+    const QByteArray out = utf8 ? result.toUtf8() : Codec::toCp1251(result);
+    std::fwrite(out.constData(), 1, out.size(), stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
+int runDict(CliContext &context)
+{
+    QStringList args = context.args;
+    const QString action = args.isEmpty() ? QString() : args.takeFirst();
+    if (action == QLatin1String("apply"))
+        return applyDictionaries(context, args);
+    cliErr(QStringLiteral("Использование: lectorium-cli dict apply [--utf8] [ФАЙЛ]\n"));
+    return 2;
+}
+
+} // namespace
+
+CliCommand dictCommand()
+{
+    return {"dict",
+            "dict apply [--utf8] [FILE]  rewrite a text (Windows-1251, or UTF-8 with --utf8; "
+            "standard input without FILE) with the enabled dictionaries, as speech would, "
+            "to standard output",
+            runDict};
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The engine that rewrites text with an entry table. Its result is exactly
+// that of applying the entries one after another to the whole text (each
+// entry working on the output of the entries before it, see ReplaceBounded),
+// with one space put before and after the text and taken off again, so the
+// ends of the text count as word boundaries.
+//
+// Doing that literally costs entries x text length. The engine gets the same
+// result in pieces. A character that no key can match (CR always, since a
+// dictionary line ends there; usually LF and most punctuation too) is never
+// inside a match and survives every entry, so the text is cut at such
+// characters and each piece is rewritten on its own with them as its
+// neighbours. Within a piece only the entries whose key occurs there, with
+// neighbours that can pass the entry's boundary test, run, in table order. A
+// replacement can only create new matches, or change the neighbours of old
+// ones, where it changed the piece, so only that stretch is searched again
+// for further entries, and not even that when it only put in characters no
+// key can match (a stress mark, say) without turning a delimiter into a
+// letter or back.
+
+#include "dic_table.h"
+
+#include "key_automaton.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class DictionaryEngine
+{
+public:
+    DictionaryEngine() = default;
+    explicit DictionaryEngine(const DicTable &table);
+
+    // Called while a long text is rewritten, at most every kYieldIntervalMs,
+    // so a window can let its events run.
+    using YieldHook = std::function<void()>;
+    static constexpr int kYieldIntervalMs = 50;
+
+    QString apply(const QString &text, const YieldHook &yield = {}) const;
+
+    // Whether some entry, applied alone to the text, would change it (the
+    // name finder's test of whether a word is already in a dictionary).
+    bool anyEntryChanges(const QString &text) const;
+
+    int entryCount() const { return int(m_entries.size()); }
+
+private:
+    struct Entry
+    {
+        QString key;
+        QString replacement;
+        qint16 mode = -1;
+        bool caseSensitive = false;
+        bool keyStartsWithDelimiter = false;
+        bool keyEndsWithDelimiter = false;
+    };
+    class Run;
+
+    // A character that no key can match: no match ever spans it.
+    bool isBarrier(QChar c) const { return !m_keyCharacters[KeyAutomaton::fold(c.unicode())]; }
+    // Whether an occurrence of entry `id` at text[start, end) can pass the
+    // entry's boundary test, allowing for a neighbour that is an adjacent
+    // occurrence of the same key (which counts as no neighbour).
+    bool mayPass(int id, QStringView text, qsizetype start, qsizetype end) const;
+
+    std::vector<Entry> m_entries;
+    KeyAutomaton m_automaton;
+    std::vector<bool> m_keyCharacters = std::vector<bool>(0x10000, false); // folded
+};

@@ -1,0 +1,238 @@
+#include "dictionary_operations.h"
+
+#include "dic_file.h"
+
+#include "common/text_codec.h"
+#include "common/user_file.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+// What makes two entries the same, as one string, so that large
+// dictionaries are compared through a hash set instead of pair by pair.
+QString matchKey(const DicTable &t, int i, bool keyOnly)
+{
+    const bool exact = t.CaseFlags[i];
+    const auto norm = [exact](const QString &s) { return exact ? s : s.toLower(); };
+    QString k = QString::number(t.Modes[i]) + (exact ? u'$' : u'-') + norm(t.Keys[i]);
+    if (!keyOnly)
+        k += QChar(0) + norm(t.Replacements[i]);
+    return k;
+}
+
+std::optional<DicTable> loadTable(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    DicTable table;
+    LoadDictionaryFile(table, path, false);
+    return table;
+}
+
+QString baseName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// Writes the kept entries of `table` (entry lines only) unless cancelled.
+OperationResult writeKept(const DicTable &table, const QList<bool> &keep, const QString &target,
+                          OperationResult result)
+{
+    if (result.cancelled)
+        return result;
+    QStringList lines;
+    for (int i = 0; i < table.Count(); ++i) {
+        if (keep[i])
+            lines.append(formatEntryLine(table, i));
+    }
+    if (!UserFile::writeLines(target, lines)) {
+        result.failed = true;
+        return result;
+    }
+    result.written.append(target);
+    return result;
+}
+
+} // namespace
+
+QString defaultTargetName(const QString &sourceName, const QString &suffix)
+{
+    QString base = sourceName;
+    if (base.endsWith(QLatin1String(".dic"), Qt::CaseInsensitive))
+        base.chop(4);
+    return base + suffix + QStringLiteral(".dic");
+}
+
+OperationResult subtractDictionaries(const QString &source, const QString &other,
+                                     const QString &target, bool keyOnly,
+                                     const ToolProgress &progress)
+{
+    OperationResult result;
+    const std::optional<DicTable> src = loadTable(source);
+    const std::optional<DicTable> sub = loadTable(other);
+    if (!src || !sub) {
+        result.failed = true;
+        return result;
+    }
+    QSet<QString> remove;
+    for (int j = 0; j < sub->Count(); ++j)
+        remove.insert(matchKey(*sub, j, keyOnly));
+    QList<bool> keep(src->Count(), true);
+    ProgressThrottle throttle(progress);
+    for (int i = 0; i < src->Count(); ++i) {
+        if (remove.contains(matchKey(*src, i, keyOnly))) {
+            keep[i] = false;
+            ++result.removed;
+        }
+        throttle.report(i + 1, src->Count(), [&] {
+            return QStringLiteral("Удалено %1 записей в словаре %2").arg(result.removed).arg(baseName(source));
+        });
+        if (progress.isCancelled()) {
+            result.cancelled = true;
+            break;
+        }
+    }
+    return writeKept(*src, keep, target, result);
+}
+
+OperationResult removeRepeats(const QString &source, const QString &target, bool keyOnly,
+                              const ToolProgress &progress)
+{
+    OperationResult result;
+    const std::optional<DicTable> src = loadTable(source);
+    if (!src) {
+        result.failed = true;
+        return result;
+    }
+    // From the end: an entry goes when a later one matches it.
+    QSet<QString> later;
+    QList<bool> keep(src->Count(), true);
+    ProgressThrottle throttle(progress);
+    for (int i = src->Count() - 1, done = 1; i >= 0; --i, ++done) {
+        const QString k = matchKey(*src, i, keyOnly);
+        if (later.contains(k)) {
+            keep[i] = false;
+            ++result.removed;
+        } else {
+            later.insert(k);
+        }
+        throttle.report(done, src->Count(), [&] {
+            return QStringLiteral("Удалено %1 записей в словаре %2").arg(result.removed).arg(baseName(source));
+        });
+        if (progress.isCancelled()) {
+            result.cancelled = true;
+            break;
+        }
+    }
+    return writeKept(*src, keep, target, result);
+}
+
+int entriesPerPartFor(int entryCount, int parts)
+{
+    return parts > 0 ? entryCount / parts + 1 : entryCount;
+}
+
+OperationResult splitDictionary(const QString &source, int entriesPerPart,
+                                const ToolProgress &progress)
+{
+    OperationResult result;
+    const std::optional<DicTable> src = loadTable(source);
+    if (!src || entriesPerPart < 1) {
+        result.failed = true;
+        return result;
+    }
+    QList<QStringList> parts;
+    for (int i = 0; i < src->Count(); ++i) {
+        if (i % entriesPerPart == 0)
+            parts.append(QStringList());
+        parts.last().append(formatEntryLine(*src, i));
+        if (progress.isCancelled()) {
+            result.cancelled = true;
+            return result;
+        }
+    }
+    const QString stem = defaultTargetName(source, QString()).chopped(4);
+    for (qsizetype k = 0; k < parts.size(); ++k) {
+        const QString target = stem + QStringLiteral("_part%1.dic").arg(k + 1);
+        if (!UserFile::writeLines(target, parts[k])) {
+            result.failed = true;
+            return result;
+        }
+        result.written.append(target);
+    }
+    return result;
+}
+
+OperationResult mergeDictionaries(const QStringList &sources, const QString &target,
+                                  const ToolProgress &progress)
+{
+    OperationResult result;
+    if (sources.isEmpty() || target.isEmpty()) {
+        result.cancelled = true;
+        return result;
+    }
+    QStringList lines = {kDictionaryHeader};
+    for (const QString &source : sources) {
+        const std::optional<DicTable> table = loadTable(source);
+        if (!table) {
+            result.failed = true;
+            return result;
+        }
+        lines += entryLines(*table);
+        if (progress.isCancelled()) {
+            result.cancelled = true;
+            return result;
+        }
+    }
+    if (!UserFile::writeLines(target, lines)) {
+        result.failed = true;
+        return result;
+    }
+    result.written.append(target);
+    return result;
+}
+
+QString convertStressMarks(const QString &text, StressConversion conversion)
+{
+    QString s = text;
+    if (conversion == StressConversion::AngleToGrave) {
+        s.replace(u'<', Codec::cp1251Char(96));
+        s.remove(u'>');
+    } else {
+        s.replace(Codec::cp1251Char(96), u'<');
+    }
+    return s;
+}
+
+OperationResult convertDictionaryStress(const QString &source, const QString &target,
+                                        StressConversion conversion, const ToolProgress &progress)
+{
+    OperationResult result;
+    if (target.isEmpty()) {
+        result.cancelled = true;
+        return result;
+    }
+    const std::optional<DicTable> src = loadTable(source);
+    if (!src) {
+        result.failed = true;
+        return result;
+    }
+    QStringList lines = {kDictionaryHeader};
+    for (int i = 0; i < src->Count(); ++i) {
+        lines.append(formatEntryLine(convertStressMarks(src->Keys[i], conversion),
+                                     convertStressMarks(src->Replacements[i], conversion),
+                                     src->CaseFlags[i], src->Modes[i]));
+        if (progress.isCancelled()) {
+            result.cancelled = true;
+            return result;
+        }
+    }
+    if (!UserFile::writeLines(target, lines)) {
+        result.failed = true;
+        return result;
+    }
+    result.written.append(target);
+    return result;
+}

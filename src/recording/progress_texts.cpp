@@ -1,0 +1,38 @@
+#include "progress_texts.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+QString Str1(double x)
+{
+    return QLocale::c().toString(x, 'g', 15);
+}
+
+QString Percents(double x)
+{
+    return QLocale::c().toString(x, 'f', 2) + u'%';
+}
+
+QString Vrem(double seconds)
+{
+    if (!(seconds > 0))
+        return QStringLiteral("00:00:00");
+    const qint64 s = std::llround(std::floor(seconds));
+    return QStringLiteral("%1:%2:%3")
+        .arg(s / 3600, 2, 10, QLatin1Char('0'))
+        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<double> TimeEstimate::EstimateTotal(double elapsed, double percentDone, bool followEngine)
+{
+    if (!(percentDone > 0) || (elapsed < 90 && percentDone < 1))
+        return std::nullopt;
+    const double current = elapsed / (percentDone / 100);
+    if (m_estimate > 0)
+        m_estimate = followEngine ? m_estimate * 0.994 + current * 0.006 : m_estimate * 0.8 + current * 0.2;
+    else
+        m_estimate = current;
+    return m_estimate;
+}

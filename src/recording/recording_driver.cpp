@@ -1,0 +1,393 @@
+#include "recording_driver.h"
+
+#include "app/project_store.h"
+#include "common/text_codec.h"
+#include "common/user_file.h"
+#include "recording/progress_texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400;
+// A coefficient never measured yet.
+constexpr double kUnmeasuredCoefficient = 8.2494;
+
+} // namespace
+
+RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice,
+                                 BlockTexts &texts, OutputFiles &files, ProcessRunner &encoder,
+                                 RecordingClock &clock, RecordingHost &host, QObject *parent)
+    : QObject(parent), m_settings(settings), m_programFolder(std::move(programFolder)), m_voice(voice),
+      m_texts(texts), m_files(files), m_encoder(encoder), m_clock(clock), m_host(host)
+{
+    m_timer.setObjectName(QStringLiteral("Timer1"));
+    m_timer.setInterval(kTickMsecs);
+    connect(&m_timer, &QTimer::timeout, this, &RecordingDriver::tick);
+}
+
+// ---- start ------------------------------------------------------------------
+
+bool RecordingDriver::startSingle(const RecordedBook &book)
+{
+    m_book = book;
+    m_stopRequest = m_abortRequest = m_paused = false;
+    m_engineFailed = false;
+    m_adjustedBlock = 0;
+    m_recording = true;
+    m_encoderQueue.clear();
+    QDir().mkpath(m_book.audioFolder);
+    m_voice.init();
+
+    m_block = nextBlockToRecord(m_book.first);
+    if (m_block > m_book.last) {
+        m_recording = false;
+        emit finished({false, false, std::min(m_block, m_book.blockCount)});
+        return false;
+    }
+    m_totalChars = 0;
+    for (int n = m_block; n <= m_book.last; n = nextBlockToRecord(n + 1))
+        m_totalChars += m_texts.text(n, false, xmlMarkup()).size();
+    m_charsDone = 0;
+    prepareAndSpeak();
+
+    m_waitingForEncoder = false;
+    m_attempts = 0;
+    m_startTime = now();
+    m_lastPercent = -1;
+    if (m_estimate)
+        m_estimate->reset();
+    setTimerRunning(true);
+    return true;
+}
+
+int RecordingDriver::nextBlockToRecord(int from) const
+{
+    int n = from;
+    if (m_settings.rerecordExisting != 1)
+        while (n <= m_book.last && m_files.mp3Exists(n))
+            ++n;
+    return n;
+}
+
+bool RecordingDriver::xmlMarkup() const
+{
+    return m_voice.markupKind() != 16;
+}
+
+int RecordingDriver::speakFlags() const
+{
+    // Asynchronous and purge-before-speak, plus the markup kind.
+    return m_voice.markupKind() + 3;
+}
+
+QString RecordingDriver::wavPath(int n) const
+{
+    return m_book.audioFolder + u'/' + m_files.wavFileName(n);
+}
+
+void RecordingDriver::prepareAndSpeak()
+{
+    const bool withDictionary = m_settings.applyDictionaries == 1;
+    m_blockText = m_texts.text(m_block, withDictionary, xmlMarkup());
+    // The total counted the block without the dictionaries; the first time a
+    // block is prepared the difference is put right.
+    if (withDictionary && m_adjustedBlock != m_block)
+        m_totalChars += m_blockText.size() - m_texts.text(m_block, false, xmlMarkup()).size();
+    m_adjustedBlock = m_block;
+    m_blockTextLength = m_blockText.size();
+    m_blockRawLength = m_texts.rawLength(m_block);
+    m_voice.speakToFile(wavPath(m_block), m_blockText, speakFlags());
+    m_voice.waitUntilDone(2000);
+    writeDebugText();
+    m_progressSeen = false;
+    m_lastWavSize = 0;
+    m_lastProgress = now();
+}
+
+void RecordingDriver::writeDebugText() const
+{
+    if (!debugMode)
+        return;
+    const QString folder = m_programFolder + QStringLiteral("/debug");
+    UserFile::writeBytes(folder + u'/' + QString::number(m_block) + QStringLiteral(".txt"),
+                         Codec::toCp1251(m_blockText));
+}
+
+// ---- the tick -------------------------------------------------------------------
+
+void RecordingDriver::tick()
+{
+    setTimerRunning(false);
+    // A block cut off by the user was not finished, however quiet the voice is.
+    if (m_voice.waitUntilDone(99) && !m_waitingForEncoder && !m_abortRequest)
+        finishBlock();
+    if (m_settings.compressMp3 == 1)
+        compressionStep();
+    if (m_abortRequest && !m_waitingForEncoder) {
+        m_voice.closeStream();
+        QFile::remove(wavPath(m_block));
+    }
+    if (endTest())
+        return;
+    showProgress();
+    setTimerRunning(true);
+}
+
+void RecordingDriver::setTimerRunning(bool running)
+{
+    if (running)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+void RecordingDriver::finishBlock()
+{
+    m_voice.finishBlock();
+    m_host.processEvents();
+    if (m_settings.compressMp3 == 1)
+        m_encoderQueue.append({m_files.wavFileName(m_block), m_block});
+    m_charsDone += m_blockTextLength;
+    learnCoefficient(QFileInfo(wavPath(m_block)).size());
+    m_block = nextBlockToRecord(m_block + 1);
+    if (m_block <= m_book.last && !m_stopRequest) {
+        m_voice.init();
+        prepareAndSpeak();
+        m_attempts = 0;
+    }
+}
+
+void RecordingDriver::learnCoefficient(qint64 wavSize)
+{
+    // A block of markers only has no characters to measure by.
+    if (m_blockRawLength <= 0 || wavSize <= 0)
+        return;
+    const double measured = double(wavSize) / m_blockRawLength / 100;
+    if (m_settings.coefficient1 == kUnmeasuredCoefficient)
+        m_settings.coefficient1 = measured;
+    else
+        m_settings.coefficient1 = 0.8 * m_settings.coefficient1 + 0.2 * measured;
+}
+
+void RecordingDriver::compressionStep()
+{
+    if (m_encoder.ProcessRunning())
+        return;
+    if (!m_wavBeingCompressed.isEmpty()) {
+        // The WAV goes only when its MP3 was written: a failed encoder run
+        // must not cost the recording.
+        if (m_settings.deleteWav == 1 && m_files.mp3Written(m_blockBeingCompressed))
+            QFile::remove(m_wavBeingCompressed);
+        m_wavBeingCompressed.clear();
+    }
+    if (m_encoderQueue.isEmpty()) {
+        m_host.showStatus(2, QString());
+        return;
+    }
+    const QueuedWav next = m_encoderQueue.takeFirst();
+    auto job = m_files.encoderJob(next.block);
+    if (!job) {
+        reportEmptyWav();
+        return;
+    }
+    job->priority = m_settings.lamePriority;
+    m_encoder.RunProcess(*job);
+    m_host.showStatus(2, QStringLiteral("Сжатие в MP3: ") + next.fileName);
+    m_wavBeingCompressed = m_book.audioFolder + u'/' + next.fileName;
+    m_blockBeingCompressed = next.block;
+}
+
+void RecordingDriver::reportEmptyWav()
+{
+    // An empty WAV means the speech engine failed; the job stops here and
+    // keeps everything recorded so far.
+    m_host.dialogs().show({QStringLiteral("Пустой аудиофайл."),
+                           QStringLiteral("Ошибка при записи аудиофайла. Вероятно, завис речевой движок :-(\n"
+                                          "Необходимо перезапустить программу и, возможно вручную завершить "
+                                          "процесс SpeechCube в диспетчере задач..."),
+                           DialogIcon::Critical, DialogButtons::Ok});
+    m_engineFailed = true;
+    m_stopRequest = m_abortRequest = true;
+    m_voice.cancel();
+}
+
+bool RecordingDriver::endTest()
+{
+    const bool ends = m_block > m_book.last || m_abortRequest || (m_stopRequest && m_voice.waitUntilDone(100));
+    if (!ends)
+        return false;
+    m_waitingForEncoder = true;
+    if (!m_encoderQueue.isEmpty() || m_encoder.ProcessRunning()) {
+        m_host.showStatus(1, QStringLiteral("Ожидание LAME"));
+        setTimerRunning(true);
+        return true;
+    }
+    if (m_settings.deleteWav == 1 && m_settings.compressMp3 == 1 && !m_wavBeingCompressed.isEmpty()
+        && m_files.mp3Written(m_blockBeingCompressed))
+        QFile::remove(m_wavBeingCompressed);
+    m_wavBeingCompressed.clear();
+    m_recording = false;
+    emit finished({m_stopRequest, m_engineFailed, std::min(m_block, m_book.blockCount)});
+    return true;
+}
+
+// ---- progress and stalls ---------------------------------------------------------
+
+void RecordingDriver::showProgress()
+{
+    const double sinceStart = elapsed();
+    double overall = 0;
+    double blockPercent = 0;
+    bool stalled = true;
+    if (m_settings.followEngine == 1) {
+        const double position = m_voice.sentencePosition() + m_voice.sentenceLength();
+        overall = m_totalChars > 0 ? (m_charsDone + position) / m_totalChars * 100 : 0;
+        blockPercent = m_blockTextLength > 0 ? std::clamp(position / m_blockTextLength * 100, 0.0, 100.0) : 0;
+        if (m_host.windowIsNormal() && overall != m_lastPercent) {
+            m_progressSeen = true;
+            m_lastProgress = now();
+            m_lastPercent = overall;
+            stalled = false;
+        }
+    } else {
+        const qint64 size = QFileInfo(wavPath(m_block)).size();
+        if (m_blockRawLength > 0 && m_settings.coefficient1 > 0)
+            blockPercent = double(size) / m_blockRawLength / m_settings.coefficient1;
+        if (size != m_lastWavSize) {
+            m_lastWavSize = size;
+            m_lastProgress = now();
+        }
+        overall = m_totalChars > 0 ? (m_charsDone + m_blockTextLength * blockPercent / 100) / m_totalChars * 100 : 0;
+    }
+    overall = std::clamp(overall, 0.0, 100.0);
+    m_host.showProgress(overall, std::clamp(blockPercent, 0.0, 100.0));
+
+    QString suffix;
+    if (m_stopRequest)
+        suffix = QStringLiteral(" (Остановка после текущео блока)");
+    else if (m_paused)
+        suffix = QStringLiteral(" (Приостановлено)");
+    m_host.showStatus(1, QStringLiteral("Блок %1 (%2/%3)").arg(m_block).arg(m_block - m_book.first + 1)
+                             .arg(m_book.last - m_book.first + 1) + suffix);
+    m_host.showStatus(5, Percents(overall));
+    m_host.showStatus(3, QStringLiteral("Прошло: ") + Vrem(sinceStart) + u' ');
+    if (m_estimate)
+        if (const auto total = m_estimate->EstimateTotal(sinceStart, overall, m_settings.followEngine == 1))
+            m_host.showStatus(4, QStringLiteral("Осталось: ") + Vrem(*total - sinceStart) + u' ');
+    if (m_settings.percentInTitle == 1)
+        m_host.showTitle(QStringLiteral("Lectorium - ") + Percents(overall) + QStringLiteral(" - ") + m_book.name
+                         + (m_paused ? QStringLiteral(" (Приостановлено)") : QString()));
+    if (stalled)
+        stallCheck();
+}
+
+void RecordingDriver::stallCheck()
+{
+    double silent = now() - m_lastProgress;
+    if (silent < 0)
+        silent += kSecondsPerDay;
+    if (silent <= stallSeconds || m_paused)
+        return;
+    m_lastProgress = now();
+    ++m_attempts;
+    if (m_settings.attempts > 0 && m_attempts > m_settings.attempts)
+        reportAndStop();
+    else
+        restartEngine();
+}
+
+void RecordingDriver::restartEngine()
+{
+    auto step = [this](const QString &what) {
+        if (debugMode)
+            m_host.dialogs().show({QStringLiteral("Lectorium"), what, DialogIcon::Information, DialogButtons::Ok});
+    };
+    m_voice.cancel();
+    step(QStringLiteral("Перезапуск голосового движка"));
+    m_host.restartSpeechProgram(false);
+    m_host.processEvents();
+    m_clock.pauseFor(restartPauseMsecs);
+    if (m_settings.highPriority == 1)
+        m_host.restartSpeechProgram(true);
+    m_host.processEvents();
+    m_clock.pauseFor(restartPauseMsecs);
+    m_voice.init();
+    step(QStringLiteral("Голосовой движок создан заново"));
+    QFile::remove(wavPath(m_block));
+    m_clock.pauseFor(rewritePauseMsecs);
+    prepareAndSpeak();
+    step(QStringLiteral("Блок %1 записывается заново").arg(m_block));
+}
+
+void RecordingDriver::reportAndStop()
+{
+    const QString sentence = m_blockText.mid(m_voice.sentencePosition(), m_voice.sentenceLength());
+    const QStringList report = {QStringLiteral("Lectorium v" LECTORIUM_VERSION),
+                                QStringLiteral("Прошло времени с начала записи: ") + Vrem(elapsed()),
+                                QStringLiteral("Читаемый текст:"), QStringLiteral("---------------"), sentence,
+                                QStringLiteral("---------------")};
+    UserFile::writeLines(m_programFolder + QStringLiteral("/ERROR.TXT"), report);
+    m_host.dialogs().show({QStringLiteral("Lectorium"),
+                           QStringLiteral("Голосовой движок работает нестабильно!\nБыло предпринято %1 неудачных "
+                                          "попыток записать текущий блок текста.\nЗапись книги остановлена, "
+                                          "сгенерирован отчет ERROR.TXT")
+                               .arg(m_settings.attempts),
+                           DialogIcon::Exclamation, DialogButtons::Ok});
+    m_engineFailed = true;
+    m_stopRequest = m_abortRequest = true;
+}
+
+double RecordingDriver::now() const
+{
+    return m_clock.secondsOfDay();
+}
+
+double RecordingDriver::elapsed()
+{
+    double e = now() - m_startTime;
+    if (e < 0) {
+        // Midnight has passed since the start.
+        m_startTime -= kSecondsPerDay;
+        e += kSecondsPerDay;
+    }
+    return e;
+}
+
+// ---- the user's commands -----------------------------------------------------------
+
+void RecordingDriver::PauseRec()
+{
+    if (m_paused)
+        m_voice.resume();
+    else
+        m_voice.pause();
+    m_paused = !m_paused;
+    m_host.showPaused(m_paused);
+    m_lastProgress = now();
+}
+
+void RecordingDriver::stopAfterBlock()
+{
+    m_stopRequest = true;
+    if (m_paused)
+        PauseRec();
+}
+
+void RecordingDriver::stopNow()
+{
+    if (m_paused)
+        m_voice.resume();
+    m_paused = false;
+    m_stopRequest = m_abortRequest = true;
+    m_voice.cancel();
+}
+
+void RecordingDriver::cancelStop()
+{
+    m_stopRequest = m_abortRequest = false;
+}

@@ -1,0 +1,139 @@
+#pragma once
+// The recording driver: speaks the block range of one book into WAV files,
+// hands each finished WAV to the encoder queue, follows the progress, notices
+// a silent engine and restarts it, and reports when the book is done. It is
+// advanced by tick() every 500 ms (a timer in the window, the event loop of
+// the command line); speaking runs on the voice's own thread and encoding in
+// its own process, so a tick only looks and moves on.
+
+#include "app/settings.h"
+#include "recording/progress_texts.h"
+#include "recording/recording_ports.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+
+struct RecordedBook
+{
+    QString name;
+    QString audioFolder; // output folder + "/" + name
+    int blockCount = 0;
+    int first = 1;
+    int last = 0;
+};
+
+// How a book's recording ended.
+struct RecordingOutcome
+{
+    bool stoppedByUser = false; // the stop request was set
+    bool engineFailed = false;  // attempts ran out, ERROR.TXT written
+    int currentBlock = 0;       // where the next job should begin
+};
+
+class RecordingDriver : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kTickMsecs = 500;
+    static constexpr double kStallSeconds = 90;
+
+    RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice, BlockTexts &texts,
+                    OutputFiles &files, ProcessRunner &encoder, RecordingClock &clock, RecordingHost &host,
+                    QObject *parent = nullptr);
+
+    // Starts the book; false (and finished() at once) when every block of the
+    // range is already there.
+    bool startSingle(const RecordedBook &book);
+    // One step of the state machine; the timer calls it, tests may too.
+    void tick();
+
+    // Pause or resume (`PauseRec`).
+    void PauseRec();
+    // The answers to "Дождаться завершения записи текущего блока?":
+    // finish the block first, or cut it off now (its WAV is deleted).
+    void stopAfterBlock();
+    void stopNow();
+    void cancelStop();
+
+    bool isRecording() const { return m_recording; }
+    bool isPaused() const { return m_paused; }
+    bool isWaitingForEncoder() const { return m_waitingForEncoder; }
+    int currentBlock() const { return m_block; }
+    int attempts() const { return m_attempts; }
+    // The remaining-time estimate shown in the status bar, if any.
+    void setEstimate(TimeEstimate *estimate) { m_estimate = estimate; }
+    // A folder "debug" in the program folder: the spoken texts are kept there.
+    bool debugMode = false;
+    // The engine's seconds of silence before it counts as stalled.
+    double stallSeconds = kStallSeconds;
+    // The waits of an engine restart (ms): after ending the speech program
+    // and before speaking the block again.
+    int restartPauseMsecs = 4000;
+    int rewritePauseMsecs = 1000;
+
+signals:
+    void finished(const RecordingOutcome &outcome);
+
+private:
+    void setTimerRunning(bool running);
+    bool xmlMarkup() const;
+    int speakFlags() const;
+    QString wavPath(int n) const;
+    int nextBlockToRecord(int from) const;
+    void prepareAndSpeak();
+    void writeDebugText() const;
+    void finishBlock();
+    void reportEmptyWav();
+    void learnCoefficient(qint64 wavSize);
+    void compressionStep();
+    bool endTest();
+    void showProgress();
+    void stallCheck();
+    void restartEngine();
+    void reportAndStop();
+    double now() const;
+    double elapsed();
+
+    Settings &m_settings;
+    QString m_programFolder;
+    RecordingVoice &m_voice;
+    BlockTexts &m_texts;
+    OutputFiles &m_files;
+    ProcessRunner &m_encoder;
+    RecordingClock &m_clock;
+    RecordingHost &m_host;
+    QTimer m_timer;
+
+    RecordedBook m_book;
+    bool m_recording = false;
+    int m_block = 0;
+    bool m_paused = false;
+    bool m_stopRequest = false;
+    bool m_abortRequest = false;
+    bool m_waitingForEncoder = false;
+    bool m_engineFailed = false;
+    int m_adjustedBlock = 0;
+    TimeEstimate *m_estimate = nullptr;
+    int m_attempts = 0;
+    double m_lastProgress = 0;
+    bool m_progressSeen = false;
+    qint64 m_lastWavSize = 0;
+    double m_lastPercent = -1;
+    double m_startTime = 0;
+    qint64 m_totalChars = 0;
+    qint64 m_charsDone = 0;
+    QString m_blockText;
+    qint64 m_blockTextLength = 0;
+    int m_blockRawLength = 0;
+    struct QueuedWav
+    {
+        QString fileName;
+        int block;
+    };
+    QList<QueuedWav> m_encoderQueue;
+    QString m_wavBeingCompressed;
+    int m_blockBeingCompressed = 0;
+};

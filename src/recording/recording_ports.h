@@ -1,0 +1,96 @@
+#pragma once
+// What the recording driver needs from the parts around it. The voice layer,
+// the book's texts and names, and the window (or the command line) each
+// implement one of these; tests put stand-ins in their place.
+
+#include "common/process_runner.h"
+#include "common/user_dialogs.h"
+
+#include <QString>
+
+#include <optional>
+
+// The speech voice as the driver uses it for one block at a time.
+class RecordingVoice
+{
+public:
+    virtual ~RecordingVoice() = default;
+    // Creates (or creates again) the voice selected in the settings.
+    virtual void init() = 0;
+    // 8 when the selected voice takes SAPI XML, 16 when it takes plain text.
+    virtual int markupKind() const = 0;
+    // Opens the block's WAV file and speaks `text` into it asynchronously
+    // (`flags` as the voice knows them: asynchronous, purge, XML or plain).
+    virtual void speakToFile(const QString &wavPath, const QString &text, int flags) = 0;
+    // Waits at most `msecs` for the voice to finish; true when it is done.
+    virtual bool waitUntilDone(int msecs) = 0;
+    // Start and length of the sentence being spoken, in the spoken text.
+    virtual int sentencePosition() const = 0;
+    virtual int sentenceLength() const = 0;
+    virtual void pause() = 0;
+    virtual void resume() = 0;
+    // Drops whatever is queued or being spoken.
+    virtual void cancel() = 0;
+    // The block is spoken: its sound goes into the WAV file, which is closed.
+    virtual void finishBlock() = 0;
+    // Closes the WAV file without finishing it (the block is abandoned).
+    virtual void closeStream() = 0;
+};
+
+// The texts of the book being recorded.
+class BlockTexts
+{
+public:
+    virtual ~BlockTexts() = default;
+    // The prepared text of block `n` for the voice's markup (`xml`), with or
+    // without the pronunciation dictionaries.
+    virtual QString text(int n, bool withDictionary, bool xml) = 0;
+    // Length of the block with its voice markers removed.
+    virtual int rawLength(int n) = 0;
+};
+
+// The files of the book being recorded.
+class OutputFiles
+{
+public:
+    virtual ~OutputFiles() = default;
+    // The block's WAV file name inside the book's audio folder.
+    virtual QString wavFileName(int n) = 0;
+    // True when the block's MP3 is already there.
+    virtual bool mp3Exists(int n) = 0;
+    // The encoder run that turns the block's WAV into its MP3; nothing when
+    // the WAV is empty (the speech engine failed).
+    virtual std::optional<ProcessRequest> encoderJob(int n) = 0;
+    // The MP3 the encoder was to write for block `n` exists and is not empty.
+    virtual bool mp3Written(int n) = 0;
+};
+
+// Time and waiting, so tests can pass days and stalls without waiting.
+class RecordingClock
+{
+public:
+    virtual ~RecordingClock() = default;
+    // Seconds of the day, 0 to 86400.
+    virtual double secondsOfDay() const = 0;
+    // Waits while the program stays responsive.
+    virtual void pauseFor(int msecs) = 0;
+};
+
+// What the driver shows and asks: the main window, or the command line.
+class RecordingHost
+{
+public:
+    virtual ~RecordingHost() = default;
+    virtual UserDialogs &dialogs() = 0;
+    // Status bar panel 1 to 5.
+    virtual void showStatus(int panel, const QString &text) = 0;
+    virtual void showProgress(double bookPercent, double blockPercent) = 0;
+    // The window title (and the tray tooltip).
+    virtual void showTitle(const QString &title) = 0;
+    virtual void showPaused(bool paused) = 0;
+    // True while the window is neither minimised nor maximised.
+    virtual bool windowIsNormal() const { return true; }
+    virtual void processEvents() {}
+    // The speech program started at high priority is ended / started again.
+    virtual void restartSpeechProgram(bool start) { Q_UNUSED(start); }
+};

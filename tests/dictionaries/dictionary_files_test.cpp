@@ -1,0 +1,152 @@
+// Dictionary files, the dictionary list and the module that loads them.
+
+#include "dictionaries/dic_file.h"
+#include "dictionaries/dic_list.h"
+#include "dictionaries/dictionaries.h"
+
+#include "common/user_file.h"
+
+#include "support/temp_program_folder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+TEST(DictionaryLines, ReadingRules)
+{
+    const struct { const char *line; bool entry; const char *key; const char *replacement; bool cs; int mode; } cases[] = {
+        {"$*слово*=замена", true, "слово", "замена", true, 0},
+        {"он=", true, "он", "", false, 3},              // 3 characters: deletes the word
+        {"о=", false, "", "", false, 0},                  // 2 characters: skipped
+        {"//а=б", false, "", "", false, 0},               // comment
+        {"а=б=в", true, "а", "б=в", false, 3},            // cut at the first "="
+        {"сло\tво=про\tба", true, "сло\tво", "проба", false, 3}, // TABs go from the replacement only
+        {" а =б ", true, " а ", "б ", false, 3},           // nothing is trimmed
+        {"*->*=x", false, "", "", false, 0},              // would alter the voice markers
+        {"*=abc", false, "", "", false, 0},               // a lone marker
+        {"без равенства", false, "", "", false, 0},
+    };
+    for (const auto &c : cases) {
+        const auto e = parseEntryLine(QString::fromUtf8(c.line));
+        ASSERT_EQ(e.has_value(), c.entry) << c.line;
+        if (!e)
+            continue;
+        EXPECT_EQ(e->key, QString::fromUtf8(c.key)) << c.line;
+        EXPECT_EQ(e->replacement, QString::fromUtf8(c.replacement)) << c.line;
+        EXPECT_EQ(e->caseSensitive, c.cs) << c.line;
+        EXPECT_EQ(e->mode, c.mode) << c.line;
+    }
+}
+
+TEST(DictionaryFiles, WrittenTableReadsBackLineForLine)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("a.dic"),
+                       QStringLiteral("//Словарь Lectorium\r\n$*Слово*=с+лово\r\nабв&=x\r\n&где*=\r\n// End of file\r\n"));
+    DicTable table;
+    LoadDictionaryFile(table, folder.file(QStringLiteral("a.dic")), false);
+    ASSERT_EQ(table.Count(), 3);
+    ASSERT_TRUE(writeDictionary(folder.file(QStringLiteral("b.dic")), table));
+    EXPECT_EQ(folder.readBytes(QStringLiteral("a.dic")), folder.readBytes(QStringLiteral("b.dic")));
+}
+
+TEST(DictionaryFiles, LineEndsAndEncodings)
+{
+    TempProgramFolder folder;
+    // A lone LF inside a CR LF file belongs to the line.
+    folder.writeCp1251(QStringLiteral("lf.dic"), QStringLiteral("а\nб=в\r\nг=д\r\n"));
+    DicTable table;
+    LoadDictionaryFile(table, folder.file(QStringLiteral("lf.dic")), false);
+    ASSERT_EQ(table.Count(), 2);
+    EXPECT_EQ(table.Keys[0], QStringLiteral("а\nб"));
+
+    // UTF-8 as it comes on Linux: LF line ends, with or without a mark.
+    for (const QByteArray &mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        UserFile::writeBytes(folder.file(QStringLiteral("u.dic")),
+                             mark + QStringLiteral("ёжик=ё+жик\nЖук=жу+к\n").toUtf8());
+        DicTable u;
+        LoadDictionaryFile(u, folder.file(QStringLiteral("u.dic")), false);
+        ASSERT_EQ(u.Count(), 2);
+        EXPECT_EQ(u.Keys[0], QStringLiteral("ёжик"));
+        EXPECT_EQ(u.Replacements[1], QStringLiteral("жу+к"));
+    }
+    EXPECT_EQ(CountLines(folder.file(QStringLiteral("u.dic"))), 2);
+    EXPECT_EQ(CountLines(folder.file(QStringLiteral("missing.dic"))), -1);
+}
+
+TEST(DictionaryFiles, AnEmptyOrMissingFileLeavesTheTableAlone)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("empty.dic"), QString());
+    DicTable table;
+    table.append(QStringLiteral("а"), QStringLiteral("б"), false, 3);
+    LoadDictionaryFile(table, folder.file(QStringLiteral("empty.dic")), false);
+    LoadDictionaryFile(table, folder.file(QStringLiteral("missing.dic")), false);
+    EXPECT_EQ(table.Count(), 1);
+}
+
+TEST(DicList, FirstLoadEnablesAllAndSortsWithoutCase)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Dic/Zebra.dic"), QStringLiteral("з=з\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/apple.dic"), QStringLiteral("а=а\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/Banana.DIC"), QStringLiteral("б=б\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/notes.txt"), QStringLiteral("x=y\r\n"));
+    const QString dic = folder.file(QStringLiteral("Dic"));
+    const DicList list = LoadDicList(dic);
+    EXPECT_EQ(list.DicNames, (QStringList{"apple.dic", "Banana.DIC", "Zebra.dic"}));
+    EXPECT_EQ(list.DicEnabled, (QList<bool>{true, true, true}));
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
+}
+
+TEST(DicList, RecordsOfVanishedFilesGoAndNewFilesStayOff)
+{
+    TempProgramFolder folder;
+    const QString dic = folder.file(QStringLiteral("Dic"));
+    folder.writeCp1251(QStringLiteral("Dic/kept.dic"), QString());
+    folder.writeCp1251(QStringLiteral("Dic/new.dic"), QString());
+    // Written under the other spelling: it is the same list file.
+    folder.writeCp1251(QStringLiteral("Dic/diclist.cfg"),
+                       QStringLiteral("\"gone.dic\",#TRUE#\r\n\"kept.dic\",#FALSE#\r\n"));
+    DicList list = LoadDicList(dic);
+    EXPECT_EQ(list.DicNames, (QStringList{"kept.dic", "new.dic"}));
+    EXPECT_EQ(list.DicEnabled, (QList<bool>{false, false}));
+    list.DicEnabled[1] = true;
+    ASSERT_TRUE(SaveDicList(dic, list));
+    EXPECT_EQ(LoadDicList(dic), list);
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
+}
+
+TEST(DicList, NoDictionaryFolderGivesAnEmptyList)
+{
+    TempProgramFolder folder;
+    Dictionaries d(folder.path());
+    d.LoadDicList();
+    d.LoadEnabledDictionaries();
+    EXPECT_EQ(d.dicList().DicLast(), -1);
+    EXPECT_EQ(d.activeTable().Count(), 0);
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
+    EXPECT_EQ(d.ApplyDictionaries(QStringLiteral("текст"), false), QStringLiteral("текст"));
+}
+
+TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Dic/b.dic"), QStringLiteral("кот=пёс\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("мышь=кот\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/c.dic"), QStringLiteral("пёс=волк\r\n"));
+    Dictionaries d(folder.path());
+    d.LoadDicList();
+    ASSERT_TRUE(d.setEnabled(2, false)); // c.dic
+    d.LoadEnabledDictionaries();
+    EXPECT_EQ(d.ApplyDictionaries(QStringLiteral("мышь"), false), QStringLiteral("пёс"));
+    // The flag reached the list file at once.
+    Dictionaries again(folder.path());
+    again.LoadDicList();
+    EXPECT_EQ(again.dicList().DicEnabled, (QList<bool>{true, true, false}));
+    // A reload takes in a changed file.
+    folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("мышь=крыса\r\n"));
+    d.LoadEnabledDictionaries();
+    EXPECT_EQ(d.ApplyDictionaries(QStringLiteral("мышь"), true), QStringLiteral("крыса"));
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The plain sequential rewrite, written step by step as the rules state it:
+// every entry runs over the whole text, in table order. It is the yardstick
+// the engine is compared with (tests and benchmark); it is deliberately slow.
+
+#include "dictionaries/dic_table.h"
+
+#include <QString>
+
+QString referenceReplaceBounded(const QString &text, const QString &key, const QString &replacement,
+                                int mode, bool caseSensitive);
+QString referenceApply(const DicTable &table, const QString &text);

@@ -1,0 +1,139 @@
+#pragma once
+// Stand-ins around the recording driver: a voice that speaks for a number of
+// looks (or never, for a stalled engine), texts and names of a small book, an
+// encoder made of /bin/sh, a clock the test moves, and a host that keeps what
+// it was shown.
+
+#include "recording/recording_driver.h"
+
+#include "support/scripted_dialogs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QSet>
+
+class StandInVoice : public RecordingVoice
+{
+public:
+    int looksPerBlock = 2;   // waitUntilDone calls before a block is done
+    bool stalled = false;    // never finishes, never moves
+    int kind = 8;
+    QStringList spokenTexts;
+    int inits = 0;
+    int cancels = 0;
+    bool paused = false;
+    bool silent = false;     // writes nothing into the WAV, as a failed engine
+
+    void init() override { ++inits; }
+    int markupKind() const override { return kind; }
+    void speakToFile(const QString &path, const QString &text, int) override
+    {
+        m_path = path;
+        spokenTexts.append(text);
+        m_looks = 0;
+        m_open = true;
+        m_done = false;
+        write(10);
+    }
+    bool waitUntilDone(int) override
+    {
+        if (m_done)
+            return true;
+        if (stalled || paused || !m_open)
+            return false;
+        if (++m_looks >= looksPerBlock)
+            m_done = true;
+        else
+            write(1000);
+        return m_done;
+    }
+    int sentencePosition() const override { return stalled ? 0 : m_looks * 5; }
+    int sentenceLength() const override { return 5; }
+    void pause() override { paused = true; }
+    void resume() override { paused = false; }
+    void cancel() override
+    {
+        ++cancels;
+        m_done = true;
+    }
+    void finishBlock() override
+    {
+        write(44100);
+        m_open = false;
+    }
+    void closeStream() override { m_open = false; }
+
+private:
+    void write(int bytes)
+    {
+        if (silent)
+            bytes = 0;
+        QFile f(m_path);
+        if (f.open(QIODevice::Append))
+            f.write(QByteArray(bytes, 'w'));
+    }
+    QString m_path;
+    int m_looks = 0;
+    bool m_open = false;
+    bool m_done = true;
+};
+
+class StandInTexts : public BlockTexts
+{
+public:
+    QString text(int n, bool withDictionary, bool xml) override
+    {
+        return QStringLiteral("Текст блока %1%2%3").arg(n).arg(withDictionary ? QStringLiteral(" словарь") : QString(),
+                                                           xml ? QStringLiteral(" xml") : QString());
+    }
+    int rawLength(int n) override { return 10 + n; }
+};
+
+class StandInFiles : public OutputFiles
+{
+public:
+    explicit StandInFiles(QString folder) : m_folder(std::move(folder)) {}
+    QSet<int> existing;     // blocks whose MP3 is already there
+    QSet<int> failing;      // blocks the encoder fails on
+    double encoderSeconds = 0;
+
+    QString wavFileName(int n) override { return QStringLiteral("%1.wav").arg(n, 4, 10, QLatin1Char('0')); }
+    QString mp3Path(int n) const { return m_folder + QStringLiteral("/%1.mp3").arg(n, 4, 10, QLatin1Char('0')); }
+    bool mp3Exists(int n) override { return existing.contains(n) || QFile::exists(mp3Path(n)); }
+    std::optional<ProcessRequest> encoderJob(int n) override
+    {
+        if (QFileInfo(m_folder + u'/' + wavFileName(n)).size() <= 50)
+            return std::nullopt;
+        const QString script = failing.contains(n) ? QStringLiteral("exit 1")
+                                                   : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
+        return ProcessRequest{QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, mp3Path(n)}};
+    }
+    bool mp3Written(int n) override { return QFileInfo(mp3Path(n)).size() > 0; }
+
+private:
+    QString m_folder;
+};
+
+class StandInClock : public RecordingClock
+{
+public:
+    double seconds = 36000;
+    int pausedMsecs = 0;
+    double secondsOfDay() const override { return seconds; }
+    void pauseFor(int msecs) override { pausedMsecs += msecs; }
+};
+
+class StandInHost : public RecordingHost
+{
+public:
+    ScriptedDialogs scripted;
+    QMap<int, QString> status;
+    QStringList titles;
+    double bookPercent = 0;
+    UserDialogs &dialogs() override { return scripted; }
+    void showStatus(int panel, const QString &text) override { status[panel] = text; }
+    void showProgress(double book, double) override { bookPercent = book; }
+    void showTitle(const QString &title) override { titles.append(title); }
+    void showPaused(bool) override {}
+};

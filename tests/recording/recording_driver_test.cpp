@@ -1,0 +1,196 @@
+#include "recording/recording_driver.h"
+
+#include "common/text_codec.h"
+#include "driver_stand_ins.h"
+#include "support/temp_program_folder.h"
+
+#include <QDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingDriverTest : public ::testing::Test
+{
+protected:
+    RecordingDriverTest()
+        : audio(folder.file(QStringLiteral("Audiobooks/Книга"))), files(audio),
+          driver(settings, folder.path(), voice, texts, files, encoder, clock, host)
+    {
+        settings.compressMp3 = 1;
+        settings.deleteWav = 1;
+        QObject::connect(&driver, &RecordingDriver::finished, [this](const RecordingOutcome &o) { outcome = o; ++ends; });
+    }
+
+    RecordedBook book(int first = 1, int last = 3, int count = 3) const
+    {
+        return {QStringLiteral("Книга"), audio, count, first, last};
+    }
+
+    // Ticks until the job ends (the encoder runs for real, so ticks wait a little).
+    void runToEnd(int maxTicks = 200)
+    {
+        for (int i = 0; i < maxTicks && ends == 0; ++i) {
+            driver.tick();
+            clock.seconds += 0.5;
+            if (driver.isWaitingForEncoder())
+                QThread::msleep(20);
+        }
+    }
+
+    QString wav(int n) const { return audio + QStringLiteral("/%1.wav").arg(n, 4, 10, QLatin1Char('0')); }
+
+    TempProgramFolder folder;
+    QString audio;
+    Settings settings;
+    StandInVoice voice;
+    StandInTexts texts;
+    StandInFiles files;
+    ProcessRunner encoder;
+    StandInClock clock;
+    StandInHost host;
+    RecordingDriver driver;
+    RecordingOutcome outcome;
+    int ends = 0;
+};
+
+} // namespace
+
+TEST_F(RecordingDriverTest, RecordsTheRangeEncodesAndDeletesTheWavs)
+{
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_FALSE(outcome.stoppedByUser);
+    EXPECT_FALSE(outcome.engineFailed);
+    EXPECT_EQ(outcome.currentBlock, 3); // limited to the block count
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_TRUE(files.mp3Written(n)) << n;
+        EXPECT_FALSE(QFile::exists(wav(n))) << n;
+    }
+    EXPECT_EQ(voice.spokenTexts.size(), 3);
+    EXPECT_EQ(voice.spokenTexts[0], QStringLiteral("Текст блока 1 xml"));
+    EXPECT_FALSE(driver.isRecording());
+}
+
+TEST_F(RecordingDriverTest, SkipsFinishedBlocksAndEndsAtOnceWhenAllAreThere)
+{
+    files.existing = {1, 3};
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    EXPECT_EQ(voice.spokenTexts, QStringList({QStringLiteral("Текст блока 2 xml")}));
+
+    files.existing = {1, 2, 3};
+    ends = 0;
+    EXPECT_FALSE(driver.startSingle(book()));
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(RecordingDriverTest, StopNowDeletesTheUnfinishedBlockWhichComesFirstNextTime)
+{
+    voice.looksPerBlock = 50;
+    ASSERT_TRUE(driver.startSingle(book(2, 3)));
+    driver.tick();
+    ASSERT_TRUE(QFile::exists(wav(2)));
+    driver.stopNow();
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.stoppedByUser);
+    EXPECT_EQ(outcome.currentBlock, 2);
+    EXPECT_FALSE(QFile::exists(wav(2)));
+    EXPECT_FALSE(files.mp3Written(2));
+}
+
+TEST_F(RecordingDriverTest, StopAfterBlockFinishesTheBlock)
+{
+    ASSERT_TRUE(driver.startSingle(book()));
+    driver.stopAfterBlock();
+    runToEnd();
+    EXPECT_TRUE(outcome.stoppedByUser);
+    EXPECT_EQ(outcome.currentBlock, 2);
+    EXPECT_TRUE(files.mp3Written(1));
+    EXPECT_EQ(voice.spokenTexts.size(), 1);
+}
+
+TEST_F(RecordingDriverTest, StalledEngineIsRestartedThenReported)
+{
+    settings.attempts = 2;
+    voice.stalled = true;
+    ASSERT_TRUE(driver.startSingle(book()));
+    for (int i = 0; i < 10 && ends == 0; ++i) {
+        clock.seconds += 91; // each look finds 91 silent seconds
+        driver.tick();
+    }
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.engineFailed);
+    EXPECT_EQ(voice.spokenTexts.size(), 3); // the block, then two restarts
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("Голосовой движок работает нестабильно!\nБыло предпринято 2 ")));
+    const QString report = Codec::fromCp1251(folder.readBytes(QStringLiteral("ERROR.TXT")));
+    EXPECT_TRUE(report.startsWith(QStringLiteral("Lectorium v")));
+    EXPECT_TRUE(report.contains(QStringLiteral("\r\nЧитаемый текст:\r\n---------------\r\n")));
+    EXPECT_FALSE(QFile::exists(wav(1)));
+}
+
+TEST_F(RecordingDriverTest, PausedEngineIsNotAStall)
+{
+    voice.looksPerBlock = 1000;
+    ASSERT_TRUE(driver.startSingle(book()));
+    driver.PauseRec();
+    for (int i = 0; i < 5; ++i) {
+        clock.seconds += 100;
+        driver.tick();
+    }
+    EXPECT_EQ(driver.attempts(), 0);
+    EXPECT_TRUE(host.status[1].endsWith(QStringLiteral(" (Приостановлено)")));
+}
+
+TEST_F(RecordingDriverTest, MidnightKeepsElapsedTimePositive)
+{
+    voice.looksPerBlock = 1000;
+    clock.seconds = 86390;
+    ASSERT_TRUE(driver.startSingle(book()));
+    clock.seconds = 15; // 25 seconds later, past midnight
+    driver.tick();
+    EXPECT_EQ(host.status[3], QStringLiteral("Прошло: 00:00:25 "));
+}
+
+TEST_F(RecordingDriverTest, LearnsTheCoefficientFromTheFirstBlock)
+{
+    settings.coefficient1 = 8.2494;
+    settings.compressMp3 = 0;
+    ASSERT_TRUE(driver.startSingle(book(1, 1)));
+    runToEnd();
+    const double wavSize = 10 + 1000 + 44100; // what the stand-in voice wrote
+    EXPECT_DOUBLE_EQ(settings.coefficient1, wavSize / 11 / 100);
+}
+
+TEST_F(RecordingDriverTest, WaitsForASlowEncoderAndKeepsWavsOfFailedRuns)
+{
+    files.encoderSeconds = 0.6;
+    files.failing = {2};
+    ASSERT_TRUE(driver.startSingle(book()));
+    bool sawWaiting = false;
+    for (int i = 0; i < 400 && ends == 0; ++i) {
+        driver.tick();
+        sawWaiting = sawWaiting || host.status[1] == QStringLiteral("Ожидание LAME");
+        QThread::msleep(10);
+    }
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(sawWaiting);
+    EXPECT_FALSE(QFile::exists(wav(1)));
+    EXPECT_TRUE(QFile::exists(wav(2))); // its MP3 was not written: the WAV stays
+    EXPECT_FALSE(QFile::exists(wav(3)));
+}
+
+TEST_F(RecordingDriverTest, EmptyWavStopsTheJobWithAMessage)
+{
+    voice.silent = true;
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.engineFailed);
+    ASSERT_FALSE(host.scripted.shown.isEmpty());
+    EXPECT_EQ(host.scripted.shown[0].title, QStringLiteral("Пустой аудиофайл."));
+}
