@@ -177,8 +177,9 @@ void BlockCutter::addLine(const QString &raw, const QString &next)
 
 BookBlocks BlockCutter::finish()
 {
-    // A size break on the very last line leaves a block with nothing to say.
-    if (m_block == m_opening && !m_result.blocks.isEmpty())
+    // A size break on the text's last line leaves a block with nothing to
+    // say but the empty lines after it.
+    if (!m_result.blocks.isEmpty() && removeVoiceMarkers(m_block).trimmed().isEmpty())
         m_result.names.removeLast();
     else
         m_result.blocks.append(m_block);
