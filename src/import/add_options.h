@@ -17,9 +17,6 @@ struct AddOptions
     bool analyseDialogues = true;       // "Анализ диалогов"
     bool twoVoiceDialogue = false;      // "2-х голосый диалог"
     bool fixYears = true;               // "fix2000"
-    // "Начать запись книги после добавления": not stored; the caller decides
-    // what follows the add.
-    bool startRecordingAfterAdd = false;
 
     // The numeric value of the size field rounded to the nearest integer
     // ("4571.43" -> 4571); a field without a number gives 0.
