@@ -2,8 +2,8 @@
 
 #include "app/project_store.h"
 #include "dictionaries/dictionaries.h"
+#include "import/voice_markers.h"
 #include "recording/progress_texts.h"
-#include "recording/voice_markers.h"
 #include "recording/voice_markup.h"
 
 BlockTextSource::BlockTextSource(const Settings &settings, QString programFolder, const Dictionaries *dictionaries)
@@ -49,7 +49,13 @@ QString BlockTextSource::GetBlockText(int n, bool noDictionary, bool xml, const 
 
 int BlockTextSource::GetBlockRawLen(int n, const QString &book) const
 {
-    return int(VoiceMarkers::removeAll(readBlockFile(folderOf(book), n)).size());
+    // Pause first: where two markers share a blank, this order decides which
+    // one is taken out whole.
+    QString text = readBlockFile(folderOf(book), n);
+    for (const QString *marker : {&VoiceMarker::pause, &VoiceMarker::narration, &VoiceMarker::speech,
+                                  &VoiceMarker::speech2, &VoiceMarker::author})
+        text.replace(*marker, QString());
+    return int(text.size());
 }
 
 QString bookTextAn(const QString &programFolder, const QStringList &books)
@@ -59,7 +65,7 @@ QString bookTextAn(const QString &programFolder, const QStringList &books)
         const QString folder = bookFolder(programFolder, book);
         const int blocks = countBlocks(folder);
         for (int n = 1; n <= blocks; ++n)
-            all += VoiceMarkers::removeAll(readBlockFile(folder, n));
+            all += removeVoiceMarkers(readBlockFile(folder, n));
         all += QStringLiteral("\r\n");
     }
     return all;

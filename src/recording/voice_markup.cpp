@@ -1,6 +1,6 @@
 #include "recording/voice_markup.h"
 
-#include "recording/voice_markers.h"
+#include "import/voice_markers.h"
 
 #include <QStringList>
 
@@ -82,24 +82,24 @@ QString cubePause(int msec)
 QString ReplX(const QString &text, const VoiceParams &v)
 {
     QString out = text;
-    out.replace(VoiceMarkers::pause, silence(v.Pause[0]));
-    out.replace(VoiceMarkers::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.Speed[0])
+    out.replace(VoiceMarker::pause, silence(v.Pause[0]));
+    out.replace(VoiceMarker::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.Speed[0])
                                              + QStringLiteral("/> <pitch absmiddle=") + quoted(v.Pitch[0])
                                              + QStringLiteral("/> "));
-    out.replace(VoiceMarkers::speech, sapiRole(v, 2));
-    out.replace(VoiceMarkers::speech2, sapiRole(v, 3));
-    out.replace(VoiceMarkers::author, sapiRole(v, 4));
+    out.replace(VoiceMarker::speech, sapiRole(v, 2));
+    out.replace(VoiceMarker::speech2, sapiRole(v, 3));
+    out.replace(VoiceMarker::author, sapiRole(v, 4));
     return out;
 }
 
 QString Repl(const QString &text, const VoiceParams &v)
 {
     QString out = restateRates(emptyBlankLines(text), v);
-    out.replace(VoiceMarkers::pause, QStringLiteral(". ") + cubePause(v.Pause[0]) + u' ');
-    out.replace(VoiceMarkers::narration, u'.' + cubeVoiceTag(v, 1));
-    out.replace(VoiceMarkers::speech, u'.' + cubeVoiceTag(v, 2) + cubePause(v.Pause[1]));
-    out.replace(VoiceMarkers::speech2, u'.' + cubeVoiceTag(v, 3) + cubePause(v.Pause[2]));
-    out.replace(VoiceMarkers::author, u'.' + cubeVoiceTag(v, 4) + cubePause(v.Pause[3]));
+    out.replace(VoiceMarker::pause, QStringLiteral(". ") + cubePause(v.Pause[0]) + u' ');
+    out.replace(VoiceMarker::narration, u'.' + cubeVoiceTag(v, 1));
+    out.replace(VoiceMarker::speech, u'.' + cubeVoiceTag(v, 2) + cubePause(v.Pause[1]));
+    out.replace(VoiceMarker::speech2, u'.' + cubeVoiceTag(v, 3) + cubePause(v.Pause[2]));
+    out.replace(VoiceMarker::author, u'.' + cubeVoiceTag(v, 4) + cubePause(v.Pause[3]));
     return out;
 }
 
