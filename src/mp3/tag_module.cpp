@@ -1,6 +1,6 @@
 #include "tag_module.h"
 
-#include "clean_file_name.h"
+#include "common/clean_file_name.h"
 #include "transliterate.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "mp3/clean_file_name.h"
+#include "common/clean_file_name.h"
 #include "mp3/tag_module.h"
 #include "mp3/transliterate.h"
 
