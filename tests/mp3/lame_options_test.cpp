@@ -5,6 +5,7 @@
 #include "support/temp_program_folder.h"
 
 #include "common/ini_file.h"
+#include "common/program_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -138,4 +139,18 @@ TEST(LamePresets, SaveOverwriteDeleteAndRewrite)
     ASSERT_TRUE(presets.SavePresets(ini, std::nullopt));
     EXPECT_TRUE(LamePresets::read(ini).isEmpty());
     EXPECT_EQ(lameValue(ini, u"Selected"_qs), u"0"_qs);
+}
+
+TEST(LamePresets, ShippedPresetsLoadAndShowInTheControl)
+{
+    TempProgramFolder folder;
+    seedProgramFolder(folder.path());
+    const LamePresets presets = LamePresets::read(folder.file(u"Lectorium.ini"_qs));
+    ASSERT_GE(presets.list().size(), 3);
+    ASSERT_TRUE(presets.selectedOnOpening());
+    for (const LamePreset &preset : presets.list()) {
+        LameOptions options;
+        options.Sets(preset.options);
+        EXPECT_EQ(options.Lamestring(), preset.options) << preset.name.toStdString();
+    }
 }
