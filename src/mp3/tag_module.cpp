@@ -130,8 +130,11 @@ QStringList Id3Tags::arguments() const
                      QStringLiteral("--id3v2-utf16"), QStringLiteral("--ta"), artist};
     if (album)
         args << QStringLiteral("--tl") << *album;
+    // The comment goes as a frame of its own: the encoder's "--tc" writes a
+    // UTF-16 comment whose empty description lacks its byte-order mark, and
+    // common tag readers drop such a comment.
     args << QStringLiteral("--tt") << title << QStringLiteral("--tn") << QString::number(track)
-         << QStringLiteral("--tc") << comment << QStringLiteral("--tg") << genre;
+         << QStringLiteral("--tv") << QStringLiteral("COMM==") + comment << QStringLiteral("--tg") << genre;
     return args;
 }
 

@@ -8,6 +8,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtEndian>
 
 #include <cmath>
@@ -222,4 +226,18 @@ TEST_F(RealEncoder, CyrillicAndShellCharactersReachTheTags)
     EXPECT_EQ(frames.value(u"TCON"_qs), u"Speech"_qs);
     EXPECT_EQ(frames.value(u"COMM"_qs),
               u"Lectorium - программа для создания аудиокниг\r\nhttps://lectorium.sourceforge.io"_qs);
+
+    // Where another tag reader is installed it must agree.
+    const QString ffprobe = QStandardPaths::findExecutable(u"ffprobe"_qs);
+    if (ffprobe.isEmpty())
+        return;
+    QProcess probe;
+    probe.start(ffprobe, {u"-v"_qs, u"quiet"_qs, u"-of"_qs, u"json"_qs, u"-show_entries"_qs, u"format_tags"_qs, mp3});
+    ASSERT_TRUE(probe.waitForFinished(30000));
+    const QJsonObject read = QJsonDocument::fromJson(probe.readAllStandardOutput())
+                                 .object().value(u"format"_qs).toObject().value(u"tags"_qs).toObject();
+    EXPECT_EQ(read.value(u"title"_qs).toString(), frames.value(u"TIT2"_qs));
+    EXPECT_EQ(read.value(u"artist"_qs).toString(), frames.value(u"TPE1"_qs));
+    EXPECT_EQ(read.value(u"album"_qs).toString(), frames.value(u"TALB"_qs));
+    EXPECT_EQ(read.value(u"comment"_qs).toString(), frames.value(u"COMM"_qs));
 }

@@ -115,5 +115,5 @@ TEST(ID3Tag, ArgumentsCarryEachValueWhole)
     EXPECT_EQ(tags.arguments(),
               QStringList({u"--ignore-tag-errors"_qs, u"--add-id3v2"_qs, u"--id3v2-utf16"_qs, u"--ta"_qs,
                            u"-b 8"_qs, u"--tt"_qs, u"\"a\" 'b' $HOME \\ `x`"_qs, u"--tn"_qs, u"4"_qs,
-                           u"--tc"_qs, u"c"_qs, u"--tg"_qs, u"Speech"_qs}));
+                           u"--tv"_qs, u"COMM==c"_qs, u"--tg"_qs, u"Speech"_qs}));
 }
