@@ -51,16 +51,7 @@ std::optional<WavLayout> readLayout(QFile &file)
     }
 }
 
-} // namespace
-
-QString PadNumber(qint64 number, int width)
-{
-    QString text = QString::number(number);
-    if (text.size() < width)
-        text.prepend(QString(width - text.size(), u'0'));
-    return text;
-}
-
+// Whole seconds of sound in the WAV file (half a second rounds to even).
 qint64 wavSeconds(const QString &path)
 {
     QFile file(path);
@@ -72,6 +63,16 @@ qint64 wavSeconds(const QString &path)
     else
         seconds = double(file.size() - kHeaderlessHeaderBytes) / kHeaderlessBytesPerSecond;
     return std::max<qint64>(0, std::llrint(seconds));
+}
+
+} // namespace
+
+QString PadNumber(qint64 number, int width)
+{
+    QString text = QString::number(number);
+    if (text.size() < width)
+        text.prepend(QString(width - text.size(), u'0'));
+    return text;
 }
 
 QString WavDuration(const QString &path)

@@ -10,6 +10,3 @@ QString PadNumber(qint64 number, int width);
 // give the length; a file without a readable header counts as 32000 bytes a
 // second after a 50-byte header.
 QString WavDuration(const QString &path);
-
-// Whole seconds of sound in the WAV file (half a second rounds to even).
-qint64 wavSeconds(const QString &path);
