@@ -4,6 +4,7 @@
 #include "dic_list.h"
 #include "exception_dictionary.h"
 
+#include "common/clean_file_name.h"
 #include "common/user_file.h"
 
 #include <QDir>
@@ -38,10 +39,7 @@ QString dictionaryFileName(const QString &typed)
 {
     if (typed.right(4).toLower() == QLatin1String(".dic"))
         return typed;
-    QString name = typed;
-    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
-    name.removeIf([](QChar c) { return c.unicode() < 32 || forbidden.contains(c); });
-    return name + QStringLiteral(".dic");
+    return CleanFileName(typed, QStringLiteral("."), QStringLiteral(" "), false) + QStringLiteral(".dic");
 }
 
 DictionaryFileResult createDictionary(const QString &dictionaryFolder, const QString &typedName,

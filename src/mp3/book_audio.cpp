@@ -1,0 +1,46 @@
+#include "book_audio.h"
+
+#include "tag_module.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+void fillBlockInfo(BookAudio &book, int n)
+{
+    book.info.BlockTitle = book.titles.title(n);
+    book.info.BlockNo = n;
+    book.info.BlockCount = book.blockCount;
+}
+
+QString mp3FileName(BookAudio &book, int n, const QString &duration)
+{
+    fillBlockInfo(book, n);
+    const Settings &s = book.settings;
+    return applyYoOption(s, BuildFileName(s.fileNameTemplate, book.info, duration, dotReplacement(s),
+                                          spaceReplacement(s), s.translit == 1));
+}
+
+QString WavFN(BookAudio &book, int n)
+{
+    QString name = mp3FileName(book, n, QString());
+    name.chop(4);
+    return name + QStringLiteral(".wav");
+}
+
+bool CheckMp3(BookAudio &book, int n)
+{
+    if (n > book.blockCount)
+        return false;
+    // The duration is not known before encoding: "{flen}" holds its place
+    // and then matches any five characters ("MM-SS").
+    const QString name = mp3FileName(book, n, QStringLiteral("{flen}"));
+    QString pattern = QRegularExpression::escape(name);
+    pattern.replace(QRegularExpression::escape(QStringLiteral("{flen}")), QStringLiteral("..-.."));
+    const QRegularExpression matcher(QRegularExpression::anchoredPattern(pattern));
+    const QDir folder(book.audioFolder);
+    if (!folder.exists())
+        return false;
+    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    return std::any_of(entries.cbegin(), entries.cend(),
+                       [&](const QString &entry) { return matcher.match(entry).hasMatch(); });
+}

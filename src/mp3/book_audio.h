@@ -1,0 +1,33 @@
+#pragma once
+// The audio files of one book: the WAV and MP3 name of every block and the
+// test whether a block's MP3 is already in the book's audio folder.
+
+#include "app/settings.h"
+#include "app/tag_info.h"
+
+#include <QString>
+
+struct BookAudio
+{
+    const Settings &settings;
+    QString programFolder;
+    QString audioFolder; // output folder + "/" + library name
+    QString libraryName; // the book's name in the library
+    int blockCount = 0;
+    TagInfo &info;       // the block fields are set by every name built
+    const BlockTitles &titles;
+};
+
+// Sets BlockTitle, BlockNo and BlockCount of the book's TagInfo for block `n`.
+void fillBlockInfo(BookAudio &book, int n);
+
+// The block's WAV file name, without folder.
+QString WavFN(BookAudio &book, int n);
+
+// The block's MP3 file name for the given duration text, without folder.
+QString mp3FileName(BookAudio &book, int n, const QString &duration);
+
+// True when a file named like the block's MP3 (any "MM-SS" duration) is in
+// the audio folder; false past the last block or when the folder cannot be
+// read.
+bool CheckMp3(BookAudio &book, int n);

@@ -1,0 +1,30 @@
+#include "book_output_files.h"
+
+#include "lame_command.h"
+
+#include <QFileInfo>
+
+QString BookOutputFiles::wavFileName(int n)
+{
+    return WavFN(m_book, n);
+}
+
+bool BookOutputFiles::mp3Exists(int n)
+{
+    return CheckMp3(m_book, n);
+}
+
+std::optional<ProcessRequest> BookOutputFiles::encoderJob(int n)
+{
+    auto command = Lame(m_book, n);
+    if (!command)
+        return std::nullopt;
+    m_mp3Paths.insert(n, command->mp3Path);
+    return command->request;
+}
+
+bool BookOutputFiles::mp3Written(int n)
+{
+    const QFileInfo mp3(m_mp3Paths.value(n));
+    return !mp3.filePath().isEmpty() && mp3.isFile() && mp3.size() > 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The recording driver's view of one book's audio files: WAV names, the
+// finished-MP3 test and the encoder runs.
+
+#include "book_audio.h"
+
+#include "recording/recording_ports.h"
+
+#include <QHash>
+
+class BookOutputFiles : public OutputFiles
+{
+public:
+    explicit BookOutputFiles(BookAudio book) : m_book(std::move(book)) {}
+
+    QString wavFileName(int n) override;
+    bool mp3Exists(int n) override;
+    std::optional<ProcessRequest> encoderJob(int n) override;
+    bool mp3Written(int n) override;
+
+private:
+    BookAudio m_book;
+    // The MP3 each started job writes: its name holds the WAV's duration,
+    // which is gone once the WAV is deleted.
+    QHash<int, QString> m_mp3Paths;
+};

@@ -1,0 +1,73 @@
+#include "lame_command.h"
+
+#include "tag_module.h"
+#include "wav_duration.h"
+
+#include "common/program_folder.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+QProcessEnvironment utf8Environment()
+{
+    // The encoder converts tag texts from the locale's character set; the
+    // user's locale may not be UTF-8, ours always hands it UTF-8.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    return environment;
+}
+
+// A relative path beginning with "-" would read as an option.
+QString safePathArgument(const QString &path)
+{
+    return path.startsWith(u'-') ? QStringLiteral("./") + path : path;
+}
+
+QString quoted(const QString &value)
+{
+    return u'"' + value + u'"';
+}
+
+} // namespace
+
+QString lameProgram(const QString &programFolder)
+{
+    const QString own = programPath(programFolder, QStringLiteral("\\lame"));
+    if (QFileInfo(own).isExecutable() && QFileInfo(own).isFile())
+        return own;
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("lame"));
+    return onPath.isEmpty() ? QStringLiteral("lame") : onPath;
+}
+
+std::optional<EncoderCommand> Lame(BookAudio &book, int n)
+{
+    const Settings &s = book.settings;
+    EncoderCommand command;
+    command.wavPath = book.audioFolder + u'/' + WavFN(book, n);
+    const QFileInfo wav(command.wavPath);
+    if (wav.exists() && wav.size() <= kEmptyWavBytes)
+        return std::nullopt;
+    const QString duration = WavDuration(command.wavPath);
+    command.mp3Path = book.audioFolder + u'/' + mp3FileName(book, n, duration);
+
+    const QString program = lameProgram(book.programFolder);
+    QStringList arguments = QProcess::splitCommand(s.lameParameters);
+    QString tagSwitches = QStringLiteral(" ");
+    if (s.id3Tags == 1) {
+        const Id3Tags tags = id3TagsFor(s, book.info, book.libraryName, duration);
+        tagSwitches = tags.switches();
+        arguments += tags.arguments();
+    }
+    arguments << safePathArgument(command.wavPath) << safePathArgument(command.mp3Path);
+
+    command.commandLine = program + u' ' + s.lameParameters + tagSwitches + quoted(command.wavPath) + u' '
+        + quoted(command.mp3Path);
+    command.request.program = program;
+    command.request.arguments = arguments;
+    command.request.priority = s.lamePriority;
+    command.request.environment = utf8Environment();
+    return command;
+}

@@ -1,0 +1,145 @@
+#include "tag_module.h"
+
+#include "common/clean_file_name.h"
+#include "transliterate.h"
+
+namespace {
+
+const QString kWebSite = QStringLiteral("https://lectorium.sourceforge.io");
+const int kHighestTrack = 255;
+
+QString blockNumberText(const TagInfo &info)
+{
+    const QString number = QString::number(info.BlockNo);
+    const qsizetype width = QString::number(info.BlockCount).size();
+    return number.size() >= width ? number : QString(width - number.size(), u'0') + number;
+}
+
+// Placeholders in their fixed order; values are inserted as they are, so a
+// value holding a placeholder text is expanded by the ones that follow.
+QString expandPlaceholders(QString text, const TagInfo &info, const QString &duration)
+{
+    const std::pair<const char16_t *, QString> values[] = {
+        {u"%l%", duration},
+        {u"%P%", info.ProjectName},
+        {u"%t%", info.BlockTitle},
+        {u"%N%", QString::number(info.BlockCount)},
+        {u"%n%", blockNumberText(info)},
+        {u"%T%", info.Title},
+        {u"%S%", info.Series},
+        {u"%Sn%", info.SeriesNo},
+        {u"%A%", info.Author},
+        {u"%D%", info.Date},
+        {u"%G%", info.Genre},
+    };
+    for (const auto &[placeholder, value] : values)
+        text.replace(QString::fromUtf16(placeholder), value, Qt::CaseSensitive);
+    return text;
+}
+
+QString quoted(const QString &value)
+{
+    return u'"' + value + u'"';
+}
+
+} // namespace
+
+QString ExpandTagTemplate(const QString &tagTemplate, const TagInfo &info, const QString &duration)
+{
+    QString text = tagTemplate;
+    text.remove(u'"');
+    return expandPlaceholders(text, info, duration);
+}
+
+QString BuildFileName(const QString &nameTemplate, const TagInfo &info, const QString &duration,
+                      const QString &dotReplacement, const QString &spaceReplacement, bool translit)
+{
+    const QString effective = nameTemplate.trimmed().isEmpty() ? QStringLiteral("%n%-%t%") : nameTemplate;
+    QString name = CleanFileName(expandPlaceholders(effective, info, duration), dotReplacement,
+                                 spaceReplacement, true);
+    if (translit)
+        name = Transliterate(name);
+    return name + QStringLiteral(".mp3");
+}
+
+QString dotReplacement(const Settings &settings)
+{
+    return settings.removeDots == 1 ? QStringLiteral(" ") : QStringLiteral(".");
+}
+
+QString spaceReplacement(const Settings &settings)
+{
+    return settings.replaceSpaces == 1 ? QStringLiteral("_") : QStringLiteral(" ");
+}
+
+QString applyYoOption(const Settings &settings, const QString &text)
+{
+    if (settings.yoToYe != 1)
+        return text;
+    QString result = text;
+    result.replace(u'Ё', u'Е');
+    result.replace(u'ё', u'е');
+    return result;
+}
+
+Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString &libraryName,
+                   const QString &duration)
+{
+    const QString length = duration.isEmpty() ? QStringLiteral("00-00") : duration;
+    const bool translit = settings.translit == 1;
+    Id3Tags tags;
+
+    QString artist = ExpandTagTemplate(settings.artistTemplate, info, length);
+    if (artist.trimmed().isEmpty())
+        artist = translit ? Transliterate(libraryName) : libraryName;
+    tags.artist = applyYoOption(settings, artist);
+
+    const QString album = ExpandTagTemplate(settings.albumTemplate, info, length);
+    if (!album.trimmed().isEmpty())
+        tags.album = applyYoOption(settings, album);
+
+    QString title = ExpandTagTemplate(settings.titleTemplate, info, length);
+    if (title.trimmed().isEmpty())
+        title = translit ? Transliterate(info.BlockTitle) : info.BlockTitle;
+    tags.title = applyYoOption(settings, title);
+
+    tags.track = std::min(info.BlockNo, kHighestTrack);
+    tags.comment = translit ? kWebSite
+                            : QStringLiteral("Lectorium - программа для создания аудиокниг\r\n") + kWebSite;
+    tags.genre = QStringLiteral("Speech");
+    return tags;
+}
+
+QString Id3Tags::switches() const
+{
+    QString text = QStringLiteral(" --ignore-tag-errors --add-id3v2 --ta ") + quoted(artist);
+    if (album)
+        text += QStringLiteral(" --tl ") + quoted(*album);
+    text += QStringLiteral(" --tt ") + quoted(title);
+    text += QStringLiteral(" --tn ") + quoted(QString::number(track));
+    text += QStringLiteral(" --tc ") + quoted(comment);
+    text += QStringLiteral(" --tg ") + quoted(genre) + u' ';
+    return text;
+}
+
+QStringList Id3Tags::arguments() const
+{
+    // UTF-16 frames: the encoder's default Latin-1 frames cannot hold
+    // Cyrillic.
+    QStringList args{QStringLiteral("--ignore-tag-errors"), QStringLiteral("--add-id3v2"),
+                     QStringLiteral("--id3v2-utf16"), QStringLiteral("--ta"), artist};
+    if (album)
+        args << QStringLiteral("--tl") << *album;
+    // The comment goes as a frame of its own: the encoder's "--tc" writes a
+    // UTF-16 comment whose empty description lacks its byte-order mark, and
+    // common tag readers drop such a comment.
+    args << QStringLiteral("--tt") << title << QStringLiteral("--tn") << QString::number(track)
+         << QStringLiteral("--tv") << QStringLiteral("COMM==") + comment << QStringLiteral("--tg") << genre;
+    return args;
+}
+
+QString ID3Tag(const Settings &settings, const TagInfo &info, const QString &libraryName,
+               const QString &duration)
+{
+    return id3TagsFor(settings, info, libraryName, duration).switches();
+}
