@@ -21,13 +21,12 @@ const QString kConverted = QStringLiteral("Конвертация файла: Ok
 const QString kMessageTitle = QStringLiteral("Загрузка книги");
 const QString kPasteTitlePrompt = QStringLiteral("Введите название книги!");
 
-// Control characters that only binary junk brings into a text file; tab and
-// the line and page breaks stay.
+// Control characters that only binary junk brings into a book (the
+// converters' own ones are gone by now); tab, line and page breaks stay.
 bool isJunkControl(QChar c)
 {
     const char16_t u = c.unicode();
-    return u < 32 && u != u'\t' && u != u'\r' && u != u'\n' && u != 11 && u != 12
-           && u != 7 && u != 1 && u != 21;
+    return u < 32 && u != u'\t' && u != u'\r' && u != u'\n' && u != 12;
 }
 
 QString withoutJunkControls(QString text)
@@ -83,6 +82,8 @@ BookLoadResult BookLoader::LoadFile(const QString &InFileName, const QString &In
              QStringLiteral("Этот формат файла не поддерживается:\n%1\n\n"
                             "Откройте книгу в формате TXT, RTF, DOC, HTML или FB2.").arg(InFileName));
 
+    if (text)
+        text = withoutJunkControls(*text);
     if (text && !hasReadableText(*text)) {
         fail(QStringLiteral("Конвертация файла: текст не найден"),
              QStringLiteral("В файле не найден текст:\n%1").arg(InFileName));
@@ -93,6 +94,7 @@ BookLoadResult BookLoader::LoadFile(const QString &InFileName, const QString &In
         result.text = *text;
         result.sourcePath = InFileName;
         result.title = InFileNm.left(InFileNm.size() - (ext == u"html" ? 5 : 4));
+        result.indentsMarked = ext == u".rtf" || ext == u".doc";
     } else {
         result.information.reset();
         result.indentsMarked = false;
@@ -121,7 +123,7 @@ std::optional<QString> BookLoader::loadPlainText(const QString &path)
     const auto bytes = readFile(path);
     if (!bytes)
         return std::nullopt;
-    return NormaliseLineBreaks(withoutJunkControls(decodeTextBook(*bytes)));
+    return NormaliseLineBreaks(decodeTextBook(*bytes));
 }
 
 std::optional<QString> BookLoader::loadHtml(const QString &path)

@@ -106,7 +106,8 @@ public:
                 m_pendingSkip = 0;
             } else if (c == '\\') {
                 readControl();
-            } else if (c != '\r' && c != '\n') {
+            } else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
+                // Line ends in the source are layout; other control bytes junk.
                 addByte(static_cast<unsigned char>(c));
             }
         }
