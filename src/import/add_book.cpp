@@ -1,0 +1,86 @@
+#include "add_book.h"
+
+#include "import/text_normalisation.h"
+
+#include "app/folder_removal.h"
+#include "app/project_store.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+bool titleMissing(const QString &title, UserDialogs &dialogs)
+{
+    if (!title.isEmpty() && title != kTitlePlaceholder)
+        return false;
+    dialogs.show({QStringLiteral("Не указано название книги..."),
+                  QStringLiteral("Укажите название книги!\n(Можно выделить название в тексте и нажать "
+                                 "кнопку справа от поля для ввода названия.)"),
+                  DialogIcon::Exclamation, DialogButtons::Ok});
+    return true;
+}
+
+// The title names a folder inside "Projects": "..", "." or a "/" would put
+// the book somewhere else.
+bool titleUnusable(const QString &title, UserDialogs &dialogs)
+{
+    if (isPlainEntryName(title) && title.toUtf8().size() <= 255)
+        return false;
+    dialogs.show({QStringLiteral("Неправильное название книги"),
+                  QStringLiteral("Название книги не может быть именем папки:\n\"%1\"\n"
+                                 "Уберите из него знак \"/\" и точки.")
+                      .arg(title),
+                  DialogIcon::Exclamation, DialogButtons::Ok});
+    return true;
+}
+
+bool keepExistingProject(const QString &folder, UserDialogs &dialogs)
+{
+    if (!QFileInfo(folder).isDir())
+        return false;
+    const DialogAnswer answer = dialogs.show(
+        {QStringLiteral("Внимание"),
+         QStringLiteral("Проект с таким именем уже есть! Рабочий каталог будет очищен."),
+         DialogIcon::Exclamation, DialogButtons::OkCancel});
+    return answer != DialogAnswer::Ok;
+}
+
+} // namespace
+
+AddResult AddBook(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,
+                  const LineRewriter &dictionaries, const AddProgress &progress)
+{
+    AddResult result;
+    const QString &title = request.title;
+    if (titleMissing(title, dialogs) || titleUnusable(title, dialogs))
+        return result;
+
+    QString text = request.text;
+    if (request.options.fixYears) {
+        if (progress)
+            progress(QStringLiteral("Предварительная обработка текста"), -1);
+        text = FixYears(text);
+    }
+
+    const QString folder = bookFolder(request.programFolder, title);
+    if (keepExistingProject(folder, dialogs)) {
+        result.status = AddStatus::Cancelled;
+        return result;
+    }
+
+    const BookBlocks book = cutIntoBlocks(text, title, request.options, detector, dictionaries, progress);
+    if (!writeProject(folder, book, request.info)) {
+        dialogs.show({QStringLiteral("Lectorium"),
+                      QStringLiteral("Не удалось записать книгу в папку\n\"%1\".\n"
+                                     "Проверьте свободное место на диске и права на запись.")
+                          .arg(QDir::toNativeSeparators(folder)),
+                      DialogIcon::Critical, DialogButtons::Ok});
+        result.status = AddStatus::WriteFailed;
+        return result;
+    }
+    result.status = AddStatus::Added;
+    result.book = title;
+    result.blockCount = int(book.blocks.size());
+    return result;
+}

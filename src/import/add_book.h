@@ -1,0 +1,41 @@
+#pragma once
+// "Добавить книгу": checks the title, asks before replacing a project of the
+// same name, rewrites years when asked, cuts the text into blocks and writes
+// the project. The editor window and lectorium-cli both run it; the caller
+// saves its settings and then selects `book` in the library.
+
+#include "import/add_pass.h"
+#include "import/project_writer.h"
+
+#include "common/user_dialogs.h"
+
+#include <QString>
+
+// The title field's prompt after a paste; no book may be called that.
+inline const QString kTitlePlaceholder = QStringLiteral("Введите название книги!");
+
+struct AddRequest
+{
+    QString programFolder;
+    QString title; // the project's folder name and the name of block 1
+    QString text;  // the whole edited text
+    BookInformation info;
+    AddOptions options;
+};
+
+enum class AddStatus {
+    Added,
+    NoTitle,     // warned; nothing written, the editor stays open
+    Cancelled,   // the user kept the existing project
+    WriteFailed, // reported; the old project, if any, is unchanged
+};
+
+struct AddResult
+{
+    AddStatus status = AddStatus::NoTitle;
+    QString book; // the library entry of the new book
+    int blockCount = 0;
+};
+
+AddResult AddBook(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,
+                  const LineRewriter &dictionaries = {}, const AddProgress &progress = {});

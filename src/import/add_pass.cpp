@@ -1,0 +1,236 @@
+#include "add_pass.h"
+
+#include "import/line_cleanup.h"
+#include "import/text_normalisation.h"
+#include "import/voice_markers.h"
+
+#include "common/replace_all.h"
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+// A table-of-contents name keeps at most this many characters.
+constexpr int kMaxChapterName = 64;
+// A line shorter than this, not followed by an indented line, is a heading,
+// a verse line or the like and gets a pause of its own.
+constexpr int kShortLine = 48;
+constexpr int kLinesPerProgressStep = 11;
+
+// The dashes that hand a dialogue line from one voice to the next, in the
+// order that wins a tie.
+const QString kSeparators[] = {QStringLiteral(". - "), QStringLiteral(", - "), QStringLiteral("! - "),
+                               QStringLiteral("? - "), QStringLiteral(": - ")};
+
+// The earliest separator at or after `from`, or -1.
+qsizetype findSeparator(const QString &line, qsizetype from)
+{
+    qsizetype best = -1;
+    for (const QString &separator : kSeparators) {
+        const qsizetype at = line.indexOf(separator, from);
+        if (at >= 0 && (best < 0 || at < best))
+            best = at;
+    }
+    return best;
+}
+
+class BlockCutter
+{
+public:
+    BlockCutter(const QString &title, const AddOptions &options, ChapterDetector &detector,
+                const LineRewriter &dictionaries)
+        : m_options(options)
+        , m_detector(detector)
+        , m_dictionaries(options.applyDictionaries ? dictionaries : LineRewriter())
+        , m_maxSize(options.maxBlockSize())
+    {
+        if (options.analyseDialogues) {
+            m_pause = VoiceMarker::pause;
+            m_narration = VoiceMarker::narration;
+            m_speech = VoiceMarker::speech;
+            m_author = VoiceMarker::author;
+        }
+        m_slots[1] = m_narration;
+        m_slots[2] = options.twoVoiceDialogue ? VoiceMarker::speech2 : m_speech;
+        m_slots[3] = m_author;
+        m_opening = m_narration + kCrLf;
+        m_block = m_opening;
+        m_result.names.append(title);
+    }
+
+    void addLine(const QString &raw, const QString &next);
+    BookBlocks finish();
+
+private:
+    void markDialogue(QString &line);
+    void endParagraph(QString &line);
+    void startBlock(const QString &name);
+
+    const AddOptions &m_options;
+    ChapterDetector &m_detector;
+    LineRewriter m_dictionaries;
+    int m_maxSize;
+
+    QString m_pause, m_narration, m_speech, m_author;
+    QString m_slots[4]; // 1 narration, 2 the reply's voice, 3 author
+    QString m_opening;  // how every block begins
+
+    int m_voice = 1;
+    bool m_inDialogue = false;
+    qint64 m_blockChars = 0; // raw characters of the lines in the current block
+    int m_part = 1;
+    bool m_openedBySize = false; // the current block began at a size break
+    QString m_chapter = QStringLiteral("Блок");
+    QString m_block;
+    BookBlocks m_result;
+};
+
+void BlockCutter::markDialogue(QString &line)
+{
+    if (line.size() >= 3 && line.startsWith(QLatin1String("- ")) && line.at(2) == line.at(2).toUpper()) {
+        line = m_slots[2] + u' ' + line;
+        m_voice = 2;
+        m_inDialogue = true;
+    }
+    if (!m_inDialogue)
+        return;
+    // Each separator hands the line to the next voice: reply, author, reply.
+    // The marker goes right after the punctuation, so that separator is used up.
+    qsizetype at = findSeparator(line, 0);
+    while (at >= 0) {
+        m_voice = m_voice == 2 ? 3 : 2;
+        const QString &marker = m_slots[m_voice];
+        line.insert(at + 1, marker);
+        at = findSeparator(line, at + 1 + marker.size());
+    }
+}
+
+void BlockCutter::endParagraph(QString &line)
+{
+    if (m_voice != 1)
+        line += m_narration;
+    line += m_pause;
+    m_voice = 1;
+    if (m_options.twoVoiceDialogue)
+        m_slots[2] = m_slots[2] == VoiceMarker::speech2 ? m_speech : VoiceMarker::speech2;
+    m_inDialogue = false;
+}
+
+void BlockCutter::startBlock(const QString &name)
+{
+    m_result.blocks.append(m_block);
+    m_result.names.append(name);
+    m_block = m_opening;
+    m_blockChars = 0;
+}
+
+void BlockCutter::addLine(const QString &raw, const QString &next)
+{
+    const qint64 charsBefore = m_blockChars;
+    m_blockChars += raw.size();
+    QString line = raw;
+    bool joinsNext = false;
+    if (m_options.analyseDialogues) {
+        CleanLine clean = cleanUpLine(raw, next, {m_options.removeHyphens, m_options.dialogueStartsWithQuotes});
+        line = clean.text;
+        joinsNext = clean.joinsNext;
+        markDialogue(line);
+    }
+
+    const QString forSize = m_options.paragraphWithoutIndent ? raw : trimSpaces(raw);
+    const bool endsWithFullStop = forSize.endsWith(u'.');
+    const bool endsSentence = raw.endsWith(u'.') || line.endsWith(u'?') || line.endsWith(u'!');
+    if (endsSentence && (m_options.paragraphWithoutIndent || startsIndented(next) || next.isEmpty()))
+        endParagraph(line);
+    if (next.isEmpty() && !line.isEmpty() && !line.endsWith(m_pause))
+        line += m_pause;
+
+    QString heading = raw;
+    // The detector runs on every line, so its empty-line count follows the text.
+    if (m_detector.IsChapter(heading) && m_options.splitByChapters
+        && (charsBefore > 1 || m_openedBySize)) {
+        m_chapter = trimSpaces(removeVoiceMarkers(line)).left(kMaxChapterName);
+        line = (m_voice != 1 ? m_narration : QString()) + properCase(line) + m_pause;
+        if (charsBefore > 1)
+            startBlock(m_chapter);
+        else // a size break just opened this block: the heading names it
+            m_result.names.last() = m_chapter;
+        m_openedBySize = false;
+        m_part = 1;
+    }
+
+    // A line that joins the next ends inside a word: no pause may split it.
+    if (!joinsNext && !isBlank(line) && !line.endsWith(m_pause)
+        && (isBlank(next) || (line.size() < kShortLine && !startsIndented(next))))
+        line += m_pause;
+    if (m_dictionaries)
+        line = m_dictionaries(line);
+    m_block += line;
+    if (!joinsNext)
+        m_block += kCrLf;
+
+    if (m_options.splitBySize && m_blockChars >= m_maxSize && endsWithFullStop) {
+        ++m_part;
+        startBlock(m_chapter + u'(' + QString::number(m_part) + u')');
+        m_openedBySize = true;
+    }
+}
+
+BookBlocks BlockCutter::finish()
+{
+    // A size break on the text's last line leaves a block with nothing to
+    // say but the empty lines after it.
+    if (!m_result.blocks.isEmpty() && removeVoiceMarkers(m_block).trimmed().isEmpty())
+        m_result.names.removeLast();
+    else
+        m_result.blocks.append(m_block);
+    return m_result;
+}
+
+QString progressText(qsizetype position, qsizetype total)
+{
+    const double share = total > 0 ? 100.0 * double(position) / double(total) : 100.0;
+    return QStringLiteral("Обработка текста: ") + QString::number(share, 'f', 2) + u'%';
+}
+
+} // namespace
+
+QStringList splitBookLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
+    return lines;
+}
+
+QString escapeAngleBrackets(const QString &text)
+{
+    return ReplaceAll(ReplaceAll(text, QStringLiteral(">"), QStringLiteral("&gt;"), true),
+                      QStringLiteral("<"), QStringLiteral("&lt;"), true);
+}
+
+BookBlocks cutIntoBlocks(const QString &text, const QString &title, const AddOptions &options,
+                         ChapterDetector &detector, const LineRewriter &dictionaries,
+                         const AddProgress &progress)
+{
+    const QString escaped = escapeAngleBrackets(text);
+    const QStringList lines = splitBookLines(escaped);
+    BlockCutter cutter(title, options, detector, dictionaries);
+    const QString end = QStringLiteral("End");
+    qsizetype position = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        cutter.addLine(lines[i], i + 1 < lines.size() ? lines[i + 1] : end);
+        position += lines[i].size();
+        if (progress && (i + 1) % kLinesPerProgressStep == 0)
+            progress(progressText(position, escaped.size()), position);
+    }
+    return cutter.finish();
+}

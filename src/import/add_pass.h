@@ -1,0 +1,41 @@
+#pragma once
+// The add pass: the edited text of a book becomes numbered blocks ready for
+// speech. Every line is cleaned up, dialogue lines get voice markers, pauses
+// go to paragraph ends and short lines, the dictionaries may rewrite each
+// line, and a new block begins at each chapter heading and after a sentence
+// once a block has reached the maximum size.
+
+#include "import/add_options.h"
+#include "import/chapter_detection.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Rewrites one line with the enabled dictionaries.
+using LineRewriter = std::function<QString(const QString &line)>;
+// A status text for the user and, while lines are processed, the position
+// reached in the text (-1 for a status without a position).
+using AddProgress = std::function<void(const QString &status, qsizetype position)>;
+
+struct BookBlocks
+{
+    QStringList blocks; // block texts, each starting with the narration marker and CR LF
+    QStringList names;  // one table-of-contents name per block; the first is the title
+};
+
+// The book's lines: the text split at CR LF, CR or LF, keeping a last empty
+// line after a final line break.
+QStringList splitBookLines(const QString &text);
+
+// "<" and ">" as "&lt;" and "&gt;": the blocks are later wrapped in engine
+// markup, where a bare bracket would start a tag.
+QString escapeAngleBrackets(const QString &text);
+
+// Cuts the text into blocks (the year rewrite is the caller's, it comes
+// first). `detector` keeps its empty-line count across calls. `dictionaries`
+// is used only when the options ask for it; `progress` may be empty.
+BookBlocks cutIntoBlocks(const QString &text, const QString &title, const AddOptions &options,
+                         ChapterDetector &detector, const LineRewriter &dictionaries = {},
+                         const AddProgress &progress = {});

@@ -1,0 +1,148 @@
+#include "chapter_detection.h"
+
+#include "import/text_normalisation.h"
+
+#include "common/like_matcher.h"
+#include "common/program_folder.h"
+#include "common/replace_all.h"
+#include "common/text_codec.h"
+
+#include <QFileInfo>
+
+int PatternLength(const QString &pattern)
+{
+    QString p = ReplaceAll(pattern, QStringLiteral("[[]"), QStringLiteral("[x]"), true);
+    p = ReplaceAll(p, QStringLiteral("[]]"), QStringLiteral("[x]"), true);
+    return int(p.size() - p.count(u'[') - p.count(u']'));
+}
+
+QString prepareChapterLine(const QString &line, bool dialogueStartsWithQuotes)
+{
+    const QString quote = QStringLiteral("\"");
+    QString l = line;
+    l.replace(u'\t', u' ');
+    l.replace(Codec::cp1251Char(160), u' ');
+    l = collapseSpaces(l);
+    l.remove(u'\n');
+    l.remove(u'\r');
+    l.replace(Codec::cp1251Char(171), quote);
+    l.replace(Codec::cp1251Char(187), quote);
+    l.replace(Codec::cp1251Char(132), quote);
+    l.replace(Codec::cp1251Char(147), quote);
+    l = trimLeadingSpaces(l);
+    if (dialogueStartsWithQuotes && l.startsWith(u'"'))
+        l.replace(0, 1, QStringLiteral("- "));
+    l.replace(u'"', u' ');
+    return collapseSpaces(l);
+}
+
+ChapterDetector::ChapterDetector(QList<ChapterIdentifier> identifiers, bool dialogueStartsWithQuotes)
+    : m_dialogueStartsWithQuotes(dialogueStartsWithQuotes)
+{
+    for (const ChapterIdentifier &identifier : identifiers)
+        if (identifier.flag)
+            m_active.append(identifier.name);
+}
+
+namespace {
+
+// 1 to 5 for "\" ... "\\\\\", else 0.
+int emptyLineRule(const QString &identifier)
+{
+    if (identifier.isEmpty() || identifier.size() > 5 || identifier.count(u'\\') != identifier.size())
+        return 0;
+    return int(identifier.size());
+}
+
+} // namespace
+
+bool ChapterDetector::matches(const QString &identifier, const QString &line)
+{
+    if (identifier == QLatin1String("$$"))
+        return line == line.toUpper();
+    if (const int empties = emptyLineRule(identifier)) {
+        if (EmptyCount != empties)
+            return false;
+        EmptyCount = 0;
+        return true;
+    }
+    if (identifier.contains(u'*'))
+        return Like(line, identifier);
+    if (identifier.endsWith(u'|'))
+        return Like(line, identifier.chopped(1));
+    return Like(line.left(PatternLength(identifier)), identifier);
+}
+
+bool ChapterDetector::IsChapter(QString &line)
+{
+    line = prepareChapterLine(line, m_dialogueStartsWithQuotes);
+    if (isBlank(line)) {
+        ++EmptyCount;
+        return false;
+    }
+    for (const QString &identifier : m_active)
+        if (matches(identifier, line))
+            return true;
+    EmptyCount = 0;
+    return false;
+}
+
+int ChapterIdentifierList::AddIdentifier(const QString &text)
+{
+    for (int i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].name == text) {
+            m_entries[i].flag = true;
+            return i;
+        }
+    }
+    m_entries.append({text, true});
+    return int(m_entries.size() - 1);
+}
+
+void ChapterIdentifierList::remove(int index)
+{
+    if (index >= 0 && index < m_entries.size())
+        m_entries.removeAt(index);
+}
+
+void ChapterIdentifierList::setOn(int index, bool on)
+{
+    if (index >= 0 && index < m_entries.size())
+        m_entries[index].flag = on;
+}
+
+void ChapterIdentifierList::setAllOn(bool on)
+{
+    for (ChapterIdentifier &entry : m_entries)
+        entry.flag = on;
+}
+
+QString identifierFromSelection(const QString &selection)
+{
+    // The edit control may hand over CR LF, LF or its paragraph separator.
+    qsizetype end = 0;
+    while (end < selection.size() && selection.at(end) != u'\r' && selection.at(end) != u'\n'
+           && selection.at(end) != QChar::ParagraphSeparator)
+        ++end;
+    const QString text = selection.left(end).trimmed();
+    return ReplaceAll(ReplaceAll(text, QStringLiteral("*"), QStringLiteral("[*]"), true),
+                      QStringLiteral("?"), QStringLiteral("[?]"), true);
+}
+
+QString chaptersFilePath(const QString &programFolder)
+{
+    return programPath(programFolder, QStringLiteral("\\Chapters.txt"));
+}
+
+std::optional<QList<ChapterIdentifier>> loadChapterIdentifiers(const QString &programFolder)
+{
+    const QString path = chaptersFilePath(programFolder);
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    return readNameFlagList(path);
+}
+
+bool saveChapterIdentifiers(const QString &programFolder, const QList<ChapterIdentifier> &entries)
+{
+    return writeNameFlagList(chaptersFilePath(programFolder), entries);
+}

@@ -1,0 +1,119 @@
+#include "project_writer.h"
+
+#include "app/project_store.h"
+
+#include "common/ini_file.h"
+#include "common/text_codec.h"
+#include "common/user_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The editor keeps one author per line; the file keeps them on one.
+QString authorsOnOneLine(const QString &authors)
+{
+    return QString(authors).replace(kCrLf, QStringLiteral(" "));
+}
+
+bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlocks &book,
+                     const BookInformation &info)
+{
+    // Keys of the old "project.ini" that this pass does not write survive,
+    // as they do when the file is updated in place.
+    IniDocument ini = IniDocument::loadForUpdate(oldIni).value_or(IniDocument());
+    const QString infoSection = QStringLiteral("Информация");
+    ini.write(infoSection, QStringLiteral("Автор"), authorsOnOneLine(info.authors));
+    ini.write(infoSection, QStringLiteral("Название"), info.title);
+    ini.write(infoSection, QStringLiteral("Цикл"), info.series);
+    ini.write(infoSection, QStringLiteral("Номер"), info.seriesNo);
+    ini.write(infoSection, QStringLiteral("Дата"), info.date);
+    ini.write(infoSection, QStringLiteral("Жанр"), info.genre);
+    const int count = int(book.blocks.size());
+    ini.write(QStringLiteral("Статус"), QStringLiteral("Начальный блок"), 1);
+    ini.write(QStringLiteral("Статус"), QStringLiteral("Конечный блок"), count);
+    const QString contents = QStringLiteral("Оглавление");
+    ini.write(contents, QStringLiteral("Кол-во"), count);
+    for (int i = 1; i <= count; ++i)
+        ini.write(contents, QStringLiteral("Блок%1").arg(i), book.names.value(i - 1));
+    return ini.save(newIni);
+}
+
+bool writeBlocks(const QString &folder, const BookBlocks &book)
+{
+    for (int i = 1; i <= book.blocks.size(); ++i)
+        if (!UserFile::writeBytes(folder + u'/' + TxtFN(i), Codec::toCp1251(book.blocks[i - 1] + kCrLf)))
+            return false;
+    return true;
+}
+
+bool isBlockFile(const QFileInfo &entry)
+{
+    return !entry.isDir() && entry.fileName().endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
+}
+
+// Moves what the user keeps in the old book folder (everything but block
+// files and "project.ini", which is rewritten) into the new one.
+bool carryOverOtherFiles(const QString &oldFolder, const QString &newFolder)
+{
+    const QFileInfoList entries = QDir(oldFolder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (isBlockFile(entry) || entry.fileName() == QLatin1String("project.ini"))
+            continue;
+        if (!QDir().rename(entry.absoluteFilePath(), newFolder + u'/' + entry.fileName()))
+            return false;
+    }
+    return true;
+}
+
+// Puts the staged project in place of `target`; the old folder goes to a
+// hidden folder beside the staging area and is deleted once the new one is
+// in place, or put back when the swap fails.
+bool swapIntoPlace(const QString &staged, const QString &target, const QString &spareParent)
+{
+    if (!QFileInfo(target).isDir())
+        return QDir().rename(staged, target);
+    QTemporaryDir replaced(spareParent + QStringLiteral("/.lectorium-replaced-XXXXXX"));
+    if (!replaced.isValid())
+        return false;
+    const QString old = replaced.path() + QStringLiteral("/book");
+    if (!QDir().rename(target, old))
+        return false;
+    if (carryOverOtherFiles(old, staged) && QDir().rename(staged, target))
+        return true;
+    carryOverOtherFiles(staged, old);
+    QDir().rename(old, target);
+    replaced.setAutoRemove(!QFileInfo::exists(old));
+    return false;
+}
+
+} // namespace
+
+bool writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info)
+{
+    const QFileInfo target(folder);
+    const QString root = target.absolutePath();
+    if (!QDir().mkpath(root))
+        return false;
+    // Staged beside the real "Projects" folder: on the same disk, so the
+    // final move is a rename, and outside the library, which lists every
+    // entry of "Projects".
+    const QString realRoot = QFileInfo(root).canonicalFilePath();
+    const QString spareParent = QFileInfo(realRoot).absolutePath();
+    QTemporaryDir staging(spareParent + QStringLiteral("/.lectorium-adding-XXXXXX"));
+    if (!staging.isValid())
+        return false;
+    QFile::setPermissions(staging.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                              | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+                                              | QFile::ExeOther);
+    const QString finalFolder = realRoot + u'/' + target.fileName();
+    if (!writeProjectIni(projectIniPath(finalFolder), projectIniPath(staging.path()), book, info)
+        || !writeBlocks(staging.path(), book))
+        return false;
+    return swapIntoPlace(staging.path(), finalFolder, spareParent);
+}

@@ -1,0 +1,21 @@
+#include "saved_settings_add.h"
+
+#include "dictionaries/dictionaries.h"
+
+#include "common/program_folder.h"
+
+AddResult addWithSavedSettings(AddRequest request, UserDialogs &dialogs, const AddProgress &progress)
+{
+    const QString folder = request.programFolder;
+    loadAddOptions(request.options, programPath(folder, QStringLiteral("\\Lectorium.ini")));
+    ChapterDetector detector(loadChapterIdentifiers(folder).value_or(QList<ChapterIdentifier>()),
+                             request.options.dialogueStartsWithQuotes);
+    Dictionaries dictionaries(folder);
+    LineRewriter rewriter;
+    if (request.options.applyDictionaries) {
+        dictionaries.LoadDicList();
+        dictionaries.LoadEnabledDictionaries();
+        rewriter = [&dictionaries](const QString &line) { return dictionaries.ApplyDictionaries(line, false); };
+    }
+    return AddBook(request, detector, dialogs, rewriter, progress);
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Adding a book without the editor: the options come from "Lectorium.ini"
+// (section "Добавление книги"), the chapter identifiers from "Chapters.txt",
+// and, when the options ask for it, the enabled dictionaries of the program
+// folder rewrite each line. lectorium-cli runs this after loading a book.
+
+#include "import/add_book.h"
+
+// `request.options` is replaced by the saved options; everything else of the
+// request is used as it is.
+AddResult addWithSavedSettings(AddRequest request, UserDialogs &dialogs, const AddProgress &progress = {});

@@ -1,0 +1,11 @@
+#include "voice_markers.h"
+
+#include "common/replace_all.h"
+
+QString removeVoiceMarkers(const QString &text)
+{
+    QString t = text;
+    for (const QString &marker : VoiceMarker::all)
+        t = ReplaceAll(t, marker, QString(), true);
+    return t;
+}

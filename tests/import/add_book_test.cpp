@@ -1,0 +1,147 @@
+#include "import/add_book.h"
+
+#include "app/project_store.h"
+#include "common/ini_file.h"
+#include "common/text_codec.h"
+
+#include "support/scripted_dialogs.h"
+#include "support/temp_program_folder.h"
+
+#include "print_qstring.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+AddRequest requestFor(const TempProgramFolder &folder, const QString &title, const QString &text)
+{
+    AddRequest request;
+    request.programFolder = folder.path();
+    request.title = title;
+    request.text = text;
+    request.options.splitBySize = false;
+    return request;
+}
+
+AddResult add(const AddRequest &request, UserDialogs &dialogs)
+{
+    ChapterDetector detector({{QStringLiteral("Глава #"), true}}, false);
+    return AddBook(request, detector, dialogs);
+}
+
+QStringList nonEmptyLines(const QString &path)
+{
+    QStringList lines = IniDocument::load(path).lines();
+    lines.removeAll(QString());
+    return lines;
+}
+
+// Entries of the program folder whose names begin with a dot (staging left-overs).
+QStringList hiddenEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QStringList{QStringLiteral(".lectorium-*")},
+                                  QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+TEST(AddBook, RefusesMissingAndUnusableTitles)
+{
+    struct Case { QString title; QString warning; };
+    const Case cases[] = {
+        {QString(), QStringLiteral("Не указано название книги...")},
+        {kTitlePlaceholder, QStringLiteral("Не указано название книги...")},
+        {QStringLiteral(".."), QStringLiteral("Неправильное название книги")},
+        {QStringLiteral("Том/1"), QStringLiteral("Неправильное название книги")},
+    };
+    for (const Case &c : cases) {
+        TempProgramFolder folder;
+        ScriptedDialogs dialogs;
+        const AddResult result = add(requestFor(folder, c.title, QStringLiteral("Текст.")), dialogs);
+        EXPECT_EQ(result.status, AddStatus::NoTitle);
+        ASSERT_EQ(dialogs.shown.size(), 1);
+        EXPECT_EQ(dialogs.shown[0].title, c.warning);
+        EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Exclamation);
+        EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("Projects/") + c.title)) && !c.title.isEmpty());
+    }
+}
+
+TEST(AddBook, WritesBlocksAndProjectIniInOrder)
+{
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    AddRequest request = requestFor(folder, QStringLiteral("Моя «книга»"),
+                                    QStringLiteral("Вступление в 2005 году.\r\nГлава 1\r\nТекст.\r\n"));
+    request.info = {QStringLiteral("Название"), QStringLiteral("Цикл"), QStringLiteral("2"),
+                    QStringLiteral("Лев Толстой,\r\nИван Бунин"), QStringLiteral("prose"),
+                    QStringLiteral("Не пишется"), QStringLiteral("1869")};
+    const AddResult result = add(request, dialogs);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    ASSERT_EQ(result.status, AddStatus::Added);
+    EXPECT_EQ(result.book, QStringLiteral("Моя «книга»"));
+    EXPECT_EQ(result.blockCount, 2);
+
+    const QString book = bookFolder(folder.path(), result.book);
+    EXPECT_EQ(nonEmptyLines(projectIniPath(book)),
+              QStringList({QStringLiteral("[Информация]"), QStringLiteral("Автор=Лев Толстой, Иван Бунин"),
+                           QStringLiteral("Название=Название"), QStringLiteral("Цикл=Цикл"),
+                           QStringLiteral("Номер=2"), QStringLiteral("Дата=1869"), QStringLiteral("Жанр=prose"),
+                           QStringLiteral("[Статус]"), QStringLiteral("Начальный блок=1"),
+                           QStringLiteral("Конечный блок=2"), QStringLiteral("[Оглавление]"),
+                           QStringLiteral("Кол-во=2"), QStringLiteral("Блок1=Моя «книга»"),
+                           QStringLiteral("Блок2=Глава 1")}));
+    EXPECT_EQ(countBlocks(book), 2);
+    QFile first(book + QStringLiteral("/0001.txt"));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    // Windows-1251, CR LF, the year rewritten, one more line break at the end.
+    EXPECT_EQ(Codec::fromCp1251(first.readAll()), (QStringLiteral(
+                                   " {повествование->} \r\nВступление в две тысячи 5 году. {пауза->} \r\n\r\n")));
+    EXPECT_TRUE(readBlockFile(book, 2).startsWith(QStringLiteral(" {повествование->} \r\nГлава 1 {пауза->} \r\n")));
+    EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
+}
+
+TEST(AddBook, AnExistingProjectIsReplacedOnlyWhenTheUserAgrees)
+{
+    TempProgramFolder folder;
+    const QString book = bookFolder(folder.path(), QStringLiteral("Книга"));
+    for (const char *name : {"0001.txt", "0002.txt", "0003.txt", "cover.jpg", "notes/plan.txt"})
+        folder.writeCp1251(QStringLiteral("Projects/Книга/") + QString::fromUtf8(name), QStringLiteral("старое"));
+    folder.writeCp1251(QStringLiteral("Projects/Книга/project.ini"),
+                       QStringLiteral("[Своё]\r\nКлюч=значение\r\n[Оглавление]\r\nКол-во=3\r\n"));
+    const AddRequest request = requestFor(folder, QStringLiteral("Книга"), QStringLiteral("Новый текст."));
+
+    ScriptedDialogs cancel({DialogAnswer::Cancel});
+    EXPECT_EQ(add(request, cancel).status, AddStatus::Cancelled);
+    ASSERT_EQ(cancel.shown.size(), 1);
+    EXPECT_EQ(cancel.shown[0].title, QStringLiteral("Внимание"));
+    EXPECT_EQ(cancel.shown[0].text, QStringLiteral("Проект с таким именем уже есть! Рабочий каталог будет очищен."));
+    EXPECT_EQ(cancel.shown[0].buttons, DialogButtons::OkCancel);
+    EXPECT_EQ(countBlocks(book), 3);
+
+    ScriptedDialogs ok({DialogAnswer::Ok});
+    EXPECT_EQ(add(request, ok).status, AddStatus::Added);
+    EXPECT_EQ(countBlocks(book), 1);
+    EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("Новый текст.")));
+    // What is not a block file stays, and so do the keys this pass does not write.
+    EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/cover.jpg")));
+    EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/notes/plan.txt")));
+    EXPECT_EQ(ReadIni(QStringLiteral("Своё"), QStringLiteral("Ключ"), projectIniPath(book)), QStringLiteral("значение"));
+    EXPECT_EQ(ReadIni(QStringLiteral("Оглавление"), QStringLiteral("Кол-во"), projectIniPath(book)), QStringLiteral("1"));
+    EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
+}
+
+TEST(AddBook, AFailedWriteIsReportedAndLeavesNoBook)
+{
+    TempProgramFolder folder;
+    // "Projects" is a file, so no book folder can be made under it.
+    folder.writeCp1251(QStringLiteral("Projects"), QStringLiteral("x"));
+    ScriptedDialogs dialogs;
+    const AddResult result = add(requestFor(folder, QStringLiteral("Книга"), QStringLiteral("Текст.")), dialogs);
+    EXPECT_EQ(result.status, AddStatus::WriteFailed);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Critical);
+    EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
+}

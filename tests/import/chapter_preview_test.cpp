@@ -1,0 +1,56 @@
+#include "import/chapter_preview.h"
+
+#include "print_qstring.h"
+
+#include <gtest/gtest.h>
+
+TEST(TimeEstimate, SecondsAndTheirFormat)
+{
+    EXPECT_EQ(EstimateSeconds(48000, 21), 3150);
+    EXPECT_EQ(EstimateSeconds(0, 21), 0);
+    EXPECT_EQ(Vremya(3150), QStringLiteral("00:52:30"));
+    EXPECT_EQ(Vremya(0), QStringLiteral("00:00:00"));
+    EXPECT_EQ(Vremya(100 * 3600 + 61), QStringLiteral("100:01:01"));
+}
+
+TEST(ChapterPreview, RowsForHeadingsAndSizeParts)
+{
+    AddOptions options;
+    options.splitBySize = true;
+    options.maxBlockSizeText = QStringLiteral("30");
+    ChapterDetector detector({{QStringLiteral("Глава #"), true}}, false);
+    const QString text = QStringLiteral("Вступление.\r\nГлава 1\r\nДлинный текст первой главы книги.\r\nЕщё.\r\n"
+                                        "\tГлава 2\r\nКонец.");
+    const ChapterPreview preview = previewChapters(text, QStringLiteral("Книга"), options, 21, detector);
+    ASSERT_EQ(preview.rows.size(), 4);
+    struct Expected { int number; const char16_t *chapter; qsizetype start; qsizetype length; int seconds; };
+    const Expected expected[] = {
+        {1, u"Книга", 0, 0, EstimateSeconds(13 + 9, 21)},
+        {2, u"Глава 1", 13, 7, EstimateSeconds(35 + 6, 21)}, // the line that breaks counts in
+        {3, u"Глава 1 (2)", 57, 4, EstimateSeconds(10, 21)},
+        {4, u"Глава 2", 63, 8, EstimateSeconds(6, 21)},
+    };
+    for (int i = 0; i < 4; ++i) {
+        const PreviewRow &row = preview.rows[i];
+        EXPECT_EQ(row.number, expected[i].number);
+        EXPECT_EQ(row.chapter, QString::fromUtf16(expected[i].chapter));
+        EXPECT_EQ(row.start, expected[i].start) << i;
+        EXPECT_EQ(row.length, expected[i].length) << i;
+        EXPECT_EQ(row.seconds, expected[i].seconds) << i;
+    }
+    EXPECT_EQ(text.mid(preview.rows[3].start, preview.rows[3].length), QStringLiteral("\tГлава 2"));
+    EXPECT_FALSE(preview.stopped);
+}
+
+TEST(ChapterPreview, StopsWhenAskedAndResetsTheEmptyLineCount)
+{
+    AddOptions options;
+    options.splitBySize = false;
+    ChapterDetector detector({{QStringLiteral("\\"), true}}, false);
+    int asked = 0;
+    const ChapterPreview preview = previewChapters(QStringLiteral("а\r\n\r\nб\r\n\r\nв\r\n\r\n"), QStringLiteral("К"),
+                                                   options, 21, detector, [&] { return ++asked < 2; });
+    EXPECT_TRUE(preview.stopped);
+    EXPECT_EQ(preview.rows.size(), 3);
+    EXPECT_EQ(detector.EmptyCount, 0);
+}
