@@ -66,22 +66,7 @@ BookLoadResult BookLoader::LoadFile(const QString &InFileName, const QString &In
     BookLoadResult result;
     m_failureStatus.clear();
     const QString ext = InFileName.right(4).toLower();
-    std::optional<QString> text;
-    if (ext == u"html" || ext == u".htm")
-        text = loadHtml(InFileName);
-    else if (ext == u".fb2")
-        text = loadFictionBook(InFileName, result);
-    else if (ext == u".doc")
-        text = loadWord(InFileName);
-    else if (ext == u".rtf")
-        text = loadRtf(InFileName);
-    else if (ext == u".txt")
-        text = loadPlainText(InFileName);
-    else
-        fail(QStringLiteral("Конвертация файла: формат не поддерживается"),
-             QStringLiteral("Этот формат файла не поддерживается:\n%1\n\n"
-                            "Откройте книгу в формате TXT, RTF, DOC, HTML или FB2.").arg(InFileName));
-
+    std::optional<QString> text = loadByExtension(ext, InFileName, result);
     if (text)
         text = withoutJunkControls(*text);
     if (text && !hasReadableText(*text)) {
@@ -97,11 +82,28 @@ BookLoadResult BookLoader::LoadFile(const QString &InFileName, const QString &In
         result.indentsMarked = ext == u".rtf" || ext == u".doc";
     } else {
         result.information.reset();
-        result.indentsMarked = false;
     }
     result.status = m_failureStatus.isEmpty() ? kConverted : m_failureStatus;
     showStatus(result.status);
     return result;
+}
+
+std::optional<QString> BookLoader::loadByExtension(const QString &ext, const QString &path, BookLoadResult &result)
+{
+    if (ext == u"html" || ext == u".htm")
+        return loadHtml(path);
+    if (ext == u".fb2")
+        return loadFictionBook(path, result);
+    if (ext == u".doc")
+        return loadWord(path);
+    if (ext == u".rtf")
+        return loadRtf(path);
+    if (ext == u".txt")
+        return loadPlainText(path);
+    fail(QStringLiteral("Конвертация файла: формат не поддерживается"),
+         QStringLiteral("Этот формат файла не поддерживается:\n%1\n\n"
+                        "Откройте книгу в формате TXT, RTF, DOC, HTML или FB2.").arg(path));
+    return std::nullopt;
 }
 
 BookLoadResult BookLoader::LoadPaste(const QByteArray &clipboardRtf, const QString &clipboardText)

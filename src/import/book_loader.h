@@ -52,6 +52,8 @@ public:
     BookLoadResult LoadPaste(const QByteArray &clipboardRtf, const QString &clipboardText);
 
 private:
+    // ext: the last four characters of the path, lower case.
+    std::optional<QString> loadByExtension(const QString &ext, const QString &path, BookLoadResult &result);
     std::optional<QString> loadPlainText(const QString &path);
     std::optional<QString> loadHtml(const QString &path);
     std::optional<QString> loadRtf(const QString &path);

@@ -6,7 +6,6 @@
 #include "import/html_converter.h"
 
 #include "common/replace_all.h"
-#include "common/text_codec.h"
 #include "common/user_file.h"
 
 #include <QHash>

@@ -1,7 +1,6 @@
 #include "text_file_loader.h"
 
 #include "common/text_codec.h"
-#include "common/user_file.h"
 
 namespace {
 
@@ -14,11 +13,6 @@ bool hasUnicodeMark(const QByteArray &bytes)
 }
 
 } // namespace
-
-QString ReadWholeFile(const QString &path)
-{
-    return Codec::fromCp1251(UserFile::readBytes(path).value_or(QByteArray()));
-}
 
 QString FixDosText(const QString &text)
 {

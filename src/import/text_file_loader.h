@@ -6,10 +6,6 @@
 #include <QByteArray>
 #include <QString>
 
-// All bytes of the file, each decoded as Windows-1251; empty when the file
-// cannot be read.
-QString ReadWholeFile(const QString &path);
-
 // The text converted from CP866 when, among its first 1000 characters, "®"
 // (byte 0xAE, which is "о" in CP866) occurs more often than "о" (byte 0xEE
 // in Windows-1251). Otherwise, ties included, the text is returned as it is.
