@@ -3,6 +3,7 @@
 CliCommand dictCommand();
 CliCommand voicesCommand();
 CliCommand speakCommand();
+CliCommand textCommand();
 
 const QList<CliCommand> &cliCommands()
 {
@@ -10,6 +11,7 @@ const QList<CliCommand> &cliCommands()
         dictCommand(),
         voicesCommand(),
         speakCommand(),
+        textCommand(),
     };
     return commands;
 }

@@ -1,0 +1,76 @@
+// lectorium-cli text [--info] BOOK: the text the book editor would receive
+// from a book file (UTF-8, CR LF kept), or with --info the proposed title
+// and the seven information fields, one per line.
+
+#include "cli_command.h"
+
+#include "import/book_loader.h"
+#include "import/word_converter.h"
+
+#include "common/user_dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const char *const kUsage = "Использование: lectorium-cli text [--info] КНИГА\n";
+
+// Messages for the user go to standard error.
+class StderrDialogs : public UserDialogs
+{
+public:
+    DialogAnswer show(const DialogMessage &message) override
+    {
+        cliErr(message.title + QStringLiteral(": ") + message.text + QLatin1Char('\n'));
+        return DialogAnswer::Ok;
+    }
+};
+
+// A field on one line: its own line breaks are written as "\n".
+QString oneLine(const QString &field)
+{
+    QString text = field;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
+    text.replace(QLatin1Char('\r'), QStringLiteral("\\n"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    return text;
+}
+
+int runText(CliContext &context)
+{
+    QStringList args = context.args;
+    const bool info = args.removeAll(QStringLiteral("--info")) > 0;
+    if (args.size() != 1) {
+        cliErr(QString::fromUtf8(kUsage));
+        return 2;
+    }
+    const QString path = QFileInfo(args.first()).absoluteFilePath();
+    StderrDialogs dialogs;
+    LibreOfficeConverter converter;
+    BookLoader loader(dialogs, converter);
+    const BookLoadResult result = loader.LoadFile(path, GetFileTitle(path));
+    if (!result.loaded)
+        return 1;
+    if (!info) {
+        cliOut(result.text);
+        return 0;
+    }
+    QString text = oneLine(result.title.value_or(QString())) + QLatin1Char('\n');
+    for (const QString &field : result.information.value_or(BookInformation()))
+        text += oneLine(field) + QLatin1Char('\n');
+    cliOut(text);
+    return 0;
+}
+
+} // namespace
+
+CliCommand textCommand()
+{
+    return {"text",
+            "text [--info] BOOK  the text the book editor receives from BOOK (TXT, RTF, DOC, HTML, FB2), "
+            "UTF-8 with CR LF; with --info the proposed title and the seven information fields "
+            "(title, series, series number, authors, genre, annotation, date), one per line, "
+            "line breaks inside a field written as \\n",
+            runText};
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Getting a book into the editor: a file by its extension (plain text, RTF,
+// Word, HTML, FictionBook) or the clipboard. The result is what the editor
+// puts in its fields; the editor window only shows it.
+
+#include "import/fb2_description.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class UserDialogs;
+class WordConverter;
+
+struct BookLoadResult
+{
+    // A text was read: the editor replaces its text (and the fields below
+    // that are set). When false the editor keeps everything it had.
+    bool loaded = false;
+    QString text; // CR LF line breaks
+    std::optional<QString> sourcePath;
+    std::optional<QString> title;
+    // Filled from a FictionBook description only.
+    std::optional<BookInformation> information;
+    // Indented paragraphs were marked with four spaces (RTF and Word), so
+    // the editor's "paragraph does not begin with a space" option goes off.
+    bool indentsMarked = false;
+    QString status; // the status line after the load
+};
+
+// The part of a path after its last separator ("/" or "\"); a name without
+// one is returned whole.
+QString GetFileTitle(const QString &Filename1);
+
+class BookLoader
+{
+public:
+    BookLoader(UserDialogs &dialogs, WordConverter &wordConverter);
+
+    // Status line texts while a conversion runs ("Конвертация файла...").
+    void setStatusListener(std::function<void(const QString &)> listener);
+
+    // Loads the file `InFileName` (full path) by its extension; InFileNm is
+    // its name with the extension and gives the proposed title. When nothing
+    // could be read the user is told why.
+    BookLoadResult LoadFile(const QString &InFileName, const QString &InFileNm);
+
+    // The clipboard's content: its RTF when that holds text, else its plain
+    // text, taken as it is.
+    BookLoadResult LoadPaste(const QByteArray &clipboardRtf, const QString &clipboardText);
+
+private:
+    // ext: the last four characters of the path, lower case.
+    std::optional<QString> loadByExtension(const QString &ext, const QString &path, BookLoadResult &result);
+    std::optional<QString> loadPlainText(const QString &path);
+    std::optional<QString> loadHtml(const QString &path);
+    std::optional<QString> loadRtf(const QString &path);
+    std::optional<QString> loadWord(const QString &path);
+    std::optional<QString> loadFictionBook(const QString &path, BookLoadResult &result);
+    std::optional<QByteArray> readFile(const QString &path);
+    void reportUnreadable(const QString &path);
+    void fail(const QString &status, const QString &message);
+    void showStatus(const QString &status);
+
+    UserDialogs &m_dialogs;
+    WordConverter &m_wordConverter;
+    std::function<void(const QString &)> m_statusListener;
+    QString m_failureStatus;
+};

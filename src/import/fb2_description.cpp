@@ -1,0 +1,132 @@
+#include "fb2_description.h"
+
+#include "import/fb2_file.h"
+
+#include "common/replace_all.h"
+#include "common/user_file.h"
+
+namespace {
+
+// The text between `open` and the next `close` after it (tag names without
+// regard to case), or empty when either is missing.
+QString between(const QString &text, const QString &open, const QString &close)
+{
+    const qsizetype start = text.indexOf(open, 0, Qt::CaseInsensitive);
+    if (start < 0)
+        return {};
+    const qsizetype from = start + open.size();
+    const qsizetype end = text.indexOf(close, from, Qt::CaseInsensitive);
+    return end < 0 ? QString() : text.mid(from, end - from);
+}
+
+QString field(const QString &text, const QString &tag)
+{
+    return decodeXmlReferences(
+        between(text, QLatin1Char('<') + tag + QLatin1Char('>'), QStringLiteral("</") + tag + QLatin1Char('>')));
+}
+
+QString attribute(const QString &tag, const QString &name)
+{
+    return decodeXmlReferences(between(tag, name + QStringLiteral("=\""), QStringLiteral("\"")));
+}
+
+void readAuthors(const QString &titleInfo, Fb2Description &description)
+{
+    const QStringList pieces = titleInfo.split(QStringLiteral("<author>"), Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    for (qsizetype i = 1; i < pieces.size(); ++i) {
+        // Only this author's own names: a translator's after "</author>"
+        // must not stand in for a missing one.
+        const QString author = pieces[i].section(QStringLiteral("</author>"), 0, 0, QString::SectionCaseInsensitiveSeps);
+        description.firstNames.append(field(author, QStringLiteral("first-name")));
+        description.lastNames.append(field(author, QStringLiteral("last-name")));
+    }
+}
+
+void readSeries(const QString &titleInfo, Fb2Description &description)
+{
+    const qsizetype start = titleInfo.indexOf(QStringLiteral("<sequence"), 0, Qt::CaseInsensitive);
+    if (start < 0)
+        return;
+    const qsizetype end = titleInfo.indexOf(QLatin1Char('>'), start);
+    const QString tag = titleInfo.mid(start, end < 0 ? -1 : end - start + 1);
+    description.seriesName = attribute(tag, QStringLiteral(" name"));
+    description.seriesNumber = attribute(tag, QStringLiteral(" number")).trimmed().toInt();
+}
+
+QString cleanAnnotation(QString text)
+{
+    for (const char *tag : {"<p>", "<strong>", "</strong>", "<empty-line/>", "<empty-line>", "</p>"})
+        text = ReplaceAll(text, QString::fromLatin1(tag), QString(), true);
+    text = ReplaceAll(text, QStringLiteral("\r\n"), QStringLiteral("<CRLF>"), true);
+    text = ReplaceAll(text, QStringLiteral("\r"), QStringLiteral("\r\n"), true);
+    text = ReplaceAll(text, QStringLiteral("\n"), QStringLiteral("\r\n"), true);
+    return ReplaceAll(text, QStringLiteral("<CRLF>"), QStringLiteral("\r\n"), true);
+}
+
+} // namespace
+
+Fb2Description ReadFb2Description(const QString &fileText)
+{
+    const QString titleInfo = between(between(fileText, QStringLiteral("<description>"), QStringLiteral("</description>")),
+                                      QStringLiteral("<title-info>"), QStringLiteral("</title-info>"));
+    Fb2Description description;
+    description.title = field(titleInfo, QStringLiteral("book-title"));
+    readAuthors(titleInfo, description);
+    readSeries(titleInfo, description);
+    description.genre = field(titleInfo, QStringLiteral("genre"));
+    description.annotation = between(titleInfo, QStringLiteral("<annotation>"), QStringLiteral("</annotation>"));
+    description.date = field(titleInfo, QStringLiteral("date"));
+    return description;
+}
+
+BookInformation fb2Information(const Fb2Description &description)
+{
+    QString authors;
+    for (qsizetype i = 0; i < description.firstNames.size(); ++i)
+        authors += description.firstNames[i] + QLatin1Char(' ') + description.lastNames[i] + QStringLiteral(",\r\n");
+    authors.chop(3);
+    return {description.title,
+            description.seriesName,
+            QString::number(description.seriesNumber),
+            authors,
+            description.genre,
+            cleanAnnotation(description.annotation),
+            description.date};
+}
+
+BookInformation getFbinfo(const QString &fbfile)
+{
+    return fb2Information(ReadFb2Description(decodeFb2File(UserFile::readBytes(fbfile).value_or(QByteArray()))));
+}
+
+QString decodeXmlReferences(const QString &text)
+{
+    if (!text.contains(QLatin1Char('&')))
+        return text;
+    QString result;
+    result.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype end = text.at(i) == u'&' ? text.indexOf(QLatin1Char(';'), i) : -1;
+        if (end < 0 || end - i > 10) {
+            result.append(text.at(i++));
+            continue;
+        }
+        const QStringView name = QStringView(text).mid(i + 1, end - i - 1);
+        char32_t code = 0;
+        if (name == u"amp") code = u'&';
+        else if (name == u"lt") code = u'<';
+        else if (name == u"gt") code = u'>';
+        else if (name == u"quot") code = u'"';
+        else if (name == u"apos") code = u'\'';
+        else if (name.startsWith(u"#x") || name.startsWith(u"#X")) code = name.mid(2).toUInt(nullptr, 16);
+        else if (name.startsWith(u'#')) code = name.mid(1).toUInt();
+        if (code == 0 || code > 0x10FFFF) {
+            result.append(text.at(i++));
+            continue;
+        }
+        result.append(QString::fromUcs4(&code, 1));
+        i = end + 1;
+    }
+    return result;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Reading FictionBook files: the bytes are decoded in the encoding the XML
+// declaration names (UTF-8, UTF-16 or Windows-1251); without a declaration
+// valid UTF-8 is UTF-8 and anything else Windows-1251.
+
+#include <QByteArray>
+#include <QString>
+
+// The encoding named in the file's XML declaration, exactly as written
+// (empty when there is none).
+QString fb2DeclaredEncoding(const QString &fileText);
+
+QString decodeFb2File(const QByteArray &bytes);

@@ -1,0 +1,171 @@
+#include "fb2_to_text.h"
+
+#include "import/book_line_breaks.h"
+#include "import/fb2_description.h"
+#include "import/fb2_file.h"
+#include "import/html_converter.h"
+
+#include "common/replace_all.h"
+#include "common/user_file.h"
+
+#include <QHash>
+#include <QStringList>
+
+namespace {
+
+const QString kNoBreakSpace = QString(QChar(char16_t(0xA0)));
+
+// After the first "<body" and the end of that tag, up to the next "</body";
+// a truncated book gives what there is.
+QString mainBody(const QString &text)
+{
+    const qsizetype body = text.indexOf(QStringLiteral("<body"), 0, Qt::CaseInsensitive);
+    if (body < 0)
+        return {};
+    const qsizetype start = text.indexOf(QLatin1Char('>'), body);
+    if (start < 0)
+        return {};
+    const qsizetype end = text.indexOf(QStringLiteral("</body"), start, Qt::CaseInsensitive);
+    return text.mid(start + 1, end < 0 ? -1 : end - start - 1);
+}
+
+// Note texts by their id (lower case): each "<section id=...>" of the notes
+// body up to its "</section>", title and paragraph tags made spaces.
+QHash<QString, QString> readNotes(const QString &text)
+{
+    QHash<QString, QString> notes;
+    const QString open = QStringLiteral("<body name=\"notes\">");
+    const qsizetype start = text.indexOf(open);
+    if (start < 0)
+        return notes;
+    const qsizetype end = text.indexOf(QStringLiteral("</body>"), start, Qt::CaseInsensitive);
+    const QString notesBody = text.mid(start + open.size(), end < 0 ? -1 : end - start - open.size());
+    const QStringList pieces = notesBody.split(QStringLiteral("<section id="), Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    for (qsizetype i = 1; i < pieces.size(); ++i) {
+        const QString &piece = pieces[i];
+        const QString id = piece.section(QLatin1Char('"'), 1, 1);
+        const qsizetype textStart = piece.indexOf(QLatin1Char('>'));
+        if (id.isEmpty() || textStart < 0)
+            continue;
+        QString note = piece.mid(textStart + 1).section(QStringLiteral("</section>"), 0, 0);
+        for (const char *tag : {"<title>", "</title>", "<p>", "</p>"})
+            note = ReplaceAll(note, QString::fromLatin1(tag), QStringLiteral(" "), true);
+        if (!notes.contains(id.toLower()))
+            notes.insert(id.toLower(), note);
+    }
+    return notes;
+}
+
+// Puts "; [Примечание:" note "];" right after the start tag of every link to
+// a note, before the link's visible text. Links carry other attributes after
+// the reference (type="note"), so the tag's end is looked for, not assumed.
+QString inlineNotes(const QString &body, const QHash<QString, QString> &notes)
+{
+    if (notes.isEmpty())
+        return body;
+    const QString reference = QStringLiteral("href=\"#");
+    QString result;
+    result.reserve(body.size());
+    qsizetype from = 0;
+    for (qsizetype at = body.indexOf(reference, 0, Qt::CaseInsensitive); at >= 0;
+         at = body.indexOf(reference, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype idStart = at + reference.size();
+        const qsizetype idEnd = body.indexOf(QLatin1Char('"'), idStart);
+        if (idEnd < 0)
+            break;
+        const auto note = notes.constFind(body.mid(idStart, idEnd - idStart).toLower());
+        const qsizetype tagEnd = body.indexOf(QLatin1Char('>'), idEnd);
+        if (note == notes.cend() || tagEnd < 0)
+            continue;
+        result.append(QStringView(body).mid(from, tagEnd + 1 - from));
+        result.append(QStringLiteral("; [Примечание:") + *note + QStringLiteral("];"));
+        from = tagEnd + 1;
+        at = tagEnd;
+    }
+    result.append(QStringView(body).mid(from));
+    return result;
+}
+
+QString headingLines(const Fb2Description &desc)
+{
+    const QString heading = QStringLiteral("\r\n<h2 align=\"center\">");
+    QString page;
+    if (!desc.firstNames.isEmpty()) {
+        page += heading + desc.firstNames[0] + QLatin1Char(' ') + desc.lastNames[0];
+        for (qsizetype i = 1; i < desc.firstNames.size(); ++i)
+            page += QStringLiteral(",<br>") + desc.firstNames[i] + QLatin1Char(' ') + desc.lastNames[i];
+        page += QStringLiteral("</h2><br>");
+    }
+    page += heading + desc.title + QStringLiteral("</h2><br>");
+    if (!desc.seriesName.isEmpty())
+        page += heading + desc.seriesName + QStringLiteral(" - ") + QString::number(desc.seriesNumber)
+                + QStringLiteral("</h2><br>\r\n");
+    if (!desc.annotation.trimmed().isEmpty())
+        page += QStringLiteral("\r\n<br><h3 align=\"left\">Аннотация.</h3><br><br>") + desc.annotation;
+    return page;
+}
+
+QString bodyMarkup(QString body)
+{
+    static const std::pair<const char *, const char *> kRules[] = {
+        {"<text-author>", "<text-author><br>"},
+        {"<empty-line/></epigraph>", "</epigraph>"},
+        {"<empty-line/>", "<br>"},
+        {"</epigraph>", "</epigraph><br>"},
+        {"<poem>", "<poem><br>"},
+        {"</v>", "</v><br>"},
+        {"</stanza>", "</stanza><br>"},
+        {"<title>", "<h2 align=\"center\"><br><br><br><br>"},
+        {"</title>", "<br></h2>"},
+        // A book's <style> marks foreign-language passages; to an HTML
+        // parser it would be a style sheet, and the passage would vanish.
+        {"<style ", "<span "},
+        {"<style>", "<span>"},
+        {"</style>", "</span>"},
+    };
+    for (const auto &[find, replacement] : kRules)
+        body = ReplaceAll(body, QString::fromLatin1(find), QString::fromLatin1(replacement), true);
+    return body;
+}
+
+// Line breaks of the converted page: LF dropped, manual breaks and block
+// ends become CR LF, no-break spaces plain spaces.
+QString cleanConvertedText(const QString &converted)
+{
+    QString text;
+    text.reserve(converted.size() + converted.size() / 32);
+    for (const QChar c : converted) {
+        if (c == u'\n')
+            continue;
+        if (c == u'\r' || c.unicode() == 11)
+            text.append(u"\r\n");
+        else if (c.unicode() == 0xA0)
+            text.append(u' ');
+        else
+            text.append(c);
+    }
+    return limitEmptyLines(text);
+}
+
+} // namespace
+
+QString fb2Page(const QString &fileText)
+{
+    const Fb2Description desc = ReadFb2Description(fileText);
+    const QString body = inlineNotes(mainBody(fileText), readNotes(fileText));
+    QString page = QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=")
+                   + fb2DeclaredEncoding(fileText) + QStringLiteral("\"><Body>");
+    page += headingLines(desc);
+    page += bodyMarkup(body);
+    return ReplaceAll(page, QStringLiteral("<p>"), QStringLiteral("<p>") + kNoBreakSpace + kNoBreakSpace, true);
+}
+
+QString Fb2ToText(const QString &fileText)
+{
+    return cleanConvertedText(htmlPageToText(fb2Page(fileText)));
+}
+
+QString ConvertFb2File(const QString &path)
+{
+    return Fb2ToText(decodeFb2File(UserFile::readBytes(path).value_or(QByteArray())));
+}

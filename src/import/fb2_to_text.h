@@ -1,0 +1,17 @@
+#pragma once
+// A FictionBook book as the editor's plain text: heading lines for the
+// authors, the title, the series and the annotation, then the body with its
+// section titles, poems and epigraphs laid out in lines, footnotes inlined
+// where they are referenced.
+
+#include <QString>
+
+// The simple HTML page the book is laid out as.
+QString fb2Page(const QString &fileText);
+
+// The text of the book, CR LF line breaks, at most three empty lines in a row.
+QString Fb2ToText(const QString &fileText);
+
+// Reads the FictionBook file at `path` and returns its text (empty when it
+// cannot be read).
+QString ConvertFb2File(const QString &path);

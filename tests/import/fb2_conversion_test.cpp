@@ -1,0 +1,123 @@
+#include "import/fb2_description.h"
+#include "import/fb2_file.h"
+#include "import/fb2_to_text.h"
+
+#include "common/text_codec.h"
+#include "common/user_file.h"
+#include "support/temp_program_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kBook = QStringLiteral(
+    "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
+    "<FictionBook><description><title-info><genre>sf</genre><genre>prose</genre>"
+    "<author><first-name>Иван</first-name><last-name>Петров</last-name></author>"
+    "<author><last-name>Сидоров</last-name></author>"
+    "<translator><first-name>Пётр</first-name></translator>"
+    "<book-title>Ночь &amp; день</book-title>"
+    "<annotation><p>Первый\rабзац</p><empty-line/><p><strong>Второй</strong></p></annotation>"
+    "<date value=\"2001-01-01\">2001</date><sequence name=\"Цикл\" number=\"3\"/>"
+    "</title-info></description>\n"
+    "<body><section><title><p>Глава 1</p></title>"
+    "<epigraph><p>Эпиграф</p><text-author>Автор</text-author></epigraph>"
+    "<p>Текст<a l:href=\"#n1\" type=\"note\">1</a> и снова<a l:href=\"#N1\" type=\"note\">1</a>.</p>"
+    "<p><style name=\"foreign lang\">Bonjour</style>, мир</p>"
+    "<poem><stanza><v>Строка раз</v><v>Строка два</v></stanza></poem>"
+    "<empty-line/><p>Конец</p></section></body>\n"
+    "<body name=\"notes\"><section id=\"n1\"><title><p>1</p></title><p>Сноска</p></section></body>"
+    "<binary id=\"x\">QUJD</binary></FictionBook>");
+
+} // namespace
+
+TEST(Fb2Description, FieldsOfTheTitleInfo)
+{
+    const Fb2Description d = ReadFb2Description(kBook);
+    EXPECT_EQ(d.title, QStringLiteral("Ночь & день"));
+    EXPECT_EQ(d.firstNames, (QStringList{QStringLiteral("Иван"), QString()}));
+    EXPECT_EQ(d.lastNames, (QStringList{QStringLiteral("Петров"), QStringLiteral("Сидоров")}));
+    EXPECT_EQ(d.seriesName, QStringLiteral("Цикл"));
+    EXPECT_EQ(d.seriesNumber, 3);
+    EXPECT_EQ(d.genre, QStringLiteral("sf"));
+    EXPECT_EQ(d.date, QString()); // a date tag with attributes is not found
+
+    const BookInformation info = fb2Information(d);
+    EXPECT_EQ(info[0], QStringLiteral("Ночь & день"));
+    EXPECT_EQ(info[1], QStringLiteral("Цикл"));
+    EXPECT_EQ(info[2], QStringLiteral("3"));
+    EXPECT_EQ(info[3], QStringLiteral("Иван Петров,\r\n Сидоров"));
+    EXPECT_EQ(info[4], QStringLiteral("sf"));
+    EXPECT_EQ(info[5], QStringLiteral("Первый\r\r\nабзацВторой"));
+    EXPECT_EQ(info[6], QString());
+}
+
+TEST(Fb2Description, MissingAndUnclosedPartsLeaveFieldsEmpty)
+{
+    const Fb2Description none = ReadFb2Description(QStringLiteral("<FictionBook><body><p>x</p></body>"));
+    EXPECT_TRUE(none.title.isEmpty());
+    EXPECT_TRUE(none.firstNames.isEmpty());
+    EXPECT_EQ(fb2Information(none)[2], QStringLiteral("0"));
+    EXPECT_EQ(fb2Information(none)[3], QString());
+    const Fb2Description broken = ReadFb2Description(QStringLiteral(
+        "<description><TITLE-INFO><Book-Title>Имя</Book-Title><genre>sf<sequence name=\"С\" number=\"x\">"
+        "</title-info></description>"));
+    EXPECT_EQ(broken.title, QStringLiteral("Имя"));
+    EXPECT_EQ(broken.genre, QString());
+    EXPECT_EQ(broken.seriesName, QStringLiteral("С"));
+    EXPECT_EQ(broken.seriesNumber, 0);
+}
+
+TEST(Fb2ToText, HeadingsBodyMarkupAndNotes)
+{
+    const QString text = Fb2ToText(kBook);
+    // Headings end with a line break of their own, so two empty lines part
+    // them; a section title has three before it; verse lines stand alone.
+    const QString expected = QStringLiteral(
+        "Иван Петров,\r\nСидоров\r\n\r\n\r\n"
+        "Ночь & день\r\n\r\n\r\n"
+        "Цикл - 3\r\n\r\n\r\n\r\n"
+        "Аннотация.\r\n\r\n\r\n\r\n"
+        "  Первый абзац\r\n"
+        "  Второй\r\n\r\n\r\n\r\n"
+        "  Глава 1\r\n\r\n\r\n"
+        "  Эпиграф\r\n\r\n"
+        "Автор\r\n\r\n"
+        "  Текст; [Примечание: 1 Сноска ];1 и снова; [Примечание: 1 Сноска ];1.\r\n"
+        "  Bonjour, мир\r\n\r\n"
+        "Строка раз\r\nСтрока два\r\n\r\n\r\n\r\n"
+        "  Конец\r\n");
+    EXPECT_EQ(text, expected);
+}
+
+TEST(Fb2ToText, DemoBookReadsTheSameInUtf8AndWindows1251)
+{
+    const auto utf8 = UserFile::readBytes(sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.utf8.fb2")));
+    const auto cp1251 = UserFile::readBytes(sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.cp1251.fb2")));
+    ASSERT_TRUE(utf8 && cp1251);
+    const QString fromUtf8 = Fb2ToText(decodeFb2File(*utf8));
+    const QString fromCp1251 = Fb2ToText(decodeFb2File(*cp1251));
+    EXPECT_TRUE(fromUtf8.startsWith(QStringLiteral("Лев Толстой\r\n\r\n\r\nВойна и мир\r\n")));
+    EXPECT_TRUE(fromUtf8.contains(QStringLiteral("\r\n\r\n\r\n\r\n  ЧАСТЬ ПЕРВАЯ\r\n")));
+    EXPECT_TRUE(fromUtf8.contains(QStringLiteral("Gênes et Lucques")));
+    EXPECT_TRUE(fromUtf8.contains(QStringLiteral("comme vous dites; [Примечание: 1 Ну, что, князь")));
+    EXPECT_FALSE(fromUtf8.contains(u'<'));
+    // The Windows-1251 copy lost the French accents; nothing else differs.
+    QString withoutAccents = fromUtf8;
+    for (const auto &[accented, plain] : {std::pair{u"ê", u"e"}, {u"é", u"e"}, {u"à", u"a"}, {u"è", u"e"},
+                                          {u"ç", u"c"}, {u"ô", u"o"}, {u"â", u"a"}, {u"î", u"i"}, {u"û", u"u"}})
+        withoutAccents.replace(QString::fromUtf16(accented), QString::fromUtf16(plain));
+    EXPECT_EQ(fromCp1251, withoutAccents);
+    EXPECT_EQ(fb2Information(ReadFb2Description(decodeFb2File(*cp1251))),
+              fb2Information(ReadFb2Description(decodeFb2File(*utf8))));
+}
+
+TEST(Fb2ToText, TruncatedBooksGiveWhatIsThere)
+{
+    EXPECT_EQ(Fb2ToText(QStringLiteral("<FictionBook><body><section><p>Начало книги, обрыв")),
+              QStringLiteral("\r\n\r\n  Начало книги, обрыв\r\n"));
+    EXPECT_FALSE(Fb2ToText(QStringLiteral("<body><p>Текст<a l:href=\"#n1\">1</a></p></body>"
+                                          "<body name=\"notes\"><section id=\"n1\"><p>сноска"))
+                     .isEmpty());
+    EXPECT_EQ(Fb2ToText(QString()).trimmed(), QString());
+}

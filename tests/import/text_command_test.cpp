@@ -1,0 +1,58 @@
+// lectorium-cli text, run as the user would run it.
+
+#include "common/text_codec.h"
+
+#include "support/temp_program_folder.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runText(const TempProgramFolder &folder, const QStringList &args)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(LECTORIUM_BIN_DIR "/lectorium-cli"),
+              QStringList{QStringLiteral("--program-folder"), folder.path(), QStringLiteral("text")} + args);
+    cli.waitForFinished(60000);
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(TextCli, PrintsTheEditorTextOrTheInformation)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Книга с пробелом.txt"), QStringLiteral("Первая\nвторая"));
+    const CliRun text = runText(folder, {folder.file(QStringLiteral("Книга с пробелом.txt"))});
+    EXPECT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_EQ(text.out, QStringLiteral("Первая\r\nвторая"));
+
+    const CliRun info = runText(folder, {QStringLiteral("--info"),
+                                         sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.utf8.fb2"))});
+    EXPECT_EQ(info.exitCode, 0);
+    const QStringList lines = info.out.split(u'\n');
+    ASSERT_EQ(lines.size(), 9); // title, seven fields, the final line end
+    EXPECT_EQ(lines.mid(0, 5), (QStringList{"war-and-peace-demo.utf8", "Война и мир", "Детство, Отрочество, Юность",
+                                            "2", "Лев Толстой"}));
+    EXPECT_TRUE(lines[6].contains(QStringLiteral("Это тестовый файл FictionBook 2.0.")));
+}
+
+TEST(TextCli, NothingReadableFailsWithAMessage)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("empty.txt"), QString());
+    const CliRun empty = runText(folder, {folder.file(QStringLiteral("empty.txt"))});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_TRUE(empty.out.isEmpty());
+    EXPECT_TRUE(empty.err.contains(QStringLiteral("В файле не найден текст"))) << empty.err.toStdString();
+    EXPECT_EQ(runText(folder, {}).exitCode, 2);
+}
