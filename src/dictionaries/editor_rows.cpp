@@ -3,6 +3,9 @@
 #include "entry_markers.h"
 #include "replace_bounded.h"
 
+#include "common/text_codec.h"
+#include "common/user_file.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -124,4 +127,12 @@ QList<DicRow> withoutRows(const QList<DicRow> &rows, const QList<int> &removed)
         kept.append(rows[i]);
     }
     return kept;
+}
+
+bool appendDeletedKey(const QString &path, const QString &key)
+{
+    QByteArray bytes = UserFile::readBytes(path).value_or(QByteArray());
+    if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+        bytes += "\r\n";
+    return UserFile::writeBytes(path, bytes + Codec::toCp1251(key) + "\r\n");
 }

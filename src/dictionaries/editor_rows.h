@@ -47,3 +47,7 @@ RepeatCheck findRepeatedRows(const QList<DicRow> &rows, bool engineRows, bool re
 
 // The rows without the given ones (ascending indexes).
 QList<DicRow> withoutRows(const QList<DicRow> &rows, const QList<int> &removed);
+
+// Appends a removed key as a line of the deleted-words file
+// ("trashdic.txt"), creating it when needed.
+bool appendDeletedKey(const QString &path, const QString &key);
