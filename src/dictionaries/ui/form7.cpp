@@ -1,5 +1,7 @@
 #include "form7.h"
 
+#include "dic_op.h"
+
 #include "dictionaries/dictionary_files.h"
 
 #include "common/user_dialogs.h"
@@ -105,6 +107,11 @@ Form7::Form7(const QString &programFolder, UserDialogs &dialogs, QWidget *parent
         if (path.isEmpty())
             return std::nullopt;
         return ChosenFile{path, int(std::max<qsizetype>(0, filters.indexOf(selected)))};
+    };
+
+    openOperations = [this] {
+        DicOp operations(m_programFolder, this);
+        operations.exec();
     };
 
     refresh();

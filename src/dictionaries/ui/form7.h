@@ -36,7 +36,7 @@ public:
         int filter = 0; // 0 own, 1 the outside reader's, 2 the speech engine's
     };
     std::function<std::optional<ChosenFile>()> chooseFileToAdd;
-    // Opens the operations window; set by whoever can build it.
+    // Opens the operations window (modal); tests replace it.
     std::function<void()> openOperations;
 
 private:
