@@ -1,3 +1,4 @@
+#include "app/ui/form1.h"
 #include "dictionaries/trial_voice.h"
 #include "dictionaries/ui/dic_ed.h"
 
@@ -261,4 +262,19 @@ TEST(DictionaryEditor, DeletedKeysGoToTheExceptionListWhenAsked)
     click(editor, "Command3");
     EXPECT_EQ(Codec::fromCp1251(folder.readBytes(QStringLiteral("trashdic.txt"))), QStringLiteral("кот\r\nпёс\r\n"));
     EXPECT_TRUE(editor.rows().isEmpty());
+}
+
+TEST(DictionaryEditor, OpensFromTheMainWindowToolbarOnce)
+{
+    TempProgramFolder folder;
+    writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n"));
+    ScriptedDialogs dialogs;
+    Form1 main(folder.path());
+    main.setDialogs(&dialogs);
+    main.findChild<QAction *>(QStringLiteral("Toolbar1Button10"))->trigger();
+    main.findChild<QAction *>(QStringLiteral("Toolbar1Button10Item1"))->trigger();
+    const QList<DicEd *> editors = main.findChildren<DicEd *>();
+    ASSERT_EQ(editors.size(), 1);
+    EXPECT_TRUE(editors[0]->isVisible());
+    EXPECT_EQ(editors[0]->rows().size(), 1);
 }
