@@ -278,3 +278,22 @@ TEST(DictionaryEditor, OpensFromTheMainWindowToolbarOnce)
     EXPECT_TRUE(editors[0]->isVisible());
     EXPECT_EQ(editors[0]->rows().size(), 1);
 }
+
+TEST(DictionaryEditor, OpensAHundredThousandEntriesAndScrollsToTheEnd)
+{
+    TempProgramFolder folder;
+    QString lines;
+    for (int i = 0; i < 100000; ++i)
+        lines += QStringLiteral("слово%1=сло<во%1\r\n").arg(i);
+    writeMainDictionary(folder, lines);
+    ScriptedDialogs dialogs;
+    DicEd editor(folder.path(), dialogs);
+    editor.show();
+    auto *view = child<QTableView>(editor, "ListView1");
+    ASSERT_EQ(editor.rows().size(), 100000);
+    view->scrollToBottom();
+    view->selectRow(99999);
+    EXPECT_EQ(child<QLineEdit>(editor, "Text1")->text(), QStringLiteral("слово99999"));
+    child<QTabBar>(editor, "TabStrip1")->setCurrentIndex(2);
+    EXPECT_EQ(editor.rows().size(), 100000);
+}
