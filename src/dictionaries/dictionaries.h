@@ -43,8 +43,11 @@ public:
     // The same with the caller's own yield hook (the debugger, the CLI).
     QString rewrite(const QString &text, const DictionaryEngine::YieldHook &yield) const;
 
-private:
+    // The engine over the active table (the name finder's filter asks it
+    // which words the dictionaries change).
     std::shared_ptr<const DictionaryEngine> engine() const;
+
+private:
 
     QString m_folder;
     DicList m_list;

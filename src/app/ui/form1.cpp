@@ -9,6 +9,11 @@
 #include "app/ui/tray_control.h"
 #include "app/ui/window_placement_ui.h"
 #include "common/window_placement.h"
+#include "recording/block_text.h"
+#include "dictionaries/ui/dic_ed.h"
+#include "dictionaries/ui/dictionary_windows.h"
+#include "common/ini_file.h"
+#include "common/program_folder.h"
 #include "options/ui/about_box.h"
 #include "options/voice_table.h"
 #include "recording/book_export.h"
@@ -268,10 +273,30 @@ void Form1::exportBook()
 void Form1::connectToolbar()
 {
     // Commands whose windows are not part of the program yet.
-    for (int position : {1, 5, 6, 7, 9, 10})
+    for (int position : {1, 5, 6, 7, 9})
         m_toolbar->setCommandAvailable(position, false);
-    for (auto [position, item] : {std::pair{1, 1}, {1, 2}, {5, 2}, {10, 1}, {10, 2}, {10, 3}})
+    for (auto [position, item] : {std::pair{1, 1}, {1, 2}, {5, 2}})
         m_toolbar->menuItem(position, item)->setEnabled(false);
+
+    auto openEditor = [this] { openDictionaryEditor(this, m_programFolder, *m_dialogs); };
+    connect(m_toolbar->button(10), &QAction::triggered, this, openEditor);
+    connect(m_toolbar->menuItem(10, 1), &QAction::triggered, this, openEditor);
+    connect(m_toolbar->menuItem(10, 2), &QAction::triggered, this, [this] {
+        const QString book = currentBook();
+        if (book.isEmpty())
+            return;
+        // The book editor's word-search options, as it stores them.
+        const QString ini = programPath(m_programFolder, QStringLiteral("\\Lectorium.ini"));
+        auto option = [&](const QString &key, const QString &fallback) {
+            return ReadIni(QStringLiteral("Поиск имен"), key, ini).value_or(fallback).toInt();
+        };
+        openDictionaryEditor(this, m_programFolder, *m_dialogs)
+            ->FindNames(bookTextAn(m_programFolder, {book}), option(QStringLiteral("Искать латиницу"), QStringLiteral("1")) == 0,
+                        option(QStringLiteral("Искать длинные слова"), QStringLiteral("0")) == 0,
+                        option(QStringLiteral("Мин кол-во букв в слове"), QStringLiteral("5")));
+    });
+    connect(m_toolbar->menuItem(10, 3), &QAction::triggered, this,
+            [this] { showDictionaryList(this, m_programFolder, *m_dialogs); });
 
     connect(m_toolbar->button(2), &QAction::triggered, this, &Form1::deleteBook);
     connect(m_toolbar->menuItem(2, 1), &QAction::triggered, this, &Form1::deleteBook);

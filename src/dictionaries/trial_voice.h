@@ -1,0 +1,15 @@
+#pragma once
+// How the dictionary windows try words aloud: the voice layer speaks SAPI XML
+// text asynchronously. The main window hands the windows an implementation;
+// without one the trial buttons stay disabled.
+
+#include <QString>
+
+class TrialVoice
+{
+public:
+    virtual ~TrialVoice() = default;
+    // With `purge` whatever is being spoken is dropped first.
+    virtual void speak(const QString &sapiXml, bool purge) = 0;
+    virtual void stop() = 0;
+};
