@@ -4,6 +4,9 @@ CliCommand dictCommand();
 CliCommand voicesCommand();
 CliCommand speakCommand();
 CliCommand textCommand();
+CliCommand importCommand();
+CliCommand recordCommand();
+CliCommand convertCommand();
 
 const QList<CliCommand> &cliCommands()
 {
@@ -12,6 +15,9 @@ const QList<CliCommand> &cliCommands()
         voicesCommand(),
         speakCommand(),
         textCommand(),
+        importCommand(),
+        recordCommand(),
+        convertCommand(),
     };
     return commands;
 }

@@ -7,7 +7,7 @@
 #include "import/book_loader.h"
 #include "import/word_converter.h"
 
-#include "common/user_dialogs.h"
+#include "console_dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,17 +15,6 @@
 namespace {
 
 const char *const kUsage = "Использование: lectorium-cli text [--info] КНИГА\n";
-
-// Messages for the user go to standard error.
-class StderrDialogs : public UserDialogs
-{
-public:
-    DialogAnswer show(const DialogMessage &message) override
-    {
-        cliErr(message.title + QStringLiteral(": ") + message.text + QLatin1Char('\n'));
-        return DialogAnswer::Ok;
-    }
-};
 
 // A field on one line: its own line breaks are written as "\n".
 QString oneLine(const QString &field)
@@ -46,7 +35,7 @@ int runText(CliContext &context)
         return 2;
     }
     const QString path = QFileInfo(args.first()).absoluteFilePath();
-    StderrDialogs dialogs;
+    ConsoleDialogs dialogs;
     LibreOfficeConverter converter;
     BookLoader loader(dialogs, converter);
     const BookLoadResult result = loader.LoadFile(path, GetFileTitle(path));
@@ -57,7 +46,7 @@ int runText(CliContext &context)
         return 0;
     }
     QString text = oneLine(result.title.value_or(QString())) + QLatin1Char('\n');
-    for (const QString &field : result.information.value_or(BookInformation()))
+    for (const QString &field : result.information.value_or(BookInformation()).fields())
         text += oneLine(field) + QLatin1Char('\n');
     cliOut(text);
     return 0;

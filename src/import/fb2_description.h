@@ -1,11 +1,12 @@
 #pragma once
+
+#include "import/book_information.h"
 // The description of a FictionBook book (its "title-info" part) and the
 // seven information fields the book editor fills from it.
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
 
 struct Fb2Description
 {
@@ -19,9 +20,6 @@ struct Fb2Description
     QString date;
 };
 
-// Title, series, series number, authors, genre, annotation, date: the
-// editor's "Дополнительная информация" fields in their order.
-using BookInformation = std::array<QString, 7>;
 
 // Reads the description from the text of a FictionBook file. Tag names are
 // compared without regard to case; a field whose tags are missing or

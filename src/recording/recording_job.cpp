@@ -57,6 +57,8 @@ bool RecordingJob::startSelectedBook()
 {
     m_book = m_host.selectedBook();
     m_book.audioFolder = m_settings.outputFolder + u'/' + m_book.name;
+    if (prepareBook)
+        prepareBook(m_book);
     // A range that ends at once still goes through endRec.
     m_driver.startSingle(m_book);
     return true;

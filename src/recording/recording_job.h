@@ -9,6 +9,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 // The library side of a job: the window's lists and boxes, or the command
 // line's one book.
 class RecordingJobHost : public RecordingHost
@@ -66,6 +68,9 @@ public:
     // encoder, then exit.
     void exitWhenStopped();
     bool isRunning() const { return m_running; }
+    // Called with each book just before it is recorded, so that the texts
+    // and file names follow the book.
+    std::function<void(const RecordedBook &)> prepareBook;
 
 signals:
     void jobEnded(const JobResult &result);

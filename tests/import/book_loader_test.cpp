@@ -104,8 +104,8 @@ TEST(BookLoader, FictionBookFillsTheInformationFields)
     const BookLoadResult result = f.loader.LoadFile(
         sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.cp1251.fb2")), QStringLiteral("war-and-peace-demo.cp1251.fb2"));
     ASSERT_TRUE(result.information);
-    EXPECT_EQ((*result.information)[0], QStringLiteral("Война и мир"));
-    EXPECT_EQ((*result.information)[3], QStringLiteral("Лев Толстой"));
+    EXPECT_EQ(result.information->title, QStringLiteral("Война и мир"));
+    EXPECT_EQ(result.information->authors, QStringLiteral("Лев Толстой"));
     EXPECT_EQ(result.title, QStringLiteral("war-and-peace-demo.cp1251"));
     EXPECT_EQ(f.statuses, (QStringList{QStringLiteral("Конвертация файла..."), QString(), kOk}));
 }

@@ -43,13 +43,13 @@ TEST(Fb2Description, FieldsOfTheTitleInfo)
     EXPECT_EQ(d.date, QString()); // a date tag with attributes is not found
 
     const BookInformation info = fb2Information(d);
-    EXPECT_EQ(info[0], QStringLiteral("Ночь & день"));
-    EXPECT_EQ(info[1], QStringLiteral("Цикл"));
-    EXPECT_EQ(info[2], QStringLiteral("3"));
-    EXPECT_EQ(info[3], QStringLiteral("Иван Петров,\r\n Сидоров"));
-    EXPECT_EQ(info[4], QStringLiteral("sf"));
-    EXPECT_EQ(info[5], QStringLiteral("Первый\r\r\nабзацВторой"));
-    EXPECT_EQ(info[6], QString());
+    EXPECT_EQ(info.title, QStringLiteral("Ночь & день"));
+    EXPECT_EQ(info.series, QStringLiteral("Цикл"));
+    EXPECT_EQ(info.seriesNo, QStringLiteral("3"));
+    EXPECT_EQ(info.authors, QStringLiteral("Иван Петров,\r\n Сидоров"));
+    EXPECT_EQ(info.genre, QStringLiteral("sf"));
+    EXPECT_EQ(info.annotation, QStringLiteral("Первый\r\r\nабзацВторой"));
+    EXPECT_EQ(info.date, QString());
 }
 
 TEST(Fb2Description, MissingAndUnclosedPartsLeaveFieldsEmpty)
@@ -57,8 +57,8 @@ TEST(Fb2Description, MissingAndUnclosedPartsLeaveFieldsEmpty)
     const Fb2Description none = ReadFb2Description(QStringLiteral("<FictionBook><body><p>x</p></body>"));
     EXPECT_TRUE(none.title.isEmpty());
     EXPECT_TRUE(none.firstNames.isEmpty());
-    EXPECT_EQ(fb2Information(none)[2], QStringLiteral("0"));
-    EXPECT_EQ(fb2Information(none)[3], QString());
+    EXPECT_EQ(fb2Information(none).seriesNo, QStringLiteral("0"));
+    EXPECT_EQ(fb2Information(none).authors, QString());
     const Fb2Description broken = ReadFb2Description(QStringLiteral(
         "<description><TITLE-INFO><Book-Title>Имя</Book-Title><genre>sf<sequence name=\"С\" number=\"x\">"
         "</title-info></description>"));

@@ -1,0 +1,210 @@
+// lectorium-cli record / import / convert: a book of the library recorded to
+// MP3 files by the same driver as the window, a book file added to the
+// library, or both one after the other.
+
+#include "cli_command.h"
+#include "console_dialogs.h"
+
+#include "app/project_store.h"
+#include "app/settings.h"
+#include "import/book_loader.h"
+#include "import/saved_settings_add.h"
+#include "import/word_converter.h"
+#include "recording/progress_texts.h"
+#include "recording/recording_session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace {
+
+// The command line's side of a recording: one book, progress on standard
+// error, the range stored in the project as the window would.
+class ConsoleRecordingHost : public RecordingJobHost
+{
+public:
+    ConsoleRecordingHost(QString programFolder, RecordedBook book)
+        : m_programFolder(std::move(programFolder)), m_book(std::move(book)) {}
+
+    UserDialogs &dialogs() override { return m_dialogs; }
+    void showStatus(int panel, const QString &text) override
+    {
+        if (panel == 1 && !text.isEmpty() && text != m_lastStatus) {
+            m_lastStatus = text;
+            cliErr(text + u'\n');
+        }
+        if (panel == 2 && text.startsWith(QStringLiteral("Сжатие")))
+            cliErr(text + u'\n');
+    }
+    void showProgress(double bookPercent, double) override
+    {
+        const int whole = int(bookPercent);
+        if (whole / 10 != m_lastDecile && bookPercent > 0) {
+            m_lastDecile = whole / 10;
+            cliErr(Percents(bookPercent) + u'\n');
+        }
+    }
+    void showTitle(const QString &) override {}
+    void showPaused(bool) override {}
+    RecordedBook selectedBook() override { return m_book; }
+    void setRange(int first, int last) override
+    {
+        writeRange(bookFolder(m_programFolder, m_book.name), {first, last});
+    }
+    void showRecording(bool) override {}
+    qint64 freeBytes(const QString &folder) const override
+    {
+        QString existing = folder;
+        while (!existing.isEmpty() && !QFileInfo::exists(existing))
+            existing = QFileInfo(existing).absolutePath() == existing ? QString() : QFileInfo(existing).absolutePath();
+        return QStorageInfo(existing.isEmpty() ? QDir::rootPath() : existing).bytesAvailable();
+    }
+
+private:
+    QString m_programFolder;
+    RecordedBook m_book;
+    ConsoleDialogs m_dialogs;
+    QString m_lastStatus;
+    int m_lastDecile = -1;
+};
+
+// Takes "--name VALUE" out of `args`.
+std::optional<QString> takeOption(QStringList &args, const QString &name)
+{
+    const qsizetype at = args.indexOf(name);
+    if (at < 0 || at + 1 >= args.size())
+        return std::nullopt;
+    const QString value = args.at(at + 1);
+    args.remove(at, 2);
+    return value;
+}
+
+int recordBook(const QString &programFolder, const QString &name, std::optional<QString> from,
+               std::optional<QString> to)
+{
+    const QString folder = bookFolder(programFolder, name);
+    const int blocks = countBlocks(folder);
+    if (name.isEmpty() || blocks == 0) {
+        cliErr(QStringLiteral("В библиотеке нет книги «%1».\n").arg(name));
+        return 1;
+    }
+    BlockRange range = readRange(folder, blocks);
+    if (from)
+        range.first = from->toInt();
+    if (to)
+        range.last = to->toInt();
+    range.first = std::clamp(range.first, 1, blocks);
+    range.last = std::clamp(range.last, range.first, blocks);
+
+    Settings settings;
+    const QString ini = programFolder + QStringLiteral("/Lectorium.ini");
+    LoadS(settings, ini);
+    if (settings.outputFolder.size() < 2)
+        settings.outputFolder = programFolder + QStringLiteral("/Audiobooks");
+
+    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last});
+    RecordingSession session(settings, programFolder, host);
+    int exitCode = 1;
+    QString audioFolder;
+    QObject::connect(&session.job(), &RecordingJob::jobEnded, [&](const JobResult &result) {
+        exitCode = result.stoppedByUser || result.engineFailed ? 1 : 0;
+        audioFolder = result.lastFolder;
+        QCoreApplication::exit(exitCode);
+    });
+    if (!session.job().StartRec())
+        return 1;
+    if (session.job().isRunning())
+        QCoreApplication::exec();
+    // The coefficient learnt while recording is kept like the window keeps it.
+    Settings stored;
+    LoadS(stored, ini);
+    stored.coefficient1 = settings.coefficient1;
+    SaveS(stored, ini);
+    cliOut(audioFolder + u'\n');
+    return exitCode;
+}
+
+// Loads the book file and adds it to the library; the library name, or an
+// empty string when that failed.
+QString importBook(const QString &programFolder, const QString &path, const std::optional<QString> &title)
+{
+    ConsoleDialogs dialogs;
+    LibreOfficeConverter converter;
+    BookLoader loader(dialogs, converter);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const BookLoadResult loaded = loader.LoadFile(absolute, GetFileTitle(absolute));
+    if (!loaded.loaded)
+        return {};
+    AddRequest request;
+    request.programFolder = programFolder;
+    request.title = title.value_or(loaded.title.value_or(QString())).trimmed();
+    request.text = loaded.text;
+    request.info = loaded.information.value_or(BookInformation());
+    const AddResult added = addWithSavedSettings(request, dialogs);
+    if (added.status != AddStatus::Added)
+        return {};
+    cliErr(QStringLiteral("Книга «%1» добавлена: %2 блоков\n").arg(added.book).arg(added.blockCount));
+    return added.book;
+}
+
+int runRecord(CliContext &context)
+{
+    QStringList args = context.args;
+    const auto from = takeOption(args, QStringLiteral("--from"));
+    const auto to = takeOption(args, QStringLiteral("--to"));
+    if (args.size() != 1) {
+        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N]\n"));
+        return 2;
+    }
+    return recordBook(context.programFolder, args.first(), from, to);
+}
+
+int runImport(CliContext &context)
+{
+    QStringList args = context.args;
+    const auto title = takeOption(args, QStringLiteral("--title"));
+    if (args.size() != 1) {
+        cliErr(QStringLiteral("Использование: lectorium-cli import ФАЙЛ [--title НАЗВАНИЕ]\n"));
+        return 2;
+    }
+    const QString book = importBook(context.programFolder, args.first(), title);
+    if (book.isEmpty())
+        return 1;
+    cliOut(book + u'\n');
+    return 0;
+}
+
+int runConvert(CliContext &context)
+{
+    QStringList args = context.args;
+    const auto title = takeOption(args, QStringLiteral("--title"));
+    if (args.size() != 1) {
+        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ]\n"));
+        return 2;
+    }
+    const QString book = importBook(context.programFolder, args.first(), title);
+    if (book.isEmpty())
+        return 1;
+    return recordBook(context.programFolder, book, QStringLiteral("1"), std::nullopt);
+}
+
+} // namespace
+
+CliCommand recordCommand()
+{
+    return {"record", "record BOOK [--from N] [--to N]  record a book of the library to MP3 files; prints its folder",
+            runRecord};
+}
+
+CliCommand importCommand()
+{
+    return {"import", "import FILE [--title T]  add a book file to the library with the saved options", runImport};
+}
+
+CliCommand convertCommand()
+{
+    return {"convert", "convert FILE [--title T]  import a book file, then record it; prints the MP3 folder",
+            runConvert};
+}
