@@ -5,7 +5,7 @@ GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Uni
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure build run test asan bench fuzz clean
+.PHONY: all configure build run demo test asan bench fuzz clean
 
 all: build
 
@@ -22,6 +22,13 @@ build: configure
 
 run: build
 	$(BUILD)/bin/lectorium
+
+# A short book of our own, from its FictionBook file to tagged MP3 files,
+# in a program folder of its own inside the build tree.
+demo: build
+	rm -rf $(BUILD)/demo
+	$(BUILD)/bin/lectorium-cli --program-folder $(BUILD)/demo convert data/Demo/demo-book.fb2 --title "Демонстрация"
+	@echo "MP3 files: $(BUILD)/demo/Audiobooks/Демонстрация"
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

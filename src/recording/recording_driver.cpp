@@ -256,8 +256,10 @@ void RecordingDriver::showProgress()
         }
     } else {
         const qint64 size = QFileInfo(wavPath(m_block)).size();
+        // The coefficient is learnt as the book goes, so the share of a
+        // block can pass 100 before it is learnt; it never counts for more.
         if (m_blockRawLength > 0 && m_settings.coefficient1 > 0)
-            blockPercent = double(size) / m_blockRawLength / m_settings.coefficient1;
+            blockPercent = std::min(100.0, double(size) / m_blockRawLength / m_settings.coefficient1);
         if (size != m_lastWavSize) {
             m_lastWavSize = size;
             m_lastProgress = now();
