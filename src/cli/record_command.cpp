@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStorageInfo>
 
 namespace {
 
@@ -49,18 +48,11 @@ public:
     void showTitle(const QString &) override {}
     void showPaused(bool) override {}
     RecordedBook selectedBook() override { return m_book; }
-    void setRange(int first, int last) override
+    void setRange(const QString &book, int first, int last) override
     {
-        writeRange(bookFolder(m_programFolder, m_book.name), {first, last});
+        writeRange(bookFolder(m_programFolder, book), {first, last});
     }
     void showRecording(bool) override {}
-    qint64 freeBytes(const QString &folder) const override
-    {
-        QString existing = folder;
-        while (!existing.isEmpty() && !QFileInfo::exists(existing))
-            existing = QFileInfo(existing).absolutePath() == existing ? QString() : QFileInfo(existing).absolutePath();
-        return QStorageInfo(existing.isEmpty() ? QDir::rootPath() : existing).bytesAvailable();
-    }
 
 private:
     QString m_programFolder;

@@ -4,6 +4,16 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
+
+qint64 RecordingJobHost::freeBytes(const QString &folder) const
+{
+    // The folder may not exist yet: its nearest existing parent is asked.
+    QString existing = QDir::cleanPath(QDir(folder).absolutePath());
+    while (!QFileInfo::exists(existing) && existing != QDir::rootPath())
+        existing = QFileInfo(existing).absolutePath();
+    return QStorageInfo(existing).bytesAvailable();
+}
 
 RecordingJob::RecordingJob(Settings &settings, RecordingDriver &driver, RecordingJobHost &host, QObject *parent)
     : QObject(parent), m_settings(settings), m_driver(driver), m_host(host)
@@ -73,7 +83,7 @@ void RecordingJob::exitWhenStopped()
 void RecordingJob::endRec(const RecordingOutcome &outcome)
 {
     // The next job continues where this one stopped.
-    m_host.setRange(outcome.currentBlock, std::max(m_book.last, m_book.blockCount));
+    m_host.setRange(m_book.name, outcome.currentBlock, std::max(m_book.last, m_book.blockCount));
     m_host.showPaused(false);
     const JobResult result{outcome.stoppedByUser, outcome.engineFailed, m_book.audioFolder};
 

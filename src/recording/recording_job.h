@@ -23,15 +23,16 @@ public:
     virtual bool batchMode() const { return false; }
     virtual bool selectFirstBatchBook() { return false; }
     virtual void untickBatchBook(const QString &book) { Q_UNUSED(book); }
-    // The range boxes take these values and store them in "project.ini".
-    virtual void setRange(int first, int last) = 0;
+    // The book's range becomes these values, stored in its "project.ini"
+    // (and shown in the range boxes when the book is the selected one).
+    virtual void setRange(const QString &book, int first, int last) = 0;
     // Recording controls (`DisSpeak`) or idle controls (`EnSpeak`).
     virtual void showRecording(bool recording) = 0;
     // The dictionary list, and the dictionaries when they are used, read
     // again before a job.
     virtual void reloadDictionaries() {}
-    // Bytes free where the output folder lives; the window asks the system.
-    virtual qint64 freeBytes(const QString &folder) const = 0;
+    // Bytes free where the output folder lives (or will live).
+    virtual qint64 freeBytes(const QString &folder) const;
     virtual void openFolder(const QString &folder) { Q_UNUSED(folder); }
     // After-finish actions: exit the program, switch the computer off (true
     // when it goes), and bring the window back for the final message.

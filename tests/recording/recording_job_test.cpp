@@ -36,7 +36,7 @@ public:
         return selected >= 0;
     }
     void untickBatchBook(const QString &book) override { ticked[books.indexOf(book)] = false; }
-    void setRange(int first, int last) override { ranges.append({first, last}); }
+    void setRange(const QString &, int first, int last) override { ranges.append({first, last}); }
     void showRecording(bool) override {}
     qint64 freeBytes(const QString &) const override { return free; }
     void openFolder(const QString &folder) override { opened.append(folder); }

@@ -22,7 +22,7 @@
 
 namespace {
 
-class RecordingVoice : public TrialVoice
+class TrialVoiceRecorder : public TrialVoice
 {
 public:
     void speak(const QString &text, bool purge) override { spoken.append({text, purge}); }
@@ -188,7 +188,7 @@ TEST(DictionaryEditor, EditingToolsWorkOnTheFields)
     TempProgramFolder folder;
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n*ий=ый\r\nпёс=пёс\r\n"));
     ScriptedDialogs dialogs;
-    RecordingVoice voice;
+    TrialVoiceRecorder voice;
     DicEd editor(folder.path(), dialogs, &voice);
     editor.show();
     auto *word = child<QLineEdit>(editor, "Text1");

@@ -17,6 +17,7 @@
 #include "options/ui/about_box.h"
 #include "options/voice_table.h"
 #include "recording/book_export.h"
+#include "recording/recording_session.h"
 #include "recording/speech_program.h"
 
 #include <QApplication>
@@ -226,6 +227,8 @@ void Form1::buildControls()
     connect(m_combo1, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             m_afterFinish = index;
+        if (index >= 0 && m_session)
+            m_session->job().afterFinish = index;
     });
     connect(m_tray, &TrayControl::clicked, this, &Form1::trayClicked);
     connect(m_tray, &TrayControl::restoreRequested, this, &Form1::restoreFromTray);
@@ -273,10 +276,14 @@ void Form1::exportBook()
 void Form1::connectToolbar()
 {
     // Commands whose windows are not part of the program yet.
-    for (int position : {1, 5, 6, 7, 9})
+    for (int position : {1, 7, 9})
         m_toolbar->setCommandAvailable(position, false);
-    for (auto [position, item] : {std::pair{1, 1}, {1, 2}, {5, 2}})
+    for (auto [position, item] : {std::pair{1, 1}, {1, 2}})
         m_toolbar->menuItem(position, item)->setEnabled(false);
+    connect(m_toolbar->button(5), &QAction::triggered, this, &Form1::startOrPause);
+    connect(m_toolbar->menuItem(5, 1), &QAction::triggered, this, &Form1::startOrPause);
+    connect(m_toolbar->menuItem(5, 2), &QAction::triggered, this, &Form1::reloadDictionaries);
+    connect(m_toolbar->button(6), &QAction::triggered, this, &Form1::Stoprec);
 
     auto openEditor = [this] { openDictionaryEditor(this, m_programFolder, *m_dialogs); };
     connect(m_toolbar->button(10), &QAction::triggered, this, openEditor);
@@ -325,6 +332,7 @@ void Form1::formLoad(const QString &bookArgument)
     ::LoadS(m_settings, m_programFolder + QStringLiteral("/Lectorium.ini"));
     applyLoadedSettings();
     LoadVpar(m_programFolder);
+    m_session = std::make_unique<RecordingSession>(m_settings, m_programFolder, static_cast<RecordingJobHost &>(*this));
     if (m_settings.highPriority == 1)
         SetMyPrior(m_settings, m_speechProgram);
     m_toolbar->setButtonEnabled(6, false);
@@ -652,6 +660,11 @@ void Form1::SaveS()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (isRecording()) {
+        event->ignore();
+        closeWhileRecording();
+        return;
+    }
     SaveS();
     m_tray->removeIcon();
     event->accept();

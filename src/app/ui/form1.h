@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "app/tag_info.h"
 #include "app/ui/form_scaler.h"
+#include "recording/recording_job.h"
 #include "common/process_runner.h"
 
 #include <QMainWindow>
@@ -26,12 +27,13 @@ class Form5;
 class MainToolbar;
 class TrayControl;
 class UserDialogs;
+class RecordingSession;
 
 // Form1: the main window. It holds the library, the block range, the batch
 // queue, the after-finish choice and the recording progress, and owns the
 // settings record, the current book (TagInfo, BlockTitles) and the program's
 // lifetime (tray icon, scaling, orderly exit).
-class Form1 : public QMainWindow
+class Form1 : public QMainWindow, private RecordingJobHost
 {
     Q_OBJECT
 public:
@@ -52,7 +54,9 @@ public:
     QString currentBook() const;
     // The library's entries in list order.
     QStringList libraryBooks() const;
-    bool isRecording() const { return m_recording != 0; }
+    bool isRecording() const;
+    // The recording of this window (driver and job), for its buttons and tests.
+    RecordingSession *recordingSession() const { return m_session.get(); }
 
     // Rebuilds the library from the "Projects" folder.
     void LoadList();
@@ -74,6 +78,30 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Recording: the toolbar's start/pause and stop, and the job's host.
+    void startOrPause();
+    void Stoprec();
+    bool closeWhileRecording();
+    UserDialogs &dialogs() override;
+    void showStatus(int panel, const QString &text) override;
+    void showProgress(double bookPercent, double blockPercent) override;
+    void showTitle(const QString &title) override;
+    void showPaused(bool paused) override;
+    bool windowIsNormal() const override;
+    void processEvents() override;
+    void restartSpeechProgram(bool start) override;
+    RecordedBook selectedBook() override;
+    bool batchMode() const override;
+    bool selectFirstBatchBook() override;
+    void untickBatchBook(const QString &book) override;
+    void setRange(const QString &book, int first, int last) override;
+    void showRecording(bool recording) override;
+    void reloadDictionaries() override;
+    void openFolder(const QString &folder) override;
+    void exitProgram() override;
+    bool switchOff() override;
+    void restoreWindow() override;
+
     void buildControls();
     void buildStatusBar();
     void connectToolbar();
@@ -112,11 +140,11 @@ private:
     Settings m_settings;
     // The outside speech program started at high priority; ends with the window.
     ProcessRunner m_speechProgram;
+    std::unique_ptr<RecordingSession> m_session;
     TagInfo m_tagInfo;
     BlockTitles m_blockTitles;
     int m_blockCount = 0;
     BlockRange m_range;
-    int m_recording = 0;
     int m_afterFinish = 0;
     bool m_batchFilled = false;
     bool m_validating = false;

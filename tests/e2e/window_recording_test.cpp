@@ -1,0 +1,74 @@
+// A three-block book recorded through the main window with the real voice
+// and the real encoder, then recorded again: the finished blocks are skipped.
+
+#include "app/project_store.h"
+#include "app/ui/form1.h"
+#include "common/ini_file.h"
+#include "recording/recording_session.h"
+#include "recording/speech/speech_voice.h"
+
+#include "support/scripted_dialogs.h"
+#include "support/temp_program_folder.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool waitUntilIdle(const Form1 &window, int seconds)
+{
+    for (int i = 0; i < seconds * 20 && window.isRecording(); ++i)
+        QTest::qWait(50);
+    return !window.isRecording();
+}
+
+} // namespace
+
+TEST(WindowRecording, ThreeBlocksToTaggedMp3sAndASecondRunSkipsThem)
+{
+    TempProgramFolder folder;
+    const QString ini = folder.file(QStringLiteral("Lectorium.ini"));
+    WriteIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), 0, ini);
+    WriteIni(QStringLiteral("Настройки движка"), QStringLiteral("Номер движка"),
+             SpeechVoice::voiceForLanguage(QStringLiteral("ru")), ini);
+    WriteIni(QStringLiteral("Имя файла и тэги"), QStringLiteral("Имя файла"), QStringLiteral("%n% - %t%"), ini);
+    const QStringList texts = {QStringLiteral(" {повествование->} Первая глава."), QStringLiteral("Вторая часть."),
+                               QStringLiteral(" {речь->} Третья.")};
+    for (int n = 1; n <= 3; ++n)
+        folder.writeCp1251(QStringLiteral("Projects/Книга/") + TxtFN(n), texts[n - 1] + QStringLiteral("\r\n"));
+    folder.writeCp1251(QStringLiteral("Projects/Книга/project.ini"),
+                       QStringLiteral("[Информация]\r\nНазвание=Книга\r\nАвтор=Автор\r\n[Оглавление]\r\nКол-во=3\r\n"
+                                      "Блок1=Глава \"первая\"\r\nБлок2=Глава $2\r\nБлок3=Эпилог\r\n"));
+
+    Form1 window(folder.path());
+    ScriptedDialogs dialogs;
+    window.setDialogs(&dialogs);
+    window.show();
+    window.findChild<QAction *>(QStringLiteral("Toolbar1Button5"))->trigger();
+    ASSERT_TRUE(window.isRecording());
+    ASSERT_TRUE(waitUntilIdle(window, 120));
+
+    const QString audio = folder.file(QStringLiteral("Audiobooks/Книга"));
+    QStringList mp3s = QDir(audio).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
+    EXPECT_EQ(mp3s, QStringList({QStringLiteral("1 - Глава первая.mp3"), QStringLiteral("2 - Глава 2.mp3"),
+                                 QStringLiteral("3 - Эпилог.mp3")}));
+    EXPECT_TRUE(QDir(audio).entryList({QStringLiteral("*.wav")}).isEmpty());
+    for (const QString &mp3 : mp3s)
+        EXPECT_GT(QFileInfo(audio + u'/' + mp3).size(), 1000) << mp3.toStdString();
+    // The range moved on to the end of the book.
+    EXPECT_EQ(ReadIni(QStringLiteral("Статус"), QStringLiteral("Начальный блок"),
+                      folder.file(QStringLiteral("Projects/Книга/project.ini"))),
+              QStringLiteral("3"));
+
+    // Again from block 1: everything is there, so nothing is spoken.
+    const QDateTime before = QFileInfo(audio + QStringLiteral("/1 - Глава первая.mp3")).lastModified();
+    window.findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("1"));
+    emit window.findChild<QLineEdit *>(QStringLiteral("Text2"))->editingFinished();
+    window.findChild<QAction *>(QStringLiteral("Toolbar1Button5"))->trigger();
+    ASSERT_TRUE(waitUntilIdle(window, 30));
+    EXPECT_EQ(QFileInfo(audio + QStringLiteral("/1 - Глава первая.mp3")).lastModified(), before);
+}
