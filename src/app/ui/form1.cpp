@@ -18,6 +18,7 @@
 #include "options/voice_table.h"
 #include "recording/book_export.h"
 #include "recording/recording_session.h"
+#include "recording/speech_trial_voice.h"
 #include "recording/speech_program.h"
 
 #include <QApplication>
@@ -285,7 +286,7 @@ void Form1::connectToolbar()
     connect(m_toolbar->menuItem(5, 2), &QAction::triggered, this, &Form1::reloadDictionaries);
     connect(m_toolbar->button(6), &QAction::triggered, this, &Form1::Stoprec);
 
-    auto openEditor = [this] { openDictionaryEditor(this, m_programFolder, *m_dialogs); };
+    auto openEditor = [this] { openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get()); };
     connect(m_toolbar->button(10), &QAction::triggered, this, openEditor);
     connect(m_toolbar->menuItem(10, 1), &QAction::triggered, this, openEditor);
     connect(m_toolbar->menuItem(10, 2), &QAction::triggered, this, [this] {
@@ -297,7 +298,7 @@ void Form1::connectToolbar()
         auto option = [&](const QString &key, const QString &fallback) {
             return ReadIni(QStringLiteral("Поиск имен"), key, ini).value_or(fallback).toInt();
         };
-        openDictionaryEditor(this, m_programFolder, *m_dialogs)
+        openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get())
             ->FindNames(bookTextAn(m_programFolder, {book}), option(QStringLiteral("Искать латиницу"), QStringLiteral("1")) == 0,
                         option(QStringLiteral("Искать длинные слова"), QStringLiteral("0")) == 0,
                         option(QStringLiteral("Мин кол-во букв в слове"), QStringLiteral("5")));
@@ -332,6 +333,7 @@ void Form1::formLoad(const QString &bookArgument)
     ::LoadS(m_settings, m_programFolder + QStringLiteral("/Lectorium.ini"));
     applyLoadedSettings();
     LoadVpar(m_programFolder);
+    m_trialVoice = std::make_unique<SpeechTrialVoice>(m_settings);
     m_session = std::make_unique<RecordingSession>(m_settings, m_programFolder, static_cast<RecordingJobHost &>(*this));
     if (m_settings.highPriority == 1)
         SetMyPrior(m_settings, m_speechProgram);

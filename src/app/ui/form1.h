@@ -28,6 +28,7 @@ class MainToolbar;
 class TrayControl;
 class UserDialogs;
 class RecordingSession;
+class TrialVoice;
 
 // Form1: the main window. It holds the library, the block range, the batch
 // queue, the after-finish choice and the recording progress, and owns the
@@ -141,6 +142,7 @@ private:
     // The outside speech program started at high priority; ends with the window.
     ProcessRunner m_speechProgram;
     std::unique_ptr<RecordingSession> m_session;
+    std::unique_ptr<TrialVoice> m_trialVoice;
     TagInfo m_tagInfo;
     BlockTitles m_blockTitles;
     int m_blockCount = 0;
