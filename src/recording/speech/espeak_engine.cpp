@@ -185,6 +185,12 @@ void EspeakEngine::initialise()
             const QString language = v->languages && v->languages[0] ? QString::fromUtf8(v->languages + 1) : QString();
             voices.append({QString::fromUtf8(v->name), QString::fromUtf8(v->identifier), language});
         }
+        // The program is made for Russian books: Russian voices come first,
+        // so the first voice of the list (the default "Номер движка" 0) reads
+        // them as a new user expects.
+        std::stable_partition(voices.begin(), voices.end(), [](const EngineVoice &voice) {
+            return voice.language.startsWith(QLatin1String("ru"), Qt::CaseInsensitive);
+        });
     }
     std::lock_guard lock(m_mutex);
     m_voices = voices;
