@@ -4,6 +4,7 @@
 
 #include "dictionaries/dictionary_debugger.h"
 
+#include "import/rtf_reader.h"
 #include "common/text_codec.h"
 #include "common/user_dialogs.h"
 #include "common/user_file.h"
@@ -82,20 +83,14 @@ DicDebug::DicDebug(const QString &programFolder, UserDialogs &dialogs, QWidget *
 
 void DicDebug::loadText(const QString &path)
 {
-    if (path.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive)) {
-        // The program's RTF reader is not part of this build yet.
-        m_dialogs.show({QStringLiteral("Lectorium"),
-                        QStringLiteral("Файлы RTF пока не открываются в отладчике.\nСохраните текст как .txt."),
-                        DialogIcon::Information, DialogButtons::Ok});
-        return;
-    }
     const std::optional<QByteArray> bytes = UserFile::readBytes(path);
     if (!bytes) {
         m_dialogs.show({QStringLiteral("Lectorium"), QStringLiteral("Не удалось открыть файл:\n%1").arg(path),
                         DialogIcon::Exclamation, DialogButtons::Ok});
         return;
     }
-    m_source->setPlainText(Codec::decodeUserFile(*bytes));
+    const bool rtf = path.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) && bytes->startsWith("{\\rtf");
+    m_source->setPlainText(rtf ? rtfPlainText(readRtf(*bytes)) : Codec::decodeUserFile(*bytes));
 }
 
 void DicDebug::process()
