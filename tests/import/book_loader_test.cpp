@@ -100,6 +100,7 @@ TEST(BookLoader, DispatchByExtensionGivesTextTitleAndPath)
 
 TEST(BookLoader, FictionBookFillsTheInformationFields)
 {
+    REQUIRE_SHARED_DATA();
     Fixture f;
     const BookLoadResult result = f.loader.LoadFile(
         sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.cp1251.fb2")), QStringLiteral("war-and-peace-demo.cp1251.fb2"));

@@ -92,6 +92,7 @@ TEST(Fb2ToText, HeadingsBodyMarkupAndNotes)
 
 TEST(Fb2ToText, DemoBookReadsTheSameInUtf8AndWindows1251)
 {
+    REQUIRE_SHARED_DATA();
     const auto utf8 = UserFile::readBytes(sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.utf8.fb2")));
     const auto cp1251 = UserFile::readBytes(sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.cp1251.fb2")));
     ASSERT_TRUE(utf8 && cp1251);

@@ -43,6 +43,7 @@ TEST(HtmlConverter, TheDeclaredCharsetIsHonoured)
 
 TEST(HtmlConverter, RealWindows1251PageWithoutDeclaration)
 {
+    REQUIRE_SHARED_DATA();
     const auto page = UserFile::readBytes(sharedDataPath(
         QStringLiteral("books/encodings/windows-1251-russian-_chromium_windows-1251_with_no_encoding_specified.html")));
     ASSERT_TRUE(page.has_value());

@@ -30,6 +30,7 @@ CliRun runText(const TempProgramFolder &folder, const QStringList &args)
 
 TEST(TextCli, PrintsTheEditorTextOrTheInformation)
 {
+    REQUIRE_SHARED_DATA();
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("Книга с пробелом.txt"), QStringLiteral("Первая\nвторая"));
     const CliRun text = runText(folder, {folder.file(QStringLiteral("Книга с пробелом.txt"))});

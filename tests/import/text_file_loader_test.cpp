@@ -52,6 +52,7 @@ TEST(FixDosText, OnlyMoreDosThanWindowsLettersInTheFirstThousandCharactersConver
 
 TEST(TextBook, TheSameStoryReadsAlikeInUtf8Windows1251AndDos)
 {
+    REQUIRE_SHARED_DATA();
     const QString windows = bookText(QStringLiteral("books/txt/kashtanka.cp1251.txt"));
     ASSERT_TRUE(windows.contains(QStringLiteral("Каштанка")));
     EXPECT_EQ(bookText(QStringLiteral("books/txt/kashtanka.utf8.txt")), windows);
@@ -64,6 +65,7 @@ TEST(TextBook, TheSameStoryReadsAlikeInUtf8Windows1251AndDos)
 
 TEST(TextBook, RealCodePageSamplesAreRecognised)
 {
+    REQUIRE_SHARED_DATA();
     const QString dos = bookText(QStringLiteral("books/encodings/IBM866-_ude_1.txt"));
     const QString windows = bookText(QStringLiteral("books/encodings/windows-1251-russian-_ude_1.txt"));
     EXPECT_EQ(dos, windows);

@@ -32,7 +32,26 @@ QByteArray TempProgramFolder::readBytes(const QString &name) const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+namespace {
+
+QString sharedRoot()
+{
+    const QStringList candidates = {qEnvironmentVariable("LECTORIUM_SHARED"), QStringLiteral(LECTORIUM_SHARED_DATA),
+                                    QStringLiteral("/work/shared")};
+    for (const QString &root : candidates)
+        if (!root.isEmpty() && QFileInfo(root + QStringLiteral("/books")).isDir())
+            return root;
+    return QStringLiteral(LECTORIUM_SHARED_DATA);
+}
+
+} // namespace
+
 QString sharedDataPath(const QString &relative)
 {
-    return QStringLiteral(LECTORIUM_SHARED_DATA) + u'/' + relative;
+    return sharedRoot() + u'/' + relative;
+}
+
+bool sharedDataAvailable()
+{
+    return QFileInfo(sharedRoot() + QStringLiteral("/books")).isDir();
 }

@@ -20,5 +20,15 @@ private:
     QString m_path;
 };
 
-// ../shared/<relative>, the test books and dictionaries beside the project.
+// The test books and dictionaries beside the project (../shared), or where
+// LECTORIUM_SHARED points; /work/shared when neither exists.
 QString sharedDataPath(const QString &relative);
+bool sharedDataAvailable();
+
+// A test that reads the shared books is skipped, saying why, on a machine
+// that does not have them.
+#define REQUIRE_SHARED_DATA()                                                                     \
+    do {                                                                                          \
+        if (!sharedDataAvailable())                                                               \
+            GTEST_SKIP() << "the shared test books (../shared) are not on this machine";          \
+    } while (false)

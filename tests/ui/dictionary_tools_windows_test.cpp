@@ -114,6 +114,7 @@ TEST(DictionaryDebugger, ShowsTheRewrittenTextAndTheTime)
 
 TEST(NameFinder, FindsTheNamesOfABookAndFiltersTheCorrectOnes)
 {
+    REQUIRE_SHARED_DATA();
     TempProgramFolder folder;
     writeDictionary(folder, QStringLiteral("main.dic"), QStringLiteral("Каштанка=Кашт<анка\r\n"));
     ScriptedDialogs dialogs;
