@@ -82,7 +82,13 @@ Form1::Form1(const QString &programFolder, const QString &bookArgument, QWidget 
     formLoad(bookArgument);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The controls outlive this part of the window while it is destroyed; a
+    // focus change then (editingFinished of a range box) must not reach it.
+    for (QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 void Form1::setDialogs(UserDialogs *dialogs)
 {
