@@ -28,6 +28,18 @@ RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, Reco
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(kTickMsecs);
     connect(&m_timer, &QTimer::timeout, this, &RecordingDriver::tick);
+    m_encoderPoll.setInterval(50);
+    connect(&m_encoderPoll, &QTimer::timeout, this, [this] {
+        const bool running = m_encoder.ProcessRunning();
+        if (!running)
+            compressionStep();
+        if (!m_recording || (!running && m_encoderQueue.isEmpty())) {
+            m_encoderPoll.stop();
+            // The job only waited for this encoder run: it can end now.
+            if (m_recording && m_waitingForEncoder && !m_encoder.ProcessRunning())
+                tick();
+        }
+    });
 }
 
 // ---- start ------------------------------------------------------------------
@@ -150,8 +162,10 @@ void RecordingDriver::finishBlock()
 {
     m_voice.finishBlock();
     m_host.processEvents();
-    if (m_settings.compressMp3 == 1)
+    if (m_settings.compressMp3 == 1) {
         m_encoderQueue.append({m_files.wavFileName(m_block), m_block});
+        m_encoderPoll.start();
+    }
     m_charsDone += m_blockTextLength;
     learnCoefficient(QFileInfo(wavPath(m_block)).size());
     m_block = nextBlockToRecord(m_block + 1);
@@ -200,6 +214,7 @@ void RecordingDriver::compressionStep()
     m_host.showStatus(2, QStringLiteral("Сжатие в MP3: ") + next.fileName);
     m_wavBeingCompressed = m_book.audioFolder + u'/' + next.fileName;
     m_blockBeingCompressed = next.block;
+    m_encoderPoll.start();
 }
 
 void RecordingDriver::reportEmptyWav()

@@ -106,6 +106,9 @@ private:
     RecordingClock &m_clock;
     RecordingHost &m_host;
     QTimer m_timer;
+    // Looks at the encoder between ticks, so the next WAV goes to it as soon
+    // as the last one is done rather than at the next tick.
+    QTimer m_encoderPoll;
 
     RecordedBook m_book;
     bool m_recording = false;
