@@ -72,10 +72,10 @@ void SilentRealTimeSink::write(const char *, qint64 bytes)
 
 std::shared_ptr<SpeechSink> openAudioDevice(const PcmFormat &format)
 {
-    pa_sample_spec spec;
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = uint32_t(format.sampleRate);
-    spec.channels = uint8_t(format.channels);
+    pa_sample_spec sampleFormat;
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = uint32_t(format.sampleRate);
+    sampleFormat.channels = uint8_t(format.channels);
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
     attr.tlength = uint32_t(format.bytesPerSecond() * kDeviceBufferMsecs / 1000);
@@ -83,7 +83,7 @@ std::shared_ptr<SpeechSink> openAudioDevice(const PcmFormat &format)
     attr.minreq = uint32_t(-1);
     attr.fragsize = uint32_t(-1);
     int error = 0;
-    pa_simple *stream = pa_simple_new(nullptr, "Lectorium", PA_STREAM_PLAYBACK, nullptr, "speech", &spec,
+    pa_simple *stream = pa_simple_new(nullptr, "Lectorium", PA_STREAM_PLAYBACK, nullptr, "speech", &sampleFormat,
                                       nullptr, &attr, &error);
     if (!stream)
         return std::make_shared<SilentRealTimeSink>(format);
