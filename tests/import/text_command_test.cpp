@@ -2,6 +2,7 @@
 
 #include "common/text_codec.h"
 
+#include "support/cli_run.h"
 #include "support/temp_program_folder.h"
 
 #include <QProcess>
@@ -10,20 +11,9 @@
 
 namespace {
 
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 CliRun runText(const TempProgramFolder &folder, const QStringList &args)
 {
-    QProcess cli;
-    cli.start(QStringLiteral(LECTORIUM_BIN_DIR "/lectorium-cli"),
-              QStringList{QStringLiteral("--program-folder"), folder.path(), QStringLiteral("text")} + args);
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
+    return runCli(folder, QStringList{QStringLiteral("text")} + args);
 }
 
 } // namespace

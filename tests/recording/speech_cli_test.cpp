@@ -3,31 +3,12 @@
 #include "common/text_codec.h"
 #include "support/temp_program_folder.h"
 #include "wav_reading.h"
+#include "support/cli_run.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const TempProgramFolder &folder, const QStringList &args)
-{
-    QProcess cli;
-    cli.start(QStringLiteral(LECTORIUM_BIN_DIR "/lectorium-cli"),
-              QStringList{QStringLiteral("--program-folder"), folder.path()} + args);
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(SpeechCli, ListsVoicesWithIndexDescriptionAndKind)
 {
