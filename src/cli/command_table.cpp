@@ -3,6 +3,7 @@
 CliCommand dictCommand();
 CliCommand voicesCommand();
 CliCommand speakCommand();
+CliCommand phonemesCommand();
 CliCommand textCommand();
 CliCommand importCommand();
 CliCommand recordCommand();
@@ -14,6 +15,7 @@ const QList<CliCommand> &cliCommands()
         dictCommand(),
         voicesCommand(),
         speakCommand(),
+        phonemesCommand(),
         textCommand(),
         importCommand(),
         recordCommand(),

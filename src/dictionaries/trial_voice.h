@@ -12,4 +12,8 @@ public:
     // With `purge` whatever is being spoken is dropped first.
     virtual void speak(const QString &sapiXml, bool purge) = 0;
     virtual void stop() = 0;
+    // What, typed right after a vowel of a pronunciation, stresses that
+    // vowel for this voice. A voice that knows no such mark gets the "<" of
+    // the Speech Cube notation.
+    virtual QString stressMark() const { return QStringLiteral("<"); }
 };

@@ -12,6 +12,8 @@ public:
     explicit SpeechTrialVoice(const Settings &settings) : m_settings(settings) {}
     void speak(const QString &sapiXml, bool purge) override;
     void stop() override;
+    // The speech layer reads "+" after a vowel as its stress.
+    QString stressMark() const override { return QStringLiteral("+"); }
 
 private:
     const Settings &m_settings;

@@ -49,3 +49,26 @@ TEST(SpeechCli, SpeaksWindows1251AndUtf8TextAndXmlIntoWavs)
     EXPECT_EQ(badVoice.exitCode, 1);
     EXPECT_TRUE(badVoice.err.contains(QStringLiteral("9999")));
 }
+
+TEST(SpeechCli, PrintsThePhonemesWithTheStressTheMarksSet)
+{
+    TempProgramFolder folder;
+    const auto phonemes = [&](const QStringList &args) {
+        const CliRun run = runCli(folder, QStringList{QStringLiteral("phonemes")} + args);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out.trimmed();
+    };
+    const QString own = phonemes({QStringLiteral("замок")});
+    const QString first = phonemes({QStringLiteral("за+мок")});
+    EXPECT_EQ(phonemes({QStringLiteral("замо+к")}), own);
+    EXPECT_NE(first, own);
+    EXPECT_LT(first.indexOf(u'\''), own.indexOf(u'\''));
+    // the words of the arguments are one text, a line per clause
+    EXPECT_EQ(phonemes({QStringLiteral("Старый"), QStringLiteral("за+мок."), QStringLiteral("Замок.")}).split(u'\n').size(), 2);
+
+    EXPECT_EQ(runCli(folder, {QStringLiteral("phonemes")}).exitCode, 2);
+    const CliRun badVoice = runCli(folder, {QStringLiteral("phonemes"), QStringLiteral("--voice"), QStringLiteral("9999"),
+                                            QStringLiteral("замок")});
+    EXPECT_EQ(badVoice.exitCode, 1);
+    EXPECT_TRUE(badVoice.err.contains(QStringLiteral("9999")));
+}

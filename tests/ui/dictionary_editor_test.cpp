@@ -27,7 +27,9 @@ class TrialVoiceRecorder : public TrialVoice
 public:
     void speak(const QString &text, bool purge) override { spoken.append({text, purge}); }
     void stop() override {}
+    QString stressMark() const override { return mark; }
     QList<std::pair<QString, bool>> spoken;
+    QString mark = QStringLiteral("<");
 };
 
 // A program folder whose only dictionary, "main.dic", holds `lines`.
@@ -228,6 +230,15 @@ TEST(DictionaryEditor, EditingToolsWorkOnTheFields)
     QTest::keyClick(pronunciation, Qt::Key_Insert);
     click(editor, "Command13", Qt::RightButton);
     EXPECT_EQ(pronunciation->text(), QStringLiteral("ко<>т"));
+    // A voice that reads its own stress mark gets that one, and the button shows it.
+    voice.mark = QStringLiteral("+");
+    editor.setVoice(&voice);
+    EXPECT_EQ(child<QPushButton>(editor, "Command13")->text(), QStringLiteral("+"));
+    pronunciation->setText(QStringLiteral("кот"));
+    pronunciation->setCursorPosition(2);
+    QTest::keyClick(pronunciation, Qt::Key_Insert);
+    click(editor, "Command13");
+    EXPECT_EQ(pronunciation->text(), QStringLiteral("ко++т"));
 
     // Copy and paste go through the editor's own buffer.
     EXPECT_FALSE(child<QAction>(editor, "actPaste")->isEnabled());

@@ -174,7 +174,7 @@ void DicEd::buildControls()
     m_tryButton = button<RightClickButton>(page, "Command10", QStringLiteral("Проба"), QString());
     auto *tryPlain = button(page, "Command11", QStringLiteral("Без словарей"), QStringLiteral("Проба (без словарей)"));
     auto *tryTyped = button(page, "Command12", QStringLiteral("Произношение"), QStringLiteral("Проба (введенное произношение)"));
-    auto *stress = button<RightClickButton>(page, "Command13", QStringLiteral("<"), QStringLiteral("Вставить ударение"));
+    m_stressButton = button<RightClickButton>(page, "Command13", QStringLiteral("<"), QStringLiteral("Вставить ударение"));
     auto *font = button(page, "Command14", QStringLiteral("Шрифт..."), QStringLiteral("Выбрать шрифт"));
     auto *check = button(page, "Command15", QStringLiteral("Повторы"), QStringLiteral("Проверить словарь на повторы"));
     m_trialControls = {m_tryButton, tryPlain, tryTyped, m_autoSpeak};
@@ -195,7 +195,7 @@ void DicEd::buildControls()
     edit->addWidget(m_word, 0, 0, 1, 2);
     edit->addWidget(markers, 0, 2);
     edit->addWidget(m_pronunciation, 1, 0, 1, 2);
-    edit->addWidget(stress, 1, 2);
+    edit->addWidget(m_stressButton, 1, 2);
     edit->addWidget(m_caseBox, 2, 0, 1, 3);
     edit->addWidget(add, 3, 0);
     edit->addWidget(saveRowButton, 3, 1);
@@ -239,8 +239,8 @@ void DicEd::buildControls()
     connect(check, &QPushButton::clicked, this, &DicEd::CheckDic);
     connect(tryPlain, &QPushButton::clicked, this, &DicEd::tryWithoutDictionaries);
     connect(tryTyped, &QPushButton::clicked, this, [this] { Spk(m_pronunciation->text(), true); });
-    connect(stress, &QPushButton::clicked, this, [this] { insertStress(QStringLiteral("<")); });
-    connect(stress, &RightClickButton::rightClicked, this, [this] { insertStress(QStringLiteral(">")); });
+    connect(m_stressButton, &QPushButton::clicked, this, [this] { insertStress(stressMark()); });
+    connect(m_stressButton, &RightClickButton::rightClicked, this, [this] { insertStress(QStringLiteral(">")); });
     connect(font, &QPushButton::clicked, this, [this] {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, m_view->font(), this);
@@ -390,6 +390,7 @@ void DicEd::setVoice(TrialVoice *voice)
     m_voice = voice;
     for (QWidget *control : m_trialControls)
         control->setEnabled(voice != nullptr);
+    m_stressButton->setText(stressMark());
 }
 
 void DicEd::showStatus(const QString &text)
@@ -455,6 +456,7 @@ void DicEd::setModeTexts()
     m_tryButton->setToolTip(own ? QStringLiteral("Левый клик - проба со словарем, правый - без словаря (как есть)")
                                 : QStringLiteral("Проба (загруженный словарь)"));
     m_model->setCaseHeader(own ? kCaseSensitiveMark : QStringLiteral("/i"));
+    m_stressButton->setText(stressMark());
     // The engine's list has no kinds of entries: it is shown whole.
     m_sections->setEnabled(own);
     m_choice->setEnabled(own);
@@ -869,6 +871,13 @@ void DicEd::searchTyped()
         selectRow(row);
 }
 
+// The mark the trial voice reads as stress; a Speech Cube dictionary is
+// written for that engine and keeps its "<".
+QString DicEd::stressMark() const
+{
+    return m_voice && m_mode == OwnMode ? m_voice->stressMark() : QStringLiteral("<");
+}
+
 void DicEd::insertStress(const QString &mark)
 {
     m_pronunciation->insert(mark);
@@ -880,7 +889,7 @@ bool DicEd::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (watched == m_pronunciation && key == Qt::Key_Insert) {
-            insertStress(QStringLiteral("<"));
+            insertStress(stressMark());
             return true;
         }
         if (watched == m_search && (key == Qt::Key_Up || key == Qt::Key_Down)) {

@@ -110,6 +110,7 @@ private:
     void pasteRows();
     void searchTyped();
     void insertStress(const QString &mark);
+    QString stressMark() const;
 
     // Trials.
     void tryWithDictionary(bool plain);
@@ -150,6 +151,7 @@ private:
     QPushButton *m_loadButton = nullptr;
     QPushButton *m_sortButton = nullptr;
     RightClickButton *m_tryButton = nullptr;
+    RightClickButton *m_stressButton = nullptr;
     QList<QWidget *> m_trialControls;
     QAction *m_cut = nullptr;
     QAction *m_copy = nullptr;

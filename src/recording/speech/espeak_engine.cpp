@@ -1,10 +1,15 @@
 #include "recording/speech/espeak_engine.h"
 
+#include "recording/speech/stress_phoneme_input.h"
+#include "recording/speech/stressed_pronunciation.h"
+
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -35,6 +40,50 @@ int sentenceEnd(const QString &text, int start)
         ++i;
     return i;
 }
+
+// Stressed words remembered per voice before the memory starts afresh.
+constexpr int kMaxStressedWords = 50000;
+
+// The voice's phonemes for a single word, '|' between them; nothing when the
+// voice reads it as more than one word.
+QStringList wordPhonemes(const QString &word)
+{
+    const QByteArray utf8 = word.toUtf8();
+    const void *text = utf8.constData();
+    const char *phonemes = espeak_TextToPhonemes(&text, espeakCHARS_UTF8, '|' << 8);
+    const QString result = QString::fromUtf8(phonemes ? phonemes : "").trimmed();
+    if (text || result.contains(u' '))
+        return {};
+    return result.split(u'|', Qt::SkipEmptyParts);
+}
+
+// Collects what the synthesiser pronounces while it lives.
+class PhonemeTrace
+{
+public:
+    explicit PhonemeTrace(std::shared_ptr<QString> target) : m_target(std::move(target))
+    {
+        if (m_target && (m_stream = open_memstream(&m_buffer, &m_size)))
+            espeak_SetPhonemeTrace(espeakPHONEMES_SHOW, m_stream);
+    }
+    ~PhonemeTrace()
+    {
+        if (!m_stream)
+            return;
+        espeak_SetPhonemeTrace(0, nullptr);
+        std::fclose(m_stream);
+        *m_target = QString::fromUtf8(m_buffer, qsizetype(m_size));
+        std::free(m_buffer);
+    }
+    PhonemeTrace(const PhonemeTrace &) = delete;
+    PhonemeTrace &operator=(const PhonemeTrace &) = delete;
+
+private:
+    std::shared_ptr<QString> m_target;
+    FILE *m_stream = nullptr;
+    char *m_buffer = nullptr;
+    size_t m_size = 0;
+};
 
 // A piece that ends inside a sentence (a tag in its middle) must not get the
 // pause of a sentence end.
@@ -244,17 +293,15 @@ void EspeakEngine::runJob(SpeechJob &job)
     }
     Run run(job, m_format.channels * m_format.bitsPerSample / 8);
     g_run = &run;
-    if (job.voiceIdentifier != m_currentVoice) {
-        espeak_SetVoiceByName(job.voiceIdentifier.toUtf8().constData());
-        m_currentVoice = job.voiceIdentifier;
-    }
+    selectVoice(job.voiceIdentifier);
+    const PhonemeTrace trace(job.phonemeTrace);
     espeak_SetParameter(espeakVOLUME, std::clamp(job.volume, 0, 100), 0);
     const qint64 chunkBytes = qint64(m_format.bytesPerSecond()) * kChunkMsecs / 1000;
     const QByteArray silence(chunkBytes, '\0');
     for (int p = 0; p < job.pieces.size() && !run.cancelled(); ++p) {
-        const SpeechPiece &piece = job.pieces.at(p);
-        if (piece.kind == SpeechPiece::Silence) {
-            qint64 left = qint64(m_format.bytesPerSecond()) * piece.msec / 1000 / run.bytesPerSample * run.bytesPerSample;
+        const SpeechPiece &given = job.pieces.at(p);
+        if (given.kind == SpeechPiece::Silence) {
+            qint64 left = qint64(m_format.bytesPerSecond()) * given.msec / 1000 / run.bytesPerSample * run.bytesPerSample;
             while (left > 0 && !run.cancelled()) {
                 const qint64 n = std::min(left, chunkBytes);
                 run.write(silence.constData(), n);
@@ -262,6 +309,10 @@ void EspeakEngine::runJob(SpeechJob &job)
             }
             continue;
         }
+        SpeechPiece piece = given;
+        const bool phonemeInput = writeStressAsPhonemes(piece, [this](const QString &word, const QList<int> &vowels) {
+            return stressedWord(word, vowels);
+        });
         run.piece = &piece;
         run.pieceStartBytes = run.writtenBytes;
         std::wstring text;
@@ -279,7 +330,8 @@ void EspeakEngine::runJob(SpeechJob &job)
         espeak_SetParameter(espeakRATE, espeakRate(piece.rate), 0);
         espeak_SetParameter(espeakPITCH, espeakPitch(piece.pitch), 0);
         const bool last = p == job.pieces.size() - 1;
-        const unsigned flags = espeakCHARS_WCHAR | (last || endsClause(piece.text) ? espeakENDPAUSE : 0);
+        const unsigned flags = espeakCHARS_WCHAR | (last || endsClause(given.text) ? espeakENDPAUSE : 0)
+                               | (phonemeInput ? espeakPHONEMES : 0);
         espeak_Synth(text.c_str(), (text.size() + 1) * sizeof(wchar_t), 0, POS_CHARACTER, 0, flags, nullptr,
                      nullptr);
     }
@@ -295,4 +347,28 @@ void EspeakEngine::runJob(SpeechJob &job)
         run.applyHeard(run.writtenBytes);
     }
     g_run = nullptr;
+}
+
+void EspeakEngine::selectVoice(const QString &identifier)
+{
+    if (identifier == m_currentVoice)
+        return;
+    espeak_SetVoiceByName(identifier.toUtf8().constData());
+    m_currentVoice = identifier;
+    m_stressedWords.clear();
+}
+
+QString EspeakEngine::stressedWord(const QString &word, const QList<int> &stressedVowels)
+{
+    QString key = word.toLower();
+    for (int vowel : stressedVowels)
+        key += QStringLiteral("+%1").arg(vowel);
+    const auto known = m_stressedWords.constFind(key);
+    if (known != m_stressedWords.constEnd())
+        return *known;
+    if (m_stressedWords.size() >= kMaxStressedWords)
+        m_stressedWords.clear();
+    const QString phonemes = stressedPronunciation(word, stressedVowels, wordPhonemes);
+    m_stressedWords.insert(key, phonemes);
+    return phonemes;
 }

@@ -8,6 +8,7 @@
 #include "recording/speech/speech_status.h"
 #include "recording/speech/wav_file_stream.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -32,6 +33,9 @@ struct SpeechJob
     QString voiceIdentifier;
     int volume = 100; // 0..100
     std::shared_ptr<SpeechSink> sink;
+    // When set, the phonemes the synthesiser pronounces are written here, a
+    // line per clause.
+    std::shared_ptr<QString> phonemeTrace;
 };
 
 class EspeakEngine
@@ -54,6 +58,8 @@ private:
     void workerLoop();
     void initialise();
     void runJob(SpeechJob &job);
+    void selectVoice(const QString &identifier);
+    QString stressedWord(const QString &word, const QList<int> &stressedVowels);
 
     std::thread m_worker;
     std::mutex m_mutex;
@@ -64,4 +70,6 @@ private:
     QList<EngineVoice> m_voices;
     PcmFormat m_format;
     QString m_currentVoice;
+    // Phonemes of the stressed words of the current voice: books repeat them.
+    QHash<QString, QString> m_stressedWords;
 };

@@ -8,6 +8,13 @@ namespace {
 
 EspeakEngine &engine() { return EspeakEngine::instance(); }
 
+// Takes sound that nobody listens to.
+class SilentSink : public SpeechSink
+{
+public:
+    void write(const char *, qint64) override {}
+};
+
 } // namespace
 
 SpeechVoice::SpeechVoice() : m_state(std::make_shared<SpeechState>()) {}
@@ -71,21 +78,42 @@ void SpeechVoice::purge()
     m_state->changed.notify_all();
 }
 
+SpeechJob SpeechVoice::job(const QString &text, int flags) const
+{
+    const QList<EngineVoice> &voices = engine().voices();
+    SpeechJob job;
+    job.pieces = (flags & SVSFIsNotXML) ? plainTextPieces(text) : parseSapiXml(text);
+    job.voiceIdentifier = m_voice < voices.size() ? voices.at(m_voice).identifier : QString();
+    job.volume = m_volume;
+    return job;
+}
+
 void SpeechVoice::Speak(const QString &text, int flags)
 {
     if (flags & SVSFPurgeBeforeSpeak)
         purge();
-    const QList<EngineVoice> &voices = engine().voices();
-    SpeechJob job;
-    job.state = m_state;
-    job.generation = m_state->generation;
-    job.pieces = (flags & SVSFIsNotXML) ? plainTextPieces(text) : parseSapiXml(text);
-    job.voiceIdentifier = m_voice < voices.size() ? voices.at(m_voice).identifier : QString();
-    job.volume = m_volume;
-    job.sink = output();
-    engine().enqueue(std::move(job));
+    SpeechJob speech = job(text, flags);
+    speech.state = m_state;
+    speech.generation = m_state->generation;
+    speech.sink = output();
+    engine().enqueue(std::move(speech));
     if (!(flags & SVSFlagsAsync))
         WaitUntilDone(-1);
+}
+
+QString SpeechVoice::Phonemes(const QString &text, int flags) const
+{
+    // A state of its own: the voice's speaking and status stay untouched.
+    SpeechJob trial = job(text, flags);
+    const auto state = std::make_shared<SpeechState>();
+    const auto phonemes = std::make_shared<QString>();
+    trial.state = state;
+    trial.sink = std::make_shared<SilentSink>();
+    trial.phonemeTrace = phonemes;
+    engine().enqueue(std::move(trial));
+    std::unique_lock lock(state->mutex);
+    state->changed.wait(lock, [&] { return state->pendingJobs == 0; });
+    return *phonemes;
 }
 
 SpeechStatus SpeechVoice::Status() const

@@ -52,6 +52,9 @@ public:
     // is queued or being spoken first, SVSFIsNotXML speaks the text as it
     // stands (otherwise it is SAPI XML).
     void Speak(const QString &text, int flags);
+    // What the voice pronounces for `text` (flags as for Speak; the text is
+    // not spoken), in espeak-ng's phoneme mnemonics, a line per clause.
+    QString Phonemes(const QString &text, int flags) const;
     SpeechStatus Status() const;
     void Pause();
     void Resume();
@@ -60,6 +63,7 @@ public:
 
 private:
     void purge();
+    SpeechJob job(const QString &text, int flags) const;
     std::shared_ptr<SpeechSink> output();
 
     std::shared_ptr<SpeechState> m_state;
