@@ -94,7 +94,7 @@ TEST_F(StressedSpeech, UnmarkedWordsAndPlusSignsKeepTheVoicesReading)
 {
     const QString own = phonemes(QStringLiteral("замок"));
     EXPECT_EQ(phonemes(QStringLiteral("замо+к")), own);
-    EXPECT_EQ(phonemes(QStringLiteral("зАмо`к")), own);
+    EXPECT_EQ(phonemes(QStringLiteral("Замо`к")), own);
     EXPECT_NE(phonemes(QStringLiteral("за+мок")), own);
     EXPECT_EQ(stressedSyllable(phonemes(QStringLiteral("за+мок"))), 0);
     EXPECT_EQ(stressedSyllable(phonemes(QStringLiteral("замо+к"))), 1);
@@ -108,7 +108,7 @@ TEST_F(StressedSpeech, UnmarkedWordsAndPlusSignsKeepTheVoicesReading)
 TEST_F(StressedSpeech, DictionaryStressSpeaksNoLongerThanTheBareWords)
 {
     REQUIRE_SHARED_DATA();
-    const QByteArray bytes = UserFile::readBytes(sharedDataPath(QStringLiteral("dictionaries/rulex-explicit.dic"))).value();
+    const QByteArray bytes = UserFile::readBytes(sharedDataPath(QStringLiteral("dictionaries/rulex-implicit.dic"))).value();
     QStringList replacements;
     for (const QString &line : UserFile::splitLines(Codec::decodeUserFile(bytes))) {
         const QString replacement = line.section(u'=', 1);
@@ -118,6 +118,8 @@ TEST_F(StressedSpeech, DictionaryStressSpeaksNoLongerThanTheBareWords)
     ASSERT_EQ(replacements.size(), 15);
     const QString marked = QStringLiteral("Сегодня ") + replacements.join(u' ') + u'.';
     const QString bare = QString(marked).remove(u'+');
+    // some of the words are stressed otherwise than the voice would
+    EXPECT_NE(phonemes(marked), phonemes(bare));
     const double withMarks = spokenMsecs(marked);
     const double withoutMarks = spokenMsecs(bare);
     // fifteen words read with "плюс" would last seconds longer
