@@ -69,7 +69,8 @@ int main()
     QTemporaryDir dir;
     const QString marked = withStressDictionaries(text, dir.path());
     const QString bare = QString(marked).remove(QRegularExpression(QStringLiteral("(?<=[аеёиоуыэюяАЕЁИОУЫЭЮЯ])\\+")));
-    const qsizetype words = text.split(QRegularExpression(QStringLiteral("\\W+")), Qt::SkipEmptyParts).size();
+    const QRegularExpression nonWord(QStringLiteral("\\W+"), QRegularExpression::UseUnicodePropertiesOption);
+    const qsizetype words = text.split(nonWord, Qt::SkipEmptyParts).size();
 
     // Each in turn twice; the better of the two runs counts.
     Spoken withMarks, withoutMarks;
