@@ -36,7 +36,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 asan:
-	cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLECTORIUM_SANITIZE=ON
+	cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLECTORIUM_SANITIZE=ON $(LAUNCHER)
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
@@ -45,7 +45,7 @@ bench: build
 
 # Each harness runs FUZZ_SECONDS on a working copy of its seeds.
 fuzz:
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLECTORIUM_FUZZ=ON
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLECTORIUM_FUZZ=ON $(LAUNCHER)
 	cmake --build build-fuzz --target fuzzers -j $(JOBS)
 	@set -e; for h in build-fuzz/bin/fuzz_*; do \
 	  name=$${h##*/fuzz_}; work=build-fuzz/corpus/$$name; mkdir -p $$work; \
