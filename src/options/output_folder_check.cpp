@@ -14,13 +14,6 @@ void reportInvalidName(UserDialogs &dialogs)
     dialogs.show({kTitle, QStringLiteral("Недопустимое имя каталога!"), DialogIcon::Critical, DialogButtons::Ok});
 }
 
-// A name the file system can never hold; mkpath would fail on it too, but
-// the user is told before being asked whether to create it.
-bool impossibleName(const QString &folder)
-{
-    return folder.contains(QChar(0));
-}
-
 } // namespace
 
 OutputFolderCheck checkOutputFolder(const QString &text, const QString &programFolder, UserDialogs &dialogs)
@@ -33,11 +26,6 @@ OutputFolderCheck checkOutputFolder(const QString &text, const QString &programF
         folder.chop(1);
     if (QFileInfo(folder).isDir())
         return result;
-    if (impossibleName(folder)) {
-        reportInvalidName(dialogs);
-        result.keepFocus = true;
-        return result;
-    }
     const DialogAnswer answer = dialogs.show(
         {kTitle, QStringLiteral("Каталог \"") + folder + QStringLiteral("\" не существует. Создать его?"),
          DialogIcon::Question, DialogButtons::YesNo});
