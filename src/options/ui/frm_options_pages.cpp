@@ -342,7 +342,7 @@ QWidget *FrmOptions::buildFileNamePage()
     auto *layout = new QHBoxLayout(f);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(left, 1);
-    layout->addWidget(help);
+    layout->addWidget(help, 0, Qt::AlignTop);
     auto *outer = new QVBoxLayout(page);
     outer->addWidget(f);
     return page;
