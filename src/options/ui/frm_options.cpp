@@ -21,10 +21,11 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 FrmOptions::FrmOptions(Settings &settings, const QString &programFolder, const QStringList &voices,
                        int defaultVoice, UserDialogs &dialogs, QWidget *parent)

@@ -16,8 +16,6 @@
 class EncoderPage;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;

@@ -148,7 +148,6 @@ QWidget *FrmOptions::buildEnginePage()
     m_engineStack->setObjectName(QStringLiteral("stkEngine"));
     m_engineStack->addWidget(page);
     m_engineStack->addWidget(buildAdvancedFrame());
-    m_engineStack->setToolTip(QString());
     return m_engineStack;
 }
 
