@@ -1,5 +1,6 @@
 #include "app/ui/form1.h"
 #include "common/ini_file.h"
+#include "options/ui/encoder_page.h"
 #include "options/ui/frm_options.h"
 #include "options/ui/slider_box.h"
 #include "options/voice_table.h"
@@ -307,6 +308,39 @@ TEST_F(OptionsWindowTest, DefaultsAndVisualStyles)
     click(w.get(), "cmdStylesOff");
     EXPECT_FALSE(QFile::exists(manifest));
     EXPECT_EQ(dialogs.shown.last().text, QStringLiteral("Чтобы изменения вступили в силу необходимо перезапустить программу."));
+}
+
+TEST_F(OptionsWindowTest, PresetsAreSavedChosenAndDeleted)
+{
+    settings.lameParameters = QStringLiteral("--abr 96 -f");
+    auto w = open();
+    auto *encoder = child<EncoderPage>(w.get(), "fraEncoder");
+    auto *presets = child<QComboBox>(w.get(), "cboPresets");
+    auto *parameters = child<QLineEdit>(w.get(), "txtLameParameters");
+    QString proposed;
+    encoder->askPresetName = [&](const QString &name) {
+        proposed = name;
+        return QStringLiteral("Книги 96");
+    };
+    click(w.get(), "cmdSavePreset");
+    EXPECT_EQ(proposed, QStringLiteral("Музыка"));
+    const QString ini = folder.file(QStringLiteral("Lectorium.ini"));
+    EXPECT_EQ(ReadIni(QStringLiteral("LAME"), QStringLiteral("Preset3"), ini), QStringLiteral("Книги 96:--abr 96 -f"));
+    EXPECT_EQ(presets->currentText(), QStringLiteral("Книги 96"));
+
+    presets->setCurrentIndex(0);
+    emit presets->activated(0);
+    EXPECT_EQ(parameters->text(), QStringLiteral("-b 32"));
+    click(w.get(), "cmdDeletePreset");
+    EXPECT_EQ(presets->count(), 2);
+    EXPECT_EQ(presets->currentText(), QStringLiteral("Музыка"));
+    EXPECT_EQ(parameters->text(), QStringLiteral("-V 2 -h"));
+    // The file changes only when the window's values are accepted.
+    EXPECT_EQ(ReadIni(QStringLiteral("LAME"), QStringLiteral("Preset3"), ini), QStringLiteral("Книги 96:--abr 96 -f"));
+    click(w.get(), "cmdApply");
+    EXPECT_EQ(ReadIni(QStringLiteral("LAME"), QStringLiteral("Preset3"), ini).value_or(QString()), QString());
+    EXPECT_EQ(ReadIni(QStringLiteral("LAME"), QStringLiteral("Preset2"), ini), QStringLiteral("Книги 96:--abr 96 -f"));
+    EXPECT_EQ(settings.lameParameters, QStringLiteral("-V 2 -h"));
 }
 
 TEST_F(OptionsWindowTest, MainWindowOpensItFromButtonNineAndOnFirstStart)

@@ -105,9 +105,10 @@ void EncoderPage::savePreset()
     const int shown = m_presetList->currentIndex();
     const QString name =
         askPresetName(m_presets.proposedName(shown >= 0 ? std::optional<int>(shown) : std::nullopt));
-    const std::optional<int> choose = m_presets.saveAs(name, m_parameters->text(), m_dialogs);
-    if (!choose)
+    if (!m_presets.saveAs(name, m_parameters->text(), m_dialogs))
         return;
+    // The list is written before it is refilled, so "Selected" still names
+    // the preset shown before; the next save stores the new choice.
     SavePresets();
     fillPresetList(m_presets.list().size() - 1);
 }
