@@ -6,6 +6,12 @@ namespace {
 
 const QString kCancel = QStringLiteral(".");
 
+bool sameWords(const SpeechStatus &a, const SpeechStatus &b)
+{
+    return a.InputSentencePosition == b.InputSentencePosition && a.InputSentenceLength == b.InputSentenceLength
+           && a.InputWordPosition == b.InputWordPosition && a.InputWordLength == b.InputWordLength;
+}
+
 } // namespace
 
 void ChapterReader::start(int voiceIndex, bool fullVolume)
@@ -24,6 +30,8 @@ void ChapterReader::read(const QString &text)
         return;
     m_paused = false;
     m_textLength = int(text.size());
+    m_before = m_voice.Status();
+    m_started = false;
     // Not XML: the chapter is spoken as it stands, so its positions are the
     // view's. The purge drops the chapter left behind by Prev or Next.
     m_voice.Speak(text, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
@@ -47,11 +55,14 @@ void ChapterReader::stop()
     m_voice.Speak(kCancel, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
 }
 
-ChapterReader::Progress ChapterReader::poll() const
+ChapterReader::Progress ChapterReader::poll()
 {
     const SpeechStatus status = m_voice.Status();
     Progress progress;
     progress.finished = status.RunningState == SpeechStatus::Done;
+    m_started = m_started || progress.finished || !sameWords(status, m_before);
+    if (!m_started)
+        return progress;
     progress.wordStart = std::clamp(status.InputWordPosition, 0, m_textLength);
     progress.wordLength = std::clamp(status.InputWordLength, 0, m_textLength - progress.wordStart);
     return progress;

@@ -32,11 +32,15 @@ public:
     // Silences the voice; reading is off until the next start.
     void stop();
 
-    Progress poll() const;
+    Progress poll();
 
 private:
     SpeechVoice m_voice;
     bool m_reading = false;
     bool m_paused = false;
     int m_textLength = 0;
+    // Until the engine starts on a chapter its status still tells about the
+    // chapter before; those positions must not colour the new text.
+    bool m_started = false;
+    SpeechStatus m_before;
 };

@@ -229,6 +229,7 @@ void ReadForm::SelFnt()
     if (const auto font = m_dialogs->chooseFont(this, readerFont(m_style))) {
         setReaderFont(m_style, *font);
         applyStyle();
+        Rsave();
     }
 }
 
@@ -241,6 +242,7 @@ void ReadForm::selCol(int c)
     if (const auto chosen = m_dialogs->chooseColour(this, colourFromNumber(colour), kStyleMenu.at(c))) {
         colour = colourNumber(*chosen);
         applyStyle();
+        Rsave();
     }
 }
 
@@ -292,7 +294,8 @@ void ReadForm::Timer1_Timer()
         return;
     const ChapterReader::Progress progress = m_reader.poll();
     if (!progress.finished) {
-        highlight(progress.wordStart, progress.wordLength);
+        if (progress.wordLength > 0)
+            highlight(progress.wordStart, progress.wordLength);
         return;
     }
     const int nextRow = m_list1->currentRow() + 1;
