@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -192,8 +193,10 @@ TEST_F(ReadFormTest, ReadingColoursTheWordHeardAndGoesOnToTheEndOfTheBook)
     }
     EXPECT_GE(starts.size(), 3) << words.join(u'|').toStdString();
     EXPECT_TRUE(std::is_sorted(starts.begin(), starts.end()));
-    const QStringList expected = {QStringLiteral("Первая"), QStringLiteral("глава"), QStringLiteral("Кот"),
-                                  QStringLiteral("спит"), QStringLiteral("сказал"), QStringLiteral("он")};
+    // Whole words of the text, the dash that is read out included.
+    QStringList expected;
+    for (QString token : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        expected.append(token.remove(QRegularExpression(QStringLiteral("[,.]$"))));
     for (const QString &word : words)
         EXPECT_TRUE(expected.contains(word)) << word.toStdString();
     ASSERT_EQ(list->currentRow(), 1) << "the end of a chapter moves on to the next";
