@@ -32,16 +32,6 @@ const QStringList kStyleMenu = {QStringLiteral("Шрифт..."), QStringLiteral(
                                 QStringLiteral("Цвет текста..."), QStringLiteral("Цвет читаемого слова..."),
                                 QStringLiteral("Цвет прочитанного текста...")};
 
-QTextEdit::ExtraSelection colouredRange(QTextDocument *document, int from, int to, const QColor &colour)
-{
-    QTextEdit::ExtraSelection selection;
-    selection.cursor = QTextCursor(document);
-    selection.cursor.setPosition(from);
-    selection.cursor.setPosition(to, QTextCursor::KeepAnchor);
-    selection.format.setForeground(colour);
-    return selection;
-}
-
 } // namespace
 
 ReadForm::ReadForm(const QString &programFolder, const QStringList &books, const QString &selectedBook,
@@ -110,6 +100,8 @@ void ReadForm::buildControls()
     m_richTextBox1 = new QPlainTextEdit(central);
     m_richTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     m_richTextBox1->setReadOnly(true);
+    // The colouring is no edit to undo.
+    m_richTextBox1->setUndoRedoEnabled(false);
     // Read-only, yet with a caret: it marks the reading place.
     m_richTextBox1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     layout->addWidget(m_lists);
@@ -216,12 +208,10 @@ void ReadForm::applyStyle()
     palette.setColor(QPalette::Base, colourFromNumber(m_style.background));
     palette.setColor(QPalette::Text, colourFromNumber(m_style.unread));
     m_richTextBox1->setPalette(palette);
-    // The coloured words take the new colours at once.
-    const int wordStart = m_wordStart;
-    const int wordLength = m_wordLength;
-    m_wordStart = m_wordLength = -1;
-    if (wordStart >= 0)
-        highlight(wordStart, wordLength);
+    // The text read and the word being read take the new colours at once;
+    // unread text has the view's own text colour.
+    paintRange(0, m_wordStart, colourFromNumber(m_style.read));
+    paintRange(m_wordStart, m_wordEnd, colourFromNumber(m_style.reading));
 }
 
 void ReadForm::SelFnt()
@@ -276,9 +266,10 @@ void ReadForm::List1_Click(int row)
     if (row < 0)
         return;
     const QString text = LoadChapterText(m_bookFolder, row + 1);
-    m_wordStart = m_wordLength = -1;
-    m_richTextBox1->setExtraSelections({});
+    // The view would give the new text the colour at its caret.
+    m_richTextBox1->setCurrentCharFormat(QTextCharFormat());
     m_richTextBox1->setPlainText(text);
+    m_wordStart = m_wordEnd = 0;
     m_panels[1]->setText(m_list1->item(row)->text());
     if (m_reader.isReading()) {
         m_reader.read(text);
@@ -309,18 +300,35 @@ void ReadForm::Timer1_Timer()
 
 void ReadForm::highlight(int wordStart, int wordLength)
 {
-    if (wordStart == m_wordStart && wordLength == m_wordLength)
+    const int wordEnd = wordStart + wordLength;
+    if (wordStart == m_wordStart && wordEnd == m_wordEnd)
         return;
+    // Only what changed is painted again, so a long chapter costs no more
+    // per word than a short one; a step back repaints from the start.
+    if (wordStart < m_wordStart)
+        m_wordStart = 0;
+    paintRange(m_wordStart, std::max(m_wordEnd, wordEnd), QColor());
+    paintRange(m_wordStart, wordStart, colourFromNumber(m_style.read));
+    paintRange(wordStart, wordEnd, colourFromNumber(m_style.reading));
     m_wordStart = wordStart;
-    m_wordLength = wordLength;
-    QTextDocument *document = m_richTextBox1->document();
-    m_richTextBox1->setExtraSelections(
-        {colouredRange(document, 0, wordStart, colourFromNumber(m_style.read)),
-         colouredRange(document, wordStart, wordStart + wordLength, colourFromNumber(m_style.reading))});
-    QTextCursor caret(document);
+    m_wordEnd = wordEnd;
+    QTextCursor caret(m_richTextBox1->document());
     caret.setPosition(wordStart);
     m_richTextBox1->setTextCursor(caret);
     m_richTextBox1->ensureCursorVisible();
+}
+
+void ReadForm::paintRange(int from, int to, const QColor &colour)
+{
+    if (to <= from)
+        return;
+    QTextCursor cursor(m_richTextBox1->document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    QTextCharFormat format;
+    if (colour.isValid())
+        format.setForeground(colour);
+    cursor.setCharFormat(format);
 }
 
 void ReadForm::prev()

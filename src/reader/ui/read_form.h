@@ -10,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QColor;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -69,6 +70,8 @@ private:
 
     void applyStyle();
     void highlight(int wordStart, int wordLength);
+    // An invalid colour gives the range back the view's text colour.
+    void paintRange(int from, int to, const QColor &colour);
     QString iniPath() const;
 
     QString m_programFolder;
@@ -77,9 +80,10 @@ private:
     QStringList m_chapters;
     ReaderSettings m_style;
     ChapterReader m_reader;
-    // The word coloured last; the view is recoloured only when it moves.
-    int m_wordStart = -1;
-    int m_wordLength = -1;
+    // The word coloured as being read, [m_wordStart, m_wordEnd); the text
+    // before it has the colour of text already read.
+    int m_wordStart = 0;
+    int m_wordEnd = 0;
 
     std::unique_ptr<ReaderStyleDialogs> m_ownDialogs;
     ReaderStyleDialogs *m_dialogs = nullptr;
