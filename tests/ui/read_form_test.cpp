@@ -246,10 +246,15 @@ TEST_F(ReadFormTest, StopAndPlayAgainReadTheChapterFromItsBeginning)
     auto heard = [&] { return colouredRun(view, reading); };
     QTRY_VERIFY_WITH_TIMEOUT(heard().first < heard().second && heard().first > 20, kGenerousMsecs);
 
+    auto *pause = child<QAction>(w.get(), "Pause");
+    EXPECT_FALSE(child<QAction>(w.get(), "Play")->isEnabled()) << "Play does nothing while reading";
     press(w.get(), "Pause");
+    EXPECT_TRUE(pause->isChecked());
     press(w.get(), "Stop");
     EXPECT_FALSE(w->isReading());
     EXPECT_FALSE(child<QTimer>(w.get(), "Timer1")->isActive());
+    EXPECT_FALSE(pause->isChecked());
+    EXPECT_FALSE(pause->isEnabled());
 
     press(w.get(), "Play");
     EXPECT_FALSE(colourAt(view, 0).isValid()) << "the chapter is shown afresh in the unread colour";

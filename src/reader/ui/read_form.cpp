@@ -130,13 +130,17 @@ void ReadForm::buildToolbar()
     m_toolbar1->addSeparator();
     add("Prev", QStyle::SP_MediaSkipBackward, QStringLiteral("Назад"), QStringLiteral("Предыдущая глава"),
         &ReadForm::prev);
-    add("Play", QStyle::SP_MediaPlay, QStringLiteral("Читать"), QStringLiteral("Читать вслух"), &ReadForm::play);
-    add("Pause", QStyle::SP_MediaPause, QStringLiteral("Пауза"), QStringLiteral("Приостановить или продолжить"),
-        &ReadForm::pause);
-    add("Stop", QStyle::SP_MediaStop, QStringLiteral("Стоп"), QStringLiteral("Остановить чтение"), &ReadForm::stop);
+    m_play = add("Play", QStyle::SP_MediaPlay, QStringLiteral("Читать"), QStringLiteral("Читать вслух"),
+                 &ReadForm::play);
+    m_pause = add("Pause", QStyle::SP_MediaPause, QStringLiteral("Пауза"),
+                  QStringLiteral("Приостановить или продолжить"), &ReadForm::pause);
+    m_pause->setCheckable(true);
+    m_stop = add("Stop", QStyle::SP_MediaStop, QStringLiteral("Стоп"), QStringLiteral("Остановить чтение"),
+                 &ReadForm::stop);
     add("Next", QStyle::SP_MediaSkipForward, QStringLiteral("Вперёд"), QStringLiteral("Следующая глава"),
         &ReadForm::next);
     m_toolbar1->addSeparator();
+    showReadingState();
 
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("StyleMenu"));
@@ -274,6 +278,7 @@ void ReadForm::List1_Click(int row)
     if (m_reader.isReading()) {
         m_reader.read(text);
         m_timer1->start();
+        showReadingState();
     }
 }
 
@@ -293,8 +298,7 @@ void ReadForm::Timer1_Timer()
     if (nextRow < m_list1->count()) {
         m_list1->setCurrentRow(nextRow);
     } else {
-        m_timer1->stop();
-        m_reader.stop();
+        stop();
     }
 }
 
@@ -355,17 +359,29 @@ void ReadForm::play()
     }
     m_reader.start(m_settings.voiceIndex, m_settings.fullVolume == 1);
     List1_Click(m_list1->currentRow());
+    showReadingState();
 }
 
 void ReadForm::pause()
 {
     m_reader.togglePause();
+    showReadingState();
 }
 
 void ReadForm::stop()
 {
     m_timer1->stop();
     m_reader.stop();
+    showReadingState();
+}
+
+void ReadForm::showReadingState()
+{
+    const bool reading = m_reader.isReading();
+    m_play->setEnabled(!reading);
+    m_pause->setEnabled(reading);
+    m_pause->setChecked(m_reader.isPaused());
+    m_stop->setEnabled(reading);
 }
 
 void ReadForm::toggleLists()

@@ -67,6 +67,8 @@ private:
     void pause();
     void stop();
     void toggleLists();
+    // Play, Pause and Stop as reading allows them.
+    void showReadingState();
 
     void applyStyle();
     void highlight(int wordStart, int wordLength);
@@ -93,6 +95,9 @@ private:
     QListWidget *m_list1 = nullptr;
     QPlainTextEdit *m_richTextBox1 = nullptr;
     QToolBar *m_toolbar1 = nullptr;
+    QAction *m_play = nullptr;
+    QAction *m_pause = nullptr;
+    QAction *m_stop = nullptr;
     QList<QLabel *> m_panels;
     QTimer *m_timer1 = nullptr;
 };
