@@ -102,6 +102,9 @@ void ReadForm::buildControls()
     m_richTextBox1->setReadOnly(true);
     // The colouring is no edit to undo.
     m_richTextBox1->setUndoRedoEnabled(false);
+    // When the reading leaves the view, the next lines come to its middle
+    // rather than one at a time at its foot.
+    m_richTextBox1->setCenterOnScroll(true);
     // Read-only, yet with a caret: it marks the reading place.
     m_richTextBox1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     layout->addWidget(m_lists);
