@@ -284,7 +284,7 @@ void Form1::exportBook()
 void Form1::connectToolbar()
 {
     // Commands whose windows are not part of the program yet.
-    for (int position : {1, 9})
+    for (int position : {1})
         m_toolbar->setCommandAvailable(position, false);
     for (auto [position, item] : {std::pair{1, 1}, {1, 2}})
         m_toolbar->menuItem(position, item)->setEnabled(false);
@@ -294,6 +294,7 @@ void Form1::connectToolbar()
     connect(m_toolbar->button(6), &QAction::triggered, this, &Form1::Stoprec);
     connect(m_toolbar->button(7), &QAction::triggered, this,
             [this] { ReadForm::open(this, m_programFolder, libraryBooks(), currentBook(), m_settings); });
+    connect(m_toolbar->button(9), &QAction::triggered, this, &Form1::openOptions);
 
     auto openEditor = [this] { openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get()); };
     connect(m_toolbar->button(10), &QAction::triggered, this, openEditor);
@@ -374,6 +375,7 @@ void Form1::showFirstStartMessage()
 {
     m_dialogs->show({kTitle, QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."),
                      DialogIcon::Information, DialogButtons::Ok});
+    openOptions();
     m_settings.firstStart = 0;
 }
 

@@ -9,6 +9,7 @@
 #include "common/process_runner.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -24,6 +25,7 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class Form5;
+class FrmOptions;
 class MainToolbar;
 class TrayControl;
 class UserDialogs;
@@ -109,6 +111,9 @@ private:
     void formLoad(const QString &bookArgument);
     void applyLoadedSettings();
     void showFirstStartMessage();
+    // The options window (toolbar button 9), modal over this window.
+    void openOptions();
+    void optionsApplied();
 
     // Library and range.
     void onLibraryRowChanged(int row);
@@ -182,6 +187,7 @@ private:
     QTimer *m_szTimer = nullptr;
     TrayControl *m_tray = nullptr;
     Form5 *m_form5 = nullptr;
+    QPointer<FrmOptions> m_options;
     bool m_form5ForFirst = true;
     FormScaler m_scaler;
 };
