@@ -13,10 +13,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -27,7 +29,8 @@ namespace {
 // Often enough for the colour to keep up with the words of a quick voice.
 constexpr int kTimerMsecs = 100;
 
-// Menu index = the colour's number for selCol; 0 is the font.
+// Menu index = the colour's number for selCol; 0 is the font. Without the
+// dots an entry is the title of its dialog.
 const QStringList kStyleMenu = {QStringLiteral("Шрифт..."), QStringLiteral("Цвет фона..."),
                                 QStringLiteral("Цвет текста..."), QStringLiteral("Цвет читаемого слова..."),
                                 QStringLiteral("Цвет прочитанного текста...")};
@@ -236,7 +239,7 @@ void ReadForm::selCol(int c)
     if (c < 1 || c > 4)
         return;
     int &colour = *colours[c - 1];
-    if (const auto chosen = m_dialogs->chooseColour(this, colourFromNumber(colour), kStyleMenu.at(c))) {
+    if (const auto chosen = m_dialogs->chooseColour(this, colourFromNumber(colour), kStyleMenu.at(c).chopped(3))) {
         colour = colourNumber(*chosen);
         applyStyle();
         Rsave();
