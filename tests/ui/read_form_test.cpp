@@ -261,6 +261,9 @@ TEST_F(ReadFormTest, StopAndPlayAgainReadTheChapterFromItsBeginning)
     QTRY_VERIFY_WITH_TIMEOUT(heard().first < heard().second, kGenerousMsecs);
     EXPECT_LT(heard().first, 20);
     EXPECT_EQ(child<QListWidget>(w.get(), "List1")->currentRow(), 0);
+
+    w->close();
+    EXPECT_FALSE(w->isReading()) << "closing the window ends the reading";
 }
 
 TEST_F(ReadFormTest, FontsAndColoursSurviveARestart)
