@@ -250,6 +250,11 @@ TEST_F(ReadFormTest, StopAndPlayAgainReadTheChapterFromItsBeginning)
     EXPECT_FALSE(child<QAction>(w.get(), "Play")->isEnabled()) << "Play does nothing while reading";
     press(w.get(), "Pause");
     EXPECT_TRUE(pause->isChecked());
+    const auto held = heard();
+    QTest::qWait(500);
+    EXPECT_EQ(heard(), held) << "no colouring moves while paused";
+    press(w.get(), "Pause");
+    QTRY_VERIFY_WITH_TIMEOUT(heard().first > held.first, kGenerousMsecs);
     press(w.get(), "Stop");
     EXPECT_FALSE(w->isReading());
     EXPECT_FALSE(child<QTimer>(w.get(), "Timer1")->isActive());
