@@ -16,6 +16,7 @@
 #include "common/program_folder.h"
 #include "options/ui/about_box.h"
 #include "options/voice_table.h"
+#include "reader/ui/read_form.h"
 #include "recording/book_export.h"
 #include "recording/recording_session.h"
 #include "recording/speech_trial_voice.h"
@@ -283,7 +284,7 @@ void Form1::exportBook()
 void Form1::connectToolbar()
 {
     // Commands whose windows are not part of the program yet.
-    for (int position : {1, 7})
+    for (int position : {1})
         m_toolbar->setCommandAvailable(position, false);
     for (auto [position, item] : {std::pair{1, 1}, {1, 2}})
         m_toolbar->menuItem(position, item)->setEnabled(false);
@@ -291,6 +292,8 @@ void Form1::connectToolbar()
     connect(m_toolbar->menuItem(5, 1), &QAction::triggered, this, &Form1::startOrPause);
     connect(m_toolbar->menuItem(5, 2), &QAction::triggered, this, &Form1::reloadDictionaries);
     connect(m_toolbar->button(6), &QAction::triggered, this, &Form1::Stoprec);
+    connect(m_toolbar->button(7), &QAction::triggered, this,
+            [this] { ReadForm::open(this, m_programFolder, libraryBooks(), currentBook(), m_settings); });
     connect(m_toolbar->button(9), &QAction::triggered, this, &Form1::openOptions);
 
     auto openEditor = [this] { openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get()); };

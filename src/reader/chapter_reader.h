@@ -1,0 +1,46 @@
+#pragma once
+// Reading one chapter aloud at a time and telling where the voice is: the
+// reader window's link to the speech engine. The text given to the engine is
+// the text the window shows, so the word positions it reports are positions
+// in the view.
+
+#include "recording/speech/speech_voice.h"
+
+#include <QString>
+
+class ChapterReader
+{
+public:
+    // Where the voice is in the chapter being read.
+    struct Progress
+    {
+        bool finished = false; // the chapter has been read to its end
+        int wordStart = 0;     // the word being heard, in the chapter's text
+        int wordLength = 0;
+    };
+
+    bool isReading() const { return m_reading; }
+    bool isPaused() const { return m_paused; }
+
+    // Turns reading on with the voice chosen in the settings, after
+    // cancelling whatever the engine still has to say.
+    void start(int voiceIndex, bool fullVolume);
+    // While reading: reads a chapter; the one being read is dropped at once.
+    void read(const QString &text);
+    // Holds or continues the voice while reading; does nothing otherwise.
+    void togglePause();
+    // Silences the voice; reading is off until the next start.
+    void stop();
+
+    Progress poll();
+
+private:
+    SpeechVoice m_voice;
+    bool m_reading = false;
+    bool m_paused = false;
+    int m_textLength = 0;
+    // Until the engine starts on a chapter its status still tells about the
+    // chapter before; those positions must not colour the new text.
+    bool m_started = false;
+    SpeechStatus m_before;
+};

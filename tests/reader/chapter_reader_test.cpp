@@ -1,0 +1,94 @@
+// Reading chapters aloud (into the silent real-time sink on a machine without
+// sound) and following the word being heard.
+
+#include "reader/chapter_reader.h"
+#include "reader/chapter_text.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Polls until `done` holds; the wait is generous so a busy machine passes.
+bool waitFor(const std::function<bool()> &done, int msecs = 60000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > msecs)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+class ChapterReaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        russian = SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
+        ASSERT_GE(russian, 0) << "espeak-ng has no Russian voice";
+    }
+
+    int russian = -1;
+    ChapterReader reader;
+};
+
+} // namespace
+
+TEST_F(ChapterReaderTest, TheWordHeardMovesForwardThroughTheShownText)
+{
+    // Indents and line ends as the view holds them: the positions must fall
+    // on the words of this very text.
+    const QString text = chapterDisplayText(QStringLiteral("Глава первая\r\n Утро было тихим и ясным.\r\n"));
+    reader.start(russian, true);
+    reader.read(text);
+    QStringList heard;
+    int lastStart = -1;
+    ASSERT_TRUE(waitFor([&] {
+        const ChapterReader::Progress progress = reader.poll();
+        if (progress.finished)
+            return true;
+        if (progress.wordLength > 0 && progress.wordStart != lastStart) {
+            EXPECT_GT(progress.wordStart, lastStart);
+            lastStart = progress.wordStart;
+            heard.append(text.mid(progress.wordStart, progress.wordLength));
+        }
+        return false;
+    }));
+    EXPECT_GE(heard.size(), 3) << heard.join(u'|').toStdString();
+    const QStringList words = {QStringLiteral("Глава"), QStringLiteral("первая"), QStringLiteral("Утро"),
+                               QStringLiteral("было"),  QStringLiteral("тихим"),  QStringLiteral("и"),
+                               QStringLiteral("ясным")};
+    for (const QString &word : heard)
+        EXPECT_TRUE(words.contains(word)) << word.toStdString();
+}
+
+TEST_F(ChapterReaderTest, StopSilencesAndOnlyStartReadsAgain)
+{
+    const QString text = QStringLiteral("Это длинная глава, которую никто не дослушает до самого конца, "
+                                        "потому что чтение остановят гораздо раньше.");
+    reader.read(text);
+    EXPECT_FALSE(reader.isReading());
+    EXPECT_TRUE(reader.poll().finished) << "nothing is read before start";
+
+    reader.start(russian, true);
+    reader.read(text);
+    ASSERT_TRUE(waitFor([&] { return reader.poll().wordStart > 0; }));
+    reader.togglePause();
+    EXPECT_TRUE(reader.isPaused());
+    reader.stop();
+    EXPECT_FALSE(reader.isReading());
+    EXPECT_FALSE(reader.isPaused());
+    ASSERT_TRUE(waitFor([&] { return reader.poll().finished; }));
+
+    reader.start(russian, true);
+    reader.read(text);
+    EXPECT_FALSE(reader.poll().finished);
+    EXPECT_LT(reader.poll().wordStart, 10) << "a new start reads from the beginning";
+}
