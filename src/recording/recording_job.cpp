@@ -85,7 +85,7 @@ void RecordingJob::endRec(const RecordingOutcome &outcome)
     // The next job continues where this one stopped.
     m_host.setRange(m_book.name, outcome.currentBlock, std::max(m_book.last, m_book.blockCount));
     m_host.showPaused(false);
-    const JobResult result{outcome.stoppedByUser, outcome.engineFailed, m_book.audioFolder};
+    const JobResult result{outcome.stoppedByUser, outcome.engineFailed, outcome.filesFailed, m_book.audioFolder};
 
     if (m_host.batchMode() && !outcome.stoppedByUser && afterFinish != kExitWhenStopped) {
         m_host.untickBatchBook(m_book.name);

@@ -46,6 +46,7 @@ struct JobResult
 {
     bool stoppedByUser = false;
     bool engineFailed = false;
+    bool filesFailed = false; // a WAV or an MP3 could not be made
     QString lastFolder; // the audio folder of the last book recorded
 };
 
