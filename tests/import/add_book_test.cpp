@@ -159,7 +159,7 @@ TEST(AddBook, AFullDiskLeavesTheOldProjectWhole)
     AddResult result;
     {
         const FileSizeLimit limit(4000);
-        result = add(requestFor(folder, QStringLiteral("Книга"), QString(20000, u'ж')), dialogs);
+        result = add(requestFor(folder, QStringLiteral("Книга"), QString(8000, u'ж')), dialogs);
     }
     EXPECT_EQ(result.status, AddStatus::WriteFailed);
     EXPECT_EQ(readBlockFile(book, 1), oldBlock);
