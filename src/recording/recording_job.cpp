@@ -6,6 +6,20 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+namespace {
+
+// A job the driver stopped because of a fault was not stopped by the user,
+// though it ends the same way.
+QString endStatus(const RecordingOutcome &outcome)
+{
+    if (outcome.engineFailed || outcome.filesFailed)
+        return QStringLiteral("Запись остановлена из-за ошибки");
+    return outcome.stoppedByUser ? QStringLiteral("Запись была прервана пользователем")
+                                 : QStringLiteral("Запись выбранных блоков окончена");
+}
+
+} // namespace
+
 qint64 RecordingJobHost::freeBytes(const QString &folder) const
 {
     // The folder may not exist yet: its nearest existing parent is asked.
@@ -101,8 +115,7 @@ void RecordingJob::endRec(const RecordingOutcome &outcome)
         return;
     }
     m_host.showRecording(false);
-    m_host.showStatus(1, outcome.stoppedByUser ? QStringLiteral("Запись была прервана пользователем")
-                                               : QStringLiteral("Запись выбранных блоков окончена"));
+    m_host.showStatus(1, endStatus(outcome));
     commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
               m_book.audioFolder, result);
 }
