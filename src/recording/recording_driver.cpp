@@ -226,10 +226,12 @@ void RecordingDriver::settleEncodedWav()
     if (m_wavBeingCompressed.isEmpty())
         return;
     // The WAV goes only when its MP3 was written: a failed encoder run
-    // must not cost the recording.
-    if (!m_files.mp3Written(m_blockBeingCompressed))
+    // must not cost the recording. An encoder that ran out of disk leaves a
+    // short MP3, which would pass for a finished block.
+    if (m_encoder.lastExitCode() != 0 || !m_files.mp3Written(m_blockBeingCompressed)) {
+        m_files.discardMp3(m_blockBeingCompressed);
         m_encoderFailures.append(m_blockBeingCompressed);
-    else if (m_settings.deleteWav == 1)
+    } else if (m_settings.deleteWav == 1)
         QFile::remove(m_wavBeingCompressed);
     m_wavBeingCompressed.clear();
 }

@@ -65,6 +65,9 @@ public:
     virtual std::optional<ProcessRequest> encoderJob(int n) = 0;
     // The MP3 the encoder was to write for block `n` exists and is not empty.
     virtual bool mp3Written(int n) = 0;
+    // Removes what a failed encoder run left of block `n`'s MP3, so the block
+    // does not count as finished.
+    virtual void discardMp3(int n) = 0;
 };
 
 // Time and waiting, so tests can pass days and stalls without waiting.

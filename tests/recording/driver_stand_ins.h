@@ -115,11 +115,13 @@ public:
     {
         if (QFileInfo(m_folder + u'/' + wavFileName(n)).size() <= 50)
             return std::nullopt;
-        const QString script = failing.contains(n) ? QStringLiteral("exit 1")
+        // A failing run leaves a short MP3, as an encoder on a full disk does.
+        const QString script = failing.contains(n) ? QStringLiteral("printf mp > \"$0\"; exit 1")
                                                    : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
         return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n)}};
     }
     bool mp3Written(int n) override { return QFileInfo(mp3Path(n)).size() > 0; }
+    void discardMp3(int n) override { QFile::remove(mp3Path(n)); }
 
 private:
     QString m_folder;

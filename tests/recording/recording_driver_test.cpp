@@ -181,6 +181,7 @@ TEST_F(RecordingDriverTest, WaitsForASlowEncoderAndKeepsWavsOfFailedRuns)
     EXPECT_TRUE(sawWaiting);
     EXPECT_FALSE(QFile::exists(wav(1)));
     EXPECT_TRUE(QFile::exists(wav(2))); // its MP3 was not written: the WAV stays
+    EXPECT_FALSE(files.mp3Exists(2));   // and the block is recorded again next time
     EXPECT_FALSE(QFile::exists(wav(3)));
     // The book is not reported as done.
     EXPECT_TRUE(outcome.filesFailed);
