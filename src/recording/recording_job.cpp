@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+const QString kNoVoicesMessage = QStringLiteral("Голоса синтезатора речи не найдены (нужен пакет espeak-ng-data).");
+
 namespace {
 
 // A job the driver stopped because of a fault was not stopped by the user,
@@ -64,6 +66,12 @@ bool RecordingJob::diskAndFolderReady()
 
 bool RecordingJob::StartRec()
 {
+    if (voicesInstalled && !voicesInstalled()) {
+        m_host.dialogs().show({QStringLiteral("Lectorium"),
+                               kNoVoicesMessage + QStringLiteral("\nЗапись невозможна."),
+                               DialogIcon::Critical, DialogButtons::Ok});
+        return false;
+    }
     if (!diskAndFolderReady())
         return false;
     m_host.reloadDictionaries();

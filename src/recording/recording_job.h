@@ -41,6 +41,9 @@ public:
     virtual void restoreWindow() {}
 };
 
+// Told when the speech engine has no voices at all.
+extern const QString kNoVoicesMessage;
+
 // What a finished job tells its caller.
 struct JobResult
 {
@@ -73,6 +76,9 @@ public:
     // Called with each book just before it is recorded, so that the texts
     // and file names follow the book.
     std::function<void(const RecordedBook &)> prepareBook;
+    // False when the speech engine has no voices (its data is not
+    // installed); nothing could be spoken, so the job does not start.
+    std::function<bool()> voicesInstalled;
 
 signals:
     void jobEnded(const JobResult &result);

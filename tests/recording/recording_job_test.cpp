@@ -141,6 +141,15 @@ TEST_F(RecordingJobTest, AFaultIsNotCalledTheUsersStop)
     EXPECT_EQ(host.status[1], QStringLiteral("Запись остановлена из-за ошибки"));
 }
 
+TEST_F(RecordingJobTest, NoVoicesNoJob)
+{
+    job.voicesInstalled = [] { return false; };
+    EXPECT_FALSE(job.StartRec());
+    EXPECT_TRUE(voice.spokenTexts.isEmpty());
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(kNoVoicesMessage));
+}
+
 TEST_F(RecordingJobTest, UnwritableOutputFolderIsReported)
 {
     settings.outputFolder = QStringLiteral("/proc/no/such/folder");
