@@ -177,8 +177,8 @@ void IniDocument::writeKeys(const QString &section, const QList<std::pair<QStrin
         const QString folded = key.trimmed().toCaseFolded();
         if (const qsizetype at = lines.value(folded, -1); at >= 0) {
             m_lines[at] = line;
-        } else if (const qsizetype at = addedAt.value(folded, -1); at >= 0) {
-            added[at] = line;
+        } else if (const qsizetype pending = addedAt.value(folded, -1); pending >= 0) {
+            added[pending] = line;
         } else {
             addedAt.insert(folded, added.size());
             added.append(line);
