@@ -231,8 +231,9 @@ void RecordingDriver::settleEncodedWav()
     if (m_encoder.lastExitCode() != 0 || !m_files.mp3Written(m_blockBeingCompressed)) {
         m_files.discardMp3(m_blockBeingCompressed);
         m_encoderFailures.append(m_blockBeingCompressed);
-    } else if (m_settings.deleteWav == 1)
+    } else if (m_settings.deleteWav == 1) {
         QFile::remove(m_wavBeingCompressed);
+    }
     m_wavBeingCompressed.clear();
 }
 
