@@ -207,7 +207,7 @@ void RecordingDriver::compressionStep()
     const QueuedWav next = m_encoderQueue.takeFirst();
     auto job = m_files.encoderJob(next.block);
     if (!job) {
-        reportEmptyWav();
+        reportEmptyWav(next.block);
         return;
     }
     job->priority = m_settings.lamePriority;
@@ -284,8 +284,19 @@ void RecordingDriver::reportEncoderFailures()
     m_filesFailed = true;
 }
 
-void RecordingDriver::reportEmptyWav()
+void RecordingDriver::reportEmptyWav(int block)
 {
+    // A block file that is empty or gone (a damaged project) has nothing to
+    // say: that is no fault of the engine.
+    if (m_texts.rawLength(block) == 0) {
+        m_host.dialogs().show({QStringLiteral("Пустой блок"),
+                               QStringLiteral("В блоке %1 нет текста: его файл пуст или пропал из папки книги.\n"
+                                              "Запись остановлена.")
+                                   .arg(block),
+                               DialogIcon::Critical, DialogButtons::Ok});
+        stopWithFailure();
+        return;
+    }
     // An empty WAV means the speech engine failed; the job stops here and
     // keeps everything recorded so far.
     m_host.dialogs().show({QStringLiteral("Пустой аудиофайл."),

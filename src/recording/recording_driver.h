@@ -87,7 +87,7 @@ private:
     void prepareAndSpeak();
     void writeDebugText() const;
     void finishBlock();
-    void reportEmptyWav();
+    void reportEmptyWav(int block);
     void reportWriteFailure();
     void reportEncoderNotStarted(const QString &program);
     void reportEncoderFailures();

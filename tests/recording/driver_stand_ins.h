@@ -89,12 +89,14 @@ private:
 class StandInTexts : public BlockTexts
 {
 public:
+    QSet<int> emptyBlocks; // block files that are empty or gone
+
     QString text(int n, bool withDictionary, bool xml) override
     {
         return QStringLiteral("Текст блока %1%2%3").arg(n).arg(withDictionary ? QStringLiteral(" словарь") : QString(),
                                                            xml ? QStringLiteral(" xml") : QString());
     }
-    int rawLength(int n) override { return 10 + n; }
+    int rawLength(int n) override { return emptyBlocks.contains(n) ? 0 : 10 + n; }
 };
 
 class StandInFiles : public OutputFiles

@@ -249,3 +249,16 @@ TEST_F(RecordingDriverTest, EmptyWavStopsTheJobWithAMessage)
     ASSERT_FALSE(host.scripted.shown.isEmpty());
     EXPECT_EQ(host.scripted.shown[0].title, QStringLiteral("Пустой аудиофайл."));
 }
+
+TEST_F(RecordingDriverTest, AnEmptyBlockFileIsNotBlamedOnTheEngine)
+{
+    voice.silent = true;
+    texts.emptyBlocks = {1};
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_FALSE(outcome.engineFailed);
+    EXPECT_TRUE(outcome.filesFailed);
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("В блоке 1 нет текста")));
+}
