@@ -86,8 +86,11 @@ void LoadChapters(const QString &bookFolder, const QString &book, int blockCount
         for (int i = 1; i <= blockCount; ++i)
             list.append(QStringLiteral("Блок %1").arg(i));
     } else {
+        QStringList keys;
         for (int i = 1; i <= count; ++i)
-            list.append(ini.read(kContents, QStringLiteral("Блок%1").arg(i)).value_or(QString()));
+            keys.append(QStringLiteral("Блок%1").arg(i));
+        for (const std::optional<QString> &name : ini.readKeys(kContents, keys))
+            list.append(name.value_or(QString()));
     }
     titles = BlockTitles(list);
     auto text = [&](const char *key) { return ini.read(kInfo, QString::fromUtf8(key)).value_or(QString()); };

@@ -101,7 +101,7 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
     int exitCode = 1;
     QString audioFolder;
     QObject::connect(&session.job(), &RecordingJob::jobEnded, [&](const JobResult &result) {
-        exitCode = result.stoppedByUser || result.engineFailed ? 1 : 0;
+        exitCode = result.stoppedByUser || result.engineFailed || result.filesFailed ? 1 : 0;
         audioFolder = result.lastFolder;
         QCoreApplication::exit(exitCode);
     });

@@ -7,6 +7,7 @@
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
+#include "recording/recording_job.h"
 #include "recording/speech/speech_voice.h"
 
 #include <memory>
@@ -61,6 +62,10 @@ int runSpeak(CliContext &context)
     const std::optional<QByteArray> bytes = UserFile::readBytes(args->input);
     if (!bytes) {
         cliErr(QStringLiteral("Не удалось прочитать файл: %1\n").arg(args->input));
+        return 1;
+    }
+    if (SpeechVoice::GetVoices().isEmpty()) {
+        cliErr(kNoVoicesMessage + u'\n');
         return 1;
     }
     SpeechVoice voice;

@@ -3,6 +3,7 @@
 
 #include "cli_command.h"
 
+#include "recording/recording_job.h"
 #include "recording/speech/speech_voice.h"
 
 namespace {
@@ -11,7 +12,7 @@ int runVoices(CliContext &)
 {
     const QList<VoiceToken> voices = SpeechVoice::GetVoices();
     if (voices.isEmpty()) {
-        cliErr(QStringLiteral("Голоса синтезатора речи не найдены (нужен пакет espeak-ng-data).\n"));
+        cliErr(kNoVoicesMessage + u'\n');
         return 1;
     }
     QString out;

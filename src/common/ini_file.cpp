@@ -107,6 +107,25 @@ qsizetype IniDocument::sectionEnd(qsizetype header) const
     return end;
 }
 
+QHash<QString, qsizetype> IniDocument::keyLines(qsizetype header) const
+{
+    QHash<QString, qsizetype> lines;
+    for (qsizetype i = header + 1; i < m_lines.size() && !isSectionHeader(m_lines[i]); ++i) {
+        const QString key = keyOf(m_lines[i]);
+        if (!key.isNull() && !lines.contains(key.toCaseFolded()))
+            lines.insert(key.toCaseFolded(), i);
+    }
+    return lines;
+}
+
+std::optional<QString> IniDocument::valueAt(qsizetype at) const
+{
+    const QString value = valueOf(m_lines[at]).left(kMaxValueLength);
+    if (value.isEmpty())
+        return std::nullopt;
+    return value;
+}
+
 std::optional<QString> IniDocument::read(const QString &section, const QString &key) const
 {
     const qsizetype header = findSection(section);
@@ -115,30 +134,60 @@ std::optional<QString> IniDocument::read(const QString &section, const QString &
     const qsizetype at = findKey(header, key);
     if (at < 0)
         return std::nullopt;
-    const QString value = valueOf(m_lines[at]).left(kMaxValueLength);
-    if (value.isEmpty())
-        return std::nullopt;
-    return value;
+    return valueAt(at);
+}
+
+QList<std::optional<QString>> IniDocument::readKeys(const QString &section, const QStringList &keys) const
+{
+    QList<std::optional<QString>> values(keys.size());
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return values;
+    const QHash<QString, qsizetype> lines = keyLines(header);
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const qsizetype at = lines.value(keys[i].trimmed().toCaseFolded(), -1);
+        if (at >= 0)
+            values[i] = valueAt(at);
+    }
+    return values;
 }
 
 void IniDocument::write(const QString &section, const QString &key, const QString &value)
 {
-    // A line break inside a value would start a new line of the file and
-    // could forge keys, so it is stored as a space.
-    QString safe = value;
-    safe.replace(u'\r', u' ').replace(u'\n', u' ');
-    const QString line = key.trimmed() + u'=' + safe;
+    writeKeys(section, {{key, value}});
+}
+
+void IniDocument::writeKeys(const QString &section, const QList<std::pair<QString, QString>> &values)
+{
     qsizetype header = findSection(section);
     if (header < 0) {
         m_lines.append(u'[' + section.trimmed() + u']');
-        m_lines.append(line);
-        return;
+        header = m_lines.size() - 1;
     }
-    const qsizetype at = findKey(header, key);
-    if (at >= 0)
-        m_lines[at] = line;
-    else
-        m_lines.insert(sectionEnd(header), line);
+    QHash<QString, qsizetype> lines = keyLines(header);
+    // Keys the section lacks go after its last line, in the order given.
+    QStringList added;
+    QHash<QString, qsizetype> addedAt;
+    for (const auto &[key, value] : values) {
+        // A line break inside a value would start a new line of the file
+        // and could forge keys, so it is stored as a space.
+        QString safe = value;
+        safe.replace(u'\r', u' ').replace(u'\n', u' ');
+        const QString line = key.trimmed() + u'=' + safe;
+        const QString folded = key.trimmed().toCaseFolded();
+        if (const qsizetype at = lines.value(folded, -1); at >= 0) {
+            m_lines[at] = line;
+        } else if (const qsizetype pending = addedAt.value(folded, -1); pending >= 0) {
+            added[pending] = line;
+        } else {
+            addedAt.insert(folded, added.size());
+            added.append(line);
+        }
+    }
+    if (added.isEmpty())
+        return;
+    const qsizetype end = sectionEnd(header);
+    m_lines = m_lines.mid(0, end) + added + m_lines.mid(end);
 }
 
 void IniDocument::write(const QString &section, const QString &key, int value)

@@ -5,10 +5,13 @@
 // long; an absent or empty value is "no value"; a write creates the file, the
 // section and the key as needed and keeps every other line as it was.
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 class IniDocument
 {
@@ -27,6 +30,10 @@ public:
     void write(const QString &section, const QString &key, const QString &value);
     void write(const QString &section, const QString &key, int value);
     void write(const QString &section, const QString &key, double value);
+    // Many keys of one section at once (a book's table of contents), as
+    // read() or write() key by key would, in one pass over the section.
+    QList<std::optional<QString>> readKeys(const QString &section, const QStringList &keys) const;
+    void writeKeys(const QString &section, const QList<std::pair<QString, QString>> &values);
 
     bool save(const QString &path) const;
     QString toText() const;
@@ -39,6 +46,11 @@ private:
     qsizetype findKey(qsizetype header, const QString &key) const;
     // Index just past the last non-empty line of the section at `header`.
     qsizetype sectionEnd(qsizetype header) const;
+    // The line of each key of the section at `header` (the first of repeated
+    // keys), by the key's case-folded name.
+    QHash<QString, qsizetype> keyLines(qsizetype header) const;
+    // The value of the key line `at` as read() gives it.
+    std::optional<QString> valueAt(qsizetype at) const;
 
     QStringList m_lines;
 };

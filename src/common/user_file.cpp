@@ -20,7 +20,9 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // The bytes sit in the file's buffer until flushed; a full disk shows
+    // only there, and commit() does not always notice a failed flush.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr qsizetype kMaxFolderNameBytes = 255;
+
 bool titleMissing(const QString &title, UserDialogs &dialogs)
 {
     if (!title.isEmpty() && title != kTitlePlaceholder)
@@ -22,17 +24,27 @@ bool titleMissing(const QString &title, UserDialogs &dialogs)
 }
 
 // The title names a folder inside "Projects": "..", "." or a "/" would put
-// the book somewhere else.
+// the book somewhere else, and a folder name holds at most 255 bytes.
 bool titleUnusable(const QString &title, UserDialogs &dialogs)
 {
-    if (isPlainEntryName(title) && title.toUtf8().size() <= 255)
-        return false;
-    dialogs.show({QStringLiteral("Неправильное название книги"),
-                  QStringLiteral("Название книги не может быть именем папки:\n\"%1\"\n"
-                                 "Уберите из него знак \"/\" и точки.")
-                      .arg(title),
-                  DialogIcon::Exclamation, DialogButtons::Ok});
-    return true;
+    if (!isPlainEntryName(title)) {
+        dialogs.show({QStringLiteral("Неправильное название книги"),
+                      QStringLiteral("Название книги не может быть именем папки:\n\"%1\"\n"
+                                     "Уберите из него знак \"/\" и точки.")
+                          .arg(title),
+                      DialogIcon::Exclamation, DialogButtons::Ok});
+        return true;
+    }
+    if (title.toUtf8().size() > kMaxFolderNameBytes) {
+        dialogs.show({QStringLiteral("Слишком длинное название книги"),
+                      QStringLiteral("Название книги слишком длинное для имени папки (%1 символов):\n\"%2\"\n"
+                                     "Сократите его до 120 символов.")
+                          .arg(title.size())
+                          .arg(title),
+                      DialogIcon::Exclamation, DialogButtons::Ok});
+        return true;
+    }
+    return false;
 }
 
 bool keepExistingProject(const QString &folder, UserDialogs &dialogs)

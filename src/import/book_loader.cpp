@@ -196,11 +196,13 @@ std::optional<QString> BookLoader::loadFictionBook(const QString &path, BookLoad
 
 std::optional<QByteArray> BookLoader::readFile(const QString &path)
 {
-    auto bytes = UserFile::readBytes(path);
-    if (!bytes || !QFileInfo(path).isFile()) {
+    // Only a regular file is opened: a named pipe would wait for a writer
+    // for ever, a folder or a device gives no book.
+    std::optional<QByteArray> bytes;
+    if (QFileInfo(path).isFile())
+        bytes = UserFile::readBytes(path);
+    if (!bytes)
         reportUnreadable(path);
-        return std::nullopt;
-    }
     return bytes;
 }
 

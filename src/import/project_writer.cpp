@@ -41,8 +41,11 @@ bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlo
     ini.write(QStringLiteral("Статус"), QStringLiteral("Конечный блок"), count);
     const QString contents = QStringLiteral("Оглавление");
     ini.write(contents, QStringLiteral("Кол-во"), count);
+    QList<std::pair<QString, QString>> names;
+    names.reserve(count);
     for (int i = 1; i <= count; ++i)
-        ini.write(contents, QStringLiteral("Блок%1").arg(i), book.names.value(i - 1));
+        names.append({QStringLiteral("Блок%1").arg(i), book.names.value(i - 1)});
+    ini.writeKeys(contents, names);
     return ini.save(newIni);
 }
 

@@ -2,6 +2,7 @@
 
 #include "lame_command.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 QString BookOutputFiles::wavFileName(int n)
@@ -27,4 +28,11 @@ bool BookOutputFiles::mp3Written(int n)
 {
     const QFileInfo mp3(m_mp3Paths.value(n));
     return !mp3.filePath().isEmpty() && mp3.isFile() && mp3.size() > 0;
+}
+
+void BookOutputFiles::discardMp3(int n)
+{
+    const QString path = m_mp3Paths.value(n);
+    if (!path.isEmpty())
+        QFile::remove(path);
 }

@@ -17,6 +17,7 @@ public:
     bool mp3Exists(int n) override;
     std::optional<ProcessRequest> encoderJob(int n) override;
     bool mp3Written(int n) override;
+    void discardMp3(int n) override;
 
 private:
     BookAudio m_book;

@@ -48,7 +48,8 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
 {
     m_book = book;
     m_stopRequest = m_abortRequest = m_paused = false;
-    m_engineFailed = false;
+    m_engineFailed = m_filesFailed = false;
+    m_encoderFailures.clear();
     m_adjustedBlock = 0;
     m_recording = true;
     m_encoderQueue.clear();
@@ -58,7 +59,7 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     m_block = nextBlockToRecord(m_book.first);
     if (m_block > m_book.last) {
         m_recording = false;
-        emit finished({false, false, std::min(m_block, m_book.blockCount)});
+        emit finished({false, false, false, std::min(m_block, m_book.blockCount)});
         return false;
     }
     m_totalChars = 0;
@@ -113,7 +114,10 @@ void RecordingDriver::prepareAndSpeak()
     m_adjustedBlock = m_block;
     m_blockTextLength = m_blockText.size();
     m_blockRawLength = m_texts.rawLength(m_block);
-    m_voice.speakToFile(wavPath(m_block), m_blockText, speakFlags());
+    if (!m_voice.speakToFile(wavPath(m_block), m_blockText, speakFlags())) {
+        reportWriteFailure();
+        return;
+    }
     m_voice.waitUntilDone(2000);
     writeDebugText();
     m_progressSeen = false;
@@ -160,7 +164,10 @@ void RecordingDriver::setTimerRunning(bool running)
 
 void RecordingDriver::finishBlock()
 {
-    m_voice.finishBlock();
+    if (!m_voice.finishBlock()) {
+        reportWriteFailure();
+        return;
+    }
     m_host.processEvents();
     if (m_settings.compressMp3 == 1) {
         m_encoderQueue.append({m_files.wavFileName(m_block), m_block});
@@ -192,13 +199,7 @@ void RecordingDriver::compressionStep()
 {
     if (m_encoder.ProcessRunning())
         return;
-    if (!m_wavBeingCompressed.isEmpty()) {
-        // The WAV goes only when its MP3 was written: a failed encoder run
-        // must not cost the recording.
-        if (m_settings.deleteWav == 1 && m_files.mp3Written(m_blockBeingCompressed))
-            QFile::remove(m_wavBeingCompressed);
-        m_wavBeingCompressed.clear();
-    }
+    settleEncodedWav();
     if (m_encoderQueue.isEmpty()) {
         m_host.showStatus(2, QString());
         return;
@@ -206,19 +207,96 @@ void RecordingDriver::compressionStep()
     const QueuedWav next = m_encoderQueue.takeFirst();
     auto job = m_files.encoderJob(next.block);
     if (!job) {
-        reportEmptyWav();
+        reportEmptyWav(next.block);
         return;
     }
     job->priority = m_settings.lamePriority;
-    m_encoder.RunProcess(*job);
+    if (!m_encoder.RunProcess(*job)) {
+        reportEncoderNotStarted(job->program);
+        return;
+    }
     m_host.showStatus(2, QStringLiteral("Сжатие в MP3: ") + next.fileName);
     m_wavBeingCompressed = m_book.audioFolder + u'/' + next.fileName;
     m_blockBeingCompressed = next.block;
     m_encoderPoll.start();
 }
 
-void RecordingDriver::reportEmptyWav()
+void RecordingDriver::settleEncodedWav()
 {
+    if (m_wavBeingCompressed.isEmpty())
+        return;
+    // The WAV goes only when its MP3 was written: a failed encoder run
+    // must not cost the recording. An encoder that ran out of disk leaves a
+    // short MP3, which would pass for a finished block.
+    if (m_encoder.lastExitCode() != 0 || !m_files.mp3Written(m_blockBeingCompressed)) {
+        m_files.discardMp3(m_blockBeingCompressed);
+        m_encoderFailures.append(m_blockBeingCompressed);
+    } else if (m_settings.deleteWav == 1) {
+        QFile::remove(m_wavBeingCompressed);
+    }
+    m_wavBeingCompressed.clear();
+}
+
+void RecordingDriver::stopWithFailure()
+{
+    m_filesFailed = true;
+    m_stopRequest = m_abortRequest = true;
+    m_voice.cancel();
+}
+
+void RecordingDriver::reportWriteFailure()
+{
+    // The unfinished WAV goes when the job stops; the finished blocks stay.
+    m_host.dialogs().show({QStringLiteral("Lectorium"),
+                           QStringLiteral("Не удалось записать аудиофайл\n\"%1\".\n"
+                                          "Проверьте свободное место на диске, права на запись в папку "
+                                          "и длину имени файла.\nЗапись остановлена, готовые блоки сохранены.")
+                               .arg(QDir::toNativeSeparators(wavPath(m_block))),
+                           DialogIcon::Critical, DialogButtons::Ok});
+    stopWithFailure();
+}
+
+void RecordingDriver::reportEncoderNotStarted(const QString &program)
+{
+    // Every block would fail the same way: the job stops at once, and the
+    // WAVs waiting for the encoder stay where they are.
+    m_encoderQueue.clear();
+    m_host.dialogs().show({QStringLiteral("Lectorium"),
+                           QStringLiteral("Не удалось запустить программу сжатия в MP3\n\"%1\".\n"
+                                          "Установите LAME (пакет lame) или положите программу lame в папку "
+                                          "программы.\nЗапись остановлена, WAV-файлы сохранены в папке\n\"%2\".")
+                               .arg(QDir::toNativeSeparators(program), QDir::toNativeSeparators(m_book.audioFolder)),
+                           DialogIcon::Critical, DialogButtons::Ok});
+    stopWithFailure();
+}
+
+void RecordingDriver::reportEncoderFailures()
+{
+    QStringList blocks;
+    for (const int block : std::as_const(m_encoderFailures))
+        blocks.append(QString::number(block));
+    m_host.dialogs().show({QStringLiteral("Lectorium"),
+                           QStringLiteral("LAME не создал MP3-файлы блоков %1.\n"
+                                          "Их WAV-файлы оставлены в папке\n\"%2\".\n"
+                                          "Проверьте параметры LAME в настройках и свободное место на диске.")
+                               .arg(blocks.join(QStringLiteral(", ")), QDir::toNativeSeparators(m_book.audioFolder)),
+                           DialogIcon::Exclamation, DialogButtons::Ok});
+    m_filesFailed = true;
+}
+
+void RecordingDriver::reportEmptyWav(int block)
+{
+    // A block file that is empty or gone (a damaged project) has nothing to
+    // say: that is no fault of the engine.
+    if (m_texts.rawLength(block) == 0) {
+        m_host.dialogs().show({QStringLiteral("Пустой блок"),
+                               QStringLiteral("В блоке %1 нет текста: его файл пуст или пропал из папки книги.\n"
+                                              "Запись остановлена.")
+                                   .arg(block),
+                               DialogIcon::Critical, DialogButtons::Ok});
+        stopWithFailure();
+        return;
+    }
     // An empty WAV means the speech engine failed; the job stops here and
     // keeps everything recorded so far.
     m_host.dialogs().show({QStringLiteral("Пустой аудиофайл."),
@@ -242,12 +320,11 @@ bool RecordingDriver::endTest()
         setTimerRunning(true);
         return true;
     }
-    if (m_settings.deleteWav == 1 && m_settings.compressMp3 == 1 && !m_wavBeingCompressed.isEmpty()
-        && m_files.mp3Written(m_blockBeingCompressed))
-        QFile::remove(m_wavBeingCompressed);
-    m_wavBeingCompressed.clear();
+    settleEncodedWav();
+    if (!m_encoderFailures.isEmpty())
+        reportEncoderFailures();
     m_recording = false;
-    emit finished({m_stopRequest, m_engineFailed, std::min(m_block, m_book.blockCount)});
+    emit finished({m_stopRequest, m_engineFailed, m_filesFailed, std::min(m_block, m_book.blockCount)});
     return true;
 }
 

@@ -30,6 +30,7 @@ struct RecordingOutcome
 {
     bool stoppedByUser = false; // the stop request was set
     bool engineFailed = false;  // attempts ran out, ERROR.TXT written
+    bool filesFailed = false;   // a WAV could not be written or an MP3 was not made
     int currentBlock = 0;       // where the next job should begin
 };
 
@@ -86,7 +87,12 @@ private:
     void prepareAndSpeak();
     void writeDebugText() const;
     void finishBlock();
-    void reportEmptyWav();
+    void reportEmptyWav(int block);
+    void reportWriteFailure();
+    void reportEncoderNotStarted(const QString &program);
+    void reportEncoderFailures();
+    void settleEncodedWav();
+    void stopWithFailure();
     void learnCoefficient(qint64 wavSize);
     void compressionStep();
     bool endTest();
@@ -118,6 +124,9 @@ private:
     bool m_abortRequest = false;
     bool m_waitingForEncoder = false;
     bool m_engineFailed = false;
+    bool m_filesFailed = false;
+    // Blocks whose encoder run made no MP3; their WAVs are kept.
+    QList<int> m_encoderFailures;
     int m_adjustedBlock = 0;
     TimeEstimate *m_estimate = nullptr;
     int m_attempts = 0;

@@ -6,6 +6,22 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+const QString kNoVoicesMessage = QStringLiteral("Голоса синтезатора речи не найдены (нужен пакет espeak-ng-data).");
+
+namespace {
+
+// A job the driver stopped because of a fault was not stopped by the user,
+// though it ends the same way.
+QString endStatus(const RecordingOutcome &outcome)
+{
+    if (outcome.engineFailed || outcome.filesFailed)
+        return QStringLiteral("Запись остановлена из-за ошибки");
+    return outcome.stoppedByUser ? QStringLiteral("Запись была прервана пользователем")
+                                 : QStringLiteral("Запись выбранных блоков окончена");
+}
+
+} // namespace
+
 qint64 RecordingJobHost::freeBytes(const QString &folder) const
 {
     // The folder may not exist yet: its nearest existing parent is asked.
@@ -50,6 +66,12 @@ bool RecordingJob::diskAndFolderReady()
 
 bool RecordingJob::StartRec()
 {
+    if (voicesInstalled && !voicesInstalled()) {
+        m_host.dialogs().show({QStringLiteral("Lectorium"),
+                               kNoVoicesMessage + QStringLiteral("\nЗапись невозможна."),
+                               DialogIcon::Critical, DialogButtons::Ok});
+        return false;
+    }
     if (!diskAndFolderReady())
         return false;
     m_host.reloadDictionaries();
@@ -85,7 +107,7 @@ void RecordingJob::endRec(const RecordingOutcome &outcome)
     // The next job continues where this one stopped.
     m_host.setRange(m_book.name, outcome.currentBlock, std::max(m_book.last, m_book.blockCount));
     m_host.showPaused(false);
-    const JobResult result{outcome.stoppedByUser, outcome.engineFailed, m_book.audioFolder};
+    const JobResult result{outcome.stoppedByUser, outcome.engineFailed, outcome.filesFailed, m_book.audioFolder};
 
     if (m_host.batchMode() && !outcome.stoppedByUser && afterFinish != kExitWhenStopped) {
         m_host.untickBatchBook(m_book.name);
@@ -101,8 +123,7 @@ void RecordingJob::endRec(const RecordingOutcome &outcome)
         return;
     }
     m_host.showRecording(false);
-    m_host.showStatus(1, outcome.stoppedByUser ? QStringLiteral("Запись была прервана пользователем")
-                                               : QStringLiteral("Запись выбранных блоков окончена"));
+    m_host.showStatus(1, endStatus(outcome));
     commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
               m_book.audioFolder, result);
 }

@@ -41,11 +41,15 @@ public:
     virtual void restoreWindow() {}
 };
 
+// Told when the speech engine has no voices at all.
+extern const QString kNoVoicesMessage;
+
 // What a finished job tells its caller.
 struct JobResult
 {
     bool stoppedByUser = false;
     bool engineFailed = false;
+    bool filesFailed = false; // a WAV or an MP3 could not be made
     QString lastFolder; // the audio folder of the last book recorded
 };
 
@@ -72,6 +76,9 @@ public:
     // Called with each book just before it is recorded, so that the texts
     // and file names follow the book.
     std::function<void(const RecordedBook &)> prepareBook;
+    // False when the speech engine has no voices (its data is not
+    // installed); nothing could be spoken, so the job does not start.
+    std::function<bool()> voicesInstalled;
 
 signals:
     void jobEnded(const JobResult &result);

@@ -21,7 +21,8 @@ public:
     virtual int markupKind() const = 0;
     // Opens the block's WAV file and speaks `text` into it asynchronously
     // (`flags` as the voice knows them: asynchronous, purge, XML or plain).
-    virtual void speakToFile(const QString &wavPath, const QString &text, int flags) = 0;
+    // False, and nothing spoken, when the file could not be created.
+    virtual bool speakToFile(const QString &wavPath, const QString &text, int flags) = 0;
     // Waits at most `msecs` for the voice to finish; true when it is done.
     virtual bool waitUntilDone(int msecs) = 0;
     // Start and length of the sentence being spoken, in the spoken text.
@@ -32,7 +33,8 @@ public:
     // Drops whatever is queued or being spoken.
     virtual void cancel() = 0;
     // The block is spoken: its sound goes into the WAV file, which is closed.
-    virtual void finishBlock() = 0;
+    // False when the file could not take all of it (a full disk).
+    virtual bool finishBlock() = 0;
     // Closes the WAV file without finishing it (the block is abandoned).
     virtual void closeStream() = 0;
 };
@@ -63,6 +65,9 @@ public:
     virtual std::optional<ProcessRequest> encoderJob(int n) = 0;
     // The MP3 the encoder was to write for block `n` exists and is not empty.
     virtual bool mp3Written(int n) = 0;
+    // Removes what a failed encoder run left of block `n`'s MP3, so the block
+    // does not count as finished.
+    virtual void discardMp3(int n) = 0;
 };
 
 // Time and waiting, so tests can pass days and stalls without waiting.

@@ -14,6 +14,7 @@ RecordingSession::RecordingSession(Settings &settings, const QString &programFol
     m_driver.setEstimate(&m_estimate);
     m_driver.debugMode = QFileInfo(programFolder + QStringLiteral("/debug")).isDir();
     m_job.prepareBook = [this](const RecordedBook &book) { prepareBook(book); };
+    m_job.voicesInstalled = [] { return !SpeechVoice::GetVoices().isEmpty(); };
     reloadDictionaries();
 }
 

@@ -47,6 +47,7 @@ private:
         bool mp3Exists(int n) override { return files->mp3Exists(n); }
         std::optional<ProcessRequest> encoderJob(int n) override { return files->encoderJob(n); }
         bool mp3Written(int n) override { return files->mp3Written(n); }
+        void discardMp3(int n) override { files->discardMp3(n); }
     } m_files;
     ProcessRunner m_encoder;
     SystemRecordingClock m_clock;

@@ -17,11 +17,12 @@ int SpeechRecordingVoice::markupKind() const
     return voiceParams(m_settings.voiceIndex).VoiceKind;
 }
 
-void SpeechRecordingVoice::speakToFile(const QString &wavPath, const QString &text, int flags)
+bool SpeechRecordingVoice::speakToFile(const QString &wavPath, const QString &text, int flags)
 {
     if (!m_voice)
         init();
-    m_file->Open(wavPath);
+    if (!m_file->Open(wavPath))
+        return false;
     if (m_memory) {
         m_memory->SetData({});
         m_voice->setAudioOutputStream(m_memory);
@@ -29,6 +30,7 @@ void SpeechRecordingVoice::speakToFile(const QString &wavPath, const QString &te
         m_voice->setAudioOutputStream(m_file);
     }
     m_voice->Speak(text, flags);
+    return true;
 }
 
 bool SpeechRecordingVoice::waitUntilDone(int msecs)
@@ -66,15 +68,15 @@ void SpeechRecordingVoice::cancel()
     m_voice->Speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak | kind);
 }
 
-void SpeechRecordingVoice::finishBlock()
+bool SpeechRecordingVoice::finishBlock()
 {
     if (!m_file)
-        return;
+        return true;
     if (m_memory) {
         m_file->Write(m_memory->GetData());
         m_memory->SetData({});
     }
-    m_file->Close();
+    return m_file->Close();
 }
 
 void SpeechRecordingVoice::closeStream()

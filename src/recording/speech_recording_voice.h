@@ -17,14 +17,14 @@ public:
 
     void init() override;
     int markupKind() const override;
-    void speakToFile(const QString &wavPath, const QString &text, int flags) override;
+    bool speakToFile(const QString &wavPath, const QString &text, int flags) override;
     bool waitUntilDone(int msecs) override;
     int sentencePosition() const override;
     int sentenceLength() const override;
     void pause() override;
     void resume() override;
     void cancel() override;
-    void finishBlock() override;
+    bool finishBlock() override;
     void closeStream() override;
 
 private:

@@ -74,3 +74,32 @@ TEST(IniFile, UnreadableFileIsNotReplaced)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(folder.readBytes(QStringLiteral("locked.ini")), QByteArray("[S]\r\nk=1\r\n"));
 }
+
+TEST(IniFile, ManyKeysAtOnceMatchKeyByKey)
+{
+    const QString start = QStringLiteral("[Оглавление]\r\nБлок1=старый\r\n; БЛОК2=комментарий\r\n"
+                                         "блок3=\r\nБлок1=второй\r\nДругой=x\r\n\r\n[Статус]\r\nБлок4=не тот\r\n");
+    const QList<std::pair<QString, QString>> values = {
+        {QStringLiteral("БЛОК1"), QStringLiteral("Глава 1")},   {QStringLiteral("Блок2"), QStringLiteral("Глава 2")},
+        {QStringLiteral(" блок3 "), QStringLiteral("a\r\nb")},  {QStringLiteral("Блок4"), QStringLiteral("Глава 4")},
+        {QStringLiteral("Блок2"), QStringLiteral("Глава 2б")},
+    };
+    for (const QString &section : {QStringLiteral("оглавление"), QStringLiteral("Новый")}) {
+        IniDocument oneByOne = IniDocument::fromText(start);
+        for (const auto &[key, value] : values)
+            oneByOne.write(section, key, value);
+        IniDocument atOnce = IniDocument::fromText(start);
+        atOnce.writeKeys(section, values);
+        EXPECT_EQ(atOnce.toText(), oneByOne.toText()) << section.toStdString();
+
+        QStringList keys;
+        for (const auto &[key, value] : values)
+            keys.append(key);
+        keys.append(QStringLiteral("Другой"));
+        keys.append(QStringLiteral("Нет"));
+        const auto read = atOnce.readKeys(section, keys);
+        ASSERT_EQ(read.size(), keys.size());
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            EXPECT_EQ(read[i], atOnce.read(section, keys[i])) << section.toStdString() << " " << keys[i].toStdString();
+    }
+}

@@ -4,6 +4,7 @@
 #include "common/ini_file.h"
 #include "common/text_codec.h"
 
+#include "support/file_size_limit.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
@@ -56,6 +57,7 @@ TEST(AddBook, RefusesMissingAndUnusableTitles)
         {kTitlePlaceholder, QStringLiteral("Не указано название книги...")},
         {QStringLiteral(".."), QStringLiteral("Неправильное название книги")},
         {QStringLiteral("Том/1"), QStringLiteral("Неправильное название книги")},
+        {QString(128, u'ж'), QStringLiteral("Слишком длинное название книги")},
     };
     for (const Case &c : cases) {
         TempProgramFolder folder;
@@ -143,6 +145,25 @@ TEST(AddBook, AFailedWriteIsReportedAndLeavesNoBook)
     EXPECT_EQ(result.status, AddStatus::WriteFailed);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Critical);
+    EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
+}
+
+TEST(AddBook, AFullDiskLeavesTheOldProjectWhole)
+{
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    ASSERT_EQ(add(requestFor(folder, QStringLiteral("Книга"), QStringLiteral("Старый текст.")), dialogs).status,
+              AddStatus::Added);
+    const QString book = bookFolder(folder.path(), QStringLiteral("Книга"));
+    const QString oldBlock = readBlockFile(book, 1);
+    AddResult result;
+    {
+        const FileSizeLimit limit(4000);
+        result = add(requestFor(folder, QStringLiteral("Книга"), QString(8000, u'ж')), dialogs);
+    }
+    EXPECT_EQ(result.status, AddStatus::WriteFailed);
+    EXPECT_EQ(readBlockFile(book, 1), oldBlock);
+    EXPECT_EQ(countBlocks(book), 1);
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
 }
 

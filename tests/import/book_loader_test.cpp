@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kOk = QStringLiteral("Конвертация файла: Ok!");
@@ -165,6 +167,13 @@ TEST(BookLoader, NothingReadableIsToldAndLoadsNothing)
     const BookLoadResult missing = f.loader.LoadFile(f.folder.file(QStringLiteral("gone.txt")), QStringLiteral("gone.txt"));
     EXPECT_FALSE(missing.loaded);
     EXPECT_EQ(missing.status, QStringLiteral("Конвертация файла: файл не открыт"));
+    // A named pipe has no writer: opening it would wait for ever.
+    for (const QString &name : {QStringLiteral("pipe.txt"), QStringLiteral("pipe.fb2")}) {
+        ASSERT_EQ(mkfifo(QFile::encodeName(f.folder.file(name)).constData(), 0600), 0);
+        const BookLoadResult pipe = f.loader.LoadFile(f.folder.file(name), name);
+        EXPECT_FALSE(pipe.loaded);
+        EXPECT_EQ(pipe.status, QStringLiteral("Конвертация файла: файл не открыт"));
+    }
 }
 
 TEST(BookLoader, BinaryJunkLoadsWhatIsReadableWithoutControlCharacters)

@@ -24,17 +24,21 @@ public:
     int cancels = 0;
     bool paused = false;
     bool silent = false;     // writes nothing into the WAV, as a failed engine
+    bool diskFull = false;   // the WAV cannot take the end of a block
 
     void init() override { ++inits; }
     int markupKind() const override { return kind; }
-    void speakToFile(const QString &path, const QString &text, int) override
+    bool speakToFile(const QString &path, const QString &text, int) override
     {
+        if (!QFile(path).open(QIODevice::WriteOnly))
+            return false;
         m_path = path;
         spokenTexts.append(text);
         m_looks = 0;
         m_open = true;
         m_done = false;
         write(10);
+        return true;
     }
     bool waitUntilDone(int) override
     {
@@ -57,10 +61,13 @@ public:
         ++cancels;
         m_done = true;
     }
-    void finishBlock() override
+    bool finishBlock() override
     {
-        write(44100);
         m_open = false;
+        if (diskFull)
+            return false;
+        write(44100);
+        return true;
     }
     void closeStream() override { m_open = false; }
 
@@ -82,12 +89,14 @@ private:
 class StandInTexts : public BlockTexts
 {
 public:
+    QSet<int> emptyBlocks; // block files that are empty or gone
+
     QString text(int n, bool withDictionary, bool xml) override
     {
         return QStringLiteral("Текст блока %1%2%3").arg(n).arg(withDictionary ? QStringLiteral(" словарь") : QString(),
                                                            xml ? QStringLiteral(" xml") : QString());
     }
-    int rawLength(int n) override { return 10 + n; }
+    int rawLength(int n) override { return emptyBlocks.contains(n) ? 0 : 10 + n; }
 };
 
 class StandInFiles : public OutputFiles
@@ -99,6 +108,7 @@ public:
     QSet<int> existing;     // blocks whose MP3 is already there
     QSet<int> failing;      // blocks the encoder fails on
     double encoderSeconds = 0;
+    QString program = QStringLiteral("/bin/sh"); // the encoder
 
     QString wavFileName(int n) override { return QStringLiteral("%1.wav").arg(n, 4, 10, QLatin1Char('0')); }
     QString mp3Path(int n) const { return m_folder + QStringLiteral("/%1.mp3").arg(n, 4, 10, QLatin1Char('0')); }
@@ -107,11 +117,13 @@ public:
     {
         if (QFileInfo(m_folder + u'/' + wavFileName(n)).size() <= 50)
             return std::nullopt;
-        const QString script = failing.contains(n) ? QStringLiteral("exit 1")
+        // A failing run leaves a short MP3, as an encoder on a full disk does.
+        const QString script = failing.contains(n) ? QStringLiteral("printf mp > \"$0\"; exit 1")
                                                    : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
-        return ProcessRequest{QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, mp3Path(n)}};
+        return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n)}};
     }
     bool mp3Written(int n) override { return QFileInfo(mp3Path(n)).size() > 0; }
+    void discardMp3(int n) override { QFile::remove(mp3Path(n)); }
 
 private:
     QString m_folder;

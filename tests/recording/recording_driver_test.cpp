@@ -181,7 +181,62 @@ TEST_F(RecordingDriverTest, WaitsForASlowEncoderAndKeepsWavsOfFailedRuns)
     EXPECT_TRUE(sawWaiting);
     EXPECT_FALSE(QFile::exists(wav(1)));
     EXPECT_TRUE(QFile::exists(wav(2))); // its MP3 was not written: the WAV stays
+    EXPECT_FALSE(files.mp3Exists(2));   // and the block is recorded again next time
     EXPECT_FALSE(QFile::exists(wav(3)));
+    // The book is not reported as done.
+    EXPECT_TRUE(outcome.filesFailed);
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("LAME не создал MP3-файлы блоков 2.\n")));
+}
+
+TEST_F(RecordingDriverTest, MissingEncoderStopsTheJobAndKeepsTheWav)
+{
+    files.program = QStringLiteral("/nonexistent/lame");
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.filesFailed);
+    EXPECT_TRUE(QFile::exists(wav(1)));
+    EXPECT_FALSE(files.mp3Written(1));
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(
+        QStringLiteral("Не удалось запустить программу сжатия в MP3\n\"/nonexistent/lame\".")));
+}
+
+TEST_F(RecordingDriverTest, UnwritableWavStopsTheJobWithAMessage)
+{
+    // The audio folder cannot be made: a file is in its way.
+    QFile blocker(folder.file(QStringLiteral("Audiobooks")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.filesFailed);
+    EXPECT_EQ(outcome.currentBlock, 1);
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("Не удалось записать аудиофайл\n")));
+}
+
+TEST_F(RecordingDriverTest, FullDiskKeepsFinishedBlocksAndDropsTheCutOne)
+{
+    settings.deleteWav = 0;
+    ASSERT_TRUE(driver.startSingle(book()));
+    for (int i = 0; i < 200 && !files.mp3Written(1); ++i) {
+        driver.tick();
+        QThread::msleep(5);
+    }
+    voice.diskFull = true;
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.filesFailed);
+    EXPECT_EQ(outcome.currentBlock, 2);
+    EXPECT_TRUE(files.mp3Written(1));
+    EXPECT_TRUE(QFile::exists(wav(1)));
+    EXPECT_FALSE(QFile::exists(wav(2))); // cut short: it would make a short MP3
+    EXPECT_FALSE(files.mp3Written(2));
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("Не удалось записать аудиофайл\n")));
 }
 
 TEST_F(RecordingDriverTest, EmptyWavStopsTheJobWithAMessage)
@@ -193,4 +248,17 @@ TEST_F(RecordingDriverTest, EmptyWavStopsTheJobWithAMessage)
     EXPECT_TRUE(outcome.engineFailed);
     ASSERT_FALSE(host.scripted.shown.isEmpty());
     EXPECT_EQ(host.scripted.shown[0].title, QStringLiteral("Пустой аудиофайл."));
+}
+
+TEST_F(RecordingDriverTest, AnEmptyBlockFileIsNotBlamedOnTheEngine)
+{
+    voice.silent = true;
+    texts.emptyBlocks = {1};
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_FALSE(outcome.engineFailed);
+    EXPECT_TRUE(outcome.filesFailed);
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("В блоке 1 нет текста")));
 }

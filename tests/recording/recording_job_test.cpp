@@ -132,6 +132,24 @@ TEST_F(RecordingJobTest, ClosingDuringARecordingExitsOnceStopped)
     EXPECT_EQ(host.ranges.last().first, 1);     // the abandoned block comes first next time
 }
 
+TEST_F(RecordingJobTest, AFaultIsNotCalledTheUsersStop)
+{
+    files.program = QStringLiteral("/nonexistent/lame");
+    ASSERT_TRUE(job.StartRec());
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_EQ(host.status[1], QStringLiteral("Запись остановлена из-за ошибки"));
+}
+
+TEST_F(RecordingJobTest, NoVoicesNoJob)
+{
+    job.voicesInstalled = [] { return false; };
+    EXPECT_FALSE(job.StartRec());
+    EXPECT_TRUE(voice.spokenTexts.isEmpty());
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(kNoVoicesMessage));
+}
+
 TEST_F(RecordingJobTest, UnwritableOutputFolderIsReported)
 {
     settings.outputFolder = QStringLiteral("/proc/no/such/folder");

@@ -2,6 +2,8 @@
 
 #include "recording/speech/memory_stream.h"
 #include "recording/speech/speech_voice.h"
+#include "support/file_size_limit.h"
+#include "support/temp_program_folder.h"
 #include "wav_reading.h"
 
 #include <QTemporaryDir>
@@ -216,4 +218,20 @@ TEST_F(VoiceTest, MemoryStreamHoldsTheSameSoundAsTheFile)
     voice.Speak(text, SVSFIsXML); // synchronous: returns when spoken
     EXPECT_EQ(voice.Status().RunningState, SpeechStatus::Done);
     EXPECT_NEAR(memory->GetData().size(), file.dataBytes, file.dataBytes / 100);
+}
+
+TEST(WavFileStreamTest, CloseSaysWhenTheDiskCouldNotTakeTheSound)
+{
+    TempProgramFolder folder;
+    WavFileStream file;
+    ASSERT_TRUE(file.Open(folder.file(QStringLiteral("1.wav"))));
+    ASSERT_TRUE(file.Write(QByteArray(1000, 'a')));
+    {
+        const FileSizeLimit limit(20000);
+        file.Write(QByteArray(50000, 'b'));
+        EXPECT_FALSE(file.Close());
+    }
+    ASSERT_TRUE(file.Open(folder.file(QStringLiteral("2.wav"))));
+    ASSERT_TRUE(file.Write(QByteArray(1000, 'a')));
+    EXPECT_TRUE(file.Close());
 }

@@ -40,6 +40,7 @@ bool WavFileStream::Open(const QString &path)
         m_file.close();
     m_file.setFileName(path);
     m_dataBytes = 0;
+    m_writeFailed = false;
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate))
         return false;
     m_headerTimer.invalidate();
@@ -57,8 +58,10 @@ bool WavFileStream::Write(const char *pcm, qint64 bytes)
     std::lock_guard lock(m_mutex);
     if (!m_file.isOpen() || bytes <= 0)
         return m_file.isOpen();
-    if (m_file.write(pcm, bytes) != bytes)
+    if (m_file.write(pcm, bytes) != bytes) {
+        m_writeFailed = true;
         return false;
+    }
     m_dataBytes += quint32(bytes);
     // Sound first, header second: a reader looking in between sees a header
     // that claims no more than the file holds. The header follows the sound
@@ -70,23 +73,27 @@ bool WavFileStream::Write(const char *pcm, qint64 bytes)
 
 bool WavFileStream::updateHeader()
 {
-    if (!m_file.flush())
+    if (!m_file.flush()) {
+        m_writeFailed = true;
         return false;
+    }
     m_headerTimer.start();
     const QByteArray header = wavHeader(m_format, m_dataBytes);
     const qint64 end = m_file.pos();
     const bool ok = m_file.seek(0) && m_file.write(header) == header.size() && m_file.flush();
     m_file.seek(end);
+    m_writeFailed = m_writeFailed || !ok;
     return ok;
 }
 
-void WavFileStream::Close()
+bool WavFileStream::Close()
 {
     std::lock_guard lock(m_mutex);
     if (m_file.isOpen()) {
         updateHeader();
         m_file.close();
     }
+    return !m_writeFailed;
 }
 
 bool WavFileStream::isOpen() const

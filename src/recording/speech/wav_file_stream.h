@@ -36,7 +36,9 @@ public:
     bool Write(const QByteArray &pcm);
     bool Write(const char *pcm, qint64 bytes);
     void write(const char *pcm, qint64 bytes) override { Write(pcm, bytes); }
-    void Close();
+    // Writes the final header; false when any write since Open failed (a
+    // full disk), so the file does not hold all the sound it was given.
+    bool Close();
     bool isOpen() const;
     qint64 dataBytes() const;
 
@@ -47,5 +49,6 @@ private:
     mutable std::mutex m_mutex;
     QFile m_file;
     quint32 m_dataBytes = 0;
+    bool m_writeFailed = false;
     QElapsedTimer m_headerTimer;
 };
