@@ -9,6 +9,7 @@
 #include "common/process_runner.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -23,6 +24,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class Form2;
 class Form5;
 class MainToolbar;
 class TrayControl;
@@ -123,6 +125,11 @@ private:
     void exportBook();
     void readMe();
     void openDroppedBook(const QString &path);
+    // The book editor (form1_editor.cpp): made on first use, this window
+    // disabled while it is open.
+    Form2 *openBookEditor();
+    void connectBookEditorCommands();
+    void bookEditorClosed(const QString &addedBook, bool startRecording);
 
     // Batch queue.
     void setBatchMode(bool on);
@@ -182,6 +189,7 @@ private:
     QTimer *m_szTimer = nullptr;
     TrayControl *m_tray = nullptr;
     Form5 *m_form5 = nullptr;
+    QPointer<Form2> m_form2;
     bool m_form5ForFirst = true;
     FormScaler m_scaler;
 };
