@@ -6,6 +6,7 @@
 #include "import/editor_text.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QFileInfo>

@@ -1,0 +1,76 @@
+// The book editor with a 5 MB book: loading it into the window and showing
+// it, jumping to its end, typing in its middle, the estimate after a key
+// press, a find, and reading the whole text back. Runs offscreen unless a
+// display platform is chosen; prints the time of each step.
+
+#include "app/settings.h"
+#include "import/ui/form2.h"
+
+#include "common/user_dialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+class SilentDialogs : public UserDialogs
+{
+public:
+    DialogAnswer show(const DialogMessage &message) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
+        return DialogAnswer::Ok;
+    }
+};
+
+void step(const char *label, const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    QApplication::processEvents();
+    std::printf("%-48s %8.1f ms\n", label, timer.nsecsElapsed() / 1e6);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir programFolder;
+    Settings settings;
+    SilentDialogs dialogs;
+    Form2 editor(programFolder.path(), settings, dialogs);
+    editor.show();
+    QApplication::processEvents();
+    auto *text = editor.findChild<QPlainTextEdit *>(QStringLiteral("RichTextBox1"));
+
+    const QString book = QStringLiteral(LECTORIUM_SHARED_DATA "/books/txt/prose-5mb.cp1251.txt");
+    step("load and show prose-5mb.cp1251.txt (4.9 MB)", [&] { editor.LoadExternal(book); });
+    std::printf("  %lld characters, %d lines, estimate %s\n", static_cast<long long>(editor.bookText().size()),
+                text->document()->blockCount(),
+                qPrintable(editor.findChild<QLabel *>(QStringLiteral("Label11"))->text()));
+    step("jump to the end", [&] { text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum()); });
+    step("jump to the middle", [&] { text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum() / 2); });
+    step("type a character in the middle (with estimate)", [&] {
+        QTextCursor cursor = text->cursorForPosition(text->viewport()->rect().center());
+        cursor.insertText(QStringLiteral("ж"));
+    });
+    step("find a word near the end", [&] {
+        editor.findChild<QLineEdit *>(QStringLiteral("Text3"))->setText(QStringLiteral("Конец"));
+        editor.findChild<QPushButton *>(QStringLiteral("Command17"))->click();
+    });
+    step("read the whole text back (CR LF)", [&] { editor.bookText(); });
+    return 0;
+}
