@@ -204,6 +204,10 @@ TEST_F(BookEditorTest, EditMenuSelectsTitlesCasesAndSavesSelections)
     w->chooseSaveFile = [this] { return folder.file(QStringLiteral("часть")); };
     trigger(w.get(), "mnSaveSel");
     EXPECT_EQ(Codec::fromCp1251(folder.readBytes(QStringLiteral("часть.txt"))), QStringLiteral("«ВОЙНА И МИР». Том 1"));
+    w->chooseSaveFile = [this] { return folder.file(QStringLiteral("Lectorium.ini/часть")); };
+    trigger(w.get(), "mnSaveSel");
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Critical);
 
     trigger(w.get(), "mnPropCase");
     EXPECT_EQ(w->bookText(), QStringLiteral("«война И Мир». Том 1\r\nТекст."));

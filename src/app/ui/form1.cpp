@@ -12,6 +12,7 @@
 #include "recording/block_text.h"
 #include "dictionaries/ui/dic_ed.h"
 #include "dictionaries/ui/dictionary_windows.h"
+#include "import/ui/form2.h"
 #include "common/ini_file.h"
 #include "common/program_folder.h"
 #include "options/ui/about_box.h"

@@ -9,6 +9,7 @@
 #include "import/editor_estimate.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
@@ -101,6 +102,10 @@ Form2::Form2(const QString &programFolder, Settings &mainSettings, UserDialogs &
     , m_loader(dialogs, m_wordConverter)
 {
     setObjectName(QStringLiteral("Form2"));
+    m_loader.setStatusListener([this](const QString &status) {
+        statusBar()->showMessage(status);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
     setWindowTitle(QStringLiteral("Добавить книгу"));
     buildControls();
     connectControls();

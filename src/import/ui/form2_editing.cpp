@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -140,7 +141,14 @@ void Form2::saveAs(bool selectionOnly)
     const QString chosen = chooseSaveFile();
     if (chosen.isEmpty())
         return;
-    saveTextFile(withTxtExtension(chosen), selectionOnly ? selectedText(m_text) : m_text->toPlainText());
+    const QString path = withTxtExtension(chosen);
+    if (saveTextFile(path, selectionOnly ? selectedText(m_text) : m_text->toPlainText()))
+        return;
+    m_dialogs.show({QStringLiteral("Сохранить как..."),
+                    QStringLiteral("Не удалось записать файл\n\"%1\".\nПроверьте права на запись и свободное место "
+                                   "на диске.")
+                        .arg(QDir::toNativeSeparators(path)),
+                    DialogIcon::Critical, DialogButtons::Ok});
 }
 
 void Form2::sliderMoved(int position)
