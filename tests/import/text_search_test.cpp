@@ -32,8 +32,8 @@ TEST(EditorText, LineEndsAndPositions)
     EXPECT_EQ(toEditorText(crlf), QStringLiteral("Один\nДва\n\nТри"));
     EXPECT_EQ(toEditorText(QStringLiteral("a\rb\nc")), QStringLiteral("a\nb\nc"));
     EXPECT_EQ(fromEditorText(toEditorText(crlf)), crlf);
-    // "Три" starts at 15 in the CR LF text and at 12 in the editor's.
-    EXPECT_EQ(editorPosition(crlf, crlf.indexOf(QStringLiteral("Три"))), 12);
+    // "Три" starts at 13 in the CR LF text and at 10 in the editor's.
+    EXPECT_EQ(editorPosition(crlf, crlf.indexOf(QStringLiteral("Три"))), 10);
     EXPECT_EQ(editorPosition(crlf, 0), 0);
 }
 

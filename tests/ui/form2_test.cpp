@@ -156,7 +156,7 @@ TEST_F(BookEditorTest, FindReplaceAndUndo)
     EXPECT_EQ(w->bookText(), original);
     EXPECT_FALSE(undo->isEnabled());
 
-    QTest::keyClicks(find, QStringLiteral("кот"));
+    find->setText(QStringLiteral("кот"));
     click(w.get(), "Command17");
     EXPECT_EQ(text(w.get())->textCursor().selectionStart(), 0);
     click(w.get(), "Command17");
@@ -245,7 +245,7 @@ TEST_F(BookEditorTest, EstimatesAndTheTwoViewsOfTheBlockSize)
     auto *size = child<QLineEdit>(w.get(), "Text1");
     EXPECT_TRUE(size->text().startsWith(QStringLiteral("4571.428"))) << size->text().toStdString();
     EXPECT_EQ(w->options().maxBlockSize(), 4571);
-    EXPECT_EQ(child<QLabel>(w.get(), "Label9")->text(), QStringLiteral("~ 00:50:00"));
+    EXPECT_EQ(child<QLabel>(w.get(), "Label9")->text(), QStringLiteral("~ 00:05:00"));
 
     size->selectAll();
     QTest::keyClicks(size, QStringLiteral("9143"));
@@ -409,7 +409,7 @@ TEST_F(MainWindowEditorTest, CommandLineBookIsAddedAndSelected)
 
     const QString project = bookFolder(folder.path(), QStringLiteral("Каштанка"));
     const int blocks = QDir(project).entryList({QStringLiteral("*.txt")}, QDir::Files).size();
-    EXPECT_GT(blocks, 1);
+    EXPECT_GT(blocks, 1) << QDir(project).entryList().join(u' ').toStdString() << " " << main.blockCount();
     EXPECT_EQ(main.blockCount(), blocks);
     EXPECT_EQ(child<QLabel>(&main, "Label4")->text(), QString::number(blocks));
     EXPECT_EQ(child<QLineEdit>(&main, "Text2")->text(), QStringLiteral("1"));

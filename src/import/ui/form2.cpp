@@ -110,6 +110,7 @@ Form2::Form2(const QString &programFolder, Settings &mainSettings, UserDialogs &
     buildControls();
     connectControls();
     resize(kDesignWidth, kDesignHeight + statusBar()->sizeHint().height());
+    applyOptions(AddOptions()); // the design values, for keys the settings file lacks
     LoadS();
     updateEnabledOptions();
 
