@@ -1,6 +1,7 @@
 // The book editor with a 5 MB book: loading it into the window and showing
 // it, jumping to its end, typing in its middle, the estimate after a key
-// press, a find, and reading the whole text back. Runs offscreen unless a
+// press, a find, reading the whole text back, the chapter preview and adding
+// the book. Runs offscreen unless a
 // display platform is chosen; prints the time of each step.
 
 #include "app/settings.h"
@@ -72,5 +73,10 @@ int main(int argc, char **argv)
         editor.findChild<QPushButton *>(QStringLiteral("Command17"))->click();
     });
     step("read the whole text back (CR LF)", [&] { editor.bookText(); });
+    step("chapter preview (\"Найти Главы\")",
+         [&] { editor.findChild<QPushButton *>(QStringLiteral("Command11"))->click(); });
+    editor.findChild<QPushButton *>(QStringLiteral("Command12"))->click();
+    step("add the book (add pass, project written)",
+         [&] { editor.findChild<QPushButton *>(QStringLiteral("Command1"))->click(); });
     return 0;
 }

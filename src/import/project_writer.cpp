@@ -4,9 +4,9 @@
 
 #include "common/ini_file.h"
 #include "common/text_codec.h"
-#include "common/user_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -43,10 +43,24 @@ bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlo
     return ini.save(newIni);
 }
 
+// The block files go straight into the staging folder: the folder as a
+// whole is put in place only once complete, so the temporary file and
+// rename of each single file would only cost time (seconds for a book of
+// two thousand blocks).
+bool writeStagedFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = file.write(bytes) == bytes.size();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
 bool writeBlocks(const QString &folder, const BookBlocks &book)
 {
     for (int i = 1; i <= book.blocks.size(); ++i)
-        if (!UserFile::writeBytes(folder + u'/' + TxtFN(i), Codec::toCp1251(book.blocks[i - 1] + kCrLf)))
+        if (!writeStagedFile(folder + u'/' + TxtFN(i), Codec::toCp1251(book.blocks[i - 1] + kCrLf)))
             return false;
     return true;
 }

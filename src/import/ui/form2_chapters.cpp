@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +24,7 @@ namespace {
 
 constexpr int kRowStartRole = Qt::UserRole;
 constexpr int kRowLengthRole = Qt::UserRole + 1;
+constexpr int kProgressIntervalMs = 100;
 
 } // namespace
 
@@ -158,9 +160,16 @@ void Form2::addBook()
     ChapterDetector detector(m_identifiers.entries(), request.options.dialogueStartsWithQuotes);
     detector.EmptyCount = m_emptyCount;
     const qsizetype total = std::max<qsizetype>(1, request.text.size());
+    // The pass reports every few lines; showing each report would cost more
+    // than the pass itself, so the window is refreshed a few times a second.
+    QElapsedTimer sinceShown;
+    sinceShown.start();
     setAdding(true);
     const AddResult result = addWithEnabledDictionaries(
-        request, detector, m_dialogs, [this, total](const QString &status, qsizetype position) {
+        request, detector, m_dialogs, [&, total](const QString &status, qsizetype position) {
+            if (position >= 0 && sinceShown.elapsed() < kProgressIntervalMs)
+                return;
+            sinceShown.restart();
             statusBar()->showMessage(status);
             if (position >= 0)
                 m_progressBar->setValue(int(position * 100 / total));
