@@ -8,6 +8,8 @@
 #include "import/ui/form2.h"
 
 #include <QAction>
+#include <QTimer>
+#include <QWindow>
 
 void Form1::connectBookEditorCommands()
 {
@@ -26,11 +28,21 @@ Form2 *Form1::openBookEditor()
         m_form2->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_form2, &Form2::closed, this, [this] { bookEditorClosed(QString(), false); });
         connect(m_form2, &Form2::bookAdded, this, &Form1::bookEditorClosed);
+        // Kept above this window, as a dialog would be.
+        m_form2->winId();
+        winId();
+        m_form2->windowHandle()->setTransientParent(windowHandle());
         setEnabled(false);
     }
     m_form2->show();
     m_form2->raise();
     m_form2->activateWindow();
+    // At start-up this window is shown after the editor (a book on the
+    // command line); the editor comes to the front once both are up.
+    QTimer::singleShot(0, m_form2, [editor = m_form2] {
+        editor->raise();
+        editor->activateWindow();
+    });
     return m_form2;
 }
 

@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStyle>
@@ -210,14 +211,14 @@ void Form2::buildFindFrame(QWidget *client)
     m_findFrame->setGeometry(4, 508, 452, 58);
     label(QStringLiteral("Найти:"), m_findFrame, {4, 6, 70, 20});
     m_text3 = named(new QLineEdit(m_findFrame), "Text3");
-    m_text3->setGeometry(76, 4, 170, 22);
-    m_command17 = button("Command17", QStringLiteral("Найти"), m_findFrame, {250, 3, 90, 24});
-    m_check12 = checkBox("Check12", QStringLiteral("Учитывать регистр"), m_findFrame, {344, 5, 106, 20});
+    m_text3->setGeometry(76, 4, 150, 22);
+    m_command17 = button("Command17", QStringLiteral("Найти"), m_findFrame, {230, 3, 84, 24});
+    m_check12 = checkBox("Check12", QStringLiteral("Учитывать регистр"), m_findFrame, {318, 5, 130, 20});
     label(QStringLiteral("Заменить на:"), m_findFrame, {4, 32, 70, 20});
     m_text4 = named(new QLineEdit(m_findFrame), "Text4");
-    m_text4->setGeometry(76, 30, 170, 22);
-    m_command15 = button("Command15", QStringLiteral("Заменить"), m_findFrame, {250, 29, 90, 24});
-    m_command16 = button("Command16", QStringLiteral("Отменить замену"), m_findFrame, {344, 29, 104, 24});
+    m_text4->setGeometry(76, 30, 150, 22);
+    m_command15 = button("Command15", QStringLiteral("Заменить"), m_findFrame, {230, 29, 84, 24});
+    m_command16 = button("Command16", QStringLiteral("Отменить замену"), m_findFrame, {318, 29, 130, 24});
     m_command16->setEnabled(false);
     m_findFrame->hide();
 }
@@ -252,8 +253,8 @@ void Form2::buildInformationFrame(QWidget *client)
     const QStringList captions{QStringLiteral("Название:"), QStringLiteral("Цикл:"), QString(),
                                QStringLiteral("Автор(ы):"), QStringLiteral("Жанр:"),
                                QStringLiteral("Аннотация:"), QStringLiteral("Дата:")};
-    const QList<QRect> places{{72, 16, 276, 20}, {72, 38, 216, 20}, {292, 38, 56, 20}, {72, 60, 276, 36},
-                              {72, 98, 276, 20}, {72, 120, 276, 24}, {72, 146, 276, 20}};
+    const QList<QRect> places{{78, 16, 270, 20}, {78, 38, 210, 20}, {292, 38, 56, 20}, {78, 60, 270, 34},
+                              {78, 96, 270, 20}, {78, 118, 270, 28}, {78, 148, 270, 20}};
     for (int i = 0; i < 7; ++i) {
         QWidget *field = nullptr;
         if (i == 3 || i == 5) {
@@ -268,7 +269,7 @@ void Form2::buildInformationFrame(QWidget *client)
         if (i == 2)
             field->setToolTip(QStringLiteral("Номер в цикле"));
         if (!captions[i].isEmpty())
-            label(captions[i], m_infoFrame, {6, places[i].y() + 2, 64, 16});
+            label(captions[i], m_infoFrame, {6, places[i].y() + 2, 70, 16});
         m_text5.append(field);
     }
 }
@@ -278,11 +279,11 @@ void Form2::buildTextOptions(QWidget *client)
     m_textFrame = named(new QGroupBox(QStringLiteral("Обработка текста"), client), "Frame2");
     m_textFrame->setGeometry(462, 278, 354, 100);
     m_check3 = checkBox("Check3", QStringLiteral("Анализ диалогов"), m_textFrame, {6, 16, 160, 18});
-    m_check9 = checkBox("Check9", QStringLiteral("2-х голосый диалог"), m_textFrame, {176, 16, 172, 18});
+    m_check9 = checkBox("Check9", QStringLiteral("2-х голосый диалог"), m_textFrame, {216, 16, 132, 18});
     m_check4 = checkBox("Check4", QStringLiteral("Абзац НЕ начинается пробелом или табуляцией"), m_textFrame,
                         {6, 36, 342, 18});
-    m_check5 = checkBox("Check5", QStringLiteral("Диалог начинается с кавычек"), m_textFrame, {6, 56, 170, 18});
-    m_check6 = checkBox("Check6", QStringLiteral("Удалять переносы"), m_textFrame, {176, 56, 172, 18});
+    m_check5 = checkBox("Check5", QStringLiteral("Диалог начинается с кавычек"), m_textFrame, {6, 56, 206, 18});
+    m_check6 = checkBox("Check6", QStringLiteral("Удалять переносы"), m_textFrame, {216, 56, 132, 18});
     m_check10 = checkBox("Check10", QStringLiteral("Годы 2000-2999 словами"), m_textFrame, {6, 76, 200, 18},
                          QStringLiteral("Исправить произношение движком числителных (2000-2999)"));
 }
@@ -300,13 +301,13 @@ void Form2::buildBlockOptions(QWidget *client)
     m_command5 = button("Command5", QStringLiteral("Удалить"), m_blockFrame, {212, 56, 136, 20});
     m_command2 = button("Command2", QStringLiteral("Выделить все"), m_blockFrame, {212, 76, 136, 20});
     m_command6 = button("Command6", QStringLiteral("Снять выделение"), m_blockFrame, {212, 96, 136, 20});
-    m_check1 = checkBox("Check1", QStringLiteral("Максимальный размер блока:"), m_blockFrame, {6, 122, 184, 18});
+    m_check1 = checkBox("Check1", QStringLiteral("Максимальный размер блока:"), m_blockFrame, {6, 122, 198, 18});
     m_text1 = named(new QLineEdit(m_blockFrame), "Text1",
                     QStringLiteral("Будет начат следующий блок, если превышен указанный размер и строка "
                                    "оканчивается точкой."));
-    m_text1->setGeometry(192, 120, 80, 22);
+    m_text1->setGeometry(206, 120, 70, 22);
     m_label9 = named(new QLabel(m_blockFrame), "Label9");
-    m_label9->setGeometry(276, 122, 72, 18);
+    m_label9->setGeometry(280, 122, 68, 18);
     label(QStringLiteral("Максимальная длительность блока (приблизительно)"), m_blockFrame, {6, 144, 342, 16});
     m_slider1 = named(new QSlider(Qt::Horizontal, m_blockFrame), "Slider1");
     m_slider1->setGeometry(6, 160, 342, 22);
@@ -348,14 +349,14 @@ void Form2::buildBottomRow(QWidget *client)
     m_command11 = button("Command11", QStringLiteral("Найти Главы"), client, {462, 572, 110, 24},
                          QStringLiteral("Предварительный просмотр разбиения по главам..."));
     m_check8 = checkBox("Check8", QStringLiteral("Начать запись книги после добавления"), client,
-                        {462, 600, 214, 20});
-    m_command1 = button("Command1", QStringLiteral("Добавить книгу"), client, {680, 572, 136, 26},
+                        {462, 600, 248, 20});
+    m_command1 = button("Command1", QStringLiteral("Добавить книгу"), client, {712, 572, 104, 26},
                         QStringLiteral("Добавить файл в библиотеку!"));
     m_command1->setEnabled(false);
     QFont bold = m_command1->font();
     bold.setBold(true);
     m_command1->setFont(bold);
-    m_command3 = button("Command3", QStringLiteral("Отмена"), client, {680, 600, 136, 22});
+    m_command3 = button("Command3", QStringLiteral("Отмена"), client, {712, 600, 104, 22});
 }
 
 void Form2::buildEditMenu()
@@ -549,7 +550,10 @@ void Form2::LoadS()
     applyOptions(o);
     loadNameSearchOptions(m_nameSearch, iniPath());
     applyNameSearchOptions();
-    ApplyWindowPlacement(this, ReadIni(QStringLiteral("Окна"), kPlacementKey, iniPath()).value_or(QString()));
+    const QString placement = ReadIni(QStringLiteral("Окна"), kPlacementKey, iniPath()).value_or(QString());
+    if (placement.isEmpty())
+        placeInScreenCentre();
+    ApplyWindowPlacement(this, placement);
     if (const auto entries = loadChapterIdentifiers(m_programFolder)) {
         m_identifiers = ChapterIdentifierList(*entries);
         fillIdentifierList();
@@ -591,6 +595,17 @@ void Form2::scaleNow()
     m_szTimer->stop();
     m_scaler.scale();
     placeTextBesideFindFrame();
+}
+
+// The first time the editor opens it stands in the middle of the screen.
+void Form2::placeInScreenCentre()
+{
+    const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!where)
+        return;
+    QRect frame = geometry();
+    frame.moveCenter(where->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 // The find frame lies over the lower part of the text's place; the text

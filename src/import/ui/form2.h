@@ -110,6 +110,7 @@ private:
     void updateEnabledOptions();
     void scaleNow();
     void placeTextBesideFindFrame();
+    void placeInScreenCentre();
     QString iniPath() const;
 
     // Loading (form2_loading.cpp).
