@@ -27,6 +27,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -414,4 +415,23 @@ TEST_F(MainWindowEditorTest, CommandLineBookIsAddedAndSelected)
     EXPECT_EQ(child<QLabel>(&main, "Label4")->text(), QString::number(blocks));
     EXPECT_EQ(child<QLineEdit>(&main, "Text2")->text(), QStringLiteral("1"));
     EXPECT_EQ(child<QLineEdit>(&main, "Text3")->text(), QString::number(blocks));
+}
+
+TEST_F(MainWindowEditorTest, CancelledOpenDialogReturnsToTheMainWindow)
+{
+    Form1 main(folder.path());
+    main.setDialogs(&dialogs);
+    main.show();
+    bool dialogSeen = false;
+    QTimer::singleShot(300, [&] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            dialogSeen = true;
+            dialog->close();
+        }
+    });
+    main.findChild<MainToolbar *>()->button(1)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_EQ(openEditor(), nullptr);
+    EXPECT_TRUE(main.isEnabled());
 }
