@@ -2,6 +2,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+# ccache, when the machine has it, makes rebuilds in several checkouts cheap.
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 FUZZ_SECONDS ?= 60
 
@@ -10,7 +12,7 @@ FUZZ_SECONDS ?= 60
 all: build
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 
 configure: $(BUILD)/CMakeCache.txt
 
@@ -34,7 +36,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 asan:
-	cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLECTORIUM_SANITIZE=ON
+	cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLECTORIUM_SANITIZE=ON $(LAUNCHER)
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
@@ -43,7 +45,7 @@ bench: build
 
 # Each harness runs FUZZ_SECONDS on a working copy of its seeds.
 fuzz:
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLECTORIUM_FUZZ=ON
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLECTORIUM_FUZZ=ON $(LAUNCHER)
 	cmake --build build-fuzz --target fuzzers -j $(JOBS)
 	@set -e; for h in build-fuzz/bin/fuzz_*; do \
 	  name=$${h##*/fuzz_}; work=build-fuzz/corpus/$$name; mkdir -p $$work; \

@@ -31,9 +31,11 @@ QString toOwnNotation(QString pronunciation)
     return pronunciation;
 }
 
+// A comment may be indented; a key that began with "//" would come back
+// from the written file as a comment, so it is one from the start.
 bool isExceptionEntry(const QString &line, qsizetype minimumLength)
 {
-    return line.size() >= minimumLength && !line.startsWith(QLatin1String("//"))
+    return line.size() >= minimumLength && !line.trimmed().startsWith(QLatin1String("//"))
         && line.contains(u':');
 }
 

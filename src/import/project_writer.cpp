@@ -2,9 +2,12 @@
 
 #include "app/project_store.h"
 
+#include "common/folder_exchange.h"
 #include "common/ini_file.h"
+#include "common/link_copy.h"
 #include "common/text_codec.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,8 +73,9 @@ bool isBlockFile(const QFileInfo &entry)
     return !entry.isDir() && entry.fileName().endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
 }
 
-// Moves what the user keeps in the old book folder (everything but block
-// files and "project.ini", which is rewritten) into the new one.
+// Copies what the user keeps in the old book folder (everything but block
+// files and "project.ini", which is rewritten) into the staged one, as hard
+// links: the old folder stays whole until the new one has taken its place.
 bool carryOverOtherFiles(const QString &oldFolder, const QString &newFolder)
 {
     const QFileInfoList entries = QDir(oldFolder).entryInfoList(
@@ -79,31 +83,78 @@ bool carryOverOtherFiles(const QString &oldFolder, const QString &newFolder)
     for (const QFileInfo &entry : entries) {
         if (isBlockFile(entry) || entry.fileName() == QLatin1String("project.ini"))
             continue;
-        if (!QDir().rename(entry.absoluteFilePath(), newFolder + u'/' + entry.fileName()))
+        if (!linkCopy(entry.absoluteFilePath(), newFolder + u'/' + entry.fileName()))
             return false;
     }
     return true;
 }
 
-// Puts the staged project in place of `target`; the old folder goes to a
-// hidden folder beside the staging area and is deleted once the new one is
-// in place, or put back when the swap fails.
+const QString kReplacedPrefix = QStringLiteral(".lectorium-replaced-");
+const QString kStagingPrefix = QStringLiteral(".lectorium-adding-");
+
+// Where the file system cannot swap two folders in one step, the old folder
+// is moved aside under its own name first. A crash between the two moves
+// leaves it there; it is put back the next time a book is written.
+bool swapInTwoSteps(const QString &staged, const QString &target, const QString &spareParent)
+{
+    QTemporaryDir replaced(spareParent + u'/' + kReplacedPrefix + QStringLiteral("XXXXXX"));
+    if (!replaced.isValid())
+        return false;
+    const QString old = replaced.path() + u'/' + QFileInfo(target).fileName();
+    if (!QDir().rename(target, old))
+        return false;
+    if (QDir().rename(staged, target))
+        return true;
+    QDir().rename(old, target);
+    replaced.setAutoRemove(!QFileInfo::exists(old));
+    return false;
+}
+
+// Puts the staged project in place of `target`. Afterwards the staging path
+// holds the old project, which goes with the staging folder.
 bool swapIntoPlace(const QString &staged, const QString &target, const QString &spareParent)
 {
     if (!QFileInfo(target).isDir())
         return QDir().rename(staged, target);
-    QTemporaryDir replaced(spareParent + QStringLiteral("/.lectorium-replaced-XXXXXX"));
-    if (!replaced.isValid())
+    if (!carryOverOtherFiles(target, staged))
         return false;
-    const QString old = replaced.path() + QStringLiteral("/book");
-    if (!QDir().rename(target, old))
-        return false;
-    if (carryOverOtherFiles(old, staged) && QDir().rename(staged, target))
-        return true;
-    carryOverOtherFiles(staged, old);
-    QDir().rename(old, target);
-    replaced.setAutoRemove(!QFileInfo::exists(old));
-    return false;
+    return exchangeFolders(staged, target) || swapInTwoSteps(staged, target, spareParent);
+}
+
+bool olderThanAnHour(const QFileInfo &entry)
+{
+    return entry.lastModified().secsTo(QDateTime::currentDateTime()) > 3600;
+}
+
+// True when every book in `aside` has a folder in the library again (its
+// own put back, or a newer one that replaced it).
+bool putBackMovedAsideBooks(const QString &aside, const QString &realRoot)
+{
+    bool allPlaced = true;
+    const QStringList books = QDir(aside).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &book : books) {
+        const QString place = realRoot + u'/' + book;
+        if (!QFileInfo::exists(place) && !QDir().rename(aside + u'/' + book, place))
+            allPlaced = false;
+    }
+    return allPlaced;
+}
+
+// Tidies up after a writer that was killed: a book moved aside goes back
+// when its place is still empty; stale staging folders go.
+void recoverInterruptedWrites(const QString &realRoot, const QString &spareParent)
+{
+    const QFileInfoList leftovers = QDir(spareParent).entryInfoList(
+        {kReplacedPrefix + u'*', kStagingPrefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo &leftover : leftovers) {
+        if (leftover.fileName().startsWith(kReplacedPrefix)) {
+            if (!putBackMovedAsideBooks(leftover.absoluteFilePath(), realRoot))
+                continue; // never delete the only copy of a book
+        } else if (!olderThanAnHour(leftover)) {
+            continue; // another writer may still be staging there
+        }
+        QDir(leftover.absoluteFilePath()).removeRecursively();
+    }
 }
 
 } // namespace
@@ -119,7 +170,8 @@ bool writeProject(const QString &folder, const BookBlocks &book, const BookInfor
     // entry of "Projects".
     const QString realRoot = QFileInfo(root).canonicalFilePath();
     const QString spareParent = QFileInfo(realRoot).absolutePath();
-    QTemporaryDir staging(spareParent + QStringLiteral("/.lectorium-adding-XXXXXX"));
+    recoverInterruptedWrites(realRoot, spareParent);
+    QTemporaryDir staging(spareParent + u'/' + kStagingPrefix + QStringLiteral("XXXXXX"));
     if (!staging.isValid())
         return false;
     QFile::setPermissions(staging.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner

@@ -1,14 +1,20 @@
 // Killing the program while it saves must leave the old file or the new one,
 // never a torn one. A child process saves two alternating versions of a file
-// in a loop; the test kills it at random moments and reads what is left.
+// (or of a book project's folder) in a loop; the test kills it at random
+// moments and reads what is left.
 
 #include "app/batch_queue.h"
 #include "app/settings.h"
+#include "dictionaries/dic_file.h"
+#include "import/project_writer.h"
+#include "options/voice_table.h"
 
 #include "support/child_mode.h"
 #include "support/temp_program_folder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -46,16 +52,75 @@ const QList<NamedWriter> &writers()
                  entries.append({QStringLiteral("Книга номер %1").arg(i), (i + version) % 2 == 0});
              SaveBatch(path, entries);
          }},
+        {"dictionary", [](const QString &path, int version) {
+             DicTable table;
+             for (int i = 0; i < 3000; ++i)
+                 table.append(QStringLiteral("слово%1").arg(i), QStringLiteral("сло+во%1").arg(i + version), false, 3);
+             writeDictionary(path, table);
+         }},
+        {"voices", [](const QString &path, int version) {
+             VoiceTable table;
+             for (int i = 0; i < 40; ++i) {
+                 VoiceParams voice;
+                 voice.Name = QStringLiteral("Голос %1").arg(i);
+                 voice.Speed = {version, i % 10, -version, 2};
+                 table.append(voice);
+             }
+             saveVoiceTable(table, path);
+         }},
+        {"project", [](const QString &path, int version) {
+             BookBlocks book;
+             for (int i = 0; i < 8 - 2 * version; ++i) {
+                 book.blocks.append(QString(2000, version ? u'я' : u'ж'));
+                 book.names.append(QStringLiteral("Глава %1").arg(i));
+             }
+             BookInformation info;
+             info.title = QStringLiteral("Книга %1").arg(version);
+             writeProject(path, book, info);
+         }},
     };
     return all;
 }
 
-QByteArray expectedBytes(const Writer &write, const QString &scratch, int version)
+QByteArray fileBytes(const QString &path)
 {
-    QFile::remove(scratch);
-    write(scratch, version);
-    QFile file(scratch);
+    QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A file's bytes, or for a folder every file's name and bytes in name order.
+QByteArray snapshot(const QString &path)
+{
+    if (!QFileInfo(path).isDir())
+        return fileBytes(path);
+    QStringList names;
+    for (QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+        names.append(QDir(path).relativeFilePath(it.next()));
+    names.sort();
+    QByteArray all;
+    for (const QString &name : names)
+        all += name.toUtf8() + '\n' + fileBytes(path + u'/' + name) + '\n';
+    return all;
+}
+
+// A book folder also holds files of the user's own, which every save keeps.
+void prepareTarget(const QString &path)
+{
+    QDir().mkpath(path + QStringLiteral("/mine"));
+    QFile cover(path + QStringLiteral("/mine/cover.jpg"));
+    if (cover.open(QIODevice::WriteOnly))
+        cover.write("\xff\xd8 my picture");
+}
+
+// What a save of `version` leaves over the other version: a save may keep
+// parts of the file it replaces (the user's own keys of "project.ini").
+QByteArray expectedSnapshot(const NamedWriter &writer, const QString &scratch, int version)
+{
+    if (QByteArray(writer.name) == "project")
+        prepareTarget(scratch);
+    writer.write(scratch, version ^ 1);
+    writer.write(scratch, version);
+    return snapshot(scratch);
 }
 
 } // namespace
@@ -65,23 +130,23 @@ TEST(CrashSafety, KilledWhileSavingLeavesOldOrNew)
     const QString self = QCoreApplication::applicationFilePath();
     for (const NamedWriter &writer : writers()) {
         TempProgramFolder folder;
-        const QString target = folder.file(QStringLiteral("target"));
-        const QByteArray v0 = expectedBytes(writer.write, folder.file(QStringLiteral("v0")), 0);
-        const QByteArray v1 = expectedBytes(writer.write, folder.file(QStringLiteral("v1")), 1);
+        QDir().mkpath(folder.file(QStringLiteral("Projects")));
+        const QString target = folder.file(QStringLiteral("Projects/target"));
+        const QByteArray v0 = expectedSnapshot(writer, folder.file(QStringLiteral("Projects/v0")), 0);
+        const QByteArray v1 = expectedSnapshot(writer, folder.file(QStringLiteral("Projects/v1")), 1);
         ASSERT_FALSE(v0.isEmpty());
         ASSERT_NE(v0, v1);
-        writer.write(target, 0);
+        expectedSnapshot(writer, target, 0);
         QSet<int> seen;
         for (int round = 0; round < 15; ++round) {
             QProcess child;
             child.start(self, {QStringLiteral("--crash-writer"), QString::fromLatin1(writer.name), target});
             ASSERT_TRUE(child.waitForStarted(5000));
-            QThread::msleep(20 + QRandomGenerator::global()->bounded(60));
+            QThread::msleep(20 + QRandomGenerator::global()->bounded(400));
             ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
             child.waitForFinished(5000);
-            QFile file(target);
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << writer.name;
-            const QByteArray left = file.readAll();
+            ASSERT_TRUE(QFileInfo::exists(target)) << writer.name;
+            const QByteArray left = snapshot(target);
             EXPECT_TRUE(left == v0 || left == v1) << writer.name << " round " << round << ": " << left.size() << " bytes";
             seen.insert(left == v1 ? 1 : 0);
         }

@@ -23,6 +23,7 @@ TEST(ExceptionDictionary, LinesReadAndConvert)
     EXPECT_EQ(parseExceptionLine(caseBlind, true)->pronunciation, QStringLiteral("те ст"));
     EXPECT_FALSE(parseExceptionLine(QStringLiteral("а:б"), false));   // 3 characters
     EXPECT_FALSE(parseExceptionLine(QStringLiteral("//а :\tб"), false));
+    EXPECT_FALSE(parseExceptionLine(QStringLiteral("  // a comment: indented"), false));
     EXPECT_EQ(convertExceptionLines({caseBlind, QStringLiteral("Тест :\t<те##ст>"), QStringLiteral("а:б")}),
               (QStringList{QStringLiteral("тест=те ст"), QStringLiteral("$Тест=те ст")}));
     EXPECT_EQ(toEngineNotation(QStringLiteral("два слова")), QStringLiteral("<два##слова>"));

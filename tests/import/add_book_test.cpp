@@ -145,3 +145,20 @@ TEST(AddBook, AFailedWriteIsReportedAndLeavesNoBook)
     EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Critical);
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
 }
+
+TEST(AddBook, ABookLeftAsideByAKilledWriterGoesBackToTheLibrary)
+{
+    // Where folders cannot be swapped in one step, the old book is moved
+    // aside before the new one moves in; a writer killed in between leaves it
+    // there. The next write puts it back and tidies up.
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral(".lectorium-replaced-x1/Старая/0001.txt"), QStringLiteral("старый текст"));
+    folder.writeCp1251(QStringLiteral(".lectorium-replaced-x2/Книга/0001.txt"), QStringLiteral("вытесненная"));
+    ScriptedDialogs dialogs({DialogAnswer::Ok});
+    EXPECT_EQ(add(requestFor(folder, QStringLiteral("Книга"), QStringLiteral("Новая.")), dialogs).status,
+              AddStatus::Added);
+    EXPECT_EQ(readBlockFile(bookFolder(folder.path(), QStringLiteral("Старая")), 1), QStringLiteral("старый текст"));
+    // "Книга" comes back first and is then replaced by the book being added.
+    EXPECT_TRUE(readBlockFile(bookFolder(folder.path(), QStringLiteral("Книга")), 1).contains(QStringLiteral("Новая.")));
+    EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
+}

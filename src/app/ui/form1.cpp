@@ -285,13 +285,14 @@ void Form1::exportBook()
 void Form1::connectToolbar()
 {
     // Commands whose windows are not part of the program yet.
-    for (int position : {7, 9})
+    for (int position : {7})
         m_toolbar->setCommandAvailable(position, false);
     connectBookEditorCommands();
     connect(m_toolbar->button(5), &QAction::triggered, this, &Form1::startOrPause);
     connect(m_toolbar->menuItem(5, 1), &QAction::triggered, this, &Form1::startOrPause);
     connect(m_toolbar->menuItem(5, 2), &QAction::triggered, this, &Form1::reloadDictionaries);
     connect(m_toolbar->button(6), &QAction::triggered, this, &Form1::Stoprec);
+    connect(m_toolbar->button(9), &QAction::triggered, this, &Form1::openOptions);
 
     auto openEditor = [this] { openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get()); };
     connect(m_toolbar->button(10), &QAction::triggered, this, openEditor);
@@ -372,6 +373,7 @@ void Form1::showFirstStartMessage()
 {
     m_dialogs->show({kTitle, QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."),
                      DialogIcon::Information, DialogButtons::Ok});
+    openOptions();
     m_settings.firstStart = 0;
 }
 

@@ -26,6 +26,7 @@ class QPushButton;
 class QTimer;
 class Form2;
 class Form5;
+class FrmOptions;
 class MainToolbar;
 class TrayControl;
 class UserDialogs;
@@ -111,6 +112,9 @@ private:
     void formLoad(const QString &bookArgument);
     void applyLoadedSettings();
     void showFirstStartMessage();
+    // The options window (toolbar button 9), modal over this window.
+    void openOptions();
+    void optionsApplied();
 
     // Library and range.
     void onLibraryRowChanged(int row);
@@ -190,6 +194,7 @@ private:
     TrayControl *m_tray = nullptr;
     Form5 *m_form5 = nullptr;
     QPointer<Form2> m_form2;
+    QPointer<FrmOptions> m_options;
     bool m_form5ForFirst = true;
     FormScaler m_scaler;
 };

@@ -6,6 +6,7 @@
 
 #include "app/ui/main_toolbar.h"
 #include "app/ui/tray_control.h"
+#include "options/ui/frm_options.h"
 #include "options/ui/shutdown_window.h"
 #include "recording/recording_session.h"
 #include "recording/speech_program.h"
@@ -150,6 +151,8 @@ void Form1::setRange(const QString &book, int first, int last)
 
 void Form1::showRecording(bool recording)
 {
+    if (m_options)
+        m_options->setRecording(recording);
     if (recording)
         DisSpeak();
     else

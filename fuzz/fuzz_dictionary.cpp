@@ -1,0 +1,30 @@
+// A dictionary file of any bytes, applied by the engine, gives exactly what
+// the plain sequential rewrite gives. The input is the dictionary's lines, a
+// line holding only "%%" and the text; sizes are bounded because the
+// reference is slow on purpose.
+#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_engine.h"
+
+#include "common/text_codec.h"
+#include "sequential_reference.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size > 4096)
+        return 0;
+    const QString all = Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+    const qsizetype cut = all.indexOf(QStringLiteral("\r\n%%\r\n"));
+    const QString dictionary = cut < 0 ? all : all.left(cut);
+    const QString text = cut < 0 ? all : all.mid(cut + 6);
+
+    DicTable table;
+    const QStringList lines = splitDictionaryLines(dictionary);
+    for (const QString &line : lines.mid(0, 40))
+        if (const auto entry = parseEntryLine(line))
+            table.append(entry->key, entry->replacement, entry->caseSensitive, entry->mode);
+    if (DictionaryEngine(table).apply(text) != referenceApply(table, text))
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The check of the output folder box when the user leaves it: a blank box
+// becomes the program's "Audiobooks" folder, a folder that does not exist is
+// created when the user agrees.
+
+#include <QString>
+
+class UserDialogs;
+
+struct OutputFolderCheck
+{
+    QString text;           // what the box shows afterwards
+    bool keepFocus = false; // the folder is unusable: the user stays in the box
+};
+
+OutputFolderCheck checkOutputFolder(const QString &text, const QString &programFolder, UserDialogs &dialogs);

@@ -1,0 +1,51 @@
+#include "slider_box.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QSlider>
+
+SliderBox::SliderBox(const QString &name, QWidget *parent)
+    : QWidget(parent), m_slider(new QSlider(Qt::Horizontal, this)), m_box(new QLineEdit(this))
+{
+    setObjectName(name);
+    m_slider->setObjectName(QStringLiteral("sld") + name);
+    m_box->setObjectName(QStringLiteral("txt") + name);
+    m_box->setMaximumWidth(m_box->fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 12);
+    m_box->setAlignment(Qt::AlignRight);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_slider, 1);
+    layout->addWidget(m_box);
+    m_box->setText(QString::number(m_slider->value()));
+    connect(m_slider, &QSlider::valueChanged, this, [this](int value) { m_box->setText(QString::number(value)); });
+    connect(m_box, &QLineEdit::editingFinished, this, &SliderBox::takeBoxText);
+}
+
+void SliderBox::setRange(const SliderRange &range)
+{
+    m_slider->setRange(range.minimum, range.maximum);
+    m_slider->setSingleStep(range.step);
+    m_slider->setPageStep(range.step * 10);
+    setValue(range.value);
+}
+
+SliderRange SliderBox::range() const
+{
+    return {m_slider->minimum(), m_slider->maximum(), m_slider->value(), m_slider->singleStep()};
+}
+
+int SliderBox::value() const
+{
+    return m_slider->value();
+}
+
+void SliderBox::setValue(int value)
+{
+    m_slider->setValue(value);
+    m_box->setText(QString::number(m_slider->value()));
+}
+
+void SliderBox::takeBoxText()
+{
+    setValue(clampBoxText(m_box->text(), range()));
+}

@@ -1,0 +1,31 @@
+#include "voice_sliders.h"
+
+#include "options/voice_table.h"
+
+#include <algorithm>
+#include <cmath>
+
+SliderRange voiceSliderRange(int voiceKind, VoiceColumn column)
+{
+    if (column == VoiceColumn::Pause)
+        return {0, 3000, 500, 10};
+    if (voiceKind == VoiceParams::kSpeechCube)
+        return {25, 200, 100, 1};
+    if (voiceKind == VoiceParams::kSapiXml)
+        return {-10, 10, 0, 1};
+    // A kind the table never holds keeps the range every slider starts with.
+    return {0, 3000, 500, 10};
+}
+
+SliderRange blockPauseRange()
+{
+    return {0, 10000, 0, 100};
+}
+
+int clampBoxText(const QString &text, const SliderRange &range)
+{
+    bool ok = false;
+    const double number = text.trimmed().toDouble(&ok);
+    const double value = ok && std::isfinite(number) ? std::round(number) : 0.0;
+    return static_cast<int>(std::clamp(value, double(range.minimum), double(range.maximum)));
+}

@@ -1,0 +1,130 @@
+#include "options/name_previews.h"
+#include "options/option_defaults.h"
+#include "options/output_folder_check.h"
+#include "options/voice_sliders.h"
+#include "options/voice_table.h"
+
+#include "support/scripted_dialogs.h"
+#include "support/temp_program_folder.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ClampCase
+{
+    int kind;
+    VoiceColumn column;
+    const char *text;
+    int expected;
+};
+
+} // namespace
+
+TEST(OptionsLogic, NumberBoxesClampIntoTheVoiceRange)
+{
+    const ClampCase cases[] = {
+        {VoiceParams::kSapiXml, VoiceColumn::Rate, "-20", -10},
+        {VoiceParams::kSapiXml, VoiceColumn::Pitch, "15", 10},
+        {VoiceParams::kSapiXml, VoiceColumn::Rate, " 7 ", 7},
+        {VoiceParams::kSapiXml, VoiceColumn::Rate, "abc", 0},
+        {VoiceParams::kSpeechCube, VoiceColumn::Rate, "abc", 25}, // reads as 0, then clamped
+        {VoiceParams::kSpeechCube, VoiceColumn::Pitch, "500", 200},
+        {VoiceParams::kSpeechCube, VoiceColumn::Rate, "150", 150},
+        {VoiceParams::kSpeechCube, VoiceColumn::Pause, "-5", 0},
+        {VoiceParams::kSapiXml, VoiceColumn::Pause, "99999999999", 3000},
+        {VoiceParams::kSapiXml, VoiceColumn::Pause, "", 0},
+    };
+    for (const ClampCase &c : cases)
+        EXPECT_EQ(clampBoxText(QString::fromUtf8(c.text), voiceSliderRange(c.kind, c.column)), c.expected) << c.text;
+    const SliderRange cube = voiceSliderRange(VoiceParams::kSpeechCube, VoiceColumn::Rate);
+    EXPECT_EQ(cube.value, 100);
+    EXPECT_EQ(voiceSliderRange(VoiceParams::kSapiXml, VoiceColumn::Pause).step, 10);
+}
+
+TEST(OptionsLogic, BlankOutputFolderBecomesAudiobooksAndIsCreatedOnYes)
+{
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs({DialogAnswer::Yes});
+    const OutputFolderCheck check = checkOutputFolder(QStringLiteral("x"), folder.path(), dialogs);
+    const QString audiobooks = folder.path() + QStringLiteral("/Audiobooks");
+    EXPECT_EQ(check.text, audiobooks);
+    EXPECT_FALSE(check.keepFocus);
+    EXPECT_TRUE(QFileInfo(audiobooks).isDir());
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("Каталог \"") + audiobooks + QStringLiteral("\" не существует. Создать его?"));
+    EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Question);
+
+    // An existing folder with a trailing separator passes without a question.
+    ScriptedDialogs silent;
+    EXPECT_FALSE(checkOutputFolder(audiobooks + u'/', folder.path(), silent).keepFocus);
+    EXPECT_TRUE(silent.shown.isEmpty());
+}
+
+TEST(OptionsLogic, OutputFolderRefusedOrImpossibleKeepsTheFocus)
+{
+    TempProgramFolder folder;
+    const QString nested = folder.path() + QStringLiteral("/Книги/Новые");
+    ScriptedDialogs no({DialogAnswer::No});
+    const OutputFolderCheck refused = checkOutputFolder(nested, folder.path(), no);
+    EXPECT_TRUE(refused.keepFocus);
+    EXPECT_EQ(refused.text, nested);
+    EXPECT_FALSE(QFileInfo::exists(nested));
+
+    // A parent that is a file cannot hold the folder.
+    folder.writeCp1251(QStringLiteral("file"), QStringLiteral("x"));
+    ScriptedDialogs yes({DialogAnswer::Yes});
+    EXPECT_TRUE(checkOutputFolder(folder.file(QStringLiteral("file/sub")), folder.path(), yes).keepFocus);
+    ASSERT_EQ(yes.shown.size(), 2);
+    EXPECT_EQ(yes.shown[1].text, QStringLiteral("Недопустимое имя каталога!"));
+    EXPECT_EQ(yes.shown[1].icon, DialogIcon::Critical);
+}
+
+TEST(OptionsLogic, PreviewsOfTheSampleBook)
+{
+    Settings s;
+    s.fileNameTemplate = QStringLiteral("%n%. %t%");
+    s.removeDots = 1;
+    s.replaceSpaces = 1;
+    EXPECT_EQ(fileNamePreview(s), QStringLiteral("02_Глава_первая.mp3"));
+    s.removeDots = 0;
+    s.replaceSpaces = 0;
+    s.fileNameTemplate = QStringLiteral("%P% %N% %l% %S%-%Sn% %D% %G%");
+    EXPECT_EQ(fileNamePreview(s), QStringLiteral("Книга1 92 04-56 Цикл-3 2006 Жанр.mp3"));
+
+    s.yoToYe = 1;
+    EXPECT_EQ(tagPreview(s, QStringLiteral("Ёлка: %A% - %T%")), QStringLiteral("Елка: Автор - КНИГА"));
+    s.yoToYe = 0;
+    EXPECT_EQ(tagPreview(s, QStringLiteral("Ёлка")), QStringLiteral("Ёлка"));
+}
+
+TEST(OptionsLogic, DefaultsResetWhatTheWindowEditsButKeepThePaths)
+{
+    Settings s;
+    s.announceBlockNumber = 1;
+    s.compressMp3 = 0;
+    s.deleteWav = 0;
+    s.percentInTitle = 0;
+    s.renameByChapters = 0;
+    s.id3Tags = 0;
+    s.minimizeToTray = 0;
+    s.rerecordExisting = 1;
+    s.lamePriority = 2;
+    s.fileNameTemplate = QStringLiteral("%n%");
+    s.outputFolder = QStringLiteral("/data/Книги");
+    s.speechCubePath = QStringLiteral("/opt/cube");
+    s.bookIndex = 5;
+    const Settings d = optionDefaults(s);
+    EXPECT_EQ(d.announceBlockNumber, 0);
+    for (int flag : {d.compressMp3, d.deleteWav, d.percentInTitle, d.renameByChapters, d.id3Tags, d.minimizeToTray})
+        EXPECT_EQ(flag, 1);
+    EXPECT_EQ(d.rerecordExisting, 0);
+    EXPECT_EQ(d.lamePriority, 1);
+    EXPECT_EQ(d.fileNameTemplate, QString());
+    EXPECT_EQ(d.outputFolder, s.outputFolder);
+    EXPECT_EQ(d.speechCubePath, s.speechCubePath);
+    EXPECT_EQ(d.bookIndex, 5);
+}
