@@ -623,6 +623,13 @@ void Form2::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (m_previewRunning) {
+        // The preview lets events run between its rows; it ends first.
+        m_previewStop = true;
+        event->ignore();
+        QTimer::singleShot(0, this, &Form2::close);
+        return;
+    }
     // A dictionary editor opened from here goes with the editor; it may
     // still ask to save its changes.
     for (DicEd *editor : findChildren<DicEd *>()) {

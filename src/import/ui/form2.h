@@ -166,6 +166,7 @@ private:
     QString m_previewText;
     int m_emptyCount = 0;
     bool m_previewStop = false;
+    bool m_previewRunning = false;
     bool m_Loading = false;
     bool m_BookLoaded = false;
     bool m_adding = false;

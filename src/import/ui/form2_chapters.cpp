@@ -95,11 +95,13 @@ void Form2::previewChapters()
     m_previewText = bookText();
     ChapterDetector detector(m_identifiers.entries(), m_check5->isChecked());
     detector.EmptyCount = m_emptyCount;
+    m_previewRunning = true;
     const ChapterPreview preview =
         ::previewChapters(m_previewText, m_text9->text(), options(), m_mainSettings.coefficient1, detector, [this] {
             QApplication::processEvents();
             return !m_previewStop;
         });
+    m_previewRunning = false;
     m_emptyCount = detector.EmptyCount;
     m_command11->setEnabled(true);
     if (preview.stopped)
