@@ -4,6 +4,7 @@
 #include "app/ui/main_toolbar.h"
 #include "common/ini_file.h"
 #include "common/text_codec.h"
+#include "dictionaries/ui/dic_ed.h"
 #include "import/ui/form2.h"
 
 #include "support/scripted_dialogs.h"
@@ -434,4 +435,16 @@ TEST_F(MainWindowEditorTest, CancelledOpenDialogReturnsToTheMainWindow)
     EXPECT_TRUE(dialogSeen);
     EXPECT_EQ(openEditor(), nullptr);
     EXPECT_TRUE(main.isEnabled());
+}
+
+TEST_F(BookEditorTest, WordAnalysisOpensTheDictionaryEditorWhichClosesWithTheEditor)
+{
+    auto w = open();
+    w->setBookText(QStringLiteral("Иван Петрович встретил Ивана в Москве. Москва велика."));
+    click(w.get(), "Command13");
+    QPointer<DicEd> dictionaryEditor = w->findChild<DicEd *>();
+    ASSERT_TRUE(dictionaryEditor);
+    EXPECT_TRUE(dictionaryEditor->isVisible());
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(dictionaryEditor->isVisible());
 }
