@@ -540,6 +540,11 @@ void Form1::readMe()
 
 void Form1::openDroppedBook(const QString &path)
 {
+    // Adding a book reloads the library, which a running recording reads
+    // its book from; toolbar button 1 is off while recording for the same
+    // reason.
+    if (isRecording())
+        return;
     openBookEditor()->LoadExternal(path);
 }
 
