@@ -379,7 +379,10 @@ TEST_F(MainWindowEditorTest, PastedRtfKeepsOnlyItsText)
     EXPECT_TRUE(editor->bookText().startsWith(QStringLiteral("Жирный text\r\nSecond line")));
     EXPECT_EQ(child<QLineEdit>(editor, "Text9")->text(), QStringLiteral("Введите название книги!"));
 
-    // Adding under the prompt's title is refused; the editor stays.
+    // Leaving the title field keeps the prompt, and adding under it is
+    // refused; the editor stays.
+    emit child<QLineEdit>(editor, "Text9")->editingFinished();
+    EXPECT_EQ(child<QLineEdit>(editor, "Text9")->text(), QStringLiteral("Введите название книги!"));
     click(editor, "Command1");
     ASSERT_FALSE(dialogs.shown.isEmpty());
     EXPECT_EQ(dialogs.shown.last().title, QStringLiteral("Не указано название книги..."));

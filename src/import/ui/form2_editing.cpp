@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "common/replace_all.h"
+#include "import/add_book.h"
 #include "import/editor_estimate.h"
 #include "import/text_file_export.h"
 #include "import/text_normalisation.h"
@@ -90,6 +91,10 @@ void Form2::titleFromSelection()
 
 void Form2::validateTitle()
 {
+    // The paste's prompt stays as it is, so adding still asks for a title
+    // instead of naming the book after the prompt.
+    if (m_text9->text() == kTitlePlaceholder)
+        return;
     if (const auto title = CleanTitle(m_text9->text(), m_dialogs); title && *title != m_text9->text())
         m_text9->setText(*title);
 }
