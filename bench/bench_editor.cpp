@@ -1,8 +1,8 @@
 // The book editor with a 5 MB book: loading it into the window and showing
 // it, jumping to its end, typing in its middle, the estimate after a key
-// press, a find, reading the whole text back, the chapter preview and adding
-// the book. Runs offscreen unless a
-// display platform is chosen; prints the time of each step.
+// press, a find, reading the whole text back, the chapter preview, adding
+// the book, and a 5 MB FictionBook book. Runs offscreen unless a display
+// platform is chosen; prints the time of each step.
 
 #include "app/settings.h"
 #include "import/ui/form2.h"
@@ -78,5 +78,18 @@ int main(int argc, char **argv)
     editor.findChild<QPushButton *>(QStringLiteral("Command12"))->click();
     step("add the book (add pass, project written)",
          [&] { editor.findChild<QPushButton *>(QStringLiteral("Command1"))->click(); });
+
+    Form2 second(programFolder.path(), settings, dialogs);
+    second.show();
+    QApplication::processEvents();
+    const QString fictionBook = QStringLiteral(LECTORIUM_SHARED_DATA "/books/fb2/prose-5mb.utf8.fb2");
+    step("load and show prose-5mb.utf8.fb2 (8.6 MB file)", [&] { second.LoadExternal(fictionBook); });
+    auto *secondText = second.findChild<QPlainTextEdit *>(QStringLiteral("RichTextBox1"));
+    std::printf("  %lld characters, %d lines (the file is one paragraph)\n",
+                static_cast<long long>(second.bookText().size()), secondText->document()->blockCount());
+    step("type a character in that one paragraph", [&] {
+        QTextCursor cursor = secondText->cursorForPosition(secondText->viewport()->rect().center());
+        cursor.insertText(QStringLiteral("ж"));
+    });
     return 0;
 }
