@@ -6,12 +6,15 @@
 #include "common/ini_file.h"
 #include "common/link_copy.h"
 #include "common/text_codec.h"
-#include "common/user_file.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,10 +52,34 @@ bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlo
     return ini.save(newIni);
 }
 
+// The block files go straight into the staging folder: the folder as a
+// whole is put in place only once complete, so the temporary file and
+// rename of each single file would only cost time (seconds for a book of
+// two thousand blocks).
+bool writeStagedFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = file.write(bytes) == bytes.size();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
+bool syncFileSystem(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool synced = ::syncfs(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 bool writeBlocks(const QString &folder, const BookBlocks &book)
 {
     for (int i = 1; i <= book.blocks.size(); ++i)
-        if (!UserFile::writeBytes(folder + u'/' + TxtFN(i), Codec::toCp1251(book.blocks[i - 1] + kCrLf)))
+        if (!writeStagedFile(folder + u'/' + TxtFN(i), Codec::toCp1251(book.blocks[i - 1] + kCrLf)))
             return false;
     return true;
 }
@@ -169,6 +196,10 @@ bool writeProject(const QString &folder, const BookBlocks &book, const BookInfor
     const QString finalFolder = realRoot + u'/' + target.fileName();
     if (!writeProjectIni(projectIniPath(finalFolder), projectIniPath(staging.path()), book, info)
         || !writeBlocks(staging.path(), book))
+        return false;
+    // The files reach the disk before the folder takes the old one's place,
+    // so not even a power cut can leave a book of empty files.
+    if (!syncFileSystem(staging.path()))
         return false;
     return swapIntoPlace(staging.path(), finalFolder, spareParent);
 }

@@ -10,7 +10,13 @@ AddResult addWithSavedSettings(AddRequest request, UserDialogs &dialogs, const A
     loadAddOptions(request.options, programPath(folder, QStringLiteral("\\Lectorium.ini")));
     ChapterDetector detector(loadChapterIdentifiers(folder).value_or(QList<ChapterIdentifier>()),
                              request.options.dialogueStartsWithQuotes);
-    Dictionaries dictionaries(folder);
+    return addWithEnabledDictionaries(request, detector, dialogs, progress);
+}
+
+AddResult addWithEnabledDictionaries(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,
+                                     const AddProgress &progress)
+{
+    Dictionaries dictionaries(request.programFolder);
     LineRewriter rewriter;
     if (request.options.applyDictionaries) {
         dictionaries.LoadDicList();

@@ -9,3 +9,9 @@
 // `request.options` is replaced by the saved options; everything else of the
 // request is used as it is.
 AddResult addWithSavedSettings(AddRequest request, UserDialogs &dialogs, const AddProgress &progress = {});
+
+// AddBook with the options of the request; when they ask for it, the enabled
+// dictionaries of the program folder are loaded once and rewrite each line.
+// The book editor calls this with its own controls' options.
+AddResult addWithEnabledDictionaries(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,
+                                     const AddProgress &progress = {});

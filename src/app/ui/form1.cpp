@@ -12,6 +12,7 @@
 #include "recording/block_text.h"
 #include "dictionaries/ui/dic_ed.h"
 #include "dictionaries/ui/dictionary_windows.h"
+#include "import/ui/form2.h"
 #include "common/ini_file.h"
 #include "common/program_folder.h"
 #include "options/ui/about_box.h"
@@ -85,6 +86,7 @@ Form1::Form1(const QString &programFolder, const QString &bookArgument, QWidget 
 
 Form1::~Form1()
 {
+    delete m_form2;
     // The controls outlive this part of the window while it is destroyed; a
     // focus change then (editingFinished of a range box) must not reach it.
     for (QObject *child : findChildren<QObject *>())
@@ -283,11 +285,7 @@ void Form1::exportBook()
 
 void Form1::connectToolbar()
 {
-    // Commands whose windows are not part of the program yet.
-    for (int position : {1})
-        m_toolbar->setCommandAvailable(position, false);
-    for (auto [position, item] : {std::pair{1, 1}, {1, 2}})
-        m_toolbar->menuItem(position, item)->setEnabled(false);
+    connectBookEditorCommands();
     connect(m_toolbar->button(5), &QAction::triggered, this, &Form1::startOrPause);
     connect(m_toolbar->menuItem(5, 1), &QAction::triggered, this, &Form1::startOrPause);
     connect(m_toolbar->menuItem(5, 2), &QAction::triggered, this, &Form1::reloadDictionaries);
@@ -542,10 +540,12 @@ void Form1::readMe()
 
 void Form1::openDroppedBook(const QString &path)
 {
-    // The book editor opens the file; until it is part of the program the
-    // file is only recognised.
-    Q_UNUSED(path);
-    m_toolbar->setButtonEnabled(1, false);
+    // Adding a book reloads the library, which a running recording reads
+    // its book from; toolbar button 1 is off while recording for the same
+    // reason.
+    if (isRecording())
+        return;
+    openBookEditor()->LoadExternal(path);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

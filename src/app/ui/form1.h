@@ -24,6 +24,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class Form2;
 class Form5;
 class FrmOptions;
 class MainToolbar;
@@ -128,6 +129,11 @@ private:
     void exportBook();
     void readMe();
     void openDroppedBook(const QString &path);
+    // The book editor (form1_editor.cpp): made on first use, this window
+    // disabled while it is open.
+    Form2 *openBookEditor();
+    void connectBookEditorCommands();
+    void bookEditorClosed(const QString &addedBook, bool startRecording);
 
     // Batch queue.
     void setBatchMode(bool on);
@@ -187,6 +193,7 @@ private:
     QTimer *m_szTimer = nullptr;
     TrayControl *m_tray = nullptr;
     Form5 *m_form5 = nullptr;
+    QPointer<Form2> m_form2;
     QPointer<FrmOptions> m_options;
     bool m_form5ForFirst = true;
     FormScaler m_scaler;

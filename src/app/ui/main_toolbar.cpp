@@ -70,20 +70,10 @@ QAction *MainToolbar::menuItem(int position, int item) const
                 : nullptr;
 }
 
-void MainToolbar::setCommandAvailable(int position, bool available)
-{
-    if (available)
-        m_unavailable.remove(position);
-    else
-        m_unavailable.insert(position);
-    setButtonEnabled(position, m_wanted.value(position, true));
-}
-
 void MainToolbar::setButtonEnabled(int position, bool enabled)
 {
-    m_wanted.insert(position, enabled);
     if (QAction *a = button(position))
-        a->setEnabled(enabled && !m_unavailable.contains(position));
+        a->setEnabled(enabled);
 }
 
 void MainToolbar::scaleImages(double factor)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QSet>
 #include <QToolBar>
 
 class QAction;
@@ -19,9 +18,6 @@ public:
     QAction *button(int position) const;
     QAction *menuItem(int position, int item) const;
 
-    // A command whose window is not part of the program yet stays disabled
-    // whatever the window's state asks for.
-    void setCommandAvailable(int position, bool available);
     void setButtonEnabled(int position, bool enabled);
     // Images of 32 x factor pixels, the same pictures.
     void scaleImages(double factor);
@@ -35,6 +31,4 @@ private:
 
     QHash<int, QAction *> m_buttons;
     QHash<int, QMenu *> m_menus;
-    QSet<int> m_unavailable;
-    QHash<int, bool> m_wanted;
 };
