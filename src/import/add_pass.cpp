@@ -1,6 +1,7 @@
 #include "add_pass.h"
 
 #include "import/line_cleanup.h"
+#include "import/long_line_split.h"
 #include "import/text_normalisation.h"
 #include "import/voice_markers.h"
 
@@ -57,8 +58,11 @@ public:
         m_result.names.append(title);
     }
 
-    void addLine(const QString &raw, const QString &next);
+    // `continuation`: a piece of an over-long line after its first, which
+    // goes on the same paragraph and is never a heading.
+    void addLine(const QString &raw, const QString &next, bool continuation = false);
     BookBlocks finish();
+    int maxSize() const { return m_options.splitBySize ? m_maxSize : 0; }
 
 private:
     void markDialogue(QString &line);
@@ -123,7 +127,7 @@ void BlockCutter::startBlock(const QString &name)
     m_blockChars = 0;
 }
 
-void BlockCutter::addLine(const QString &raw, const QString &next)
+void BlockCutter::addLine(const QString &raw, const QString &next, bool continuation)
 {
     const qint64 charsBefore = m_blockChars;
     m_blockChars += raw.size();
@@ -146,7 +150,7 @@ void BlockCutter::addLine(const QString &raw, const QString &next)
 
     QString heading = raw;
     // The detector runs on every line, so its empty-line count follows the text.
-    if (m_detector.IsChapter(heading) && m_options.splitByChapters
+    if (m_detector.IsChapter(heading) && !continuation && m_options.splitByChapters
         && (charsBefore > 1 || m_openedBySize)) {
         m_chapter = trimSpaces(removeVoiceMarkers(line)).left(kMaxChapterName);
         line = (m_voice != 1 ? m_narration : QString()) + properCase(line) + m_pause;
@@ -227,7 +231,10 @@ BookBlocks cutIntoBlocks(const QString &text, const QString &title, const AddOpt
     const QString end = QStringLiteral("End");
     qsizetype position = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        cutter.addLine(lines[i], i + 1 < lines.size() ? lines[i + 1] : end);
+        const QString &next = i + 1 < lines.size() ? lines[i + 1] : end;
+        const QStringList pieces = splitOverlongLine(lines[i], cutter.maxSize());
+        for (qsizetype k = 0; k < pieces.size(); ++k)
+            cutter.addLine(pieces[k], k + 1 < pieces.size() ? pieces[k + 1] : next, k > 0);
         position += lines[i].size();
         if (progress && (i + 1) % kLinesPerProgressStep == 0)
             progress(progressText(position, escaped.size()), position);

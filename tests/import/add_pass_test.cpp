@@ -272,3 +272,34 @@ TEST(AddPass, DictionariesRewriteEachLineAfterTheMarkers)
     cutIntoBlocks(QStringLiteral("замок"), QStringLiteral("Т"), options, detector, rewriter);
     EXPECT_TRUE(seen.isEmpty());
 }
+
+TEST(AddPass, AnOverlongParagraphIsCutAtSentenceEnds)
+{
+    // A book whose paragraphs all ran into one line still gets blocks of
+    // about the block size, cut where sentences end, and keeps every word.
+    AddOptions options = plainOptions();
+    options.splitBySize = true;
+    options.splitByChapters = true;
+    options.maxBlockSizeText = QStringLiteral("100");
+    QStringList sentences;
+    for (int i = 0; i < 60; ++i)
+        sentences.append(i == 30 ? QStringLiteral("Глава 5") : QStringLiteral("Предложение номер %1 идёт здесь.").arg(i));
+    const QString paragraph = sentences.join(u' ');
+    const BookBlocks book = cut(paragraph + QStringLiteral("\r\nКонец."), options, {{QStringLiteral("Глава #"), true}});
+
+    ASSERT_GT(book.blocks.size(), 10);
+    QString spoken;
+    for (const QString &block : book.blocks) {
+        const QString text = removeVoiceMarkers(block).simplified();
+        EXPECT_LT(text.size(), 200) << text.toStdString();
+        spoken += text + u' ';
+    }
+    EXPECT_EQ(spoken.simplified(), (paragraph + QStringLiteral(" Конец.")).simplified());
+    // A sentence inside the paragraph that reads like a heading is no chapter.
+    EXPECT_FALSE(book.names.contains(QStringLiteral("Глава 5")));
+
+    // A line up to twice the block size stays whole.
+    const QString shortParagraph = sentences.mid(0, 6).join(u' ');
+    ASSERT_LE(shortParagraph.size(), 200);
+    EXPECT_EQ(cut(shortParagraph, options).blocks.size(), 1);
+}
