@@ -2,9 +2,7 @@
 // the espeak-ng program doing the same with the same text in the same run.
 // Prints both wall times and their ratio.
 
-#include "common/text_codec.h"
-#include "common/user_file.h"
-#include "recording/speech/speech_voice.h"
+#include "spoken_into_wav.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -16,31 +14,6 @@
 namespace {
 
 constexpr int kTextBytes = 100 * 1024;
-
-// The first 100 KB of a Russian novel, cut at a line end.
-QString russianText()
-{
-    const auto bytes = UserFile::readBytes(QStringLiteral(LECTORIUM_SHARED_DATA "/books/txt/anna-karenina.cp1251.txt"));
-    if (!bytes)
-        return {};
-    QByteArray head = bytes->left(kTextBytes);
-    head.truncate(head.lastIndexOf('\n') + 1);
-    return Codec::fromCp1251(head);
-}
-
-double voiceLayerSeconds(const QString &text, const QString &wav)
-{
-    SpeechVoice voice;
-    voice.selectVoice(SpeechVoice::voiceForLanguage(QStringLiteral("ru")));
-    auto file = std::make_shared<WavFileStream>(voice.format());
-    file->Open(wav);
-    voice.setAudioOutputStream(file);
-    QElapsedTimer timer;
-    timer.start();
-    voice.Speak(text, SVSFIsNotXML);
-    file->Close();
-    return timer.nsecsElapsed() / 1e9;
-}
 
 double espeakProgramSeconds(const QString &textFile, const QString &wav)
 {
@@ -59,7 +32,7 @@ double audioSeconds(const QString &wav) { return (QFileInfo(wav).size() - 44) / 
 
 int main()
 {
-    const QString text = russianText();
+    const QString text = novelHead(kTextBytes);
     if (text.isEmpty()) {
         std::fprintf(stderr, "the test book is missing\n");
         return 1;
@@ -75,7 +48,7 @@ int main()
     double program = 1e9;
     for (int round = 0; round < 2; ++round) {
         program = std::min(program, espeakProgramSeconds(textFile, theirs));
-        voiceLayer = std::min(voiceLayer, voiceLayerSeconds(text, ours));
+        voiceLayer = std::min(voiceLayer, speakIntoWav(text, ours).seconds);
     }
     std::printf("text: %lld characters (%d KB in Windows-1251)\n", static_cast<long long>(text.size()),
                 int(Codec::toCp1251(text).size() / 1024));

@@ -3,12 +3,10 @@
 // Prints how many words carry a mark, both wall times and both lengths of
 // sound: the marks must cost little time and add no sound.
 
-#include "common/text_codec.h"
-#include "common/user_file.h"
 #include "dictionaries/dictionaries.h"
-#include "recording/speech/speech_voice.h"
 
-#include <QElapsedTimer>
+#include "spoken_into_wav.h"
+
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -19,16 +17,6 @@ namespace {
 
 constexpr int kTextBytes = 40 * 1024;
 
-QString bookText()
-{
-    const auto bytes = UserFile::readBytes(QStringLiteral(LECTORIUM_SHARED_DATA "/books/txt/anna-karenina.cp1251.txt"));
-    if (!bytes)
-        return {};
-    QByteArray head = bytes->left(kTextBytes);
-    head.truncate(head.lastIndexOf('\n') + 1);
-    return Codec::fromCp1251(head);
-}
-
 QString withStressDictionaries(const QString &text, const QString &programFolder)
 {
     Dictionaries dictionaries(programFolder);
@@ -37,31 +25,11 @@ QString withStressDictionaries(const QString &text, const QString &programFolder
     return dictionaries.ApplyDictionaries(text, false);
 }
 
-struct Spoken
-{
-    double seconds = 1e9;
-    double soundSeconds = 0;
-};
-
-Spoken speak(const QString &text, const QString &wav)
-{
-    SpeechVoice voice;
-    voice.selectVoice(SpeechVoice::voiceForLanguage(QStringLiteral("ru")));
-    auto file = std::make_shared<WavFileStream>(voice.format());
-    file->Open(wav);
-    voice.setAudioOutputStream(file);
-    QElapsedTimer timer;
-    timer.start();
-    voice.Speak(text, SVSFIsNotXML);
-    file->Close();
-    return {timer.nsecsElapsed() / 1e9, double(file->dataBytes()) / voice.format().bytesPerSecond()};
-}
-
 } // namespace
 
 int main()
 {
-    const QString text = bookText();
+    const QString text = novelHead(kTextBytes);
     if (text.isEmpty()) {
         std::fprintf(stderr, "the test book is missing\n");
         return 1;
@@ -75,8 +43,8 @@ int main()
     // Each in turn twice; the better of the two runs counts.
     Spoken withMarks, withoutMarks;
     for (int round = 0; round < 2; ++round) {
-        const Spoken b = speak(bare, dir.filePath(QStringLiteral("bare.wav")));
-        const Spoken m = speak(marked, dir.filePath(QStringLiteral("marked.wav")));
+        const Spoken b = speakIntoWav(bare, dir.filePath(QStringLiteral("bare.wav")));
+        const Spoken m = speakIntoWav(marked, dir.filePath(QStringLiteral("marked.wav")));
         withoutMarks = b.seconds < withoutMarks.seconds ? b : withoutMarks;
         withMarks = m.seconds < withMarks.seconds ? m : withMarks;
     }

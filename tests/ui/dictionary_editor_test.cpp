@@ -5,6 +5,7 @@
 #include "common/text_codec.h"
 #include "common/user_file.h"
 
+#include "support/find_child.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
@@ -45,14 +46,6 @@ QStringList words(const DicEd &editor)
     for (const DicRow &row : editor.rows())
         list.append(row.word + u'=' + row.pronunciation + row.flag);
     return list;
-}
-
-template <typename T>
-T *child(const QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
 }
 
 void click(const QWidget &window, const char *name, Qt::MouseButton button = Qt::LeftButton)

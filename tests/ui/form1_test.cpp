@@ -5,6 +5,7 @@
 #include "common/ini_file.h"
 #include "common/name_flag_list.h"
 
+#include "support/find_child.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
@@ -51,14 +52,6 @@ protected:
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
-    }
-
-    template <typename T>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *found = w->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
 
     static void enterText(QLineEdit *box, const QString &text)

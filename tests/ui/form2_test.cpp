@@ -7,6 +7,7 @@
 #include "dictionaries/ui/dic_ed.h"
 #include "import/ui/form2.h"
 
+#include "support/find_child.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
@@ -53,14 +54,6 @@ protected:
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
-    }
-
-    template <typename T>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *found = w->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
 
     static QPlainTextEdit *text(QWidget *w) { return child<QPlainTextEdit>(w, "RichTextBox1"); }

@@ -9,6 +9,7 @@
 #include "reader/ui/reader_style_dialogs.h"
 #include "recording/speech/speech_voice.h"
 
+#include "support/find_child.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
@@ -81,14 +82,6 @@ protected:
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
-    }
-
-    template <typename T>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *found = w->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
 
     static void press(QWidget *w, const char *key) { child<QAction>(w, key)->trigger(); }

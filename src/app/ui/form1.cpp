@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "common/ui/named_control.h"
+
 #include "app/block_range.h"
 #include "app/book_file_filter.h"
 #include "app/library.h"
@@ -58,17 +60,6 @@ constexpr int kCentralWidth = kDesignWidth;
 constexpr int kCentralHeight = 160;
 
 const QString kTitle = QStringLiteral("Lectorium");
-
-template <typename W>
-W *named(W *widget, const char *name, const QString &tooltip = {})
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    if (!tooltip.isEmpty()) {
-        widget->setToolTip(tooltip);
-        widget->setWhatsThis(tooltip);
-    }
-    return widget;
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "form2.h"
 
+#include "common/ui/named_control.h"
+
 #include "app/settings.h"
 #include "app/ui/window_placement_ui.h"
 #include "common/ini_file.h"
@@ -39,17 +41,6 @@ constexpr int kDesignHeight = 624;
 constexpr int kSliderSteps = 60;
 
 const QString kPlacementKey = QStringLiteral("Добавить книгу");
-
-template <typename W>
-W *named(W *widget, const char *name, const QString &tooltip = {})
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    if (!tooltip.isEmpty()) {
-        widget->setToolTip(tooltip);
-        widget->setWhatsThis(tooltip);
-    }
-    return widget;
-}
 
 QLabel *label(const QString &text, QWidget *parent, const QRect &geometry)
 {
