@@ -5,7 +5,7 @@
 #include "import/add_pass.h"
 #include "import/text_normalisation.h"
 
-#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_engine.h"
 
 #include "common/program_folder.h"
@@ -31,15 +31,15 @@ QString shared(const char *relative)
 
 // The two stress dictionaries, topped up with whole-word stress entries for
 // words of the book itself, so that many entries do occur in the text.
-DicTable stressDictionary(const QString &book)
+DictionaryTable stressDictionary(const QString &book)
 {
-    DicTable table;
-    LoadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
-    LoadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
-    const qint16 wholeWord = table.Count() > 0 ? table.Modes.first() : 3;
-    QSet<QString> keys(table.Keys.begin(), table.Keys.end());
+    DictionaryTable table;
+    loadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
+    loadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
+    const qint16 wholeWord = table.count() > 0 ? table.modes.first() : 3;
+    QSet<QString> keys(table.keys.begin(), table.keys.end());
     static const QRegularExpression word(QStringLiteral("[а-яё]{4,}"));
-    for (auto it = word.globalMatch(book); it.hasNext() && table.Count() < kDictionaryEntries;) {
+    for (auto it = word.globalMatch(book); it.hasNext() && table.count() < kDictionaryEntries;) {
         const QString w = it.next().captured();
         if (keys.contains(w))
             continue;
@@ -78,7 +78,7 @@ int main(int argc, char **argv)
         ChapterDetector detector(identifiers, options.dialogueStartsWithQuotes);
         BookBlocks blocks;
         const double seconds = secondsFor([&] {
-            blocks = cutIntoBlocks(FixYears(book), QStringLiteral("Книга"), options, detector, dictionaries);
+            blocks = cutIntoBlocks(fixYears(book), QStringLiteral("Книга"), options, detector, dictionaries);
         });
         std::printf("  %lld blocks in %.3f s\n", static_cast<long long>(blocks.blocks.size()), seconds);
     };
@@ -89,10 +89,10 @@ int main(int argc, char **argv)
     options.applyDictionaries = false;
     run({});
 
-    const DicTable table = stressDictionary(book);
+    const DictionaryTable table = stressDictionary(book);
     DictionaryEngine engine;
     const double build = secondsFor([&] { engine = DictionaryEngine(table); });
-    std::printf("add pass with %d dictionary entries (engine built in %.3f s, not counted):\n", table.Count(), build);
+    std::printf("add pass with %d dictionary entries (engine built in %.3f s, not counted):\n", table.count(), build);
     options.applyDictionaries = true;
     run([&](const QString &line) { return engine.apply(line); });
     return 0;

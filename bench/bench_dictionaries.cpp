@@ -6,7 +6,7 @@
 
 #include "sequential_reference.h"
 
-#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_engine.h"
 
 #include "common/text_codec.h"
@@ -35,7 +35,7 @@ QString shared(const char *relative)
 // Entries built from the book's own words, so that they do occur: word
 // endings and insides (modes 2, 4, 6, 7, 8, 0), beginnings that must run
 // into a letter (mode 5), two-word phrases, and names with exact case.
-void addGeneratedEntries(DicTable &table, const QString &book)
+void addGeneratedEntries(DictionaryTable &table, const QString &book)
 {
     static const QRegularExpression wordPattern(QStringLiteral("[А-Яа-яЁё]{3,}"));
     QStringList words;
@@ -54,7 +54,7 @@ void addGeneratedEntries(DicTable &table, const QString &book)
 
     QRandomGenerator rng(2024);
     auto pick = [&](const QStringList &list) { return list[int(rng.bounded(int(list.size())))]; };
-    while (table.Count() < kMinimumEntries) {
+    while (table.count() < kMinimumEntries) {
         const QString w = pick(words);
         const int kind = int(rng.bounded(10));
         if (kind < 3 && w.front().isUpper()) {
@@ -100,15 +100,15 @@ int main(int argc, char **argv)
     }
     const QString book = Codec::fromCp1251(*bookBytes);
 
-    DicTable table;
-    LoadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
-    LoadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
-    const int realEntries = table.Count();
+    DictionaryTable table;
+    loadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
+    loadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
+    const int realEntries = table.count();
     addGeneratedEntries(table, book);
 
     DictionaryEngine engine;
     const double build = seconds([&] { engine = DictionaryEngine(table); });
-    std::printf("entries: %d (%d from the two stress dictionaries)\n", table.Count(), realEntries);
+    std::printf("entries: %d (%d from the two stress dictionaries)\n", table.count(), realEntries);
     std::printf("book: %lld characters\n", static_cast<long long>(book.size()));
     std::printf("engine build: %.3f s\n\n", build);
 

@@ -5,7 +5,7 @@
 // platform is chosen; prints the time of each step.
 
 #include "app/settings.h"
-#include "import/ui/form2.h"
+#include "import/ui/book_editor_window.h"
 
 #include "common/user_dialogs.h"
 
@@ -52,16 +52,16 @@ int main(int argc, char **argv)
     QTemporaryDir programFolder;
     Settings settings;
     SilentDialogs dialogs;
-    Form2 editor(programFolder.path(), settings, dialogs);
+    BookEditorWindow editor(programFolder.path(), settings, dialogs);
     editor.show();
     QApplication::processEvents();
-    auto *text = editor.findChild<QPlainTextEdit *>(QStringLiteral("RichTextBox1"));
+    auto *text = editor.findChild<QPlainTextEdit *>(QStringLiteral("bookTextEdit"));
 
     const QString book = QStringLiteral(LECTORIUM_SHARED_DATA "/books/txt/prose-5mb.cp1251.txt");
-    step("load and show prose-5mb.cp1251.txt (4.9 MB)", [&] { editor.LoadExternal(book); });
+    step("load and show prose-5mb.cp1251.txt (4.9 MB)", [&] { editor.openGivenFile(book); });
     std::printf("  %lld characters, %d lines, estimate %s\n", static_cast<long long>(editor.bookText().size()),
                 text->document()->blockCount(),
-                qPrintable(editor.findChild<QLabel *>(QStringLiteral("Label11"))->text()));
+                qPrintable(editor.findChild<QLabel *>(QStringLiteral("bookDurationLabel"))->text()));
     step("jump to the end", [&] { text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum()); });
     step("jump to the middle", [&] { text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum() / 2); });
     step("type a character in the middle (with estimate)", [&] {
@@ -69,22 +69,22 @@ int main(int argc, char **argv)
         cursor.insertText(QStringLiteral("ж"));
     });
     step("find a word near the end", [&] {
-        editor.findChild<QLineEdit *>(QStringLiteral("Text3"))->setText(QStringLiteral("Конец"));
-        editor.findChild<QPushButton *>(QStringLiteral("Command17"))->click();
+        editor.findChild<QLineEdit *>(QStringLiteral("findEdit"))->setText(QStringLiteral("Конец"));
+        editor.findChild<QPushButton *>(QStringLiteral("findNextButton"))->click();
     });
     step("read the whole text back (CR LF)", [&] { editor.bookText(); });
     step("chapter preview (\"Найти Главы\")",
-         [&] { editor.findChild<QPushButton *>(QStringLiteral("Command11"))->click(); });
-    editor.findChild<QPushButton *>(QStringLiteral("Command12"))->click();
+         [&] { editor.findChild<QPushButton *>(QStringLiteral("previewChaptersButton"))->click(); });
+    editor.findChild<QPushButton *>(QStringLiteral("stopPreviewButton"))->click();
     step("add the book (add pass, project written)",
-         [&] { editor.findChild<QPushButton *>(QStringLiteral("Command1"))->click(); });
+         [&] { editor.findChild<QPushButton *>(QStringLiteral("addBookButton"))->click(); });
 
-    Form2 second(programFolder.path(), settings, dialogs);
+    BookEditorWindow second(programFolder.path(), settings, dialogs);
     second.show();
     QApplication::processEvents();
     const QString fictionBook = QStringLiteral(LECTORIUM_SHARED_DATA "/books/fb2/prose-5mb.utf8.fb2");
-    step("load and show prose-5mb.utf8.fb2 (8.6 MB file)", [&] { second.LoadExternal(fictionBook); });
-    auto *secondText = second.findChild<QPlainTextEdit *>(QStringLiteral("RichTextBox1"));
+    step("load and show prose-5mb.utf8.fb2 (8.6 MB file)", [&] { second.openGivenFile(fictionBook); });
+    auto *secondText = second.findChild<QPlainTextEdit *>(QStringLiteral("bookTextEdit"));
     std::printf("  %lld characters, %d lines (the file is one paragraph)\n",
                 static_cast<long long>(second.bookText().size()), secondText->document()->blockCount());
     step("type a character in that one paragraph", [&] {

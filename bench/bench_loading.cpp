@@ -39,7 +39,7 @@ void measure(BookLoader &loader, const QString &path, const char *label)
     for (int run = 1; run <= kRuns; ++run) {
         QElapsedTimer timer;
         timer.start();
-        const BookLoadResult result = loader.LoadFile(path, path.section(QLatin1Char('/'), -1));
+        const BookLoadResult result = loader.loadFile(path, path.section(QLatin1Char('/'), -1));
         const double seconds = timer.nsecsElapsed() / 1e9;
         std::printf("%-44s run %d: %6.3f s  (%lld characters of text%s)\n", label, run, seconds,
                     static_cast<long long>(result.text.size()), result.loaded ? "" : ", NOT LOADED");

@@ -20,9 +20,9 @@ constexpr int kTextBytes = 40 * 1024;
 QString withStressDictionaries(const QString &text, const QString &programFolder)
 {
     Dictionaries dictionaries(programFolder);
-    dictionaries.LoadDictionaryFile(QStringLiteral(LECTORIUM_SHARED_DATA "/dictionaries/rulex-explicit.dic"), false);
-    dictionaries.LoadDictionaryFile(QStringLiteral(LECTORIUM_SHARED_DATA "/dictionaries/rulex-implicit.dic"), true);
-    return dictionaries.ApplyDictionaries(text, false);
+    dictionaries.loadDictionaryFile(QStringLiteral(LECTORIUM_SHARED_DATA "/dictionaries/rulex-explicit.dic"), false);
+    dictionaries.loadDictionaryFile(QStringLiteral(LECTORIUM_SHARED_DATA "/dictionaries/rulex-implicit.dic"), true);
+    return dictionaries.applyDictionaries(text, false);
 }
 
 } // namespace

@@ -33,11 +33,11 @@ inline Spoken speakIntoWav(const QString &text, const QString &wav)
     SpeechVoice voice;
     voice.selectVoice(SpeechVoice::voiceForLanguage(QStringLiteral("ru")));
     auto file = std::make_shared<WavFileStream>(voice.format());
-    file->Open(wav);
+    file->open(wav);
     voice.setAudioOutputStream(file);
     QElapsedTimer timer;
     timer.start();
-    voice.Speak(text, SVSFIsNotXML);
-    file->Close();
+    voice.speak(text, SVSFIsNotXML);
+    file->close();
     return {timer.nsecsElapsed() / 1e9, double(file->dataBytes()) / voice.format().bytesPerSecond()};
 }

@@ -2,7 +2,7 @@
 // the plain sequential rewrite gives. The input is the dictionary's lines, a
 // line holding only "%%" and the text; sizes are bounded because the
 // reference is slow on purpose.
-#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_engine.h"
 
 #include "common/text_codec.h"
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString dictionary = cut < 0 ? all : all.left(cut);
     const QString text = cut < 0 ? all : all.mid(cut + 6);
 
-    DicTable table;
+    DictionaryTable table;
     const QStringList lines = splitDictionaryLines(dictionary);
     for (const QString &line : lines.mid(0, 40))
         if (const auto entry = parseEntryLine(line))

@@ -1,7 +1,7 @@
 // Any line of the engine's exception dictionary parses or is skipped, in
 // both notations; rows the program writes read back unchanged (all but a
 // row with nothing in it, which is dropped).
-#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_file.h"
 #include "dictionaries/exception_dictionary.h"
 
 #include "common/text_codec.h"

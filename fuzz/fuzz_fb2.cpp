@@ -8,8 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QString text = decodeFb2File(bytes);
-    (void)fb2Information(ReadFb2Description(text));
-    (void)Fb2ToText(text);
+    (void)fb2Information(readFb2Description(text));
+    (void)fb2ToText(text);
     (void)decodeXmlReferences(text);
     return 0;
 }

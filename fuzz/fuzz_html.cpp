@@ -4,7 +4,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    (void)PrepareHtml(bytes);
+    (void)prepareHtml(bytes);
     (void)htmlToText(bytes);
     return 0;
 }

@@ -21,15 +21,15 @@ bool showable(const LameOptions &o)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     LameOptions options;
-    options.Sets(Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size))));
+    options.parseLameOptions(Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size))));
     if (!showable(options))
         std::abort();
-    (void)options.MbPM();
+    (void)options.megabytesPerMinute();
     (void)options.bitrateCaption();
-    const QString string = options.Lamestring();
+    const QString string = options.lameOptionString();
     LameOptions again;
-    again.Sets(string);
-    if (again.Lamestring() != string)
+    again.parseLameOptions(string);
+    if (again.lameOptionString() != string)
         std::abort();
     return 0;
 }

@@ -11,12 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype cut = all.indexOf(u'\n');
     const QString pattern = cut < 0 ? all : all.left(cut);
     const QString text = cut < 0 ? all : all.mid(cut + 1);
-    (void)Like(text, pattern);
+    (void)like(text, pattern);
     static const QString special = QStringLiteral("?*#[");
     bool plain = true;
     for (QChar c : text)
         plain = plain && !special.contains(c);
-    if (plain && !Like(text, text))
+    if (plain && !like(text, text))
         std::abort();
     return 0;
 }

@@ -1,6 +1,6 @@
-#include "batch_queue.h"
+#include "app/batch_queue.h"
 
-BatchEntries LoadBatch(const QString &batchFile, const QStringList &books)
+BatchEntries loadBatch(const QString &batchFile, const QStringList &books)
 {
     BatchEntries entries;
     for (const QString &book : books)
@@ -12,7 +12,7 @@ BatchEntries LoadBatch(const QString &batchFile, const QStringList &books)
     return entries;
 }
 
-bool SaveBatch(const QString &batchFile, const BatchEntries &entries)
+bool saveBatch(const QString &batchFile, const BatchEntries &entries)
 {
     return writeNameFlagList(batchFile, entries);
 }

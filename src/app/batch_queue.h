@@ -12,8 +12,8 @@ using BatchEntries = QList<NameFlag>;
 // The library's books, none ticked, with the ticks of `batchFile` applied:
 // every entry whose name equals a stored name exactly takes its state; stored
 // names no longer in the library are ignored. A missing file ticks nothing.
-BatchEntries LoadBatch(const QString &batchFile, const QStringList &books);
-bool SaveBatch(const QString &batchFile, const BatchEntries &entries);
+BatchEntries loadBatch(const QString &batchFile, const QStringList &books);
+bool saveBatch(const QString &batchFile, const BatchEntries &entries);
 
 // Index of the first ticked entry, or -1 when none is left.
 int firstSelected(const BatchEntries &entries);

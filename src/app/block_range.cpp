@@ -1,4 +1,4 @@
-#include "block_range.h"
+#include "app/block_range.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "book_file_filter.h"
+#include "app/book_file_filter.h"
 
 #include <QFileInfo>
 

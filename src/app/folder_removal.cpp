@@ -1,4 +1,4 @@
-#include "folder_removal.h"
+#include "app/folder_removal.h"
 
 #include <QDir>
 #include <QFile>

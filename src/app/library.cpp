@@ -1,4 +1,4 @@
-#include "library.h"
+#include "app/library.h"
 
 #include "app/folder_removal.h"
 #include "app/project_store.h"
@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-QStringList LoadList(const QString &programFolder)
+QStringList loadList(const QString &programFolder)
 {
     const QString root = projectsRoot(programFolder);
     QFile::remove(root + QStringLiteral("/Project.cfg"));
@@ -15,7 +15,7 @@ QStringList LoadList(const QString &programFolder)
                                 QDir::Unsorted);
 }
 
-int FindBook(const QStringList &books, const QString &book)
+int findBook(const QStringList &books, const QString &book)
 {
     return static_cast<int>(books.indexOf(book));
 }
@@ -60,7 +60,7 @@ bool deleteWithRetry(const QString &programFolder, const QString &book, bool quo
 
 } // namespace
 
-bool DeleteBook(const QString &programFolder, const QString &book, UserDialogs &dialogs)
+bool deleteBook(const QString &programFolder, const QString &book, UserDialogs &dialogs)
 {
     const DialogMessage question{QStringLiteral("Вы уверены?"), QStringLiteral("Удалить выделеную книгу?"),
                                  DialogIcon::Exclamation, DialogButtons::YesNo};
@@ -70,7 +70,7 @@ bool DeleteBook(const QString &programFolder, const QString &book, UserDialogs &
     return true;
 }
 
-bool LibClear(const QString &programFolder, const QStringList &books, UserDialogs &dialogs)
+bool clearLibrary(const QString &programFolder, const QStringList &books, UserDialogs &dialogs)
 {
     const DialogMessage question{QStringLiteral("Очистить библиотеку..."),
                                  QStringLiteral("Будут удалены ВСЕ книги из библиотеки!\nВы уверены?"),

@@ -9,10 +9,10 @@
 // The book folders in the order the file system gives them. The legacy file
 // "Project.cfg" in the root is deleted on the way. An unreadable root gives
 // an empty library.
-QStringList LoadList(const QString &programFolder);
+QStringList loadList(const QString &programFolder);
 
 // Index of the first entry equal to `book` (exact case), or -1.
-int FindBook(const QStringList &books, const QString &book);
+int findBook(const QStringList &books, const QString &book);
 
 // The Retry/Cancel message for a folder that would not go; the single delete
 // quotes the path, clearing the whole library does not.
@@ -22,8 +22,8 @@ QString lockedFolderMessage(const QString &folder, bool quoted);
 // then be rebuilt). A folder that would not go is retried while the user
 // answers Retry. A name that is not a plain folder name ("..", "a/b")
 // deletes nothing.
-bool DeleteBook(const QString &programFolder, const QString &book, UserDialogs &dialogs);
+bool deleteBook(const QString &programFolder, const QString &book, UserDialogs &dialogs);
 
 // Deletes every book in list order after asking; Cancel on a locked folder
 // stops the whole clearing. True when the user agreed to clear.
-bool LibClear(const QString &programFolder, const QStringList &books, UserDialogs &dialogs);
+bool clearLibrary(const QString &programFolder, const QStringList &books, UserDialogs &dialogs);

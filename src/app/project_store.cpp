@@ -1,4 +1,4 @@
-#include "project_store.h"
+#include "app/project_store.h"
 
 #include "common/ini_file.h"
 #include "common/text_codec.h"
@@ -26,7 +26,7 @@ std::optional<int> intValue(const IniDocument &ini, const QString &section, cons
 
 } // namespace
 
-QString TxtFN(int n)
+QString blockFileName(int n)
 {
     return QStringLiteral("%1.txt").arg(n, 4, 10, QLatin1Char('0'));
 }
@@ -54,7 +54,7 @@ int countBlocks(const QString &bookFolder)
 
 QString readBlockFile(const QString &bookFolder, int n)
 {
-    const auto bytes = UserFile::readBytes(bookFolder + u'/' + TxtFN(n));
+    const auto bytes = UserFile::readBytes(bookFolder + u'/' + blockFileName(n));
     return bytes ? Codec::decodeUserFile(*bytes) : QString();
 }
 
@@ -76,7 +76,7 @@ bool writeRange(const QString &bookFolder, const BlockRange &range)
     return ini->save(path);
 }
 
-void LoadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info,
+void loadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info,
                   BlockTitles &titles)
 {
     const IniDocument ini = IniDocument::load(projectIniPath(bookFolder));

@@ -8,7 +8,7 @@
 #include <QString>
 
 // Block file name: the number padded with "0" to at least four digits + ".txt".
-QString TxtFN(int n);
+QString blockFileName(int n);
 
 QString projectsRoot(const QString &programFolder);
 QString bookFolder(const QString &programFolder, const QString &book);
@@ -35,5 +35,5 @@ bool writeRange(const QString &bookFolder, const BlockRange &range);
 // The book's description into `info` (ProjectName = `book`) and its table of
 // contents into `titles`; without a table ("Кол-во" missing or below 1) every
 // block is titled "Блок n".
-void LoadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info,
+void loadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info,
                   BlockTitles &titles);

@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "app/settings.h"
 
 #include "common/ini_file.h"
 
@@ -108,7 +108,7 @@ bool isKey(const Key &k, const char *name) { return qstrcmp(k.key, name) == 0; }
 
 } // namespace
 
-void LoadS(Settings &settings, const QString &iniPath)
+void loadSettings(Settings &settings, const QString &iniPath)
 {
     const IniDocument ini = IniDocument::load(iniPath);
     for (const Key &k : kKeys) {
@@ -132,7 +132,7 @@ void LoadS(Settings &settings, const QString &iniPath)
     settings.renameByChapters = 1;
 }
 
-bool SaveS(const Settings &settings, const QString &iniPath)
+bool saveSettings(const Settings &settings, const QString &iniPath)
 {
     auto loaded = IniDocument::loadForUpdate(iniPath);
     if (!loaded)

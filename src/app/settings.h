@@ -73,9 +73,9 @@ struct Settings
 // it are still read. "Переименовывать по главам" is set to 1 without reading.
 // A stored "Коэффициент1" of 0 or no number becomes 21; a negative
 // "Номер книги" becomes 0.
-void LoadS(Settings &settings, const QString &iniPath);
+void loadSettings(Settings &settings, const QString &iniPath);
 
 // Writes every key in the same order, numbers with a decimal point whatever
 // the locale; "Событие по завершению" 3 (switch off) is stored as 1 so a
 // shutdown never survives a restart. False when the file could not be written.
-bool SaveS(const Settings &settings, const QString &iniPath);
+bool saveSettings(const Settings &settings, const QString &iniPath);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli_command.h"
+#include "cli/cli_command.h"
 
 #include "common/user_dialogs.h"
 

@@ -2,7 +2,7 @@
 // dictionaries of the program folder, as speech would, and writes it to
 // standard output in the encoding it came in.
 
-#include "cli_command.h"
+#include "cli/cli_command.h"
 
 #include "dictionaries/dictionaries.h"
 
@@ -32,9 +32,9 @@ int applyDictionaries(const CliContext &context, QStringList args)
     const QString text = utf8 ? QString::fromUtf8(bytes) : Codec::fromCp1251(bytes);
 
     Dictionaries dictionaries(context.programFolder);
-    dictionaries.LoadDicList();
-    dictionaries.LoadEnabledDictionaries();
-    const QString result = dictionaries.ApplyDictionaries(text, false);
+    dictionaries.loadDictionaryList();
+    dictionaries.loadEnabledDictionaries();
+    const QString result = dictionaries.applyDictionaries(text, false);
 
     const QByteArray out = utf8 ? result.toUtf8() : Codec::toCp1251(result);
     std::fwrite(out.constData(), 1, out.size(), stdout);

@@ -1,6 +1,6 @@
 // lectorium-cli: the program's core without windows.
 
-#include "cli_command.h"
+#include "cli/cli_command.h"
 
 #include "common/program_folder.h"
 

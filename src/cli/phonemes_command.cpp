@@ -3,7 +3,7 @@
 // marks in the text ("за+мок") show as the stress they set, so a dictionary's
 // stress can be checked without listening.
 
-#include "cli_command.h"
+#include "cli/cli_command.h"
 
 #include "recording/speech/speech_voice.h"
 
@@ -53,7 +53,7 @@ int runPhonemes(CliContext &context)
         cliErr(QStringLiteral("Нет голоса с номером %1 (список: lectorium-cli voices).\n").arg(index));
         return 1;
     }
-    cliOut(voice.Phonemes(args->text, SVSFIsNotXML));
+    cliOut(voice.phonemes(args->text, SVSFIsNotXML));
     return 0;
 }
 

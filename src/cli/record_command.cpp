@@ -2,8 +2,8 @@
 // MP3 files by the same driver as the window, a book file added to the
 // library, or both one after the other.
 
-#include "cli_command.h"
-#include "console_dialogs.h"
+#include "cli/cli_command.h"
+#include "cli/console_dialogs.h"
 
 #include "app/project_store.h"
 #include "app/settings.h"
@@ -11,7 +11,7 @@
 #include "import/saved_settings_add.h"
 #include "import/word_converter.h"
 #include "recording/progress_texts.h"
-#include "recording/recording_session.h"
+#include "app/session/recording_session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,7 +42,7 @@ public:
         const int whole = int(bookPercent);
         if (whole / 10 != m_lastDecile && bookPercent > 0) {
             m_lastDecile = whole / 10;
-            cliErr(Percents(bookPercent) + u'\n');
+            cliErr(percentText(bookPercent) + u'\n');
         }
     }
     void showTitle(const QString &) override {}
@@ -92,7 +92,7 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
 
     Settings settings;
     const QString ini = programFolder + QStringLiteral("/Lectorium.ini");
-    LoadS(settings, ini);
+    loadSettings(settings, ini);
     if (settings.outputFolder.size() < 2)
         settings.outputFolder = programFolder + QStringLiteral("/Audiobooks");
 
@@ -105,15 +105,15 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
         audioFolder = result.lastFolder;
         QCoreApplication::exit(exitCode);
     });
-    if (!session.job().StartRec())
+    if (!session.job().startRecording())
         return 1;
     if (session.job().isRunning())
         QCoreApplication::exec();
     // The coefficient learnt while recording is kept like the window keeps it.
     Settings stored;
-    LoadS(stored, ini);
+    loadSettings(stored, ini);
     stored.coefficient1 = settings.coefficient1;
-    SaveS(stored, ini);
+    saveSettings(stored, ini);
     cliOut(audioFolder + u'\n');
     return exitCode;
 }
@@ -126,7 +126,7 @@ QString importBook(const QString &programFolder, const QString &path, const std:
     LibreOfficeConverter converter;
     BookLoader loader(dialogs, converter);
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const BookLoadResult loaded = loader.LoadFile(absolute, GetFileTitle(absolute));
+    const BookLoadResult loaded = loader.loadFile(absolute, fileTitle(absolute));
     if (!loaded.loaded)
         return {};
     AddRequest request;

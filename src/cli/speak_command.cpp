@@ -3,7 +3,7 @@
 // same voice the recording uses. Without --voice the first Russian voice
 // speaks; with --xml the text is the voice markup's SAPI XML.
 
-#include "cli_command.h"
+#include "cli/cli_command.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -64,7 +64,7 @@ int runSpeak(CliContext &context)
         cliErr(QStringLiteral("Не удалось прочитать файл: %1\n").arg(args->input));
         return 1;
     }
-    if (SpeechVoice::GetVoices().isEmpty()) {
+    if (SpeechVoice::voices().isEmpty()) {
         cliErr(kNoVoicesMessage + u'\n');
         return 1;
     }
@@ -75,13 +75,13 @@ int runSpeak(CliContext &context)
         return 1;
     }
     auto file = std::make_shared<WavFileStream>(voice.format());
-    if (!file->Open(args->output)) {
+    if (!file->open(args->output)) {
         cliErr(QStringLiteral("Не удалось создать файл: %1\n").arg(args->output));
         return 1;
     }
     voice.setAudioOutputStream(file);
-    voice.Speak(Codec::decodeUserFile(*bytes), args->xml ? SVSFIsXML : SVSFIsNotXML);
-    file->Close();
+    voice.speak(Codec::decodeUserFile(*bytes), args->xml ? SVSFIsXML : SVSFIsNotXML);
+    file->close();
     return 0;
 }
 

@@ -2,12 +2,12 @@
 // from a book file (UTF-8, CR LF kept), or with --info the proposed title
 // and the seven information fields, one per line.
 
-#include "cli_command.h"
+#include "cli/cli_command.h"
 
 #include "import/book_loader.h"
 #include "import/word_converter.h"
 
-#include "console_dialogs.h"
+#include "cli/console_dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,7 +38,7 @@ int runText(CliContext &context)
     ConsoleDialogs dialogs;
     LibreOfficeConverter converter;
     BookLoader loader(dialogs, converter);
-    const BookLoadResult result = loader.LoadFile(path, GetFileTitle(path));
+    const BookLoadResult result = loader.loadFile(path, fileTitle(path));
     if (!result.loaded)
         return 1;
     if (!info) {

@@ -1,7 +1,7 @@
 // lectorium-cli voices: the speech voices, one a line: index, description and
 // markup kind (8 SAPI XML, 16 plain text with control tags), tab-separated.
 
-#include "cli_command.h"
+#include "cli/cli_command.h"
 
 #include "recording/recording_job.h"
 #include "recording/speech/speech_voice.h"
@@ -10,7 +10,7 @@ namespace {
 
 int runVoices(CliContext &)
 {
-    const QList<VoiceToken> voices = SpeechVoice::GetVoices();
+    const QList<VoiceToken> voices = SpeechVoice::voices();
     if (voices.isEmpty()) {
         cliErr(kNoVoicesMessage + u'\n');
         return 1;

@@ -1,8 +1,8 @@
-#include "clean_file_name.h"
+#include "common/clean_file_name.h"
 
 #include <utility>
 
-QString CleanFileName(const QString &text, const QString &dotReplacement, const QString &spaceReplacement,
+QString cleanFileName(const QString &text, const QString &dotReplacement, const QString &spaceReplacement,
                       bool keepBackslash)
 {
     const QString dot = dotReplacement.isEmpty() ? QStringLiteral(".") : dotReplacement;

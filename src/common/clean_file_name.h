@@ -8,5 +8,5 @@
 // replacement collapse to one and it is trimmed from both ends. With
 // `keepBackslash` a "\" stays (file-name templates use it); otherwise it
 // becomes "-". Empty replacements mean "." and " ".
-QString CleanFileName(const QString &text, const QString &dotReplacement, const QString &spaceReplacement,
+QString cleanFileName(const QString &text, const QString &dotReplacement, const QString &spaceReplacement,
                       bool keepBackslash);

@@ -1,4 +1,4 @@
-#include "folder_exchange.h"
+#include "common/folder_exchange.h"
 
 #include <QFile>
 

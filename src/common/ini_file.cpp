@@ -1,7 +1,7 @@
-#include "ini_file.h"
+#include "common/ini_file.h"
 
-#include "text_codec.h"
-#include "user_file.h"
+#include "common/text_codec.h"
+#include "common/user_file.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -213,7 +213,7 @@ bool IniDocument::save(const QString &path) const
     return UserFile::writeLines(path, m_lines);
 }
 
-std::optional<QString> ReadIni(const QString &section, const QString &key, const QString &file)
+std::optional<QString> readIni(const QString &section, const QString &key, const QString &file)
 {
     return IniDocument::load(file).read(section, key);
 }
@@ -228,17 +228,17 @@ static bool writeOne(const QString &section, const QString &key, const T &value,
     return doc->save(file);
 }
 
-bool WriteIni(const QString &section, const QString &key, const QString &value, const QString &file)
+bool writeIni(const QString &section, const QString &key, const QString &value, const QString &file)
 {
     return writeOne(section, key, value, file);
 }
 
-bool WriteIni(const QString &section, const QString &key, int value, const QString &file)
+bool writeIni(const QString &section, const QString &key, int value, const QString &file)
 {
     return writeOne(section, key, value, file);
 }
 
-bool WriteIni(const QString &section, const QString &key, double value, const QString &file)
+bool writeIni(const QString &section, const QString &key, double value, const QString &file)
 {
     return writeOne(section, key, value, file);
 }

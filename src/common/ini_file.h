@@ -59,7 +59,7 @@ private:
 // decimal separator whatever the locale.
 QString iniNumberText(double value);
 
-std::optional<QString> ReadIni(const QString &section, const QString &key, const QString &file);
-bool WriteIni(const QString &section, const QString &key, const QString &value, const QString &file);
-bool WriteIni(const QString &section, const QString &key, int value, const QString &file);
-bool WriteIni(const QString &section, const QString &key, double value, const QString &file);
+std::optional<QString> readIni(const QString &section, const QString &key, const QString &file);
+bool writeIni(const QString &section, const QString &key, const QString &value, const QString &file);
+bool writeIni(const QString &section, const QString &key, int value, const QString &file);
+bool writeIni(const QString &section, const QString &key, double value, const QString &file);

@@ -1,4 +1,4 @@
-#include "like_matcher.h"
+#include "common/like_matcher.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ bool matchBracket(QStringView pattern, qsizetype p, QChar c, qsizetype &end, boo
 
 } // namespace
 
-bool Like(const QString &text, const QString &pattern)
+bool like(const QString &text, const QString &pattern)
 {
     const QStringView s(text);
     const QStringView pat(pattern);

@@ -7,4 +7,4 @@
 // range, "[!list]" one character not in it. "[*]", "[?]", "[#]", "[[]" and
 // "[]]" stand for the characters themselves. A pattern with an unclosed
 // bracket matches nothing.
-bool Like(const QString &text, const QString &pattern);
+bool like(const QString &text, const QString &pattern);

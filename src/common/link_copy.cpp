@@ -1,4 +1,4 @@
-#include "link_copy.h"
+#include "common/link_copy.h"
 
 #include <QDir>
 #include <QFile>

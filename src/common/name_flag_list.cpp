@@ -1,7 +1,7 @@
-#include "name_flag_list.h"
+#include "common/name_flag_list.h"
 
-#include "text_codec.h"
-#include "user_file.h"
+#include "common/text_codec.h"
+#include "common/user_file.h"
 
 std::optional<NameFlag> parseNameFlagLine(const QString &line)
 {

@@ -1,4 +1,4 @@
-#include "process_runner.h"
+#include "common/process_runner.h"
 
 #include <QProcess>
 
@@ -19,9 +19,9 @@ ProcessRunner::ProcessRunner() = default;
 // let the encoder finish wait with waitForEnd first.
 ProcessRunner::~ProcessRunner() = default;
 
-bool ProcessRunner::RunProcess(const ProcessRequest &request)
+bool ProcessRunner::runProcess(const ProcessRequest &request)
 {
-    if (ProcessRunning())
+    if (processRunning())
         return false;
     auto process = std::make_unique<QProcess>();
     process->setProgram(request.program);
@@ -52,7 +52,7 @@ bool ProcessRunner::RunProcess(const ProcessRequest &request)
     return true;
 }
 
-bool ProcessRunner::ProcessRunning()
+bool ProcessRunner::processRunning()
 {
     if (!m_process || m_process->state() == QProcess::NotRunning)
         return false;

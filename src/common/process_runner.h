@@ -1,7 +1,7 @@
 #pragma once
 // One-at-a-time runner for outside programs (the encoder, the speech
 // program). A new program starts only when the last one has ended; the last
-// process stays available to ProcessRunning. Programs get an argument list,
+// process stays available to processRunning. Programs get an argument list,
 // never a shell command line, so quotes, spaces and Cyrillic in paths and
 // titles reach them intact.
 
@@ -38,9 +38,9 @@ public:
 
     // Starts the program unless the last one still runs (a 10 ms look) and
     // then gives it up to 100 ms. False when it was refused or failed to start.
-    bool RunProcess(const ProcessRequest &request);
+    bool runProcess(const ProcessRequest &request);
     // A look of at most 10 ms: true while the last started program runs.
-    bool ProcessRunning();
+    bool processRunning();
     // Waits up to `msecs` for the last program to end; true when it has.
     bool waitForEnd(int msecs);
     // Ends the last program at once (used at exit and on abort).

@@ -1,6 +1,6 @@
-#include "replace_all.h"
+#include "common/replace_all.h"
 
-QString ReplaceAll(const QString &text, const QString &find, const QString &replacement,
+QString replaceAll(const QString &text, const QString &find, const QString &replacement,
                    bool caseSensitive)
 {
     if (find.isEmpty())

@@ -1,6 +1,6 @@
-#include "user_file.h"
+#include "common/user_file.h"
 
-#include "text_codec.h"
+#include "common/text_codec.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "window_placement.h"
+#include "common/window_placement.h"
 
-#include "ini_file.h"
+#include "common/ini_file.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "delimiters.h"
+#include "dictionaries/delimiters.h"
 
-const DelimiterTable &InitDelimiters()
+const DelimiterTable &initDelimiters()
 {
     static const DelimiterTable table = {QChar(u' '), QChar(u','), QChar(u'.'),  QChar(u'\r'),
                                          QChar(u'\n'), QChar(u'!'), QChar(u'?'), QChar(u':'),

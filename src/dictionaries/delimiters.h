@@ -13,6 +13,6 @@ using DelimiterTable = std::array<QChar, kDelimiterCount>;
 // The table in its fixed order. The table is constant, so calling this is
 // never required before the other operations; it is kept for the callers that
 // show or check the table.
-const DelimiterTable &InitDelimiters();
+const DelimiterTable &initDelimiters();
 
 bool isDelimiter(QChar c);

@@ -1,6 +1,6 @@
-#include "dictionaries.h"
+#include "dictionaries/dictionaries.h"
 
-#include "dic_file.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "common/program_folder.h"
 
@@ -11,40 +11,40 @@ Dictionaries::Dictionaries(const QString &programFolder)
 {
 }
 
-void Dictionaries::LoadDicList()
+void Dictionaries::loadDictionaryList()
 {
-    m_list = ::LoadDicList(m_folder);
+    m_list = ::loadDictionaryList(m_folder);
 }
 
-bool Dictionaries::SaveDicList() const
+bool Dictionaries::saveDictionaryList() const
 {
-    return ::SaveDicList(m_folder, m_list);
+    return ::saveDictionaryList(m_folder, m_list);
 }
 
 bool Dictionaries::setEnabled(int index, bool enabled)
 {
-    if (index < 0 || index > m_list.DicLast())
+    if (index < 0 || index > m_list.lastIndex())
         return false;
-    m_list.DicEnabled[index] = enabled;
-    return SaveDicList();
+    m_list.enabled[index] = enabled;
+    return saveDictionaryList();
 }
 
-void Dictionaries::LoadEnabledDictionaries()
+void Dictionaries::loadEnabledDictionaries()
 {
-    ClearEntries();
-    for (int i = 0; i <= m_list.DicLast(); ++i) {
-        if (m_list.DicEnabled[i])
-            LoadDictionaryFile(dictionaryPath(m_list.DicNames[i]), true);
+    clearEntries();
+    for (int i = 0; i <= m_list.lastIndex(); ++i) {
+        if (m_list.enabled[i])
+            loadDictionaryFile(dictionaryPath(m_list.names[i]), true);
     }
 }
 
-void Dictionaries::LoadDictionaryFile(const QString &path, bool append)
+void Dictionaries::loadDictionaryFile(const QString &path, bool append)
 {
-    ::LoadDictionaryFile(m_table, path, append);
+    ::loadDictionaryFile(m_table, path, append);
     m_engine.reset();
 }
 
-void Dictionaries::ClearEntries()
+void Dictionaries::clearEntries()
 {
     m_table.clear();
     m_engine.reset();
@@ -57,7 +57,7 @@ std::shared_ptr<const DictionaryEngine> Dictionaries::engine() const
     return m_engine;
 }
 
-QString Dictionaries::ApplyDictionaries(const QString &text, bool yield) const
+QString Dictionaries::applyDictionaries(const QString &text, bool yield) const
 {
     if (!yield)
         return rewrite(text, {});

@@ -3,12 +3,12 @@
 // active entry table that speech text is rewritten with. The main window owns
 // one; the recording path, the add pass, the editor and the tools use it.
 //
-// Callers rebuild it wholesale, never patch it: LoadDicList, then
-// LoadEnabledDictionaries, then ApplyDictionaries for each text.
+// Callers rebuild it wholesale, never patch it: loadDictionaryList, then
+// loadEnabledDictionaries, then applyDictionaries for each text.
 
-#include "dic_list.h"
-#include "dic_table.h"
-#include "dictionary_engine.h"
+#include "dictionaries/dictionary_list.h"
+#include "dictionaries/dictionary_table.h"
+#include "dictionaries/dictionary_engine.h"
 
 #include <QString>
 
@@ -23,23 +23,23 @@ public:
     const QString &dictionaryFolder() const { return m_folder; }
     QString dictionaryPath(const QString &name) const { return m_folder + u'/' + name; }
 
-    const DicList &dicList() const { return m_list; }
-    const DicTable &activeTable() const { return m_table; }
+    const DictionaryList &dicList() const { return m_list; }
+    const DictionaryTable &activeTable() const { return m_table; }
 
-    void LoadDicList();
-    bool SaveDicList() const;
+    void loadDictionaryList();
+    bool saveDictionaryList() const;
     // Sets one dictionary's flag and writes the list file at once.
     bool setEnabled(int index, bool enabled);
 
-    // ClearEntries, then every enabled dictionary in list order.
-    void LoadEnabledDictionaries();
-    void LoadDictionaryFile(const QString &path, bool append);
-    void ClearEntries();
+    // clearEntries, then every enabled dictionary in list order.
+    void loadEnabledDictionaries();
+    void loadDictionaryFile(const QString &path, bool append);
+    void clearEntries();
 
     // Rewrites a text with the active table. With `yield` the pending events
     // of the window run now and then (at most every 50 ms) while a long text
     // is rewritten.
-    QString ApplyDictionaries(const QString &text, bool yield) const;
+    QString applyDictionaries(const QString &text, bool yield) const;
     // The same with the caller's own yield hook (the debugger, the CLI).
     QString rewrite(const QString &text, const DictionaryEngine::YieldHook &yield) const;
 
@@ -50,8 +50,8 @@ public:
 private:
 
     QString m_folder;
-    DicList m_list;
-    DicTable m_table;
+    DictionaryList m_list;
+    DictionaryTable m_table;
     // Built from m_table on first use after a change; a rewrite keeps its own
     // reference, so a reload from an event handler cannot pull it away.
     mutable std::shared_ptr<const DictionaryEngine> m_engine;

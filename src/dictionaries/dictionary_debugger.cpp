@@ -1,12 +1,12 @@
-#include "dictionary_debugger.h"
+#include "dictionaries/dictionary_debugger.h"
 
 #include <QElapsedTimer>
 
 DebugRun processWithDictionaries(Dictionaries &dictionaries, const QString &text,
                                  const DictionaryEngine::YieldHook &yield)
 {
-    dictionaries.LoadDicList();
-    dictionaries.LoadEnabledDictionaries();
+    dictionaries.loadDictionaryList();
+    dictionaries.loadEnabledDictionaries();
     QElapsedTimer clock;
     clock.start();
     DebugRun run;

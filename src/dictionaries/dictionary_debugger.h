@@ -2,7 +2,7 @@
 // The debugger's processing: a text rewritten with the enabled dictionaries,
 // freshly reloaded, and the time the rewrite took.
 
-#include "dictionaries.h"
+#include "dictionaries/dictionaries.h"
 
 struct DebugRun
 {

@@ -1,7 +1,7 @@
-#include "dictionary_engine.h"
+#include "dictionaries/dictionary_engine.h"
 
-#include "delimiters.h"
-#include "replace_bounded.h"
+#include "dictionaries/delimiters.h"
+#include "dictionaries/replace_bounded.h"
 
 #include <QElapsedTimer>
 
@@ -57,18 +57,18 @@ int popCandidate(MinHeap &heap)
 
 } // namespace
 
-DictionaryEngine::DictionaryEngine(const DicTable &table)
+DictionaryEngine::DictionaryEngine(const DictionaryTable &table)
 {
-    const int count = table.Count();
+    const int count = table.count();
     m_entries.resize(count);
     std::vector<QStringView> keys;
     std::vector<int> ids;
     for (int i = 0; i < count; ++i) {
         Entry &e = m_entries[i];
-        e.key = table.Keys.at(i);
-        e.replacement = table.Replacements.at(i);
-        e.mode = table.Modes.at(i);
-        e.caseSensitive = table.CaseFlags.at(i);
+        e.key = table.keys.at(i);
+        e.replacement = table.replacements.at(i);
+        e.mode = table.modes.at(i);
+        e.caseSensitive = table.caseFlags.at(i);
         if (e.key.isEmpty() || e.mode < 0 || e.mode > 8)
             continue; // matches nothing
         e.keyStartsWithDelimiter = isDelimiter(e.key.front());
@@ -253,6 +253,6 @@ bool DictionaryEngine::anyEntryChanges(const QString &text) const
     });
     return std::any_of(candidates.begin(), candidates.end(), [&](int id) {
         const Entry &e = m_entries[id];
-        return ReplaceBounded(text, e.key, e.replacement, e.mode, e.caseSensitive) != text;
+        return replaceBounded(text, e.key, e.replacement, e.mode, e.caseSensitive) != text;
     });
 }

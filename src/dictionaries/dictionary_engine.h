@@ -1,7 +1,7 @@
 #pragma once
 // The engine that rewrites text with an entry table. Its result is exactly
 // that of applying the entries one after another to the whole text (each
-// entry working on the output of the entries before it, see ReplaceBounded),
+// entry working on the output of the entries before it, see replaceBounded),
 // with one space put before and after the text and taken off again, so the
 // ends of the text count as word boundaries.
 //
@@ -18,9 +18,9 @@
 // key can match (a stress mark, say) without turning a delimiter into a
 // letter or back.
 
-#include "dic_table.h"
+#include "dictionaries/dictionary_table.h"
 
-#include "key_automaton.h"
+#include "dictionaries/key_automaton.h"
 
 #include <QString>
 
@@ -31,7 +31,7 @@ class DictionaryEngine
 {
 public:
     DictionaryEngine() = default;
-    explicit DictionaryEngine(const DicTable &table);
+    explicit DictionaryEngine(const DictionaryTable &table);
 
     // Called while a long text is rewritten, at most every kYieldIntervalMs,
     // so a window can let its events run.

@@ -1,8 +1,8 @@
-#include "dictionary_files.h"
+#include "dictionaries/dictionary_files.h"
 
-#include "dic_file.h"
-#include "dic_list.h"
-#include "exception_dictionary.h"
+#include "dictionaries/dictionary_file.h"
+#include "dictionaries/dictionary_list.h"
+#include "dictionaries/exception_dictionary.h"
 
 #include "common/clean_file_name.h"
 #include "common/user_file.h"
@@ -39,7 +39,7 @@ QString dictionaryFileName(const QString &typed)
 {
     if (typed.right(4).toLower() == QLatin1String(".dic"))
         return typed;
-    return CleanFileName(typed, QStringLiteral("."), QStringLiteral(" "), false) + QStringLiteral(".dic");
+    return cleanFileName(typed, QStringLiteral("."), QStringLiteral(" "), false) + QStringLiteral(".dic");
 }
 
 DictionaryFileResult createDictionary(const QString &dictionaryFolder, const QString &typedName,
@@ -76,7 +76,7 @@ DictionaryFileResult addDictionaryFile(const QString &dictionaryFolder, const QS
     QDir().mkpath(dictionaryFolder);
     bool ok = false;
     if (kind == AddedFileKind::EngineExceptions) {
-        ok = DicConv(chosenPath, target);
+        ok = convertExceptionDictionary(chosenPath, target);
     } else {
         const std::optional<QByteArray> bytes = UserFile::readBytes(chosenPath);
         ok = bytes && UserFile::writeBytes(target, *bytes);

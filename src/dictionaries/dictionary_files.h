@@ -9,7 +9,7 @@
 
 // A typed name as a dictionary file name: unless it already ends in ".dic"
 // (any letter case) it is cleaned like every other file name the program
-// makes (CleanFileName) and gets ".dic".
+// makes (cleanFileName) and gets ".dic".
 QString dictionaryFileName(const QString &typed);
 
 enum class DictionaryFileResult { Done, Declined, Refused, Failed };

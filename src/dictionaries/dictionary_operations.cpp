@@ -1,6 +1,6 @@
-#include "dictionary_operations.h"
+#include "dictionaries/dictionary_operations.h"
 
-#include "dic_file.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -12,22 +12,22 @@ namespace {
 
 // What makes two entries the same, as one string, so that large
 // dictionaries are compared through a hash set instead of pair by pair.
-QString matchKey(const DicTable &t, int i, bool keyOnly)
+QString matchKey(const DictionaryTable &t, int i, bool keyOnly)
 {
-    const bool exact = t.CaseFlags[i];
+    const bool exact = t.caseFlags[i];
     const auto norm = [exact](const QString &s) { return exact ? s : s.toLower(); };
-    QString k = QString::number(t.Modes[i]) + (exact ? u'$' : u'-') + norm(t.Keys[i]);
+    QString k = QString::number(t.modes[i]) + (exact ? u'$' : u'-') + norm(t.keys[i]);
     if (!keyOnly)
-        k += QChar(0) + norm(t.Replacements[i]);
+        k += QChar(0) + norm(t.replacements[i]);
     return k;
 }
 
-std::optional<DicTable> loadTable(const QString &path)
+std::optional<DictionaryTable> loadTable(const QString &path)
 {
     if (!QFileInfo(path).isFile())
         return std::nullopt;
-    DicTable table;
-    LoadDictionaryFile(table, path, false);
+    DictionaryTable table;
+    loadDictionaryFile(table, path, false);
     return table;
 }
 
@@ -37,13 +37,13 @@ QString baseName(const QString &path)
 }
 
 // Writes the kept entries of `table` (entry lines only) unless cancelled.
-OperationResult writeKept(const DicTable &table, const QList<bool> &keep, const QString &target,
+OperationResult writeKept(const DictionaryTable &table, const QList<bool> &keep, const QString &target,
                           OperationResult result)
 {
     if (result.cancelled)
         return result;
     QStringList lines;
-    for (int i = 0; i < table.Count(); ++i) {
+    for (int i = 0; i < table.count(); ++i) {
         if (keep[i])
             lines.append(formatEntryLine(table, i));
     }
@@ -70,23 +70,23 @@ OperationResult subtractDictionaries(const QString &source, const QString &other
                                      const ToolProgress &progress)
 {
     OperationResult result;
-    const std::optional<DicTable> src = loadTable(source);
-    const std::optional<DicTable> sub = loadTable(other);
+    const std::optional<DictionaryTable> src = loadTable(source);
+    const std::optional<DictionaryTable> sub = loadTable(other);
     if (!src || !sub) {
         result.failed = true;
         return result;
     }
     QSet<QString> remove;
-    for (int j = 0; j < sub->Count(); ++j)
+    for (int j = 0; j < sub->count(); ++j)
         remove.insert(matchKey(*sub, j, keyOnly));
-    QList<bool> keep(src->Count(), true);
+    QList<bool> keep(src->count(), true);
     ProgressThrottle throttle(progress);
-    for (int i = 0; i < src->Count(); ++i) {
+    for (int i = 0; i < src->count(); ++i) {
         if (remove.contains(matchKey(*src, i, keyOnly))) {
             keep[i] = false;
             ++result.removed;
         }
-        throttle.report(i + 1, src->Count(), [&] {
+        throttle.report(i + 1, src->count(), [&] {
             return QStringLiteral("Удалено %1 записей в словаре %2").arg(result.removed).arg(baseName(source));
         });
         if (progress.isCancelled()) {
@@ -101,16 +101,16 @@ OperationResult removeRepeats(const QString &source, const QString &target, bool
                               const ToolProgress &progress)
 {
     OperationResult result;
-    const std::optional<DicTable> src = loadTable(source);
+    const std::optional<DictionaryTable> src = loadTable(source);
     if (!src) {
         result.failed = true;
         return result;
     }
     // From the end: an entry goes when a later one matches it.
     QSet<QString> later;
-    QList<bool> keep(src->Count(), true);
+    QList<bool> keep(src->count(), true);
     ProgressThrottle throttle(progress);
-    for (int i = src->Count() - 1, done = 1; i >= 0; --i, ++done) {
+    for (int i = src->count() - 1, done = 1; i >= 0; --i, ++done) {
         const QString k = matchKey(*src, i, keyOnly);
         if (later.contains(k)) {
             keep[i] = false;
@@ -118,7 +118,7 @@ OperationResult removeRepeats(const QString &source, const QString &target, bool
         } else {
             later.insert(k);
         }
-        throttle.report(done, src->Count(), [&] {
+        throttle.report(done, src->count(), [&] {
             return QStringLiteral("Удалено %1 записей в словаре %2").arg(result.removed).arg(baseName(source));
         });
         if (progress.isCancelled()) {
@@ -138,13 +138,13 @@ OperationResult splitDictionary(const QString &source, int entriesPerPart,
                                 const ToolProgress &progress)
 {
     OperationResult result;
-    const std::optional<DicTable> src = loadTable(source);
+    const std::optional<DictionaryTable> src = loadTable(source);
     if (!src || entriesPerPart < 1) {
         result.failed = true;
         return result;
     }
     QList<QStringList> parts;
-    for (int i = 0; i < src->Count(); ++i) {
+    for (int i = 0; i < src->count(); ++i) {
         if (i % entriesPerPart == 0)
             parts.append(QStringList());
         parts.last().append(formatEntryLine(*src, i));
@@ -175,7 +175,7 @@ OperationResult mergeDictionaries(const QStringList &sources, const QString &tar
     }
     QStringList lines = {kDictionaryHeader};
     for (const QString &source : sources) {
-        const std::optional<DicTable> table = loadTable(source);
+        const std::optional<DictionaryTable> table = loadTable(source);
         if (!table) {
             result.failed = true;
             return result;
@@ -214,16 +214,16 @@ OperationResult convertDictionaryStress(const QString &source, const QString &ta
         result.cancelled = true;
         return result;
     }
-    const std::optional<DicTable> src = loadTable(source);
+    const std::optional<DictionaryTable> src = loadTable(source);
     if (!src) {
         result.failed = true;
         return result;
     }
     QStringList lines = {kDictionaryHeader};
-    for (int i = 0; i < src->Count(); ++i) {
-        lines.append(formatEntryLine(convertStressMarks(src->Keys[i], conversion),
-                                     convertStressMarks(src->Replacements[i], conversion),
-                                     src->CaseFlags[i], src->Modes[i]));
+    for (int i = 0; i < src->count(); ++i) {
+        lines.append(formatEntryLine(convertStressMarks(src->keys[i], conversion),
+                                     convertStressMarks(src->replacements[i], conversion),
+                                     src->caseFlags[i], src->modes[i]));
         if (progress.isCancelled()) {
             result.cancelled = true;
             return result;

@@ -5,8 +5,8 @@
 // run writes nothing, and no operation ever writes to its source unless the
 // caller chose the source as the target.
 
-#include "dic_table.h"
-#include "tool_progress.h"
+#include "dictionaries/dictionary_table.h"
+#include "dictionaries/tool_progress.h"
 
 #include <QString>
 #include <QStringList>

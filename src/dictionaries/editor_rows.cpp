@@ -1,7 +1,7 @@
-#include "editor_rows.h"
+#include "dictionaries/editor_rows.h"
 
-#include "entry_markers.h"
-#include "replace_bounded.h"
+#include "dictionaries/entry_markers.h"
+#include "dictionaries/replace_bounded.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -17,13 +17,13 @@ bool rowKeepsCase(const DicRow &row, bool engineRows)
 
 QString nextMarkedWord(const QString &word, bool allForms)
 {
-    const qint16 mode = EntryMode(word);
+    const qint16 mode = entryMode(word);
     if (mode == kNoMode)
         return word;
     static const int starForms[9] = {3, 2, 0, 1, 3, 3, 3, 3, 3};
     static const int everyForm[9] = {5, 2, 0, 1, 8, 6, 4, 3, 7};
     const int next = allForms ? everyForm[mode] : starForms[mode];
-    return AddMarkers(StripMarkers(word, mode), next);
+    return addMarkers(stripMarkers(word, mode), next);
 }
 
 namespace {
@@ -35,8 +35,8 @@ QString withoutLeadingStar(const QString &word)
 
 QString sortingKey(const QString &word)
 {
-    const qint16 mode = EntryMode(word);
-    return StripMarkers(word, mode).toLower();
+    const qint16 mode = entryMode(word);
+    return stripMarkers(word, mode).toLower();
 }
 
 } // namespace
@@ -65,9 +65,9 @@ int rowChangingText(const QList<DicRow> &rows, const QString &text, bool engineR
     const QString padded = u' ' + text + u' ';
     for (int i = 0; i < rows.size(); ++i) {
         const DicRow &row = rows[i];
-        const qint16 mode = engineRows ? qint16(3) : EntryMode(row.word);
-        const QString key = engineRows ? row.word : StripMarkers(row.word, mode);
-        if (ReplaceBounded(padded, key, row.pronunciation, mode, rowKeepsCase(row, engineRows)) != padded)
+        const qint16 mode = engineRows ? qint16(3) : entryMode(row.word);
+        const QString key = engineRows ? row.word : stripMarkers(row.word, mode);
+        if (replaceBounded(padded, key, row.pronunciation, mode, rowKeepsCase(row, engineRows)) != padded)
             return i;
     }
     return -1;

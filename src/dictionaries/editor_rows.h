@@ -2,8 +2,8 @@
 // What the dictionary editor does with the rows of its list beyond showing
 // them: re-marking a key, finding rows, and the check for repeated words.
 
-#include "editor_sections.h"
-#include "tool_progress.h"
+#include "dictionaries/editor_sections.h"
+#include "dictionaries/tool_progress.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "editor_sections.h"
+#include "dictionaries/editor_sections.h"
 
-#include "entry_markers.h"
+#include "dictionaries/entry_markers.h"
 
 int sectionOf(int mode, bool caseSensitive)
 {
@@ -15,35 +15,35 @@ void splitIntoSections(EditorRecords &records)
 {
     for (int s = 1; s < kSectionCount; ++s)
         records[s].clear();
-    const DicTable &all = records[0];
-    for (int i = 0; i < all.Count(); ++i)
-        records[sectionOf(all.Modes[i], all.CaseFlags[i])].appendFrom(all, i);
+    const DictionaryTable &all = records[0];
+    for (int i = 0; i < all.count(); ++i)
+        records[sectionOf(all.modes[i], all.caseFlags[i])].appendFrom(all, i);
 }
 
 void joinSections(EditorRecords &records)
 {
     records[0].clear();
     for (int s = 1; s < kSectionCount; ++s)
-        for (int i = 0; i < records[s].Count(); ++i)
+        for (int i = 0; i < records[s].count(); ++i)
             records[0].appendFrom(records[s], i);
 }
 
-QList<DicRow> rowsFromTable(const DicTable &table)
+QList<DicRow> rowsFromTable(const DictionaryTable &table)
 {
     QList<DicRow> rows;
-    rows.reserve(table.Count());
-    for (int i = 0; i < table.Count(); ++i)
-        rows.append({AddMarkers(table.Keys[i], table.Modes[i]), table.Replacements[i],
-                     table.CaseFlags[i] ? kCaseSensitiveMark : QString()});
+    rows.reserve(table.count());
+    for (int i = 0; i < table.count(); ++i)
+        rows.append({addMarkers(table.keys[i], table.modes[i]), table.replacements[i],
+                     table.caseFlags[i] ? kCaseSensitiveMark : QString()});
     return rows;
 }
 
-DicTable tableFromRows(const QList<DicRow> &rows)
+DictionaryTable tableFromRows(const QList<DicRow> &rows)
 {
-    DicTable table;
+    DictionaryTable table;
     for (const DicRow &row : rows) {
-        const qint16 mode = EntryMode(row.word);
-        table.append(StripMarkers(row.word, mode), row.pronunciation, row.flag == kCaseSensitiveMark, mode);
+        const qint16 mode = entryMode(row.word);
+        table.append(stripMarkers(row.word, mode), row.pronunciation, row.flag == kCaseSensitiveMark, mode);
     }
     return table;
 }

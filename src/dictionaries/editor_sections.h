@@ -5,7 +5,7 @@
 // editor's list shows: the key with its markers, the replacement and "$" for
 // an entry that keeps letter case.
 
-#include "dic_table.h"
+#include "dictionaries/dictionary_table.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +14,7 @@
 
 constexpr int kSectionCount = 6; // 0 is the whole dictionary
 
-using EditorRecords = std::array<DicTable, kSectionCount>;
+using EditorRecords = std::array<DictionaryTable, kSectionCount>;
 
 // 1: whole words that keep case; 2: whole words; 3: every other mode
 // (substrings included) that keeps case; 4: case-blind beginnings, endings
@@ -37,5 +37,5 @@ struct DicRow
 inline const QString kCaseSensitiveMark = QStringLiteral("$");
 
 // FillDicList / ReadDicList: a record as rows and back.
-QList<DicRow> rowsFromTable(const DicTable &table);
-DicTable tableFromRows(const QList<DicRow> &rows);
+QList<DicRow> rowsFromTable(const DictionaryTable &table);
+DictionaryTable tableFromRows(const QList<DicRow> &rows);

@@ -1,6 +1,6 @@
-#include "entry_markers.h"
+#include "dictionaries/entry_markers.h"
 
-qint16 EntryMode(const QString &key)
+qint16 entryMode(const QString &key)
 {
     if (key.isEmpty())
         return kNoMode;
@@ -13,7 +13,7 @@ qint16 EntryMode(const QString &key)
     return last == u'*' ? 1 : last == u'&' ? 5 : 3;
 }
 
-QString StripMarkers(const QString &key, int mode)
+QString stripMarkers(const QString &key, int mode)
 {
     switch (mode) {
     case 0: case 4: case 7: case 8:
@@ -27,7 +27,7 @@ QString StripMarkers(const QString &key, int mode)
     }
 }
 
-QString AddMarkers(const QString &key, int mode)
+QString addMarkers(const QString &key, int mode)
 {
     switch (mode) {
     case 0: return u'*' + key + u'*';

@@ -19,6 +19,6 @@
 
 constexpr qint16 kNoMode = -1; // an empty key: matches nothing
 
-qint16 EntryMode(const QString &key);
-QString StripMarkers(const QString &key, int mode);
-QString AddMarkers(const QString &key, int mode);
+qint16 entryMode(const QString &key);
+QString stripMarkers(const QString &key, int mode);
+QString addMarkers(const QString &key, int mode);

@@ -5,4 +5,4 @@
 // False when the entry, under its own boundary rules, would match inside one
 // of the voice markers that the add pass writes into book text; such entries
 // are never loaded. `key` is the key with its markers, "$" already removed.
-bool EntryIsSafe(const QString &key, bool caseSensitive);
+bool entryIsSafe(const QString &key, bool caseSensitive);

@@ -1,6 +1,6 @@
-#include "exception_dictionary.h"
+#include "dictionaries/exception_dictionary.h"
 
-#include "dic_file.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "common/program_folder.h"
 #include "common/user_file.h"
@@ -130,7 +130,7 @@ QStringList convertExceptionLines(const QStringList &lines)
     return out;
 }
 
-bool DicConv(const QString &source, const QString &target)
+bool convertExceptionDictionary(const QString &source, const QString &target)
 {
     const std::optional<QString> text = readDictionaryText(source);
     if (!text)

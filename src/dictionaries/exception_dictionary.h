@@ -42,10 +42,10 @@ QString toEngineNotation(const QString &typed);
 // The whole file as the program writes it: the legend, the rows, the end line.
 QStringList exceptionFileLines(const QList<ExceptionRow> &rows, const QString &programVersion);
 
-// The entry lines of the program's own format (DicConv): "$" for a
+// The entry lines of the program's own format (convertExceptionDictionary): "$" for a
 // case-sensitive entry, then key "=" pronunciation in the own notation.
 QStringList convertExceptionLines(const QStringList &lines);
-bool DicConv(const QString &source, const QString &target);
+bool convertExceptionDictionary(const QString &source, const QString &target);
 
 // The files around the engine's dictionary.
 class ExceptionDictionaryFiles

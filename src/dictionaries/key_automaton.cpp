@@ -1,4 +1,4 @@
-#include "key_automaton.h"
+#include "dictionaries/key_automaton.h"
 
 #include <algorithm>
 #include <array>

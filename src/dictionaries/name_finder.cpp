@@ -1,6 +1,6 @@
-#include "name_finder.h"
+#include "dictionaries/name_finder.h"
 
-#include "dictionary_engine.h"
+#include "dictionaries/dictionary_engine.h"
 
 #include "common/replace_all.h"
 #include "common/text_codec.h"
@@ -14,14 +14,14 @@ namespace {
 QString replaced(QString text, const QStringList &finds, const QString &replacement)
 {
     for (const QString &find : finds)
-        text = ReplaceAll(text, find, replacement, true);
+        text = replaceAll(text, find, replacement, true);
     return text;
 }
 
 QString replacedWhileFound(QString text, const QString &find, const QString &replacement)
 {
     while (text.contains(find))
-        text = ReplaceAll(text, find, replacement, true);
+        text = replaceAll(text, find, replacement, true);
     return text;
 }
 
@@ -69,10 +69,10 @@ QList<WordCount> removeWhere(QList<WordCount> &list, Removes removes)
 QString normalizeForNameSearch(const QString &text)
 {
     using Codec::cp1251Char;
-    QString s = ReplaceAll(text, QStringLiteral("."), QStringLiteral(" ."), true);
+    QString s = replaceAll(text, QStringLiteral("."), QStringLiteral(" ."), true);
     s = replaced(s, {QStringLiteral(","), QStringLiteral(":"), QStringLiteral(";")}, QStringLiteral(" "));
-    s = ReplaceAll(s, QStringLiteral("!"), QStringLiteral(" !"), true);
-    s = ReplaceAll(s, QStringLiteral("?"), QStringLiteral(" ?"), true);
+    s = replaceAll(s, QStringLiteral("!"), QStringLiteral(" !"), true);
+    s = replaceAll(s, QStringLiteral("?"), QStringLiteral(" ?"), true);
     s = replaced(s, {QStringLiteral("\r\n"), QStringLiteral("\r"), QStringLiteral("\n")}, QStringLiteral(" |"));
     s = replaced(s, {QStringLiteral("\t"), cp1251Char(171), cp1251Char(187), QStringLiteral("\""),
                      cp1251Char(160)}, QStringLiteral(" "));
@@ -86,7 +86,7 @@ QString normalizeForNameSearch(const QString &text)
     return s;
 }
 
-NameFinderResult FindNames(const QString &text, const NameFinderOptions &options,
+NameFinderResult findNames(const QString &text, const NameFinderOptions &options,
                            const ToolProgress &progress)
 {
     NameFinderResult result;

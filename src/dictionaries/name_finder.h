@@ -4,8 +4,8 @@
 // letters and, optionally, every word longer than a given length, each with
 // the number of times it occurs, so the user can give them pronunciations.
 
-#include "exception_dictionary.h"
-#include "tool_progress.h"
+#include "dictionaries/exception_dictionary.h"
+#include "dictionaries/tool_progress.h"
 
 #include <QList>
 #include <QString>
@@ -40,7 +40,7 @@ struct NameFinderResult
 QString normalizeForNameSearch(const QString &text);
 
 // Status "Анализ текста: n%" at most every half second; can be cancelled.
-NameFinderResult FindNames(const QString &text, const NameFinderOptions &options,
+NameFinderResult findNames(const QString &text, const NameFinderOptions &options,
                            const ToolProgress &progress = {});
 
 // The filters move the words they remove out of `list` and return them.

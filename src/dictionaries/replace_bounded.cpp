@@ -1,6 +1,6 @@
-#include "replace_bounded.h"
+#include "dictionaries/replace_bounded.h"
 
-#include "delimiters.h"
+#include "dictionaries/delimiters.h"
 
 bool boundaryAllows(int mode, bool delimiterBefore, bool delimiterAfter)
 {
@@ -63,7 +63,7 @@ bool rewrite(QString &text, const QString &key, const QString &replacement, int 
 
 } // namespace
 
-QString ReplaceBounded(const QString &text, const QString &key, const QString &replacement,
+QString replaceBounded(const QString &text, const QString &key, const QString &replacement,
                        int mode, bool caseSensitive)
 {
     QString result = text;

@@ -15,7 +15,7 @@
 // (modes outside 0..8 never replace).
 bool boundaryAllows(int mode, bool delimiterBefore, bool delimiterAfter);
 
-QString ReplaceBounded(const QString &text, const QString &key, const QString &replacement,
+QString replaceBounded(const QString &text, const QString &key, const QString &replacement,
                        int mode, bool caseSensitive);
 
 // Where a rewrite put a replacement: [start, end) in the rewritten text (an
@@ -29,7 +29,7 @@ struct ReplacedSpan
     qsizetype oldEnd = 0;
 };
 
-// ReplaceBounded in place; true when at least one occurrence was replaced,
+// replaceBounded in place; true when at least one occurrence was replaced,
 // with the spans of the replacements appended to `spans`.
 bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, int mode,
                            bool caseSensitive, QList<ReplacedSpan> &spans);

@@ -1,4 +1,4 @@
-#include "add_book.h"
+#include "import/add_book.h"
 
 #include "import/text_normalisation.h"
 
@@ -60,7 +60,7 @@ bool keepExistingProject(const QString &folder, UserDialogs &dialogs)
 
 } // namespace
 
-AddResult AddBook(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,
+AddResult addBook(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,
                   const LineRewriter &dictionaries, const AddProgress &progress)
 {
     AddResult result;
@@ -72,7 +72,7 @@ AddResult AddBook(const AddRequest &request, ChapterDetector &detector, UserDial
     if (request.options.fixYears) {
         if (progress)
             progress(QStringLiteral("Предварительная обработка текста"), -1);
-        text = FixYears(text);
+        text = fixYears(text);
     }
 
     const QString folder = bookFolder(request.programFolder, title);

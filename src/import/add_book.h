@@ -37,5 +37,5 @@ struct AddResult
     int blockCount = 0;
 };
 
-AddResult AddBook(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,
+AddResult addBook(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,
                   const LineRewriter &dictionaries = {}, const AddProgress &progress = {});

@@ -1,4 +1,4 @@
-#include "add_options.h"
+#include "import/add_options.h"
 
 #include "common/ini_file.h"
 

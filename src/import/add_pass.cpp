@@ -1,4 +1,4 @@
-#include "add_pass.h"
+#include "import/add_pass.h"
 
 #include "import/line_cleanup.h"
 #include "import/long_line_split.h"
@@ -150,7 +150,7 @@ void BlockCutter::addLine(const QString &raw, const QString &next, bool continua
 
     QString heading = raw;
     // The detector runs on every line, so its empty-line count follows the text.
-    if (m_detector.IsChapter(heading) && !continuation && m_options.splitByChapters
+    if (m_detector.isChapter(heading) && !continuation && m_options.splitByChapters
         && (charsBefore > 1 || m_openedBySize)) {
         m_chapter = trimSpaces(removeVoiceMarkers(line)).left(kMaxChapterName);
         line = (m_voice != 1 ? m_narration : QString()) + properCase(line) + m_pause;
@@ -217,7 +217,7 @@ QStringList splitBookLines(const QString &text)
 
 QString escapeAngleBrackets(const QString &text)
 {
-    return ReplaceAll(ReplaceAll(text, QStringLiteral(">"), QStringLiteral("&gt;"), true),
+    return replaceAll(replaceAll(text, QStringLiteral(">"), QStringLiteral("&gt;"), true),
                       QStringLiteral("<"), QStringLiteral("&lt;"), true);
 }
 

@@ -1,4 +1,4 @@
-#include "book_line_breaks.h"
+#include "import/book_line_breaks.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ bool isDroppedControl(QChar c)
 
 } // namespace
 
-QString NormaliseLineBreaks(const QString &text)
+QString normaliseLineBreaks(const QString &text)
 {
     QString result;
     result.reserve(text.size() + text.size() / 32);

@@ -9,7 +9,7 @@
 // converted documents) becomes CR LF; the control characters 7, 1 and 21
 // that converters leave behind are dropped; runs of five or more line
 // breaks shrink to four.
-QString NormaliseLineBreaks(const QString &text);
+QString normaliseLineBreaks(const QString &text);
 
 // Shrinks every run of five or more CR LF to four CR LF.
 QString limitEmptyLines(const QString &text);

@@ -1,11 +1,11 @@
-#include "book_loader.h"
+#include "import/book_loader.h"
 
 #include "import/book_line_breaks.h"
 #include "import/fb2_file.h"
 #include "import/fb2_to_text.h"
 #include "import/html_converter.h"
 #include "import/rtf_reader.h"
-#include "import/rtf_space.h"
+#include "import/rtf_paragraph_text.h"
 #include "import/text_file_loader.h"
 #include "import/word_converter.h"
 
@@ -45,7 +45,7 @@ bool hasReadableText(const QString &text)
 
 } // namespace
 
-QString GetFileTitle(const QString &Filename1)
+QString fileTitle(const QString &Filename1)
 {
     const qsizetype separator = std::max(Filename1.lastIndexOf(QLatin1Char('/')), Filename1.lastIndexOf(QLatin1Char('\\')));
     return Filename1.mid(separator + 1);
@@ -61,7 +61,7 @@ void BookLoader::setStatusListener(std::function<void(const QString &)> listener
     m_statusListener = std::move(listener);
 }
 
-BookLoadResult BookLoader::LoadFile(const QString &InFileName, const QString &InFileNm)
+BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &InFileNm)
 {
     BookLoadResult result;
     m_failureStatus.clear();
@@ -106,7 +106,7 @@ std::optional<QString> BookLoader::loadByExtension(const QString &ext, const QSt
     return std::nullopt;
 }
 
-BookLoadResult BookLoader::LoadPaste(const QByteArray &clipboardRtf, const QString &clipboardText)
+BookLoadResult BookLoader::loadPaste(const QByteArray &clipboardRtf, const QString &clipboardText)
 {
     BookLoadResult result;
     QString text = clipboardRtf.isEmpty() ? QString() : rtfPlainText(readRtf(clipboardRtf));
@@ -125,7 +125,7 @@ std::optional<QString> BookLoader::loadPlainText(const QString &path)
     const auto bytes = readFile(path);
     if (!bytes)
         return std::nullopt;
-    return NormaliseLineBreaks(decodeTextBook(*bytes));
+    return normaliseLineBreaks(decodeTextBook(*bytes));
 }
 
 std::optional<QString> BookLoader::loadHtml(const QString &path)
@@ -134,7 +134,7 @@ std::optional<QString> BookLoader::loadHtml(const QString &path)
     if (!bytes)
         return std::nullopt;
     showStatus(kConverting);
-    return NormaliseLineBreaks(htmlToText(PrepareHtml(*bytes)));
+    return normaliseLineBreaks(htmlToText(prepareHtml(*bytes)));
 }
 
 std::optional<QString> BookLoader::loadRtf(const QString &path)
@@ -148,7 +148,7 @@ std::optional<QString> BookLoader::loadRtf(const QString &path)
              QStringLiteral("Файл не является документом RTF:\n%1").arg(path));
         return std::nullopt;
     }
-    return RTFSpace(document);
+    return rtfParagraphText(document);
 }
 
 std::optional<QString> BookLoader::loadWord(const QString &path)
@@ -178,7 +178,7 @@ std::optional<QString> BookLoader::loadWord(const QString &path)
                  .arg(path));
         return std::nullopt;
     }
-    return RTFSpace(readRtf(conversion.rtf));
+    return rtfParagraphText(readRtf(conversion.rtf));
 }
 
 std::optional<QString> BookLoader::loadFictionBook(const QString &path, BookLoadResult &result)
@@ -188,9 +188,9 @@ std::optional<QString> BookLoader::loadFictionBook(const QString &path, BookLoad
         return std::nullopt;
     showStatus(kConverting);
     const QString fileText = decodeFb2File(*bytes);
-    const QString text = Fb2ToText(fileText);
+    const QString text = fb2ToText(fileText);
     showStatus(QString());
-    result.information = fb2Information(ReadFb2Description(fileText));
+    result.information = fb2Information(readFb2Description(fileText));
     return text;
 }
 

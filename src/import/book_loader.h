@@ -32,7 +32,7 @@ struct BookLoadResult
 
 // The part of a path after its last separator ("/" or "\"); a name without
 // one is returned whole.
-QString GetFileTitle(const QString &Filename1);
+QString fileTitle(const QString &Filename1);
 
 class BookLoader
 {
@@ -45,11 +45,11 @@ public:
     // Loads the file `InFileName` (full path) by its extension; InFileNm is
     // its name with the extension and gives the proposed title. When nothing
     // could be read the user is told why.
-    BookLoadResult LoadFile(const QString &InFileName, const QString &InFileNm);
+    BookLoadResult loadFile(const QString &InFileName, const QString &InFileNm);
 
     // The clipboard's content: its RTF when that holds text, else its plain
     // text, taken as it is.
-    BookLoadResult LoadPaste(const QByteArray &clipboardRtf, const QString &clipboardText);
+    BookLoadResult loadPaste(const QByteArray &clipboardRtf, const QString &clipboardText);
 
 private:
     // ext: the last four characters of the path, lower case.

@@ -1,4 +1,4 @@
-#include "chapter_detection.h"
+#include "import/chapter_detection.h"
 
 #include "import/text_normalisation.h"
 
@@ -9,10 +9,10 @@
 
 #include <QFileInfo>
 
-int PatternLength(const QString &pattern)
+int patternLength(const QString &pattern)
 {
-    QString p = ReplaceAll(pattern, QStringLiteral("[[]"), QStringLiteral("[x]"), true);
-    p = ReplaceAll(p, QStringLiteral("[]]"), QStringLiteral("[x]"), true);
+    QString p = replaceAll(pattern, QStringLiteral("[[]"), QStringLiteral("[x]"), true);
+    p = replaceAll(p, QStringLiteral("[]]"), QStringLiteral("[x]"), true);
     return int(p.size() - p.count(u'[') - p.count(u']'));
 }
 
@@ -67,13 +67,13 @@ bool ChapterDetector::matches(const QString &identifier, const QString &line)
         return true;
     }
     if (identifier.contains(u'*'))
-        return Like(line, identifier);
+        return like(line, identifier);
     if (identifier.endsWith(u'|'))
-        return Like(line, identifier.chopped(1));
-    return Like(line.left(PatternLength(identifier)), identifier);
+        return like(line, identifier.chopped(1));
+    return like(line.left(patternLength(identifier)), identifier);
 }
 
-bool ChapterDetector::IsChapter(QString &line)
+bool ChapterDetector::isChapter(QString &line)
 {
     line = prepareChapterLine(line, m_dialogueStartsWithQuotes);
     if (isBlank(line)) {
@@ -87,7 +87,7 @@ bool ChapterDetector::IsChapter(QString &line)
     return false;
 }
 
-int ChapterIdentifierList::AddIdentifier(const QString &text)
+int ChapterIdentifierList::addIdentifier(const QString &text)
 {
     for (int i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].name == text) {
@@ -125,7 +125,7 @@ QString identifierFromSelection(const QString &selection)
            && selection.at(end) != QChar::ParagraphSeparator)
         ++end;
     const QString text = selection.left(end).trimmed();
-    return ReplaceAll(ReplaceAll(text, QStringLiteral("*"), QStringLiteral("[*]"), true),
+    return replaceAll(replaceAll(text, QStringLiteral("*"), QStringLiteral("[*]"), true),
                       QStringLiteral("?"), QStringLiteral("[?]"), true);
 }
 

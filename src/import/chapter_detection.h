@@ -18,7 +18,7 @@ using ChapterIdentifier = NameFlag;
 // Number of line characters a prefix pattern is compared with: "[[]" and
 // "[]]" count one, every other character but "[" and "]" counts one, so a
 // bracket list counts all of its characters ("Глава #" 7, "[*]" 1, "[0-9]" 3).
-int PatternLength(const QString &pattern);
+int patternLength(const QString &pattern);
 
 // The line as the identifiers see it: tabs and no-break spaces as spaces,
 // single spaces, no CR or LF, no leading spaces, quotes («», „, “ and ")
@@ -36,7 +36,7 @@ public:
     // back in `line`. Empty lines are counted; an empty-line identifier that
     // matches, or a line that matches nothing, resets the count, while a
     // pattern match leaves it as it was.
-    bool IsChapter(QString &line);
+    bool isChapter(QString &line);
 
     // Consecutive empty lines seen; kept between calls (the editor's preview
     // resets it, the add pass starts from what was left).
@@ -60,7 +60,7 @@ public:
 
     // Switches an existing text on, or appends it switched on; the index of
     // the entry. Texts stay unique.
-    int AddIdentifier(const QString &text);
+    int addIdentifier(const QString &text);
     void remove(int index);
     void setOn(int index, bool on);
     void setAllOn(bool on);

@@ -1,15 +1,15 @@
-#include "chapter_preview.h"
+#include "import/chapter_preview.h"
 
 #include "import/text_normalisation.h"
 
 #include <cmath>
 
-int EstimateSeconds(qint64 characters, double coefficient)
+int estimateSeconds(qint64 characters, double coefficient)
 {
     return int(std::lround(coefficient * double(characters) * 100.0 / 32000.0));
 }
 
-QString Vremya(qint64 seconds)
+QString formatDuration(qint64 seconds)
 {
     return QStringLiteral("%1:%2:%3")
         .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
@@ -60,7 +60,7 @@ ChapterPreview previewChapters(const QString &text, const QString &title, const 
     for (const TextLine &textLine : linesOf(text)) {
         blockLength += textLine.withBreak;
         QString line = text.mid(textLine.start, textLine.length);
-        const bool heading = detector.IsChapter(line);
+        const bool heading = detector.isChapter(line);
         if ((options.splitByChapters && heading) || sizeBreakPending) {
             QString name;
             if (sizeBreakPending) {
@@ -71,7 +71,7 @@ ChapterPreview previewChapters(const QString &text, const QString &title, const 
                 part = 1;
                 name = line;
             }
-            preview.rows.last().seconds = EstimateSeconds(blockLength, coefficient);
+            preview.rows.last().seconds = estimateSeconds(blockLength, coefficient);
             preview.rows.append({int(preview.rows.size()) + 1, trimSpaces(name), textLine.start, textLine.length, 0});
             blockLength = 0;
             detector.EmptyCount = 0;
@@ -82,6 +82,6 @@ ChapterPreview previewChapters(const QString &text, const QString &title, const 
         }
         sizeBreakPending = options.splitBySize && blockLength > maxSize;
     }
-    preview.rows.last().seconds = EstimateSeconds(blockLength, coefficient);
+    preview.rows.last().seconds = estimateSeconds(blockLength, coefficient);
     return preview;
 }

@@ -13,9 +13,9 @@
 
 // Seconds of speech for `characters` characters at the reading-speed
 // coefficient "Коэффициент1" (WAV bytes per character / 100).
-int EstimateSeconds(qint64 characters, double coefficient);
+int estimateSeconds(qint64 characters, double coefficient);
 // Seconds as hh:mm:ss, each part at least two digits.
-QString Vremya(qint64 seconds);
+QString formatDuration(qint64 seconds);
 
 struct PreviewRow
 {

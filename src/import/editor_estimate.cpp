@@ -1,4 +1,4 @@
-#include "editor_estimate.h"
+#include "import/editor_estimate.h"
 
 #include "import/chapter_preview.h"
 
@@ -27,12 +27,12 @@ int sliderPositionForSize(double characters, double coefficient)
 
 QString estimateLabel(qint64 characters, double coefficient)
 {
-    return QStringLiteral("~ ") + Vremya(EstimateSeconds(characters, coefficient));
+    return QStringLiteral("~ ") + formatDuration(estimateSeconds(characters, coefficient));
 }
 
 QString bookEstimateLabel(qint64 characters, double coefficient)
 {
-    const qint64 seconds = EstimateSeconds(characters, coefficient);
+    const qint64 seconds = estimateSeconds(characters, coefficient);
     const qint64 steps = (seconds * 2 + kBookRounding) / (kBookRounding * 2);
-    return QStringLiteral("~ ") + Vremya(steps * kBookRounding);
+    return QStringLiteral("~ ") + formatDuration(steps * kBookRounding);
 }

@@ -1,4 +1,4 @@
-#include "editor_text.h"
+#include "import/editor_text.h"
 
 QString toEditorText(const QString &text)
 {

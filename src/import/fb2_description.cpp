@@ -1,4 +1,4 @@
-#include "fb2_description.h"
+#include "import/fb2_description.h"
 
 #include "import/fb2_file.h"
 
@@ -56,16 +56,16 @@ void readSeries(const QString &titleInfo, Fb2Description &description)
 QString cleanAnnotation(QString text)
 {
     for (const char *tag : {"<p>", "<strong>", "</strong>", "<empty-line/>", "<empty-line>", "</p>"})
-        text = ReplaceAll(text, QString::fromLatin1(tag), QString(), true);
-    text = ReplaceAll(text, QStringLiteral("\r\n"), QStringLiteral("<CRLF>"), true);
-    text = ReplaceAll(text, QStringLiteral("\r"), QStringLiteral("\r\n"), true);
-    text = ReplaceAll(text, QStringLiteral("\n"), QStringLiteral("\r\n"), true);
-    return ReplaceAll(text, QStringLiteral("<CRLF>"), QStringLiteral("\r\n"), true);
+        text = replaceAll(text, QString::fromLatin1(tag), QString(), true);
+    text = replaceAll(text, QStringLiteral("\r\n"), QStringLiteral("<CRLF>"), true);
+    text = replaceAll(text, QStringLiteral("\r"), QStringLiteral("\r\n"), true);
+    text = replaceAll(text, QStringLiteral("\n"), QStringLiteral("\r\n"), true);
+    return replaceAll(text, QStringLiteral("<CRLF>"), QStringLiteral("\r\n"), true);
 }
 
 } // namespace
 
-Fb2Description ReadFb2Description(const QString &fileText)
+Fb2Description readFb2Description(const QString &fileText)
 {
     const QString titleInfo = between(between(fileText, QStringLiteral("<description>"), QStringLiteral("</description>")),
                                       QStringLiteral("<title-info>"), QStringLiteral("</title-info>"));
@@ -96,7 +96,7 @@ BookInformation fb2Information(const Fb2Description &description)
 
 BookInformation getFbinfo(const QString &fbfile)
 {
-    return fb2Information(ReadFb2Description(decodeFb2File(UserFile::readBytes(fbfile).value_or(QByteArray()))));
+    return fb2Information(readFb2Description(decodeFb2File(UserFile::readBytes(fbfile).value_or(QByteArray()))));
 }
 
 QString decodeXmlReferences(const QString &text)

@@ -24,7 +24,7 @@ struct Fb2Description
 // Reads the description from the text of a FictionBook file. Tag names are
 // compared without regard to case; a field whose tags are missing or
 // unclosed is empty.
-Fb2Description ReadFb2Description(const QString &fileText);
+Fb2Description readFb2Description(const QString &fileText);
 
 // The information fields of the description.
 BookInformation fb2Information(const Fb2Description &description);

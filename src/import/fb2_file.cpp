@@ -1,4 +1,4 @@
-#include "fb2_file.h"
+#include "import/fb2_file.h"
 
 #include "common/text_codec.h"
 

@@ -1,4 +1,4 @@
-#include "fb2_to_text.h"
+#include "import/fb2_to_text.h"
 
 #include "import/book_line_breaks.h"
 #include "import/fb2_description.h"
@@ -49,7 +49,7 @@ QHash<QString, QString> readNotes(const QString &text)
             continue;
         QString note = piece.mid(textStart + 1).section(QStringLiteral("</section>"), 0, 0);
         for (const char *tag : {"<title>", "</title>", "<p>", "</p>"})
-            note = ReplaceAll(note, QString::fromLatin1(tag), QStringLiteral(" "), true);
+            note = replaceAll(note, QString::fromLatin1(tag), QStringLiteral(" "), true);
         if (!notes.contains(id.toLower()))
             notes.insert(id.toLower(), note);
     }
@@ -124,7 +124,7 @@ QString bodyMarkup(QString body)
         {"</style>", "</span>"},
     };
     for (const auto &[find, replacement] : kRules)
-        body = ReplaceAll(body, QString::fromLatin1(find), QString::fromLatin1(replacement), true);
+        body = replaceAll(body, QString::fromLatin1(find), QString::fromLatin1(replacement), true);
     return body;
 }
 
@@ -151,21 +151,21 @@ QString cleanConvertedText(const QString &converted)
 
 QString fb2Page(const QString &fileText)
 {
-    const Fb2Description desc = ReadFb2Description(fileText);
+    const Fb2Description desc = readFb2Description(fileText);
     const QString body = inlineNotes(mainBody(fileText), readNotes(fileText));
     QString page = QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=")
                    + fb2DeclaredEncoding(fileText) + QStringLiteral("\"><Body>");
     page += headingLines(desc);
     page += bodyMarkup(body);
-    return ReplaceAll(page, QStringLiteral("<p>"), QStringLiteral("<p>") + kNoBreakSpace + kNoBreakSpace, true);
+    return replaceAll(page, QStringLiteral("<p>"), QStringLiteral("<p>") + kNoBreakSpace + kNoBreakSpace, true);
 }
 
-QString Fb2ToText(const QString &fileText)
+QString fb2ToText(const QString &fileText)
 {
     return cleanConvertedText(htmlPageToText(fb2Page(fileText)));
 }
 
-QString ConvertFb2File(const QString &path)
+QString convertFb2File(const QString &path)
 {
-    return Fb2ToText(decodeFb2File(UserFile::readBytes(path).value_or(QByteArray())));
+    return fb2ToText(decodeFb2File(UserFile::readBytes(path).value_or(QByteArray())));
 }

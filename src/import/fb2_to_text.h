@@ -10,8 +10,8 @@
 QString fb2Page(const QString &fileText);
 
 // The text of the book, CR LF line breaks, at most three empty lines in a row.
-QString Fb2ToText(const QString &fileText);
+QString fb2ToText(const QString &fileText);
 
 // Reads the FictionBook file at `path` and returns its text (empty when it
 // cannot be read).
-QString ConvertFb2File(const QString &path);
+QString convertFb2File(const QString &path);

@@ -1,4 +1,4 @@
-#include "html_converter.h"
+#include "import/html_converter.h"
 
 #include "common/text_codec.h"
 
@@ -171,7 +171,7 @@ QString htmlPageToText(const QString &page)
     return parseToText(page.toUtf8(), "UTF-8");
 }
 
-QByteArray PrepareHtml(const QByteArray &html)
+QByteArray prepareHtml(const QByteArray &html)
 {
     static const QByteArray kTwoSpaces = "&#160;&#160;";
     QByteArray page = html;

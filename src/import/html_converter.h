@@ -22,4 +22,4 @@ QString htmlPageToText(const QString &page);
 // tag (any case) gets them after its ">", and every "</p>" (any case)
 // becomes "<br></p>". Works on the raw bytes of any ASCII-based charset: the
 // spaces are written as character references.
-QByteArray PrepareHtml(const QByteArray &html);
+QByteArray prepareHtml(const QByteArray &html);

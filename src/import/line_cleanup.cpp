@@ -1,4 +1,4 @@
-#include "line_cleanup.h"
+#include "import/line_cleanup.h"
 
 #include "import/text_normalisation.h"
 
@@ -30,7 +30,7 @@ QString unifyTypography(const QString &line)
     l.replace(Codec::cp1251Char(151), u'-');
     l.replace(Codec::cp1251Char(132), quote);
     l.replace(Codec::cp1251Char(147), quote);
-    return ReplaceAll(l, QStringLiteral("--"), QStringLiteral("-"), true);
+    return replaceAll(l, QStringLiteral("--"), QStringLiteral("-"), true);
 }
 
 // " ." loses its space unless the space follows a dash ("- ." stays).
@@ -63,10 +63,10 @@ CleanLine cleanUpLine(const QString &line, const QString &next, const LineCleanu
         l.replace(0, 1, QStringLiteral("- "));
     l.replace(u'"', u' ');
     l = removeSpacesBeforeFullStops(collapseSpaces(l));
-    l = ReplaceAll(l, QStringLiteral(".- "), QStringLiteral(". - "), true);
-    l = ReplaceAll(l, QStringLiteral(",- "), QStringLiteral(", - "), true);
-    l = ReplaceAll(l, QStringLiteral("!- "), QStringLiteral("! - "), true);
-    l = ReplaceAll(l, QStringLiteral("?- "), QStringLiteral("? - "), true);
+    l = replaceAll(l, QStringLiteral(".- "), QStringLiteral(". - "), true);
+    l = replaceAll(l, QStringLiteral(",- "), QStringLiteral(", - "), true);
+    l = replaceAll(l, QStringLiteral("!- "), QStringLiteral("! - "), true);
+    l = replaceAll(l, QStringLiteral("?- "), QStringLiteral("? - "), true);
     if (l.endsWith(QLatin1String(" -")))
         l.append(u' ');
     result.text = l;

@@ -1,4 +1,4 @@
-#include "long_line_split.h"
+#include "import/long_line_split.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "name_search_options.h"
+#include "import/name_search_options.h"
 
 #include "common/ini_file.h"
 

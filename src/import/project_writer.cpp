@@ -1,4 +1,4 @@
-#include "project_writer.h"
+#include "import/project_writer.h"
 
 #include "app/project_store.h"
 
@@ -79,7 +79,7 @@ bool syncFileSystem(const QString &folder)
 bool writeBlocks(const QString &folder, const BookBlocks &book)
 {
     for (int i = 1; i <= book.blocks.size(); ++i)
-        if (!writeStagedFile(folder + u'/' + TxtFN(i), Codec::toCp1251(book.blocks[i - 1] + kCrLf)))
+        if (!writeStagedFile(folder + u'/' + blockFileName(i), Codec::toCp1251(book.blocks[i - 1] + kCrLf)))
             return false;
     return true;
 }

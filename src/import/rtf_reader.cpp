@@ -1,4 +1,4 @@
-#include "rtf_reader.h"
+#include "import/rtf_reader.h"
 
 #include "common/text_codec.h"
 

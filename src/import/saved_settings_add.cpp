@@ -1,4 +1,4 @@
-#include "saved_settings_add.h"
+#include "import/saved_settings_add.h"
 
 #include "dictionaries/dictionaries.h"
 
@@ -19,9 +19,9 @@ AddResult addWithEnabledDictionaries(const AddRequest &request, ChapterDetector 
     Dictionaries dictionaries(request.programFolder);
     LineRewriter rewriter;
     if (request.options.applyDictionaries) {
-        dictionaries.LoadDicList();
-        dictionaries.LoadEnabledDictionaries();
-        rewriter = [&dictionaries](const QString &line) { return dictionaries.ApplyDictionaries(line, false); };
+        dictionaries.loadDictionaryList();
+        dictionaries.loadEnabledDictionaries();
+        rewriter = [&dictionaries](const QString &line) { return dictionaries.applyDictionaries(line, false); };
     }
-    return AddBook(request, detector, dialogs, rewriter, progress);
+    return addBook(request, detector, dialogs, rewriter, progress);
 }

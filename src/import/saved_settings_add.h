@@ -10,7 +10,7 @@
 // request is used as it is.
 AddResult addWithSavedSettings(AddRequest request, UserDialogs &dialogs, const AddProgress &progress = {});
 
-// AddBook with the options of the request; when they ask for it, the enabled
+// addBook with the options of the request; when they ask for it, the enabled
 // dictionaries of the program folder are loaded once and rewrite each line.
 // The book editor calls this with its own controls' options.
 AddResult addWithEnabledDictionaries(const AddRequest &request, ChapterDetector &detector, UserDialogs &dialogs,

@@ -1,4 +1,4 @@
-#include "text_file_export.h"
+#include "import/text_file_export.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"

@@ -1,4 +1,4 @@
-#include "text_file_loader.h"
+#include "import/text_file_loader.h"
 
 #include "common/text_codec.h"
 
@@ -14,7 +14,7 @@ bool hasUnicodeMark(const QByteArray &bytes)
 
 } // namespace
 
-QString FixDosText(const QString &text)
+QString fromDosIfCp866(const QString &text)
 {
     const QChar dosO = Codec::cp1251Char(0xAE);
     const QChar windowsO = Codec::cp1251Char(0xEE);
@@ -35,5 +35,5 @@ QString decodeTextBook(const QByteArray &bytes)
 {
     if (hasUnicodeMark(bytes) || Codec::looksLikeUtf8(bytes))
         return Codec::decodeUserFile(bytes);
-    return FixDosText(Codec::fromCp1251(bytes));
+    return fromDosIfCp866(Codec::fromCp1251(bytes));
 }

@@ -9,7 +9,7 @@
 // The text converted from CP866 when, among its first 1000 characters, "®"
 // (byte 0xAE, which is "о" in CP866) occurs more often than "о" (byte 0xEE
 // in Windows-1251). Otherwise, ties included, the text is returned as it is.
-QString FixDosText(const QString &text);
+QString fromDosIfCp866(const QString &text);
 
 // The book text of a plain-text file's bytes, line breaks not yet normalised.
 QString decodeTextBook(const QByteArray &bytes);

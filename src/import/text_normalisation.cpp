@@ -1,4 +1,4 @@
-#include "text_normalisation.h"
+#include "import/text_normalisation.h"
 
 #include "common/replace_all.h"
 
@@ -60,7 +60,7 @@ QString properCase(const QString &text)
     return result;
 }
 
-bool IsDigitChar(const QString &c)
+bool isDigitChar(const QString &c)
 {
     return c.size() == 1 && c.at(0) >= u'0' && c.at(0) <= u'9';
 }
@@ -74,7 +74,7 @@ bool isDigitAt(const QString &s, qsizetype i)
 
 } // namespace
 
-QString FixYears(const QString &text)
+QString fixYears(const QString &text)
 {
     // The leading space gives a year at the very start a neighbour.
     QString s = u' ' + text;
@@ -96,7 +96,7 @@ QString FixYears(const QString &text)
     return s.mid(1);
 }
 
-std::optional<QString> CleanTitle(const QString &text, UserDialogs &dialogs)
+std::optional<QString> cleanTitle(const QString &text, UserDialogs &dialogs)
 {
     static const QStringList kSeparators = {
         QStringLiteral("\r\n"), QStringLiteral("."), QStringLiteral(";"), QStringLiteral(","),
@@ -105,7 +105,7 @@ std::optional<QString> CleanTitle(const QString &text, UserDialogs &dialogs)
         QStringLiteral("@"),    QStringLiteral("*"), QStringLiteral("#"), QStringLiteral("\"")};
     QString t = text;
     for (const QString &separator : kSeparators)
-        t = ReplaceAll(t, separator, QStringLiteral(" - "), true);
+        t = replaceAll(t, separator, QStringLiteral(" - "), true);
     // A lone CR or LF would make a title that no folder name or INI value can hold.
     t.replace(u'\r', QStringLiteral(" - "));
     t.replace(u'\n', QStringLiteral(" - "));
@@ -117,7 +117,7 @@ std::optional<QString> CleanTitle(const QString &text, UserDialogs &dialogs)
         --end;
     t = t.mid(begin, end - begin);
     while (t.contains(QLatin1String(" -  - ")))
-        t = ReplaceAll(t, QStringLiteral(" -  - "), QStringLiteral(" - "), true);
+        t = replaceAll(t, QStringLiteral(" -  - "), QStringLiteral(" - "), true);
     t = trimSpaces(properCase(collapseSpaces(t)));
     if (t.size() > kMaxTitleLength) {
         dialogs.show({QStringLiteral("Неправильное название книги"),

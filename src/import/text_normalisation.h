@@ -24,17 +24,17 @@ QString collapseSpaces(const QString &text);
 QString properCase(const QString &text);
 
 // True when `c` is exactly one character and a decimal digit.
-bool IsDigitChar(const QString &c);
+bool isDigitChar(const QString &c);
 
 // Rewrites the years 2000-2999 standing on their own (no digit right before
 // or after the four digits) as " две тысячи " followed by the rest of the
 // number without leading zeros, so the speech engine says them right:
 // 2005 -> " две тысячи 5", 2000 -> " две тысячи ".
-QString FixYears(const QString &text);
+QString fixYears(const QString &text);
 
 // Folder-safe book title: line breaks and . ; , ? ! \ / : $ % & @ * # " become
 // " - ", dashes and spaces are stripped from both ends, repeated dashes and
 // spaces collapse, then proper case. A result above 128 characters is refused
 // with the warning "Неправильное название книги" (nothing is returned).
 constexpr int kMaxTitleLength = 128;
-std::optional<QString> CleanTitle(const QString &text, UserDialogs &dialogs);
+std::optional<QString> cleanTitle(const QString &text, UserDialogs &dialogs);

@@ -1,4 +1,4 @@
-#include "text_search.h"
+#include "import/text_search.h"
 
 std::optional<qsizetype> TextSearch::findNext(const QString &text, const QString &what, bool caseSensitive)
 {

@@ -1,4 +1,4 @@
-#include "voice_markers.h"
+#include "import/voice_markers.h"
 
 #include "common/replace_all.h"
 
@@ -6,6 +6,6 @@ QString removeVoiceMarkers(const QString &text)
 {
     QString t = text;
     for (const QString &marker : VoiceMarker::all)
-        t = ReplaceAll(t, marker, QString(), true);
+        t = replaceAll(t, marker, QString(), true);
     return t;
 }

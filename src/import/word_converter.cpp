@@ -1,4 +1,4 @@
-#include "word_converter.h"
+#include "import/word_converter.h"
 
 #include "common/process_runner.h"
 #include "common/user_file.h"
@@ -54,7 +54,7 @@ WordConversion LibreOfficeConverter::convertToRtf(const QString &documentPath)
                          QFileInfo(documentPath).absoluteFilePath()};
     request.workingDirectory = work.path();
     ProcessRunner runner;
-    if (!runner.RunProcess(request))
+    if (!runner.runProcess(request))
         return {WordConversionOutcome::ConverterMissing, {}};
 
     const QDeadlineTimer deadline{std::chrono::seconds(m_timeoutSeconds)};

@@ -1,6 +1,6 @@
-#include "book_audio.h"
+#include "mp3/book_audio.h"
 
-#include "tag_module.h"
+#include "mp3/tag_module.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -16,18 +16,18 @@ QString mp3FileName(BookAudio &book, int n, const QString &duration)
 {
     fillBlockInfo(book, n);
     const Settings &s = book.settings;
-    return applyYoOption(s, BuildFileName(s.fileNameTemplate, book.info, duration, dotReplacement(s),
+    return applyYoOption(s, buildFileName(s.fileNameTemplate, book.info, duration, dotReplacement(s),
                                           spaceReplacement(s), s.translit == 1));
 }
 
-QString WavFN(BookAudio &book, int n)
+QString wavFileName(BookAudio &book, int n)
 {
     QString name = mp3FileName(book, n, QString());
     name.chop(4);
     return name + QStringLiteral(".wav");
 }
 
-bool CheckMp3(BookAudio &book, int n)
+bool mp3Exists(BookAudio &book, int n)
 {
     if (n > book.blockCount)
         return false;

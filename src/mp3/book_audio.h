@@ -22,7 +22,7 @@ struct BookAudio
 void fillBlockInfo(BookAudio &book, int n);
 
 // The block's WAV file name, without folder.
-QString WavFN(BookAudio &book, int n);
+QString wavFileName(BookAudio &book, int n);
 
 // The block's MP3 file name for the given duration text, without folder.
 QString mp3FileName(BookAudio &book, int n, const QString &duration);
@@ -30,4 +30,4 @@ QString mp3FileName(BookAudio &book, int n, const QString &duration);
 // True when a file named like the block's MP3 (any "MM-SS" duration) is in
 // the audio folder; false past the last block or when the folder cannot be
 // read.
-bool CheckMp3(BookAudio &book, int n);
+bool mp3Exists(BookAudio &book, int n);

@@ -1,23 +1,23 @@
-#include "book_output_files.h"
+#include "mp3/book_output_files.h"
 
-#include "lame_command.h"
+#include "mp3/lame_command.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 QString BookOutputFiles::wavFileName(int n)
 {
-    return WavFN(m_book, n);
+    return ::wavFileName(m_book, n);
 }
 
 bool BookOutputFiles::mp3Exists(int n)
 {
-    return CheckMp3(m_book, n);
+    return ::mp3Exists(m_book, n);
 }
 
 std::optional<ProcessRequest> BookOutputFiles::encoderJob(int n)
 {
-    auto command = Lame(m_book, n);
+    auto command = encoderCommand(m_book, n);
     if (!command)
         return std::nullopt;
     m_mp3Paths.insert(n, command->mp3Path);

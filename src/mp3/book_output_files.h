@@ -2,7 +2,7 @@
 // The recording driver's view of one book's audio files: WAV names, the
 // finished-MP3 test and the encoder runs.
 
-#include "book_audio.h"
+#include "mp3/book_audio.h"
 
 #include "recording/recording_ports.h"
 

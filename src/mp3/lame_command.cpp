@@ -1,7 +1,7 @@
-#include "lame_command.h"
+#include "mp3/lame_command.h"
 
-#include "tag_module.h"
-#include "wav_duration.h"
+#include "mp3/tag_module.h"
+#include "mp3/wav_duration.h"
 
 #include "common/program_folder.h"
 
@@ -42,15 +42,15 @@ QString lameProgram(const QString &programFolder)
     return onPath.isEmpty() ? QStringLiteral("lame") : onPath;
 }
 
-std::optional<EncoderCommand> Lame(BookAudio &book, int n)
+std::optional<EncoderCommand> encoderCommand(BookAudio &book, int n)
 {
     const Settings &s = book.settings;
     EncoderCommand command;
-    command.wavPath = book.audioFolder + u'/' + WavFN(book, n);
+    command.wavPath = book.audioFolder + u'/' + wavFileName(book, n);
     const QFileInfo wav(command.wavPath);
     if (wav.exists() && wav.size() <= kEmptyWavBytes)
         return std::nullopt;
-    const QString duration = WavDuration(command.wavPath);
+    const QString duration = wavDuration(command.wavPath);
     command.mp3Path = book.audioFolder + u'/' + mp3FileName(book, n, duration);
 
     const QString program = lameProgram(book.programFolder);

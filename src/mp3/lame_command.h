@@ -1,7 +1,7 @@
 #pragma once
 // The encoder run that turns one block's WAV into its tagged MP3.
 
-#include "book_audio.h"
+#include "mp3/book_audio.h"
 
 #include "common/process_runner.h"
 
@@ -29,4 +29,4 @@ struct EncoderCommand
 
 // The encoder run for block `n` (also sets the book's TagInfo for it);
 // nothing when the block's WAV exists and is empty.
-std::optional<EncoderCommand> Lame(BookAudio &book, int n);
+std::optional<EncoderCommand> encoderCommand(BookAudio &book, int n);

@@ -1,4 +1,4 @@
-#include "lame_options.h"
+#include "mp3/lame_options.h"
 
 #include <QStringList>
 
@@ -17,7 +17,7 @@ std::optional<int> numberIn(const QString &word, int lowest, int highest)
 
 } // namespace
 
-void LameOptions::Sets(const QString &par)
+void LameOptions::parseLameOptions(const QString &par)
 {
     const QStringList words = par.split(u' ');
     optimisation = LameOptimisation::None;
@@ -49,7 +49,7 @@ void LameOptions::Sets(const QString &par)
     }
 }
 
-QString LameOptions::Lamestring() const
+QString LameOptions::lameOptionString() const
 {
     QString text;
     switch (mode) {
@@ -77,12 +77,12 @@ std::optional<double> LameOptions::megabytesPer(int seconds) const
     return rate * 1000 / 8 * seconds / 1024 / 1024;
 }
 
-std::optional<double> LameOptions::MbPM() const
+std::optional<double> LameOptions::megabytesPerMinute() const
 {
     return megabytesPer(60);
 }
 
-std::optional<double> LameOptions::MbPH() const
+std::optional<double> LameOptions::megabytesPerHour() const
 {
     return megabytesPer(3600);
 }

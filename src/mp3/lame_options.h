@@ -34,12 +34,12 @@ public:
     // Sets the state from an option string: "-b", "-V" and "--abr" with their
     // values, "-h" and "-f"; other words are skipped, a value the control
     // cannot show keeps the previous one, a missing value ends the walk.
-    void Sets(const QString &par);
+    void parseLameOptions(const QString &par);
     // "-b 128", "-V 4" or "--abr 96", then " -h" or " -f"; empty without a mode.
-    QString Lamestring() const;
+    QString lameOptionString() const;
     // Megabytes of output per minute / hour; nothing for variable bit rate.
-    std::optional<double> MbPM() const;
-    std::optional<double> MbPH() const;
+    std::optional<double> megabytesPerMinute() const;
+    std::optional<double> megabytesPerHour() const;
 
     QString bitrateCaption() const;        // "Битрейт: 128 Kbps"
     QString qualityCaption() const;        // "Q= 4 (Среднее качество)"

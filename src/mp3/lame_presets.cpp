@@ -1,4 +1,4 @@
-#include "lame_presets.h"
+#include "mp3/lame_presets.h"
 
 #include "common/ini_file.h"
 
@@ -65,7 +65,7 @@ void LamePresets::remove(int index)
         m_presets.removeAt(index);
 }
 
-bool LamePresets::SavePresets(const QString &iniPath, std::optional<int> selected)
+bool LamePresets::savePresets(const QString &iniPath, std::optional<int> selected)
 {
     auto ini = IniDocument::loadForUpdate(iniPath);
     if (!ini)

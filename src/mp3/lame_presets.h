@@ -46,7 +46,7 @@ public:
 
     // Clears the keys read at opening (or written since), writes the list and
     // "Selected".
-    bool SavePresets(const QString &iniPath, std::optional<int> selected);
+    bool savePresets(const QString &iniPath, std::optional<int> selected);
 
 private:
     QList<LamePreset> m_presets;

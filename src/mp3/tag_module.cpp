@@ -1,7 +1,7 @@
-#include "tag_module.h"
+#include "mp3/tag_module.h"
 
 #include "common/clean_file_name.h"
-#include "transliterate.h"
+#include "mp3/transliterate.h"
 
 namespace {
 
@@ -44,21 +44,21 @@ QString quoted(const QString &value)
 
 } // namespace
 
-QString ExpandTagTemplate(const QString &tagTemplate, const TagInfo &info, const QString &duration)
+QString expandTagTemplate(const QString &tagTemplate, const TagInfo &info, const QString &duration)
 {
     QString text = tagTemplate;
     text.remove(u'"');
     return expandPlaceholders(text, info, duration);
 }
 
-QString BuildFileName(const QString &nameTemplate, const TagInfo &info, const QString &duration,
+QString buildFileName(const QString &nameTemplate, const TagInfo &info, const QString &duration,
                       const QString &dotReplacement, const QString &spaceReplacement, bool translit)
 {
     const QString effective = nameTemplate.trimmed().isEmpty() ? QStringLiteral("%n%-%t%") : nameTemplate;
-    QString name = CleanFileName(expandPlaceholders(effective, info, duration), dotReplacement,
+    QString name = cleanFileName(expandPlaceholders(effective, info, duration), dotReplacement,
                                  spaceReplacement, true);
     if (translit)
-        name = Transliterate(name);
+        name = transliterate(name);
     return name + QStringLiteral(".mp3");
 }
 
@@ -89,18 +89,18 @@ Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString 
     const bool translit = settings.translit == 1;
     Id3Tags tags;
 
-    QString artist = ExpandTagTemplate(settings.artistTemplate, info, length);
+    QString artist = expandTagTemplate(settings.artistTemplate, info, length);
     if (artist.trimmed().isEmpty())
-        artist = translit ? Transliterate(libraryName) : libraryName;
+        artist = translit ? transliterate(libraryName) : libraryName;
     tags.artist = applyYoOption(settings, artist);
 
-    const QString album = ExpandTagTemplate(settings.albumTemplate, info, length);
+    const QString album = expandTagTemplate(settings.albumTemplate, info, length);
     if (!album.trimmed().isEmpty())
         tags.album = applyYoOption(settings, album);
 
-    QString title = ExpandTagTemplate(settings.titleTemplate, info, length);
+    QString title = expandTagTemplate(settings.titleTemplate, info, length);
     if (title.trimmed().isEmpty())
-        title = translit ? Transliterate(info.BlockTitle) : info.BlockTitle;
+        title = translit ? transliterate(info.BlockTitle) : info.BlockTitle;
     tags.title = applyYoOption(settings, title);
 
     tags.track = std::min(info.BlockNo, kHighestTrack);
@@ -138,7 +138,7 @@ QStringList Id3Tags::arguments() const
     return args;
 }
 
-QString ID3Tag(const Settings &settings, const TagInfo &info, const QString &libraryName,
+QString id3TagArguments(const Settings &settings, const TagInfo &info, const QString &libraryName,
                const QString &duration)
 {
     return id3TagsFor(settings, info, libraryName, duration).switches();

@@ -14,11 +14,11 @@
 // The template with every placeholder replaced, "%l%" by `duration`.
 // Double quotes of the template itself are removed; inserted values are not
 // touched.
-QString ExpandTagTemplate(const QString &tagTemplate, const TagInfo &info, const QString &duration);
+QString expandTagTemplate(const QString &tagTemplate, const TagInfo &info, const QString &duration);
 
 // The cleaned, optionally transliterated file name with ".mp3"; a blank
 // template names files "%n%-%t%".
-QString BuildFileName(const QString &nameTemplate, const TagInfo &info, const QString &duration,
+QString buildFileName(const QString &nameTemplate, const TagInfo &info, const QString &duration,
                       const QString &dotReplacement, const QString &spaceReplacement, bool translit);
 
 // The replacements every caller that names files chooses from the settings:
@@ -54,5 +54,5 @@ Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString 
 
 // The tag switches of the encoder command line: they begin and end with a
 // space.
-QString ID3Tag(const Settings &settings, const TagInfo &info, const QString &libraryName,
+QString id3TagArguments(const Settings &settings, const TagInfo &info, const QString &libraryName,
                const QString &duration);

@@ -1,4 +1,4 @@
-#include "transliterate.h"
+#include "mp3/transliterate.h"
 
 #include <QHash>
 
@@ -24,7 +24,7 @@ const QHash<QChar, QString> &latinLetters()
 
 } // namespace
 
-QString Transliterate(const QString &text)
+QString transliterate(const QString &text)
 {
     // One pass letter by letter gives the same result as replacing each
     // letter in turn: no Latin output is a Cyrillic input.

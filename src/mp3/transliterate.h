@@ -4,4 +4,4 @@
 
 // Russian letters as Latin ones ("Щ" -> "SH", "Я" -> "JA", "ъ" and "ь"
 // dropped); every other character stays.
-QString Transliterate(const QString &text);
+QString transliterate(const QString &text);

@@ -1,4 +1,4 @@
-#include "wav_duration.h"
+#include "mp3/wav_duration.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -67,7 +67,7 @@ qint64 wavSeconds(const QString &path)
 
 } // namespace
 
-QString PadNumber(qint64 number, int width)
+QString padNumber(qint64 number, int width)
 {
     QString text = QString::number(number);
     if (text.size() < width)
@@ -75,15 +75,15 @@ QString PadNumber(qint64 number, int width)
     return text;
 }
 
-QString WavDuration(const QString &path)
+QString wavDuration(const QString &path)
 {
     if (path.isEmpty() || !QFile::exists(path))
         return QStringLiteral("00-00");
     const qint64 total = wavSeconds(path);
     const qint64 hours = total / 3600;
     const qint64 rest = total % 3600;
-    QString text = PadNumber(rest / 60, 2) + u'-' + PadNumber(rest % 60, 2);
+    QString text = padNumber(rest / 60, 2) + u'-' + padNumber(rest % 60, 2);
     if (hours > 0)
-        text.prepend(PadNumber(hours, 2) + u'-');
+        text.prepend(padNumber(hours, 2) + u'-');
     return text;
 }

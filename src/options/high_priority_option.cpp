@@ -1,4 +1,4 @@
-#include "high_priority_option.h"
+#include "options/high_priority_option.h"
 
 #include "common/user_dialogs.h"
 

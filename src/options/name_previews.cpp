@@ -1,4 +1,4 @@
-#include "name_previews.h"
+#include "options/name_previews.h"
 
 #include "mp3/book_audio.h"
 #include "mp3/tag_module.h"
@@ -31,5 +31,5 @@ QString fileNamePreview(const Settings &settings)
 
 QString tagPreview(const Settings &settings, const QString &tagTemplate)
 {
-    return applyYoOption(settings, ExpandTagTemplate(tagTemplate, sampleBook(), kSampleDuration));
+    return applyYoOption(settings, expandTagTemplate(tagTemplate, sampleBook(), kSampleDuration));
 }

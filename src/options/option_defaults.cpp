@@ -1,4 +1,4 @@
-#include "option_defaults.h"
+#include "options/option_defaults.h"
 
 Settings optionDefaults(const Settings &current)
 {

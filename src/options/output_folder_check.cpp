@@ -1,4 +1,4 @@
-#include "output_folder_check.h"
+#include "options/output_folder_check.h"
 
 #include "common/user_dialogs.h"
 

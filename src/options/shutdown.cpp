@@ -1,4 +1,4 @@
-#include "shutdown.h"
+#include "options/shutdown.h"
 
 #include <QProcess>
 
@@ -30,7 +30,7 @@ bool requestSystemPowerOff()
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
-bool ShutdownComputer(int flags, const PowerOffRequest &request)
+bool shutdownComputer(int flags, const PowerOffRequest &request)
 {
     if (flags != 1 || !request)
         return false;

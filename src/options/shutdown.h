@@ -34,5 +34,5 @@ using PowerOffRequest = std::function<bool()>;
 // which logind allows a local user); false when it refuses or is missing.
 bool requestSystemPowerOff();
 
-// `ShutdownComputer`: flag 1 means power off. No message either way.
-bool ShutdownComputer(int flags, const PowerOffRequest &request = requestSystemPowerOff);
+// `shutdownComputer`: flag 1 means power off. No message either way.
+bool shutdownComputer(int flags, const PowerOffRequest &request = requestSystemPowerOff);

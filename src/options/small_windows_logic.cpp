@@ -1,11 +1,11 @@
-#include "small_windows_logic.h"
+#include "options/small_windows_logic.h"
 
 #include "common/user_file.h"
 
 #include <QFile>
 #include <QStringList>
 
-QString Vers(int major, int minor, int revision)
+QString versionText(int major, int minor, int revision)
 {
     return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision, 2, 10, QLatin1Char('0'));
 }
@@ -14,7 +14,7 @@ QString programVersion()
 {
     const QStringList parts = QStringLiteral(LECTORIUM_VERSION).split(u'.');
     auto part = [&](int i) { return i < parts.size() ? parts[i].toInt() : 0; };
-    return Vers(part(0), part(1), part(2));
+    return versionText(part(0), part(1), part(2));
 }
 
 QString newFolderPath(const QString &parent, const QString &name)
@@ -52,7 +52,7 @@ QString manifestText()
     return lines.join(QStringLiteral("\r\n"));
 }
 
-bool WriteManifest(const QString &programFolder)
+bool writeManifest(const QString &programFolder)
 {
     const QString path = manifestPath(programFolder);
     if (QFile::exists(path))
@@ -60,7 +60,7 @@ bool WriteManifest(const QString &programFolder)
     return UserFile::writeBytes(path, manifestText().toUtf8());
 }
 
-void DeleteManifest(const QString &programFolder)
+void deleteManifest(const QString &programFolder)
 {
     QFile::remove(manifestPath(programFolder));
 }

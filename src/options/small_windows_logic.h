@@ -6,7 +6,7 @@
 
 // "major.minor.revision" with the revision written with two digits
 // (0.7.7 gives "0.7.07").
-QString Vers(int major, int minor, int revision);
+QString versionText(int major, int minor, int revision);
 // The program's own version in that form.
 QString programVersion();
 
@@ -20,6 +20,6 @@ QString newFolderPath(const QString &parent, const QString &name);
 QString manifestPath(const QString &programFolder);
 QString manifestText();
 // Writes the manifest when it is missing (an existing one is not rewritten).
-bool WriteManifest(const QString &programFolder);
+bool writeManifest(const QString &programFolder);
 // Deletes the manifest when it exists.
-void DeleteManifest(const QString &programFolder);
+void deleteManifest(const QString &programFolder);

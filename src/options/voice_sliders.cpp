@@ -1,13 +1,13 @@
-#include "voice_sliders.h"
+#include "options/voice_sliders.h"
 
-#include "options/voice_table.h"
+#include "recording/speech/voice_table.h"
 
 #include <algorithm>
 #include <cmath>
 
 SliderRange voiceSliderRange(int voiceKind, VoiceColumn column)
 {
-    if (column == VoiceColumn::Pause)
+    if (column == VoiceColumn::pause)
         return {0, 3000, 500, 10};
     if (voiceKind == VoiceParams::kSpeechCube)
         return {25, 200, 100, 1};

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-enum class VoiceColumn { Rate, Pitch, Pause };
+enum class VoiceColumn { Rate, Pitch, pause };
 
 struct SliderRange
 {

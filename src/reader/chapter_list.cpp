@@ -3,11 +3,11 @@
 #include "app/project_store.h"
 #include "app/tag_info.h"
 
-QStringList LoadChp(const QString &bookFolder)
+QStringList loadChapterList(const QString &bookFolder)
 {
     TagInfo info;
     BlockTitles titles;
-    LoadChapters(bookFolder, QString(), countBlocks(bookFolder), info, titles);
+    loadChapters(bookFolder, QString(), countBlocks(bookFolder), info, titles);
     return titles.all();
 }
 

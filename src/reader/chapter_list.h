@@ -8,7 +8,7 @@
 // The chapter names of the book in `bookFolder`, read as the main window
 // reads them: the "Оглавление" entries, or "Блок n" for every block file when
 // the table is missing.
-QStringList LoadChp(const QString &bookFolder);
+QStringList loadChapterList(const QString &bookFolder);
 
 // The chapter list's text for chapter `number` (from 1): "[n] name".
 QString chapterEntry(int number, const QString &name);

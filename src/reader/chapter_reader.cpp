@@ -16,7 +16,7 @@ bool sameWords(const SpeechStatus &a, const SpeechStatus &b)
 
 void ChapterReader::start(int voiceIndex, bool fullVolume)
 {
-    m_voice.Speak(kCancel, SVSFlagsAsync | SVSFPurgeBeforeSpeak);
+    m_voice.speak(kCancel, SVSFlagsAsync | SVSFPurgeBeforeSpeak);
     m_voice.selectVoice(voiceIndex);
     if (fullVolume)
         m_voice.setVolume(100);
@@ -30,11 +30,11 @@ void ChapterReader::read(const QString &text)
         return;
     m_paused = false;
     m_textLength = int(text.size());
-    m_before = m_voice.Status();
+    m_before = m_voice.status();
     m_started = false;
     // Not XML: the chapter is spoken as it stands, so its positions are the
     // view's. The purge drops the chapter left behind by Prev or Next.
-    m_voice.Speak(text, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
+    m_voice.speak(text, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
 }
 
 void ChapterReader::togglePause()
@@ -43,21 +43,21 @@ void ChapterReader::togglePause()
         return;
     m_paused = !m_paused;
     if (m_paused)
-        m_voice.Pause();
+        m_voice.pause();
     else
-        m_voice.Resume();
+        m_voice.resume();
 }
 
 void ChapterReader::stop()
 {
     m_reading = false;
     m_paused = false;
-    m_voice.Speak(kCancel, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
+    m_voice.speak(kCancel, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
 }
 
 ChapterReader::Progress ChapterReader::poll()
 {
-    const SpeechStatus status = m_voice.Status();
+    const SpeechStatus status = m_voice.status();
     Progress progress;
     progress.finished = status.RunningState == SpeechStatus::Done;
     m_started = m_started || progress.finished || !sameWords(status, m_before);

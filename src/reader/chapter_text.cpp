@@ -7,7 +7,7 @@
 QString chapterDisplayText(const QString &blockText)
 {
     QString text = removeVoiceMarkers(blockText);
-    text = ReplaceAll(text, QStringLiteral("\r\n "), QStringLiteral("\r\n    "), true);
+    text = replaceAll(text, QStringLiteral("\r\n "), QStringLiteral("\r\n    "), true);
     // The view holds one character per line end; the engine must count the
     // same way.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -15,7 +15,7 @@ QString chapterDisplayText(const QString &blockText)
     return text;
 }
 
-QString LoadChapterText(const QString &bookFolder, int n)
+QString loadChapterText(const QString &bookFolder, int n)
 {
     return chapterDisplayText(readBlockFile(bookFolder, n));
 }

@@ -11,4 +11,4 @@ QString chapterDisplayText(const QString &blockText);
 
 // The displayed text of chapter `n` (1-based) of the book in `bookFolder`;
 // empty when its block file does not exist.
-QString LoadChapterText(const QString &bookFolder, int n);
+QString loadChapterText(const QString &bookFolder, int n);

@@ -60,7 +60,7 @@ void readColour(const IniDocument &ini, const QString &key, int &colour)
 
 } // namespace
 
-void Rload(ReaderSettings &settings, const QString &iniPath)
+void loadReaderSettings(ReaderSettings &settings, const QString &iniPath)
 {
     if (!QFileInfo::exists(iniPath))
         return;
@@ -76,7 +76,7 @@ void Rload(ReaderSettings &settings, const QString &iniPath)
     readColour(ini, kRead, settings.read);
 }
 
-bool Rsave(const ReaderSettings &settings, const QString &iniPath)
+bool saveReaderSettings(const ReaderSettings &settings, const QString &iniPath)
 {
     auto ini = IniDocument::loadForUpdate(iniPath);
     if (!ini)

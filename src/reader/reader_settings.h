@@ -21,7 +21,7 @@ struct ReaderSettings
 
 // Reads the keys that are present into `settings`; without the file, or for a
 // key that is missing or holds no usable value, the value stays as it was.
-void Rload(ReaderSettings &settings, const QString &iniPath);
+void loadReaderSettings(ReaderSettings &settings, const QString &iniPath);
 
 // Writes every key; false when the file could not be written.
-bool Rsave(const ReaderSettings &settings, const QString &iniPath);
+bool saveReaderSettings(const ReaderSettings &settings, const QString &iniPath);

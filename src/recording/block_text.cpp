@@ -16,18 +16,18 @@ QString BlockTextSource::folderOf(const QString &book) const
     return bookFolder(m_programFolder, book.isEmpty() ? m_selectedBook : book);
 }
 
-QString BlockTextSource::GetBlockText(int n, bool noDictionary, bool xml, const QString &book) const
+QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QString &book) const
 {
     QString text = readBlockFile(folderOf(book), n);
     if (!noDictionary && m_settings.applyDictionaries == 1 && m_dictionaries) {
         if (m_showStatus)
             m_showStatus(QStringLiteral("Обработка словарем..."));
-        text = m_dictionaries->ApplyDictionaries(text, true);
+        text = m_dictionaries->applyDictionaries(text, true);
         if (m_showStatus)
             m_showStatus(QString());
     }
     if (m_settings.announceBlockNumber == 1) {
-        const QString number = Str1(n);
+        const QString number = numberText(n);
         text = QStringLiteral(" {повествование->} Блок ") + number + QStringLiteral(". {пауза->}  ") + text
                + QStringLiteral(" {повествование->}  {пауза->} Конец блока ") + number + u'.';
     }
@@ -38,16 +38,16 @@ QString BlockTextSource::GetBlockText(int n, bool noDictionary, bool xml, const 
             text = QStringLiteral(".\\pause{") + start + QStringLiteral("ms}. ") + text;
         if (m_settings.pauseAtEnd > 0)
             text += QStringLiteral(".\\pause{") + end + QStringLiteral("ms}.");
-        return Repl(text, m_settings.voiceIndex);
+        return toCubeMarkup(text, m_settings.voiceIndex);
     }
     if (m_settings.pauseAtStart > 0)
         text = QStringLiteral("<silence msec=\"") + start + QStringLiteral("\"/>") + text;
     if (m_settings.pauseAtEnd > 0)
         text += QStringLiteral("<silence msec=\"") + end + QStringLiteral("\"/>");
-    return ReplX(text, m_settings.voiceIndex);
+    return toSapiMarkup(text, m_settings.voiceIndex);
 }
 
-int BlockTextSource::GetBlockRawLen(int n, const QString &book) const
+int BlockTextSource::blockRawLength(int n, const QString &book) const
 {
     // Pause first: where two markers share a blank, this order decides which
     // one is taken out whole.

@@ -26,9 +26,9 @@ public:
 
     // `noDictionary` skips the dictionaries; `xml` asks for SAPI XML, else
     // Speech Cube tags.
-    QString GetBlockText(int n, bool noDictionary, bool xml, const QString &book = QString()) const;
+    QString blockText(int n, bool noDictionary, bool xml, const QString &book = QString()) const;
     // The block's length with the role markers removed.
-    int GetBlockRawLen(int n, const QString &book = QString()) const;
+    int blockRawLength(int n, const QString &book = QString()) const;
 
 private:
     QString folderOf(const QString &book) const;

@@ -19,7 +19,7 @@ QString exportFileFilters()
     return QStringLiteral("Текстовые файлы (*.txt);;XML (*.xml)");
 }
 
-bool ExportBook(const QString &programFolder, const QString &book, const QString &target, ExportFormat format,
+bool exportBook(const QString &programFolder, const QString &book, const QString &target, ExportFormat format,
                 Settings &settings, UserDialogs &dialogs)
 {
     if (QFileInfo::exists(target)) {
@@ -34,7 +34,7 @@ bool ExportBook(const QString &programFolder, const QString &book, const QString
     QString all;
     for (int n = 1; n <= blocks; ++n) {
         const QString block = readBlockFile(folder, n);
-        all += format == ExportFormat::Text ? Repl(block, settings.voiceIndex) : ReplX(block, settings.voiceIndex);
+        all += format == ExportFormat::Text ? toCubeMarkup(block, settings.voiceIndex) : toSapiMarkup(block, settings.voiceIndex);
         all += QStringLiteral("\r\n");
     }
     if (!UserFile::writeBytes(target, Codec::toCp1251(all)) || QFileInfo(target).size() < 2) {

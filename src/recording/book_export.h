@@ -16,5 +16,5 @@ QString exportFileFilters();
 // with CR LF after each block, asking before an existing file is replaced.
 // On success says so and remembers the target's folder in
 // settings.exportFolder; false when the user declined or writing failed.
-bool ExportBook(const QString &programFolder, const QString &book, const QString &target, ExportFormat format,
+bool exportBook(const QString &programFolder, const QString &book, const QString &target, ExportFormat format,
                 Settings &settings, UserDialogs &dialogs);

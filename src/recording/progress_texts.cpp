@@ -1,20 +1,20 @@
-#include "progress_texts.h"
+#include "recording/progress_texts.h"
 
 #include <QLocale>
 
 #include <cmath>
 
-QString Str1(double x)
+QString numberText(double x)
 {
     return QLocale::c().toString(x, 'g', 15);
 }
 
-QString Percents(double x)
+QString percentText(double x)
 {
     return QLocale::c().toString(x, 'f', 2) + u'%';
 }
 
-QString Vrem(double seconds)
+QString formatDuration(double seconds)
 {
     if (!(seconds > 0))
         return QStringLiteral("00:00:00");
@@ -25,7 +25,7 @@ QString Vrem(double seconds)
         .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-std::optional<double> TimeEstimate::EstimateTotal(double elapsed, double percentDone, bool followEngine)
+std::optional<double> TimeEstimate::estimateTotal(double elapsed, double percentDone, bool followEngine)
 {
     if (!(percentDone > 0) || (elapsed < 90 && percentDone < 1))
         return std::nullopt;

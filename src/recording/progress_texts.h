@@ -7,11 +7,11 @@
 #include <optional>
 
 // The number as text without a leading blank.
-QString Str1(double x);
+QString numberText(double x);
 // The percentage with two decimals and a percent sign: 42.5 gives "42.50%".
-QString Percents(double x);
+QString percentText(double x);
 // Seconds as hh:mm:ss (hours may have more digits); 0 or less gives 00:00:00.
-QString Vrem(double seconds);
+QString formatDuration(double seconds);
 
 // The smoothed estimate of the total recording time. It starts empty with
 // each recording and blends every new measurement into the last estimate.
@@ -22,7 +22,7 @@ public:
     // Nothing during the first 90 seconds unless at least 1 percent is done.
     // Following the engine's position the estimate moves slowly (0.6 % per
     // look), following the file size faster (20 %).
-    std::optional<double> EstimateTotal(double elapsed, double percentDone, bool followEngine);
+    std::optional<double> estimateTotal(double elapsed, double percentDone, bool followEngine);
 
 private:
     double m_estimate = 0;

@@ -13,9 +13,9 @@ public:
 
     QString text(int n, bool withDictionary, bool xml) override
     {
-        return m_source.GetBlockText(n, !withDictionary, xml, m_book);
+        return m_source.blockText(n, !withDictionary, xml, m_book);
     }
-    int rawLength(int n) override { return m_source.GetBlockRawLen(n, m_book); }
+    int rawLength(int n) override { return m_source.blockRawLength(n, m_book); }
 
 private:
     const BlockTextSource &m_source;

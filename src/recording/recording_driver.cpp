@@ -1,4 +1,4 @@
-#include "recording_driver.h"
+#include "recording/recording_driver.h"
 
 #include "app/project_store.h"
 #include "common/text_codec.h"
@@ -30,13 +30,13 @@ RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, Reco
     connect(&m_timer, &QTimer::timeout, this, &RecordingDriver::tick);
     m_encoderPoll.setInterval(50);
     connect(&m_encoderPoll, &QTimer::timeout, this, [this] {
-        const bool running = m_encoder.ProcessRunning();
+        const bool running = m_encoder.processRunning();
         if (!running)
             compressionStep();
         if (!m_recording || (!running && m_encoderQueue.isEmpty())) {
             m_encoderPoll.stop();
             // The job only waited for this encoder run: it can end now.
-            if (m_recording && m_waitingForEncoder && !m_encoder.ProcessRunning())
+            if (m_recording && m_waitingForEncoder && !m_encoder.processRunning())
                 tick();
         }
     });
@@ -197,7 +197,7 @@ void RecordingDriver::learnCoefficient(qint64 wavSize)
 
 void RecordingDriver::compressionStep()
 {
-    if (m_encoder.ProcessRunning())
+    if (m_encoder.processRunning())
         return;
     settleEncodedWav();
     if (m_encoderQueue.isEmpty()) {
@@ -211,7 +211,7 @@ void RecordingDriver::compressionStep()
         return;
     }
     job->priority = m_settings.lamePriority;
-    if (!m_encoder.RunProcess(*job)) {
+    if (!m_encoder.runProcess(*job)) {
         reportEncoderNotStarted(job->program);
         return;
     }
@@ -315,7 +315,7 @@ bool RecordingDriver::endTest()
     if (!ends)
         return false;
     m_waitingForEncoder = true;
-    if (!m_encoderQueue.isEmpty() || m_encoder.ProcessRunning()) {
+    if (!m_encoderQueue.isEmpty() || m_encoder.processRunning()) {
         m_host.showStatus(1, QStringLiteral("Ожидание LAME"));
         setTimerRunning(true);
         return true;
@@ -368,13 +368,13 @@ void RecordingDriver::showProgress()
         suffix = QStringLiteral(" (Приостановлено)");
     m_host.showStatus(1, QStringLiteral("Блок %1 (%2/%3)").arg(m_block).arg(m_block - m_book.first + 1)
                              .arg(m_book.last - m_book.first + 1) + suffix);
-    m_host.showStatus(5, Percents(overall));
-    m_host.showStatus(3, QStringLiteral("Прошло: ") + Vrem(sinceStart) + u' ');
+    m_host.showStatus(5, percentText(overall));
+    m_host.showStatus(3, QStringLiteral("Прошло: ") + formatDuration(sinceStart) + u' ');
     if (m_estimate)
-        if (const auto total = m_estimate->EstimateTotal(sinceStart, overall, m_settings.followEngine == 1))
-            m_host.showStatus(4, QStringLiteral("Осталось: ") + Vrem(*total - sinceStart) + u' ');
+        if (const auto total = m_estimate->estimateTotal(sinceStart, overall, m_settings.followEngine == 1))
+            m_host.showStatus(4, QStringLiteral("Осталось: ") + formatDuration(*total - sinceStart) + u' ');
     if (m_settings.percentInTitle == 1)
-        m_host.showTitle(QStringLiteral("Lectorium - ") + Percents(overall) + QStringLiteral(" - ") + m_book.name
+        m_host.showTitle(QStringLiteral("Lectorium - ") + percentText(overall) + QStringLiteral(" - ") + m_book.name
                          + (m_paused ? QStringLiteral(" (Приостановлено)") : QString()));
     if (stalled)
         stallCheck();
@@ -422,7 +422,7 @@ void RecordingDriver::reportAndStop()
 {
     const QString sentence = m_blockText.mid(m_voice.sentencePosition(), m_voice.sentenceLength());
     const QStringList report = {QStringLiteral("Lectorium v" LECTORIUM_VERSION),
-                                QStringLiteral("Прошло времени с начала записи: ") + Vrem(elapsed()),
+                                QStringLiteral("Прошло времени с начала записи: ") + formatDuration(elapsed()),
                                 QStringLiteral("Читаемый текст:"), QStringLiteral("---------------"), sentence,
                                 QStringLiteral("---------------")};
     UserFile::writeLines(m_programFolder + QStringLiteral("/ERROR.TXT"), report);
@@ -454,7 +454,7 @@ double RecordingDriver::elapsed()
 
 // ---- the user's commands -----------------------------------------------------------
 
-void RecordingDriver::PauseRec()
+void RecordingDriver::pauseRecording()
 {
     if (m_paused)
         m_voice.resume();
@@ -469,7 +469,7 @@ void RecordingDriver::stopAfterBlock()
 {
     m_stopRequest = true;
     if (m_paused)
-        PauseRec();
+        pauseRecording();
 }
 
 void RecordingDriver::stopNow()

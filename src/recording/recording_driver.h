@@ -51,8 +51,8 @@ public:
     // One step of the state machine; the timer calls it, tests may too.
     void tick();
 
-    // Pause or resume (`PauseRec`).
-    void PauseRec();
+    // Pause or resume (`pauseRecording`).
+    void pauseRecording();
     // The answers to "Дождаться завершения записи текущего блока?":
     // finish the block first, or cut it off now (its WAV is deleted).
     void stopAfterBlock();

@@ -1,4 +1,4 @@
-#include "recording_job.h"
+#include "recording/recording_job.h"
 
 #include "recording/progress_texts.h"
 
@@ -34,7 +34,7 @@ qint64 RecordingJobHost::freeBytes(const QString &folder) const
 RecordingJob::RecordingJob(Settings &settings, RecordingDriver &driver, RecordingJobHost &host, QObject *parent)
     : QObject(parent), m_settings(settings), m_driver(driver), m_host(host)
 {
-    connect(&m_driver, &RecordingDriver::finished, this, &RecordingJob::endRec);
+    connect(&m_driver, &RecordingDriver::finished, this, &RecordingJob::endRecording);
 }
 
 bool RecordingJob::diskAndFolderReady()
@@ -64,7 +64,7 @@ bool RecordingJob::diskAndFolderReady()
     return true;
 }
 
-bool RecordingJob::StartRec()
+bool RecordingJob::startRecording()
 {
     if (voicesInstalled && !voicesInstalled()) {
         m_host.dialogs().show({QStringLiteral("Lectorium"),
@@ -91,7 +91,7 @@ bool RecordingJob::startSelectedBook()
     m_book.audioFolder = m_settings.outputFolder + u'/' + m_book.name;
     if (prepareBook)
         prepareBook(m_book);
-    // A range that ends at once still goes through endRec.
+    // A range that ends at once still goes through endRecording.
     m_driver.startSingle(m_book);
     return true;
 }
@@ -102,7 +102,7 @@ void RecordingJob::exitWhenStopped()
     m_driver.stopNow();
 }
 
-void RecordingJob::endRec(const RecordingOutcome &outcome)
+void RecordingJob::endRecording(const RecordingOutcome &outcome)
 {
     // The next job continues where this one stopped.
     m_host.setRange(m_book.name, outcome.currentBlock, std::max(m_book.last, m_book.blockCount));
@@ -117,7 +117,7 @@ void RecordingJob::endRec(const RecordingOutcome &outcome)
         }
         m_host.showRecording(false);
         m_host.showStatus(1, QStringLiteral("Пакетная обработка окончена"));
-        m_host.showStatus(4, QStringLiteral("Осталось~ ") + Vrem(0));
+        m_host.showStatus(4, QStringLiteral("Осталось~ ") + formatDuration(0));
         commonEnd(QStringLiteral("Запись книг окончена.\nОткрыть папку с аудиофайлами?"), m_settings.outputFolder,
                   result);
         return;

@@ -64,8 +64,8 @@ public:
 
     RecordingJob(Settings &settings, RecordingDriver &driver, RecordingJobHost &host, QObject *parent = nullptr);
 
-    // `StartRec`; false when nothing was started.
-    bool StartRec();
+    // `startRecording`; false when nothing was started.
+    bool startRecording();
     // The after-finish choice of the list: 0 nothing, 1 message, 2 exit,
     // 3 switch off, or kExitWhenStopped.
     int afterFinish = 0;
@@ -86,7 +86,7 @@ signals:
 private:
     bool diskAndFolderReady();
     bool startSelectedBook();
-    void endRec(const RecordingOutcome &outcome);
+    void endRecording(const RecordingOutcome &outcome);
     void commonEnd(const QString &message, const QString &folder, const JobResult &result);
 
     Settings &m_settings;

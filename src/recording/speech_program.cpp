@@ -6,12 +6,12 @@ constexpr int kHighPriority = 2;
 
 } // namespace
 
-bool SetMyPrior(const Settings &settings, ProcessRunner &runner)
+bool setProgramPriority(const Settings &settings, ProcessRunner &runner)
 {
     if (settings.speechCubePath.trimmed().isEmpty())
         return false;
     ProcessRequest request;
     request.program = settings.speechCubePath;
     request.priority = kHighPriority;
-    return runner.RunProcess(request);
+    return runner.runProcess(request);
 }

@@ -8,4 +8,4 @@
 
 // False when no path is set or the program did not start; a voice that then
 // stays silent is noticed by the recording driver, so nothing is shown here.
-bool SetMyPrior(const Settings &settings, ProcessRunner &runner);
+bool setProgramPriority(const Settings &settings, ProcessRunner &runner);

@@ -1,6 +1,6 @@
 #include "recording/speech_recording_voice.h"
 
-#include "options/voice_table.h"
+#include "recording/speech/voice_table.h"
 
 void SpeechRecordingVoice::init()
 {
@@ -21,43 +21,43 @@ bool SpeechRecordingVoice::speakToFile(const QString &wavPath, const QString &te
 {
     if (!m_voice)
         init();
-    if (!m_file->Open(wavPath))
+    if (!m_file->open(wavPath))
         return false;
     if (m_memory) {
-        m_memory->SetData({});
+        m_memory->setData({});
         m_voice->setAudioOutputStream(m_memory);
     } else {
         m_voice->setAudioOutputStream(m_file);
     }
-    m_voice->Speak(text, flags);
+    m_voice->speak(text, flags);
     return true;
 }
 
 bool SpeechRecordingVoice::waitUntilDone(int msecs)
 {
-    return !m_voice || m_voice->WaitUntilDone(msecs);
+    return !m_voice || m_voice->waitUntilDone(msecs);
 }
 
 int SpeechRecordingVoice::sentencePosition() const
 {
-    return m_voice ? m_voice->Status().InputSentencePosition : 0;
+    return m_voice ? m_voice->status().InputSentencePosition : 0;
 }
 
 int SpeechRecordingVoice::sentenceLength() const
 {
-    return m_voice ? m_voice->Status().InputSentenceLength : 0;
+    return m_voice ? m_voice->status().InputSentenceLength : 0;
 }
 
 void SpeechRecordingVoice::pause()
 {
     if (m_voice)
-        m_voice->Pause();
+        m_voice->pause();
 }
 
 void SpeechRecordingVoice::resume()
 {
     if (m_voice)
-        m_voice->Resume();
+        m_voice->resume();
 }
 
 void SpeechRecordingVoice::cancel()
@@ -65,7 +65,7 @@ void SpeechRecordingVoice::cancel()
     if (!m_voice)
         return;
     const int kind = markupKind() == VoiceParams::kSpeechCube ? SVSFIsNotXML : SVSFIsXML;
-    m_voice->Speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak | kind);
+    m_voice->speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak | kind);
 }
 
 bool SpeechRecordingVoice::finishBlock()
@@ -73,14 +73,14 @@ bool SpeechRecordingVoice::finishBlock()
     if (!m_file)
         return true;
     if (m_memory) {
-        m_file->Write(m_memory->GetData());
-        m_memory->SetData({});
+        m_file->append(m_memory->data());
+        m_memory->setData({});
     }
-    return m_file->Close();
+    return m_file->close();
 }
 
 void SpeechRecordingVoice::closeStream()
 {
     if (m_file)
-        m_file->Close();
+        m_file->close();
 }

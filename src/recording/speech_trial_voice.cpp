@@ -1,4 +1,4 @@
-#include "speech_trial_voice.h"
+#include "recording/speech_trial_voice.h"
 
 void SpeechTrialVoice::speak(const QString &sapiXml, bool purge)
 {
@@ -6,10 +6,10 @@ void SpeechTrialVoice::speak(const QString &sapiXml, bool purge)
     m_voice.selectVoice(m_settings.voiceIndex);
     if (m_settings.fullVolume == 1)
         m_voice.setVolume(100);
-    m_voice.Speak(sapiXml, SVSFlagsAsync | SVSFIsXML | (purge ? SVSFPurgeBeforeSpeak : 0));
+    m_voice.speak(sapiXml, SVSFlagsAsync | SVSFIsXML | (purge ? SVSFPurgeBeforeSpeak : 0));
 }
 
 void SpeechTrialVoice::stop()
 {
-    m_voice.Speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak);
+    m_voice.speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak);
 }

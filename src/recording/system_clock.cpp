@@ -1,4 +1,4 @@
-#include "system_clock.h"
+#include "recording/system_clock.h"
 
 #include <QEventLoop>
 #include <QTime>

@@ -19,7 +19,7 @@ QString silence(int msec)
 // A speaking role: its pause, then its rate and pitch for what follows.
 QString sapiRole(const VoiceParams &v, int r)
 {
-    return QStringLiteral("\n        ") + silence(v.Pause[r - 1]) + QStringLiteral(" <rate absspeed=")
+    return QStringLiteral("\n        ") + silence(v.pause[r - 1]) + QStringLiteral(" <rate absspeed=")
            + quoted(v.Speed[r - 1]) + QStringLiteral("/> <pitch absmiddle=") + quoted(v.Pitch[r - 1])
            + QStringLiteral("/>");
 }
@@ -79,10 +79,10 @@ QString cubePause(int msec)
 
 } // namespace
 
-QString ReplX(const QString &text, const VoiceParams &v)
+QString toSapiMarkup(const QString &text, const VoiceParams &v)
 {
     QString out = text;
-    out.replace(VoiceMarker::pause, silence(v.Pause[0]));
+    out.replace(VoiceMarker::pause, silence(v.pause[0]));
     out.replace(VoiceMarker::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.Speed[0])
                                              + QStringLiteral("/> <pitch absmiddle=") + quoted(v.Pitch[0])
                                              + QStringLiteral("/> "));
@@ -92,23 +92,23 @@ QString ReplX(const QString &text, const VoiceParams &v)
     return out;
 }
 
-QString Repl(const QString &text, const VoiceParams &v)
+QString toCubeMarkup(const QString &text, const VoiceParams &v)
 {
     QString out = restateRates(emptyBlankLines(text), v);
-    out.replace(VoiceMarker::pause, QStringLiteral(". ") + cubePause(v.Pause[0]) + u' ');
+    out.replace(VoiceMarker::pause, QStringLiteral(". ") + cubePause(v.pause[0]) + u' ');
     out.replace(VoiceMarker::narration, u'.' + cubeVoiceTag(v, 1));
-    out.replace(VoiceMarker::speech, u'.' + cubeVoiceTag(v, 2) + cubePause(v.Pause[1]));
-    out.replace(VoiceMarker::speech2, u'.' + cubeVoiceTag(v, 3) + cubePause(v.Pause[2]));
-    out.replace(VoiceMarker::author, u'.' + cubeVoiceTag(v, 4) + cubePause(v.Pause[3]));
+    out.replace(VoiceMarker::speech, u'.' + cubeVoiceTag(v, 2) + cubePause(v.pause[1]));
+    out.replace(VoiceMarker::speech2, u'.' + cubeVoiceTag(v, 3) + cubePause(v.pause[2]));
+    out.replace(VoiceMarker::author, u'.' + cubeVoiceTag(v, 4) + cubePause(v.pause[3]));
     return out;
 }
 
-QString ReplX(const QString &text, int voiceIndex)
+QString toSapiMarkup(const QString &text, int voiceIndex)
 {
-    return ReplX(text, voiceParams(voiceIndex));
+    return toSapiMarkup(text, voiceParams(voiceIndex));
 }
 
-QString Repl(const QString &text, int voiceIndex)
+QString toCubeMarkup(const QString &text, int voiceIndex)
 {
-    return Repl(text, voiceParams(voiceIndex));
+    return toCubeMarkup(text, voiceParams(voiceIndex));
 }

@@ -18,7 +18,7 @@ namespace {
 void makeBook(const TempProgramFolder &folder, const QString &book, int blocks, const QString &ini = {})
 {
     for (int i = 1; i <= blocks; ++i)
-        folder.writeCp1251(QStringLiteral("Projects/%1/%2").arg(book, TxtFN(i)), QStringLiteral("Текст\r\n"));
+        folder.writeCp1251(QStringLiteral("Projects/%1/%2").arg(book, blockFileName(i)), QStringLiteral("Текст\r\n"));
     if (!ini.isEmpty())
         folder.writeCp1251(QStringLiteral("Projects/%1/project.ini").arg(book), ini);
 }
@@ -27,9 +27,9 @@ void makeBook(const TempProgramFolder &folder, const QString &book, int blocks, 
 
 TEST(ProjectStore, BlockFileNames)
 {
-    EXPECT_EQ(TxtFN(1), QStringLiteral("0001.txt"));
-    EXPECT_EQ(TxtFN(12), QStringLiteral("0012.txt"));
-    EXPECT_EQ(TxtFN(12345), QStringLiteral("12345.txt"));
+    EXPECT_EQ(blockFileName(1), QStringLiteral("0001.txt"));
+    EXPECT_EQ(blockFileName(12), QStringLiteral("0012.txt"));
+    EXPECT_EQ(blockFileName(12345), QStringLiteral("12345.txt"));
 }
 
 TEST(ProjectStore, CountRangeAndChapters)
@@ -46,7 +46,7 @@ TEST(ProjectStore, CountRangeAndChapters)
     EXPECT_EQ(range.last, 300); // stored value shown until the user validates one
     TagInfo info;
     BlockTitles titles;
-    LoadChapters(book, QStringLiteral("Книга"), 250, info, titles);
+    loadChapters(book, QStringLiteral("Книга"), 250, info, titles);
     EXPECT_EQ(info.Author, QStringLiteral("Лев Толстой"));
     EXPECT_EQ(info.Title, QStringLiteral("Война и мир"));
     EXPECT_EQ(info.SeriesNo, QStringLiteral("2"));
@@ -63,7 +63,7 @@ TEST(ProjectStore, MissingTableOfContentsNamesEveryBlock)
     makeBook(folder, QStringLiteral("B"), 3, QStringLiteral("[Оглавление]\r\nКол-во=0\r\n"));
     TagInfo info;
     BlockTitles titles;
-    LoadChapters(bookFolder(folder.path(), QStringLiteral("B")), QStringLiteral("B"), 3, info, titles);
+    loadChapters(bookFolder(folder.path(), QStringLiteral("B")), QStringLiteral("B"), 3, info, titles);
     EXPECT_EQ(titles.all(), QStringList({QStringLiteral("Блок 1"), QStringLiteral("Блок 2"), QStringLiteral("Блок 3")}));
     EXPECT_EQ(info.Title, QString());
     const BlockRange range = readRange(bookFolder(folder.path(), QStringLiteral("B")), 3);
@@ -108,13 +108,13 @@ TEST(Library, ListsBooksAndDropsTheLegacyFile)
     makeBook(folder, QStringLiteral("Первая"), 1);
     makeBook(folder, QStringLiteral("Вторая"), 1);
     folder.writeCp1251(QStringLiteral("Projects/Project.cfg"), QStringLiteral("old"));
-    QStringList books = LoadList(folder.path());
+    QStringList books = loadList(folder.path());
     books.sort();
     EXPECT_EQ(books, QStringList({QStringLiteral("Вторая"), QStringLiteral("Первая")}));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Projects/Project.cfg"))));
-    EXPECT_EQ(FindBook(books, QStringLiteral("Первая")), 1);
-    EXPECT_EQ(FindBook(books, QStringLiteral("первая")), -1);
-    EXPECT_TRUE(LoadList(folder.file(QStringLiteral("nowhere"))).isEmpty());
+    EXPECT_EQ(findBook(books, QStringLiteral("Первая")), 1);
+    EXPECT_EQ(findBook(books, QStringLiteral("первая")), -1);
+    EXPECT_TRUE(loadList(folder.file(QStringLiteral("nowhere"))).isEmpty());
 }
 
 TEST(Library, DeleteAsksAndRemovesOnlyTheBook)
@@ -126,14 +126,14 @@ TEST(Library, DeleteAsksAndRemovesOnlyTheBook)
     folder.writeCp1251(QStringLiteral("Projects/A/sub/.hidden"), QStringLiteral("x"));
     QFile::setPermissions(folder.file(QStringLiteral("Projects/A/0001.txt")), QFile::ReadOwner);
     ScriptedDialogs no({DialogAnswer::No});
-    EXPECT_FALSE(DeleteBook(folder.path(), QStringLiteral("A"), no));
+    EXPECT_FALSE(deleteBook(folder.path(), QStringLiteral("A"), no));
     EXPECT_TRUE(QDir(folder.file(QStringLiteral("Projects/A"))).exists());
     ASSERT_EQ(no.shown.size(), 1);
     EXPECT_EQ(no.shown[0].title, QStringLiteral("Вы уверены?"));
     EXPECT_EQ(no.shown[0].text, QStringLiteral("Удалить выделеную книгу?"));
     EXPECT_EQ(no.shown[0].buttons, DialogButtons::YesNo);
     ScriptedDialogs yes({DialogAnswer::Yes});
-    EXPECT_TRUE(DeleteBook(folder.path(), QStringLiteral("A"), yes));
+    EXPECT_TRUE(deleteBook(folder.path(), QStringLiteral("A"), yes));
     EXPECT_FALSE(QDir(folder.file(QStringLiteral("Projects/A"))).exists());
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("Projects/B/0001.txt"))));
     EXPECT_EQ(yes.shown.size(), 1); // the question only: nothing was locked
@@ -149,8 +149,8 @@ TEST(Library, DeleteNeverReachesOutsideProjects)
     ScriptedDialogs prompts({}, DialogAnswer::Yes);
     for (const QString &name : {QStringLiteral(".."), QStringLiteral("."), QStringLiteral(""),
                                 QStringLiteral("../outside"), QStringLiteral("Link")})
-        DeleteBook(folder.path(), name, prompts);
-    LibClear(folder.path(), {QStringLiteral(".."), QStringLiteral("Link")}, prompts);
+        deleteBook(folder.path(), name, prompts);
+    clearLibrary(folder.path(), {QStringLiteral(".."), QStringLiteral("Link")}, prompts);
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("outside/keep.txt"))));
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("Lectorium.ini"))));
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("Projects/A/0001.txt"))));
@@ -167,7 +167,7 @@ TEST(Library, LockedFolderAsksRetryOrCancel)
     const QString a = folder.file(QStringLiteral("Projects/A"));
     QFile::setPermissions(a, QFile::ReadOwner | QFile::ExeOwner);
     ScriptedDialogs prompts({DialogAnswer::Yes, DialogAnswer::Retry, DialogAnswer::Cancel});
-    LibClear(folder.path(), {QStringLiteral("A"), QStringLiteral("B")}, prompts);
+    clearLibrary(folder.path(), {QStringLiteral("A"), QStringLiteral("B")}, prompts);
     QFile::setPermissions(a, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(prompts.shown.size(), 3); // the question, Retry once, then Cancel
     EXPECT_TRUE(QDir(folder.file(QStringLiteral("Projects/B"))).exists()); // Cancel ends the clearing
@@ -188,13 +188,13 @@ TEST(BatchQueue, TicksSurviveAndVanishedBooksAreIgnored)
     TempProgramFolder folder;
     const QString file = batchFilePath(folder.path());
     const QStringList books = {QStringLiteral("A"), QStringLiteral("Б"), QStringLiteral("C")};
-    EXPECT_EQ(firstSelected(LoadBatch(file, books)), -1); // missing file: nothing ticked
-    BatchEntries entries = LoadBatch(file, books);
+    EXPECT_EQ(firstSelected(loadBatch(file, books)), -1); // missing file: nothing ticked
+    BatchEntries entries = loadBatch(file, books);
     entries[1].flag = true;
     entries[2].flag = true;
-    ASSERT_TRUE(SaveBatch(file, entries));
+    ASSERT_TRUE(saveBatch(file, entries));
     // "C" was renamed since, "D" is new.
-    const BatchEntries reloaded = LoadBatch(file, {QStringLiteral("Б"), QStringLiteral("C2"), QStringLiteral("D")});
+    const BatchEntries reloaded = loadBatch(file, {QStringLiteral("Б"), QStringLiteral("C2"), QStringLiteral("D")});
     EXPECT_EQ(reloaded, BatchEntries({{QStringLiteral("Б"), true}, {QStringLiteral("C2"), false}, {QStringLiteral("D"), false}}));
     EXPECT_EQ(firstSelected(reloaded), 0);
 }

@@ -25,10 +25,10 @@ TEST(Settings, RoundTripKeepsEveryValue)
     saved.fileNameTemplate = QStringLiteral("%n%. %t%");
     saved.translit = 1;
     saved.mainPlacement = QStringLiteral("100;200;8070;3405;0");
-    ASSERT_TRUE(SaveS(saved, path));
+    ASSERT_TRUE(saveSettings(saved, path));
 
     Settings loaded;
-    LoadS(loaded, path);
+    loadSettings(loaded, path);
     EXPECT_EQ(loaded.bookIndex, 2);
     EXPECT_EQ(loaded.afterFinish, 2);
     EXPECT_DOUBLE_EQ(loaded.coefficient1, 1.5);
@@ -54,20 +54,20 @@ TEST(Settings, ConversionsOnLoadAndSave)
     Settings s;
     s.afterFinish = 3; // switch off never survives a restart
     s.renameByChapters = 0;
-    ASSERT_TRUE(SaveS(s, path));
-    EXPECT_EQ(ReadIni(QStringLiteral("Общие настройки"), QStringLiteral("Событие по завершению"), path),
+    ASSERT_TRUE(saveSettings(s, path));
+    EXPECT_EQ(readIni(QStringLiteral("Общие настройки"), QStringLiteral("Событие по завершению"), path),
               QStringLiteral("1"));
-    EXPECT_EQ(ReadIni(QStringLiteral("Настройки аудиофайлов"), QStringLiteral("Переименовывать по главам"), path),
+    EXPECT_EQ(readIni(QStringLiteral("Настройки аудиофайлов"), QStringLiteral("Переименовывать по главам"), path),
               QStringLiteral("0"));
 
     struct Case { const char *coefficient; double expected; };
     const Case cases[] = {{"0", 21}, {"abc", 21}, {"1.5", 1.5}, {"2.25xyz", 2.25}, {"30", 30}};
     for (const Case &c : cases) {
-        WriteIni(QStringLiteral("Общие настройки"), QStringLiteral("Коэффициент1"), QString::fromLatin1(c.coefficient), path);
-        WriteIni(QStringLiteral("Общие настройки"), QStringLiteral("Номер книги"), -5, path);
+        writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Коэффициент1"), QString::fromLatin1(c.coefficient), path);
+        writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Номер книги"), -5, path);
         Settings loaded;
         loaded.renameByChapters = 0;
-        LoadS(loaded, path);
+        loadSettings(loaded, path);
         EXPECT_DOUBLE_EQ(loaded.coefficient1, c.expected) << c.coefficient;
         EXPECT_EQ(loaded.bookIndex, 0);
         EXPECT_EQ(loaded.renameByChapters, 1);
@@ -81,9 +81,9 @@ TEST(Settings, DecimalPointWhateverTheLocale)
     const QString path = folder.file(QStringLiteral("Lectorium.ini"));
     Settings s;
     s.coefficient1 = 1.5;
-    ASSERT_TRUE(SaveS(s, path));
+    ASSERT_TRUE(saveSettings(s, path));
     Settings loaded;
-    LoadS(loaded, path);
+    loadSettings(loaded, path);
     QLocale::setDefault(QLocale::c());
     EXPECT_DOUBLE_EQ(loaded.coefficient1, 1.5);
     EXPECT_TRUE(folder.readBytes(QStringLiteral("Lectorium.ini")).contains("=1.5\r\n"));
@@ -102,7 +102,7 @@ TEST(Settings, BadLinesMissingKeysAndLongValuesLoseNothingElse)
     Settings loaded;
     loaded.afterFinish = 2;
     loaded.minimizeToTray = 1;
-    LoadS(loaded, folder.file(QStringLiteral("Lectorium.ini")));
+    loadSettings(loaded, folder.file(QStringLiteral("Lectorium.ini")));
     EXPECT_EQ(loaded.bookIndex, 4);
     EXPECT_EQ(loaded.afterFinish, 2);      // no number: kept
     EXPECT_EQ(loaded.minimizeToTray, 1);   // missing: kept
@@ -120,7 +120,7 @@ TEST(Settings, ShippedDefaultsHoldEveryKey)
     const IniDocument doc = IniDocument::fromText(Codec::fromCp1251(shipped.readAll()));
     TempProgramFolder folder;
     const QString path = folder.file(QStringLiteral("all.ini"));
-    ASSERT_TRUE(SaveS(Settings(), path));
+    ASSERT_TRUE(saveSettings(Settings(), path));
     const IniDocument all = IniDocument::load(path);
     QString section;
     for (const QString &line : all.lines()) {
@@ -136,6 +136,6 @@ TEST(Settings, ShippedDefaultsHoldEveryKey)
     }
     Settings fromShipped;
     fromShipped.firstStart = 0;
-    LoadS(fromShipped, QStringLiteral(":/seed/Lectorium.ini"));
+    loadSettings(fromShipped, QStringLiteral(":/seed/Lectorium.ini"));
     EXPECT_EQ(fromShipped.firstStart, 1);
 }

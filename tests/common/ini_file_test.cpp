@@ -34,16 +34,16 @@ TEST(IniFile, WriteCreatesAndKeepsOtherLines)
     const QString path = folder.file(QStringLiteral("Lectorium.ini"));
     folder.writeCp1251(QStringLiteral("Lectorium.ini"),
                        QStringLiteral("; комментарий\r\n[А]\r\nx=1\r\nмусор\r\n\r\n[Б]\r\ny=2\r\n"));
-    ASSERT_TRUE(WriteIni(QStringLiteral("а"), QStringLiteral("новый"), QStringLiteral("з"), path));
-    ASSERT_TRUE(WriteIni(QStringLiteral("Б"), QStringLiteral("Y"), 1.5, path));
-    ASSERT_TRUE(WriteIni(QStringLiteral("В"), QStringLiteral("z"), -3, path));
+    ASSERT_TRUE(writeIni(QStringLiteral("а"), QStringLiteral("новый"), QStringLiteral("з"), path));
+    ASSERT_TRUE(writeIni(QStringLiteral("Б"), QStringLiteral("Y"), 1.5, path));
+    ASSERT_TRUE(writeIni(QStringLiteral("В"), QStringLiteral("z"), -3, path));
     EXPECT_EQ(folder.readBytes(QStringLiteral("Lectorium.ini")),
               Codec::toCp1251(QStringLiteral("; комментарий\r\n[А]\r\nx=1\r\nмусор\r\nновый=з\r\n\r\n"
                                              "[Б]\r\nY=1.5\r\n[В]\r\nz=-3\r\n")));
-    EXPECT_EQ(ReadIni(QStringLiteral("В"), QStringLiteral("Z"), path), QStringLiteral("-3"));
+    EXPECT_EQ(readIni(QStringLiteral("В"), QStringLiteral("Z"), path), QStringLiteral("-3"));
     // Created from nothing.
     const QString fresh = folder.file(QStringLiteral("sub.ini"));
-    ASSERT_TRUE(WriteIni(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"), fresh));
+    ASSERT_TRUE(writeIni(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"), fresh));
     EXPECT_EQ(folder.readBytes(QStringLiteral("sub.ini")), QByteArray("[S]\r\nk=v\r\n"));
 }
 
@@ -70,7 +70,7 @@ TEST(IniFile, UnreadableFileIsNotReplaced)
     const QString path = folder.file(QStringLiteral("locked.ini"));
     folder.writeCp1251(QStringLiteral("locked.ini"), QStringLiteral("[S]\r\nk=1\r\n"));
     QFile::setPermissions(path, QFile::WriteOwner);
-    EXPECT_FALSE(WriteIni(QStringLiteral("S"), QStringLiteral("n"), 2, path));
+    EXPECT_FALSE(writeIni(QStringLiteral("S"), QStringLiteral("n"), 2, path));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(folder.readBytes(QStringLiteral("locked.ini")), QByteArray("[S]\r\nk=1\r\n"));
 }

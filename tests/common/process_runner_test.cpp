@@ -20,11 +20,11 @@ TEST(ProcessRunner, ArgumentsArriveIntactAndOneRunsAtATime)
     ProcessRunner runner;
     ProcessRequest request{QStringLiteral("/bin/sh"),
                            QStringList{QStringLiteral("-c"), QStringLiteral("printf '%s\\n' \"$@\" > \"$0\"; sleep 0.3"), out} + tricky};
-    ASSERT_TRUE(runner.RunProcess(request));
-    EXPECT_TRUE(runner.ProcessRunning());
-    EXPECT_FALSE(runner.RunProcess(request)); // the last one still runs
+    ASSERT_TRUE(runner.runProcess(request));
+    EXPECT_TRUE(runner.processRunning());
+    EXPECT_FALSE(runner.runProcess(request)); // the last one still runs
     ASSERT_TRUE(runner.waitForEnd(5000));
-    EXPECT_FALSE(runner.ProcessRunning());
+    EXPECT_FALSE(runner.processRunning());
     EXPECT_EQ(runner.lastExitCode(), 0);
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -40,7 +40,7 @@ TEST(ProcessRunner, PriorityBecomesANiceValue)
     TempProgramFolder folder;
     const QString out = folder.file(QStringLiteral("nice.txt"));
     ProcessRunner runner;
-    ASSERT_TRUE(runner.RunProcess({QStringLiteral("/bin/sh"),
+    ASSERT_TRUE(runner.runProcess({QStringLiteral("/bin/sh"),
                                    {QStringLiteral("-c"), QStringLiteral("nice > \"$0\""), out}, 1}));
     ASSERT_TRUE(runner.waitForEnd(5000));
     QFile file(out);
@@ -51,9 +51,9 @@ TEST(ProcessRunner, PriorityBecomesANiceValue)
 TEST(ProcessRunner, MissingProgramIsNoRunningProcess)
 {
     ProcessRunner runner;
-    EXPECT_FALSE(runner.ProcessRunning()); // nothing started yet
-    EXPECT_FALSE(runner.RunProcess({QStringLiteral("/nonexistent/lame")}));
-    EXPECT_FALSE(runner.ProcessRunning());
+    EXPECT_FALSE(runner.processRunning()); // nothing started yet
+    EXPECT_FALSE(runner.runProcess({QStringLiteral("/nonexistent/lame")}));
+    EXPECT_FALSE(runner.processRunning());
     EXPECT_EQ(runner.lastExitCode(), -1);
 }
 

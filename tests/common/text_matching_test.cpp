@@ -17,7 +17,7 @@ TEST(ReplaceAll, CasesFromTable)
         {u"", u"a", u"b", false, u""},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(ReplaceAll(QString::fromUtf16(c.text), QString::fromUtf16(c.find),
+        EXPECT_EQ(replaceAll(QString::fromUtf16(c.text), QString::fromUtf16(c.find),
                              QString::fromUtf16(c.repl), c.cs),
                   QString::fromUtf16(c.expected))
             << QString::fromUtf16(c.text).toStdString();
@@ -51,7 +51,7 @@ TEST(Like, PatternSyntax)
         {u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaab", u"*a*a*a*a*a*a*c", false},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(Like(QString::fromUtf16(c.text), QString::fromUtf16(c.pattern)), c.match)
+        EXPECT_EQ(like(QString::fromUtf16(c.text), QString::fromUtf16(c.pattern)), c.match)
             << QString::fromUtf16(c.text).toStdString() << " ~ "
             << QString::fromUtf16(c.pattern).toStdString();
 }

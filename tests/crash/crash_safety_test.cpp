@@ -5,9 +5,9 @@
 
 #include "app/batch_queue.h"
 #include "app/settings.h"
-#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_file.h"
 #include "import/project_writer.h"
-#include "options/voice_table.h"
+#include "recording/speech/voice_table.h"
 
 #include "support/child_mode.h"
 #include "support/temp_program_folder.h"
@@ -44,16 +44,16 @@ const QList<NamedWriter> &writers()
              s.bookIndex = version;
              s.outputFolder = QString(200, version ? u'а' : u'б');
              s.fileNameTemplate = QString(200, version ? u'x' : u'y');
-             SaveS(s, path);
+             saveSettings(s, path);
          }},
         {"batch", [](const QString &path, int version) {
              BatchEntries entries;
              for (int i = 0; i < 400; ++i)
                  entries.append({QStringLiteral("Книга номер %1").arg(i), (i + version) % 2 == 0});
-             SaveBatch(path, entries);
+             saveBatch(path, entries);
          }},
         {"dictionary", [](const QString &path, int version) {
-             DicTable table;
+             DictionaryTable table;
              for (int i = 0; i < 3000; ++i)
                  table.append(QStringLiteral("слово%1").arg(i), QStringLiteral("сло+во%1").arg(i + version), false, 3);
              writeDictionary(path, table);

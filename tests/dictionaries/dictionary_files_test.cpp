@@ -1,7 +1,7 @@
 // Dictionary files, the dictionary list and the module that loads them.
 
-#include "dictionaries/dic_file.h"
-#include "dictionaries/dic_list.h"
+#include "dictionaries/dictionary_file.h"
+#include "dictionaries/dictionary_list.h"
 #include "dictionaries/dictionaries.h"
 
 #include "common/user_file.h"
@@ -44,9 +44,9 @@ TEST(DictionaryFiles, WrittenTableReadsBackLineForLine)
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("a.dic"),
                        QStringLiteral("//Словарь Lectorium\r\n$*Слово*=с+лово\r\nабв&=x\r\n&где*=\r\n// End of file\r\n"));
-    DicTable table;
-    LoadDictionaryFile(table, folder.file(QStringLiteral("a.dic")), false);
-    ASSERT_EQ(table.Count(), 3);
+    DictionaryTable table;
+    loadDictionaryFile(table, folder.file(QStringLiteral("a.dic")), false);
+    ASSERT_EQ(table.count(), 3);
     ASSERT_TRUE(writeDictionary(folder.file(QStringLiteral("b.dic")), table));
     EXPECT_EQ(folder.readBytes(QStringLiteral("a.dic")), folder.readBytes(QStringLiteral("b.dic")));
 }
@@ -56,37 +56,37 @@ TEST(DictionaryFiles, LineEndsAndEncodings)
     TempProgramFolder folder;
     // A lone LF inside a CR LF file belongs to the line.
     folder.writeCp1251(QStringLiteral("lf.dic"), QStringLiteral("а\nб=в\r\nг=д\r\n"));
-    DicTable table;
-    LoadDictionaryFile(table, folder.file(QStringLiteral("lf.dic")), false);
-    ASSERT_EQ(table.Count(), 2);
-    EXPECT_EQ(table.Keys[0], QStringLiteral("а\nб"));
+    DictionaryTable table;
+    loadDictionaryFile(table, folder.file(QStringLiteral("lf.dic")), false);
+    ASSERT_EQ(table.count(), 2);
+    EXPECT_EQ(table.keys[0], QStringLiteral("а\nб"));
 
     // UTF-8 as it comes on Linux: LF line ends, with or without a mark.
     for (const QByteArray &mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
         UserFile::writeBytes(folder.file(QStringLiteral("u.dic")),
                              mark + QStringLiteral("ёжик=ё+жик\nЖук=жу+к\n").toUtf8());
-        DicTable u;
-        LoadDictionaryFile(u, folder.file(QStringLiteral("u.dic")), false);
-        ASSERT_EQ(u.Count(), 2);
-        EXPECT_EQ(u.Keys[0], QStringLiteral("ёжик"));
-        EXPECT_EQ(u.Replacements[1], QStringLiteral("жу+к"));
+        DictionaryTable u;
+        loadDictionaryFile(u, folder.file(QStringLiteral("u.dic")), false);
+        ASSERT_EQ(u.count(), 2);
+        EXPECT_EQ(u.keys[0], QStringLiteral("ёжик"));
+        EXPECT_EQ(u.replacements[1], QStringLiteral("жу+к"));
     }
-    EXPECT_EQ(CountLines(folder.file(QStringLiteral("u.dic"))), 2);
-    EXPECT_EQ(CountLines(folder.file(QStringLiteral("missing.dic"))), -1);
+    EXPECT_EQ(countLines(folder.file(QStringLiteral("u.dic"))), 2);
+    EXPECT_EQ(countLines(folder.file(QStringLiteral("missing.dic"))), -1);
 }
 
 TEST(DictionaryFiles, AnEmptyOrMissingFileLeavesTheTableAlone)
 {
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("empty.dic"), QString());
-    DicTable table;
+    DictionaryTable table;
     table.append(QStringLiteral("а"), QStringLiteral("б"), false, 3);
-    LoadDictionaryFile(table, folder.file(QStringLiteral("empty.dic")), false);
-    LoadDictionaryFile(table, folder.file(QStringLiteral("missing.dic")), false);
-    EXPECT_EQ(table.Count(), 1);
+    loadDictionaryFile(table, folder.file(QStringLiteral("empty.dic")), false);
+    loadDictionaryFile(table, folder.file(QStringLiteral("missing.dic")), false);
+    EXPECT_EQ(table.count(), 1);
 }
 
-TEST(DicList, FirstLoadEnablesAllAndSortsWithoutCase)
+TEST(DictionaryList, FirstLoadEnablesAllAndSortsWithoutCase)
 {
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("Dic/Zebra.dic"), QStringLiteral("з=з\r\n"));
@@ -94,13 +94,13 @@ TEST(DicList, FirstLoadEnablesAllAndSortsWithoutCase)
     folder.writeCp1251(QStringLiteral("Dic/Banana.DIC"), QStringLiteral("б=б\r\n"));
     folder.writeCp1251(QStringLiteral("Dic/notes.txt"), QStringLiteral("x=y\r\n"));
     const QString dic = folder.file(QStringLiteral("Dic"));
-    const DicList list = LoadDicList(dic);
-    EXPECT_EQ(list.DicNames, (QStringList{"apple.dic", "Banana.DIC", "Zebra.dic"}));
-    EXPECT_EQ(list.DicEnabled, (QList<bool>{true, true, true}));
+    const DictionaryList list = loadDictionaryList(dic);
+    EXPECT_EQ(list.names, (QStringList{"apple.dic", "Banana.DIC", "Zebra.dic"}));
+    EXPECT_EQ(list.enabled, (QList<bool>{true, true, true}));
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
 }
 
-TEST(DicList, RecordsOfVanishedFilesGoAndNewFilesStayOff)
+TEST(DictionaryList, RecordsOfVanishedFilesGoAndNewFilesStayOff)
 {
     TempProgramFolder folder;
     const QString dic = folder.file(QStringLiteral("Dic"));
@@ -109,25 +109,25 @@ TEST(DicList, RecordsOfVanishedFilesGoAndNewFilesStayOff)
     // Written under the other spelling: it is the same list file.
     folder.writeCp1251(QStringLiteral("Dic/diclist.cfg"),
                        QStringLiteral("\"gone.dic\",#TRUE#\r\n\"kept.dic\",#FALSE#\r\n"));
-    DicList list = LoadDicList(dic);
-    EXPECT_EQ(list.DicNames, (QStringList{"kept.dic", "new.dic"}));
-    EXPECT_EQ(list.DicEnabled, (QList<bool>{false, false}));
-    list.DicEnabled[1] = true;
-    ASSERT_TRUE(SaveDicList(dic, list));
-    EXPECT_EQ(LoadDicList(dic), list);
+    DictionaryList list = loadDictionaryList(dic);
+    EXPECT_EQ(list.names, (QStringList{"kept.dic", "new.dic"}));
+    EXPECT_EQ(list.enabled, (QList<bool>{false, false}));
+    list.enabled[1] = true;
+    ASSERT_TRUE(saveDictionaryList(dic, list));
+    EXPECT_EQ(loadDictionaryList(dic), list);
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
 }
 
-TEST(DicList, NoDictionaryFolderGivesAnEmptyList)
+TEST(DictionaryList, NoDictionaryFolderGivesAnEmptyList)
 {
     TempProgramFolder folder;
     Dictionaries d(folder.path());
-    d.LoadDicList();
-    d.LoadEnabledDictionaries();
-    EXPECT_EQ(d.dicList().DicLast(), -1);
-    EXPECT_EQ(d.activeTable().Count(), 0);
+    d.loadDictionaryList();
+    d.loadEnabledDictionaries();
+    EXPECT_EQ(d.dicList().lastIndex(), -1);
+    EXPECT_EQ(d.activeTable().count(), 0);
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
-    EXPECT_EQ(d.ApplyDictionaries(QStringLiteral("текст"), false), QStringLiteral("текст"));
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("текст"), false), QStringLiteral("текст"));
 }
 
 TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
@@ -137,16 +137,16 @@ TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
     folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("мышь=кот\r\n"));
     folder.writeCp1251(QStringLiteral("Dic/c.dic"), QStringLiteral("пёс=волк\r\n"));
     Dictionaries d(folder.path());
-    d.LoadDicList();
+    d.loadDictionaryList();
     ASSERT_TRUE(d.setEnabled(2, false)); // c.dic
-    d.LoadEnabledDictionaries();
-    EXPECT_EQ(d.ApplyDictionaries(QStringLiteral("мышь"), false), QStringLiteral("пёс"));
+    d.loadEnabledDictionaries();
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь"), false), QStringLiteral("пёс"));
     // The flag reached the list file at once.
     Dictionaries again(folder.path());
-    again.LoadDicList();
-    EXPECT_EQ(again.dicList().DicEnabled, (QList<bool>{true, true, false}));
+    again.loadDictionaryList();
+    EXPECT_EQ(again.dicList().enabled, (QList<bool>{true, true, false}));
     // A reload takes in a changed file.
     folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("мышь=крыса\r\n"));
-    d.LoadEnabledDictionaries();
-    EXPECT_EQ(d.ApplyDictionaries(QStringLiteral("мышь"), true), QStringLiteral("крыса"));
+    d.loadEnabledDictionaries();
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь"), true), QStringLiteral("крыса"));
 }

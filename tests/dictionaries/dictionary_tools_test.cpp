@@ -1,6 +1,6 @@
 // The dictionary tools: file commands, batch operations and the name finder.
 
-#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_debugger.h"
 #include "dictionaries/dictionary_engine.h"
 #include "dictionaries/dictionary_files.h"
@@ -147,7 +147,7 @@ TEST(NameFinder, NamesForeignWordsAndFilters)
         "Вронский смотрел на Stiva и на stiva. ООН и Каренина!\r\n");
     NameFinderOptions options;
     options.allWordsLongerThan = 6;
-    const NameFinderResult r = FindNames(text, options);
+    const NameFinderResult r = findNames(text, options);
     // "Анна" opens the text (a line start) once and stands mid-sentence once;
     // "Потом" follows a full stop; "ООН" is all capitals.
     EXPECT_EQ(r.names, (QList<WordCount>{{"Вронскому", 1}, {"Вронский", 1}, {"Анна", 1},
@@ -160,7 +160,7 @@ TEST(NameFinder, NamesForeignWordsAndFilters)
     EXPECT_EQ(removeExceptionKeys(names, {{QStringLiteral("stiva"), QString(), QStringLiteral("/i")},
                                           {QStringLiteral("каренина"), QString(), QString()}}),
               (QList<WordCount>{{"Stiva", 1}}));
-    DicTable t;
+    DictionaryTable t;
     t.append(QStringLiteral("вронск"), QStringLiteral("вро+нск"), false, 1);
     EXPECT_EQ(removeHandledWords(names, DictionaryEngine(t)).size(), 2);
     EXPECT_EQ(names, (QList<WordCount>{{"Каренина", 1}}));

@@ -20,7 +20,7 @@ TEST(EditorSections, SplitAndJoinGroupBySectionKeepingOrderWithin)
                                 {QStringLiteral("а"), QStringLiteral("3"), {}}});
     splitIntoSections(records);
     joinSections(records);
-    EXPECT_EQ(records[0].Replacements, (QStringList{"2", "1", "3"}));
+    EXPECT_EQ(records[0].replacements, (QStringList{"2", "1", "3"}));
 }
 
 TEST(EditorRows, RepeatsInTheEngineListFollowItsCaseFlag)

@@ -37,9 +37,9 @@ public:
         return s;
     }
 
-    DicTable table(const Alphabet &a, int entries, int maxKey)
+    DictionaryTable table(const Alphabet &a, int entries, int maxKey)
     {
-        DicTable t;
+        DictionaryTable t;
         for (int i = 0; i < entries; ++i) {
             QString key = word(a.keyChars, 1, maxKey);
             QString replacement = word(a.keyChars, 0, 3);
@@ -72,13 +72,13 @@ private:
     QRandomGenerator m_rng;
 };
 
-QString describe(const DicTable &t, const QString &text)
+QString describe(const DictionaryTable &t, const QString &text)
 {
     QString s = QStringLiteral("text: [%1]\n").arg(QString(text).replace(u'\r', u'|'));
-    for (int i = 0; i < t.Count(); ++i)
+    for (int i = 0; i < t.count(); ++i)
         s += QStringLiteral("  %1 [%2]=[%3] mode %4 %5\n")
-                 .arg(i).arg(t.Keys[i], t.Replacements[i]).arg(t.Modes[i])
-                 .arg(t.CaseFlags[i] ? "case" : "nocase");
+                 .arg(i).arg(t.keys[i], t.replacements[i]).arg(t.modes[i])
+                 .arg(t.caseFlags[i] ? "case" : "nocase");
     return s;
 }
 
@@ -87,7 +87,7 @@ void expectSameAsReference(const Alphabet &alphabet, quint32 seed, int cases, in
 {
     RandomCase r(seed);
     for (int c = 0; c < cases; ++c) {
-        const DicTable table = r.table(alphabet, 1 + r.below(entries), maxKey);
+        const DictionaryTable table = r.table(alphabet, 1 + r.below(entries), maxKey);
         const QString text = r.text(alphabet, maxText);
         const DictionaryEngine engine(table);
         const QString expected = referenceApply(table, text);
@@ -135,7 +135,7 @@ TEST(EngineEquivalence, BoundedReplaceMatchesReference)
         const QString replacement = r.word(kMixed.keyChars, 0, 2);
         const int mode = r.below(11) - 1; // -1 and 9 replace nothing
         const bool caseSensitive = r.below(2) == 0;
-        ASSERT_EQ(ReplaceBounded(text, key, replacement, mode, caseSensitive),
+        ASSERT_EQ(replaceBounded(text, key, replacement, mode, caseSensitive),
                   referenceReplaceBounded(text, key, replacement, mode, caseSensitive))
             << qPrintable(text) << " key " << qPrintable(key) << " mode " << mode;
     }
@@ -152,7 +152,7 @@ TEST(EngineEquivalence, WordsOfARealTextWithWordDictionaries)
                                           Qt::SkipEmptyParts);
     RandomCase r(6);
     for (int c = 0; c < 300; ++c) {
-        DicTable table;
+        DictionaryTable table;
         for (int i = 0, n = 1 + r.below(60); i < n; ++i) {
             QString key = words[r.below(int(words.size()))];
             if (r.below(3) == 0)

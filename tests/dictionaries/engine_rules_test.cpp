@@ -9,14 +9,14 @@
 
 namespace {
 
-QString apply(const DicTable &t, const QString &text)
+QString apply(const DictionaryTable &t, const QString &text)
 {
     return DictionaryEngine(t).apply(text);
 }
 
-DicTable oneEntry(const QString &key, const QString &replacement, bool caseSensitive, qint16 mode)
+DictionaryTable oneEntry(const QString &key, const QString &replacement, bool caseSensitive, qint16 mode)
 {
-    DicTable t;
+    DictionaryTable t;
     t.append(key, replacement, caseSensitive, mode);
     return t;
 }
@@ -32,9 +32,9 @@ TEST(EntryMarkers, ModesStripAndAddRoundTrip)
     };
     for (const auto &c : cases) {
         const QString key = QString::fromUtf8(c.key);
-        EXPECT_EQ(EntryMode(key), c.mode) << c.key;
-        EXPECT_EQ(StripMarkers(key, c.mode), QString::fromUtf8(c.bare)) << c.key;
-        EXPECT_EQ(AddMarkers(QString::fromUtf8(c.bare), c.mode), key) << c.key;
+        EXPECT_EQ(entryMode(key), c.mode) << c.key;
+        EXPECT_EQ(stripMarkers(key, c.mode), QString::fromUtf8(c.bare)) << c.key;
+        EXPECT_EQ(addMarkers(QString::fromUtf8(c.bare), c.mode), key) << c.key;
     }
 }
 
@@ -60,20 +60,20 @@ TEST(EngineRules, FailedOccurrenceKeepsItsCaseAndNoRescanInsideIt)
 {
     // "АбаБа": the first "аба" fails the word-beginning-and-end test and
     // stays whole; the search goes on after it, so "аба" at 2 is never seen.
-    EXPECT_EQ(ReplaceBounded(QStringLiteral(" АбаБа "), QStringLiteral("аба"), QStringLiteral("X"), 3, false),
+    EXPECT_EQ(replaceBounded(QStringLiteral(" АбаБа "), QStringLiteral("аба"), QStringLiteral("X"), 3, false),
               QStringLiteral(" АбаБа "));
     // Side by side occurrences have no neighbour between them.
-    EXPECT_EQ(ReplaceBounded(QStringLiteral(" абаб "), QStringLiteral("аб"), QStringLiteral("X"), 1, false),
+    EXPECT_EQ(replaceBounded(QStringLiteral(" абаб "), QStringLiteral("аб"), QStringLiteral("X"), 1, false),
               QStringLiteral(" Xаб "));
 }
 
 TEST(EngineRules, EntriesFeedEachOtherInTableOrder)
 {
-    DicTable forward;
+    DictionaryTable forward;
     forward.append(QStringLiteral("а"), QStringLiteral("б"), false, 0);
     forward.append(QStringLiteral("б"), QStringLiteral("в"), false, 0);
     EXPECT_EQ(apply(forward, QStringLiteral("а")), QStringLiteral("в"));
-    DicTable backward;
+    DictionaryTable backward;
     backward.append(QStringLiteral("б"), QStringLiteral("в"), false, 0);
     backward.append(QStringLiteral("а"), QStringLiteral("б"), false, 0);
     EXPECT_EQ(apply(backward, QStringLiteral("а")), QStringLiteral("б"));
@@ -83,7 +83,7 @@ TEST(EngineRules, DeletionsEmptyTablesAndLostPadding)
 {
     EXPECT_EQ(apply(oneEntry(QStringLiteral("ь"), QString(), false, 0), QStringLiteral("тьма")),
               QStringLiteral("тма"));
-    EXPECT_EQ(apply(DicTable(), QStringLiteral(" x ")), QStringLiteral(" x "));
+    EXPECT_EQ(apply(DictionaryTable(), QStringLiteral(" x ")), QStringLiteral(" x "));
     // An entry that deletes spaces eats the padding too: the first and last
     // characters of what is left still go.
     EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("а б")),
@@ -94,10 +94,10 @@ TEST(EngineRules, DeletionsEmptyTablesAndLostPadding)
 
 TEST(EntrySafety, EntriesThatWouldTouchVoiceMarkersAreRefused)
 {
-    EXPECT_TRUE(EntryIsSafe(QStringLiteral("речь"), false));   // whole word: "{" "}" are no delimiters
-    EXPECT_FALSE(EntryIsSafe(QStringLiteral("*речь*"), false));
-    EXPECT_FALSE(EntryIsSafe(QStringLiteral("*-*"), false));
-    EXPECT_FALSE(EntryIsSafe(QStringLiteral("*->*"), false));
-    EXPECT_FALSE(EntryIsSafe(QStringLiteral("*АВТОР*"), false));
-    EXPECT_TRUE(EntryIsSafe(QStringLiteral("*АВТОР*"), true));
+    EXPECT_TRUE(entryIsSafe(QStringLiteral("речь"), false));   // whole word: "{" "}" are no delimiters
+    EXPECT_FALSE(entryIsSafe(QStringLiteral("*речь*"), false));
+    EXPECT_FALSE(entryIsSafe(QStringLiteral("*-*"), false));
+    EXPECT_FALSE(entryIsSafe(QStringLiteral("*->*"), false));
+    EXPECT_FALSE(entryIsSafe(QStringLiteral("*АВТОР*"), false));
+    EXPECT_TRUE(entryIsSafe(QStringLiteral("*АВТОР*"), true));
 }

@@ -1,7 +1,7 @@
 // The speech engine's exception dictionary: reading, writing, conversion and
 // the copies made around the engine's file.
 
-#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_file.h"
 #include "dictionaries/exception_dictionary.h"
 
 #include "common/text_codec.h"
@@ -109,11 +109,11 @@ TEST(ExceptionDictionary, ConvertedFileIsAnOwnDictionary)
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("exc_rus.txt"),
                        QStringLiteral("// comment\r\nтест :\t<те##ст> /i\r\nМосква :\t<Моск##ва>\r\n"));
-    ASSERT_TRUE(DicConv(folder.file(QStringLiteral("exc_rus.txt")), folder.file(QStringLiteral("exc.dic"))));
-    DicTable t;
-    LoadDictionaryFile(t, folder.file(QStringLiteral("exc.dic")), false);
-    ASSERT_EQ(t.Count(), 2);
-    EXPECT_EQ(t.Keys[1], QStringLiteral("Москва"));
-    EXPECT_TRUE(t.CaseFlags[1]);
-    EXPECT_EQ(t.Modes[1], 3);
+    ASSERT_TRUE(convertExceptionDictionary(folder.file(QStringLiteral("exc_rus.txt")), folder.file(QStringLiteral("exc.dic"))));
+    DictionaryTable t;
+    loadDictionaryFile(t, folder.file(QStringLiteral("exc.dic")), false);
+    ASSERT_EQ(t.count(), 2);
+    EXPECT_EQ(t.keys[1], QStringLiteral("Москва"));
+    EXPECT_TRUE(t.caseFlags[1]);
+    EXPECT_EQ(t.modes[1], 3);
 }

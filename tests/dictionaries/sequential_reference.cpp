@@ -56,15 +56,15 @@ QString referenceReplaceBounded(const QString &text, const QString &key, const Q
     return result;
 }
 
-QString referenceApply(const DicTable &table, const QString &text)
+QString referenceApply(const DictionaryTable &table, const QString &text)
 {
     QString t = u' ' + text + u' ';
-    for (int i = 0; i < table.Count(); ++i) {
-        if (table.Modes[i] == 0)
-            t = ReplaceAll(t, table.Keys[i], table.Replacements[i], table.CaseFlags[i]);
+    for (int i = 0; i < table.count(); ++i) {
+        if (table.modes[i] == 0)
+            t = replaceAll(t, table.keys[i], table.replacements[i], table.caseFlags[i]);
         else
-            t = referenceReplaceBounded(t, table.Keys[i], table.Replacements[i], table.Modes[i],
-                                        table.CaseFlags[i]);
+            t = referenceReplaceBounded(t, table.keys[i], table.replacements[i], table.modes[i],
+                                        table.caseFlags[i]);
     }
     return t.size() < 2 ? QString() : t.mid(1, t.size() - 2);
 }

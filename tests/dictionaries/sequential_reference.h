@@ -3,10 +3,10 @@
 // every entry runs over the whole text, in table order. It is the yardstick
 // the engine is compared with (tests and benchmark); it is deliberately slow.
 
-#include "dictionaries/dic_table.h"
+#include "dictionaries/dictionary_table.h"
 
 #include <QString>
 
 QString referenceReplaceBounded(const QString &text, const QString &key, const QString &replacement,
                                 int mode, bool caseSensitive);
-QString referenceApply(const DicTable &table, const QString &text);
+QString referenceApply(const DictionaryTable &table, const QString &text);

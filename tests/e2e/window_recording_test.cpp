@@ -2,9 +2,9 @@
 // and the real encoder, then recorded again: the finished blocks are skipped.
 
 #include "app/project_store.h"
-#include "app/ui/form1.h"
+#include "app/ui/main_window.h"
 #include "common/ini_file.h"
-#include "recording/recording_session.h"
+#include "app/session/recording_session.h"
 #include "recording/speech/speech_voice.h"
 
 #include "support/scripted_dialogs.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-bool waitUntilIdle(const Form1 &window, int seconds)
+bool waitUntilIdle(const MainWindow &window, int seconds)
 {
     for (int i = 0; i < seconds * 20 && window.isRecording(); ++i)
         QTest::qWait(50);
@@ -32,23 +32,23 @@ TEST(WindowRecording, ThreeBlocksToTaggedMp3sAndASecondRunSkipsThem)
 {
     TempProgramFolder folder;
     const QString ini = folder.file(QStringLiteral("Lectorium.ini"));
-    WriteIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), 0, ini);
-    WriteIni(QStringLiteral("Настройки движка"), QStringLiteral("Номер движка"),
+    writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), 0, ini);
+    writeIni(QStringLiteral("Настройки движка"), QStringLiteral("Номер движка"),
              SpeechVoice::voiceForLanguage(QStringLiteral("ru")), ini);
-    WriteIni(QStringLiteral("Имя файла и тэги"), QStringLiteral("Имя файла"), QStringLiteral("%n% - %t%"), ini);
+    writeIni(QStringLiteral("Имя файла и тэги"), QStringLiteral("Имя файла"), QStringLiteral("%n% - %t%"), ini);
     const QStringList texts = {QStringLiteral(" {повествование->} Первая глава."), QStringLiteral("Вторая часть."),
                                QStringLiteral(" {речь->} Третья.")};
     for (int n = 1; n <= 3; ++n)
-        folder.writeCp1251(QStringLiteral("Projects/Книга/") + TxtFN(n), texts[n - 1] + QStringLiteral("\r\n"));
+        folder.writeCp1251(QStringLiteral("Projects/Книга/") + blockFileName(n), texts[n - 1] + QStringLiteral("\r\n"));
     folder.writeCp1251(QStringLiteral("Projects/Книга/project.ini"),
                        QStringLiteral("[Информация]\r\nНазвание=Книга\r\nАвтор=Автор\r\n[Оглавление]\r\nКол-во=3\r\n"
                                       "Блок1=Глава \"первая\"\r\nБлок2=Глава $2\r\nБлок3=Эпилог\r\n"));
 
-    Form1 window(folder.path());
+    MainWindow window(folder.path());
     ScriptedDialogs dialogs;
     window.setDialogs(&dialogs);
     window.show();
-    window.findChild<QAction *>(QStringLiteral("Toolbar1Button5"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("recordButton"))->trigger();
     ASSERT_TRUE(window.isRecording());
     ASSERT_TRUE(waitUntilIdle(window, 120));
 
@@ -60,15 +60,15 @@ TEST(WindowRecording, ThreeBlocksToTaggedMp3sAndASecondRunSkipsThem)
     for (const QString &mp3 : mp3s)
         EXPECT_GT(QFileInfo(audio + u'/' + mp3).size(), 1000) << mp3.toStdString();
     // The range moved on to the end of the book.
-    EXPECT_EQ(ReadIni(QStringLiteral("Статус"), QStringLiteral("Начальный блок"),
+    EXPECT_EQ(readIni(QStringLiteral("Статус"), QStringLiteral("Начальный блок"),
                       folder.file(QStringLiteral("Projects/Книга/project.ini"))),
               QStringLiteral("3"));
 
     // Again from block 1: everything is there, so nothing is spoken.
     const QDateTime before = QFileInfo(audio + QStringLiteral("/1 - Глава первая.mp3")).lastModified();
-    window.findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("1"));
-    emit window.findChild<QLineEdit *>(QStringLiteral("Text2"))->editingFinished();
-    window.findChild<QAction *>(QStringLiteral("Toolbar1Button5"))->trigger();
+    window.findChild<QLineEdit *>(QStringLiteral("firstBlockEdit"))->setText(QStringLiteral("1"));
+    emit window.findChild<QLineEdit *>(QStringLiteral("firstBlockEdit"))->editingFinished();
+    window.findChild<QAction *>(QStringLiteral("recordButton"))->trigger();
     ASSERT_TRUE(waitUntilIdle(window, 30));
     EXPECT_EQ(QFileInfo(audio + QStringLiteral("/1 - Глава первая.mp3")).lastModified(), before);
 }

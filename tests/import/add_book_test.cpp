@@ -30,7 +30,7 @@ AddRequest requestFor(const TempProgramFolder &folder, const QString &title, con
 AddResult add(const AddRequest &request, UserDialogs &dialogs)
 {
     ChapterDetector detector({{QStringLiteral("Глава #"), true}}, false);
-    return AddBook(request, detector, dialogs);
+    return addBook(request, detector, dialogs);
 }
 
 QStringList nonEmptyLines(const QString &path)
@@ -130,8 +130,8 @@ TEST(AddBook, AnExistingProjectIsReplacedOnlyWhenTheUserAgrees)
     // What is not a block file stays, and so do the keys this pass does not write.
     EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/cover.jpg")));
     EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/notes/plan.txt")));
-    EXPECT_EQ(ReadIni(QStringLiteral("Своё"), QStringLiteral("Ключ"), projectIniPath(book)), QStringLiteral("значение"));
-    EXPECT_EQ(ReadIni(QStringLiteral("Оглавление"), QStringLiteral("Кол-во"), projectIniPath(book)), QStringLiteral("1"));
+    EXPECT_EQ(readIni(QStringLiteral("Своё"), QStringLiteral("Ключ"), projectIniPath(book)), QStringLiteral("значение"));
+    EXPECT_EQ(readIni(QStringLiteral("Оглавление"), QStringLiteral("Кол-во"), projectIniPath(book)), QStringLiteral("1"));
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
 }
 

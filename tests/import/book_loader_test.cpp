@@ -55,7 +55,7 @@ struct Fixture
     BookLoadResult load(const QString &name, const QByteArray &bytes)
     {
         writeBytes(folder.file(name), bytes);
-        return loader.LoadFile(folder.file(name), name);
+        return loader.loadFile(folder.file(name), name);
     }
 };
 
@@ -63,10 +63,10 @@ struct Fixture
 
 TEST(GetFileTitle, ThePartAfterTheLastSeparator)
 {
-    EXPECT_EQ(GetFileTitle(QStringLiteral("/home/я/Книги/Война и мир.fb2")), QStringLiteral("Война и мир.fb2"));
-    EXPECT_EQ(GetFileTitle(QStringLiteral("C:\\Books\\a.txt")), QStringLiteral("a.txt"));
-    EXPECT_EQ(GetFileTitle(QStringLiteral("a.txt")), QStringLiteral("a.txt"));
-    EXPECT_EQ(GetFileTitle(QStringLiteral("dir/")), QString());
+    EXPECT_EQ(fileTitle(QStringLiteral("/home/я/Книги/Война и мир.fb2")), QStringLiteral("Война и мир.fb2"));
+    EXPECT_EQ(fileTitle(QStringLiteral("C:\\Books\\a.txt")), QStringLiteral("a.txt"));
+    EXPECT_EQ(fileTitle(QStringLiteral("a.txt")), QStringLiteral("a.txt"));
+    EXPECT_EQ(fileTitle(QStringLiteral("dir/")), QString());
 }
 
 TEST(BookLoader, DispatchByExtensionGivesTextTitleAndPath)
@@ -104,7 +104,7 @@ TEST(BookLoader, FictionBookFillsTheInformationFields)
 {
     REQUIRE_SHARED_DATA();
     Fixture f;
-    const BookLoadResult result = f.loader.LoadFile(
+    const BookLoadResult result = f.loader.loadFile(
         sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.cp1251.fb2")), QStringLiteral("war-and-peace-demo.cp1251.fb2"));
     ASSERT_TRUE(result.information);
     EXPECT_EQ(result.information->title, QStringLiteral("Война и мир"));
@@ -164,13 +164,13 @@ TEST(BookLoader, NothingReadableIsToldAndLoadsNothing)
         EXPECT_EQ(f.dialogs.shown.size(), 1) << c.name;
     }
     Fixture f;
-    const BookLoadResult missing = f.loader.LoadFile(f.folder.file(QStringLiteral("gone.txt")), QStringLiteral("gone.txt"));
+    const BookLoadResult missing = f.loader.loadFile(f.folder.file(QStringLiteral("gone.txt")), QStringLiteral("gone.txt"));
     EXPECT_FALSE(missing.loaded);
     EXPECT_EQ(missing.status, QStringLiteral("Конвертация файла: файл не открыт"));
     // A named pipe has no writer: opening it would wait for ever.
     for (const QString &name : {QStringLiteral("pipe.txt"), QStringLiteral("pipe.fb2")}) {
         ASSERT_EQ(mkfifo(QFile::encodeName(f.folder.file(name)).constData(), 0600), 0);
-        const BookLoadResult pipe = f.loader.LoadFile(f.folder.file(name), name);
+        const BookLoadResult pipe = f.loader.loadFile(f.folder.file(name), name);
         EXPECT_FALSE(pipe.loaded);
         EXPECT_EQ(pipe.status, QStringLiteral("Конвертация файла: файл не открыт"));
     }
@@ -198,15 +198,15 @@ TEST(BookLoader, BinaryJunkLoadsWhatIsReadableWithoutControlCharacters)
 TEST(BookLoader, PasteTakesRtfTextThenPlainText)
 {
     Fixture f;
-    const BookLoadResult rtf = f.loader.LoadPaste("{\\rtf1\\fi400 {\\b Bold} text\\par next}", QStringLiteral("ignored"));
+    const BookLoadResult rtf = f.loader.loadPaste("{\\rtf1\\fi400 {\\b Bold} text\\par next}", QStringLiteral("ignored"));
     EXPECT_TRUE(rtf.loaded);
     EXPECT_EQ(rtf.text, QStringLiteral("Bold text\r\nnext")); // no indent marks on paste
     EXPECT_EQ(rtf.title, QStringLiteral("Введите название книги!"));
     EXPECT_FALSE(rtf.sourcePath.has_value());
 
-    const BookLoadResult plain = f.loader.LoadPaste(QByteArray(), QStringLiteral("a\nb"));
+    const BookLoadResult plain = f.loader.loadPaste(QByteArray(), QStringLiteral("a\nb"));
     EXPECT_EQ(plain.text, QStringLiteral("a\nb")); // taken as it is
 
-    EXPECT_FALSE(f.loader.LoadPaste(QByteArray(), QString()).loaded);
+    EXPECT_FALSE(f.loader.loadPaste(QByteArray(), QString()).loaded);
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }

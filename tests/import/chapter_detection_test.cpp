@@ -26,7 +26,7 @@ std::string headingsIn(ChapterDetector &detector, std::initializer_list<const ch
     std::string marks;
     for (const char16_t *line : lines) {
         QString l = q(line);
-        marks += detector.IsChapter(l) ? '1' : '0';
+        marks += detector.isChapter(l) ? '1' : '0';
     }
     return marks;
 }
@@ -41,7 +41,7 @@ TEST(PatternLength, CountsTheCharactersAPrefixIsComparedWith)
         {u"[[]1[]]", 3}, {u"ГЛАВА", 5}, {u"", 0},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(PatternLength(q(c.pattern)), c.length) << q(c.pattern).toStdString();
+        EXPECT_EQ(patternLength(q(c.pattern)), c.length) << q(c.pattern).toStdString();
 }
 
 TEST(IsChapter, PatternsAgainstLines)
@@ -70,7 +70,7 @@ TEST(IsChapter, PatternsAgainstLines)
     for (const Case &c : cases) {
         ChapterDetector detector = detectorOf({c.identifier});
         QString line = q(c.line);
-        EXPECT_EQ(detector.IsChapter(line), c.match)
+        EXPECT_EQ(detector.isChapter(line), c.match)
             << q(c.identifier).toStdString() << " / " << q(c.line).toStdString();
     }
 }
@@ -79,7 +79,7 @@ TEST(IsChapter, HandsBackThePreparedLine)
 {
     ChapterDetector detector = detectorOf({}, true);
     QString line = QStringLiteral("\t„Да,\u00A0 «конечно»“\r\n");
-    detector.IsChapter(line);
+    detector.isChapter(line);
     EXPECT_EQ(line, QStringLiteral("- Да, конечно "));
 }
 
@@ -110,14 +110,14 @@ TEST(IsChapter, SwitchedOffIdentifiersTakeNoPart)
 {
     ChapterDetector detector({{QStringLiteral("Глава #"), false}, {QStringLiteral("$$"), true}}, false);
     QString line = QStringLiteral("Глава 1");
-    EXPECT_FALSE(detector.IsChapter(line));
+    EXPECT_FALSE(detector.isChapter(line));
 }
 
 TEST(ChapterIdentifierList, AddingAnExistingTextSwitchesItOn)
 {
     ChapterIdentifierList list({{QStringLiteral("Глава #"), false}, {QStringLiteral("$$"), false}});
-    EXPECT_EQ(list.AddIdentifier(QStringLiteral("$$")), 1);
-    EXPECT_EQ(list.AddIdentifier(QStringLiteral("Пролог|")), 2);
+    EXPECT_EQ(list.addIdentifier(QStringLiteral("$$")), 1);
+    EXPECT_EQ(list.addIdentifier(QStringLiteral("Пролог|")), 2);
     const QList<ChapterIdentifier> expected = {{QStringLiteral("Глава #"), false},
                                                {QStringLiteral("$$"), true},
                                                {QStringLiteral("Пролог|"), true}};

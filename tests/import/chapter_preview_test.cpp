@@ -6,11 +6,11 @@
 
 TEST(TimeEstimate, SecondsAndTheirFormat)
 {
-    EXPECT_EQ(EstimateSeconds(48000, 21), 3150);
-    EXPECT_EQ(EstimateSeconds(0, 21), 0);
-    EXPECT_EQ(Vremya(3150), QStringLiteral("00:52:30"));
-    EXPECT_EQ(Vremya(0), QStringLiteral("00:00:00"));
-    EXPECT_EQ(Vremya(100 * 3600 + 61), QStringLiteral("100:01:01"));
+    EXPECT_EQ(estimateSeconds(48000, 21), 3150);
+    EXPECT_EQ(estimateSeconds(0, 21), 0);
+    EXPECT_EQ(formatDuration(3150), QStringLiteral("00:52:30"));
+    EXPECT_EQ(formatDuration(0), QStringLiteral("00:00:00"));
+    EXPECT_EQ(formatDuration(100 * 3600 + 61), QStringLiteral("100:01:01"));
 }
 
 TEST(ChapterPreview, RowsForHeadingsAndSizeParts)
@@ -25,10 +25,10 @@ TEST(ChapterPreview, RowsForHeadingsAndSizeParts)
     ASSERT_EQ(preview.rows.size(), 4);
     struct Expected { int number; const char16_t *chapter; qsizetype start; qsizetype length; int seconds; };
     const Expected expected[] = {
-        {1, u"Книга", 0, 0, EstimateSeconds(13 + 9, 21)},
-        {2, u"Глава 1", 13, 7, EstimateSeconds(35 + 6, 21)}, // the line that breaks counts in
-        {3, u"Глава 1 (2)", 57, 4, EstimateSeconds(10, 21)},
-        {4, u"Глава 2", 63, 8, EstimateSeconds(6, 21)},
+        {1, u"Книга", 0, 0, estimateSeconds(13 + 9, 21)},
+        {2, u"Глава 1", 13, 7, estimateSeconds(35 + 6, 21)}, // the line that breaks counts in
+        {3, u"Глава 1 (2)", 57, 4, estimateSeconds(10, 21)},
+        {4, u"Глава 2", 63, 8, estimateSeconds(6, 21)},
     };
     for (int i = 0; i < 4; ++i) {
         const PreviewRow &row = preview.rows[i];

@@ -33,7 +33,7 @@ const QString kBook = QStringLiteral(
 
 TEST(Fb2Description, FieldsOfTheTitleInfo)
 {
-    const Fb2Description d = ReadFb2Description(kBook);
+    const Fb2Description d = readFb2Description(kBook);
     EXPECT_EQ(d.title, QStringLiteral("Ночь & день"));
     EXPECT_EQ(d.firstNames, (QStringList{QStringLiteral("Иван"), QString()}));
     EXPECT_EQ(d.lastNames, (QStringList{QStringLiteral("Петров"), QStringLiteral("Сидоров")}));
@@ -54,12 +54,12 @@ TEST(Fb2Description, FieldsOfTheTitleInfo)
 
 TEST(Fb2Description, MissingAndUnclosedPartsLeaveFieldsEmpty)
 {
-    const Fb2Description none = ReadFb2Description(QStringLiteral("<FictionBook><body><p>x</p></body>"));
+    const Fb2Description none = readFb2Description(QStringLiteral("<FictionBook><body><p>x</p></body>"));
     EXPECT_TRUE(none.title.isEmpty());
     EXPECT_TRUE(none.firstNames.isEmpty());
     EXPECT_EQ(fb2Information(none).seriesNo, QStringLiteral("0"));
     EXPECT_EQ(fb2Information(none).authors, QString());
-    const Fb2Description broken = ReadFb2Description(QStringLiteral(
+    const Fb2Description broken = readFb2Description(QStringLiteral(
         "<description><TITLE-INFO><Book-Title>Имя</Book-Title><genre>sf<sequence name=\"С\" number=\"x\">"
         "</title-info></description>"));
     EXPECT_EQ(broken.title, QStringLiteral("Имя"));
@@ -70,7 +70,7 @@ TEST(Fb2Description, MissingAndUnclosedPartsLeaveFieldsEmpty)
 
 TEST(Fb2ToText, HeadingsBodyMarkupAndNotes)
 {
-    const QString text = Fb2ToText(kBook);
+    const QString text = fb2ToText(kBook);
     // Headings end with a line break of their own, so two empty lines part
     // them; a section title has three before it; verse lines stand alone.
     const QString expected = QStringLiteral(
@@ -96,8 +96,8 @@ TEST(Fb2ToText, DemoBookReadsTheSameInUtf8AndWindows1251)
     const auto utf8 = UserFile::readBytes(sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.utf8.fb2")));
     const auto cp1251 = UserFile::readBytes(sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.cp1251.fb2")));
     ASSERT_TRUE(utf8 && cp1251);
-    const QString fromUtf8 = Fb2ToText(decodeFb2File(*utf8));
-    const QString fromCp1251 = Fb2ToText(decodeFb2File(*cp1251));
+    const QString fromUtf8 = fb2ToText(decodeFb2File(*utf8));
+    const QString fromCp1251 = fb2ToText(decodeFb2File(*cp1251));
     EXPECT_TRUE(fromUtf8.startsWith(QStringLiteral("Лев Толстой\r\n\r\n\r\nВойна и мир\r\n")));
     EXPECT_TRUE(fromUtf8.contains(QStringLiteral("\r\n\r\n\r\n\r\n  ЧАСТЬ ПЕРВАЯ\r\n")));
     EXPECT_TRUE(fromUtf8.contains(QStringLiteral("Gênes et Lucques")));
@@ -109,16 +109,16 @@ TEST(Fb2ToText, DemoBookReadsTheSameInUtf8AndWindows1251)
                                           {u"ç", u"c"}, {u"ô", u"o"}, {u"â", u"a"}, {u"î", u"i"}, {u"û", u"u"}})
         withoutAccents.replace(QString::fromUtf16(accented), QString::fromUtf16(plain));
     EXPECT_EQ(fromCp1251, withoutAccents);
-    EXPECT_EQ(fb2Information(ReadFb2Description(decodeFb2File(*cp1251))),
-              fb2Information(ReadFb2Description(decodeFb2File(*utf8))));
+    EXPECT_EQ(fb2Information(readFb2Description(decodeFb2File(*cp1251))),
+              fb2Information(readFb2Description(decodeFb2File(*utf8))));
 }
 
 TEST(Fb2ToText, TruncatedBooksGiveWhatIsThere)
 {
-    EXPECT_EQ(Fb2ToText(QStringLiteral("<FictionBook><body><section><p>Начало книги, обрыв")),
+    EXPECT_EQ(fb2ToText(QStringLiteral("<FictionBook><body><section><p>Начало книги, обрыв")),
               QStringLiteral("\r\n\r\n  Начало книги, обрыв\r\n"));
-    EXPECT_FALSE(Fb2ToText(QStringLiteral("<body><p>Текст<a l:href=\"#n1\">1</a></p></body>"
+    EXPECT_FALSE(fb2ToText(QStringLiteral("<body><p>Текст<a l:href=\"#n1\">1</a></p></body>"
                                           "<body name=\"notes\"><section id=\"n1\"><p>сноска"))
                      .isEmpty());
-    EXPECT_EQ(Fb2ToText(QString()).trimmed(), QString());
+    EXPECT_EQ(fb2ToText(QString()).trimmed(), QString());
 }

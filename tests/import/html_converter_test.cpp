@@ -56,9 +56,9 @@ TEST(HtmlConverter, RealWindows1251PageWithoutDeclaration)
 TEST(PrepareHtml, EveryParagraphStartsWithTwoSpacesAndEndsWithABreak)
 {
     const QByteArray page = "<body><p>один</p><P class=\"x\">два</P><p >три</p></body>";
-    EXPECT_EQ(PrepareHtml(page), QByteArray("<body><p>&#160;&#160;один<br></p><P class=\"x\">&#160;&#160;два<br></p>"
+    EXPECT_EQ(prepareHtml(page), QByteArray("<body><p>&#160;&#160;один<br></p><P class=\"x\">&#160;&#160;два<br></p>"
                                             "<p >&#160;&#160;три<br></p></body>"));
-    const QString text = NormaliseLineBreaks(htmlPageToText(QString::fromUtf8(PrepareHtml(page))));
+    const QString text = normaliseLineBreaks(htmlPageToText(QString::fromUtf8(prepareHtml(page))));
     const QString lead = kNbsp + kNbsp;
     EXPECT_EQ(text, lead + QStringLiteral("один\r\n\r\n") + lead + QStringLiteral("два\r\n\r\n") + lead
                         + QStringLiteral("три\r\n\r\n"));

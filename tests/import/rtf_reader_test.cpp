@@ -1,5 +1,5 @@
 #include "import/rtf_reader.h"
-#include "import/rtf_space.h"
+#include "import/rtf_paragraph_text.h"
 
 #include <gtest/gtest.h>
 
@@ -63,14 +63,14 @@ TEST(RtfReader, ParagraphIndentsFollowPardFiAndLi)
     const RtfDocument doc = readRtf(rtf);
     EXPECT_EQ(texts(doc), (QStringList{"one", "two", "flush", "left", "hanging", "grouped", "plain"}));
     EXPECT_EQ(indents(doc), (QList<int>{720, 720, 0, 567, 0, 300, 0}));
-    EXPECT_EQ(RTFSpace(doc), QStringLiteral("    one\r\n    two\r\nflush\r\n    left\r\nhanging\r\n    grouped\r\nplain"));
+    EXPECT_EQ(rtfParagraphText(doc), QStringLiteral("    one\r\n    two\r\nflush\r\n    left\r\nhanging\r\n    grouped\r\nplain"));
 }
 
 TEST(RtfReader, EmptyParagraphsStayAndIndentedEmptyOnesGetNoSpaces)
 {
     const RtfDocument doc = readRtf("{\\rtf1\\fi400 a\\par\\par b\\par}");
     EXPECT_EQ(texts(doc), (QStringList{"a", "", "b"}));
-    EXPECT_EQ(RTFSpace(doc), QStringLiteral("    a\r\n\r\n    b"));
+    EXPECT_EQ(rtfParagraphText(doc), QStringLiteral("    a\r\n\r\n    b"));
 }
 
 TEST(RtfReader, BadInputGivesWhatWasRead)

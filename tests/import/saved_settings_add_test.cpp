@@ -3,7 +3,7 @@
 #include "app/project_store.h"
 #include "common/ini_file.h"
 #include "common/name_flag_list.h"
-#include "dictionaries/dic_file.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
@@ -38,7 +38,7 @@ TEST(AddWithSavedSettings, UsesTheSavedOptionsIdentifiersAndDictionaries)
 
     const QString book = bookFolder(folder.path(), QStringLiteral("Маяк"));
     EXPECT_EQ(result.blockCount, 2); // only the identifier that is on cuts
-    EXPECT_EQ(ReadIni(QStringLiteral("Оглавление"), QStringLiteral("Блок2"), projectIniPath(book)), QStringLiteral("Часть 2"));
+    EXPECT_EQ(readIni(QStringLiteral("Оглавление"), QStringLiteral("Блок2"), projectIniPath(book)), QStringLiteral("Часть 2"));
     EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("про мая+к.")));
     EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("Текст 2024.")));
 }

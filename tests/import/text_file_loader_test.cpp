@@ -13,7 +13,7 @@ QString cp1251(int code) { return QString(Codec::cp1251Char(code)); }
 
 QString bookText(const QString &relative)
 {
-    return NormaliseLineBreaks(decodeTextBook(UserFile::readBytes(sharedDataPath(relative)).value()));
+    return normaliseLineBreaks(decodeTextBook(UserFile::readBytes(sharedDataPath(relative)).value()));
 }
 
 } // namespace
@@ -31,7 +31,7 @@ TEST(NormaliseLineBreaks, EveryKindOfBreakBecomesCrLfAndBlankRunsShrink)
         {u"", u""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(NormaliseLineBreaks(QString::fromUtf16(c.input)), QString::fromUtf16(c.expected))
+        EXPECT_EQ(normaliseLineBreaks(QString::fromUtf16(c.input)), QString::fromUtf16(c.expected))
             << QString::fromUtf16(c.input).toStdString();
 }
 
@@ -41,13 +41,13 @@ TEST(FixDosText, OnlyMoreDosThanWindowsLettersInTheFirstThousandCharactersConver
     const QString windowsO = cp1251(0xEE);
     // CP866 "молоко" read as Windows-1251
     const QString dosMoloko = Codec::fromCp1251(QByteArray("\xAC\xAE\xAB\xAE\xAA\xAE"));
-    EXPECT_EQ(FixDosText(dosMoloko), QStringLiteral("молоко"));
-    EXPECT_EQ(FixDosText(dosO + windowsO), dosO + windowsO);          // a tie stays
-    EXPECT_EQ(FixDosText(QString()), QString());
+    EXPECT_EQ(fromDosIfCp866(dosMoloko), QStringLiteral("молоко"));
+    EXPECT_EQ(fromDosIfCp866(dosO + windowsO), dosO + windowsO);          // a tie stays
+    EXPECT_EQ(fromDosIfCp866(QString()), QString());
     const QString registered = QString(1000, dosO[0]) + QStringLiteral("молоко");
-    EXPECT_NE(FixDosText(registered), registered); // "®" signs up front decide
+    EXPECT_NE(fromDosIfCp866(registered), registered); // "®" signs up front decide
     const QString lateDos = QString(1000, u'x') + QString(50, dosO[0]);
-    EXPECT_EQ(FixDosText(lateDos), lateDos);       // past the first 1000 they do not
+    EXPECT_EQ(fromDosIfCp866(lateDos), lateDos);       // past the first 1000 they do not
 }
 
 TEST(TextBook, TheSameStoryReadsAlikeInUtf8Windows1251AndDos)

@@ -27,7 +27,7 @@ TEST(FixYears, RewritesFourDigitYearsStandingAlone)
         {u"", u""},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(FixYears(q(c.text)), q(c.expected)) << q(c.text).toStdString();
+        EXPECT_EQ(fixYears(q(c.text)), q(c.expected)) << q(c.text).toStdString();
 }
 
 TEST(FixYears, ReachesYearsAtTheEndOfALongText)
@@ -36,16 +36,16 @@ TEST(FixYears, ReachesYearsAtTheEndOfALongText)
     QString text;
     for (int i = 0; i < 50; ++i)
         text += QStringLiteral("2001 ");
-    const QString fixed = FixYears(text);
+    const QString fixed = fixYears(text);
     EXPECT_EQ(fixed.count(QStringLiteral("две тысячи 1")), 50);
 }
 
 TEST(IsDigitChar, OnlyOneDecimalDigit)
 {
-    EXPECT_TRUE(IsDigitChar(QStringLiteral("7")));
-    EXPECT_FALSE(IsDigitChar(QString()));
-    EXPECT_FALSE(IsDigitChar(QStringLiteral("12")));
-    EXPECT_FALSE(IsDigitChar(QStringLiteral("x")));
+    EXPECT_TRUE(isDigitChar(QStringLiteral("7")));
+    EXPECT_FALSE(isDigitChar(QString()));
+    EXPECT_FALSE(isDigitChar(QStringLiteral("12")));
+    EXPECT_FALSE(isDigitChar(QStringLiteral("x")));
 }
 
 TEST(ProperCase, FirstLetterOfEachWord)
@@ -74,7 +74,7 @@ TEST(CleanTitle, MakesAFolderSafeTitle)
     };
     ScriptedDialogs dialogs;
     for (const Case &c : cases)
-        EXPECT_EQ(CleanTitle(q(c.text), dialogs).value_or(QStringLiteral("<refused>")), q(c.expected))
+        EXPECT_EQ(cleanTitle(q(c.text), dialogs).value_or(QStringLiteral("<refused>")), q(c.expected))
             << q(c.text).toStdString();
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
@@ -82,9 +82,9 @@ TEST(CleanTitle, MakesAFolderSafeTitle)
 TEST(CleanTitle, RefusesTitlesAbove128Characters)
 {
     ScriptedDialogs dialogs;
-    EXPECT_EQ(CleanTitle(QString(128, u'я'), dialogs), QStringLiteral("Я") + QString(127, u'я'));
+    EXPECT_EQ(cleanTitle(QString(128, u'я'), dialogs), QStringLiteral("Я") + QString(127, u'я'));
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_FALSE(CleanTitle(QString(129, u'я'), dialogs));
+    EXPECT_FALSE(cleanTitle(QString(129, u'я'), dialogs));
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Неправильное название книги"));
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Слишком длинное название книги!\nПроверьте выделенный фрагмент!"));

@@ -99,7 +99,7 @@ TEST(LibreOfficeConverter, RealWordDocumentThroughTheLoader)
     ScriptedDialogs dialogs;
     LibreOfficeConverter converter;
     BookLoader loader(dialogs, converter);
-    const BookLoadResult result = loader.LoadFile(document, QStringLiteral("Повесть.doc"));
+    const BookLoadResult result = loader.loadFile(document, QStringLiteral("Повесть.doc"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
     ASSERT_TRUE(result.loaded);
     EXPECT_EQ(result.status, QStringLiteral("Конвертация файла: Ok!"));

@@ -80,30 +80,30 @@ TEST(WavDuration, FromHeaderOrFromLength)
     };
     for (const auto &c : cases) {
         writeFile(folder.file(QString::fromLatin1(c.name)), c.bytes);
-        EXPECT_EQ(WavDuration(folder.file(QString::fromLatin1(c.name))), QString::fromLatin1(c.expected)) << c.name;
+        EXPECT_EQ(wavDuration(folder.file(QString::fromLatin1(c.name))), QString::fromLatin1(c.expected)) << c.name;
     }
-    EXPECT_EQ(WavDuration({}), u"00-00"_qs);
-    EXPECT_EQ(WavDuration(folder.file(u"missing.wav"_qs)), u"00-00"_qs);
+    EXPECT_EQ(wavDuration({}), u"00-00"_qs);
+    EXPECT_EQ(wavDuration(folder.file(u"missing.wav"_qs)), u"00-00"_qs);
 
     // A stream that was never closed has no data size yet: the file's length counts.
     QByteArray open = wavBytes(4);
     qToLittleEndian<quint32>(0, open.data() + 40);
     writeFile(folder.file(u"open.wav"_qs), open);
-    EXPECT_EQ(WavDuration(folder.file(u"open.wav"_qs)), u"00-04"_qs);
+    EXPECT_EQ(wavDuration(folder.file(u"open.wav"_qs)), u"00-04"_qs);
 }
 
 TEST(PadNumber, PadsOnlyShortNumbers)
 {
-    EXPECT_EQ(PadNumber(7, 2), u"07"_qs);
-    EXPECT_EQ(PadNumber(7, 0), u"7"_qs);
-    EXPECT_EQ(PadNumber(123, 2), u"123"_qs);
-    EXPECT_EQ(PadNumber(0, 3), u"000"_qs);
+    EXPECT_EQ(padNumber(7, 2), u"07"_qs);
+    EXPECT_EQ(padNumber(7, 0), u"7"_qs);
+    EXPECT_EQ(padNumber(123, 2), u"123"_qs);
+    EXPECT_EQ(padNumber(0, 3), u"000"_qs);
 }
 
 TEST(BookAudio, WavAndMp3NamesFollowTheOptions)
 {
     BookFixture f;
-    EXPECT_EQ(WavFN(f.book, 1), u"1-Глава первая.wav"_qs);
+    EXPECT_EQ(wavFileName(f.book, 1), u"1-Глава первая.wav"_qs);
     EXPECT_EQ(f.info.BlockTitle, u"Глава первая"_qs);
     EXPECT_EQ(f.info.BlockCount, 3);
     f.settings.removeDots = 1;
@@ -112,7 +112,7 @@ TEST(BookAudio, WavAndMp3NamesFollowTheOptions)
     f.settings.replaceSpaces = 1;
     EXPECT_EQ(mp3FileName(f.book, 2, {}), u"Глава_1_2.mp3"_qs);
     f.settings.yoToYe = 1;
-    EXPECT_EQ(WavFN(f.book, 3), u"Что_Где_Елка.wav"_qs);
+    EXPECT_EQ(wavFileName(f.book, 3), u"Что_Где_Елка.wav"_qs);
 }
 
 TEST(CheckMp3, FindsAnyFiveCharacterDuration)
@@ -121,20 +121,20 @@ TEST(CheckMp3, FindsAnyFiveCharacterDuration)
     f.settings.fileNameTemplate = u"%n% %t% [%l%]"_qs;
     f.settings.removeDots = 1;
     f.settings.replaceSpaces = 1;
-    EXPECT_FALSE(CheckMp3(f.book, 2));
+    EXPECT_FALSE(mp3Exists(f.book, 2));
     writeFile(f.audio(u"2_Глава_1_2_[01-17].mp3"_qs), "x");
-    EXPECT_TRUE(CheckMp3(f.book, 2));
-    EXPECT_FALSE(CheckMp3(f.book, 1));
+    EXPECT_TRUE(mp3Exists(f.book, 2));
+    EXPECT_FALSE(mp3Exists(f.book, 1));
     writeFile(f.audio(u"1_Глава_первая_[01-00-00].mp3"_qs), "x");
-    EXPECT_FALSE(CheckMp3(f.book, 1)) << "an hour-long duration is longer than MM-SS";
+    EXPECT_FALSE(mp3Exists(f.book, 1)) << "an hour-long duration is longer than MM-SS";
     writeFile(f.audio(u"4_[00-01].mp3"_qs), "x");
-    EXPECT_FALSE(CheckMp3(f.book, 4)) << "past the last block";
+    EXPECT_FALSE(mp3Exists(f.book, 4)) << "past the last block";
 
     // Brackets and other pattern characters in a name are literal.
     writeFile(f.audio(u"1_Глава_первая_[0a-0b].mp3"_qs), "x");
-    EXPECT_TRUE(CheckMp3(f.book, 1));
+    EXPECT_TRUE(mp3Exists(f.book, 1));
     f.book.audioFolder = f.folder.file(u"нет такой"_qs);
-    EXPECT_FALSE(CheckMp3(f.book, 1));
+    EXPECT_FALSE(mp3Exists(f.book, 1));
 }
 
 TEST(Lame, CommandLineWithAndWithoutTags)
@@ -144,7 +144,7 @@ TEST(Lame, CommandLineWithAndWithoutTags)
     f.settings.id3Tags = 0;
     writeFile(f.audio(u"1-Глава первая.wav"_qs), QByteArray(51, 'x'));
     const QString lame = lameProgram(f.folder.path());
-    auto command = Lame(f.book, 1);
+    auto command = encoderCommand(f.book, 1);
     ASSERT_TRUE(command);
     EXPECT_EQ(command->commandLine, lame + u" -b 32 -h \""_qs + f.audio(u"1-Глава первая.wav"_qs) + u"\" \""_qs
                                          + f.audio(u"1-Глава первая.mp3"_qs) + u'"');
@@ -156,7 +156,7 @@ TEST(Lame, CommandLineWithAndWithoutTags)
     f.settings.id3Tags = 1;
     f.settings.fileNameTemplate = u"%n% %l%"_qs;
     f.settings.lamePriority = 2;
-    command = Lame(f.book, 2);
+    command = encoderCommand(f.book, 2);
     ASSERT_TRUE(command);
     EXPECT_EQ(command->mp3Path, f.audio(u"2 00-00.mp3"_qs)) << "a missing WAV has no length";
     EXPECT_TRUE(command->commandLine.startsWith(lame + u" -b 32 -h --ignore-tag-errors --add-id3v2 --ta \"Книга\""_qs));
@@ -169,7 +169,7 @@ TEST(Lame, EmptyWavGivesNoJob)
 {
     BookFixture f;
     writeFile(f.audio(u"1-Глава первая.wav"_qs), QByteArray(50, 'x'));
-    EXPECT_FALSE(Lame(f.book, 1));
+    EXPECT_FALSE(encoderCommand(f.book, 1));
     BookOutputFiles files(f.book);
     EXPECT_FALSE(files.encoderJob(1));
 }
@@ -210,7 +210,7 @@ TEST_F(RealEncoder, CyrillicAndShellCharactersReachTheTags)
     const auto job = files.encoderJob(1);
     ASSERT_TRUE(job);
     ProcessRunner runner;
-    ASSERT_TRUE(runner.RunProcess(*job));
+    ASSERT_TRUE(runner.runProcess(*job));
     ASSERT_TRUE(runner.waitForEnd(60000));
     EXPECT_EQ(runner.lastExitCode(), 0);
     ASSERT_TRUE(files.mp3Written(1));

@@ -14,14 +14,14 @@ TEST(LameOptions, SetsAndLamestringRoundTrip)
     const char *strings[] = {"-b 8", "-b 128 -h", "-b 320 -f", "-V 0", "-V 9 -h", "--abr 8", "--abr 96 -f", "--abr 320 -h"};
     for (const char *s : strings) {
         LameOptions options;
-        options.Sets(QString::fromLatin1(s));
-        EXPECT_EQ(options.Lamestring(), QString::fromLatin1(s));
+        options.parseLameOptions(QString::fromLatin1(s));
+        EXPECT_EQ(options.lameOptionString(), QString::fromLatin1(s));
     }
     for (int position = 1; position <= 16; ++position) {
         LameOptions options;
         options.bitratePosition = position;
         LameOptions back;
-        back.Sets(options.Lamestring());
+        back.parseLameOptions(options.lameOptionString());
         EXPECT_EQ(back.bitratePosition, position);
     }
 }
@@ -42,8 +42,8 @@ TEST(LameOptions, SetsSkipsWhatItCannotShow)
     for (const auto &c : cases) {
         LameOptions options;
         options.optimisation = LameOptimisation::Quality;
-        options.Sets(QString::fromLatin1(c.par));
-        EXPECT_EQ(options.Lamestring(), QString::fromLatin1(c.expected)) << c.par;
+        options.parseLameOptions(QString::fromLatin1(c.par));
+        EXPECT_EQ(options.lameOptionString(), QString::fromLatin1(c.expected)) << c.par;
         EXPECT_EQ(options.bitratePosition, c.bitratePosition) << c.par;
     }
 }
@@ -51,16 +51,16 @@ TEST(LameOptions, SetsSkipsWhatItCannotShow)
 TEST(LameOptions, CaptionsAndSizes)
 {
     LameOptions options;
-    options.Sets(u"--abr 96 -f"_qs);
+    options.parseLameOptions(u"--abr 96 -f"_qs);
     EXPECT_EQ(options.averageBitrateCaption(), u"Средний битрейт: 96 Kbps"_qs);
-    options.Sets(u"-b 128"_qs);
+    options.parseLameOptions(u"-b 128"_qs);
     EXPECT_EQ(options.bitrateCaption(), u"Битрейт: 128 Kbps"_qs);
-    options.Sets(u"-b 64"_qs);
-    EXPECT_NEAR(*options.MbPH(), 27.47, 0.005);
-    EXPECT_NEAR(*options.MbPM(), 27.47 / 60, 0.0001);
-    options.Sets(u"-V 4"_qs);
+    options.parseLameOptions(u"-b 64"_qs);
+    EXPECT_NEAR(*options.megabytesPerHour(), 27.47, 0.005);
+    EXPECT_NEAR(*options.megabytesPerMinute(), 27.47 / 60, 0.0001);
+    options.parseLameOptions(u"-V 4"_qs);
     EXPECT_EQ(options.qualityCaption(), u"Q= 4 (Среднее качество)"_qs);
-    EXPECT_FALSE(options.MbPH());
+    EXPECT_FALSE(options.megabytesPerHour());
 
     const char *words[] = {"Отличное", "Отличное", "Хорошее", "Хорошее", "Среднее", "Среднее",
                            "Среднее", "Низкое", "Низкое", "Плохое"};
@@ -72,7 +72,7 @@ namespace {
 
 QString lameValue(const QString &ini, const QString &key)
 {
-    return ReadIni(u"LAME"_qs, key, ini).value_or(QString());
+    return readIni(u"LAME"_qs, key, ini).value_or(QString());
 }
 
 } // namespace
@@ -92,7 +92,7 @@ TEST(LamePresets, ReadStopsAtTheFirstGapAndSkipsValuesWithoutColon)
     EXPECT_EQ(presets.selectedOnOpening(), 1);
 
     for (const char *selected : {"0", "3", "x"}) {
-        WriteIni(u"LAME"_qs, u"Selected"_qs, QString::fromLatin1(selected), ini);
+        writeIni(u"LAME"_qs, u"Selected"_qs, QString::fromLatin1(selected), ini);
         EXPECT_FALSE(LamePresets::read(ini).selectedOnOpening()) << selected;
     }
     folder.writeCp1251(u"Lectorium.ini"_qs, u"[LAME]\r\nPreset1=А:-b 8\r\nPreset3=В:-b 16\r\n"_qs);
@@ -127,16 +127,16 @@ TEST(LamePresets, SaveOverwriteDeleteAndRewrite)
 
     presets.remove(1);
     presets.remove(1);
-    ASSERT_TRUE(presets.SavePresets(ini, 1));
+    ASSERT_TRUE(presets.savePresets(ini, 1));
     EXPECT_EQ(lameValue(ini, u"Preset1"_qs), u"Речь:-b 48"_qs);
     EXPECT_EQ(lameValue(ini, u"Preset2"_qs), u"речь:--abr 40"_qs);
     EXPECT_EQ(lameValue(ini, u"Preset3"_qs), QString());
     EXPECT_EQ(lameValue(ini, u"Selected"_qs), u"2"_qs);
-    EXPECT_EQ(ReadIni(u"Общие настройки"_qs, u"Номер книги"_qs, ini), u"3"_qs);
+    EXPECT_EQ(readIni(u"Общие настройки"_qs, u"Номер книги"_qs, ini), u"3"_qs);
 
     presets.remove(0);
     presets.remove(0);
-    ASSERT_TRUE(presets.SavePresets(ini, std::nullopt));
+    ASSERT_TRUE(presets.savePresets(ini, std::nullopt));
     EXPECT_TRUE(LamePresets::read(ini).isEmpty());
     EXPECT_EQ(lameValue(ini, u"Selected"_qs), u"0"_qs);
 }
@@ -150,7 +150,7 @@ TEST(LamePresets, ShippedPresetsLoadAndShowInTheControl)
     ASSERT_TRUE(presets.selectedOnOpening());
     for (const LamePreset &preset : presets.list()) {
         LameOptions options;
-        options.Sets(preset.options);
-        EXPECT_EQ(options.Lamestring(), preset.options) << preset.name.toStdString();
+        options.parseLameOptions(preset.options);
+        EXPECT_EQ(options.lameOptionString(), preset.options) << preset.name.toStdString();
     }
 }

@@ -39,26 +39,26 @@ TEST(CleanFileName, ReplacesRemovesAndTrims)
         {u"a . b"_qs, u""_qs, u""_qs, false, u"a . b"_qs},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(CleanFileName(c.text, c.dot, c.space, c.keepBackslash), c.expected) << c.text.toStdString();
+        EXPECT_EQ(cleanFileName(c.text, c.dot, c.space, c.keepBackslash), c.expected) << c.text.toStdString();
 }
 
 TEST(Transliterate, MapsEveryRussianLetter)
 {
-    EXPECT_EQ(Transliterate(u"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"_qs), u"ABVGDEEJZIYKLMNOPRSTUFHCCHSHSHYEUJA"_qs);
-    EXPECT_EQ(Transliterate(u"абвгдеёжзийклмнопрстуфхцчшщъыьэюя"_qs), u"abvgdeejziyklmnoprstufhcchshshyeuja"_qs);
-    EXPECT_EQ(Transliterate(u"Съезд, 2-й \"Ёж\" x"_qs), u"Sezd, 2-y \"Ej\" x"_qs);
+    EXPECT_EQ(transliterate(u"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"_qs), u"ABVGDEEJZIYKLMNOPRSTUFHCCHSHSHYEUJA"_qs);
+    EXPECT_EQ(transliterate(u"абвгдеёжзийклмнопрстуфхцчшщъыьэюя"_qs), u"abvgdeejziyklmnoprstufhcchshshyeuja"_qs);
+    EXPECT_EQ(transliterate(u"Съезд, 2-й \"Ёж\" x"_qs), u"Sezd, 2-y \"Ej\" x"_qs);
 }
 
 TEST(BuildFileName, PlaceholdersPaddingAndOptions)
 {
     const TagInfo info = blockInfo(92, 2, u"Глава первая"_qs);
-    EXPECT_EQ(BuildFileName(u"%n%-%t%"_qs, info, {}, u"."_qs, u" "_qs, false), u"02-Глава первая.mp3"_qs);
-    EXPECT_EQ(BuildFileName(u"  "_qs, info, {}, u"."_qs, u"_"_qs, false), u"02-Глава_первая.mp3"_qs);
-    EXPECT_EQ(BuildFileName(u"%n%-%t%"_qs, info, {}, u"."_qs, u"_"_qs, true), u"02-Glava_pervaja.mp3"_qs);
+    EXPECT_EQ(buildFileName(u"%n%-%t%"_qs, info, {}, u"."_qs, u" "_qs, false), u"02-Глава первая.mp3"_qs);
+    EXPECT_EQ(buildFileName(u"  "_qs, info, {}, u"."_qs, u"_"_qs, false), u"02-Глава_первая.mp3"_qs);
+    EXPECT_EQ(buildFileName(u"%n%-%t%"_qs, info, {}, u"."_qs, u"_"_qs, true), u"02-Glava_pervaja.mp3"_qs);
 
-    EXPECT_EQ(BuildFileName(u"%n%"_qs, blockInfo(1000, 7, {}), {}, u"."_qs, u" "_qs, false), u"0007.mp3"_qs);
-    EXPECT_EQ(BuildFileName(u"%n%"_qs, blockInfo(9, 7, {}), {}, u"."_qs, u" "_qs, false), u"7.mp3"_qs);
-    EXPECT_EQ(BuildFileName(u"%n%"_qs, blockInfo(9, 12, {}), {}, u"."_qs, u" "_qs, false), u"12.mp3"_qs);
+    EXPECT_EQ(buildFileName(u"%n%"_qs, blockInfo(1000, 7, {}), {}, u"."_qs, u" "_qs, false), u"0007.mp3"_qs);
+    EXPECT_EQ(buildFileName(u"%n%"_qs, blockInfo(9, 7, {}), {}, u"."_qs, u" "_qs, false), u"7.mp3"_qs);
+    EXPECT_EQ(buildFileName(u"%n%"_qs, blockInfo(9, 12, {}), {}, u"."_qs, u" "_qs, false), u"12.mp3"_qs);
 
     TagInfo book = blockInfo(10, 3, u"Т"_qs);
     book.Title = u"Книга"_qs;
@@ -68,24 +68,24 @@ TEST(BuildFileName, PlaceholdersPaddingAndOptions)
     book.Date = u"1999"_qs;
     book.Genre = u"Жанр"_qs;
     book.ProjectName = u"Проект"_qs;
-    EXPECT_EQ(BuildFileName(u"%S%-%Sn%"_qs, book, {}, u"."_qs, u" "_qs, false), u"Цикл-3.mp3"_qs);
-    EXPECT_EQ(ExpandTagTemplate(u"\"%P%\" %T% %A% %D% %G% %N% %n% %t% %l%"_qs, book, u"01-02"_qs),
+    EXPECT_EQ(buildFileName(u"%S%-%Sn%"_qs, book, {}, u"."_qs, u" "_qs, false), u"Цикл-3.mp3"_qs);
+    EXPECT_EQ(expandTagTemplate(u"\"%P%\" %T% %A% %D% %G% %N% %n% %t% %l%"_qs, book, u"01-02"_qs),
               u"Проект Книга Автор 1999 Жанр 10 03 Т 01-02"_qs);
-    EXPECT_EQ(BuildFileName(u"%T%\\%l% %n%"_qs, book, u"00-05"_qs, u"."_qs, u" "_qs, false),
+    EXPECT_EQ(buildFileName(u"%T%\\%l% %n%"_qs, book, u"00-05"_qs, u"."_qs, u" "_qs, false),
               u"Книга\\00-05 03.mp3"_qs);
 }
 
 TEST(ExpandTagTemplate, KeepsQuotesOfInsertedValues)
 {
     TagInfo info = blockInfo(5, 1, u"Глава \"1\""_qs);
-    EXPECT_EQ(ExpandTagTemplate(u"\"%t%\""_qs, info, {}), u"Глава \"1\""_qs);
+    EXPECT_EQ(expandTagTemplate(u"\"%t%\""_qs, info, {}), u"Глава \"1\""_qs);
 }
 
 TEST(ID3Tag, SwitchesInOrderWithFallbacks)
 {
     Settings settings;
     const TagInfo info = blockInfo(400, 300, u"Ёлка"_qs);
-    EXPECT_EQ(ID3Tag(settings, info, u"Моя книга"_qs, {}),
+    EXPECT_EQ(id3TagArguments(settings, info, u"Моя книга"_qs, {}),
               u" --ignore-tag-errors --add-id3v2 --ta \"Моя книга\" --tt \"Ёлка\" --tn \"255\""
               " --tc \"Lectorium - программа для создания аудиокниг\r\nhttps://lectorium.sourceforge.io\""
               " --tg \"Speech\" "_qs);

@@ -8,8 +8,8 @@
 
 TEST(SmallWindows, VersionText)
 {
-    EXPECT_EQ(Vers(0, 7, 7), QStringLiteral("0.7.07"));
-    EXPECT_EQ(Vers(1, 2, 12), QStringLiteral("1.2.12"));
+    EXPECT_EQ(versionText(0, 7, 7), QStringLiteral("0.7.07"));
+    EXPECT_EQ(versionText(1, 2, 12), QStringLiteral("1.2.12"));
     EXPECT_TRUE(programVersion().count(u'.') == 2);
 }
 
@@ -23,13 +23,13 @@ TEST(SmallWindows, NewFolderPathCollapsesSeparators)
 TEST(SmallWindows, ManifestIsWrittenOnceAndDeleted)
 {
     TempProgramFolder folder;
-    ASSERT_TRUE(WriteManifest(folder.path()));
+    ASSERT_TRUE(writeManifest(folder.path()));
     const QByteArray text = folder.readBytes(QStringLiteral("Lectorium.exe.MANIFEST"));
     EXPECT_EQ(text.count("\r\n"), 8); // nine lines
     EXPECT_TRUE(text.contains("name=\"prjThemed\""));
     folder.writeCp1251(QStringLiteral("Lectorium.exe.MANIFEST"), QStringLiteral("mine"));
-    ASSERT_TRUE(WriteManifest(folder.path()));
+    ASSERT_TRUE(writeManifest(folder.path()));
     EXPECT_EQ(folder.readBytes(QStringLiteral("Lectorium.exe.MANIFEST")), QByteArray("mine"));
-    DeleteManifest(folder.path());
+    deleteManifest(folder.path());
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Lectorium.exe.MANIFEST"))));
 }

@@ -1,6 +1,6 @@
 // The voice table and "Voice.ini".
 
-#include "options/voice_table.h"
+#include "recording/speech/voice_table.h"
 
 #include "support/temp_program_folder.h"
 
@@ -18,16 +18,16 @@ TEST(VoiceTable, LoadsKindsAndRoleValuesBySection)
     // no section: all twelve values 0
     EXPECT_EQ(table[0].Speed, (std::array<int, 4>{}));
     EXPECT_EQ(table[0].Pitch, (std::array<int, 4>{}));
-    EXPECT_EQ(table[0].Pause, (std::array<int, 4>{}));
+    EXPECT_EQ(table[0].pause, (std::array<int, 4>{}));
     EXPECT_EQ(table[0].VoiceKind, VoiceParams::kSapiXml);
     EXPECT_EQ(table[1].Speed, (std::array<int, 4>{3, 0, 0, 0}));
     EXPECT_EQ(table[1].Pitch, (std::array<int, 4>{-2, 0, 0, 0}));
-    EXPECT_EQ(table[1].Pause, (std::array<int, 4>{0, 0, 0, 900}));
+    EXPECT_EQ(table[1].pause, (std::array<int, 4>{0, 0, 0, 900}));
     EXPECT_EQ(table[2].VoiceKind, VoiceParams::kSpeechCube);
     EXPECT_EQ(table[2].Speed[1], 120);
     // the same description shares its section
     EXPECT_EQ(table[3].VoiceIndex, 3);
-    EXPECT_EQ(table[3].Pause, table[1].Pause);
+    EXPECT_EQ(table[3].pause, table[1].pause);
 }
 
 TEST(VoiceTable, SaveWritesEveryKeyAndReadsBack)
@@ -37,12 +37,12 @@ TEST(VoiceTable, SaveWritesEveryKeyAndReadsBack)
     VoiceTable table = loadVoiceTable({QStringLiteral("Russian"), QStringLiteral("Немецкий")}, ini);
     table[0].Speed = {1, 2, 3, 4};
     table[0].Pitch = {-1, -2, -3, -4};
-    table[1].Pause = {0, 3000, 10, 20};
+    table[1].pause = {0, 3000, 10, 20};
     ASSERT_TRUE(saveVoiceTable(table, ini));
     const VoiceTable back = loadVoiceTable({QStringLiteral("Russian"), QStringLiteral("Немецкий")}, ini);
     EXPECT_EQ(back[0].Speed, table[0].Speed);
     EXPECT_EQ(back[0].Pitch, table[0].Pitch);
-    EXPECT_EQ(back[1].Pause, table[1].Pause);
+    EXPECT_EQ(back[1].pause, table[1].pause);
     const QString text = QString::fromLatin1(folder.readBytes(QStringLiteral("Voice.ini")));
     EXPECT_TRUE(text.contains(QStringLiteral("4Pitch=-4\r\n")));
     EXPECT_EQ(text.count(QStringLiteral("Speed=")), 8);
@@ -52,12 +52,12 @@ TEST(VoiceTable, ProgramTableFromTheEngineVoices)
 {
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("Voice.ini"), QStringLiteral("[Russian]\r\n2Pitch=5\r\n"));
-    LoadVpar(folder.path());
-    ASSERT_FALSE(VoicePar().isEmpty());
-    const auto russian = std::find_if(VoicePar().begin(), VoicePar().end(),
+    loadVoiceTable(folder.path());
+    ASSERT_FALSE(voiceTable().isEmpty());
+    const auto russian = std::find_if(voiceTable().begin(), voiceTable().end(),
                                       [](const VoiceParams &v) { return v.Name == QStringLiteral("Russian"); });
-    ASSERT_NE(russian, VoicePar().end());
+    ASSERT_NE(russian, voiceTable().end());
     EXPECT_EQ(russian->Pitch[1], 5);
-    EXPECT_EQ(voiceParams(int(VoicePar().size())).Pitch[1], 0);
-    VoicePar() = VoiceTable{};
+    EXPECT_EQ(voiceParams(int(voiceTable().size())).Pitch[1], 0);
+    voiceTable() = VoiceTable{};
 }

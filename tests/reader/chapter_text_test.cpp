@@ -33,8 +33,8 @@ TEST(ChapterText, ReadsTheChaptersBlockFileAndShowsNothingForAMissingOne)
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("Projects/Книга/0002.txt"), QStringLiteral("Вторая\r\n глава\r\n"));
     const QString book = bookFolder(folder.path(), QStringLiteral("Книга"));
-    EXPECT_EQ(LoadChapterText(book, 2), QStringLiteral("Вторая\n    глава\n"));
-    EXPECT_EQ(LoadChapterText(book, 1), QString());
+    EXPECT_EQ(loadChapterText(book, 2), QStringLiteral("Вторая\n    глава\n"));
+    EXPECT_EQ(loadChapterText(book, 1), QString());
 }
 
 TEST(ChapterList, NamesChaptersFromTheTableOfContentsOrByBlock)
@@ -49,9 +49,9 @@ TEST(ChapterList, NamesChaptersFromTheTableOfContentsOrByBlock)
     folder.writeCp1251(QStringLiteral("Projects/Без оглавления/project.ini"),
                        QStringLiteral("[Информация]\r\nАвтор=Кто-то\r\n"));
 
-    EXPECT_EQ(LoadChp(bookFolder(folder.path(), QStringLiteral("С оглавлением"))),
+    EXPECT_EQ(loadChapterList(bookFolder(folder.path(), QStringLiteral("С оглавлением"))),
               QStringList({QStringLiteral("Начало"), QStringLiteral("Конец")}));
-    EXPECT_EQ(LoadChp(bookFolder(folder.path(), QStringLiteral("Без оглавления"))),
+    EXPECT_EQ(loadChapterList(bookFolder(folder.path(), QStringLiteral("Без оглавления"))),
               QStringList({QStringLiteral("Блок 1"), QStringLiteral("Блок 2"), QStringLiteral("Блок 3")}));
     EXPECT_EQ(chapterEntry(12, QStringLiteral("Конец")), QStringLiteral("[12] Конец"));
 }

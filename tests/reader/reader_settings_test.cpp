@@ -32,14 +32,14 @@ TEST(ReaderSettings, SavedValuesComeBackAndOtherSectionsStay)
     saved.unread = 0xFFFFFF;
     saved.reading = 0x00FF00;
     saved.read = 1;
-    ASSERT_TRUE(Rsave(saved, ini));
+    ASSERT_TRUE(saveReaderSettings(saved, ini));
 
     ReaderSettings loaded;
-    Rload(loaded, ini);
+    loadReaderSettings(loaded, ini);
     EXPECT_TRUE(sameSettings(loaded, saved));
-    EXPECT_EQ(ReadIni(QStringLiteral("Шрифт"), QStringLiteral("Size"), ini), QStringLiteral("10.5"));
-    EXPECT_EQ(ReadIni(QStringLiteral("Цвета"), QStringLiteral("Фон"), ini), QStringLiteral("1056816"));
-    EXPECT_EQ(ReadIni(QStringLiteral("Общие настройки"), QStringLiteral("Номер книги"), ini), QStringLiteral("3"));
+    EXPECT_EQ(readIni(QStringLiteral("Шрифт"), QStringLiteral("Size"), ini), QStringLiteral("10.5"));
+    EXPECT_EQ(readIni(QStringLiteral("Цвета"), QStringLiteral("Фон"), ini), QStringLiteral("1056816"));
+    EXPECT_EQ(readIni(QStringLiteral("Общие настройки"), QStringLiteral("Номер книги"), ini), QStringLiteral("3"));
 }
 
 TEST(ReaderSettings, WithoutAFileOrUsableValuesTheBuiltInOnesStay)
@@ -47,7 +47,7 @@ TEST(ReaderSettings, WithoutAFileOrUsableValuesTheBuiltInOnesStay)
     TempProgramFolder folder;
     const ReaderSettings builtIn;
     ReaderSettings settings;
-    Rload(settings, folder.file(QStringLiteral("Lectorium.ini")));
+    loadReaderSettings(settings, folder.file(QStringLiteral("Lectorium.ini")));
     EXPECT_TRUE(sameSettings(settings, builtIn));
 
     // Older files hold flags as words and sizes with a decimal comma; a
@@ -55,7 +55,7 @@ TEST(ReaderSettings, WithoutAFileOrUsableValuesTheBuiltInOnesStay)
     folder.writeCp1251(QStringLiteral("Lectorium.ini"),
                        QStringLiteral("[Шрифт]\r\nBold=True\r\nItalic=-1\r\nSize=11,5\r\n"
                                       "[Цвета]\r\nФон=-2147483643\r\nОсновной=красный\r\nЧитаемый=255\r\n"));
-    Rload(settings, folder.file(QStringLiteral("Lectorium.ini")));
+    loadReaderSettings(settings, folder.file(QStringLiteral("Lectorium.ini")));
     EXPECT_EQ(settings.fontName, builtIn.fontName);
     EXPECT_TRUE(settings.bold);
     EXPECT_TRUE(settings.italic);

@@ -4,7 +4,7 @@
 
 #include "app/project_store.h"
 #include "dictionaries/dictionaries.h"
-#include "options/voice_table.h"
+#include "recording/speech/voice_table.h"
 #include "recording/voice_markup.h"
 #include "support/temp_program_folder.h"
 
@@ -17,16 +17,16 @@ class BlockTextTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        VoicePar() = VoiceTable{};
+        voiceTable() = VoiceTable{};
         VoiceParams v;
         v.Speed = {1, 0, 0, 0};
-        v.Pause = {250, 0, 0, 0};
-        VoicePar().append(v);
+        v.pause = {250, 0, 0, 0};
+        voiceTable().append(v);
         settings.voiceIndex = 0;
         folder.writeCp1251(QStringLiteral("Projects/Книга/0007.txt"), QStringLiteral("Текст блока.\r\n"));
         source.setSelectedBook(QStringLiteral("Книга"));
     }
-    void TearDown() override { VoicePar() = VoiceTable{}; }
+    void TearDown() override { voiceTable() = VoiceTable{}; }
 
     TempProgramFolder folder;
     Settings settings;
@@ -40,8 +40,8 @@ TEST_F(BlockTextTest, AnnouncedNumberWithMarkersBeforeConversion)
     settings.announceBlockNumber = 1;
     const QString marked = QStringLiteral(" {повествование->} Блок 7. {пауза->}  Текст блока.\r\n"
                                           " {повествование->}  {пауза->} Конец блока 7.");
-    EXPECT_EQ(source.GetBlockText(7, true, true), ReplX(marked, 0));
-    EXPECT_EQ(source.GetBlockText(7, true, false), Repl(marked, 0));
+    EXPECT_EQ(source.blockText(7, true, true), toSapiMarkup(marked, 0));
+    EXPECT_EQ(source.blockText(7, true, false), toCubeMarkup(marked, 0));
 }
 
 TEST_F(BlockTextTest, PausesAtStartAndEnd)
@@ -61,7 +61,7 @@ TEST_F(BlockTextTest, PausesAtStartAndEnd)
     for (const auto &c : cases) {
         settings.pauseAtStart = c.start;
         settings.pauseAtEnd = c.end;
-        EXPECT_EQ(source.GetBlockText(7, true, c.xml, QStringLiteral("Книга")), c.xml ? c.text : Repl(c.text, 0));
+        EXPECT_EQ(source.blockText(7, true, c.xml, QStringLiteral("Книга")), c.xml ? c.text : toCubeMarkup(c.text, 0));
     }
 }
 
@@ -70,19 +70,19 @@ TEST_F(BlockTextTest, DictionaryStepOnlyWhenAskedAndEnabled)
     folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("//Словарь Lectorium\r\nблока=блока-словарь\r\n"));
     folder.writeCp1251(QStringLiteral("Dic/Diclist.cfg"), QStringLiteral("\"a.dic\",#TRUE#\r\n"));
     Dictionaries dictionaries(folder.path());
-    dictionaries.LoadDicList();
-    dictionaries.LoadEnabledDictionaries();
+    dictionaries.loadDictionaryList();
+    dictionaries.loadEnabledDictionaries();
     BlockTextSource withDictionaries(settings, folder.path(), &dictionaries);
     withDictionaries.setSelectedBook(QStringLiteral("Книга"));
     QStringList panel;
     withDictionaries.setStatusPanel([&](const QString &text) { panel << text; });
 
     settings.applyDictionaries = 1;
-    const QString rewritten = withDictionaries.GetBlockText(7, false, true);
+    const QString rewritten = withDictionaries.blockText(7, false, true);
     EXPECT_EQ(panel, (QStringList{QStringLiteral("Обработка словарем..."), QString()}));
-    EXPECT_EQ(withDictionaries.GetBlockText(7, true, true), QStringLiteral("Текст блока.\r\n"));
+    EXPECT_EQ(withDictionaries.blockText(7, true, true), QStringLiteral("Текст блока.\r\n"));
     settings.applyDictionaries = 0;
-    EXPECT_EQ(withDictionaries.GetBlockText(7, false, true), QStringLiteral("Текст блока.\r\n"));
+    EXPECT_EQ(withDictionaries.blockText(7, false, true), QStringLiteral("Текст блока.\r\n"));
     EXPECT_NE(rewritten, QStringLiteral("Текст блока.\r\n"));
 }
 
@@ -91,9 +91,9 @@ TEST_F(BlockTextTest, RawLengthWithoutMarkers)
     folder.writeCp1251(QStringLiteral("Projects/Книга/0001.txt"),
                        QStringLiteral(" {повествование->}  {речь->}  {речь2->}  {автор->}  {пауза->} "));
     folder.writeCp1251(QStringLiteral("Projects/Книга/0002.txt"), QStringLiteral(" {речь->} Да."));
-    EXPECT_EQ(source.GetBlockRawLen(1), 0);
-    EXPECT_EQ(source.GetBlockRawLen(2), 3);
-    EXPECT_EQ(source.GetBlockRawLen(7), QStringLiteral("Текст блока.\r\n").size());
+    EXPECT_EQ(source.blockRawLength(1), 0);
+    EXPECT_EQ(source.blockRawLength(2), 3);
+    EXPECT_EQ(source.blockRawLength(7), QStringLiteral("Текст блока.\r\n").size());
 }
 
 TEST(BookTextAn, EveryBlockOfEveryBookWithoutMarkers)

@@ -3,7 +3,7 @@
 #include "recording/book_export.h"
 
 #include "common/text_codec.h"
-#include "options/voice_table.h"
+#include "recording/speech/voice_table.h"
 #include "recording/voice_markup.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
@@ -22,11 +22,11 @@ protected:
         VoiceParams v;
         v.Speed = {2, 3, 0, 0};
         v.Pitch = {-1, 0, 0, 0};
-        VoicePar() = VoiceTable{v};
+        voiceTable() = VoiceTable{v};
         folder.writeCp1251(QStringLiteral("Projects/Книга/0001.txt"), QStringLiteral(" {повествование->} Раз."));
         folder.writeCp1251(QStringLiteral("Projects/Книга/0002.txt"), QStringLiteral(" {речь->} Два."));
     }
-    void TearDown() override { VoicePar() = VoiceTable{}; }
+    void TearDown() override { voiceTable() = VoiceTable{}; }
 
     QString exported(const QString &name) const { return Codec::fromCp1251(folder.readBytes(name)); }
 
@@ -43,8 +43,8 @@ TEST_F(BookExportTest, EveryBlockConvertedForTheChosenFormat)
         const QString name = text ? QStringLiteral("out/Книга.txt") : QStringLiteral("out/Книга.xml");
         ScriptedDialogs dialogs;
         QDir().mkpath(folder.file(QStringLiteral("out")));
-        ASSERT_TRUE(ExportBook(folder.path(), QStringLiteral("Книга"), folder.file(name), format, settings, dialogs));
-        const auto convert = [&](const QString &block) { return text ? Repl(block, 0) : ReplX(block, 0); };
+        ASSERT_TRUE(exportBook(folder.path(), QStringLiteral("Книга"), folder.file(name), format, settings, dialogs));
+        const auto convert = [&](const QString &block) { return text ? toCubeMarkup(block, 0) : toSapiMarkup(block, 0); };
         EXPECT_EQ(exported(name), convert(QStringLiteral(" {повествование->} Раз.")) + QStringLiteral("\r\n")
                                       + convert(QStringLiteral(" {речь->} Два.")) + QStringLiteral("\r\n"));
         ASSERT_EQ(dialogs.shown.size(), 1);
@@ -58,7 +58,7 @@ TEST_F(BookExportTest, AsksBeforeReplacingAnExistingFile)
 {
     folder.writeCp1251(QStringLiteral("old.txt"), QStringLiteral("старое"));
     ScriptedDialogs refuse({DialogAnswer::No});
-    EXPECT_FALSE(ExportBook(folder.path(), QStringLiteral("Книга"), folder.file(QStringLiteral("old.txt")),
+    EXPECT_FALSE(exportBook(folder.path(), QStringLiteral("Книга"), folder.file(QStringLiteral("old.txt")),
                             ExportFormat::Text, settings, refuse));
     ASSERT_EQ(refuse.shown.size(), 1);
     EXPECT_EQ(refuse.shown[0].title, QStringLiteral("Экспорт"));
@@ -67,7 +67,7 @@ TEST_F(BookExportTest, AsksBeforeReplacingAnExistingFile)
     EXPECT_TRUE(settings.exportFolder.isEmpty());
 
     ScriptedDialogs accept({DialogAnswer::Yes});
-    EXPECT_TRUE(ExportBook(folder.path(), QStringLiteral("Книга"), folder.file(QStringLiteral("old.txt")),
+    EXPECT_TRUE(exportBook(folder.path(), QStringLiteral("Книга"), folder.file(QStringLiteral("old.txt")),
                            ExportFormat::Text, settings, accept));
     EXPECT_TRUE(exported(QStringLiteral("old.txt")).contains(QStringLiteral("Два.")));
 }
@@ -75,7 +75,7 @@ TEST_F(BookExportTest, AsksBeforeReplacingAnExistingFile)
 TEST_F(BookExportTest, UnwritableTargetIsReportedNotPraised)
 {
     ScriptedDialogs dialogs;
-    EXPECT_FALSE(ExportBook(folder.path(), QStringLiteral("Книга"), folder.file(QStringLiteral("нет/такой/папки.txt")),
+    EXPECT_FALSE(exportBook(folder.path(), QStringLiteral("Книга"), folder.file(QStringLiteral("нет/такой/папки.txt")),
                             ExportFormat::Text, settings, dialogs));
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Critical);

@@ -137,7 +137,7 @@ TEST_F(RecordingDriverTest, PausedEngineIsNotAStall)
 {
     voice.looksPerBlock = 1000;
     ASSERT_TRUE(driver.startSingle(book()));
-    driver.PauseRec();
+    driver.pauseRecording();
     for (int i = 0; i < 5; ++i) {
         clock.seconds += 100;
         driver.tick();

@@ -87,7 +87,7 @@ TEST_F(RecordingJobTest, BatchRecordsTheTickedBooksInTurn)
     host.batch = true;
     job.afterFinish = 1;
     host.scripted = ScriptedDialogs({DialogAnswer::Yes});
-    ASSERT_TRUE(job.StartRec());
+    ASSERT_TRUE(job.startRecording());
     runToEnd();
     ASSERT_EQ(ends, 1);
     EXPECT_EQ(host.ticked, QList<bool>({false, false}));
@@ -104,7 +104,7 @@ TEST_F(RecordingJobTest, BatchWithNothingTickedDoesNotStart)
 {
     host.batch = true;
     host.ticked = {false, false};
-    EXPECT_FALSE(job.StartRec());
+    EXPECT_FALSE(job.startRecording());
     EXPECT_EQ(voice.spokenTexts.size(), 0);
 }
 
@@ -112,18 +112,18 @@ TEST_F(RecordingJobTest, LowDiskAsksAndAbortEnds)
 {
     host.free = 100 << 20;
     host.scripted = ScriptedDialogs({DialogAnswer::Retry, DialogAnswer::Abort});
-    EXPECT_FALSE(job.StartRec());
+    EXPECT_FALSE(job.startRecording());
     ASSERT_EQ(host.scripted.shown.size(), 2);
     EXPECT_TRUE(host.scripted.shown[0].text.contains(QStringLiteral("свободно 100 мегабайт.")));
     host.scripted = ScriptedDialogs({DialogAnswer::Ignore});
-    EXPECT_TRUE(job.StartRec());
+    EXPECT_TRUE(job.startRecording());
 }
 
 TEST_F(RecordingJobTest, ClosingDuringARecordingExitsOnceStopped)
 {
     voice.looksPerBlock = 100;
     job.afterFinish = 1;
-    ASSERT_TRUE(job.StartRec());
+    ASSERT_TRUE(job.startRecording());
     driver.tick();
     job.exitWhenStopped();
     runToEnd();
@@ -135,7 +135,7 @@ TEST_F(RecordingJobTest, ClosingDuringARecordingExitsOnceStopped)
 TEST_F(RecordingJobTest, AFaultIsNotCalledTheUsersStop)
 {
     files.program = QStringLiteral("/nonexistent/lame");
-    ASSERT_TRUE(job.StartRec());
+    ASSERT_TRUE(job.startRecording());
     runToEnd();
     ASSERT_EQ(ends, 1);
     EXPECT_EQ(host.status[1], QStringLiteral("Запись остановлена из-за ошибки"));
@@ -144,7 +144,7 @@ TEST_F(RecordingJobTest, AFaultIsNotCalledTheUsersStop)
 TEST_F(RecordingJobTest, NoVoicesNoJob)
 {
     job.voicesInstalled = [] { return false; };
-    EXPECT_FALSE(job.StartRec());
+    EXPECT_FALSE(job.startRecording());
     EXPECT_TRUE(voice.spokenTexts.isEmpty());
     ASSERT_EQ(host.scripted.shown.size(), 1);
     EXPECT_TRUE(host.scripted.shown[0].text.startsWith(kNoVoicesMessage));
@@ -153,7 +153,7 @@ TEST_F(RecordingJobTest, NoVoicesNoJob)
 TEST_F(RecordingJobTest, UnwritableOutputFolderIsReported)
 {
     settings.outputFolder = QStringLiteral("/proc/no/such/folder");
-    EXPECT_FALSE(job.StartRec());
+    EXPECT_FALSE(job.startRecording());
     ASSERT_EQ(host.scripted.shown.size(), 1);
     EXPECT_EQ(host.scripted.shown[0].text, QStringLiteral("Неправильно указан рабочий каталог!\nПроверьте настройки..."));
 }

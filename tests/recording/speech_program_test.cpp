@@ -20,12 +20,12 @@ TEST(SpeechProgram, StartsTheConfiguredPathAndKeepsItRunning)
 
     Settings settings;
     ProcessRunner runner;
-    EXPECT_FALSE(SetMyPrior(settings, runner)); // no path set
+    EXPECT_FALSE(setProgramPriority(settings, runner)); // no path set
     settings.speechCubePath = script;
-    ASSERT_TRUE(SetMyPrior(settings, runner));
-    EXPECT_TRUE(runner.ProcessRunning());
+    ASSERT_TRUE(setProgramPriority(settings, runner));
+    EXPECT_TRUE(runner.processRunning());
     runner.terminate();
 
     settings.speechCubePath = folder.file(QStringLiteral("нет.exe"));
-    EXPECT_FALSE(SetMyPrior(settings, runner));
+    EXPECT_FALSE(setProgramPriority(settings, runner));
 }

@@ -1,7 +1,7 @@
 // A two-block book recorded by the driver with the real voice into WAV files.
 
 #include "driver_stand_ins.h"
-#include "options/voice_table.h"
+#include "recording/speech/voice_table.h"
 #include "recording/project_block_texts.h"
 #include "recording/speech_recording_voice.h"
 #include "support/temp_program_folder.h"
@@ -28,7 +28,7 @@ TEST(SpeechRecording, DriverSpeaksEveryBlockIntoItsWav)
         settings.followEngine = followEngine;
         settings.voiceIndex = SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
         settings.pauseAtEnd = 300;
-        LoadVpar(folder.path());
+        loadVoiceTable(folder.path());
         BlockTextSource source(settings, folder.path(), nullptr);
         ProjectBlockTexts texts(source, QStringLiteral("Книга"));
         SpeechRecordingVoice voice(settings);
@@ -53,6 +53,6 @@ TEST(SpeechRecording, DriverSpeaksEveryBlockIntoItsWav)
         EXPECT_TRUE(second.valid);
         EXPECT_GT(first.seconds(), 1.0);
         EXPECT_GT(second.seconds(), 1.0);
-        VoicePar() = VoiceTable{};
+        voiceTable() = VoiceTable{};
     }
 }

@@ -32,11 +32,11 @@ protected:
     {
         const QString path = dir.filePath(QStringLiteral("out%1.wav").arg(++files));
         auto stream = std::make_shared<WavFileStream>(voice.format());
-        EXPECT_TRUE(stream->Open(path));
+        EXPECT_TRUE(stream->open(path));
         voice.setAudioOutputStream(stream);
-        voice.Speak(text, SVSFlagsAsync | SVSFPurgeBeforeSpeak | kindFlag);
-        EXPECT_TRUE(voice.WaitUntilDone(20000));
-        stream->Close();
+        voice.speak(text, SVSFlagsAsync | SVSFPurgeBeforeSpeak | kindFlag);
+        EXPECT_TRUE(voice.waitUntilDone(20000));
+        stream->close();
         return readWavInfo(path);
     }
 
@@ -79,7 +79,7 @@ QString longText(int sentences)
 
 TEST_F(VoiceTest, ListsVoicesWithRussianByReadableName)
 {
-    const QList<VoiceToken> voices = SpeechVoice::GetVoices();
+    const QList<VoiceToken> voices = SpeechVoice::voices();
     ASSERT_FALSE(voices.isEmpty());
     const VoiceToken &russian = voices.at(SpeechVoice::voiceForLanguage(QStringLiteral("ru")));
     EXPECT_EQ(russian.description, QStringLiteral("Russian"));
@@ -130,10 +130,10 @@ TEST_F(VoiceTest, PositionsAdvanceThroughSentencesInTheGivenText)
     const QString xml = QStringLiteral("<rate absspeed=\"2\"/>") + kThreeSentences;
     auto sink = std::make_shared<SlowSink>();
     QList<SpeechStatus> seen;
-    sink->onWrite = [&] { seen.append(voice.Status()); };
+    sink->onWrite = [&] { seen.append(voice.status()); };
     voice.setAudioOutputStream(sink);
-    voice.Speak(xml, SVSFlagsAsync | SVSFIsXML);
-    ASSERT_TRUE(voice.WaitUntilDone(20000));
+    voice.speak(xml, SVSFlagsAsync | SVSFIsXML);
+    ASSERT_TRUE(voice.waitUntilDone(20000));
     ASSERT_FALSE(seen.isEmpty());
 
     QList<int> sentenceStarts;
@@ -160,22 +160,22 @@ TEST_F(VoiceTest, PositionsAdvanceThroughSentencesInTheGivenText)
                                      [&](const SpeechStatus &s) { return s.InputSentencePosition == second; });
     EXPECT_EQ(xml.mid(second, middle->InputSentenceLength),
               QStringLiteral("Второе &lt;длинное&gt; предложение!"));
-    EXPECT_EQ(voice.Status().RunningState, SpeechStatus::Done);
+    EXPECT_EQ(voice.status().RunningState, SpeechStatus::Done);
 }
 
 TEST_F(VoiceTest, PurgeStopsSpeechAtOnce)
 {
     auto sink = std::make_shared<SlowSink>();
     voice.setAudioOutputStream(sink);
-    voice.Speak(longText(20), SVSFlagsAsync | SVSFIsNotXML);
+    voice.speak(longText(20), SVSFlagsAsync | SVSFIsNotXML);
     while (sink->written < voice.format().bytesPerSecond() / 2)
         QThread::msleep(5);
-    EXPECT_EQ(voice.Status().RunningState, SpeechStatus::IsSpeaking);
+    EXPECT_EQ(voice.status().RunningState, SpeechStatus::IsSpeaking);
     const qint64 atPurge = sink->written;
 
     voice.setAudioOutputStream(std::make_shared<SpeechMemoryStream>());
-    voice.Speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsXML);
-    ASSERT_TRUE(voice.WaitUntilDone(5000));
+    voice.speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsXML);
+    ASSERT_TRUE(voice.waitUntilDone(5000));
     const double msecsAfterPurge = double(sink->written - atPurge) * 1000 / voice.format().bytesPerSecond();
     EXPECT_LE(msecsAfterPurge, 200);
 }
@@ -184,23 +184,23 @@ TEST_F(VoiceTest, PauseHoldsTheFileAndResumeContinuesIt)
 {
     const QString path = dir.filePath(QStringLiteral("paused.wav"));
     auto file = std::make_shared<WavFileStream>(voice.format());
-    ASSERT_TRUE(file->Open(path));
+    ASSERT_TRUE(file->open(path));
     auto sink = std::make_shared<SlowSink>(file);
     voice.setAudioOutputStream(sink);
     const QString text = longText(3);
-    voice.Speak(text, SVSFlagsAsync | SVSFIsNotXML);
+    voice.speak(text, SVSFlagsAsync | SVSFIsNotXML);
     while (sink->written == 0)
         QThread::msleep(5);
-    voice.Pause();
+    voice.pause();
     QThread::msleep(50); // a write under way when the pause came may still end
     const WavInfo held = readWavInfo(path);
     EXPECT_TRUE(held.valid);
-    EXPECT_FALSE(voice.WaitUntilDone(150));
+    EXPECT_FALSE(voice.waitUntilDone(150));
     EXPECT_EQ(readWavInfo(path).dataBytes, held.dataBytes);
 
-    voice.Resume();
-    ASSERT_TRUE(voice.WaitUntilDone(20000));
-    file->Close();
+    voice.resume();
+    ASSERT_TRUE(voice.waitUntilDone(20000));
+    file->close();
     const WavInfo finished = readWavInfo(path);
     EXPECT_TRUE(finished.valid);
     // espeak-ng's sound varies by a few milliseconds from run to run; a lost
@@ -215,23 +215,23 @@ TEST_F(VoiceTest, MemoryStreamHoldsTheSameSoundAsTheFile)
     const WavInfo file = speakToWav(text);
     auto memory = std::make_shared<SpeechMemoryStream>();
     voice.setAudioOutputStream(memory);
-    voice.Speak(text, SVSFIsXML); // synchronous: returns when spoken
-    EXPECT_EQ(voice.Status().RunningState, SpeechStatus::Done);
-    EXPECT_NEAR(memory->GetData().size(), file.dataBytes, file.dataBytes / 100);
+    voice.speak(text, SVSFIsXML); // synchronous: returns when spoken
+    EXPECT_EQ(voice.status().RunningState, SpeechStatus::Done);
+    EXPECT_NEAR(memory->data().size(), file.dataBytes, file.dataBytes / 100);
 }
 
 TEST(WavFileStreamTest, CloseSaysWhenTheDiskCouldNotTakeTheSound)
 {
     TempProgramFolder folder;
     WavFileStream file;
-    ASSERT_TRUE(file.Open(folder.file(QStringLiteral("1.wav"))));
-    ASSERT_TRUE(file.Write(QByteArray(1000, 'a')));
+    ASSERT_TRUE(file.open(folder.file(QStringLiteral("1.wav"))));
+    ASSERT_TRUE(file.append(QByteArray(1000, 'a')));
     {
         const FileSizeLimit limit(20000);
-        file.Write(QByteArray(50000, 'b'));
-        EXPECT_FALSE(file.Close());
+        file.append(QByteArray(50000, 'b'));
+        EXPECT_FALSE(file.close());
     }
-    ASSERT_TRUE(file.Open(folder.file(QStringLiteral("2.wav"))));
-    ASSERT_TRUE(file.Write(QByteArray(1000, 'a')));
-    EXPECT_TRUE(file.Close());
+    ASSERT_TRUE(file.open(folder.file(QStringLiteral("2.wav"))));
+    ASSERT_TRUE(file.append(QByteArray(1000, 'a')));
+    EXPECT_TRUE(file.close());
 }

@@ -23,16 +23,16 @@ protected:
         voice.selectVoice(russian);
     }
 
-    QString phonemes(const QString &text) { return voice.Phonemes(text, SVSFIsNotXML).trimmed(); }
+    QString phonemes(const QString &text) { return voice.phonemes(text, SVSFIsNotXML).trimmed(); }
 
     double spokenMsecs(const QString &text)
     {
         const QString path = dir.filePath(QStringLiteral("out%1.wav").arg(++files));
         auto stream = std::make_shared<WavFileStream>(voice.format());
-        EXPECT_TRUE(stream->Open(path));
+        EXPECT_TRUE(stream->open(path));
         voice.setAudioOutputStream(stream);
-        voice.Speak(text, SVSFIsNotXML);
-        stream->Close();
+        voice.speak(text, SVSFIsNotXML);
+        stream->close();
         return readWavInfo(path).msecs();
     }
 
@@ -55,7 +55,7 @@ class StatusSink : public SpeechSink
 {
 public:
     explicit StatusSink(const SpeechVoice &voice) : m_voice(voice) {}
-    void write(const char *, qint64) override { seen.append(m_voice.Status()); }
+    void write(const char *, qint64) override { seen.append(m_voice.status()); }
     QList<SpeechStatus> seen;
 
 private:
@@ -131,8 +131,8 @@ TEST_F(StressedSpeech, PositionsCountTheMarksOfTheGivenText)
     const QString xml = QStringLiteral("<rate absspeed=\"2\"/>Старый за+мок, мо+локо. Пе+ред нами.");
     auto sink = std::make_shared<StatusSink>(voice);
     voice.setAudioOutputStream(sink);
-    voice.Speak(xml, SVSFIsXML);
-    sink->seen.append(voice.Status()); // the last word may start in the last piece of sound
+    voice.speak(xml, SVSFIsXML);
+    sink->seen.append(voice.status()); // the last word may start in the last piece of sound
     QStringList words, sentences;
     for (const SpeechStatus &s : sink->seen) {
         const QString word = xml.mid(s.InputWordPosition, s.InputWordLength);

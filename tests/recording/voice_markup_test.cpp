@@ -11,7 +11,7 @@ VoiceParams roles()
     VoiceParams v;
     v.Speed = {2, 3, 4, 5};
     v.Pitch = {-1, 6, 7, 8};
-    v.Pause = {300, 100, 200, 400};
+    v.pause = {300, 100, 200, 400};
     return v;
 }
 
@@ -37,7 +37,7 @@ TEST(VoiceMarkup, SapiXmlForEachMarker)
          QStringLiteral("А\n        <silence msec=\"400\"/> <rate absspeed=\"5\"/> <pitch absmiddle=\"8\"/>Б")},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ReplX(c.text, v), c.xml) << c.text.toStdString();
+        EXPECT_EQ(toSapiMarkup(c.text, v), c.xml) << c.text.toStdString();
 }
 
 TEST(VoiceMarkup, SpeechCubeTagsForEachMarker)
@@ -62,5 +62,5 @@ TEST(VoiceMarkup, SpeechCubeTagsForEachMarker)
          QStringLiteral(". \\abspitch{7} \\absspeed{4} \\pause{200ms}а\n  \\absspeed{4} \n  \\absspeed{4} б")},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(Repl(c.text, v), c.tagged) << c.text.toStdString();
+        EXPECT_EQ(toCubeMarkup(c.text, v), c.tagged) << c.text.toStdString();
 }

@@ -1,6 +1,6 @@
-#include "app/ui/form1.h"
+#include "app/ui/main_window.h"
 #include "dictionaries/trial_voice.h"
-#include "dictionaries/ui/dic_ed.h"
+#include "dictionaries/ui/dictionary_editor_window.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -40,7 +40,7 @@ void writeMainDictionary(const TempProgramFolder &folder, const QString &lines)
     folder.writeCp1251(QStringLiteral("Dic/main.dic"), QStringLiteral("//Словарь Lectorium\r\n") + lines);
 }
 
-QStringList words(const DicEd &editor)
+QStringList words(const DictionaryEditorWindow &editor)
 {
     QStringList list;
     for (const DicRow &row : editor.rows())
@@ -72,9 +72,9 @@ TEST(DictionaryEditor, SectionsShowEachKindOfEntry)
     TempProgramFolder folder;
     writeMainDictionary(folder, QStringLiteral("$Лев=Лёв\r\nкот=кот<\r\n$*Ра*=ра\r\nпод*=под\r\n*ий=ый\r\n*ться*=ца\r\n"));
     ScriptedDialogs dialogs;
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
-    auto *tabs = child<QTabBar>(editor, "TabStrip1");
+    auto *tabs = child<QTabBar>(editor, "sectionTabs");
     EXPECT_EQ(words(editor).size(), 6);
     const QStringList expected[] = {{}, {QStringLiteral("Лев=Лёв$")}, {QStringLiteral("кот=кот<")},
                                     // A case-sensitive substring entry is not an automatic replacement.
@@ -85,7 +85,7 @@ TEST(DictionaryEditor, SectionsShowEachKindOfEntry)
         tabs->setCurrentIndex(section);
         EXPECT_EQ(words(editor), expected[section]) << section;
     }
-    EXPECT_EQ(child<QPushButton>(editor, "Command7")->toolTip(), QStringLiteral("Отсортировать раздел словаря по алфавиту"));
+    EXPECT_EQ(child<QPushButton>(editor, "sortButton")->toolTip(), QStringLiteral("Отсортировать раздел словаря по алфавиту"));
 }
 
 TEST(DictionaryEditor, SavingAfterAnEditInASectionWritesTheFileGroupedBySection)
@@ -93,18 +93,18 @@ TEST(DictionaryEditor, SavingAfterAnEditInASectionWritesTheFileGroupedBySection)
     TempProgramFolder folder;
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n$Лев=Лёв\r\nпёс=пёс\r\n// End of file\r\n"));
     ScriptedDialogs dialogs;
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
-    auto *tabs = child<QTabBar>(editor, "TabStrip1");
-    auto *view = child<QTableView>(editor, "ListView1");
+    auto *tabs = child<QTabBar>(editor, "sectionTabs");
+    auto *view = child<QTableView>(editor, "entryTable");
 
     tabs->setCurrentIndex(1);
     view->selectRow(0);
-    child<QLineEdit>(editor, "Text2")->setText(QStringLiteral("Лё<в"));
-    click(editor, "Command2");
+    child<QLineEdit>(editor, "pronunciationEdit")->setText(QStringLiteral("Лё<в"));
+    click(editor, "updateEntryButton");
     tabs->setCurrentIndex(0);
     EXPECT_EQ(words(editor), (QStringList{QStringLiteral("Лев=Лё<в$"), QStringLiteral("кот=кот<"), QStringLiteral("пёс=пёс")}));
-    click(editor, "Command8");
+    click(editor, "saveDictionaryButton");
     EXPECT_EQ(savedMain(folder), QStringLiteral("//Словарь Lectorium\r\n$Лев=Лё<в\r\nкот=кот<\r\nпёс=пёс\r\n// End of file\r\n"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
@@ -114,15 +114,15 @@ TEST(DictionaryEditor, SavingWithoutSectionEditsKeepsTheFileOrder)
     TempProgramFolder folder;
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n$Лев=Лёв\r\n"));
     ScriptedDialogs dialogs;
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
-    child<QTabBar>(editor, "TabStrip1")->setCurrentIndex(2); // looked at, not edited
-    child<QLineEdit>(editor, "Text1")->setText(QStringLiteral("пёс"));
-    child<QLineEdit>(editor, "Text2")->setText(QStringLiteral("пё<с"));
-    child<QTableView>(editor, "ListView1")->clearSelection();
-    child<QTabBar>(editor, "TabStrip1")->setCurrentIndex(0);
-    click(editor, "Command1"); // added in the whole dictionary, at its end
-    click(editor, "Command8");
+    child<QTabBar>(editor, "sectionTabs")->setCurrentIndex(2); // looked at, not edited
+    child<QLineEdit>(editor, "wordEdit")->setText(QStringLiteral("пёс"));
+    child<QLineEdit>(editor, "pronunciationEdit")->setText(QStringLiteral("пё<с"));
+    child<QTableView>(editor, "entryTable")->clearSelection();
+    child<QTabBar>(editor, "sectionTabs")->setCurrentIndex(0);
+    click(editor, "addEntryButton"); // added in the whole dictionary, at its end
+    click(editor, "saveDictionaryButton");
     EXPECT_EQ(savedMain(folder), QStringLiteral("//Словарь Lectorium\r\nкот=кот<\r\n$Лев=Лёв\r\nпёс=пё<с\r\n// End of file\r\n"));
 }
 
@@ -132,12 +132,12 @@ TEST(DictionaryEditor, WithoutAnEnabledDictionaryTheUserIsToldAndSavingIsOff)
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n"));
     folder.writeCp1251(QStringLiteral("Dic/Diclist.cfg"), QStringLiteral("\"main.dic\",#FALSE#\r\n"));
     ScriptedDialogs dialogs;
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Нет загруженных словарей.\nНажмите кнопку \"Словари...\" "
                                                     "чтобы загрузить словарь из файла или создать новый."));
-    EXPECT_FALSE(child<QPushButton>(editor, "Command8")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(editor, "saveDictionaryButton")->isEnabled());
     EXPECT_TRUE(editor.rows().isEmpty());
 }
 
@@ -146,16 +146,16 @@ TEST(DictionaryEditor, CheckFindsRepeatsAndStopsAtADifferentPronunciation)
     TempProgramFolder folder;
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\nпёс=пёс\r\nКот=кот<\r\nпёс=пё<с\r\nкот=кот<\r\n"));
     ScriptedDialogs dialogs;
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
-    child<QAction>(editor, "mnuCheckDic")->trigger();
+    child<QAction>(editor, "checkRepeatsAction")->trigger();
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Обнаружены разные произношения одного слова!"));
-    EXPECT_EQ(child<QTableView>(editor, "ListView1")->currentIndex().row(), 3);
+    EXPECT_EQ(child<QTableView>(editor, "entryTable")->currentIndex().row(), 3);
     EXPECT_EQ(editor.rows().size(), 5);
 
-    child<QAction>(editor, "mnuRemoveDifferent")->setChecked(true);
-    child<QAction>(editor, "mnuCheckDic")->trigger();
+    child<QAction>(editor, "removeDifferentAction")->setChecked(true);
+    child<QAction>(editor, "checkRepeatsAction")->trigger();
     EXPECT_EQ(words(editor), (QStringList{QStringLiteral("кот=кот<"), QStringLiteral("пёс=пёс")}));
     EXPECT_TRUE(editor.statusBar()->currentMessage().startsWith(QStringLiteral("Удалено 3 повторов. Проверка заняла ")));
 }
@@ -165,10 +165,10 @@ TEST(DictionaryEditor, ChangedDictionaryAsksBeforeClosingAndCancelKeepsItOpen)
     TempProgramFolder folder;
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n"));
     ScriptedDialogs dialogs({DialogAnswer::Cancel, DialogAnswer::Yes});
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
-    child<QTableView>(editor, "ListView1")->selectRow(0);
-    click(editor, "Command3");
+    child<QTableView>(editor, "entryTable")->selectRow(0);
+    click(editor, "deleteEntryButton");
     EXPECT_FALSE(editor.close());
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Cловарь \"main.dic\" был изменен.\nСохранить изменения?"));
     EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::YesNoCancel);
@@ -184,19 +184,19 @@ TEST(DictionaryEditor, EditingToolsWorkOnTheFields)
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n*ий=ый\r\nпёс=пёс\r\n"));
     ScriptedDialogs dialogs;
     TrialVoiceRecorder voice;
-    DicEd editor(folder.path(), dialogs, &voice);
+    DictionaryEditorWindow editor(folder.path(), dialogs, &voice);
     editor.show();
-    auto *word = child<QLineEdit>(editor, "Text1");
-    auto *view = child<QTableView>(editor, "ListView1");
+    auto *word = child<QLineEdit>(editor, "wordEdit");
+    auto *view = child<QTableView>(editor, "entryTable");
 
     word->setText(QStringLiteral("слово"));
     QStringList left, right;
     for (int i = 0; i < 4; ++i) {
-        click(editor, "Command4");
+        click(editor, "cycleWildcardsButton");
         left.append(word->text());
     }
     for (int i = 0; i < 9; ++i) {
-        click(editor, "Command4", Qt::RightButton);
+        click(editor, "cycleWildcardsButton", Qt::RightButton);
         right.append(word->text());
     }
     EXPECT_EQ(left, (QStringList{"слово*", "*слово", "*слово*", "слово"}));
@@ -204,9 +204,9 @@ TEST(DictionaryEditor, EditingToolsWorkOnTheFields)
                                   "слово"}));
 
     // The entry that changes a typed word.
-    auto *search = child<QLineEdit>(editor, "Text3");
+    auto *search = child<QLineEdit>(editor, "searchEdit");
     search->setText(QStringLiteral("синий"));
-    click(editor, "Command5");
+    click(editor, "findAffectingEntryButton");
     EXPECT_EQ(view->currentIndex().row(), 1);
 
     // The search field's timer and arrow keys.
@@ -217,35 +217,35 @@ TEST(DictionaryEditor, EditingToolsWorkOnTheFields)
     EXPECT_EQ(view->currentIndex().row(), 1);
 
     // The stress mark: Insert and the left click put "<", the right click ">".
-    auto *pronunciation = child<QLineEdit>(editor, "Text2");
+    auto *pronunciation = child<QLineEdit>(editor, "pronunciationEdit");
     pronunciation->setText(QStringLiteral("кот"));
     pronunciation->setCursorPosition(2);
     QTest::keyClick(pronunciation, Qt::Key_Insert);
-    click(editor, "Command13", Qt::RightButton);
+    click(editor, "insertStressButton", Qt::RightButton);
     EXPECT_EQ(pronunciation->text(), QStringLiteral("ко<>т"));
     // A voice that reads its own stress mark gets that one, and the button shows it.
     voice.mark = QStringLiteral("+");
     editor.setVoice(&voice);
-    EXPECT_EQ(child<QPushButton>(editor, "Command13")->text(), QStringLiteral("+"));
+    EXPECT_EQ(child<QPushButton>(editor, "insertStressButton")->text(), QStringLiteral("+"));
     pronunciation->setText(QStringLiteral("кот"));
     pronunciation->setCursorPosition(2);
     QTest::keyClick(pronunciation, Qt::Key_Insert);
-    click(editor, "Command13");
+    click(editor, "insertStressButton");
     EXPECT_EQ(pronunciation->text(), QStringLiteral("ко++т"));
 
     // Copy and paste go through the editor's own buffer.
-    EXPECT_FALSE(child<QAction>(editor, "actPaste")->isEnabled());
+    EXPECT_FALSE(child<QAction>(editor, "pasteAction")->isEnabled());
     view->selectRow(0);
-    child<QAction>(editor, "actCut")->trigger();
+    child<QAction>(editor, "cutAction")->trigger();
     view->selectRow(1);
-    child<QAction>(editor, "actPaste")->trigger();
+    child<QAction>(editor, "pasteAction")->trigger();
     EXPECT_EQ(words(editor), (QStringList{"*ий=ый", "пёс=пёс", "кот=кот<"}));
 
     // Trials: the typed pronunciation; the word alone, protected from the engine's dictionary.
     pronunciation->setText(QStringLiteral("ко<т"));
-    click(editor, "Command12");
+    click(editor, "tryPronunciationButton");
     word->setText(QStringLiteral("*ий"));
-    click(editor, "Command11");
+    click(editor, "tryWithoutDictionariesButton");
     ASSERT_EQ(voice.spoken.size(), 2);
     EXPECT_EQ(voice.spoken[0], std::pair(QStringLiteral("ко<т"), true));
     EXPECT_EQ(voice.spoken[1], std::pair(QStringLiteral("<ий>"), true));
@@ -256,14 +256,14 @@ TEST(DictionaryEditor, DeletedKeysGoToTheExceptionListWhenAsked)
     TempProgramFolder folder;
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\nпёс=пёс\r\n"));
     ScriptedDialogs dialogs;
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
-    auto *view = child<QTableView>(editor, "ListView1");
-    child<QAction>(editor, "mnuKeepDeleted")->setChecked(true);
+    auto *view = child<QTableView>(editor, "entryTable");
+    child<QAction>(editor, "keepDeletedAction")->setChecked(true);
     view->selectRow(0);
-    click(editor, "Command3");
+    click(editor, "deleteEntryButton");
     EXPECT_EQ(view->currentIndex().row(), 0);
-    click(editor, "Command3");
+    click(editor, "deleteEntryButton");
     EXPECT_EQ(Codec::fromCp1251(folder.readBytes(QStringLiteral("trashdic.txt"))), QStringLiteral("кот\r\nпёс\r\n"));
     EXPECT_TRUE(editor.rows().isEmpty());
 }
@@ -273,11 +273,11 @@ TEST(DictionaryEditor, OpensFromTheMainWindowToolbarOnce)
     TempProgramFolder folder;
     writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n"));
     ScriptedDialogs dialogs;
-    Form1 main(folder.path());
+    MainWindow main(folder.path());
     main.setDialogs(&dialogs);
-    main.findChild<QAction *>(QStringLiteral("Toolbar1Button10"))->trigger();
-    main.findChild<QAction *>(QStringLiteral("Toolbar1Button10Item1"))->trigger();
-    const QList<DicEd *> editors = main.findChildren<DicEd *>();
+    main.findChild<QAction *>(QStringLiteral("dictionariesButton"))->trigger();
+    main.findChild<QAction *>(QStringLiteral("dictionaryEditorItem"))->trigger();
+    const QList<DictionaryEditorWindow *> editors = main.findChildren<DictionaryEditorWindow *>();
     ASSERT_EQ(editors.size(), 1);
     EXPECT_TRUE(editors[0]->isVisible());
     EXPECT_EQ(editors[0]->rows().size(), 1);
@@ -291,13 +291,13 @@ TEST(DictionaryEditor, OpensAHundredThousandEntriesAndScrollsToTheEnd)
         lines += QStringLiteral("слово%1=сло<во%1\r\n").arg(i);
     writeMainDictionary(folder, lines);
     ScriptedDialogs dialogs;
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
-    auto *view = child<QTableView>(editor, "ListView1");
+    auto *view = child<QTableView>(editor, "entryTable");
     ASSERT_EQ(editor.rows().size(), 100000);
     view->scrollToBottom();
     view->selectRow(99999);
-    EXPECT_EQ(child<QLineEdit>(editor, "Text1")->text(), QStringLiteral("слово99999"));
-    child<QTabBar>(editor, "TabStrip1")->setCurrentIndex(2);
+    EXPECT_EQ(child<QLineEdit>(editor, "wordEdit")->text(), QStringLiteral("слово99999"));
+    child<QTabBar>(editor, "sectionTabs")->setCurrentIndex(2);
     EXPECT_EQ(editor.rows().size(), 100000);
 }

@@ -1,5 +1,5 @@
-#include "dictionaries/dic_list.h"
-#include "dictionaries/ui/form7.h"
+#include "dictionaries/dictionary_list.h"
+#include "dictionaries/ui/dictionary_list_dialog.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -36,19 +36,19 @@ TEST(DictionaryListWindow, ATickIsInTheListFileBeforeTheWindowCloses)
     makeDictionaries(folder, {QStringLiteral("Имена.dic"), QStringLiteral("main.dic")});
     ScriptedDialogs dialogs;
     {
-        Form7 window(folder.path(), dialogs);
-        auto *list = window.findChild<QListWidget *>(QStringLiteral("List1"));
+        DictionaryListDialog window(folder.path(), dialogs);
+        auto *list = window.findChild<QListWidget *>(QStringLiteral("dictionaryList"));
         ASSERT_EQ(list->count(), 2);
         EXPECT_EQ(list->item(0)->text(), QStringLiteral("main.dic"));
         EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
         list->item(0)->setCheckState(Qt::Unchecked);
         // Read while the window is still open: nothing waits for closing.
-        EXPECT_EQ(LoadDicList(dicFolder(folder)).DicEnabled, (QList<bool>{false, true}));
+        EXPECT_EQ(loadDictionaryList(dicFolder(folder)).enabled, (QList<bool>{false, true}));
 
-        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command7")), Qt::LeftButton);
-        EXPECT_EQ(LoadDicList(dicFolder(folder)).DicEnabled, (QList<bool>{false, false}));
-        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command6")), Qt::LeftButton);
-        EXPECT_EQ(LoadDicList(dicFolder(folder)).DicEnabled, (QList<bool>{true, true}));
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("untickAllButton")), Qt::LeftButton);
+        EXPECT_EQ(loadDictionaryList(dicFolder(folder)).enabled, (QList<bool>{false, false}));
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("tickAllButton")), Qt::LeftButton);
+        EXPECT_EQ(loadDictionaryList(dicFolder(folder)).enabled, (QList<bool>{true, true}));
     }
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
@@ -58,12 +58,12 @@ TEST(DictionaryListWindow, CreateRenameAndDeleteWorkOnTheFolder)
     TempProgramFolder folder;
     makeDictionaries(folder, {QStringLiteral("main.dic")});
     ScriptedDialogs dialogs({DialogAnswer::No, DialogAnswer::Yes});
-    Form7 window(folder.path(), dialogs);
-    auto *list = window.findChild<QListWidget *>(QStringLiteral("List1"));
+    DictionaryListDialog window(folder.path(), dialogs);
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("dictionaryList"));
     QStringList answers = {QStringLiteral("Новый: словарь"), QStringLiteral("main"), QStringLiteral("  Имена  ")};
     window.askText = [&](const QString &, const QString &) -> std::optional<QString> { return answers.takeFirst(); };
 
-    window.findChild<QAction *>(QStringLiteral("mnuCreate"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("createNewAction"))->trigger();
     EXPECT_EQ(UserFile::readBytes(folder.file(QStringLiteral("Dic/Новый- словарь.dic"))).value(),
               QByteArray("//\xd1\xeb\xee\xe2\xe0\xf0\xfc Lectorium\r\n"));
     ASSERT_EQ(list->count(), 2);
@@ -71,18 +71,18 @@ TEST(DictionaryListWindow, CreateRenameAndDeleteWorkOnTheFolder)
     EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
 
     // An existing name asks before overwriting; No keeps the file.
-    window.findChild<QAction *>(QStringLiteral("mnuCreate"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("createNewAction"))->trigger();
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Словарь\"main.dic\" уже существует.\nХотите перезаписать?"));
     EXPECT_TRUE(UserFile::readBytes(folder.file(QStringLiteral("Dic/main.dic")))->contains("\r\n\xea\xee\xf2="));
 
     list->setCurrentRow(0);
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command4")), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("renameButton")), Qt::LeftButton);
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("Dic/Имена.dic"))));
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Имена.dic"));
 
     list->setCurrentRow(0);
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command5")), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("deleteButton")), Qt::LeftButton);
     EXPECT_EQ(dialogs.shown.last().text, QStringLiteral("Действительно хотите удалить файл\n\"Имена.dic\"?"));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Dic/Имена.dic"))));
     EXPECT_EQ(list->count(), 1);
@@ -94,19 +94,19 @@ TEST(DictionaryListWindow, AddsEngineFilesConvertedAndRefusesFilesOfTheFolderIts
     makeDictionaries(folder, {QStringLiteral("main.dic")});
     folder.writeCp1251(QStringLiteral("exc_rus.txt"), QStringLiteral("тест :\t<те##ст> /i\r\nМосква :\t<Масква>\r\n"));
     ScriptedDialogs dialogs;
-    Form7 window(folder.path(), dialogs);
-    auto *list = window.findChild<QListWidget *>(QStringLiteral("List1"));
+    DictionaryListDialog window(folder.path(), dialogs);
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("dictionaryList"));
 
-    window.chooseFileToAdd = [&] { return std::optional(Form7::ChosenFile{folder.file(QStringLiteral("exc_rus.txt")), 2}); };
-    window.findChild<QAction *>(QStringLiteral("mnuOpen"))->trigger();
+    window.chooseFileToAdd = [&] { return std::optional(DictionaryListDialog::ChosenFile{folder.file(QStringLiteral("exc_rus.txt")), 2}); };
+    window.findChild<QAction *>(QStringLiteral("openFileAction"))->trigger();
     EXPECT_EQ(UserFile::readBytes(folder.file(QStringLiteral("Dic/exc_rus.dic"))).value(),
               Codec::toCp1251(QStringLiteral("тест=те ст\r\n$Москва=Масква\r\n")));
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("exc_rus.dic"));
     EXPECT_EQ(list->item(0)->checkState(), Qt::Unchecked);
 
-    window.chooseFileToAdd = [&] { return std::optional(Form7::ChosenFile{folder.file(QStringLiteral("Dic/main.dic")), 0}); };
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
+    window.chooseFileToAdd = [&] { return std::optional(DictionaryListDialog::ChosenFile{folder.file(QStringLiteral("Dic/main.dic")), 0}); };
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("addDictionaryButton")), Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Из этого каталога ничего добавлять не нужно!\n"
                                                     "В нем содержатся все используемые программой словари."));

@@ -1,8 +1,8 @@
 #include "dictionaries/dictionaries.h"
-#include "dictionaries/ui/dic_debug.h"
-#include "dictionaries/ui/dic_ed.h"
-#include "dictionaries/ui/dic_op.h"
-#include "dictionaries/ui/find_names.h"
+#include "dictionaries/ui/dictionary_debugger_window.h"
+#include "dictionaries/ui/dictionary_editor_window.h"
+#include "dictionaries/ui/dictionary_tools_dialog.h"
+#include "dictionaries/ui/name_finder_pane.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -45,13 +45,13 @@ TEST(DictionaryOperationsWindow, SubtractionWritesWhatTheOtherDictionaryLacks)
     TempProgramFolder folder;
     writeDictionary(folder, QStringLiteral("main.dic"), QStringLiteral("кот=кот<\r\nпёс=пёс\r\n$Лев=Лёв\r\n"));
     writeDictionary(folder, QStringLiteral("old.dic"), QStringLiteral("КОТ=кот<\r\nпёс=пё<с\r\n"));
-    DicOp window(folder.path());
+    DictionaryToolsDialog window(folder.path());
     window.show();
-    auto *source = window.findChild<QComboBox *>(QStringLiteral("cmbSubSource"));
+    auto *source = window.findChild<QComboBox *>(QStringLiteral("subtractSourceCombo"));
     source->setCurrentText(QStringLiteral("main.dic"));
-    window.findChild<QComboBox *>(QStringLiteral("cmbSubOther"))->setCurrentText(QStringLiteral("old.dic"));
-    EXPECT_EQ(window.findChild<QLineEdit *>(QStringLiteral("txtSubTarget"))->text(), QStringLiteral("main_1.dic"));
-    auto *run = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    window.findChild<QComboBox *>(QStringLiteral("subtractOtherCombo"))->setCurrentText(QStringLiteral("old.dic"));
+    EXPECT_EQ(window.findChild<QLineEdit *>(QStringLiteral("subtractTargetEdit"))->text(), QStringLiteral("main_1.dic"));
+    auto *run = window.findChild<QPushButton *>(QStringLiteral("openTextButton"));
     QTest::mouseClick(run, Qt::LeftButton);
     EXPECT_EQ(Codec::fromCp1251(folder.readBytes(QStringLiteral("Dic/main_1.dic"))),
               QStringLiteral("пёс=пёс\r\n$Лев=Лёв\r\n"));
@@ -60,8 +60,8 @@ TEST(DictionaryOperationsWindow, SubtractionWritesWhatTheOtherDictionaryLacks)
     EXPECT_GE(source->findText(QStringLiteral("main_1.dic")), 0);
 
     // "Перезаписать оригинальный файл" puts the source's own name in.
-    window.findChild<QCheckBox *>(QStringLiteral("chkSubOverwrite"))->setChecked(true);
-    EXPECT_EQ(window.findChild<QLineEdit *>(QStringLiteral("txtSubTarget"))->text(), QStringLiteral("main.dic"));
+    window.findChild<QCheckBox *>(QStringLiteral("subtractOverwriteSource"))->setChecked(true);
+    EXPECT_EQ(window.findChild<QLineEdit *>(QStringLiteral("subtractTargetEdit"))->text(), QStringLiteral("main.dic"));
 }
 
 TEST(DictionaryOperationsWindow, ASubtractionCancelledWhileRunningWritesNothing)
@@ -69,11 +69,11 @@ TEST(DictionaryOperationsWindow, ASubtractionCancelledWhileRunningWritesNothing)
     TempProgramFolder folder;
     writeDictionary(folder, QStringLiteral("big.dic"), bigDictionary(200000));
     writeDictionary(folder, QStringLiteral("other.dic"), QStringLiteral("слово1=слово<1\r\n"));
-    DicOp window(folder.path());
+    DictionaryToolsDialog window(folder.path());
     window.show();
-    window.findChild<QComboBox *>(QStringLiteral("cmbSubSource"))->setCurrentText(QStringLiteral("big.dic"));
-    window.findChild<QComboBox *>(QStringLiteral("cmbSubOther"))->setCurrentText(QStringLiteral("other.dic"));
-    auto *run = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    window.findChild<QComboBox *>(QStringLiteral("subtractSourceCombo"))->setCurrentText(QStringLiteral("big.dic"));
+    window.findChild<QComboBox *>(QStringLiteral("subtractOtherCombo"))->setCurrentText(QStringLiteral("other.dic"));
+    auto *run = window.findChild<QPushButton *>(QStringLiteral("openTextButton"));
     QString captionWhileRunning;
     // Pressed again once the run lets events through: that is "Отмена".
     QTimer::singleShot(0, &window, [&] {
@@ -91,9 +91,9 @@ TEST(DictionaryOperationsWindow, AnEmptyMergeSelectionIsCancelled)
 {
     TempProgramFolder folder;
     writeDictionary(folder, QStringLiteral("main.dic"), QStringLiteral("кот=кот<\r\n"));
-    DicOp window(folder.path());
-    window.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentIndex(DicOp::Merge);
-    window.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    DictionaryToolsDialog window(folder.path());
+    window.findChild<QComboBox *>(QStringLiteral("operationChoice"))->setCurrentIndex(DictionaryToolsDialog::Merge);
+    window.findChild<QPushButton *>(QStringLiteral("openTextButton"))->click();
     EXPECT_EQ(window.statusText(), QStringLiteral("Действие отменено."));
     EXPECT_EQ(QDir(folder.file(QStringLiteral("Dic"))).entryList(QDir::Files).size(), 2); // main.dic and the list file
 }
@@ -103,13 +103,13 @@ TEST(DictionaryDebugger, ShowsTheRewrittenTextAndTheTime)
     TempProgramFolder folder;
     writeDictionary(folder, QStringLiteral("main.dic"), QStringLiteral("кот=кот<\r\n"));
     ScriptedDialogs dialogs;
-    DicDebug window(folder.path(), dialogs);
+    DictionaryDebuggerWindow window(folder.path(), dialogs);
     folder.writeCp1251(QStringLiteral("text.txt"), QStringLiteral("Жил-был кот."));
     window.loadText(folder.file(QStringLiteral("text.txt")));
-    window.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
-    EXPECT_EQ(window.findChild<QPlainTextEdit *>(QStringLiteral("Text2"))->toPlainText(), QStringLiteral("Жил-был кот<."));
-    EXPECT_TRUE(window.findChild<QLabel *>(QStringLiteral("Label1"))->text().endsWith(QStringLiteral("секунд")));
-    EXPECT_EQ(window.findChild<QPushButton *>(QStringLiteral("Command3"))->text(), QStringLiteral("Обработать"));
+    window.findChild<QPushButton *>(QStringLiteral("processButton"))->click();
+    EXPECT_EQ(window.findChild<QPlainTextEdit *>(QStringLiteral("resultTextEdit"))->toPlainText(), QStringLiteral("Жил-был кот<."));
+    EXPECT_TRUE(window.findChild<QLabel *>(QStringLiteral("timeLabel"))->text().endsWith(QStringLiteral("секунд")));
+    EXPECT_EQ(window.findChild<QPushButton *>(QStringLiteral("processButton"))->text(), QStringLiteral("Обработать"));
 }
 
 TEST(NameFinder, FindsTheNamesOfABookAndFiltersTheCorrectOnes)
@@ -118,12 +118,12 @@ TEST(NameFinder, FindsTheNamesOfABookAndFiltersTheCorrectOnes)
     TempProgramFolder folder;
     writeDictionary(folder, QStringLiteral("main.dic"), QStringLiteral("Каштанка=Кашт<анка\r\n"));
     ScriptedDialogs dialogs;
-    DicEd editor(folder.path(), dialogs);
+    DictionaryEditorWindow editor(folder.path(), dialogs);
     const QByteArray book = UserFile::readBytes(sharedDataPath(QStringLiteral("books/txt/kashtanka.cp1251.txt"))).value();
-    editor.FindNames(Codec::decodeUserFile(book), false, false, 12);
-    auto *finder = editor.findChild<class FindNames *>(QStringLiteral("FindNames"));
+    editor.findNamesInBook(Codec::decodeUserFile(book), false, false, 12);
+    auto *finder = editor.findChild<NameFinderPane *>(QStringLiteral("NameFinderPane"));
     ASSERT_NE(finder, nullptr);
-    const QList<WordCount> &names = finder->words(::FindNames::Names);
+    const QList<WordCount> &names = finder->words(NameFinderPane::Names);
     auto countOf = [&](const QString &word) {
         for (const WordCount &w : names)
             if (w.word == word)
@@ -135,13 +135,13 @@ TEST(NameFinder, FindsTheNamesOfABookAndFiltersTheCorrectOnes)
     ASSERT_FALSE(dialogs.shown.isEmpty());
     EXPECT_EQ(dialogs.shown.last().title, QStringLiteral("Поиск завершен"));
     EXPECT_EQ(dialogs.shown.last().text, QStringLiteral("Обнаружено %1 новых имен и названий").arg(names.size()));
-    EXPECT_FALSE(finder->words(::FindNames::AllWords).isEmpty());
+    EXPECT_FALSE(finder->words(NameFinderPane::AllWords).isEmpty());
 
     // Words the dictionaries already change leave the lists for the filtered tab.
-    finder->findChild<QPushButton *>(QStringLiteral("cmdFilterDic"))->click();
+    finder->findChild<QPushButton *>(QStringLiteral("filterHandledButton"))->click();
     EXPECT_EQ(countOf(QStringLiteral("Каштанка")), 0);
     bool filtered = false;
-    for (const WordCount &w : finder->words(::FindNames::Filtered))
+    for (const WordCount &w : finder->words(NameFinderPane::Filtered))
         filtered = filtered || w.word == QStringLiteral("Каштанка");
     EXPECT_TRUE(filtered);
 }

@@ -19,18 +19,18 @@ TEST(FolderPicker, CreatesNestedCyrillicFolders)
     TempProgramFolder folder;
     ScriptedDialogs dialogs({DialogAnswer::Yes});
     FolderPicker picker(dialogs);
-    picker.loaddir(folder.path());
-    EXPECT_EQ(picker.findChild<QLineEdit *>(QStringLiteral("Text1"))->text(), folder.path());
+    picker.openAtFolder(folder.path());
+    EXPECT_EQ(picker.findChild<QLineEdit *>(QStringLiteral("pathEdit"))->text(), folder.path());
     picker.askFolderName = [] { return QStringLiteral("Аудио книги"); };
-    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("createFolderButton")), Qt::LeftButton);
     const QString created = folder.path() + QStringLiteral("/Аудио книги");
     EXPECT_TRUE(QFileInfo(created).isDir());
     EXPECT_EQ(picker.currentFolder(), created);
 
     // A typed folder that does not exist is created, parents included, on Yes.
     const QString typed = created + QStringLiteral("/Толстой/Война и мир");
-    picker.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(typed);
-    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    picker.findChild<QLineEdit *>(QStringLiteral("pathEdit"))->setText(typed);
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Каталог ") + typed + QStringLiteral(" не существует. Создать его?"));
     EXPECT_TRUE(QFileInfo(typed).isDir());
@@ -43,13 +43,13 @@ TEST(FolderPicker, NoKeepsTheListedFolderAndCancelIsFlagged)
     TempProgramFolder folder;
     ScriptedDialogs dialogs({DialogAnswer::No});
     FolderPicker picker(dialogs);
-    picker.loaddir(folder.path());
-    picker.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(folder.file(QStringLiteral("нет")));
-    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    picker.openAtFolder(folder.path());
+    picker.findChild<QLineEdit *>(QStringLiteral("pathEdit"))->setText(folder.file(QStringLiteral("нет")));
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("нет"))));
     EXPECT_EQ(picker.chosenFolder(), folder.path());
     FolderPicker second(dialogs);
-    QTest::mouseClick(second.findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
+    QTest::mouseClick(second.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
     EXPECT_TRUE(second.cancelled());
 }
 
@@ -60,10 +60,10 @@ TEST(AboutBox, ShowsVersionLicenceAndChanges)
     folder.writeCp1251(QStringLiteral("whatsnew.txt"), QStringLiteral("Что нового"));
     AboutBox box(folder.path());
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Lectorium - о программе..."));
-    EXPECT_TRUE(box.findChild<QLabel *>(QStringLiteral("lblVersion"))->text().startsWith(QStringLiteral("Версия 0.")));
-    auto *text = box.findChild<QTextBrowser *>(QStringLiteral("txtDescription"));
+    EXPECT_TRUE(box.findChild<QLabel *>(QStringLiteral("versionLabel"))->text().startsWith(QStringLiteral("Версия 0.")));
+    auto *text = box.findChild<QTextBrowser *>(QStringLiteral("descriptionView"));
     EXPECT_EQ(text->toPlainText(), QStringLiteral("Лицензия программы"));
-    QTest::mouseClick(box.findChild<QPushButton *>(QStringLiteral("cmdChanges")), Qt::LeftButton);
+    QTest::mouseClick(box.findChild<QPushButton *>(QStringLiteral("changesButton")), Qt::LeftButton);
     EXPECT_EQ(text->toPlainText(), QStringLiteral("Что нового"));
 }
 
@@ -71,9 +71,9 @@ TEST(ProgressWindow, CancelIsFlaggedAndClearedOnOpening)
 {
     ProgressWindow window;
     window.show();
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-    EXPECT_TRUE(window.Cancelled());
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
+    EXPECT_TRUE(window.isCancelled());
     window.hide();
     window.show();
-    EXPECT_FALSE(window.Cancelled());
+    EXPECT_FALSE(window.isCancelled());
 }

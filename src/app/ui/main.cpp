@@ -1,6 +1,6 @@
 // Lectorium: the desktop program.
 
-#include "app/ui/form1.h"
+#include "app/ui/main_window.h"
 #include "app/ui/single_instance.h"
 #include "common/program_folder.h"
 
@@ -28,8 +28,8 @@ int main(int argc, char **argv)
         return 0;
     seedProgramFolder(programFolder);
 
-    Form1 window(programFolder, args.join(u' '));
-    QObject::connect(&instance, &SingleInstance::activationRequested, &window, &Form1::activateFromAnotherStart);
+    MainWindow window(programFolder, args.join(u' '));
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::activateFromAnotherStart);
     window.show();
     return app.exec();
 }

@@ -1,4 +1,4 @@
-#include "main_toolbar.h"
+#include "app/ui/main_toolbar.h"
 
 #include <QAction>
 #include <QMenu>
@@ -9,7 +9,7 @@
 
 MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
 {
-    setObjectName(QStringLiteral("Toolbar1"));
+    setObjectName(QStringLiteral("toolbar"));
     setMovable(false);
     setFloatable(false);
     setIconSize(QSize(32, 32));
@@ -17,63 +17,77 @@ MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { emit helpMenuRequested(mapToGlobal(pos)); });
 
-    addButton(1, QStringLiteral("Добавить книгу в библиотеку..."), QStyle::SP_FileDialogNewFolder,
-              {QStringLiteral("Открыть файл"), QStringLiteral("Вставить текст")});
-    addButton(2, QStringLiteral("Удалить книгу..."), QStyle::SP_TrashIcon,
-              {QStringLiteral("Удалить книгу"), QStringLiteral("Очистить библиотеку")});
-    addButton(3, QStringLiteral("Экспортировать в текстовый файл"), QStyle::SP_DialogSaveButton);
+    using B = ToolbarButton;
+    addButton(B::AddBook, "addBookButton", QStringLiteral("Добавить книгу в библиотеку..."),
+              QStyle::SP_FileDialogNewFolder,
+              {{QStringLiteral("Открыть файл"), "openFileItem"}, {QStringLiteral("Вставить текст"), "pasteTextItem"}});
+    addButton(B::DeleteBook, "deleteBookButton", QStringLiteral("Удалить книгу..."), QStyle::SP_TrashIcon,
+              {{QStringLiteral("Удалить книгу"), "deleteBookItem"},
+               {QStringLiteral("Очистить библиотеку"), "clearLibraryItem"}});
+    addButton(B::ExportBook, "exportBookButton", QStringLiteral("Экспортировать в текстовый файл"),
+              QStyle::SP_DialogSaveButton);
     addSeparator();
-    addButton(5, QStringLiteral("Начать запись книги"), QStyle::SP_MediaPlay,
-              {QStringLiteral("Начать запись книги"), QStringLiteral("Перезагрузить словари")});
-    addButton(6, QStringLiteral("Остановить запись книги"), QStyle::SP_MediaStop);
-    addButton(7, QStringLiteral("Чтиать вслух с компьютера"), QStyle::SP_MediaVolume);
+    addButton(B::Record, "recordButton", QStringLiteral("Начать запись книги"), QStyle::SP_MediaPlay,
+              {{QStringLiteral("Начать запись книги"), "recordItem"},
+               {QStringLiteral("Перезагрузить словари"), "reloadDictionariesItem"}});
+    addButton(B::Stop, "stopButton", QStringLiteral("Остановить запись книги"), QStyle::SP_MediaStop);
+    addButton(B::ReadAloud, "readAloudButton", QStringLiteral("Чтиать вслух с компьютера"), QStyle::SP_MediaVolume);
     addSeparator();
-    addButton(9, QStringLiteral("Настройки программы"), QStyle::SP_FileDialogDetailedView);
-    addButton(10, QStringLiteral("Редактор словаря ударений"), QStyle::SP_FileDialogContentsView,
-              {QStringLiteral("Редактор словаря"), QStringLiteral("Словарный анализ (выдел. книги)"),
-               QStringLiteral("Словари...")});
+    addButton(B::Options, "optionsButton", QStringLiteral("Настройки программы"), QStyle::SP_FileDialogDetailedView);
+    addButton(B::Dictionaries, "dictionariesButton", QStringLiteral("Редактор словаря ударений"),
+              QStyle::SP_FileDialogContentsView,
+              {{QStringLiteral("Редактор словаря"), "dictionaryEditorItem"},
+               {QStringLiteral("Словарный анализ (выдел. книги)"), "dictionaryAnalysisItem"},
+               {QStringLiteral("Словари..."), "dictionaryListItem"}});
     addSeparator();
-    addButton(12, QStringLiteral("Показать ReadMe"), QStyle::SP_MessageBoxQuestion,
-              {QStringLiteral("ReadMe"), QStringLiteral("О программе...")});
+    addButton(B::Help, "helpButton", QStringLiteral("Показать ReadMe"), QStyle::SP_MessageBoxQuestion,
+              {{QStringLiteral("ReadMe"), "readMeItem"}, {QStringLiteral("О программе..."), "aboutItem"}});
     addSeparator();
-    addButton(14, QString(), QStyle::SP_DirOpenIcon);
+    addButton(B::AudioFolder, "audioFolderButton", QString(), QStyle::SP_DirOpenIcon);
 }
 
-void MainToolbar::addButton(int position, const QString &tooltip, int icon, const QStringList &menuItems)
+void MainToolbar::addButton(ToolbarButton which, const char *objectName, const QString &tooltip, int icon,
+                            const QList<MenuItem> &menuItems)
 {
     QAction *action = addAction(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)), tooltip);
-    action->setObjectName(QStringLiteral("Toolbar1Button%1").arg(position));
+    action->setObjectName(QString::fromLatin1(objectName));
     action->setToolTip(tooltip);
     action->setWhatsThis(tooltip);
-    m_buttons.insert(position, action);
+    m_buttons.insert(which, action);
     if (menuItems.isEmpty())
         return;
     auto *menu = new QMenu(this);
-    for (int i = 0; i < menuItems.size(); ++i)
-        menu->addAction(menuItems[i])->setObjectName(
-            QStringLiteral("Toolbar1Button%1Item%2").arg(position).arg(i + 1));
+    QList<QAction *> items;
+    for (const MenuItem &item : menuItems) {
+        items.append(menu->addAction(item.caption));
+        items.last()->setObjectName(QString::fromLatin1(item.objectName));
+    }
     action->setMenu(menu);
-    m_menus.insert(position, menu);
+    m_menuItems.insert(which, items);
     if (auto *b = qobject_cast<QToolButton *>(widgetForAction(action)))
         b->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
-QAction *MainToolbar::button(int position) const
+QAction *MainToolbar::button(ToolbarButton which) const
 {
-    return m_buttons.value(position);
+    return m_buttons.value(which);
 }
 
-QAction *MainToolbar::menuItem(int position, int item) const
+QAction *MainToolbar::menuItem(ToolbarButton which, int item) const
 {
-    QMenu *menu = m_menus.value(position);
-    return menu ? menu->findChild<QAction *>(QStringLiteral("Toolbar1Button%1Item%2").arg(position).arg(item))
-                : nullptr;
+    return m_menuItems.value(which).value(item - 1);
 }
 
-void MainToolbar::setButtonEnabled(int position, bool enabled)
+void MainToolbar::setButtonEnabled(ToolbarButton which, bool enabled)
 {
-    if (QAction *a = button(position))
+    if (QAction *a = button(which))
         a->setEnabled(enabled);
+}
+
+void MainToolbar::setButtonsEnabled(std::initializer_list<ToolbarButton> which, bool enabled)
+{
+    for (ToolbarButton b : which)
+        setButtonEnabled(b, enabled);
 }
 
 void MainToolbar::scaleImages(double factor)

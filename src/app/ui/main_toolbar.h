@@ -1,24 +1,42 @@
 #pragma once
 
 #include <QHash>
+#include <QStringList>
 #include <QToolBar>
 
 class QAction;
 class QMenu;
 
-// The main window's toolbar `Toolbar1`: buttons at positions 1 to 14
-// (4, 8, 11 and 13 are separators), some with drop-down menus. Button N is
-// the action "Toolbar1ButtonN", item K of its menu "Toolbar1ButtonNItemK".
+// The buttons of the main window's toolbar by their place on it; the gaps
+// (4, 8, 11, 13) are separators, so a stored or reported position keeps
+// meaning what it always meant.
+enum class ToolbarButton {
+    AddBook = 1,
+    DeleteBook = 2,
+    ExportBook = 3,
+    Record = 5,
+    Stop = 6,
+    ReadAloud = 7,
+    Options = 9,
+    Dictionaries = 10,
+    Help = 12,
+    AudioFolder = 14,
+};
+
+// The main window's toolbar, some buttons with drop-down menus. Each button
+// and menu item has a role objectName ("recordButton", "pasteTextItem").
 class MainToolbar : public QToolBar
 {
     Q_OBJECT
 public:
     explicit MainToolbar(QWidget *parent = nullptr);
 
-    QAction *button(int position) const;
-    QAction *menuItem(int position, int item) const;
+    QAction *button(ToolbarButton which) const;
+    // Item `item` (1-based) of the button's drop-down menu.
+    QAction *menuItem(ToolbarButton which, int item) const;
 
-    void setButtonEnabled(int position, bool enabled);
+    void setButtonEnabled(ToolbarButton which, bool enabled);
+    void setButtonsEnabled(std::initializer_list<ToolbarButton> which, bool enabled);
     // Images of 32 x factor pixels, the same pictures.
     void scaleImages(double factor);
 
@@ -27,8 +45,14 @@ signals:
     void helpMenuRequested(const QPoint &globalPos);
 
 private:
-    void addButton(int position, const QString &tooltip, int icon, const QStringList &menuItems = {});
+    struct MenuItem
+    {
+        QString caption;
+        const char *objectName;
+    };
+    void addButton(ToolbarButton which, const char *objectName, const QString &tooltip, int icon,
+                   const QList<MenuItem> &menuItems = {});
 
-    QHash<int, QAction *> m_buttons;
-    QHash<int, QMenu *> m_menus;
+    QHash<ToolbarButton, QAction *> m_buttons;
+    QHash<ToolbarButton, QList<QAction *>> m_menuItems;
 };

@@ -1,4 +1,4 @@
-#include "tray_control.h"
+#include "app/ui/tray_control.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -6,23 +6,23 @@
 #include <QSystemTrayIcon>
 
 TrayControl::TrayControl(QObject *parent)
-    : QObject(parent), m_icon(new QSystemTrayIcon(this)), m_menu(new QMenu(QStringLiteral("Lectorium")))
+    : QObject(parent), m_trayIcon(new QSystemTrayIcon(this)), m_trayMenu(new QMenu(QStringLiteral("Lectorium")))
 {
-    m_icon->setObjectName(QStringLiteral("Tray1"));
-    m_menu->setObjectName(QStringLiteral("Traym"));
-    m_icon->setIcon(QApplication::style()->standardIcon(QStyle::SP_MediaVolume));
-    QAction *restore = m_menu->addAction(QStringLiteral("Восстановить"));
-    restore->setObjectName(QStringLiteral("TrayRe"));
+    m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
+    m_trayMenu->setObjectName(QStringLiteral("trayMenu"));
+    m_trayIcon->setIcon(QApplication::style()->standardIcon(QStyle::SP_MediaVolume));
+    QAction *restore = m_trayMenu->addAction(QStringLiteral("Восстановить"));
+    restore->setObjectName(QStringLiteral("restoreAction"));
     QFont bold = restore->font();
     bold.setBold(true);
     restore->setFont(bold);
-    m_menu->setDefaultAction(restore);
-    QAction *exit = m_menu->addAction(QStringLiteral("Выход"));
-    exit->setObjectName(QStringLiteral("TrayEx"));
+    m_trayMenu->setDefaultAction(restore);
+    QAction *exit = m_trayMenu->addAction(QStringLiteral("Выход"));
+    exit->setObjectName(QStringLiteral("exitAction"));
     connect(restore, &QAction::triggered, this, &TrayControl::restoreRequested);
     connect(exit, &QAction::triggered, this, &TrayControl::exitRequested);
-    m_icon->setContextMenu(m_menu);
-    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    m_trayIcon->setContextMenu(m_trayMenu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             emit clicked();
     });
@@ -30,26 +30,26 @@ TrayControl::TrayControl(QObject *parent)
 
 TrayControl::~TrayControl()
 {
-    delete m_menu;
+    delete m_trayMenu;
 }
 
 void TrayControl::showIcon(const QString &tooltip)
 {
-    m_icon->setToolTip(tooltip);
-    m_icon->show();
+    m_trayIcon->setToolTip(tooltip);
+    m_trayIcon->show();
 }
 
 void TrayControl::removeIcon()
 {
-    m_icon->hide();
+    m_trayIcon->hide();
 }
 
 void TrayControl::setToolTip(const QString &tooltip)
 {
-    m_icon->setToolTip(tooltip);
+    m_trayIcon->setToolTip(tooltip);
 }
 
 bool TrayControl::isShown() const
 {
-    return m_icon->isVisible();
+    return m_trayIcon->isVisible();
 }

@@ -25,6 +25,6 @@ signals:
     void exitRequested();
 
 private:
-    QSystemTrayIcon *m_icon;
-    QMenu *m_menu;
+    QSystemTrayIcon *m_trayIcon;
+    QMenu *m_trayMenu;
 };

@@ -1,19 +1,19 @@
-#include "dictionary_windows.h"
+#include "dictionaries/ui/dictionary_windows.h"
 
-#include "dic_ed.h"
-#include "form7.h"
+#include "dictionaries/ui/dictionary_editor_window.h"
+#include "dictionaries/ui/dictionary_list_dialog.h"
 
-DicEd *openDictionaryEditor(QWidget *owner, const QString &programFolder, UserDialogs &dialogs, TrialVoice *voice)
+DictionaryEditorWindow *openDictionaryEditor(QWidget *owner, const QString &programFolder, UserDialogs &dialogs, TrialVoice *voice)
 {
-    auto *editor = owner->findChild<DicEd *>(QStringLiteral("DicEd"), Qt::FindDirectChildrenOnly);
+    auto *editor = owner->findChild<DictionaryEditorWindow *>(QStringLiteral("DictionaryEditorWindow"), Qt::FindDirectChildrenOnly);
     if (!editor)
-        editor = new DicEd(programFolder, dialogs, voice, owner);
-    editor->ShowMe();
+        editor = new DictionaryEditorWindow(programFolder, dialogs, voice, owner);
+    editor->showAndRaise();
     return editor;
 }
 
 void showDictionaryList(QWidget *parent, const QString &programFolder, UserDialogs &dialogs)
 {
-    Form7 window(programFolder, dialogs, parent);
+    DictionaryListDialog window(programFolder, dialogs, parent);
     window.exec();
 }

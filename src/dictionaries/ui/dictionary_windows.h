@@ -4,14 +4,14 @@
 
 #include <QString>
 
-class DicEd;
+class DictionaryEditorWindow;
 class QWidget;
 class TrialVoice;
 class UserDialogs;
 
 // The owner's dictionary editor, made on first use, shown and brought to
 // the front. It stays the owner's until the owner is destroyed.
-DicEd *openDictionaryEditor(QWidget *owner, const QString &programFolder, UserDialogs &dialogs,
+DictionaryEditorWindow *openDictionaryEditor(QWidget *owner, const QString &programFolder, UserDialogs &dialogs,
                             TrialVoice *voice = nullptr);
 
 // The dictionary list window, modal over `parent`.

@@ -1,4 +1,4 @@
-#include "right_click_button.h"
+#include "dictionaries/ui/right_click_button.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "about_box.h"
+#include "options/ui/about_box.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -18,7 +18,7 @@ const char *const AboutBox::kWebSite = "https://lectorium.example.org";
 const char *const AboutBox::kMail = "author@lectorium.example.org";
 
 AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
-    : QDialog(parent), m_programFolder(programFolder), m_text(new QTextBrowser(this))
+    : QDialog(parent), m_programFolder(programFolder), m_descriptionView(new QTextBrowser(this))
 {
     const QString product = QStringLiteral("Lectorium");
     setObjectName(QStringLiteral("AboutBox"));
@@ -26,28 +26,28 @@ AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
     auto *icon = new QLabel(this);
     icon->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MediaVolume).pixmap(48, 48));
     auto *title = new QLabel(product, this);
-    title->setObjectName(QStringLiteral("lblTitle"));
+    title->setObjectName(QStringLiteral("titleLabel"));
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     title->setFont(big);
     auto *version = new QLabel(QStringLiteral("Версия ") + programVersion(), this);
-    version->setObjectName(QStringLiteral("lblVersion"));
-    m_text->setObjectName(QStringLiteral("txtDescription"));
+    version->setObjectName(QStringLiteral("versionLabel"));
+    m_descriptionView->setObjectName(QStringLiteral("descriptionView"));
     auto *license = new QPushButton(QStringLiteral("Лицензия"), this);
-    license->setObjectName(QStringLiteral("cmdLicense"));
+    license->setObjectName(QStringLiteral("licenseButton"));
     auto *changes = new QPushButton(QStringLiteral("Список изменений"), this);
-    changes->setObjectName(QStringLiteral("cmdChanges"));
+    changes->setObjectName(QStringLiteral("changesButton"));
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     auto *uses = new QLabel(QStringLiteral("Используются Qt и espeak-ng"), this);
     auto *web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kWebSite)), this);
-    web->setObjectName(QStringLiteral("lblWeb"));
+    web->setObjectName(QStringLiteral("webSiteLabel"));
     const QString subject = QStringLiteral("Lectorium%20(Версия%20") + programVersion() + u')';
     auto *mail = new QLabel(QStringLiteral("<a href=\"mailto:%1?subject=%2\">%1</a>")
                                 .arg(QString::fromLatin1(kMail), subject), this);
-    mail->setObjectName(QStringLiteral("lblMail"));
+    mail->setObjectName(QStringLiteral("mailLabel"));
     for (QLabel *link : {web, mail}) {
         link->setTextFormat(Qt::RichText);
         link->setOpenExternalLinks(false);
@@ -70,7 +70,7 @@ AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
     buttons->addWidget(ok);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(head);
-    layout->addWidget(m_text, 1);
+    layout->addWidget(m_descriptionView, 1);
     layout->addWidget(uses);
     layout->addWidget(web);
     layout->addWidget(mail);
@@ -87,5 +87,5 @@ void AboutBox::showFile(const QString &name)
 {
     const auto bytes = UserFile::readBytes(m_programFolder + u'/' + name);
     if (bytes)
-        m_text->setPlainText(Codec::decodeUserFile(*bytes));
+        m_descriptionView->setPlainText(Codec::decodeUserFile(*bytes));
 }

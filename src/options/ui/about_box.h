@@ -21,5 +21,5 @@ private:
     void showFile(const QString &name);
 
     QString m_programFolder;
-    QTextBrowser *m_text;
+    QTextBrowser *m_descriptionView;
 };

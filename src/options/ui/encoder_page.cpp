@@ -1,6 +1,6 @@
-#include "encoder_page.h"
+#include "options/ui/encoder_page.h"
 
-#include "mp3/ui/lame_opt.h"
+#include "mp3/ui/lame_options_widget.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,54 +12,54 @@
 #include <QStyle>
 
 EncoderPage::EncoderPage(const QString &iniPath, UserDialogs &dialogs, QWidget *parent)
-    : QWidget(parent), m_iniPath(iniPath), m_dialogs(dialogs), m_lameOpt(new LameOpt(this)),
-      m_parameters(new QLineEdit(this)), m_size(new QLabel(this)), m_presetList(new QComboBox(this)),
-      m_save(new QPushButton(this)), m_delete(new QPushButton(this))
+    : QWidget(parent), m_iniPath(iniPath), m_dialogs(dialogs), m_encoderOptions(new LameOptionsWidget(this)),
+      m_parametersEdit(new QLineEdit(this)), m_sizeLabel(new QLabel(this)), m_presetCombo(new QComboBox(this)),
+      m_savePresetButton(new QPushButton(this)), m_deletePresetButton(new QPushButton(this))
 {
-    m_lameOpt->setObjectName(QStringLiteral("LameOpt"));
-    m_parameters->setObjectName(QStringLiteral("txtLameParameters"));
-    m_parameters->setToolTip(QStringLiteral("Параметры LAME (см. Lame.txt)"));
-    m_parameters->setText(QStringLiteral("-b 16 -h -V 6 -B 112 --resample 16"));
-    m_size->setObjectName(QStringLiteral("lblSize"));
-    m_presetList->setObjectName(QStringLiteral("cboPresets"));
-    m_presetList->setToolTip(QStringLiteral("Выбрать предварительные настройки кодирования"));
-    m_save->setObjectName(QStringLiteral("cmdSavePreset"));
-    m_save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    m_save->setToolTip(QStringLiteral("Сохранить текущие настройки как новый пресет"));
-    m_delete->setObjectName(QStringLiteral("cmdDeletePreset"));
-    m_delete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    m_delete->setToolTip(QStringLiteral("Удалить пресет"));
+    m_encoderOptions->setObjectName(QStringLiteral("encoderOptions"));
+    m_parametersEdit->setObjectName(QStringLiteral("parametersEdit"));
+    m_parametersEdit->setToolTip(QStringLiteral("Параметры LAME (см. Lame.txt)"));
+    m_parametersEdit->setText(QStringLiteral("-b 16 -h -V 6 -B 112 --resample 16"));
+    m_sizeLabel->setObjectName(QStringLiteral("sizeLabel"));
+    m_presetCombo->setObjectName(QStringLiteral("presetCombo"));
+    m_presetCombo->setToolTip(QStringLiteral("Выбрать предварительные настройки кодирования"));
+    m_savePresetButton->setObjectName(QStringLiteral("savePresetButton"));
+    m_savePresetButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    m_savePresetButton->setToolTip(QStringLiteral("Сохранить текущие настройки как новый пресет"));
+    m_deletePresetButton->setObjectName(QStringLiteral("deletePresetButton"));
+    m_deletePresetButton->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    m_deletePresetButton->setToolTip(QStringLiteral("Удалить пресет"));
 
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new QLabel(QStringLiteral("Пресет:"), this), 0, 0);
-    layout->addWidget(m_presetList, 0, 1);
-    layout->addWidget(m_save, 0, 2);
-    layout->addWidget(m_delete, 0, 3);
-    layout->addWidget(m_lameOpt, 1, 0, 1, 4);
-    layout->addWidget(m_parameters, 2, 0, 1, 3);
-    layout->addWidget(m_size, 2, 3);
+    layout->addWidget(m_presetCombo, 0, 1);
+    layout->addWidget(m_savePresetButton, 0, 2);
+    layout->addWidget(m_deletePresetButton, 0, 3);
+    layout->addWidget(m_encoderOptions, 1, 0, 1, 4);
+    layout->addWidget(m_parametersEdit, 2, 0, 1, 3);
+    layout->addWidget(m_sizeLabel, 2, 3);
     layout->setColumnStretch(1, 1);
 
     askPresetName = [this](const QString &proposed) {
         return QInputDialog::getText(this, LamePresets::kNameTitle, LamePresets::kNamePrompt, QLineEdit::Normal,
                                      proposed);
     };
-    connect(m_lameOpt, &LameOpt::Change, this, [this] {
-        m_parameters->setText(m_lameOpt->Lamestring());
+    connect(m_encoderOptions, &LameOptionsWidget::changed, this, [this] {
+        m_parametersEdit->setText(m_encoderOptions->optionString());
         showSize();
     });
-    connect(m_presetList, &QComboBox::activated, this, &EncoderPage::choosePreset);
-    connect(m_save, &QPushButton::clicked, this, &EncoderPage::savePreset);
-    connect(m_delete, &QPushButton::clicked, this, &EncoderPage::deletePreset);
+    connect(m_presetCombo, &QComboBox::activated, this, &EncoderPage::choosePreset);
+    connect(m_savePresetButton, &QPushButton::clicked, this, &EncoderPage::savePreset);
+    connect(m_deletePresetButton, &QPushButton::clicked, this, &EncoderPage::deletePreset);
     showSize();
 }
 
 void EncoderPage::showSize()
 {
-    const std::optional<double> perHour = m_lameOpt->MbPH();
+    const std::optional<double> perHour = m_encoderOptions->megabytesPerHour();
     const QString unit = QStringLiteral(" МБ/Час");
-    m_size->setText(perHour ? QString::number(*perHour, 'f', 2) + unit : unit);
+    m_sizeLabel->setText(perHour ? QString::number(*perHour, 'f', 2) + unit : unit);
 }
 
 void EncoderPage::loadPresets()
@@ -71,13 +71,13 @@ void EncoderPage::loadPresets()
 void EncoderPage::fillPresetList(std::optional<int> choose)
 {
     {
-        const QSignalBlocker block(m_presetList);
-        m_presetList->clear();
+        const QSignalBlocker block(m_presetCombo);
+        m_presetCombo->clear();
         for (const LamePreset &preset : m_presets.list())
-            m_presetList->addItem(preset.name);
-        m_presetList->setCurrentIndex(-1);
+            m_presetCombo->addItem(preset.name);
+        m_presetCombo->setCurrentIndex(-1);
     }
-    if (choose && *choose >= 0 && *choose < m_presetList->count())
+    if (choose && *choose >= 0 && *choose < m_presetCombo->count())
         choosePreset(*choose);
 }
 
@@ -85,51 +85,51 @@ void EncoderPage::choosePreset(int index)
 {
     if (index < 0 || index >= m_presets.list().size())
         return;
-    m_presetList->setCurrentIndex(index);
+    m_presetCombo->setCurrentIndex(index);
     applyParameters(m_presets.list().at(index).options);
 }
 
 void EncoderPage::applyParameters(const QString &parameters)
 {
-    m_lameOpt->Sets(parameters);
-    m_parameters->setText(parameters);
+    m_encoderOptions->setOptionString(parameters);
+    m_parametersEdit->setText(parameters);
 }
 
 QString EncoderPage::parameters() const
 {
-    return m_parameters->text();
+    return m_parametersEdit->text();
 }
 
 void EncoderPage::savePreset()
 {
-    const int shown = m_presetList->currentIndex();
+    const int shown = m_presetCombo->currentIndex();
     const QString name =
         askPresetName(m_presets.proposedName(shown >= 0 ? std::optional<int>(shown) : std::nullopt));
-    if (!m_presets.saveAs(name, m_parameters->text(), m_dialogs))
+    if (!m_presets.saveAs(name, m_parametersEdit->text(), m_dialogs))
         return;
     // The list is written before it is refilled, so "Selected" still names
     // the preset shown before; the next save stores the new choice.
-    SavePresets();
+    writePresets();
     fillPresetList(m_presets.list().size() - 1);
 }
 
 void EncoderPage::deletePreset()
 {
-    const int index = m_presetList->currentIndex();
+    const int index = m_presetCombo->currentIndex();
     if (index < 0)
         return;
     m_presets.remove(index);
     fillPresetList(m_presets.isEmpty() ? std::nullopt : std::optional<int>(0));
 }
 
-bool EncoderPage::SavePresets()
+bool EncoderPage::writePresets()
 {
-    const int selected = m_presetList->currentIndex();
-    return m_presets.SavePresets(m_iniPath, selected >= 0 ? std::optional<int>(selected) : std::nullopt);
+    const int selected = m_presetCombo->currentIndex();
+    return m_presets.savePresets(m_iniPath, selected >= 0 ? std::optional<int>(selected) : std::nullopt);
 }
 
 void EncoderPage::setLocked(bool locked)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_lameOpt, m_presetList, m_save, m_delete})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_encoderOptions, m_presetCombo, m_savePresetButton, m_deletePresetButton})
         w->setEnabled(!locked);
 }

@@ -9,7 +9,7 @@
 
 #include <functional>
 
-class LameOpt;
+class LameOptionsWidget;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,11 +27,11 @@ public:
     // Shows an option string in the control and, unchanged, in the box.
     void applyParameters(const QString &parameters);
     QString parameters() const;
-    bool SavePresets();
+    bool writePresets();
 
     // Everything that must not change while a book is recorded.
     void setLocked(bool locked);
-    QLineEdit *parameterBox() const { return m_parameters; }
+    QLineEdit *parametersEdit() const { return m_parametersEdit; }
 
     // Asks a preset's name, proposing one; empty when cancelled. Tests
     // replace it.
@@ -47,10 +47,10 @@ private:
     QString m_iniPath;
     UserDialogs &m_dialogs;
     LamePresets m_presets;
-    LameOpt *m_lameOpt;
-    QLineEdit *m_parameters;
-    QLabel *m_size;
-    QComboBox *m_presetList;
-    QPushButton *m_save;
-    QPushButton *m_delete;
+    LameOptionsWidget *m_encoderOptions;
+    QLineEdit *m_parametersEdit;
+    QLabel *m_sizeLabel;
+    QComboBox *m_presetCombo;
+    QPushButton *m_savePresetButton;
+    QPushButton *m_deletePresetButton;
 };

@@ -1,4 +1,4 @@
-#include "folder_picker.h"
+#include "options/ui/folder_picker.h"
 
 #include "common/user_dialogs.h"
 #include "options/small_windows_logic.h"
@@ -17,40 +17,40 @@
 #include <QVBoxLayout>
 
 FolderPicker::FolderPicker(UserDialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_dialogs(dialogs), m_text1(new QLineEdit(this)), m_drive1(new QComboBox(this)),
-      m_dir1(new QTreeView(this)), m_model(new QFileSystemModel(this))
+    : QDialog(parent), m_dialogs(dialogs), m_pathEdit(new QLineEdit(this)), m_volumeCombo(new QComboBox(this)),
+      m_folderTree(new QTreeView(this)), m_model(new QFileSystemModel(this))
 {
     setObjectName(QStringLiteral("FolderPicker"));
     setWindowTitle(QStringLiteral("Lectorium - Выбор каталога"));
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_pathEdit->setObjectName(QStringLiteral("pathEdit"));
+    m_volumeCombo->setObjectName(QStringLiteral("volumeCombo"));
+    m_folderTree->setObjectName(QStringLiteral("folderTree"));
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
         if (volume.isValid() && volume.isReady())
-            m_drive1->addItem(volume.rootPath());
+            m_volumeCombo->addItem(volume.rootPath());
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
     m_model->setRootPath(QStringLiteral("/"));
-    m_dir1->setModel(m_model);
+    m_folderTree->setModel(m_model);
     for (int column = 1; column < m_model->columnCount(); ++column)
-        m_dir1->hideColumn(column);
-    m_dir1->header()->hide();
+        m_folderTree->hideColumn(column);
+    m_folderTree->header()->hide();
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("Command2"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto *create = new QPushButton(QStringLiteral("Создать каталог"), this);
-    create->setObjectName(QStringLiteral("Command3"));
+    create->setObjectName(QStringLiteral("createFolderButton"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(create);
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_text1);
-    layout->addWidget(m_drive1);
-    layout->addWidget(m_dir1, 1);
+    layout->addWidget(m_pathEdit);
+    layout->addWidget(m_volumeCombo);
+    layout->addWidget(m_folderTree, 1);
     layout->addLayout(buttons);
     resize(420, 420);
 
@@ -60,14 +60,14 @@ FolderPicker::FolderPicker(UserDialogs &dialogs, QWidget *parent)
     connect(ok, &QPushButton::clicked, this, &FolderPicker::accept);
     connect(cancel, &QPushButton::clicked, this, &FolderPicker::reject);
     connect(create, &QPushButton::clicked, this, &FolderPicker::createFolder);
-    connect(m_drive1, &QComboBox::activated, this, [this](int index) { showFolder(m_drive1->itemText(index)); });
-    connect(m_dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { m_text1->setText(m_model->filePath(current)); });
+    connect(m_volumeCombo, &QComboBox::activated, this, [this](int index) { showFolder(m_volumeCombo->itemText(index)); });
+    connect(m_folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { m_pathEdit->setText(m_model->filePath(current)); });
 }
 
 QString FolderPicker::currentFolder() const
 {
-    const QModelIndex index = m_dir1->currentIndex();
+    const QModelIndex index = m_folderTree->currentIndex();
     return index.isValid() ? m_model->filePath(index) : QDir::rootPath();
 }
 
@@ -76,25 +76,25 @@ void FolderPicker::showFolder(const QString &path)
     const QModelIndex index = m_model->index(QDir::cleanPath(path));
     if (!index.isValid())
         return;
-    m_dir1->setCurrentIndex(index);
-    m_dir1->scrollTo(index);
-    m_text1->setText(m_model->filePath(index));
+    m_folderTree->setCurrentIndex(index);
+    m_folderTree->scrollTo(index);
+    m_pathEdit->setText(m_model->filePath(index));
 }
 
-void FolderPicker::loaddir(const QString &path)
+void FolderPicker::openAtFolder(const QString &path)
 {
     if (path.isEmpty())
         return;
     showFolder(path);
     const QString root = QStorageInfo(path).rootPath();
-    const int drive = m_drive1->findText(root);
+    const int drive = m_volumeCombo->findText(root);
     if (drive >= 0)
-        m_drive1->setCurrentIndex(drive);
+        m_volumeCombo->setCurrentIndex(drive);
 }
 
 void FolderPicker::accept()
 {
-    const QString folder = QDir::cleanPath(m_text1->text().trimmed());
+    const QString folder = QDir::cleanPath(m_pathEdit->text().trimmed());
     if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
         const DialogAnswer answer =
             m_dialogs.show({QStringLiteral("Lectorium"),
@@ -105,10 +105,10 @@ void FolderPicker::accept()
                 m_dialogs.show({QStringLiteral("Lectorium"), QStringLiteral("Недопустимое имя каталога!"),
                                 DialogIcon::Critical, DialogButtons::Ok});
         } else {
-            m_text1->setText(currentFolder());
+            m_pathEdit->setText(currentFolder());
         }
     }
-    const QString target = QDir::cleanPath(m_text1->text().trimmed());
+    const QString target = QDir::cleanPath(m_pathEdit->text().trimmed());
     m_chosen = QFileInfo(target).isDir() ? target : currentFolder();
     m_cancelled = false;
     QDialog::accept();
@@ -130,11 +130,11 @@ void FolderPicker::createFolder()
         showFolder(path);
 }
 
-QString OpenFolderDialog(UserDialogs &dialogs, const QString &initial, QWidget *parent)
+QString pickFolder(UserDialogs &dialogs, const QString &initial, QWidget *parent)
 {
     FolderPicker picker(dialogs, parent);
     if (!initial.isEmpty() && QFileInfo(initial).isDir())
-        picker.loaddir(initial);
+        picker.openAtFolder(initial);
     if (picker.exec() != QDialog::Accepted || picker.cancelled())
         return initial;
     return picker.chosenFolder();

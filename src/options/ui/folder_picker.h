@@ -20,7 +20,7 @@ public:
     explicit FolderPicker(UserDialogs &dialogs, QWidget *parent = nullptr);
 
     // Points the file-system list and the folder tree at `path`.
-    void loaddir(const QString &path);
+    void openAtFolder(const QString &path);
     QString chosenFolder() const { return m_chosen; }
     bool cancelled() const { return m_cancelled; }
     // The folder tree's current folder.
@@ -35,14 +35,14 @@ private:
     void showFolder(const QString &path);
 
     UserDialogs &m_dialogs;
-    QLineEdit *m_text1;
-    QComboBox *m_drive1;
-    QTreeView *m_dir1;
+    QLineEdit *m_pathEdit;
+    QComboBox *m_volumeCombo;
+    QTreeView *m_folderTree;
     QFileSystemModel *m_model;
     QString m_chosen;
     bool m_cancelled = false;
 };
 
-// `OpenFolderDialog`: the picker over `parent`, starting at `initial` when it
+// `pickFolder`: the picker over `parent`, starting at `initial` when it
 // is an existing folder; the chosen folder, or `initial` when cancelled.
-QString OpenFolderDialog(UserDialogs &dialogs, const QString &initial, QWidget *parent = nullptr);
+QString pickFolder(UserDialogs &dialogs, const QString &initial, QWidget *parent = nullptr);

@@ -1,18 +1,18 @@
-#include "progress_window.h"
+#include "options/ui/progress_window.h"
 
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent), m_bar(new QProgressBar(this))
+ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent), m_progressBar(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("ProgressWindow"));
     setWindowTitle(QStringLiteral("Прогресс"));
-    m_bar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setObjectName(QStringLiteral("progressBar"));
     auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("Command1"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_bar);
+    layout->addWidget(m_progressBar);
     layout->addWidget(cancel, 0, Qt::AlignRight);
     resize(360, 90);
     connect(cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });

@@ -12,13 +12,13 @@ class ProgressWindow : public QDialog
 public:
     explicit ProgressWindow(QWidget *parent = nullptr);
 
-    bool Cancelled() const { return m_cancelled; }
-    QProgressBar *bar() const { return m_bar; }
+    bool isCancelled() const { return m_cancelled; }
+    QProgressBar *bar() const { return m_progressBar; }
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QProgressBar *m_bar;
+    QProgressBar *m_progressBar;
     bool m_cancelled = false;
 };

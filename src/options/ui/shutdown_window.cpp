@@ -1,4 +1,4 @@
-#include "shutdown_window.h"
+#include "options/ui/shutdown_window.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -8,52 +8,52 @@
 #include <QVBoxLayout>
 
 ShutdownWindow::ShutdownWindow(PowerOffRequest request, QWidget *parent)
-    : QDialog(parent), m_request(std::move(request)), m_label(new QLabel(this)), m_timer(new QTimer(this))
+    : QDialog(parent), m_request(std::move(request)), m_countdownLabel(new QLabel(this)), m_countdownTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("ShutdownWindow"));
     setWindowTitle(QStringLiteral("Lectorium - Выключение компьютера"));
-    m_label->setObjectName(QStringLiteral("Label1"));
-    m_label->setAlignment(Qt::AlignCenter);
+    m_countdownLabel->setObjectName(QStringLiteral("countdownLabel"));
+    m_countdownLabel->setAlignment(Qt::AlignCenter);
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setObjectName(QStringLiteral("powerOffNowButton"));
     auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("Command2"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     cancel->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_label);
+    layout->addWidget(m_countdownLabel);
     layout->addLayout(buttons);
 
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &ShutdownWindow::onTick);
+    m_countdownTimer->setObjectName(QStringLiteral("countdownTimer"));
+    m_countdownTimer->setInterval(1000);
+    connect(m_countdownTimer, &QTimer::timeout, this, &ShutdownWindow::onTick);
     connect(ok, &QPushButton::clicked, this, [this] {
-        m_timer->stop();
-        Shutdwn();
+        m_countdownTimer->stop();
+        powerOffNow();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     beep();
-    m_label->setText(m_countdown.text());
-    m_timer->start();
+    m_countdownLabel->setText(m_countdown.text());
+    m_countdownTimer->start();
 }
 
 void ShutdownWindow::onTick()
 {
     if (m_countdown.tick())
         beep();
-    m_label->setText(m_countdown.text());
+    m_countdownLabel->setText(m_countdown.text());
     if (m_countdown.expired()) {
-        m_timer->stop();
-        Shutdwn();
+        m_countdownTimer->stop();
+        powerOffNow();
     }
 }
 
-void ShutdownWindow::Shutdwn()
+void ShutdownWindow::powerOffNow()
 {
-    ShutdownComputer(1, m_request);
+    shutdownComputer(1, m_request);
     accept();
 }
 
@@ -65,6 +65,6 @@ void ShutdownWindow::beep()
 
 void ShutdownWindow::done(int result)
 {
-    m_timer->stop();
+    m_countdownTimer->stop();
     QDialog::done(result);
 }

@@ -15,8 +15,8 @@ class ShutdownWindow : public QDialog
 public:
     explicit ShutdownWindow(PowerOffRequest request = requestSystemPowerOff, QWidget *parent = nullptr);
 
-    // `Shutdwn`: requests the power-off now.
-    void Shutdwn();
+    // `powerOffNow`: requests the power-off now.
+    void powerOffNow();
     // For tests: the beeps that sounded so far.
     int beeps() const { return m_beeps; }
 
@@ -29,7 +29,7 @@ private:
 
     PowerOffRequest m_request;
     ShutdownCountdown m_countdown;
-    QLabel *m_label;
-    QTimer *m_timer;
+    QLabel *m_countdownLabel;
+    QTimer *m_countdownTimer;
     int m_beeps = 0;
 };

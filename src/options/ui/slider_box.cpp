@@ -1,24 +1,24 @@
-#include "slider_box.h"
+#include "options/ui/slider_box.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSlider>
 
 SliderBox::SliderBox(const QString &name, QWidget *parent)
-    : QWidget(parent), m_slider(new QSlider(Qt::Horizontal, this)), m_box(new QLineEdit(this))
+    : QWidget(parent), m_slider(new QSlider(Qt::Horizontal, this)), m_valueEdit(new QLineEdit(this))
 {
     setObjectName(name);
     m_slider->setObjectName(QStringLiteral("sld") + name);
-    m_box->setObjectName(QStringLiteral("txt") + name);
-    m_box->setMaximumWidth(m_box->fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 12);
-    m_box->setAlignment(Qt::AlignRight);
+    m_valueEdit->setObjectName(QStringLiteral("txt") + name);
+    m_valueEdit->setMaximumWidth(m_valueEdit->fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 12);
+    m_valueEdit->setAlignment(Qt::AlignRight);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_slider, 1);
-    layout->addWidget(m_box);
-    m_box->setText(QString::number(m_slider->value()));
-    connect(m_slider, &QSlider::valueChanged, this, [this](int value) { m_box->setText(QString::number(value)); });
-    connect(m_box, &QLineEdit::editingFinished, this, &SliderBox::takeBoxText);
+    layout->addWidget(m_valueEdit);
+    m_valueEdit->setText(QString::number(m_slider->value()));
+    connect(m_slider, &QSlider::valueChanged, this, [this](int value) { m_valueEdit->setText(QString::number(value)); });
+    connect(m_valueEdit, &QLineEdit::editingFinished, this, &SliderBox::applyTypedValue);
 }
 
 void SliderBox::setRange(const SliderRange &range)
@@ -42,10 +42,10 @@ int SliderBox::value() const
 void SliderBox::setValue(int value)
 {
     m_slider->setValue(value);
-    m_box->setText(QString::number(m_slider->value()));
+    m_valueEdit->setText(QString::number(m_slider->value()));
 }
 
-void SliderBox::takeBoxText()
+void SliderBox::applyTypedValue()
 {
-    setValue(clampBoxText(m_box->text(), range()));
+    setValue(clampBoxText(m_valueEdit->text(), range()));
 }

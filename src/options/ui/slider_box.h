@@ -24,11 +24,11 @@ public:
     void setValue(int value);
 
     QSlider *slider() const { return m_slider; }
-    QLineEdit *box() const { return m_box; }
+    QLineEdit *valueEdit() const { return m_valueEdit; }
 
 private:
-    void takeBoxText();
+    void applyTypedValue();
 
     QSlider *m_slider;
-    QLineEdit *m_box;
+    QLineEdit *m_valueEdit;
 };

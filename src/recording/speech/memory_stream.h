@@ -15,12 +15,12 @@ public:
         std::lock_guard lock(m_mutex);
         m_data.append(pcm, bytes);
     }
-    QByteArray GetData() const
+    QByteArray data() const
     {
         std::lock_guard lock(m_mutex);
         return m_data;
     }
-    void SetData(const QByteArray &data)
+    void setData(const QByteArray &data)
     {
         std::lock_guard lock(m_mutex);
         m_data = data;

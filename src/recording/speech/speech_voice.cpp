@@ -24,7 +24,7 @@ SpeechVoice::~SpeechVoice()
     purge();
 }
 
-QList<VoiceToken> SpeechVoice::GetVoices()
+QList<VoiceToken> SpeechVoice::voices()
 {
     QList<VoiceToken> tokens;
     for (const EngineVoice &voice : engine().voices()) {
@@ -88,7 +88,7 @@ SpeechJob SpeechVoice::job(const QString &text, int flags) const
     return job;
 }
 
-void SpeechVoice::Speak(const QString &text, int flags)
+void SpeechVoice::speak(const QString &text, int flags)
 {
     if (flags & SVSFPurgeBeforeSpeak)
         purge();
@@ -98,10 +98,10 @@ void SpeechVoice::Speak(const QString &text, int flags)
     speech.sink = output();
     engine().enqueue(std::move(speech));
     if (!(flags & SVSFlagsAsync))
-        WaitUntilDone(-1);
+        waitUntilDone(-1);
 }
 
-QString SpeechVoice::Phonemes(const QString &text, int flags) const
+QString SpeechVoice::phonemes(const QString &text, int flags) const
 {
     // A state of its own: the voice's speaking and status stay untouched.
     SpeechJob trial = job(text, flags);
@@ -116,26 +116,26 @@ QString SpeechVoice::Phonemes(const QString &text, int flags) const
     return *phonemes;
 }
 
-SpeechStatus SpeechVoice::Status() const
+SpeechStatus SpeechVoice::status() const
 {
     std::lock_guard lock(m_state->mutex);
     return m_state->status;
 }
 
-void SpeechVoice::Pause()
+void SpeechVoice::pause()
 {
     std::lock_guard lock(m_state->mutex);
     m_state->paused = true;
 }
 
-void SpeechVoice::Resume()
+void SpeechVoice::resume()
 {
     std::lock_guard lock(m_state->mutex);
     m_state->paused = false;
     m_state->changed.notify_all();
 }
 
-bool SpeechVoice::WaitUntilDone(int msecs)
+bool SpeechVoice::waitUntilDone(int msecs)
 {
     std::unique_lock lock(m_state->mutex);
     const auto done = [this] { return m_state->pendingJobs == 0; };

@@ -34,7 +34,7 @@ public:
     SpeechVoice &operator=(const SpeechVoice &) = delete;
 
     // Every voice, in the order the index refers to.
-    static QList<VoiceToken> GetVoices();
+    static QList<VoiceToken> voices();
     // The first voice for `language` ("ru"), or -1.
     static int voiceForLanguage(const QString &language);
 
@@ -42,7 +42,7 @@ public:
     bool selectVoice(int index);
     int voiceIndex() const { return m_voice; }
     void setVolume(int volume) { m_volume = volume; }
-    int Volume() const { return m_volume; }
+    int volume() const { return m_volume; }
     const PcmFormat &format() const;
 
     // Null speaks aloud.
@@ -51,15 +51,15 @@ public:
     // Flags: SVSFlagsAsync returns at once, SVSFPurgeBeforeSpeak drops what
     // is queued or being spoken first, SVSFIsNotXML speaks the text as it
     // stands (otherwise it is SAPI XML).
-    void Speak(const QString &text, int flags);
+    void speak(const QString &text, int flags);
     // What the voice pronounces for `text` (flags as for Speak; the text is
     // not spoken), in espeak-ng's phoneme mnemonics, a line per clause.
-    QString Phonemes(const QString &text, int flags) const;
-    SpeechStatus Status() const;
-    void Pause();
-    void Resume();
+    QString phonemes(const QString &text, int flags) const;
+    SpeechStatus status() const;
+    void pause();
+    void resume();
     // True when everything is spoken; a negative wait waits for ever.
-    bool WaitUntilDone(int msecs);
+    bool waitUntilDone(int msecs);
 
 private:
     void purge();

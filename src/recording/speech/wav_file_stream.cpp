@@ -33,7 +33,7 @@ QByteArray wavHeader(const PcmFormat &format, quint32 dataBytes)
     return header;
 }
 
-bool WavFileStream::Open(const QString &path)
+bool WavFileStream::open(const QString &path)
 {
     std::lock_guard lock(m_mutex);
     if (m_file.isOpen())
@@ -48,12 +48,12 @@ bool WavFileStream::Open(const QString &path)
     return m_file.write(header) == header.size() && m_file.flush();
 }
 
-bool WavFileStream::Write(const QByteArray &pcm)
+bool WavFileStream::append(const QByteArray &pcm)
 {
-    return Write(pcm.constData(), pcm.size());
+    return append(pcm.constData(), pcm.size());
 }
 
-bool WavFileStream::Write(const char *pcm, qint64 bytes)
+bool WavFileStream::append(const char *pcm, qint64 bytes)
 {
     std::lock_guard lock(m_mutex);
     if (!m_file.isOpen() || bytes <= 0)
@@ -86,7 +86,7 @@ bool WavFileStream::updateHeader()
     return ok;
 }
 
-bool WavFileStream::Close()
+bool WavFileStream::close()
 {
     std::lock_guard lock(m_mutex);
     if (m_file.isOpen()) {

@@ -27,18 +27,18 @@ class WavFileStream : public SpeechSink
 {
 public:
     explicit WavFileStream(PcmFormat format = {}) : m_format(format) {}
-    ~WavFileStream() override { Close(); }
+    ~WavFileStream() override { close(); }
 
     const PcmFormat &format() const { return m_format; }
     // Creates (or empties) the file and writes a header for no sound yet.
-    bool Open(const QString &path);
+    bool open(const QString &path);
     // Appends sound, then states the new length in the header.
-    bool Write(const QByteArray &pcm);
-    bool Write(const char *pcm, qint64 bytes);
-    void write(const char *pcm, qint64 bytes) override { Write(pcm, bytes); }
-    // Writes the final header; false when any write since Open failed (a
+    bool append(const QByteArray &pcm);
+    bool append(const char *pcm, qint64 bytes);
+    void write(const char *pcm, qint64 bytes) override { append(pcm, bytes); }
+    // Writes the final header; false when any write since open failed (a
     // full disk), so the file does not hold all the sound it was given.
-    bool Close();
+    bool close();
     bool isOpen() const;
     qint64 dataBytes() const;
 

@@ -1,0 +1,38 @@
+#include "app/session/recording_session.h"
+
+#include "app/project_store.h"
+
+#include <QFileInfo>
+
+RecordingSession::RecordingSession(Settings &settings, const QString &programFolder, RecordingJobHost &host)
+    : m_settings(settings), m_programFolder(programFolder), m_dictionaries(programFolder),
+      m_source(settings, programFolder, &m_dictionaries), m_texts(m_source, QString()), m_voice(settings),
+      m_driver(settings, programFolder, m_voice, m_texts, m_files, m_encoder, m_clock, host),
+      m_job(settings, m_driver, host)
+{
+    m_source.setStatusPanel([&host](const QString &text) { host.showStatus(2, text); });
+    m_driver.setEstimate(&m_estimate);
+    m_driver.debugMode = QFileInfo(programFolder + QStringLiteral("/debug")).isDir();
+    m_job.prepareBook = [this](const RecordedBook &book) { prepareBook(book); };
+    m_job.voicesInstalled = [] { return !SpeechVoice::voices().isEmpty(); };
+    reloadDictionaries();
+}
+
+void RecordingSession::reloadDictionaries()
+{
+    m_dictionaries.loadDictionaryList();
+    if (m_settings.applyDictionaries == 1)
+        m_dictionaries.loadEnabledDictionaries();
+    else
+        m_dictionaries.clearEntries();
+}
+
+void RecordingSession::prepareBook(const RecordedBook &book)
+{
+    const QString folder = bookFolder(m_programFolder, book.name);
+    loadChapters(folder, book.name, book.blockCount, m_info, m_titles);
+    m_texts.setBook(book.name);
+    m_source.setSelectedBook(book.name);
+    m_files.files = std::make_unique<BookOutputFiles>(
+        BookAudio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, m_info, m_titles});
+}

@@ -1,0 +1,200 @@
+#pragma once
+
+#include "app/batch_queue.h"
+#include "app/project_store.h"
+#include "app/settings.h"
+#include "app/tag_info.h"
+#include "common/ui/window_scaler.h"
+#include "recording/recording_job.h"
+#include "common/process_runner.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class BookEditorWindow;
+class ChapterPicker;
+class OptionsDialog;
+class MainToolbar;
+class TrayControl;
+class UserDialogs;
+class RecordingSession;
+class TrialVoice;
+
+// MainWindow: the main window. It holds the library, the block range, the batch
+// queue, the after-finish choice and the recording progress, and owns the
+// settings record, the current book (TagInfo, BlockTitles) and the program's
+// lifetime (tray icon, scaling, orderly exit).
+class MainWindow : public QMainWindow, private RecordingJobHost
+{
+    Q_OBJECT
+public:
+    // `bookArgument` is the command line's book file, if any.
+    explicit MainWindow(const QString &programFolder, const QString &bookArgument = {}, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Message boxes go through `dialogs` (tests script them); the window
+    // keeps using it until another one is set.
+    void setDialogs(UserDialogs *dialogs);
+
+    const QString &programFolder() const { return m_programFolder; }
+    Settings &settings() { return m_settings; }
+    const TagInfo &tagInfo() const { return m_tagInfo; }
+    const BlockTitles &blockTitles() const { return m_blockTitles; }
+    int blockCount() const { return m_blockCount; }
+    // The selected library entry, or an empty string.
+    QString currentBook() const;
+    // The library's entries in list order.
+    QStringList libraryBooks() const;
+    bool isRecording() const;
+    // The recording of this window (driver and job), for its buttons and tests.
+    RecordingSession *recordingSession() const { return m_session.get(); }
+
+    // Rebuilds the library from the "Projects" folder.
+    void reloadLibrary();
+    // Makes the selected entry the current book.
+    void loadBook();
+    // Selects the first entry equal to `book` (exact case); false when absent.
+    bool selectBook(const QString &book);
+    // Writes the settings file (and the batch queue first).
+    void saveSettings();
+    void disableControlsWhileSpeaking();
+    void enableControlsAfterSpeaking();
+    // The main window's answer to a second start of the program.
+    void activateFromAnotherStart();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Recording: the toolbar's start/pause and stop, and the job's host.
+    void startOrPause();
+    void stopRecording();
+    bool closeWhileRecording();
+    UserDialogs &dialogs() override;
+    void showStatus(int panel, const QString &text) override;
+    void showProgress(double bookPercent, double blockPercent) override;
+    void showTitle(const QString &title) override;
+    void showPaused(bool paused) override;
+    bool windowIsNormal() const override;
+    void processEvents() override;
+    void restartSpeechProgram(bool start) override;
+    RecordedBook selectedBook() override;
+    bool batchMode() const override;
+    bool selectFirstBatchBook() override;
+    void untickBatchBook(const QString &book) override;
+    void setRange(const QString &book, int first, int last) override;
+    void showRecording(bool recording) override;
+    void reloadDictionaries() override;
+    void openFolder(const QString &folder) override;
+    void exitProgram() override;
+    bool switchOff() override;
+    void restoreWindow() override;
+
+    void buildControls();
+    void buildStatusBar();
+    void connectToolbar();
+    void loadOnStart(const QString &bookArgument);
+    void applyLoadedSettings();
+    void showFirstStartMessage();
+    // The options window (toolbar button 9), modal over this window.
+    void openOptions();
+    void optionsApplied();
+
+    // Library and range.
+    void onLibraryRowChanged(int row);
+    void validateRange(bool first);
+    void acceptRange(const BlockRange &range);
+    void showRange();
+    void chooseChapter(bool first);
+    void resetRangeEnd(bool first);
+    void deleteBook();
+    void clearLibrary();
+    void openAudioFolder();
+    void exportBook();
+    void readMe();
+    void openDroppedBook(const QString &path);
+    // The book editor (form1_editor.cpp): made on first use, this window
+    // disabled while it is open.
+    BookEditorWindow *openBookEditor();
+    void connectBookEditorCommands();
+    void bookEditorClosed(const QString &addedBook, bool startRecording);
+
+    // Batch queue.
+    void setBatchMode(bool on);
+    void refreshBatchMode();
+    void moveEntry(int delta);
+    BatchEntries batchEntries() const;
+
+    // Scaling, tray.
+    void scaleNow();
+    void restoreFromTray();
+    void trayClicked();
+    void showTrayIconIfWanted();
+    void updateDebugLabels();
+
+    QString m_programFolder;
+    Settings m_settings;
+    // The outside speech program started at high priority; ends with the window.
+    ProcessRunner m_speechProgram;
+    std::unique_ptr<RecordingSession> m_session;
+    std::unique_ptr<TrialVoice> m_trialVoice;
+    TagInfo m_tagInfo;
+    BlockTitles m_blockTitles;
+    int m_blockCount = 0;
+    BlockRange m_range;
+    int m_afterFinish = 0;
+    bool m_batchFilled = false;
+    bool m_validating = false;
+    Qt::WindowStates m_rememberedState = Qt::WindowNoState;
+
+    std::unique_ptr<UserDialogs> m_ownDialogs;
+    UserDialogs *m_dialogs = nullptr;
+
+    MainToolbar *m_toolbar = nullptr;
+    QWidget *m_central = nullptr;
+    QListWidget *m_libraryList = nullptr;
+    QListWidget *m_batchList = nullptr;
+    QFrame *m_batchFrame = nullptr;
+    QCheckBox *m_batchProcessing = nullptr;
+    QPushButton *m_moveBookUpButton = nullptr;
+    QPushButton *m_moveBookDownButton = nullptr;
+    QPushButton *m_selectAllBatchButton = nullptr;
+    QPushButton *m_clearBatchSelectionButton = nullptr;
+    QFrame *m_rangeFrame = nullptr;
+    QLineEdit *m_firstBlockEdit = nullptr;
+    QLineEdit *m_lastBlockEdit = nullptr;
+    QPushButton *m_firstChapterButton = nullptr;
+    QPushButton *m_lastChapterButton = nullptr;
+    QLabel *m_blockCountLabel = nullptr;
+    QGroupBox *m_afterFinishBox = nullptr;
+    QComboBox *m_afterFinishChoice = nullptr;
+    QList<QLabel *> m_panels;
+    QProgressBar *m_bookProgressBar = nullptr;
+    QProgressBar *m_blockProgressBar = nullptr;
+    QList<QLabel *> m_debugLabels;
+    QMenu *m_libraryMenu = nullptr;
+    QMenu *m_toolbarHelpMenu = nullptr;
+    QTimer *m_scaleTimer = nullptr;
+    TrayControl *m_tray = nullptr;
+    ChapterPicker *m_chapterPicker = nullptr;
+    QPointer<BookEditorWindow> m_bookEditor;
+    QPointer<OptionsDialog> m_options;
+    bool m_pickingFirstBlock = true;
+    WindowScaler m_scaler;
+};

@@ -1,0 +1,195 @@
+// The main window's side of a recording: the start/pause and stop buttons,
+// closing during a recording, and what the job shows and asks through the
+// window.
+
+#include "app/ui/main_window.h"
+
+#include "app/ui/main_toolbar.h"
+#include "app/ui/tray_control.h"
+#include "options/ui/options_dialog.h"
+#include "options/ui/shutdown_window.h"
+#include "app/session/recording_session.h"
+#include "recording/speech_program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QStyle>
+#include <QUrl>
+
+bool MainWindow::isRecording() const
+{
+    return m_session && m_session->job().isRunning();
+}
+
+void MainWindow::startOrPause()
+{
+    if (isRecording())
+        m_session->driver().pauseRecording();
+    else
+        m_session->job().startRecording();
+}
+
+void MainWindow::stopRecording()
+{
+    if (!isRecording())
+        return;
+    const DialogAnswer answer = m_dialogs->show({QStringLiteral("Lectorium"),
+                                                 QStringLiteral("Дождаться завершения записи текущего блока?"),
+                                                 DialogIcon::Question, DialogButtons::YesNoCancel});
+    if (answer == DialogAnswer::Yes)
+        m_session->driver().stopAfterBlock();
+    else if (answer == DialogAnswer::No)
+        m_session->driver().stopNow();
+    else
+        m_session->driver().cancelStop();
+}
+
+bool MainWindow::closeWhileRecording()
+{
+    const DialogAnswer answer = m_dialogs->show({QStringLiteral("Выход"),
+                                                 QStringLiteral("Идёт запись книги!\nДействительно хотите выйти?"),
+                                                 DialogIcon::Exclamation, DialogButtons::YesNo});
+    if (answer != DialogAnswer::Yes)
+        return false;
+    showStatus(1, QStringLiteral("Завершение программы..."));
+    m_afterFinishChoice->setEnabled(false);
+    m_session->job().exitWhenStopped();
+    return true;
+}
+
+UserDialogs &MainWindow::dialogs()
+{
+    return *m_dialogs;
+}
+
+void MainWindow::showStatus(int panel, const QString &text)
+{
+    if (panel >= 1 && panel <= m_panels.size())
+        m_panels[panel - 1]->setText(text);
+}
+
+void MainWindow::showProgress(double bookPercent, double blockPercent)
+{
+    m_bookProgressBar->setValue(int(bookPercent));
+    m_blockProgressBar->setValue(int(blockPercent));
+}
+
+void MainWindow::showTitle(const QString &title)
+{
+    setWindowTitle(title);
+    m_tray->setToolTip(title);
+}
+
+void MainWindow::showPaused(bool paused)
+{
+    QAction *button = m_toolbar->button(ToolbarButton::Record);
+    button->setIcon(style()->standardIcon(paused ? QStyle::SP_MediaPlay : QStyle::SP_MediaPause));
+    button->setToolTip(paused ? QStringLiteral("Продолжить запись книги") : QStringLiteral("Приостановить запись книги"));
+}
+
+bool MainWindow::windowIsNormal() const
+{
+    return windowState() == Qt::WindowNoState;
+}
+
+void MainWindow::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::restartSpeechProgram(bool start)
+{
+    if (start)
+        setProgramPriority(m_settings, m_speechProgram);
+    else
+        m_speechProgram.terminate();
+}
+
+RecordedBook MainWindow::selectedBook()
+{
+    return {currentBook(), QString(), m_blockCount, m_range.first, m_range.last};
+}
+
+bool MainWindow::batchMode() const
+{
+    return m_batchProcessing->isChecked();
+}
+
+bool MainWindow::selectFirstBatchBook()
+{
+    saveBatch(batchFilePath(m_programFolder), batchEntries());
+    for (int i = 0; i < m_batchList->count(); ++i) {
+        if (m_batchList->item(i)->isSelected()) {
+            m_libraryList->setCurrentRow(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::untickBatchBook(const QString &book)
+{
+    for (int i = 0; i < m_batchList->count(); ++i)
+        if (m_batchList->item(i)->text() == book)
+            m_batchList->item(i)->setSelected(false);
+}
+
+void MainWindow::setRange(const QString &book, int first, int last)
+{
+    if (book == currentBook() && m_blockCount > 0)
+        acceptRange({std::clamp(first, 1, m_blockCount), std::clamp(last, 1, m_blockCount)});
+    else
+        writeRange(bookFolder(m_programFolder, book), {first, last});
+}
+
+void MainWindow::showRecording(bool recording)
+{
+    if (m_options)
+        m_options->setRecording(recording);
+    if (recording)
+        disableControlsWhileSpeaking();
+    else
+        enableControlsAfterSpeaking();
+    m_afterFinishChoice->setEnabled(true);
+    QAction *button = m_toolbar->button(ToolbarButton::Record);
+    button->setIcon(style()->standardIcon(recording ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    button->setToolTip(recording ? QStringLiteral("Приостановить запись книги") : QStringLiteral("Начать запись книги"));
+    m_toolbar->setButtonEnabled(ToolbarButton::Record, true);
+}
+
+void MainWindow::reloadDictionaries()
+{
+    m_session->reloadDictionaries();
+}
+
+void MainWindow::openFolder(const QString &folder)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void MainWindow::exitProgram()
+{
+    // The job is over, so closing goes the ordinary way: settings, batch, exit.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+bool MainWindow::switchOff()
+{
+    restoreWindow();
+    ShutdownWindow countdown(requestSystemPowerOff, this);
+    return countdown.exec() == QDialog::Accepted;
+}
+
+void MainWindow::restoreWindow()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}

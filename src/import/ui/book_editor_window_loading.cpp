@@ -1,0 +1,189 @@
+// The book editor: getting a book into the text (open dialog, command line
+// and drops, clipboard).
+
+#include "import/ui/book_editor_window.h"
+
+#include "import/editor_text.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// The formats a file dropped on the text may have.
+bool isDroppableBook(const QString &path)
+{
+    static const QStringList endings{QStringLiteral(".txt"), QStringLiteral(".fb2"), QStringLiteral(".doc"),
+                                     QStringLiteral(".htm"), QStringLiteral("html"), QStringLiteral(".rtf")};
+    return path.size() >= 5 && QFileInfo(path).isFile() && endings.contains(path.right(4).toLower());
+}
+
+} // namespace
+
+void BookEditorWindow::openFile()
+{
+    show();
+    const QString path = chooseOpenFile(m_lastFolder);
+    if (path.isEmpty()) {
+        if (!m_bookLoaded) {
+            saveEditorSettings();
+            close();
+        }
+        return;
+    }
+    m_scaleTimer->stop();
+    QApplication::processEvents();
+    const QString name = fileTitle(path);
+    loadBookFile(path, name);
+    m_lastFolder = path.left(path.size() - name.size());
+    saveEditorSettings();
+}
+
+void BookEditorWindow::openGivenFile(const QString &filePath)
+{
+    show();
+    raise();
+    activateWindow();
+    const QString name = fileTitle(filePath);
+    loadBookFile(filePath, name);
+    m_lastFolder = filePath.left(filePath.size() - name.size());
+    saveEditorSettings();
+}
+
+bool BookEditorWindow::loadBookFile(const QString &filePath, const QString &fileTitle)
+{
+    m_loading = true;
+    const BookLoadResult result = m_loader.loadFile(filePath, fileTitle);
+    showLoaded(result);
+    m_loading = false;
+    if (result.loaded)
+        bookIsLoaded();
+    return result.loaded;
+}
+
+void BookEditorWindow::loadFromClipboard()
+{
+    show();
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    QByteArray rtf;
+    for (const QString &format : {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+                                  QStringLiteral("text/richtext")}) {
+        if (data->hasFormat(format)) {
+            rtf = data->data(format);
+            break;
+        }
+    }
+    m_loading = true;
+    const BookLoadResult result = m_loader.loadPaste(rtf, data->text());
+    showLoaded(result);
+    m_loading = false;
+    if (result.loaded)
+        bookIsLoaded();
+}
+
+void BookEditorWindow::showLoaded(const BookLoadResult &result)
+{
+    if (result.loaded) {
+        setBookText(result.text);
+        if (result.sourcePath)
+            m_sourceFileEdit->setText(*result.sourcePath);
+        if (result.title)
+            m_titleEdit->setText(*result.title);
+        if (result.information)
+            setInformation(*result.information);
+        if (result.indentsMarked)
+            m_paragraphWithoutIndent->setChecked(false);
+    }
+    statusBar()->showMessage(result.status);
+}
+
+// A text is in the editor: it may be added, and cancelling the open dialog
+// no longer closes the editor.
+void BookEditorWindow::bookIsLoaded()
+{
+    updateDurationEstimate();
+    m_bookLoaded = true;
+    m_addBookButton->setEnabled(true);
+    m_bookTextEdit->moveCursor(QTextCursor::Start);
+}
+
+QString BookEditorWindow::bookText() const
+{
+    return fromEditorText(m_bookTextEdit->toPlainText());
+}
+
+void BookEditorWindow::setBookText(const QString &text)
+{
+    m_bookTextEdit->setPlainText(toEditorText(text));
+}
+
+bool BookEditorWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_bookTextEdit->viewport())
+        return QMainWindow::eventFilter(watched, event);
+    // Files dropped on the text load a book; they are never inserted as
+    // text, so a drop of anything else leaves the text as it was.
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (!drag->mimeData()->hasUrls())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!drop->mimeData()->hasUrls())
+            return false;
+        drop->acceptProposedAction();
+        const QList<QUrl> urls = drop->mimeData()->urls();
+        // The drag's source waits for the drop to end; load afterwards.
+        QTimer::singleShot(0, this, [this, urls] { dropOnText(urls); });
+        return true;
+    }
+    return false;
+}
+
+void BookEditorWindow::dropOnText(const QList<QUrl> &urls)
+{
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    const QString path = urls.first().toLocalFile();
+    if (isDroppableBook(path))
+        openGivenFile(path);
+}
+
+void BookEditorWindow::setInformation(const BookInformation &info)
+{
+    const QStringList values = info.fields();
+    for (int i = 0; i < m_informationFields.size(); ++i) {
+        const QString value = toEditorText(values.value(i));
+        if (auto *line = qobject_cast<QLineEdit *>(m_informationFields[i]))
+            line->setText(value);
+        else if (auto *box = qobject_cast<QPlainTextEdit *>(m_informationFields[i]))
+            box->setPlainText(value);
+    }
+}
+
+BookInformation BookEditorWindow::information() const
+{
+    QStringList values;
+    for (QWidget *field : m_informationFields) {
+        if (auto *line = qobject_cast<QLineEdit *>(field))
+            values.append(line->text());
+        else if (auto *box = qobject_cast<QPlainTextEdit *>(field))
+            values.append(fromEditorText(box->toPlainText()));
+    }
+    return {values[0], values[1], values[2], values[3], values[4], values[5], values[6]};
+}

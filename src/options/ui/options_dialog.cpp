@@ -1,0 +1,312 @@
+#include "options/ui/options_dialog.h"
+
+#include "options/ui/encoder_page.h"
+#include "options/ui/folder_picker.h"
+#include "options/ui/slider_box.h"
+
+#include "common/user_dialogs.h"
+#include "options/high_priority_option.h"
+#include "options/name_previews.h"
+#include "options/option_defaults.h"
+#include "options/output_folder_check.h"
+#include "options/small_windows_logic.h"
+#include "recording/speech/voice_table.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, const QStringList &voices,
+                       int defaultVoice, UserDialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_programFolder(programFolder), m_voices(voices),
+      m_defaultVoice(defaultVoice), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("OptionsDialog"));
+    setWindowTitle(QStringLiteral("Lectorium - Настройки"));
+
+    m_mainTabs = new QTabWidget(this);
+    m_mainTabs->setObjectName(QStringLiteral("mainTabs"));
+    m_mainTabs->addTab(buildEnginePage(), QStringLiteral("Голосовой движок"));
+    m_mainTabs->setTabToolTip(0, QStringLiteral("Выбор движка, настройка скорости и высоты голоса..."));
+    m_mainTabs->addTab(buildGeneralPage(), QStringLiteral("Общие настройки"));
+    m_mainTabs->addTab(buildMp3Page(), QStringLiteral("Настройки MP3"));
+    auto *nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    connect(nextTab, &QShortcut::activated, this, &OptionsDialog::nextMainTab);
+
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    auto *applyButton = new QPushButton(QStringLiteral("Применить"), this);
+    applyButton->setObjectName(QStringLiteral("applyButton"));
+    auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    // Clicking "Отмена" must not first leave the output folder box: that
+    // would ask about a folder the user is throwing away.
+    cancel->setFocusPolicy(Qt::NoFocus);
+    m_defaultsButton = new QPushButton(QStringLiteral("По умолчанию"), this);
+    m_defaultsButton->setObjectName(QStringLiteral("defaultsButton"));
+    connect(ok, &QPushButton::clicked, this, &OptionsDialog::accept);
+    connect(applyButton, &QPushButton::clicked, this, &OptionsDialog::apply);
+    connect(cancel, &QPushButton::clicked, this, &OptionsDialog::reject);
+    connect(m_defaultsButton, &QPushButton::clicked, this, &OptionsDialog::restoreDefaults);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_defaultsButton);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(applyButton);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_mainTabs, 1);
+    layout->addLayout(buttons);
+
+    chooseOutputFolder = [this](const QString &initial) { return ::pickFolder(m_dialogs, initial, this); };
+    chooseSpeechProgram = [this](const QString &startFolder) {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("SpeechCube.exe"), startFolder,
+                                            QStringLiteral("SpeechCube.exe (SpeechCube.exe)"));
+    };
+
+    // Opening: voices, priorities, presets, the voice table, the settings.
+    m_voiceCombo->addItems(m_voices);
+    m_lamePriorityCombo->addItems({QStringLiteral("Обычный (Normal)"), QStringLiteral("Низкий (Idle)"),
+                              QStringLiteral("Высокий (High)")});
+    connect(m_voiceCombo, &QComboBox::currentIndexChanged, this, &OptionsDialog::voiceChosen);
+    m_encoderPage->loadPresets();
+    readVoiceTableFile();
+    fillControlsFromSettings(m_settings);
+    showChosenVoiceValues();
+    m_encoderPage->applyParameters(m_settings.lameParameters);
+    updateEnabling();
+    m_mainTabs->setCurrentIndex(1);
+}
+
+void OptionsDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    if (QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// ---- voice table ------------------------------------------------------------
+
+void OptionsDialog::readVoiceTableFile()
+{
+    voiceTable() = loadVoiceTable(m_voices, m_programFolder + QStringLiteral("/Voice.ini"));
+}
+
+void OptionsDialog::showChosenVoiceValues()
+{
+    const int index = m_voiceCombo->currentIndex();
+    if (index < 0 || index >= voiceTable().size())
+        return;
+    const VoiceParams &voice = voiceTable().at(index);
+    const VoiceColumn columns[3] = {VoiceColumn::Rate, VoiceColumn::Pitch, VoiceColumn::pause};
+    const std::array<int, 4> *values[3] = {&voice.Speed, &voice.Pitch, &voice.pause};
+    for (int c = 0; c < 3; ++c)
+        for (int r = 0; r < 4; ++r) {
+            m_voiceSliders[c][r]->setRange(voiceSliderRange(voice.VoiceKind, columns[c]));
+            m_voiceSliders[c][r]->setValue((*values[c])[r]);
+        }
+}
+
+void OptionsDialog::storeChosenVoiceValues()
+{
+    const int index = m_voiceCombo->currentIndex();
+    if (index < 0 || index >= voiceTable().size())
+        return;
+    VoiceParams &voice = voiceTable()[index];
+    for (int r = 0; r < 4; ++r) {
+        voice.Speed[r] = m_voiceSliders[0][r]->value();
+        voice.Pitch[r] = m_voiceSliders[1][r]->value();
+        voice.pause[r] = m_voiceSliders[2][r]->value();
+    }
+}
+
+void OptionsDialog::writeVoiceTableFile()
+{
+    saveVoiceTable(voiceTable(), m_programFolder + QStringLiteral("/Voice.ini"));
+}
+
+void OptionsDialog::voiceChosen(int index)
+{
+    m_highPriority->setVisible(isSpeechCubeVoice(m_voiceCombo->itemText(index)));
+    showChosenVoiceValues();
+}
+
+// ---- settings ---------------------------------------------------------------
+
+void OptionsDialog::fillControlsFromSettings(const Settings &s)
+{
+    if (s.voiceIndex >= 0 && s.voiceIndex < m_voiceCombo->count())
+        m_voiceCombo->setCurrentIndex(s.voiceIndex);
+    voiceChosen(m_voiceCombo->currentIndex());
+    m_outputFolderEdit->setText(s.outputFolder);
+    m_encoderPage->parametersEdit()->setText(s.lameParameters);
+    m_speechProgramEdit->setText(s.speechCubePath);
+    m_lamePriorityCombo->setCurrentIndex(std::clamp(s.lamePriority, 0, 2));
+    for (const auto &[valueEdit, field] : m_flags)
+        valueEdit->setChecked(s.*field == 1);
+    m_fileNameTemplateEdit->setText(s.fileNameTemplate);
+    m_tagTemplateEdits[0]->setText(s.artistTemplate);
+    m_tagTemplateEdits[1]->setText(s.albumTemplate);
+    m_tagTemplateEdits[2]->setText(s.titleTemplate);
+    updateEnabling();
+    m_pauseAtStart->setValue(s.pauseAtStart);
+    m_pauseAtEnd->setValue(s.pauseAtEnd);
+    m_attemptsSpinBox->setValue(s.attempts);
+}
+
+void OptionsDialog::copyControlsToSettings(Settings &s) const
+{
+    if (m_voiceCombo->currentIndex() >= 0)
+        s.voiceIndex = m_voiceCombo->currentIndex();
+    s.outputFolder = m_outputFolderEdit->text();
+    s.lameParameters = m_encoderPage->parameters();
+    s.speechCubePath = m_speechProgramEdit->text();
+    s.lamePriority = m_lamePriorityCombo->currentIndex();
+    for (const auto &[valueEdit, field] : m_flags)
+        s.*field = valueEdit->isChecked() ? 1 : 0;
+    s.fileNameTemplate = m_fileNameTemplateEdit->text();
+    s.artistTemplate = m_tagTemplateEdits[0]->text();
+    s.albumTemplate = m_tagTemplateEdits[1]->text();
+    s.titleTemplate = m_tagTemplateEdits[2]->text();
+    s.pauseAtStart = m_pauseAtStart->value();
+    s.pauseAtEnd = m_pauseAtEnd->value();
+    s.attempts = m_attemptsSpinBox->value();
+}
+
+// ---- enabling ---------------------------------------------------------------
+
+void OptionsDialog::setRecording(bool recording)
+{
+    m_recording = recording;
+    updateEnabling();
+}
+
+void OptionsDialog::updateEnabling()
+{
+    const bool free = !m_recording;
+    const bool compress = m_compressToMp3->isChecked();
+    m_generalFrame->setEnabled(free);
+    m_compressToMp3->setEnabled(free);
+    m_deleteWav->setEnabled(free && compress);
+    m_encoderPage->parametersEdit()->setEnabled(free && compress);
+    m_id3Tags->setEnabled(free && compress);
+    m_encoderPage->setLocked(m_recording);
+    m_defaultsButton->setEnabled(free);
+    m_fileNameFrame->setEnabled(free);
+    m_tagFrame->setEnabled(free);
+    for (int i = 0; i < 3; ++i) {
+        m_tagTemplateEdits[i]->setEnabled(m_id3Tags->isChecked());
+        m_tagPreviewEdits[i]->setEnabled(m_id3Tags->isChecked());
+    }
+    m_scaleToolbar->setEnabled(m_scaleInterface->isChecked());
+}
+
+// ---- boxes and options ------------------------------------------------------
+
+void OptionsDialog::highPriorityClicked(bool checked)
+{
+    if (!checked)
+        return;
+    warnPriorityNeedsRestart(m_dialogs);
+    if (speechProgramFound(m_speechProgramEdit->text()))
+        return;
+    askForSpeechProgram(m_dialogs);
+    const QString chosen = chooseSpeechProgram(speechProgramSearchFolder(m_programFolder));
+    if (!chosen.isEmpty())
+        m_speechProgramEdit->setText(chosen);
+}
+
+void OptionsDialog::checkOutputFolder()
+{
+    // The question box takes the focus away from the box, which would leave
+    // it once more while it is being checked.
+    if (m_checkingFolder)
+        return;
+    m_checkingFolder = true;
+    const OutputFolderCheck check = ::checkOutputFolder(m_outputFolderEdit->text(), m_programFolder, m_dialogs);
+    m_outputFolderEdit->setText(check.text);
+    if (check.keepFocus)
+        QTimer::singleShot(0, m_outputFolderEdit, [valueEdit = m_outputFolderEdit] { valueEdit->setFocus(); });
+    m_checkingFolder = false;
+}
+
+void OptionsDialog::refreshFileNamePreview()
+{
+    Settings s = m_settings;
+    copyControlsToSettings(s);
+    m_fileNamePreviewEdit->setText(fileNamePreview(s));
+}
+
+void OptionsDialog::refreshTagPreviews()
+{
+    Settings s = m_settings;
+    copyControlsToSettings(s);
+    for (int i = 0; i < 3; ++i)
+        m_tagPreviewEdits[i]->setText(tagPreview(s, m_tagTemplateEdits[i]->text()));
+}
+
+void OptionsDialog::nextMainTab()
+{
+    m_mainTabs->setCurrentIndex((m_mainTabs->currentIndex() + 1) % m_mainTabs->count());
+}
+
+void OptionsDialog::setVisualStyles(bool on)
+{
+    if (on)
+        writeManifest(m_programFolder);
+    else
+        deleteManifest(m_programFolder);
+    m_dialogs.show({QStringLiteral("Lectorium"),
+                    QStringLiteral("Чтобы изменения вступили в силу необходимо перезапустить программу."),
+                    DialogIcon::Information, DialogButtons::Ok});
+}
+
+// ---- buttons ----------------------------------------------------------------
+
+void OptionsDialog::apply()
+{
+    storeChosenVoiceValues();
+    writeVoiceTableFile();
+    copyControlsToSettings(m_settings);
+    m_settings.audioStreams = 0;
+    m_encoderPage->writePresets();
+    emit applied();
+}
+
+void OptionsDialog::accept()
+{
+    apply();
+    emit saveRequested();
+    QDialog::accept();
+}
+
+void OptionsDialog::restoreDefaults()
+{
+    const DialogAnswer answer =
+        m_dialogs.show({QStringLiteral("По умолчанию."), QStringLiteral("Выставить все настройки по умолчанию?"),
+                        DialogIcon::Question, DialogButtons::YesNo});
+    if (answer != DialogAnswer::Yes)
+        return;
+    Settings shown = m_settings;
+    copyControlsToSettings(shown);
+    Settings defaults = optionDefaults(shown);
+    if (m_defaultVoice >= 0)
+        defaults.voiceIndex = m_defaultVoice;
+    fillControlsFromSettings(defaults);
+    m_encoderPage->applyParameters(defaults.lameParameters);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The voice table: for every installed voice its markup kind and, for each of
+// the four voice roles (narration, speech, second speech, author), its rate,
+// pitch and pause. Kept in "Voice.ini", one section per voice description.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+struct VoiceParams
+{
+    static constexpr int kSapiXml = 8;
+    static constexpr int kSpeechCube = 16;
+
+    int VoiceKind = kSapiXml;
+    int VoiceIndex = 0;
+    QString Name;
+    // Index r - 1 for role r.
+    std::array<int, 4> Pitch{};
+    std::array<int, 4> Speed{};
+    std::array<int, 4> pause{};
+};
+
+using VoiceTable = QList<VoiceParams>;
+
+// The program-wide table the markup and the recording read.
+VoiceTable &voiceTable();
+// The record of voice `index`, or an empty record (all zero, SAPI XML) when
+// the table has no such voice.
+VoiceParams voiceParams(int index);
+
+// The table for these voice descriptions, with the values of `iniPath`.
+VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPath);
+bool saveVoiceTable(const VoiceTable &table, const QString &iniPath);
+
+// voiceTable from the speech engine's voices and programFolder/Voice.ini.
+void loadVoiceTable(const QString &programFolder);
+bool saveVoiceTable(const QString &programFolder);
