@@ -365,7 +365,7 @@ TEST_F(MainWindowEditorTest, PastedRtfKeepsOnlyItsText)
     data->setText(QStringLiteral("plain"));
     QApplication::clipboard()->setMimeData(data);
 
-    main.findChild<MainToolbar *>()->menuItem(1, 2)->trigger();
+    main.findChild<MainToolbar *>()->menuItem(ToolbarButton::AddBook, 2)->trigger();
     QPointer<BookEditorWindow> editor = openEditor();
     ASSERT_TRUE(editor);
     EXPECT_FALSE(main.isEnabled());
@@ -426,7 +426,7 @@ TEST_F(MainWindowEditorTest, CancelledOpenDialogReturnsToTheMainWindow)
             dialog->close();
         }
     });
-    main.findChild<MainToolbar *>()->button(1)->trigger();
+    main.findChild<MainToolbar *>()->button(ToolbarButton::AddBook)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dialogSeen);
     EXPECT_EQ(openEditor(), nullptr);

@@ -51,7 +51,7 @@ TEST(DictionaryOperationsWindow, SubtractionWritesWhatTheOtherDictionaryLacks)
     source->setCurrentText(QStringLiteral("main.dic"));
     window.findChild<QComboBox *>(QStringLiteral("subtractOtherCombo"))->setCurrentText(QStringLiteral("old.dic"));
     EXPECT_EQ(window.findChild<QLineEdit *>(QStringLiteral("subtractTargetEdit"))->text(), QStringLiteral("main_1.dic"));
-    auto *run = window.findChild<QPushButton *>(QStringLiteral("openTextButton"));
+    auto *run = window.findChild<QPushButton *>(QStringLiteral("runButton"));
     QTest::mouseClick(run, Qt::LeftButton);
     EXPECT_EQ(Codec::fromCp1251(folder.readBytes(QStringLiteral("Dic/main_1.dic"))),
               QStringLiteral("пёс=пёс\r\n$Лев=Лёв\r\n"));
@@ -73,7 +73,7 @@ TEST(DictionaryOperationsWindow, ASubtractionCancelledWhileRunningWritesNothing)
     window.show();
     window.findChild<QComboBox *>(QStringLiteral("subtractSourceCombo"))->setCurrentText(QStringLiteral("big.dic"));
     window.findChild<QComboBox *>(QStringLiteral("subtractOtherCombo"))->setCurrentText(QStringLiteral("other.dic"));
-    auto *run = window.findChild<QPushButton *>(QStringLiteral("openTextButton"));
+    auto *run = window.findChild<QPushButton *>(QStringLiteral("runButton"));
     QString captionWhileRunning;
     // Pressed again once the run lets events through: that is "Отмена".
     QTimer::singleShot(0, &window, [&] {
@@ -93,7 +93,7 @@ TEST(DictionaryOperationsWindow, AnEmptyMergeSelectionIsCancelled)
     writeDictionary(folder, QStringLiteral("main.dic"), QStringLiteral("кот=кот<\r\n"));
     DictionaryToolsDialog window(folder.path());
     window.findChild<QComboBox *>(QStringLiteral("operationChoice"))->setCurrentIndex(DictionaryToolsDialog::Merge);
-    window.findChild<QPushButton *>(QStringLiteral("openTextButton"))->click();
+    window.findChild<QPushButton *>(QStringLiteral("runButton"))->click();
     EXPECT_EQ(window.statusText(), QStringLiteral("Действие отменено."));
     EXPECT_EQ(QDir(folder.file(QStringLiteral("Dic"))).entryList(QDir::Files).size(), 2); // main.dic and the list file
 }

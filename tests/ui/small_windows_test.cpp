@@ -30,7 +30,7 @@ TEST(FolderPicker, CreatesNestedCyrillicFolders)
     // A typed folder that does not exist is created, parents included, on Yes.
     const QString typed = created + QStringLiteral("/Толстой/Война и мир");
     picker.findChild<QLineEdit *>(QStringLiteral("pathEdit"))->setText(typed);
-    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Каталог ") + typed + QStringLiteral(" не существует. Создать его?"));
     EXPECT_TRUE(QFileInfo(typed).isDir());
@@ -45,7 +45,7 @@ TEST(FolderPicker, NoKeepsTheListedFolderAndCancelIsFlagged)
     FolderPicker picker(dialogs);
     picker.openAtFolder(folder.path());
     picker.findChild<QLineEdit *>(QStringLiteral("pathEdit"))->setText(folder.file(QStringLiteral("нет")));
-    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("нет"))));
     EXPECT_EQ(picker.chosenFolder(), folder.path());
     FolderPicker second(dialogs);

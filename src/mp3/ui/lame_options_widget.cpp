@@ -13,6 +13,13 @@ namespace {
 
 const LameMode kModes[3] = {LameMode::ConstantBitrate, LameMode::VariableQuality, LameMode::AverageBitrate};
 
+// The first part of the objectNames of each mode's radio button, box and slider.
+QString modeName(int mode)
+{
+    static const char *const names[3] = {"constantBitrate", "variableQuality", "averageBitrate"};
+    return QString::fromLatin1(names[mode]);
+}
+
 } // namespace
 
 LameOptionsWidget::LameOptionsWidget(QWidget *parent) : QWidget(parent)
@@ -32,7 +39,7 @@ LameOptionsWidget::LameOptionsWidget(QWidget *parent) : QWidget(parent)
     auto *modeRow = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         m_modeRadios[i] = new QRadioButton(QString::fromLatin1(modes[i].first), box);
-        m_modeRadios[i]->setObjectName(QStringLiteral("%1Radio").arg(i + 1));
+        m_modeRadios[i]->setObjectName(modeName(i) + QStringLiteral("Radio"));
         m_modeRadios[i]->setToolTip(modes[i].second);
         modeRow->addWidget(m_modeRadios[i]);
         connect(m_modeRadios[i], &QRadioButton::clicked, this, [this, i] {
@@ -76,10 +83,10 @@ LameOptionsWidget::LameOptionsWidget(QWidget *parent) : QWidget(parent)
 QGroupBox *LameOptionsWidget::buildModeBox(int index, QSlider *&slider, int lowest, int highest, const QString &tip)
 {
     auto *frame = new QGroupBox(this);
-    frame->setObjectName(QStringLiteral("%1Box").arg(index + 1));
+    frame->setObjectName(modeName(index) + QStringLiteral("Box"));
     auto *layout = new QVBoxLayout(frame);
     slider = new QSlider(Qt::Horizontal, frame);
-    slider->setObjectName(QStringLiteral("%1Slider").arg(index + 1));
+    slider->setObjectName(modeName(index) + QStringLiteral("Slider"));
     slider->setRange(lowest, highest);
     slider->setSingleStep(1);
     slider->setPageStep(5);

@@ -84,6 +84,8 @@ QWidget *OptionsDialog::buildEnginePage()
     auto *grid = new QGridLayout(voices);
     const QString columns[3] = {QStringLiteral("Скорость"), QStringLiteral("Тембр"), QStringLiteral("Пауза (ms)")};
     const QString columnNames[3] = {QStringLiteral("Rate"), QStringLiteral("Pitch"), QStringLiteral("Pause")};
+    const QString roleNames[4] = {QStringLiteral("narration"), QStringLiteral("speech"), QStringLiteral("secondSpeech"),
+                                  QStringLiteral("author")};
     const QString rows[4] = {QStringLiteral("Повествование:"), QStringLiteral("Речь (голос 1):"),
                              QStringLiteral("Речь (Голос 2):"), QStringLiteral("Комментарий:")};
     for (int c = 0; c < 3; ++c)
@@ -91,7 +93,7 @@ QWidget *OptionsDialog::buildEnginePage()
     for (int r = 0; r < 4; ++r) {
         grid->addWidget(new QLabel(rows[r], voices), r + 1, 0);
         for (int c = 0; c < 3; ++c) {
-            m_voiceSliders[c][r] = new SliderBox(columnNames[c] + QString::number(r + 1), voices);
+            m_voiceSliders[c][r] = new SliderBox(roleNames[r] + columnNames[c], voices);
             grid->addWidget(m_voiceSliders[c][r], r + 1, c + 1);
         }
     }

@@ -8,8 +8,8 @@ SliderBox::SliderBox(const QString &name, QWidget *parent)
     : QWidget(parent), m_slider(new QSlider(Qt::Horizontal, this)), m_valueEdit(new QLineEdit(this))
 {
     setObjectName(name);
-    m_slider->setObjectName(QStringLiteral("sld") + name);
-    m_valueEdit->setObjectName(QStringLiteral("txt") + name);
+    m_slider->setObjectName(name + QStringLiteral("Slider"));
+    m_valueEdit->setObjectName(name + QStringLiteral("Edit"));
     m_valueEdit->setMaximumWidth(m_valueEdit->fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 12);
     m_valueEdit->setAlignment(Qt::AlignRight);
     auto *layout = new QHBoxLayout(this);

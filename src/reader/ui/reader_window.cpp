@@ -150,9 +150,11 @@ void ReaderWindow::buildToolbar()
 
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("styleMenu"));
+    static const char *const itemNames[] = {"fontAction", "backgroundColourAction", "textColourAction",
+                                            "readingWordColourAction", "readTextColourAction"};
     for (int i = 0; i < kStyleMenu.size(); ++i) {
         QAction *item = menu->addAction(kStyleMenu.at(i));
-        item->setObjectName(QStringLiteral("fontAction / backgroundColourAction / textColourAction / readingWordColourAction / readTextColourAction").arg(i));
+        item->setObjectName(QString::fromLatin1(itemNames[i]));
         connect(item, &QAction::triggered, this, [this, i] { i == 0 ? chooseTextFont() : chooseColour(i); });
     }
     auto *styleButton = new QToolButton(m_toolbar);
@@ -171,9 +173,10 @@ void ReaderWindow::buildStatusBar()
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
     const QString tips[] = {QStringLiteral("Книга"), QStringLiteral("Глава")};
+    const char *const names[] = {"bookLabel", "chapterLabel"};
     for (int i = 0; i < 2; ++i) {
         auto *panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("bookLabel / chapterLabel").arg(i + 1));
+        panel->setObjectName(QString::fromLatin1(names[i]));
         panel->setToolTip(tips[i]);
         bar->addWidget(panel, i + 1);
         m_statusLabels.append(panel);
