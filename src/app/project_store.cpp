@@ -94,11 +94,11 @@ void loadChapters(const QString &bookFolder, const QString &book, int blockCount
     }
     titles = BlockTitles(list);
     auto text = [&](const char *key) { return ini.read(kInfo, QString::fromUtf8(key)).value_or(QString()); };
-    info.Author = text("Автор");
-    info.Title = text("Название");
-    info.Series = text("Цикл");
-    info.SeriesNo = text("Номер");
-    info.Date = text("Дата");
-    info.Genre = text("Жанр");
-    info.ProjectName = book;
+    info.author = text("Автор");
+    info.title = text("Название");
+    info.series = text("Цикл");
+    info.seriesNo = text("Номер");
+    info.date = text("Дата");
+    info.genre = text("Жанр");
+    info.projectName = book;
 }

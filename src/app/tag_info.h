@@ -5,19 +5,19 @@
 
 // The current book as file names and tags see it: the description from the
 // project's "project.ini", the library entry, and the block being named
-// (BlockCount, BlockNo and BlockTitle are set just before each name is built).
+// (blockCount, blockNo and blockTitle are set just before each name is built).
 struct TagInfo
 {
-    QString Title;
-    QString Series;
-    QString SeriesNo;
-    QString Author;
-    QString Genre;
-    QString Date;
-    QString ProjectName;
-    int BlockCount = 0;
-    int BlockNo = 0;
-    QString BlockTitle;
+    QString title;
+    QString series;
+    QString seriesNo;
+    QString author;
+    QString genre;
+    QString date;
+    QString projectName;
+    int blockCount = 0;
+    int blockNo = 0;
+    QString blockTitle;
 };
 
 // The chapter title of every block of the current book, numbered from 1.

@@ -61,9 +61,9 @@ bool ChapterDetector::matches(const QString &identifier, const QString &line)
     if (identifier == QLatin1String("$$"))
         return line == line.toUpper();
     if (const int empties = emptyLineRule(identifier)) {
-        if (EmptyCount != empties)
+        if (emptyCount != empties)
             return false;
-        EmptyCount = 0;
+        emptyCount = 0;
         return true;
     }
     if (identifier.contains(u'*'))
@@ -77,13 +77,13 @@ bool ChapterDetector::isChapter(QString &line)
 {
     line = prepareChapterLine(line, m_dialogueStartsWithQuotes);
     if (isBlank(line)) {
-        ++EmptyCount;
+        ++emptyCount;
         return false;
     }
     for (const QString &identifier : m_active)
         if (matches(identifier, line))
             return true;
-    EmptyCount = 0;
+    emptyCount = 0;
     return false;
 }
 

@@ -40,7 +40,7 @@ public:
 
     // Consecutive empty lines seen; kept between calls (the editor's preview
     // resets it, the add pass starts from what was left).
-    int EmptyCount = 0;
+    int emptyCount = 0;
 
 private:
     bool matches(const QString &identifier, const QString &line);

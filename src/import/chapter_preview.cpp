@@ -74,7 +74,7 @@ ChapterPreview previewChapters(const QString &text, const QString &title, const 
             preview.rows.last().seconds = estimateSeconds(blockLength, coefficient);
             preview.rows.append({int(preview.rows.size()) + 1, trimSpaces(name), textLine.start, textLine.length, 0});
             blockLength = 0;
-            detector.EmptyCount = 0;
+            detector.emptyCount = 0;
             if (keepGoing && !keepGoing()) {
                 preview.stopped = true;
                 return preview;

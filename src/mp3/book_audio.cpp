@@ -7,9 +7,9 @@
 
 void fillBlockInfo(BookAudio &book, int n)
 {
-    book.info.BlockTitle = book.titles.title(n);
-    book.info.BlockNo = n;
-    book.info.BlockCount = book.blockCount;
+    book.info.blockTitle = book.titles.title(n);
+    book.info.blockNo = n;
+    book.info.blockCount = book.blockCount;
 }
 
 QString mp3FileName(BookAudio &book, int n, const QString &duration)

@@ -18,7 +18,7 @@ struct BookAudio
     const BlockTitles &titles;
 };
 
-// Sets BlockTitle, BlockNo and BlockCount of the book's TagInfo for block `n`.
+// Sets blockTitle, blockNo and blockCount of the book's TagInfo for block `n`.
 void fillBlockInfo(BookAudio &book, int n);
 
 // The block's WAV file name, without folder.

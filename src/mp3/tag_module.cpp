@@ -10,8 +10,8 @@ const int kHighestTrack = 255;
 
 QString blockNumberText(const TagInfo &info)
 {
-    const QString number = QString::number(info.BlockNo);
-    const qsizetype width = QString::number(info.BlockCount).size();
+    const QString number = QString::number(info.blockNo);
+    const qsizetype width = QString::number(info.blockCount).size();
     return number.size() >= width ? number : QString(width - number.size(), u'0') + number;
 }
 
@@ -21,16 +21,16 @@ QString expandPlaceholders(QString text, const TagInfo &info, const QString &dur
 {
     const std::pair<const char16_t *, QString> values[] = {
         {u"%l%", duration},
-        {u"%P%", info.ProjectName},
-        {u"%t%", info.BlockTitle},
-        {u"%N%", QString::number(info.BlockCount)},
+        {u"%P%", info.projectName},
+        {u"%t%", info.blockTitle},
+        {u"%N%", QString::number(info.blockCount)},
         {u"%n%", blockNumberText(info)},
-        {u"%T%", info.Title},
-        {u"%S%", info.Series},
-        {u"%Sn%", info.SeriesNo},
-        {u"%A%", info.Author},
-        {u"%D%", info.Date},
-        {u"%G%", info.Genre},
+        {u"%T%", info.title},
+        {u"%S%", info.series},
+        {u"%Sn%", info.seriesNo},
+        {u"%A%", info.author},
+        {u"%D%", info.date},
+        {u"%G%", info.genre},
     };
     for (const auto &[placeholder, value] : values)
         text.replace(QString::fromUtf16(placeholder), value, Qt::CaseSensitive);
@@ -100,10 +100,10 @@ Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString 
 
     QString title = expandTagTemplate(settings.titleTemplate, info, length);
     if (title.trimmed().isEmpty())
-        title = translit ? transliterate(info.BlockTitle) : info.BlockTitle;
+        title = translit ? transliterate(info.blockTitle) : info.blockTitle;
     tags.title = applyYoOption(settings, title);
 
-    tags.track = std::min(info.BlockNo, kHighestTrack);
+    tags.track = std::min(info.blockNo, kHighestTrack);
     tags.comment = translit ? kWebSite
                             : QStringLiteral("Lectorium - программа для создания аудиокниг\r\n") + kWebSite;
     tags.genre = QStringLiteral("Speech");

@@ -6,27 +6,27 @@
 TagInfo sampleBook()
 {
     TagInfo info;
-    info.Title = QStringLiteral("КНИГА");
-    info.Series = QStringLiteral("Цикл");
-    info.SeriesNo = QStringLiteral("3");
-    info.Author = QStringLiteral("Автор");
-    info.Genre = QStringLiteral("Жанр");
-    info.Date = QStringLiteral("2006");
-    info.ProjectName = QStringLiteral("Книга1");
-    info.BlockCount = 92;
-    info.BlockNo = 2;
-    info.BlockTitle = QStringLiteral("Глава первая");
+    info.title = QStringLiteral("КНИГА");
+    info.series = QStringLiteral("Цикл");
+    info.seriesNo = QStringLiteral("3");
+    info.author = QStringLiteral("Автор");
+    info.genre = QStringLiteral("Жанр");
+    info.date = QStringLiteral("2006");
+    info.projectName = QStringLiteral("Книга1");
+    info.blockCount = 92;
+    info.blockNo = 2;
+    info.blockTitle = QStringLiteral("Глава первая");
     return info;
 }
 
 QString fileNamePreview(const Settings &settings)
 {
     TagInfo info = sampleBook();
-    QStringList titles(info.BlockCount);
-    titles[info.BlockNo - 1] = info.BlockTitle;
+    QStringList titles(info.blockCount);
+    titles[info.blockNo - 1] = info.blockTitle;
     const BlockTitles blockTitles(titles);
-    BookAudio book{settings, {}, {}, info.ProjectName, info.BlockCount, info, blockTitles};
-    return mp3FileName(book, info.BlockNo, kSampleDuration);
+    BookAudio book{settings, {}, {}, info.projectName, info.blockCount, info, blockTitles};
+    return mp3FileName(book, info.blockNo, kSampleDuration);
 }
 
 QString tagPreview(const Settings &settings, const QString &tagTemplate)

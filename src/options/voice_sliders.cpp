@@ -7,7 +7,7 @@
 
 SliderRange voiceSliderRange(int voiceKind, VoiceColumn column)
 {
-    if (column == VoiceColumn::pause)
+    if (column == VoiceColumn::Pause)
         return {0, 3000, 500, 10};
     if (voiceKind == VoiceParams::kSpeechCube)
         return {25, 200, 100, 1};

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-enum class VoiceColumn { Rate, Pitch, pause };
+enum class VoiceColumn { Rate, Pitch, Pause };
 
 struct SliderRange
 {

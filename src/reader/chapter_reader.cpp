@@ -8,8 +8,8 @@ const QString kCancel = QStringLiteral(".");
 
 bool sameWords(const SpeechStatus &a, const SpeechStatus &b)
 {
-    return a.InputSentencePosition == b.InputSentencePosition && a.InputSentenceLength == b.InputSentenceLength
-           && a.InputWordPosition == b.InputWordPosition && a.InputWordLength == b.InputWordLength;
+    return a.inputSentencePosition == b.inputSentencePosition && a.inputSentenceLength == b.inputSentenceLength
+           && a.inputWordPosition == b.inputWordPosition && a.inputWordLength == b.inputWordLength;
 }
 
 } // namespace
@@ -59,11 +59,11 @@ ChapterReader::Progress ChapterReader::poll()
 {
     const SpeechStatus status = m_voice.status();
     Progress progress;
-    progress.finished = status.RunningState == SpeechStatus::Done;
+    progress.finished = status.runningState == SpeechStatus::Done;
     m_started = m_started || progress.finished || !sameWords(status, m_before);
     if (!m_started)
         return progress;
-    progress.wordStart = std::clamp(status.InputWordPosition, 0, m_textLength);
-    progress.wordLength = std::clamp(status.InputWordLength, 0, m_textLength - progress.wordStart);
+    progress.wordStart = std::clamp(status.inputWordPosition, 0, m_textLength);
+    progress.wordLength = std::clamp(status.inputWordLength, 0, m_textLength - progress.wordStart);
     return progress;
 }

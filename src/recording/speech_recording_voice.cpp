@@ -14,7 +14,7 @@ void SpeechRecordingVoice::init()
 
 int SpeechRecordingVoice::markupKind() const
 {
-    return voiceParams(m_settings.voiceIndex).VoiceKind;
+    return voiceParams(m_settings.voiceIndex).voiceKind;
 }
 
 bool SpeechRecordingVoice::speakToFile(const QString &wavPath, const QString &text, int flags)
@@ -40,12 +40,12 @@ bool SpeechRecordingVoice::waitUntilDone(int msecs)
 
 int SpeechRecordingVoice::sentencePosition() const
 {
-    return m_voice ? m_voice->status().InputSentencePosition : 0;
+    return m_voice ? m_voice->status().inputSentencePosition : 0;
 }
 
 int SpeechRecordingVoice::sentenceLength() const
 {
-    return m_voice ? m_voice->status().InputSentenceLength : 0;
+    return m_voice ? m_voice->status().inputSentenceLength : 0;
 }
 
 void SpeechRecordingVoice::pause()

@@ -20,7 +20,7 @@ QString silence(int msec)
 QString sapiRole(const VoiceParams &v, int r)
 {
     return QStringLiteral("\n        ") + silence(v.pause[r - 1]) + QStringLiteral(" <rate absspeed=")
-           + quoted(v.Speed[r - 1]) + QStringLiteral("/> <pitch absmiddle=") + quoted(v.Pitch[r - 1])
+           + quoted(v.speed[r - 1]) + QStringLiteral("/> <pitch absmiddle=") + quoted(v.pitch[r - 1])
            + QStringLiteral("/>");
 }
 
@@ -40,7 +40,7 @@ QString restateRates(const QString &text, const VoiceParams &v)
 {
     QString rateTag[5];
     for (int r = 1; r <= 4; ++r)
-        rateTag[r] = QStringLiteral("  \\absspeed{") + QString::number(v.Speed[r - 1]) + QStringLiteral("} ");
+        rateTag[r] = QStringLiteral("  \\absspeed{") + QString::number(v.speed[r - 1]) + QStringLiteral("} ");
     QStringList pieces = text.split(u'{');
     QString current;
     for (QString &piece : pieces) {
@@ -68,8 +68,8 @@ QString restateRates(const QString &text, const VoiceParams &v)
 
 QString cubeVoiceTag(const VoiceParams &v, int r)
 {
-    return QStringLiteral(" \\abspitch{") + QString::number(v.Pitch[r - 1]) + QStringLiteral("} \\absspeed{")
-           + QString::number(v.Speed[r - 1]) + QStringLiteral("} ");
+    return QStringLiteral(" \\abspitch{") + QString::number(v.pitch[r - 1]) + QStringLiteral("} \\absspeed{")
+           + QString::number(v.speed[r - 1]) + QStringLiteral("} ");
 }
 
 QString cubePause(int msec)
@@ -83,8 +83,8 @@ QString toSapiMarkup(const QString &text, const VoiceParams &v)
 {
     QString out = text;
     out.replace(VoiceMarker::pause, silence(v.pause[0]));
-    out.replace(VoiceMarker::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.Speed[0])
-                                             + QStringLiteral("/> <pitch absmiddle=") + quoted(v.Pitch[0])
+    out.replace(VoiceMarker::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.speed[0])
+                                             + QStringLiteral("/> <pitch absmiddle=") + quoted(v.pitch[0])
                                              + QStringLiteral("/> "));
     out.replace(VoiceMarker::speech, sapiRole(v, 2));
     out.replace(VoiceMarker::speech2, sapiRole(v, 3));

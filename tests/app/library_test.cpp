@@ -47,11 +47,11 @@ TEST(ProjectStore, CountRangeAndChapters)
     TagInfo info;
     BlockTitles titles;
     loadChapters(book, QStringLiteral("Книга"), 250, info, titles);
-    EXPECT_EQ(info.Author, QStringLiteral("Лев Толстой"));
-    EXPECT_EQ(info.Title, QStringLiteral("Война и мир"));
-    EXPECT_EQ(info.SeriesNo, QStringLiteral("2"));
-    EXPECT_EQ(info.Genre, QStringLiteral("Роман"));
-    EXPECT_EQ(info.ProjectName, QStringLiteral("Книга"));
+    EXPECT_EQ(info.author, QStringLiteral("Лев Толстой"));
+    EXPECT_EQ(info.title, QStringLiteral("Война и мир"));
+    EXPECT_EQ(info.seriesNo, QStringLiteral("2"));
+    EXPECT_EQ(info.genre, QStringLiteral("Роман"));
+    EXPECT_EQ(info.projectName, QStringLiteral("Книга"));
     EXPECT_EQ(titles.count(), 2);
     EXPECT_EQ(titles.title(2), QStringLiteral("Глава 1(2)"));
     EXPECT_EQ(titles.title(3), QString());
@@ -65,7 +65,7 @@ TEST(ProjectStore, MissingTableOfContentsNamesEveryBlock)
     BlockTitles titles;
     loadChapters(bookFolder(folder.path(), QStringLiteral("B")), QStringLiteral("B"), 3, info, titles);
     EXPECT_EQ(titles.all(), QStringList({QStringLiteral("Блок 1"), QStringLiteral("Блок 2"), QStringLiteral("Блок 3")}));
-    EXPECT_EQ(info.Title, QString());
+    EXPECT_EQ(info.title, QString());
     const BlockRange range = readRange(bookFolder(folder.path(), QStringLiteral("B")), 3);
     EXPECT_EQ(range.last, 3);
 }

@@ -62,8 +62,8 @@ const QList<NamedWriter> &writers()
              VoiceTable table;
              for (int i = 0; i < 40; ++i) {
                  VoiceParams voice;
-                 voice.Name = QStringLiteral("Голос %1").arg(i);
-                 voice.Speed = {version, i % 10, -version, 2};
+                 voice.name = QStringLiteral("Голос %1").arg(i);
+                 voice.speed = {version, i % 10, -version, 2};
                  table.append(voice);
              }
              saveVoiceTable(table, path);

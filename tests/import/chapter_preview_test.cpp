@@ -52,5 +52,5 @@ TEST(ChapterPreview, StopsWhenAskedAndResetsTheEmptyLineCount)
                                                    options, 21, detector, [&] { return ++asked < 2; });
     EXPECT_TRUE(preview.stopped);
     EXPECT_EQ(preview.rows.size(), 3);
-    EXPECT_EQ(detector.EmptyCount, 0);
+    EXPECT_EQ(detector.emptyCount, 0);
 }

@@ -104,8 +104,8 @@ TEST(BookAudio, WavAndMp3NamesFollowTheOptions)
 {
     BookFixture f;
     EXPECT_EQ(wavFileName(f.book, 1), u"1-Глава первая.wav"_qs);
-    EXPECT_EQ(f.info.BlockTitle, u"Глава первая"_qs);
-    EXPECT_EQ(f.info.BlockCount, 3);
+    EXPECT_EQ(f.info.blockTitle, u"Глава первая"_qs);
+    EXPECT_EQ(f.info.blockCount, 3);
     f.settings.removeDots = 1;
     f.settings.fileNameTemplate = u"%t%"_qs;
     EXPECT_EQ(mp3FileName(f.book, 2, {}), u"Глава 1 2.mp3"_qs);
@@ -197,8 +197,8 @@ protected:
 
 TEST_F(RealEncoder, CyrillicAndShellCharactersReachTheTags)
 {
-    f.info.Title = u"Война и мир"_qs;
-    f.info.Author = u"Лев \"Лёва\" Толстой"_qs;
+    f.info.title = u"Война и мир"_qs;
+    f.info.author = u"Лев \"Лёва\" Толстой"_qs;
     f.settings.artistTemplate = u"%A%"_qs;
     f.settings.albumTemplate = u"%T% 'том' $HOME `id` \\n"_qs;
     f.settings.fileNameTemplate = u"%n%-%t% %l%"_qs;

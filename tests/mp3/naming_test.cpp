@@ -16,9 +16,9 @@ struct CleanCase
 TagInfo blockInfo(int count, int number, const QString &title)
 {
     TagInfo info;
-    info.BlockCount = count;
-    info.BlockNo = number;
-    info.BlockTitle = title;
+    info.blockCount = count;
+    info.blockNo = number;
+    info.blockTitle = title;
     return info;
 }
 
@@ -61,13 +61,13 @@ TEST(BuildFileName, PlaceholdersPaddingAndOptions)
     EXPECT_EQ(buildFileName(u"%n%"_qs, blockInfo(9, 12, {}), {}, u"."_qs, u" "_qs, false), u"12.mp3"_qs);
 
     TagInfo book = blockInfo(10, 3, u"Т"_qs);
-    book.Title = u"Книга"_qs;
-    book.Series = u"Цикл"_qs;
-    book.SeriesNo = u"3"_qs;
-    book.Author = u"Автор"_qs;
-    book.Date = u"1999"_qs;
-    book.Genre = u"Жанр"_qs;
-    book.ProjectName = u"Проект"_qs;
+    book.title = u"Книга"_qs;
+    book.series = u"Цикл"_qs;
+    book.seriesNo = u"3"_qs;
+    book.author = u"Автор"_qs;
+    book.date = u"1999"_qs;
+    book.genre = u"Жанр"_qs;
+    book.projectName = u"Проект"_qs;
     EXPECT_EQ(buildFileName(u"%S%-%Sn%"_qs, book, {}, u"."_qs, u" "_qs, false), u"Цикл-3.mp3"_qs);
     EXPECT_EQ(expandTagTemplate(u"\"%P%\" %T% %A% %D% %G% %N% %n% %t% %l%"_qs, book, u"01-02"_qs),
               u"Проект Книга Автор 1999 Жанр 10 03 Т 01-02"_qs);

@@ -33,15 +33,15 @@ TEST(OptionsLogic, NumberBoxesClampIntoTheVoiceRange)
         {VoiceParams::kSpeechCube, VoiceColumn::Rate, "abc", 25}, // reads as 0, then clamped
         {VoiceParams::kSpeechCube, VoiceColumn::Pitch, "500", 200},
         {VoiceParams::kSpeechCube, VoiceColumn::Rate, "150", 150},
-        {VoiceParams::kSpeechCube, VoiceColumn::pause, "-5", 0},
-        {VoiceParams::kSapiXml, VoiceColumn::pause, "99999999999", 3000},
-        {VoiceParams::kSapiXml, VoiceColumn::pause, "", 0},
+        {VoiceParams::kSpeechCube, VoiceColumn::Pause, "-5", 0},
+        {VoiceParams::kSapiXml, VoiceColumn::Pause, "99999999999", 3000},
+        {VoiceParams::kSapiXml, VoiceColumn::Pause, "", 0},
     };
     for (const ClampCase &c : cases)
         EXPECT_EQ(clampBoxText(QString::fromUtf8(c.text), voiceSliderRange(c.kind, c.column)), c.expected) << c.text;
     const SliderRange cube = voiceSliderRange(VoiceParams::kSpeechCube, VoiceColumn::Rate);
     EXPECT_EQ(cube.value, 100);
-    EXPECT_EQ(voiceSliderRange(VoiceParams::kSapiXml, VoiceColumn::pause).step, 10);
+    EXPECT_EQ(voiceSliderRange(VoiceParams::kSapiXml, VoiceColumn::Pause).step, 10);
 }
 
 TEST(OptionsLogic, BlankOutputFolderBecomesAudiobooksAndIsCreatedOnYes)

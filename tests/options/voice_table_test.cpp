@@ -16,17 +16,17 @@ TEST(VoiceTable, LoadsKindsAndRoleValuesBySection)
         folder.file(QStringLiteral("Voice.ini")));
     ASSERT_EQ(table.size(), 4);
     // no section: all twelve values 0
-    EXPECT_EQ(table[0].Speed, (std::array<int, 4>{}));
-    EXPECT_EQ(table[0].Pitch, (std::array<int, 4>{}));
+    EXPECT_EQ(table[0].speed, (std::array<int, 4>{}));
+    EXPECT_EQ(table[0].pitch, (std::array<int, 4>{}));
     EXPECT_EQ(table[0].pause, (std::array<int, 4>{}));
-    EXPECT_EQ(table[0].VoiceKind, VoiceParams::kSapiXml);
-    EXPECT_EQ(table[1].Speed, (std::array<int, 4>{3, 0, 0, 0}));
-    EXPECT_EQ(table[1].Pitch, (std::array<int, 4>{-2, 0, 0, 0}));
+    EXPECT_EQ(table[0].voiceKind, VoiceParams::kSapiXml);
+    EXPECT_EQ(table[1].speed, (std::array<int, 4>{3, 0, 0, 0}));
+    EXPECT_EQ(table[1].pitch, (std::array<int, 4>{-2, 0, 0, 0}));
     EXPECT_EQ(table[1].pause, (std::array<int, 4>{0, 0, 0, 900}));
-    EXPECT_EQ(table[2].VoiceKind, VoiceParams::kSpeechCube);
-    EXPECT_EQ(table[2].Speed[1], 120);
+    EXPECT_EQ(table[2].voiceKind, VoiceParams::kSpeechCube);
+    EXPECT_EQ(table[2].speed[1], 120);
     // the same description shares its section
-    EXPECT_EQ(table[3].VoiceIndex, 3);
+    EXPECT_EQ(table[3].voiceIndex, 3);
     EXPECT_EQ(table[3].pause, table[1].pause);
 }
 
@@ -35,13 +35,13 @@ TEST(VoiceTable, SaveWritesEveryKeyAndReadsBack)
     TempProgramFolder folder;
     const QString ini = folder.file(QStringLiteral("Voice.ini"));
     VoiceTable table = loadVoiceTable({QStringLiteral("Russian"), QStringLiteral("Немецкий")}, ini);
-    table[0].Speed = {1, 2, 3, 4};
-    table[0].Pitch = {-1, -2, -3, -4};
+    table[0].speed = {1, 2, 3, 4};
+    table[0].pitch = {-1, -2, -3, -4};
     table[1].pause = {0, 3000, 10, 20};
     ASSERT_TRUE(saveVoiceTable(table, ini));
     const VoiceTable back = loadVoiceTable({QStringLiteral("Russian"), QStringLiteral("Немецкий")}, ini);
-    EXPECT_EQ(back[0].Speed, table[0].Speed);
-    EXPECT_EQ(back[0].Pitch, table[0].Pitch);
+    EXPECT_EQ(back[0].speed, table[0].speed);
+    EXPECT_EQ(back[0].pitch, table[0].pitch);
     EXPECT_EQ(back[1].pause, table[1].pause);
     const QString text = QString::fromLatin1(folder.readBytes(QStringLiteral("Voice.ini")));
     EXPECT_TRUE(text.contains(QStringLiteral("4Pitch=-4\r\n")));
@@ -55,9 +55,9 @@ TEST(VoiceTable, ProgramTableFromTheEngineVoices)
     loadVoiceTable(folder.path());
     ASSERT_FALSE(voiceTable().isEmpty());
     const auto russian = std::find_if(voiceTable().begin(), voiceTable().end(),
-                                      [](const VoiceParams &v) { return v.Name == QStringLiteral("Russian"); });
+                                      [](const VoiceParams &v) { return v.name == QStringLiteral("Russian"); });
     ASSERT_NE(russian, voiceTable().end());
-    EXPECT_EQ(russian->Pitch[1], 5);
-    EXPECT_EQ(voiceParams(int(voiceTable().size())).Pitch[1], 0);
+    EXPECT_EQ(russian->pitch[1], 5);
+    EXPECT_EQ(voiceParams(int(voiceTable().size())).pitch[1], 0);
     voiceTable() = VoiceTable{};
 }

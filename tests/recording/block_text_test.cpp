@@ -19,7 +19,7 @@ protected:
     {
         voiceTable() = VoiceTable{};
         VoiceParams v;
-        v.Speed = {1, 0, 0, 0};
+        v.speed = {1, 0, 0, 0};
         v.pause = {250, 0, 0, 0};
         voiceTable().append(v);
         settings.voiceIndex = 0;

@@ -20,8 +20,8 @@ protected:
     void SetUp() override
     {
         VoiceParams v;
-        v.Speed = {2, 3, 0, 0};
-        v.Pitch = {-1, 0, 0, 0};
+        v.speed = {2, 3, 0, 0};
+        v.pitch = {-1, 0, 0, 0};
         voiceTable() = VoiceTable{v};
         folder.writeCp1251(QStringLiteral("Projects/Книга/0001.txt"), QStringLiteral(" {повествование->} Раз."));
         folder.writeCp1251(QStringLiteral("Projects/Книга/0002.txt"), QStringLiteral(" {речь->} Два."));

@@ -139,28 +139,28 @@ TEST_F(VoiceTest, PositionsAdvanceThroughSentencesInTheGivenText)
     QList<int> sentenceStarts;
     int lastWord = -1;
     for (const SpeechStatus &s : seen) {
-        if (s.InputSentenceLength == 0) // the sink saw the sound before its first sentence was told
+        if (s.inputSentenceLength == 0) // the sink saw the sound before its first sentence was told
             continue;
-        if (sentenceStarts.isEmpty() || sentenceStarts.last() != s.InputSentencePosition) {
+        if (sentenceStarts.isEmpty() || sentenceStarts.last() != s.inputSentencePosition) {
             if (!sentenceStarts.isEmpty())
-                EXPECT_GT(s.InputSentencePosition, sentenceStarts.last());
-            sentenceStarts.append(s.InputSentencePosition);
+                EXPECT_GT(s.inputSentencePosition, sentenceStarts.last());
+            sentenceStarts.append(s.inputSentencePosition);
         }
-        EXPECT_GE(s.InputWordPosition, lastWord);
-        lastWord = s.InputWordPosition;
+        EXPECT_GE(s.inputWordPosition, lastWord);
+        lastWord = s.inputWordPosition;
     }
     const QList<int> expected = {int(xml.indexOf(u"Первое")), int(xml.indexOf(u"Второе")), int(xml.indexOf(u"Третье"))};
     EXPECT_EQ(sentenceStarts, expected);
     const SpeechStatus last = seen.last();
-    EXPECT_EQ(xml.mid(last.InputSentencePosition, last.InputSentenceLength), QStringLiteral("Третье?"));
-    EXPECT_EQ(xml.mid(last.InputWordPosition, last.InputWordLength), QStringLiteral("Третье"));
+    EXPECT_EQ(xml.mid(last.inputSentencePosition, last.inputSentenceLength), QStringLiteral("Третье?"));
+    EXPECT_EQ(xml.mid(last.inputWordPosition, last.inputWordLength), QStringLiteral("Третье"));
     // The middle sentence is measured in the marked-up text, entities and all.
     const int second = expected.at(1);
     const auto middle = std::find_if(seen.begin(), seen.end(),
-                                     [&](const SpeechStatus &s) { return s.InputSentencePosition == second; });
-    EXPECT_EQ(xml.mid(second, middle->InputSentenceLength),
+                                     [&](const SpeechStatus &s) { return s.inputSentencePosition == second; });
+    EXPECT_EQ(xml.mid(second, middle->inputSentenceLength),
               QStringLiteral("Второе &lt;длинное&gt; предложение!"));
-    EXPECT_EQ(voice.status().RunningState, SpeechStatus::Done);
+    EXPECT_EQ(voice.status().runningState, SpeechStatus::Done);
 }
 
 TEST_F(VoiceTest, PurgeStopsSpeechAtOnce)
@@ -170,7 +170,7 @@ TEST_F(VoiceTest, PurgeStopsSpeechAtOnce)
     voice.speak(longText(20), SVSFlagsAsync | SVSFIsNotXML);
     while (sink->written < voice.format().bytesPerSecond() / 2)
         QThread::msleep(5);
-    EXPECT_EQ(voice.status().RunningState, SpeechStatus::IsSpeaking);
+    EXPECT_EQ(voice.status().runningState, SpeechStatus::IsSpeaking);
     const qint64 atPurge = sink->written;
 
     voice.setAudioOutputStream(std::make_shared<SpeechMemoryStream>());
@@ -216,7 +216,7 @@ TEST_F(VoiceTest, MemoryStreamHoldsTheSameSoundAsTheFile)
     auto memory = std::make_shared<SpeechMemoryStream>();
     voice.setAudioOutputStream(memory);
     voice.speak(text, SVSFIsXML); // synchronous: returns when spoken
-    EXPECT_EQ(voice.status().RunningState, SpeechStatus::Done);
+    EXPECT_EQ(voice.status().runningState, SpeechStatus::Done);
     EXPECT_NEAR(memory->data().size(), file.dataBytes, file.dataBytes / 100);
 }
 

@@ -135,11 +135,11 @@ TEST_F(StressedSpeech, PositionsCountTheMarksOfTheGivenText)
     sink->seen.append(voice.status()); // the last word may start in the last piece of sound
     QStringList words, sentences;
     for (const SpeechStatus &s : sink->seen) {
-        const QString word = xml.mid(s.InputWordPosition, s.InputWordLength);
-        if (s.InputWordLength > 0 && (words.isEmpty() || words.last() != word))
+        const QString word = xml.mid(s.inputWordPosition, s.inputWordLength);
+        if (s.inputWordLength > 0 && (words.isEmpty() || words.last() != word))
             words.append(word);
-        const QString sentence = xml.mid(s.InputSentencePosition, s.InputSentenceLength);
-        if (s.InputSentenceLength > 0 && (sentences.isEmpty() || sentences.last() != sentence))
+        const QString sentence = xml.mid(s.inputSentencePosition, s.inputSentenceLength);
+        if (s.inputSentenceLength > 0 && (sentences.isEmpty() || sentences.last() != sentence))
             sentences.append(sentence);
     }
     EXPECT_EQ(words, (QStringList{QStringLiteral("Старый"), QStringLiteral("за+мок"), QStringLiteral("мо+локо"),

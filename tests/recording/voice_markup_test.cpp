@@ -9,8 +9,8 @@ namespace {
 VoiceParams roles()
 {
     VoiceParams v;
-    v.Speed = {2, 3, 4, 5};
-    v.Pitch = {-1, 6, 7, 8};
+    v.speed = {2, 3, 4, 5};
+    v.pitch = {-1, 6, 7, 8};
     v.pause = {300, 100, 200, 400};
     return v;
 }

@@ -176,7 +176,7 @@ TEST_F(OptionsWindowTest, OkStoresEverythingAndCancelNothing)
     EXPECT_EQ(settings.voiceIndex, 1);
     EXPECT_EQ(settings.audioStreams, 0);
     EXPECT_EQ(settings.lameParameters, QStringLiteral("-b 64 -h"));
-    EXPECT_EQ(voiceTable().at(1).Speed[2], 175);
+    EXPECT_EQ(voiceTable().at(1).speed[2], 175);
     const QString voiceIni = folder.file(QStringLiteral("Voice.ini"));
     EXPECT_EQ(readIni(kCube, QStringLiteral("3Speed"), voiceIni), QStringLiteral("175"));
     EXPECT_EQ(readIni(kSapi, QStringLiteral("4Pause"), voiceIni), QStringLiteral("700"));

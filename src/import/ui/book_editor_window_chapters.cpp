@@ -94,7 +94,7 @@ void BookEditorWindow::previewChapters()
 
     m_previewText = bookText();
     ChapterDetector detector(m_identifiers.entries(), m_dialogueStartsWithQuotes->isChecked());
-    detector.EmptyCount = m_emptyCount;
+    detector.emptyCount = m_emptyCount;
     m_previewRunning = true;
     const ChapterPreview preview =
         ::previewChapters(m_previewText, m_titleEdit->text(), options(), m_mainSettings.coefficient1, detector, [this] {
@@ -102,7 +102,7 @@ void BookEditorWindow::previewChapters()
             return !m_previewStop;
         });
     m_previewRunning = false;
-    m_emptyCount = detector.EmptyCount;
+    m_emptyCount = detector.emptyCount;
     m_previewChaptersButton->setEnabled(true);
     if (preview.stopped)
         return;
@@ -160,7 +160,7 @@ void BookEditorWindow::addBook()
     saveEditorSettings();
     AddRequest request{m_programFolder, m_titleEdit->text(), bookText(), information(), options()};
     ChapterDetector detector(m_identifiers.entries(), request.options.dialogueStartsWithQuotes);
-    detector.EmptyCount = m_emptyCount;
+    detector.emptyCount = m_emptyCount;
     const qsizetype total = std::max<qsizetype>(1, request.text.size());
     // The pass reports every few lines; showing each report would cost more
     // than the pass itself, so the window is refreshed a few times a second.
@@ -178,7 +178,7 @@ void BookEditorWindow::addBook()
             QApplication::processEvents();
         });
     setAdding(false);
-    m_emptyCount = detector.EmptyCount;
+    m_emptyCount = detector.emptyCount;
     statusBar()->clearMessage();
 
     switch (result.status) {

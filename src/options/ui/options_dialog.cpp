@@ -113,11 +113,11 @@ void OptionsDialog::showChosenVoiceValues()
     if (index < 0 || index >= voiceTable().size())
         return;
     const VoiceParams &voice = voiceTable().at(index);
-    const VoiceColumn columns[3] = {VoiceColumn::Rate, VoiceColumn::Pitch, VoiceColumn::pause};
-    const std::array<int, 4> *values[3] = {&voice.Speed, &voice.Pitch, &voice.pause};
+    const VoiceColumn columns[3] = {VoiceColumn::Rate, VoiceColumn::Pitch, VoiceColumn::Pause};
+    const std::array<int, 4> *values[3] = {&voice.speed, &voice.pitch, &voice.pause};
     for (int c = 0; c < 3; ++c)
         for (int r = 0; r < 4; ++r) {
-            m_voiceSliders[c][r]->setRange(voiceSliderRange(voice.VoiceKind, columns[c]));
+            m_voiceSliders[c][r]->setRange(voiceSliderRange(voice.voiceKind, columns[c]));
             m_voiceSliders[c][r]->setValue((*values[c])[r]);
         }
 }
@@ -129,8 +129,8 @@ void OptionsDialog::storeChosenVoiceValues()
         return;
     VoiceParams &voice = voiceTable()[index];
     for (int r = 0; r < 4; ++r) {
-        voice.Speed[r] = m_voiceSliders[0][r]->value();
-        voice.Pitch[r] = m_voiceSliders[1][r]->value();
+        voice.speed[r] = m_voiceSliders[0][r]->value();
+        voice.pitch[r] = m_voiceSliders[1][r]->value();
         voice.pause[r] = m_voiceSliders[2][r]->value();
     }
 }

@@ -165,11 +165,11 @@ struct EspeakEngine::Run
             const PendingEvent &e = events.front();
             SpeechStatus &status = job.state->status;
             if (e.sentence) {
-                status.InputSentencePosition = e.position;
-                status.InputSentenceLength = e.length;
+                status.inputSentencePosition = e.position;
+                status.inputSentenceLength = e.length;
             } else {
-                status.InputWordPosition = e.position;
-                status.InputWordLength = e.length;
+                status.inputWordPosition = e.position;
+                status.inputWordLength = e.length;
             }
             events.pop_front();
         }
@@ -264,7 +264,7 @@ void EspeakEngine::workerLoop()
             runJob(job);
         std::lock_guard lock(job.state->mutex);
         if (--job.state->pendingJobs == 0)
-            job.state->status.RunningState = SpeechStatus::Done;
+            job.state->status.runningState = SpeechStatus::Done;
         job.state->changed.notify_all();
     }
     if (!m_voices.isEmpty())
@@ -276,7 +276,7 @@ void EspeakEngine::enqueue(SpeechJob job)
     {
         std::lock_guard lock(job.state->mutex);
         job.state->pendingJobs++;
-        job.state->status.RunningState = SpeechStatus::IsSpeaking;
+        job.state->status.runningState = SpeechStatus::IsSpeaking;
     }
     {
         std::lock_guard lock(m_mutex);

@@ -9,12 +9,12 @@
 struct SpeechStatus
 {
     enum RunningState { Done = 1, IsSpeaking = 2 };
-    int RunningState = Done;
+    int runningState = Done;
     // Positions and lengths in the text passed to Speak.
-    int InputSentencePosition = 0;
-    int InputSentenceLength = 0;
-    int InputWordPosition = 0;
-    int InputWordLength = 0;
+    int inputSentencePosition = 0;
+    int inputSentenceLength = 0;
+    int inputWordPosition = 0;
+    int inputWordLength = 0;
 };
 
 struct SpeechState

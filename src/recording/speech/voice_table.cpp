@@ -41,13 +41,13 @@ VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPat
     VoiceTable table;
     for (int i = 0; i < descriptions.size(); ++i) {
         VoiceParams voice;
-        voice.Name = descriptions.at(i);
-        voice.VoiceIndex = i;
-        voice.VoiceKind = voice.Name.contains(QStringLiteral("Cube")) ? VoiceParams::kSpeechCube : VoiceParams::kSapiXml;
+        voice.name = descriptions.at(i);
+        voice.voiceIndex = i;
+        voice.voiceKind = voice.name.contains(QStringLiteral("Cube")) ? VoiceParams::kSpeechCube : VoiceParams::kSapiXml;
         for (int r = 1; r <= 4; ++r) {
-            voice.Speed[r - 1] = readNumber(ini, voice.Name, key(r, "Speed"));
-            voice.Pitch[r - 1] = readNumber(ini, voice.Name, key(r, "Pitch"));
-            voice.pause[r - 1] = readNumber(ini, voice.Name, key(r, "Pause"));
+            voice.speed[r - 1] = readNumber(ini, voice.name, key(r, "Speed"));
+            voice.pitch[r - 1] = readNumber(ini, voice.name, key(r, "Pitch"));
+            voice.pause[r - 1] = readNumber(ini, voice.name, key(r, "Pause"));
         }
         table.append(voice);
     }
@@ -61,9 +61,9 @@ bool saveVoiceTable(const VoiceTable &table, const QString &iniPath)
         return false;
     for (const VoiceParams &voice : table) {
         for (int r = 1; r <= 4; ++r) {
-            ini->write(voice.Name, key(r, "Speed"), voice.Speed[r - 1]);
-            ini->write(voice.Name, key(r, "Pitch"), voice.Pitch[r - 1]);
-            ini->write(voice.Name, key(r, "Pause"), voice.pause[r - 1]);
+            ini->write(voice.name, key(r, "Speed"), voice.speed[r - 1]);
+            ini->write(voice.name, key(r, "Pitch"), voice.pitch[r - 1]);
+            ini->write(voice.name, key(r, "Pause"), voice.pause[r - 1]);
         }
     }
     return ini->save(iniPath);

@@ -14,12 +14,12 @@ struct VoiceParams
     static constexpr int kSapiXml = 8;
     static constexpr int kSpeechCube = 16;
 
-    int VoiceKind = kSapiXml;
-    int VoiceIndex = 0;
-    QString Name;
+    int voiceKind = kSapiXml;
+    int voiceIndex = 0;
+    QString name;
     // Index r - 1 for role r.
-    std::array<int, 4> Pitch{};
-    std::array<int, 4> Speed{};
+    std::array<int, 4> pitch{};
+    std::array<int, 4> speed{};
     std::array<int, 4> pause{};
 };
 
