@@ -129,7 +129,7 @@ private:
     void exportBook();
     void readMe();
     void openDroppedBook(const QString &path);
-    // The book editor (form1_editor.cpp): made on first use, this window
+    // The book editor (main_window_editor.cpp): made on first use, this window
     // disabled while it is open.
     BookEditorWindow *openBookEditor();
     void connectBookEditorCommands();

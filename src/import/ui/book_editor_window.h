@@ -91,7 +91,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Building (form2.cpp).
+    // Building (book_editor_window.cpp).
     void buildControls();
     void buildTextArea(QWidget *client);
     void buildFindFrame(QWidget *client);
@@ -113,14 +113,14 @@ private:
     void placeInScreenCentre();
     QString iniPath() const;
 
-    // Loading (form2_loading.cpp).
+    // Loading (book_editor_window_loading.cpp).
     bool loadBookFile(const QString &filePath, const QString &fileTitle);
     void showLoaded(const BookLoadResult &result);
     void setInformation(const BookInformation &info);
     void bookIsLoaded();
     void dropOnText(const QList<QUrl> &urls);
 
-    // Editing (form2_editing.cpp).
+    // Editing (book_editor_window_editing.cpp).
     void updateDurationEstimate();
     void showEditMenu(const QPoint &pos);
     void selectAll();
@@ -139,7 +139,7 @@ private:
     void analyseWords();
     void chooseWordLength(int choice);
 
-    // Chapters, preview, adding (form2_chapters.cpp).
+    // Chapters, preview, adding (book_editor_window_chapters.cpp).
     void fillIdentifierList();
     void addIdentifier(const QString &text);
     void askAndAddIdentifier();
@@ -190,7 +190,7 @@ private:
     QCheckBox *m_showFindReplace = nullptr;
     QLabel *m_bookDurationLabel = nullptr;
     QGroupBox *m_infoFrame = nullptr;
-    QList<QWidget *> m_informationFields;               // Text5 elements 0 ... 6
+    QList<QWidget *> m_informationFields;               // the seven book information fields
     QGroupBox *m_textProcessingFrame = nullptr;
     QCheckBox *m_analyseDialogues = nullptr;
     QCheckBox *m_twoVoiceDialogue = nullptr;

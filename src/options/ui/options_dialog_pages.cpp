@@ -1,4 +1,4 @@
-// The pages of the options window; what they do is in frm_options.cpp.
+// The pages of the options window; what they do is in options_dialog.cpp.
 
 #include "options/ui/options_dialog.h"
 
