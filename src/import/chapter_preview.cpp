@@ -9,14 +9,6 @@ int estimateSeconds(qint64 characters, double coefficient)
     return int(std::lround(coefficient * double(characters) * 100.0 / 32000.0));
 }
 
-QString formatDuration(qint64 seconds)
-{
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
 namespace {
 
 struct TextLine

@@ -3,6 +3,7 @@
 // estimated speaking time of each block, worked out before anything is
 // written. The editor shows the rows; clicking one selects its line.
 
+#include "common/format_duration.h"
 #include "import/add_options.h"
 #include "import/chapter_detection.h"
 
@@ -14,8 +15,6 @@
 // Seconds of speech for `characters` characters at the reading-speed
 // coefficient "Коэффициент1" (WAV bytes per character / 100).
 int estimateSeconds(qint64 characters, double coefficient);
-// Seconds as hh:mm:ss, each part at least two digits.
-QString formatDuration(qint64 seconds);
 
 struct PreviewRow
 {

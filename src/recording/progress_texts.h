@@ -2,6 +2,8 @@
 // The numbers shown while a book is recorded: block numbers, percentages,
 // durations and the smoothed estimate of the whole recording's time.
 
+#include "common/format_duration.h"
+
 #include <QString>
 
 #include <optional>
@@ -10,8 +12,6 @@
 QString numberText(double x);
 // The percentage with two decimals and a percent sign: 42.5 gives "42.50%".
 QString percentText(double x);
-// Seconds as hh:mm:ss (hours may have more digits); 0 or less gives 00:00:00.
-QString formatDuration(double seconds);
 
 // The smoothed estimate of the total recording time. It starts empty with
 // each recording and blends every new measurement into the last estimate.

@@ -13,7 +13,7 @@
 #include "common/ini_file.h"
 #include "common/program_folder.h"
 #include "common/user_dialogs.h"
-#include "options/small_windows_logic.h"
+#include "common/program_version.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
-#include "options/small_windows_logic.h"
+#include "common/program_version.h"
 
 #include <QApplication>
 #include <QDesktopServices>

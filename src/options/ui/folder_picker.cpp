@@ -1,7 +1,7 @@
 #include "options/ui/folder_picker.h"
 
 #include "common/user_dialogs.h"
-#include "options/small_windows_logic.h"
+#include "options/new_folder_path.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -9,7 +9,7 @@
 #include "options/name_previews.h"
 #include "options/option_defaults.h"
 #include "options/output_folder_check.h"
-#include "options/small_windows_logic.h"
+#include "options/visual_style_manifest.h"
 #include "recording/speech/voice_table.h"
 
 #include <QCheckBox>

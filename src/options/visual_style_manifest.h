@@ -1,18 +1,7 @@
 #pragma once
-// What the folder picker, the About box and the visual-styles buttons do
-// that needs no window.
+// The file the visual-styles buttons write or delete.
 
 #include <QString>
-
-// "major.minor.revision" with the revision written with two digits
-// (0.7.7 gives "0.7.07").
-QString versionText(int major, int minor, int revision);
-// The program's own version in that form.
-QString programVersion();
-
-// The folder a new sub-folder `name` of `parent` gets, with doubled
-// separators collapsed; empty when the name is empty.
-QString newFolderPath(const QString &parent, const QString &name);
 
 // The visual-styles manifest beside the program ("Lectorium.exe.MANIFEST").
 // Qt draws with the desktop's style whatever it says; the file is kept so

@@ -1,4 +1,5 @@
-#include "options/small_windows_logic.h"
+#include "options/new_folder_path.h"
+#include "options/visual_style_manifest.h"
 
 #include "support/temp_program_folder.h"
 
@@ -6,21 +7,14 @@
 
 #include <gtest/gtest.h>
 
-TEST(SmallWindows, VersionText)
-{
-    EXPECT_EQ(versionText(0, 7, 7), QStringLiteral("0.7.07"));
-    EXPECT_EQ(versionText(1, 2, 12), QStringLiteral("1.2.12"));
-    EXPECT_TRUE(programVersion().count(u'.') == 2);
-}
-
-TEST(SmallWindows, NewFolderPathCollapsesSeparators)
+TEST(NewFolderPath, CollapsesSeparators)
 {
     EXPECT_EQ(newFolderPath(QStringLiteral("/"), QStringLiteral("Новая")), QStringLiteral("/Новая"));
     EXPECT_EQ(newFolderPath(QStringLiteral("/a/b/"), QStringLiteral("c")), QStringLiteral("/a/b/c"));
     EXPECT_EQ(newFolderPath(QStringLiteral("/a"), QStringLiteral("  ")), QString());
 }
 
-TEST(SmallWindows, ManifestIsWrittenOnceAndDeleted)
+TEST(VisualStyleManifest, IsWrittenOnceAndDeleted)
 {
     TempProgramFolder folder;
     ASSERT_TRUE(writeManifest(folder.path()));

@@ -1,31 +1,9 @@
-#include "options/small_windows_logic.h"
+#include "options/visual_style_manifest.h"
 
 #include "common/user_file.h"
 
 #include <QFile>
 #include <QStringList>
-
-QString versionText(int major, int minor, int revision)
-{
-    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision, 2, 10, QLatin1Char('0'));
-}
-
-QString programVersion()
-{
-    const QStringList parts = QStringLiteral(LECTORIUM_VERSION).split(u'.');
-    auto part = [&](int i) { return i < parts.size() ? parts[i].toInt() : 0; };
-    return versionText(part(0), part(1), part(2));
-}
-
-QString newFolderPath(const QString &parent, const QString &name)
-{
-    if (name.trimmed().isEmpty())
-        return {};
-    QString path = parent + u'/' + name;
-    while (path.contains(QLatin1String("//")))
-        path.replace(QLatin1String("//"), QLatin1String("/"));
-    return path;
-}
 
 QString manifestPath(const QString &programFolder)
 {

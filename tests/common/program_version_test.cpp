@@ -1,0 +1,10 @@
+#include "common/program_version.h"
+
+#include <gtest/gtest.h>
+
+TEST(ProgramVersion, RevisionHasTwoDigits)
+{
+    EXPECT_EQ(versionText(0, 7, 7), QStringLiteral("0.7.07"));
+    EXPECT_EQ(versionText(1, 2, 12), QStringLiteral("1.2.12"));
+    EXPECT_TRUE(programVersion().count(u'.') == 2);
+}
