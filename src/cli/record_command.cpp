@@ -28,24 +28,25 @@ public:
         : m_programFolder(std::move(programFolder)), m_book(std::move(book)) {}
 
     UserDialogs &dialogs() override { return m_dialogs; }
-    void showStatus(int panel, const QString &text) override
+    // A line when the activity or the file being encoded changes, and one
+    // at every tenth of the book.
+    void showProgress(const RecordingProgress &progress) override
     {
-        if (panel == 1 && !text.isEmpty() && text != m_lastStatus) {
-            m_lastStatus = text;
-            cliErr(text + u'\n');
+        const QString activity = activityText(progress);
+        if (activity != m_lastActivity) {
+            m_lastActivity = activity;
+            cliErr(activity + u'\n');
         }
-        if (panel == 2 && text.startsWith(QStringLiteral("Сжатие")))
-            cliErr(text + u'\n');
-    }
-    void showProgress(double bookPercent, double) override
-    {
-        const int whole = int(bookPercent);
-        if (whole / 10 != m_lastDecile && bookPercent > 0) {
+        if (!progress.encodingFile.isEmpty() && progress.encodingFile != m_lastEncoded) {
+            m_lastEncoded = progress.encodingFile;
+            cliErr(QStringLiteral("Сжатие в MP3: ") + progress.encodingFile + u'\n');
+        }
+        const int whole = int(progress.bookPercent);
+        if (progress.phase == RecordingPhase::Speaking && whole / 10 != m_lastDecile && progress.bookPercent > 0) {
             m_lastDecile = whole / 10;
-            cliErr(percentText(bookPercent) + u'\n');
+            cliErr(percentText(progress.bookPercent) + u'\n');
         }
     }
-    void showTitle(const QString &) override {}
     void showPaused(bool) override {}
     RecordedBook selectedBook() override { return m_book; }
     void setRange(const QString &book, int first, int last) override
@@ -58,7 +59,8 @@ private:
     QString m_programFolder;
     RecordedBook m_book;
     ConsoleDialogs m_dialogs;
-    QString m_lastStatus;
+    QString m_lastActivity;
+    QString m_lastEncoded;
     int m_lastDecile = -1;
 };
 

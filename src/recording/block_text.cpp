@@ -20,11 +20,11 @@ QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QSt
 {
     QString text = readBlockFile(folderOf(book), n);
     if (!noDictionary && m_settings.applyDictionaries == 1 && m_dictionaries) {
-        if (m_showStatus)
-            m_showStatus(QStringLiteral("Обработка словарем..."));
+        if (m_tellApplying)
+            m_tellApplying(true);
         text = m_dictionaries->applyDictionaries(text, true);
-        if (m_showStatus)
-            m_showStatus(QString());
+        if (m_tellApplying)
+            m_tellApplying(false);
     }
     if (m_settings.announceBlockNumber == 1) {
         const QString number = numberText(n);

@@ -21,8 +21,8 @@ public:
 
     // The book used when a call names none (the library's selection).
     void setSelectedBook(const QString &book) { m_selectedBook = book; }
-    // The second status-bar panel, told while the dictionaries work.
-    void setStatusPanel(std::function<void(const QString &)> show) { m_showStatus = std::move(show); }
+    // Told true before the dictionaries rewrite a block and false after.
+    void setDictionaryProgress(std::function<void(bool applying)> tell) { m_tellApplying = std::move(tell); }
 
     // `noDictionary` skips the dictionaries; `xml` asks for SAPI XML, else
     // Speech Cube tags.
@@ -37,7 +37,7 @@ private:
     QString m_programFolder;
     const Dictionaries *m_dictionaries;
     QString m_selectedBook;
-    std::function<void(const QString &)> m_showStatus;
+    std::function<void(bool)> m_tellApplying;
 };
 
 // Every block of every book, role markers removed, each book followed by a

@@ -47,6 +47,9 @@ RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, Reco
 bool RecordingDriver::startSingle(const RecordedBook &book)
 {
     m_book = book;
+    m_progress = RecordingProgress();
+    m_progress.book = book.name;
+    m_progress.blocksInRange = m_book.last - m_book.first + 1;
     m_stopRequest = m_abortRequest = m_paused = false;
     m_engineFailed = m_filesFailed = false;
     m_encoderFailures.clear();
@@ -105,6 +108,8 @@ QString RecordingDriver::wavPath(int n) const
 
 void RecordingDriver::prepareAndSpeak()
 {
+    m_progress.block = m_block;
+    m_progress.blockOfRange = m_block - m_book.first + 1;
     const bool withDictionary = m_settings.applyDictionaries == 1;
     m_blockText = m_texts.text(m_block, withDictionary, xmlMarkup());
     // The total counted the block without the dictionaries; the first time a
@@ -201,7 +206,7 @@ void RecordingDriver::compressionStep()
         return;
     settleEncodedWav();
     if (m_encoderQueue.isEmpty()) {
-        m_host.showStatus(2, QString());
+        showEncoding(QString());
         return;
     }
     const QueuedWav next = m_encoderQueue.takeFirst();
@@ -215,10 +220,22 @@ void RecordingDriver::compressionStep()
         reportEncoderNotStarted(job->program);
         return;
     }
-    m_host.showStatus(2, QStringLiteral("Сжатие в MP3: ") + next.fileName);
+    showEncoding(next.fileName);
     m_wavBeingCompressed = m_book.audioFolder + u'/' + next.fileName;
     m_blockBeingCompressed = next.block;
     m_encoderPoll.start();
+}
+
+void RecordingDriver::showEncoding(const QString &wavFile)
+{
+    m_progress.encodingFile = wavFile;
+    m_host.showProgress(m_progress);
+}
+
+void RecordingDriver::setApplyingDictionaries(bool applying)
+{
+    m_progress.applyingDictionaries = applying;
+    m_host.showProgress(m_progress);
 }
 
 void RecordingDriver::settleEncodedWav()
@@ -316,7 +333,8 @@ bool RecordingDriver::endTest()
         return false;
     m_waitingForEncoder = true;
     if (!m_encoderQueue.isEmpty() || m_encoder.processRunning()) {
-        m_host.showStatus(1, QStringLiteral("Ожидание LAME"));
+        m_progress.phase = RecordingPhase::WaitingForEncoder;
+        m_host.showProgress(m_progress);
         setTimerRunning(true);
         return true;
     }
@@ -358,24 +376,16 @@ void RecordingDriver::showProgress()
         }
         overall = m_totalChars > 0 ? (m_charsDone + m_blockTextLength * blockPercent / 100) / m_totalChars * 100 : 0;
     }
-    overall = std::clamp(overall, 0.0, 100.0);
-    m_host.showProgress(overall, std::clamp(blockPercent, 0.0, 100.0));
-
-    QString suffix;
-    if (m_stopRequest)
-        suffix = QStringLiteral(" (Остановка после текущео блока)");
-    else if (m_paused)
-        suffix = QStringLiteral(" (Приостановлено)");
-    m_host.showStatus(1, QStringLiteral("Блок %1 (%2/%3)").arg(m_block).arg(m_block - m_book.first + 1)
-                             .arg(m_book.last - m_book.first + 1) + suffix);
-    m_host.showStatus(5, percentText(overall));
-    m_host.showStatus(3, QStringLiteral("Прошло: ") + formatDuration(sinceStart) + u' ');
+    m_progress.phase = RecordingPhase::Speaking;
+    m_progress.bookPercent = std::clamp(overall, 0.0, 100.0);
+    m_progress.blockPercent = std::clamp(blockPercent, 0.0, 100.0);
+    m_progress.elapsedSeconds = sinceStart;
+    m_progress.paused = m_paused;
+    m_progress.stopAfterBlock = m_stopRequest;
     if (m_estimate)
-        if (const auto total = m_estimate->estimateTotal(sinceStart, overall, m_settings.followEngine == 1))
-            m_host.showStatus(4, QStringLiteral("Осталось: ") + formatDuration(*total - sinceStart) + u' ');
-    if (m_settings.percentInTitle == 1)
-        m_host.showTitle(QStringLiteral("Lectorium - ") + percentText(overall) + QStringLiteral(" - ") + m_book.name
-                         + (m_paused ? QStringLiteral(" (Приостановлено)") : QString()));
+        if (const auto total = m_estimate->estimateTotal(sinceStart, m_progress.bookPercent, m_settings.followEngine == 1))
+            m_progress.remainingSeconds = *total - sinceStart;
+    m_host.showProgress(m_progress);
     if (stalled)
         stallCheck();
 }

@@ -63,6 +63,10 @@ public:
     bool isPaused() const { return m_paused; }
     bool isWaitingForEncoder() const { return m_waitingForEncoder; }
     int currentBlock() const { return m_block; }
+    // Where the recording stands, as last shown.
+    const RecordingProgress &progress() const { return m_progress; }
+    // The dictionaries are rewriting the next block's text (or are done).
+    void setApplyingDictionaries(bool applying);
     int attempts() const { return m_attempts; }
     // The remaining-time estimate shown in the status bar, if any.
     void setEstimate(TimeEstimate *estimate) { m_estimate = estimate; }
@@ -97,6 +101,7 @@ private:
     void compressionStep();
     bool endTest();
     void showProgress();
+    void showEncoding(const QString &wavFile);
     void stallCheck();
     void restartEngine();
     void reportAndStop();
@@ -117,6 +122,7 @@ private:
     QTimer m_encoderPoll;
 
     RecordedBook m_book;
+    RecordingProgress m_progress;
     bool m_recording = false;
     int m_block = 0;
     bool m_paused = false;

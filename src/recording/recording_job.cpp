@@ -12,12 +12,11 @@ namespace {
 
 // A job the driver stopped because of a fault was not stopped by the user,
 // though it ends the same way.
-QString endStatus(const RecordingOutcome &outcome)
+RecordingPhase endPhase(const RecordingOutcome &outcome)
 {
     if (outcome.engineFailed || outcome.filesFailed)
-        return QStringLiteral("Запись остановлена из-за ошибки");
-    return outcome.stoppedByUser ? QStringLiteral("Запись была прервана пользователем")
-                                 : QStringLiteral("Запись выбранных блоков окончена");
+        return RecordingPhase::Failed;
+    return outcome.stoppedByUser ? RecordingPhase::Stopped : RecordingPhase::Finished;
 }
 
 } // namespace
@@ -116,22 +115,32 @@ void RecordingJob::endRecording(const RecordingOutcome &outcome)
             return;
         }
         m_host.showRecording(false);
-        m_host.showStatus(1, QStringLiteral("Пакетная обработка окончена"));
-        m_host.showStatus(4, QStringLiteral("Осталось~ ") + formatDuration(0));
+        showEnd(RecordingPhase::BatchFinished);
         commonEnd(QStringLiteral("Запись книг окончена.\nОткрыть папку с аудиофайлами?"), m_settings.outputFolder,
                   result);
         return;
     }
     m_host.showRecording(false);
-    m_host.showStatus(1, endStatus(outcome));
+    showEnd(endPhase(outcome));
     commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
               m_book.audioFolder, result);
 }
 
+void RecordingJob::showEnd(RecordingPhase phase)
+{
+    RecordingProgress end = m_driver.progress();
+    end.phase = phase;
+    end.book = m_book.name;
+    end.bookPercent = end.blockPercent = 0;
+    end.encodingFile.clear();
+    end.applyingDictionaries = end.paused = end.stopAfterBlock = false;
+    if (phase == RecordingPhase::BatchFinished)
+        end.remainingSeconds = 0;
+    m_host.showProgress(end);
+}
+
 void RecordingJob::commonEnd(const QString &message, const QString &folder, const JobResult &result)
 {
-    m_host.showProgress(0, 0);
-    m_host.showTitle(QStringLiteral("Lectorium - ") + m_book.name);
     m_running = false;
     emit jobEnded(result);
     if (afterFinish == kExitWhenStopped) {

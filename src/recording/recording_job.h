@@ -87,6 +87,7 @@ private:
     bool diskAndFolderReady();
     bool startSelectedBook();
     void endRecording(const RecordingOutcome &outcome);
+    void showEnd(RecordingPhase phase);
     void commonEnd(const QString &message, const QString &folder, const JobResult &result);
 
     Settings &m_settings;

@@ -5,6 +5,7 @@
 
 #include "common/process_runner.h"
 #include "common/user_dialogs.h"
+#include "recording/recording_progress.h"
 
 #include <QString>
 
@@ -87,11 +88,8 @@ class RecordingHost
 public:
     virtual ~RecordingHost() = default;
     virtual UserDialogs &dialogs() = 0;
-    // Status bar panel 1 to 5.
-    virtual void showStatus(int panel, const QString &text) = 0;
-    virtual void showProgress(double bookPercent, double blockPercent) = 0;
-    // The window title (and the tray tooltip).
-    virtual void showTitle(const QString &title) = 0;
+    // Where the recording stands, each time something of it changes.
+    virtual void showProgress(const RecordingProgress &progress) = 0;
     virtual void showPaused(bool paused) = 0;
     // True while the window is neither minimised nor maximised.
     virtual bool windowIsNormal() const { return true; }

@@ -74,12 +74,12 @@ TEST_F(BlockTextTest, DictionaryStepOnlyWhenAskedAndEnabled)
     dictionaries.loadEnabledDictionaries();
     BlockTextSource withDictionaries(settings, folder.path(), &dictionaries);
     withDictionaries.setSelectedBook(QStringLiteral("Книга"));
-    QStringList panel;
-    withDictionaries.setStatusPanel([&](const QString &text) { panel << text; });
+    QList<bool> told;
+    withDictionaries.setDictionaryProgress([&](bool applying) { told << applying; });
 
     settings.applyDictionaries = 1;
     const QString rewritten = withDictionaries.blockText(7, false, true);
-    EXPECT_EQ(panel, (QStringList{QStringLiteral("Обработка словарем..."), QString()}));
+    EXPECT_EQ(told, (QList<bool>{true, false}));
     EXPECT_EQ(withDictionaries.blockText(7, true, true), QStringLiteral("Текст блока.\r\n"));
     settings.applyDictionaries = 0;
     EXPECT_EQ(withDictionaries.blockText(7, false, true), QStringLiteral("Текст блока.\r\n"));

@@ -146,11 +146,22 @@ public:
     ScriptedDialogs scripted;
     QMap<int, QString> status;
     QStringList titles;
+    QList<RecordingPhase> phases;
     double bookPercent = 0;
     UserDialogs &dialogs() override { return scripted; }
-    void showStatus(int panel, const QString &text) override { status[panel] = text; }
-    void showProgress(double book, double) override { bookPercent = book; }
-    void showTitle(const QString &title) override { titles.append(title); }
+    // Keeps what the main window would show, panel by panel.
+    void showProgress(const RecordingProgress &progress) override
+    {
+        const ProgressDisplay shown = progressDisplay(progress, true);
+        for (int panel = 0; panel < kStatusPanelCount; ++panel)
+            if (shown.panels[panel])
+                status[panel + 1] = *shown.panels[panel];
+        if (shown.bookBar)
+            bookPercent = progress.bookPercent;
+        if (shown.title)
+            titles.append(*shown.title);
+        phases.append(progress.phase);
+    }
     void showPaused(bool) override {}
 };
 

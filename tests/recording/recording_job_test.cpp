@@ -93,6 +93,8 @@ TEST_F(RecordingJobTest, BatchRecordsTheTickedBooksInTurn)
     EXPECT_EQ(host.ticked, QList<bool>({false, false}));
     EXPECT_TRUE(QFile::exists(settings.outputFolder + QStringLiteral("/Вторая/0002.mp3")));
     EXPECT_EQ(host.status[1], QStringLiteral("Пакетная обработка окончена"));
+    EXPECT_EQ(host.phases.last(), RecordingPhase::BatchFinished);
+    EXPECT_EQ(host.status[4], QStringLiteral("Осталось~ 00:00:00"));
     ASSERT_EQ(host.scripted.shown.size(), 1);
     EXPECT_EQ(host.scripted.shown[0].text, QStringLiteral("Запись книг окончена.\nОткрыть папку с аудиофайлами?"));
     EXPECT_EQ(host.opened, QStringList({settings.outputFolder}));
@@ -139,6 +141,7 @@ TEST_F(RecordingJobTest, AFaultIsNotCalledTheUsersStop)
     runToEnd();
     ASSERT_EQ(ends, 1);
     EXPECT_EQ(host.status[1], QStringLiteral("Запись остановлена из-за ошибки"));
+    EXPECT_EQ(host.phases.last(), RecordingPhase::Failed);
 }
 
 TEST_F(RecordingJobTest, NoVoicesNoJob)

@@ -10,7 +10,7 @@ RecordingSession::RecordingSession(Settings &settings, const QString &programFol
       m_driver(settings, programFolder, m_voice, m_texts, m_files, m_encoder, m_clock, host),
       m_job(settings, m_driver, host)
 {
-    m_source.setStatusPanel([&host](const QString &text) { host.showStatus(2, text); });
+    m_source.setDictionaryProgress([this](bool applying) { m_driver.setApplyingDictionaries(applying); });
     m_driver.setEstimate(&m_estimate);
     m_driver.debugMode = QFileInfo(programFolder + QStringLiteral("/debug")).isDir();
     m_job.prepareBook = [this](const RecordedBook &book) { prepareBook(book); };

@@ -6,6 +6,7 @@
 #include "app/tag_info.h"
 #include "common/ui/window_scaler.h"
 #include "recording/recording_job.h"
+#include "recording/status_panel.h"
 #include "common/process_runner.h"
 
 #include <QMainWindow>
@@ -87,9 +88,8 @@ private:
     void stopRecording();
     bool closeWhileRecording();
     UserDialogs &dialogs() override;
-    void showStatus(int panel, const QString &text) override;
-    void showProgress(double bookPercent, double blockPercent) override;
-    void showTitle(const QString &title) override;
+    void showStatus(StatusPanel panel, const QString &text);
+    void showProgress(const RecordingProgress &progress) override;
     void showPaused(bool paused) override;
     bool windowIsNormal() const override;
     void processEvents() override;

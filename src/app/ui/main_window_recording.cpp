@@ -9,6 +9,7 @@
 #include "options/ui/options_dialog.h"
 #include "options/ui/shutdown_window.h"
 #include "app/session/recording_session.h"
+#include "recording/progress_texts.h"
 #include "recording/speech_program.h"
 
 #include <QAction>
@@ -58,7 +59,7 @@ bool MainWindow::closeWhileRecording()
                                                  DialogIcon::Exclamation, DialogButtons::YesNo});
     if (answer != DialogAnswer::Yes)
         return false;
-    showStatus(1, QStringLiteral("Завершение программы..."));
+    showStatus(StatusPanel::Activity, QStringLiteral("Завершение программы..."));
     m_afterFinishChoice->setEnabled(false);
     m_session->job().exitWhenStopped();
     return true;
@@ -69,22 +70,25 @@ UserDialogs &MainWindow::dialogs()
     return *m_dialogs;
 }
 
-void MainWindow::showStatus(int panel, const QString &text)
+void MainWindow::showStatus(StatusPanel panel, const QString &text)
 {
-    if (panel >= 1 && panel <= m_panels.size())
-        m_panels[panel - 1]->setText(text);
+    m_panels[int(panel) - 1]->setText(text);
 }
 
-void MainWindow::showProgress(double bookPercent, double blockPercent)
+void MainWindow::showProgress(const RecordingProgress &progress)
 {
-    m_bookProgressBar->setValue(int(bookPercent));
-    m_blockProgressBar->setValue(int(blockPercent));
-}
-
-void MainWindow::showTitle(const QString &title)
-{
-    setWindowTitle(title);
-    m_tray->setToolTip(title);
+    const ProgressDisplay shown = progressDisplay(progress, m_settings.percentInTitle == 1);
+    for (int panel = 0; panel < kStatusPanelCount; ++panel)
+        if (shown.panels[panel])
+            m_panels[panel]->setText(*shown.panels[panel]);
+    if (shown.bookBar)
+        m_bookProgressBar->setValue(*shown.bookBar);
+    if (shown.blockBar)
+        m_blockProgressBar->setValue(*shown.blockBar);
+    if (shown.title) {
+        setWindowTitle(*shown.title);
+        m_tray->setToolTip(*shown.title);
+    }
 }
 
 void MainWindow::showPaused(bool paused)
