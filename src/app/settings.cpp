@@ -2,13 +2,15 @@
 
 #include "common/ini_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <variant>
 
 namespace {
 
-using Field = std::variant<int Settings::*, double Settings::*, QString Settings::*>;
+using Field =
+    std::variant<bool Settings::*, int Settings::*, double Settings::*, QString Settings::*, AfterFinish Settings::*>;
 
 struct Key
 {
@@ -120,16 +122,23 @@ void loadSettings(Settings &settings, const QString &iniPath)
         if (isKey(k, "Коэффициент1")) {
             const double v = leadingNumber(*text);
             settings.coefficient1 = v == 0.0 ? 21.0 : v;
+        } else if (auto switchField = std::get_if<bool Settings::*>(&k.field)) {
+            // A switch is on when the file says 1, as it always was read.
+            if (const auto v = toInt16(*text))
+                settings.*(*switchField) = *v == 1;
         } else if (auto intField = std::get_if<int Settings::*>(&k.field)) {
             if (const auto v = toInt16(*text))
                 settings.*(*intField) = *v;
+        } else if (auto actionField = std::get_if<AfterFinish Settings::*>(&k.field)) {
+            if (const auto v = toInt16(*text))
+                settings.*(*actionField) = AfterFinish(std::clamp(*v, 0, int(AfterFinish::SwitchOff)));
         } else if (auto stringField = std::get_if<QString Settings::*>(&k.field)) {
             settings.*(*stringField) = *text;
         }
     }
     if (settings.bookIndex < 0)
         settings.bookIndex = 0;
-    settings.renameByChapters = 1;
+    settings.renameByChapters = true;
 }
 
 bool saveSettings(const Settings &settings, const QString &iniPath)
@@ -141,11 +150,13 @@ bool saveSettings(const Settings &settings, const QString &iniPath)
     for (const Key &k : kKeys) {
         const QString section = QString::fromUtf8(k.section);
         const QString key = QString::fromUtf8(k.key);
-        if (auto intField = std::get_if<int Settings::*>(&k.field)) {
-            int v = settings.*(*intField);
-            if (isKey(k, "Событие по завершению") && v == 3)
-                v = 1;
-            ini.write(section, key, v);
+        if (auto switchField = std::get_if<bool Settings::*>(&k.field)) {
+            ini.write(section, key, settings.*(*switchField) ? 1 : 0);
+        } else if (auto intField = std::get_if<int Settings::*>(&k.field)) {
+            ini.write(section, key, settings.*(*intField));
+        } else if (auto actionField = std::get_if<AfterFinish Settings::*>(&k.field)) {
+            const AfterFinish action = settings.*(*actionField);
+            ini.write(section, key, int(action == AfterFinish::SwitchOff ? AfterFinish::ShowMessage : action));
         } else if (auto doubleField = std::get_if<double Settings::*>(&k.field)) {
             ini.write(section, key, settings.*(*doubleField));
         } else {

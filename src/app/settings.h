@@ -5,28 +5,32 @@
 
 #include <QString>
 
+// What happens when a recording job ends, in the order of the main window's
+// list (the stored number is the position).
+enum class AfterFinish { Nothing, ShowMessage, Exit, SwitchOff };
+
 struct Settings
 {
     // "Общие настройки"
     int bookIndex = 0;             // "Номер книги"
-    int afterFinish = 0;           // "Событие по завершению": 0 nothing, 1 message, 2 exit, 3 switch off
-    int percentInTitle = 1;        // "Показывать процент в заголовке"
-    int minimizeToTray = 0;        // "Сворачивать в трей"
-    int alwaysTrayIcon = 0;        // "Всегда иконка в трее"
-    int batchMode = 0;             // "Пакетная обработка"
-    int scaleInterface = 1;        // "Масштабировать интерфейс"
-    int scaleToolbar = 0;          // "Масштабировать панель инструментов"
-    int firstStart = 1;            // "Первый запуск"
-    int highPriority = 0;          // "Высокий приоритет"
+    AfterFinish afterFinish = AfterFinish::Nothing; // "Событие по завершению"
+    bool percentInTitle = true;       // "Показывать процент в заголовке"
+    bool minimizeToTray = false;       // "Сворачивать в трей"
+    bool alwaysTrayIcon = false;       // "Всегда иконка в трее"
+    bool batchMode = false;            // "Пакетная обработка"
+    bool scaleInterface = true;       // "Масштабировать интерфейс"
+    bool scaleToolbar = false;         // "Масштабировать панель инструментов"
+    bool firstStart = true;           // "Первый запуск"
+    bool highPriority = false;         // "Высокий приоритет"
     QString speechCubePath;        // "SpeechCube.exe"
     double coefficient1 = 21;      // "Коэффициент1": WAV bytes per character / 100
-    int deleteProject = 0;         // "Удалять проект"
+    bool deleteProject = false;        // "Удалять проект"
     // "Настройки движка"
     int voiceIndex = 0;            // "Номер движка"
-    int followEngine = 0;          // "Слежение": 1 follow the engine's position, 0 the file size
+    bool followEngine = false;         // "Слежение": 1 follow the engine's position, 0 the file size
     int attempts = 3;              // "Кол-во попыток"
     int audioStreams = 0;          // "Кол-во аудиопотоков"
-    int fullVolume = 1;            // "Громкость"
+    bool fullVolume = true;           // "Громкость"
     // "Настройки голоса"
     QString narrationRate = QStringLiteral("0");   // "Повествование - скорость"
     QString narrationPitch = QStringLiteral("0");  // "Повествование - высота"
@@ -40,16 +44,16 @@ struct Settings
     QString authorPitch = QStringLiteral("0");     // "Автор - высота"
     QString authorPause = QStringLiteral("300");   // "Автор - пауза"
     // "Настройки записи"
-    int announceBlockNumber = 0;   // "Обьявлять номер блока"
+    bool announceBlockNumber = false;  // "Обьявлять номер блока"
     int pauseAtStart = 0;          // "Пауза в начале" (ms)
     int pauseAtEnd = 0;            // "Пауза в конце" (ms)
-    int applyDictionaries = 0;     // "Обработать словарем"
+    bool applyDictionaries = false;    // "Обработать словарем"
     // "Настройки аудиофайлов"
-    int compressMp3 = 1;           // "Сжимать в MP3"
-    int deleteWav = 1;             // "Удалять WAV файлы"
-    int renameByChapters = 1;      // "Переименовывать по главам" (stored, acted on by nothing)
-    int id3Tags = 1;               // "Добавить ID3 тэги"
-    int rerecordExisting = 0;      // "Не пропускать, если файл существует"
+    bool compressMp3 = true;          // "Сжимать в MP3"
+    bool deleteWav = true;            // "Удалять WAV файлы"
+    bool renameByChapters = true;     // "Переименовывать по главам" (stored, acted on by nothing)
+    bool id3Tags = true;              // "Добавить ID3 тэги"
+    bool rerecordExisting = false;     // "Не пропускать, если файл существует"
     QString lameParameters = QStringLiteral("-b 64 -h"); // "Параметры LAME"
     int lamePriority = 1;          // "Приоритет LAME": 0 normal, 1 idle, 2 high
     // "Настройки путей"
@@ -60,10 +64,10 @@ struct Settings
     QString titleTemplate;         // "Title"
     QString artistTemplate;        // "Artist"
     QString albumTemplate;         // "Album"
-    int replaceSpaces = 0;         // "_Пробел"
-    int removeDots = 0;            // "Точки"
-    int yoToYe = 0;                // "Ё-Е"
-    int translit = 0;              // "Translit"
+    bool replaceSpaces = false;        // "_Пробел"
+    bool removeDots = false;           // "Точки"
+    bool yoToYe = false;               // "Ё-Е"
+    bool translit = false;             // "Translit"
     // "Окна"
     QString mainPlacement;         // "Главное"
 };

@@ -56,7 +56,7 @@ std::optional<EncoderCommand> encoderCommand(BookAudio &book, int n)
     const QString program = lameProgram(book.programFolder);
     QStringList arguments = QProcess::splitCommand(s.lameParameters);
     QString tagSwitches = QStringLiteral(" ");
-    if (s.id3Tags == 1) {
+    if (s.id3Tags) {
         const Id3Tags tags = id3TagsFor(s, book.info, book.libraryName, duration);
         tagSwitches = tags.switches();
         arguments += tags.arguments();

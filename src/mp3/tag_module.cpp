@@ -64,17 +64,17 @@ QString buildFileName(const QString &nameTemplate, const TagInfo &info, const QS
 
 QString dotReplacement(const Settings &settings)
 {
-    return settings.removeDots == 1 ? QStringLiteral(" ") : QStringLiteral(".");
+    return settings.removeDots ? QStringLiteral(" ") : QStringLiteral(".");
 }
 
 QString spaceReplacement(const Settings &settings)
 {
-    return settings.replaceSpaces == 1 ? QStringLiteral("_") : QStringLiteral(" ");
+    return settings.replaceSpaces ? QStringLiteral("_") : QStringLiteral(" ");
 }
 
 QString applyYoOption(const Settings &settings, const QString &text)
 {
-    if (settings.yoToYe != 1)
+    if (!settings.yoToYe)
         return text;
     QString result = text;
     result.replace(u'Ё', u'Е');
@@ -86,7 +86,7 @@ Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString 
                    const QString &duration)
 {
     const QString length = duration.isEmpty() ? QStringLiteral("00-00") : duration;
-    const bool translit = settings.translit == 1;
+    const bool translit = settings.translit;
     Id3Tags tags;
 
     QString artist = expandTagTemplate(settings.artistTemplate, info, length);

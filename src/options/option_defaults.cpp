@@ -6,29 +6,29 @@ Settings optionDefaults(const Settings &current)
     Settings s = current;
     // Engine page.
     s.applyDictionaries = fresh.applyDictionaries;
-    s.announceBlockNumber = 0;
+    s.announceBlockNumber = false;
     s.fullVolume = fresh.fullVolume;
     s.pauseAtStart = fresh.pauseAtStart;
     s.pauseAtEnd = fresh.pauseAtEnd;
-    s.highPriority = 0;
+    s.highPriority = false;
     s.attempts = fresh.attempts;
     s.followEngine = fresh.followEngine;
     // General page.
     s.scaleToolbar = fresh.scaleToolbar;
-    s.percentInTitle = 1;
-    s.minimizeToTray = 1;
+    s.percentInTitle = true;
+    s.minimizeToTray = true;
     s.scaleInterface = fresh.scaleInterface;
     s.alwaysTrayIcon = fresh.alwaysTrayIcon;
     s.deleteProject = fresh.deleteProject;
-    s.rerecordExisting = 0;
-    s.renameByChapters = 1;
+    s.rerecordExisting = false;
+    s.renameByChapters = true;
     // Encoder page.
-    s.compressMp3 = 1;
-    s.deleteWav = 1;
+    s.compressMp3 = true;
+    s.deleteWav = true;
     s.lamePriority = 1; // "Низкий (Idle)"
     s.lameParameters = fresh.lameParameters;
     // File names and tags.
-    s.id3Tags = 1;
+    s.id3Tags = true;
     s.fileNameTemplate = fresh.fileNameTemplate;
     s.artistTemplate = fresh.artistTemplate;
     s.albumTemplate = fresh.albumTemplate;

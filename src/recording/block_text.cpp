@@ -19,14 +19,14 @@ QString BlockTextSource::folderOf(const QString &book) const
 QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QString &book) const
 {
     QString text = readBlockFile(folderOf(book), n);
-    if (!noDictionary && m_settings.applyDictionaries == 1 && m_dictionaries) {
+    if (!noDictionary && m_settings.applyDictionaries && m_dictionaries) {
         if (m_tellApplying)
             m_tellApplying(true);
         text = m_dictionaries->applyDictionaries(text, true);
         if (m_tellApplying)
             m_tellApplying(false);
     }
-    if (m_settings.announceBlockNumber == 1) {
+    if (m_settings.announceBlockNumber) {
         const QString number = numberText(n);
         text = QStringLiteral(" {повествование->} Блок ") + number + QStringLiteral(". {пауза->}  ") + text
                + QStringLiteral(" {повествование->}  {пауза->} Конец блока ") + number + u'.';

@@ -84,7 +84,7 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
 int RecordingDriver::nextBlockToRecord(int from) const
 {
     int n = from;
-    if (m_settings.rerecordExisting != 1)
+    if (!m_settings.rerecordExisting)
         while (n <= m_book.last && m_files.mp3Exists(n))
             ++n;
     return n;
@@ -110,7 +110,7 @@ void RecordingDriver::prepareAndSpeak()
 {
     m_progress.block = m_block;
     m_progress.blockOfRange = m_block - m_book.first + 1;
-    const bool withDictionary = m_settings.applyDictionaries == 1;
+    const bool withDictionary = m_settings.applyDictionaries;
     m_blockText = m_texts.text(m_block, withDictionary, xmlMarkup());
     // The total counted the block without the dictionaries; the first time a
     // block is prepared the difference is put right.
@@ -147,7 +147,7 @@ void RecordingDriver::tick()
     // A block cut off by the user was not finished, however quiet the voice is.
     if (m_voice.waitUntilDone(99) && !m_waitingForEncoder && !m_abortRequest)
         finishBlock();
-    if (m_settings.compressMp3 == 1)
+    if (m_settings.compressMp3)
         compressionStep();
     if (m_abortRequest && !m_waitingForEncoder) {
         m_voice.closeStream();
@@ -174,7 +174,7 @@ void RecordingDriver::finishBlock()
         return;
     }
     m_host.processEvents();
-    if (m_settings.compressMp3 == 1) {
+    if (m_settings.compressMp3) {
         m_encoderQueue.append({m_files.wavFileName(m_block), m_block});
         m_encoderPoll.start();
     }
@@ -248,7 +248,7 @@ void RecordingDriver::settleEncodedWav()
     if (m_encoder.lastExitCode() != 0 || !m_files.mp3Written(m_blockBeingCompressed)) {
         m_files.discardMp3(m_blockBeingCompressed);
         m_encoderFailures.append(m_blockBeingCompressed);
-    } else if (m_settings.deleteWav == 1) {
+    } else if (m_settings.deleteWav) {
         QFile::remove(m_wavBeingCompressed);
     }
     m_wavBeingCompressed.clear();
@@ -354,7 +354,7 @@ void RecordingDriver::showProgress()
     double overall = 0;
     double blockPercent = 0;
     bool stalled = true;
-    if (m_settings.followEngine == 1) {
+    if (m_settings.followEngine) {
         const double position = m_voice.sentencePosition() + m_voice.sentenceLength();
         overall = m_totalChars > 0 ? (m_charsDone + position) / m_totalChars * 100 : 0;
         blockPercent = m_blockTextLength > 0 ? std::clamp(position / m_blockTextLength * 100, 0.0, 100.0) : 0;
@@ -383,7 +383,7 @@ void RecordingDriver::showProgress()
     m_progress.paused = m_paused;
     m_progress.stopAfterBlock = m_stopRequest;
     if (m_estimate)
-        if (const auto total = m_estimate->estimateTotal(sinceStart, m_progress.bookPercent, m_settings.followEngine == 1))
+        if (const auto total = m_estimate->estimateTotal(sinceStart, m_progress.bookPercent, m_settings.followEngine))
             m_progress.remainingSeconds = *total - sinceStart;
     m_host.showProgress(m_progress);
     if (stalled)
@@ -416,7 +416,7 @@ void RecordingDriver::restartEngine()
     m_host.restartSpeechProgram(false);
     m_host.processEvents();
     m_clock.pauseFor(restartPauseMsecs);
-    if (m_settings.highPriority == 1)
+    if (m_settings.highPriority)
         m_host.restartSpeechProgram(true);
     m_host.processEvents();
     m_clock.pauseFor(restartPauseMsecs);

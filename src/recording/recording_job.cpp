@@ -97,7 +97,7 @@ bool RecordingJob::startSelectedBook()
 
 void RecordingJob::exitWhenStopped()
 {
-    afterFinish = kExitWhenStopped;
+    m_exitWhenStopped = true;
     m_driver.stopNow();
 }
 
@@ -108,7 +108,7 @@ void RecordingJob::endRecording(const RecordingOutcome &outcome)
     m_host.showPaused(false);
     const JobResult result{outcome.stoppedByUser, outcome.engineFailed, outcome.filesFailed, m_book.audioFolder};
 
-    if (m_host.batchMode() && !outcome.stoppedByUser && afterFinish != kExitWhenStopped) {
+    if (m_host.batchMode() && !outcome.stoppedByUser && !m_exitWhenStopped) {
         m_host.untickBatchBook(m_book.name);
         if (m_host.selectFirstBatchBook()) {
             startSelectedBook();
@@ -143,19 +143,19 @@ void RecordingJob::commonEnd(const QString &message, const QString &folder, cons
 {
     m_running = false;
     emit jobEnded(result);
-    if (afterFinish == kExitWhenStopped) {
+    if (m_exitWhenStopped) {
         m_host.exitProgram();
         return;
     }
     // 0 leaves the program as it is; 1 shows the message; 2 exits; 3 switches
     // the computer off, and a cancelled switch-off falls back to the message.
-    if (afterFinish == 2) {
+    if (afterFinish == AfterFinish::Exit) {
         m_host.exitProgram();
         return;
     }
-    if (afterFinish == 3 && m_host.switchOff())
+    if (afterFinish == AfterFinish::SwitchOff && m_host.switchOff())
         return;
-    if (afterFinish == 0)
+    if (afterFinish == AfterFinish::Nothing)
         return;
     m_host.restoreWindow();
     m_host.processEvents();

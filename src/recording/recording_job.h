@@ -58,17 +58,13 @@ class RecordingJob : public QObject
     Q_OBJECT
 public:
     static constexpr qint64 kMinimumFreeMegabytes = 300;
-    // The after-finish action that means "exit once stopped", set when the
-    // window is closed during a recording.
-    static constexpr int kExitWhenStopped = 4;
 
     RecordingJob(Settings &settings, RecordingDriver &driver, RecordingJobHost &host, QObject *parent = nullptr);
 
     // `startRecording`; false when nothing was started.
     bool startRecording();
-    // The after-finish choice of the list: 0 nothing, 1 message, 2 exit,
-    // 3 switch off, or kExitWhenStopped.
-    int afterFinish = 0;
+    // The after-finish choice of the main window's list.
+    AfterFinish afterFinish = AfterFinish::Nothing;
     // Closing the window while recording: abandon the block, wait for the
     // encoder, then exit.
     void exitWhenStopped();
@@ -84,6 +80,9 @@ signals:
     void jobEnded(const JobResult &result);
 
 private:
+    // Set when the window is closed during a recording: the job exits once
+    // stopped, whatever the choice.
+    bool m_exitWhenStopped = false;
     bool diskAndFolderReady();
     bool startSelectedBook();
     void endRecording(const RecordingOutcome &outcome);

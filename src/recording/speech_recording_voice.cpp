@@ -5,11 +5,11 @@
 void SpeechRecordingVoice::init()
 {
     m_voice = std::make_unique<SpeechVoice>();
-    if (m_settings.fullVolume == 1)
+    if (m_settings.fullVolume)
         m_voice->setVolume(100);
     m_voice->selectVoice(m_settings.voiceIndex);
     m_file = std::make_shared<WavFileStream>(m_voice->format());
-    m_memory = m_settings.followEngine == 1 ? std::make_shared<SpeechMemoryStream>() : nullptr;
+    m_memory = m_settings.followEngine ? std::make_shared<SpeechMemoryStream>() : nullptr;
 }
 
 int SpeechRecordingVoice::markupKind() const

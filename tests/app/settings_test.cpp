@@ -16,21 +16,21 @@ TEST(Settings, RoundTripKeepsEveryValue)
     const QString path = folder.file(QStringLiteral("Lectorium.ini"));
     Settings saved;
     saved.bookIndex = 2;
-    saved.afterFinish = 2;
+    saved.afterFinish = AfterFinish::Exit;
     saved.coefficient1 = 1.5;
     saved.speechCubePath = QStringLiteral("C:\\Путь с пробелом\\SpeechCube.exe");
     saved.narrationRate = QStringLiteral("-3");
     saved.lameParameters = QStringLiteral("-b 16 -h -V 6 -B 112 --resample 16");
     saved.outputFolder = QStringLiteral("/home/u/Аудиокниги");
     saved.fileNameTemplate = QStringLiteral("%n%. %t%");
-    saved.translit = 1;
+    saved.translit = true;
     saved.mainPlacement = QStringLiteral("100;200;8070;3405;0");
     ASSERT_TRUE(saveSettings(saved, path));
 
     Settings loaded;
     loadSettings(loaded, path);
     EXPECT_EQ(loaded.bookIndex, 2);
-    EXPECT_EQ(loaded.afterFinish, 2);
+    EXPECT_EQ(loaded.afterFinish, AfterFinish::Exit);
     EXPECT_DOUBLE_EQ(loaded.coefficient1, 1.5);
     EXPECT_EQ(loaded.speechCubePath, saved.speechCubePath);
     EXPECT_EQ(loaded.narrationRate, QStringLiteral("-3"));
@@ -52,8 +52,8 @@ TEST(Settings, ConversionsOnLoadAndSave)
     TempProgramFolder folder;
     const QString path = folder.file(QStringLiteral("Lectorium.ini"));
     Settings s;
-    s.afterFinish = 3; // switch off never survives a restart
-    s.renameByChapters = 0;
+    s.afterFinish = AfterFinish::SwitchOff; // switch off never survives a restart
+    s.renameByChapters = false;
     ASSERT_TRUE(saveSettings(s, path));
     EXPECT_EQ(readIni(QStringLiteral("Общие настройки"), QStringLiteral("Событие по завершению"), path),
               QStringLiteral("1"));
@@ -66,7 +66,7 @@ TEST(Settings, ConversionsOnLoadAndSave)
         writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Коэффициент1"), QString::fromLatin1(c.coefficient), path);
         writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Номер книги"), -5, path);
         Settings loaded;
-        loaded.renameByChapters = 0;
+        loaded.renameByChapters = false;
         loadSettings(loaded, path);
         EXPECT_DOUBLE_EQ(loaded.coefficient1, c.expected) << c.coefficient;
         EXPECT_EQ(loaded.bookIndex, 0);
@@ -100,11 +100,11 @@ TEST(Settings, BadLinesMissingKeysAndLongValuesLoseNothingElse)
                                       "[Настройки путей]\r\nКаталог для готовых аудиофайлов=")
                            + QString(300, u'д') + QStringLiteral("\r\n[Окна]\r\nГлавное=1;2;3;4;0\r\n"));
     Settings loaded;
-    loaded.afterFinish = 2;
-    loaded.minimizeToTray = 1;
+    loaded.afterFinish = AfterFinish::Exit;
+    loaded.minimizeToTray = true;
     loadSettings(loaded, folder.file(QStringLiteral("Lectorium.ini")));
     EXPECT_EQ(loaded.bookIndex, 4);
-    EXPECT_EQ(loaded.afterFinish, 2);      // no number: kept
+    EXPECT_EQ(loaded.afterFinish, AfterFinish::Exit); // no number: kept
     EXPECT_EQ(loaded.minimizeToTray, 1);   // missing: kept
     EXPECT_EQ(loaded.alwaysTrayIcon, 1);   // later keys still read
     EXPECT_EQ(loaded.outputFolder, QString(254, u'д'));
@@ -135,7 +135,7 @@ TEST(Settings, ShippedDefaultsHoldEveryKey)
         EXPECT_TRUE(present) << section.toStdString() << "/" << key.toStdString();
     }
     Settings fromShipped;
-    fromShipped.firstStart = 0;
+    fromShipped.firstStart = false;
     loadSettings(fromShipped, QStringLiteral(":/seed/Lectorium.ini"));
     EXPECT_EQ(fromShipped.firstStart, 1);
 }

@@ -106,12 +106,12 @@ TEST(BookAudio, WavAndMp3NamesFollowTheOptions)
     EXPECT_EQ(wavFileName(f.book, 1), u"1-Глава первая.wav"_qs);
     EXPECT_EQ(f.info.blockTitle, u"Глава первая"_qs);
     EXPECT_EQ(f.info.blockCount, 3);
-    f.settings.removeDots = 1;
+    f.settings.removeDots = true;
     f.settings.fileNameTemplate = u"%t%"_qs;
     EXPECT_EQ(mp3FileName(f.book, 2, {}), u"Глава 1 2.mp3"_qs);
-    f.settings.replaceSpaces = 1;
+    f.settings.replaceSpaces = true;
     EXPECT_EQ(mp3FileName(f.book, 2, {}), u"Глава_1_2.mp3"_qs);
-    f.settings.yoToYe = 1;
+    f.settings.yoToYe = true;
     EXPECT_EQ(wavFileName(f.book, 3), u"Что_Где_Елка.wav"_qs);
 }
 
@@ -119,8 +119,8 @@ TEST(CheckMp3, FindsAnyFiveCharacterDuration)
 {
     BookFixture f;
     f.settings.fileNameTemplate = u"%n% %t% [%l%]"_qs;
-    f.settings.removeDots = 1;
-    f.settings.replaceSpaces = 1;
+    f.settings.removeDots = true;
+    f.settings.replaceSpaces = true;
     EXPECT_FALSE(mp3Exists(f.book, 2));
     writeFile(f.audio(u"2_Глава_1_2_[01-17].mp3"_qs), "x");
     EXPECT_TRUE(mp3Exists(f.book, 2));
@@ -141,7 +141,7 @@ TEST(Lame, CommandLineWithAndWithoutTags)
 {
     BookFixture f;
     f.settings.lameParameters = u"-b 32 -h"_qs;
-    f.settings.id3Tags = 0;
+    f.settings.id3Tags = false;
     writeFile(f.audio(u"1-Глава первая.wav"_qs), QByteArray(51, 'x'));
     const QString lame = lameProgram(f.folder.path());
     auto command = encoderCommand(f.book, 1);
@@ -153,7 +153,7 @@ TEST(Lame, CommandLineWithAndWithoutTags)
                            f.audio(u"1-Глава первая.mp3"_qs)}));
     EXPECT_EQ(command->request.environment.value(u"LC_ALL"_qs), u"C.UTF-8"_qs);
 
-    f.settings.id3Tags = 1;
+    f.settings.id3Tags = true;
     f.settings.fileNameTemplate = u"%n% %l%"_qs;
     f.settings.lamePriority = 2;
     command = encoderCommand(f.book, 2);

@@ -90,8 +90,8 @@ TEST(ID3Tag, SwitchesInOrderWithFallbacks)
               " --tc \"Lectorium - программа для создания аудиокниг\r\nhttps://lectorium.sourceforge.io\""
               " --tg \"Speech\" "_qs);
 
-    settings.translit = 1;
-    settings.yoToYe = 1;
+    settings.translit = true;
+    settings.yoToYe = true;
     settings.albumTemplate = u"%T% (%l%)"_qs;
     const Id3Tags tags = id3TagsFor(settings, info, u"Моя книга"_qs, {});
     EXPECT_EQ(tags.artist, u"Moja kniga"_qs);

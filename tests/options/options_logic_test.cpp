@@ -87,31 +87,31 @@ TEST(OptionsLogic, PreviewsOfTheSampleBook)
 {
     Settings s;
     s.fileNameTemplate = QStringLiteral("%n%. %t%");
-    s.removeDots = 1;
-    s.replaceSpaces = 1;
+    s.removeDots = true;
+    s.replaceSpaces = true;
     EXPECT_EQ(fileNamePreview(s), QStringLiteral("02_Глава_первая.mp3"));
-    s.removeDots = 0;
-    s.replaceSpaces = 0;
+    s.removeDots = false;
+    s.replaceSpaces = false;
     s.fileNameTemplate = QStringLiteral("%P% %N% %l% %S%-%Sn% %D% %G%");
     EXPECT_EQ(fileNamePreview(s), QStringLiteral("Книга1 92 04-56 Цикл-3 2006 Жанр.mp3"));
 
-    s.yoToYe = 1;
+    s.yoToYe = true;
     EXPECT_EQ(tagPreview(s, QStringLiteral("Ёлка: %A% - %T%")), QStringLiteral("Елка: Автор - КНИГА"));
-    s.yoToYe = 0;
+    s.yoToYe = false;
     EXPECT_EQ(tagPreview(s, QStringLiteral("Ёлка")), QStringLiteral("Ёлка"));
 }
 
 TEST(OptionsLogic, DefaultsResetWhatTheWindowEditsButKeepThePaths)
 {
     Settings s;
-    s.announceBlockNumber = 1;
-    s.compressMp3 = 0;
-    s.deleteWav = 0;
-    s.percentInTitle = 0;
-    s.renameByChapters = 0;
-    s.id3Tags = 0;
-    s.minimizeToTray = 0;
-    s.rerecordExisting = 1;
+    s.announceBlockNumber = true;
+    s.compressMp3 = false;
+    s.deleteWav = false;
+    s.percentInTitle = false;
+    s.renameByChapters = false;
+    s.id3Tags = false;
+    s.minimizeToTray = false;
+    s.rerecordExisting = true;
     s.lamePriority = 2;
     s.fileNameTemplate = QStringLiteral("%n%");
     s.outputFolder = QStringLiteral("/data/Книги");

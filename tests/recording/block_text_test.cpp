@@ -37,7 +37,7 @@ protected:
 
 TEST_F(BlockTextTest, AnnouncedNumberWithMarkersBeforeConversion)
 {
-    settings.announceBlockNumber = 1;
+    settings.announceBlockNumber = true;
     const QString marked = QStringLiteral(" {повествование->} Блок 7. {пауза->}  Текст блока.\r\n"
                                           " {повествование->}  {пауза->} Конец блока 7.");
     EXPECT_EQ(source.blockText(7, true, true), toSapiMarkup(marked, 0));
@@ -77,11 +77,11 @@ TEST_F(BlockTextTest, DictionaryStepOnlyWhenAskedAndEnabled)
     QList<bool> told;
     withDictionaries.setDictionaryProgress([&](bool applying) { told << applying; });
 
-    settings.applyDictionaries = 1;
+    settings.applyDictionaries = true;
     const QString rewritten = withDictionaries.blockText(7, false, true);
     EXPECT_EQ(told, (QList<bool>{true, false}));
     EXPECT_EQ(withDictionaries.blockText(7, true, true), QStringLiteral("Текст блока.\r\n"));
-    settings.applyDictionaries = 0;
+    settings.applyDictionaries = false;
     EXPECT_EQ(withDictionaries.blockText(7, false, true), QStringLiteral("Текст блока.\r\n"));
     EXPECT_NE(rewritten, QStringLiteral("Текст блока.\r\n"));
 }

@@ -18,8 +18,8 @@ protected:
         : audio(folder.file(QStringLiteral("Audiobooks/Книга"))), files(audio),
           driver(settings, folder.path(), voice, texts, files, encoder, clock, host)
     {
-        settings.compressMp3 = 1;
-        settings.deleteWav = 1;
+        settings.compressMp3 = true;
+        settings.deleteWav = true;
         QObject::connect(&driver, &RecordingDriver::finished, [this](const RecordingOutcome &o) { outcome = o; ++ends; });
     }
 
@@ -159,7 +159,7 @@ TEST_F(RecordingDriverTest, MidnightKeepsElapsedTimePositive)
 TEST_F(RecordingDriverTest, LearnsTheCoefficientFromTheFirstBlock)
 {
     settings.coefficient1 = 8.2494;
-    settings.compressMp3 = 0;
+    settings.compressMp3 = false;
     ASSERT_TRUE(driver.startSingle(book(1, 1)));
     runToEnd();
     const double wavSize = 10 + 1000 + 44100; // what the stand-in voice wrote
@@ -220,7 +220,7 @@ TEST_F(RecordingDriverTest, UnwritableWavStopsTheJobWithAMessage)
 
 TEST_F(RecordingDriverTest, FullDiskKeepsFinishedBlocksAndDropsTheCutOne)
 {
-    settings.deleteWav = 0;
+    settings.deleteWav = false;
     ASSERT_TRUE(driver.startSingle(book()));
     for (int i = 0; i < 200 && !files.mp3Written(1); ++i) {
         driver.tick();

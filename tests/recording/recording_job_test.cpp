@@ -55,7 +55,7 @@ protected:
           driver(settings, folder.path(), voice, texts, files, encoder, clock, host), job(settings, driver, host)
     {
         settings.outputFolder = folder.file(QStringLiteral("Audiobooks"));
-        settings.compressMp3 = 1;
+        settings.compressMp3 = true;
         QObject::connect(&job, &RecordingJob::jobEnded, [this](const JobResult &) { ++ends; });
     }
 
@@ -85,7 +85,7 @@ protected:
 TEST_F(RecordingJobTest, BatchRecordsTheTickedBooksInTurn)
 {
     host.batch = true;
-    job.afterFinish = 1;
+    job.afterFinish = AfterFinish::ShowMessage;
     host.scripted = ScriptedDialogs({DialogAnswer::Yes});
     ASSERT_TRUE(job.startRecording());
     runToEnd();
@@ -124,7 +124,7 @@ TEST_F(RecordingJobTest, LowDiskAsksAndAbortEnds)
 TEST_F(RecordingJobTest, ClosingDuringARecordingExitsOnceStopped)
 {
     voice.looksPerBlock = 100;
-    job.afterFinish = 1;
+    job.afterFinish = AfterFinish::ShowMessage;
     ASSERT_TRUE(job.startRecording());
     driver.tick();
     job.exitWhenStopped();

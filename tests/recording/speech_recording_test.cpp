@@ -24,7 +24,7 @@ TEST(SpeechRecording, DriverSpeaksEveryBlockIntoItsWav)
         QDir().mkpath(audio);
 
         Settings settings;
-        settings.compressMp3 = 0;
+        settings.compressMp3 = false;
         settings.followEngine = followEngine;
         settings.voiceIndex = SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
         settings.pauseAtEnd = 300;

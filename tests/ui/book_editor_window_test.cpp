@@ -263,7 +263,7 @@ TEST_F(BookEditorTest, OptionsEnableTheirDependentsAndSurviveARestart)
 
         // Dictionaries while adding: the main window's recording option is
         // on, so the user is told it will be switched off.
-        settings.applyDictionaries = 1;
+        settings.applyDictionaries = true;
         QTest::mouseClick(child<QCheckBox>(w.get(), "applyDictionaries"), Qt::LeftButton);
         ASSERT_EQ(dialogs.shown.size(), 1);
         EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Information);

@@ -74,8 +74,8 @@ protected:
 TEST_F(OptionsWindowTest, OpensOnTheGeneralPageWithTheSettingsAndPresets)
 {
     settings.voiceIndex = 1;
-    settings.compressMp3 = 1;
-    settings.rerecordExisting = 1;
+    settings.compressMp3 = true;
+    settings.rerecordExisting = true;
     settings.lameParameters = QStringLiteral("-b 128 -h");
     settings.attempts = 7;
     settings.pauseAtStart = 400;
@@ -277,8 +277,8 @@ TEST_F(OptionsWindowTest, HighPriorityAsksForTheSpeechProgram)
 
 TEST_F(OptionsWindowTest, DefaultsAndVisualStyles)
 {
-    settings.announceBlockNumber = 1;
-    settings.compressMp3 = 0;
+    settings.announceBlockNumber = true;
+    settings.compressMp3 = false;
     settings.lamePriority = 2;
     settings.voiceIndex = 1;
     auto w = open();

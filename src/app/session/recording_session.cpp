@@ -21,7 +21,7 @@ RecordingSession::RecordingSession(Settings &settings, const QString &programFol
 void RecordingSession::reloadDictionaries()
 {
     m_dictionaries.loadDictionaryList();
-    if (m_settings.applyDictionaries == 1)
+    if (m_settings.applyDictionaries)
         m_dictionaries.loadEnabledDictionaries();
     else
         m_dictionaries.clearEntries();

@@ -226,10 +226,11 @@ void MainWindow::buildControls()
         validateRange(m_pickingFirstBlock);
     });
     connect(m_afterFinishChoice, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            m_afterFinish = index;
-        if (index >= 0 && m_session)
-            m_session->job().afterFinish = index;
+        if (index < 0)
+            return;
+        m_afterFinish = AfterFinish(index);
+        if (m_session)
+            m_session->job().afterFinish = m_afterFinish;
     });
     connect(m_tray, &TrayControl::clicked, this, &MainWindow::trayClicked);
     connect(m_tray, &TrayControl::restoreRequested, this, &MainWindow::restoreFromTray);
@@ -334,13 +335,13 @@ void MainWindow::loadOnStart(const QString &bookArgument)
     loadVoiceTable(m_programFolder);
     m_trialVoice = std::make_unique<SpeechTrialVoice>(m_settings);
     m_session = std::make_unique<RecordingSession>(m_settings, m_programFolder, static_cast<RecordingJobHost &>(*this));
-    if (m_settings.highPriority == 1)
+    if (m_settings.highPriority)
         setProgramPriority(m_settings, m_speechProgram);
     m_toolbar->setButtonEnabled(ToolbarButton::Stop, false);
     m_afterFinishChoice->addItems({QStringLiteral("Ничего не делать"), QStringLiteral("Показать сообщение"),
                         QStringLiteral("Выйти из программы"), QStringLiteral("Выключить компьютер")});
-    m_afterFinishChoice->setCurrentIndex(std::clamp(m_settings.afterFinish, 0, 3));
-    if (m_settings.firstStart == 1)
+    m_afterFinishChoice->setCurrentIndex(int(m_settings.afterFinish));
+    if (m_settings.firstStart)
         QTimer::singleShot(0, this, &MainWindow::showFirstStartMessage);
     showTrayIconIfWanted();
     const QString book = openableBookFile(bookArgument);
@@ -365,7 +366,7 @@ void MainWindow::showFirstStartMessage()
     m_dialogs->show({kTitle, QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."),
                      DialogIcon::Information, DialogButtons::Ok});
     openOptions();
-    m_settings.firstStart = 0;
+    m_settings.firstStart = false;
 }
 
 void MainWindow::updateDebugLabels()
@@ -377,7 +378,7 @@ void MainWindow::updateDebugLabels()
 
 void MainWindow::showTrayIconIfWanted()
 {
-    if (m_settings.alwaysTrayIcon == 1)
+    if (m_settings.alwaysTrayIcon)
         m_tray->showIcon(kTitle);
 }
 
@@ -656,7 +657,7 @@ void MainWindow::saveSettings()
         saveBatch(batchFilePath(m_programFolder), batchEntries());
     m_settings.bookIndex = m_libraryList->currentRow();
     m_settings.afterFinish = m_afterFinish;
-    m_settings.batchMode = m_batchProcessing->isChecked() ? 1 : 0;
+    m_settings.batchMode = m_batchProcessing->isChecked();
     m_settings.mainPlacement = windowPlacement(this);
     ::saveSettings(m_settings, m_programFolder + QStringLiteral("/Lectorium.ini"));
 }
@@ -680,7 +681,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
     QMainWindow::resizeEvent(event);
     if (!isEnabled())
         return;
-    if (m_settings.scaleInterface == 0) {
+    if (!m_settings.scaleInterface) {
         if (isMaximized())
             showNormal();
         if (!isMinimized() && !isMaximized() && size() != QSize(kDesignWidth, kFixedHeight))
@@ -694,7 +695,7 @@ void MainWindow::scaleNow()
 {
     m_scaleTimer->stop();
     m_scaler.scale();
-    if (m_settings.scaleToolbar == 1) {
+    if (m_settings.scaleToolbar) {
         const double factor = double(width()) / kDesignWidth * 0.71 + double(height()) / kDesignHeight * 0.29;
         m_toolbar->scaleImages(factor);
     }
@@ -722,7 +723,7 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
-    if (isMinimized() && m_settings.minimizeToTray == 1) {
+    if (isMinimized() && m_settings.minimizeToTray) {
         m_tray->showIcon(kTitle);
         QTimer::singleShot(0, this, &QWidget::hide);
     }
@@ -745,7 +746,7 @@ void MainWindow::restoreFromTray()
     showNormal();
     raise();
     activateWindow();
-    if (m_settings.alwaysTrayIcon != 1)
+    if (!m_settings.alwaysTrayIcon)
         m_tray->removeIcon();
 }
 

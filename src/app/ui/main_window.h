@@ -158,7 +158,7 @@ private:
     BlockTitles m_blockTitles;
     int m_blockCount = 0;
     BlockRange m_range;
-    int m_afterFinish = 0;
+    AfterFinish m_afterFinish = AfterFinish::Nothing;
     bool m_batchFilled = false;
     bool m_validating = false;
     Qt::WindowStates m_rememberedState = Qt::WindowNoState;

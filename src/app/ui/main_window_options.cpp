@@ -30,11 +30,11 @@ void MainWindow::openOptions()
 
 void MainWindow::optionsApplied()
 {
-    if (m_settings.scaleInterface == 0) {
+    if (!m_settings.scaleInterface) {
         showNormal();
         resize(8070 / kTwipsPerPixel, height());
     }
-    if (m_settings.alwaysTrayIcon == 1)
+    if (m_settings.alwaysTrayIcon)
         m_tray->showIcon(QStringLiteral("Lectorium"));
     else
         m_tray->removeIcon();

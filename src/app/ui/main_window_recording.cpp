@@ -77,7 +77,7 @@ void MainWindow::showStatus(StatusPanel panel, const QString &text)
 
 void MainWindow::showProgress(const RecordingProgress &progress)
 {
-    const ProgressDisplay shown = progressDisplay(progress, m_settings.percentInTitle == 1);
+    const ProgressDisplay shown = progressDisplay(progress, m_settings.percentInTitle);
     for (int panel = 0; panel < kStatusPanelCount; ++panel)
         if (shown.panels[panel])
             m_panels[panel]->setText(*shown.panels[panel]);

@@ -196,7 +196,7 @@ void BookEditorWindow::addBook()
     // The blocks already hold the dictionaries' rewriting; applying them
     // again while recording would rewrite the rewritten text.
     if (request.options.applyDictionaries)
-        m_mainSettings.applyDictionaries = 0;
+        m_mainSettings.applyDictionaries = false;
     saveEditorSettings();
     m_closing = true;
     emit bookAdded(result.book, m_recordAfterAdding->isChecked());

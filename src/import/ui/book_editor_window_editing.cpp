@@ -169,7 +169,7 @@ void BookEditorWindow::sizeEdited()
 
 void BookEditorWindow::dictionaryOptionToggled(bool on)
 {
-    if (on && m_mainSettings.applyDictionaries == 1) {
+    if (on && m_mainSettings.applyDictionaries) {
         m_dialogs.show({QStringLiteral("Lectorium"),
                         QStringLiteral("Включена обработка словарем во время добавления книги. Обработка во "
                                        "время записи книги будет отключена автоматически."),

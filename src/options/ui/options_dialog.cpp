@@ -157,8 +157,8 @@ void OptionsDialog::fillControlsFromSettings(const Settings &s)
     m_encoderPage->parametersEdit()->setText(s.lameParameters);
     m_speechProgramEdit->setText(s.speechCubePath);
     m_lamePriorityCombo->setCurrentIndex(std::clamp(s.lamePriority, 0, 2));
-    for (const auto &[valueEdit, field] : m_flags)
-        valueEdit->setChecked(s.*field == 1);
+    for (const auto &[box, field] : m_flags)
+        box->setChecked(s.*field);
     m_fileNameTemplateEdit->setText(s.fileNameTemplate);
     m_tagTemplateEdits[0]->setText(s.artistTemplate);
     m_tagTemplateEdits[1]->setText(s.albumTemplate);
@@ -177,8 +177,8 @@ void OptionsDialog::copyControlsToSettings(Settings &s) const
     s.lameParameters = m_encoderPage->parameters();
     s.speechCubePath = m_speechProgramEdit->text();
     s.lamePriority = m_lamePriorityCombo->currentIndex();
-    for (const auto &[valueEdit, field] : m_flags)
-        s.*field = valueEdit->isChecked() ? 1 : 0;
+    for (const auto &[box, field] : m_flags)
+        s.*field = box->isChecked();
     s.fileNameTemplate = m_fileNameTemplateEdit->text();
     s.artistTemplate = m_tagTemplateEdits[0]->text();
     s.albumTemplate = m_tagTemplateEdits[1]->text();

@@ -73,7 +73,7 @@ private:
     QWidget *buildFileNamePage();
     QWidget *buildTagPage();
     QCheckBox *addFlag(QWidget *parent, const char *name, const QString &caption, const QString &tip,
-                       int Settings::*field);
+                       bool Settings::*field);
 
     void voiceChosen(int index);
     void highPriorityClicked(bool checked);
@@ -95,7 +95,7 @@ private:
     bool m_checkingFolder = false;
     bool m_centred = false;
 
-    QList<QPair<QCheckBox *, int Settings::*>> m_flags;
+    QList<QPair<QCheckBox *, bool Settings::*>> m_flags;
     QTabWidget *m_mainTabs = nullptr;
     QTabWidget *m_mp3Tabs = nullptr;
     QStackedWidget *m_engineStack = nullptr;

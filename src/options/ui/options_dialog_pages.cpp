@@ -63,13 +63,13 @@ const QStringList kFileNameHelp = {
 } // namespace
 
 QCheckBox *OptionsDialog::addFlag(QWidget *parent, const char *name, const QString &caption, const QString &tip,
-                               int Settings::*field)
+                               bool Settings::*field)
 {
-    auto *valueEdit = new QCheckBox(caption, parent);
-    valueEdit->setObjectName(QString::fromLatin1(name));
-    valueEdit->setToolTip(tip);
-    m_flags.append({valueEdit, field});
-    return valueEdit;
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setToolTip(tip);
+    m_flags.append({box, field});
+    return box;
 }
 
 QWidget *OptionsDialog::buildEnginePage()

@@ -366,7 +366,7 @@ void ReaderWindow::play()
         const QSignalBlocker blocker(m_chapterList);
         m_chapterList->setCurrentRow(0);
     }
-    m_reader.start(m_settings.voiceIndex, m_settings.fullVolume == 1);
+    m_reader.start(m_settings.voiceIndex, m_settings.fullVolume);
     chapterChosen(m_chapterList->currentRow());
     showReadingState();
 }
