@@ -17,7 +17,7 @@ int runVoices(CliContext &)
     }
     QString out;
     for (int i = 0; i < voices.size(); ++i)
-        out += QStringLiteral("%1\t%2\t%3\n").arg(i).arg(voices.at(i).description).arg(voices.at(i).kind);
+        out += QStringLiteral("%1\t%2\t%3\n").arg(i).arg(voices.at(i).description).arg(int(voices.at(i).kind));
     cliOut(out);
     return 0;
 }

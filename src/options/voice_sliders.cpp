@@ -5,16 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
-SliderRange voiceSliderRange(int voiceKind, VoiceColumn column)
+SliderRange voiceSliderRange(MarkupKind voiceKind, VoiceColumn column)
 {
     if (column == VoiceColumn::Pause)
         return {0, 3000, 500, 10};
-    if (voiceKind == VoiceParams::kSpeechCube)
+    if (voiceKind == MarkupKind::PlainText)
         return {25, 200, 100, 1};
-    if (voiceKind == VoiceParams::kSapiXml)
-        return {-10, 10, 0, 1};
-    // A kind the table never holds keeps the range every slider starts with.
-    return {0, 3000, 500, 10};
+    return {-10, 10, 0, 1};
 }
 
 SliderRange blockPauseRange()

@@ -4,6 +4,8 @@
 // the two block pauses have a fixed range. A number typed beside a slider is
 // clamped into the slider's range.
 
+#include "recording/speech/markup_kind.h"
+
 #include <QString>
 
 enum class VoiceColumn { Rate, Pitch, Pause };
@@ -18,7 +20,7 @@ struct SliderRange
 
 // Rate and pitch: -10..10 for a SAPI voice, 25..200 for a Speech Cube voice;
 // pauses 0..3000 ms in steps of 10 for every voice.
-SliderRange voiceSliderRange(int voiceKind, VoiceColumn column);
+SliderRange voiceSliderRange(MarkupKind voiceKind, VoiceColumn column);
 
 // "В начале блока:" and "В конце блока:", milliseconds.
 SliderRange blockPauseRange();

@@ -4,6 +4,7 @@
 #include "common/text_codec.h"
 #include "common/user_file.h"
 #include "recording/progress_texts.h"
+#include "recording/speech/speech_voice.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,13 +93,12 @@ int RecordingDriver::nextBlockToRecord(int from) const
 
 bool RecordingDriver::xmlMarkup() const
 {
-    return m_voice.markupKind() != 16;
+    return m_voice.markupKind() != MarkupKind::PlainText;
 }
 
 int RecordingDriver::speakFlags() const
 {
-    // Asynchronous and purge-before-speak, plus the markup kind.
-    return m_voice.markupKind() + 3;
+    return SVSFlagsAsync | SVSFPurgeBeforeSpeak | int(m_voice.markupKind());
 }
 
 QString RecordingDriver::wavPath(int n) const

@@ -6,6 +6,7 @@
 #include "common/process_runner.h"
 #include "common/user_dialogs.h"
 #include "recording/recording_progress.h"
+#include "recording/speech/markup_kind.h"
 
 #include <QString>
 
@@ -18,8 +19,8 @@ public:
     virtual ~RecordingVoice() = default;
     // Creates (or creates again) the voice selected in the settings.
     virtual void init() = 0;
-    // 8 when the selected voice takes SAPI XML, 16 when it takes plain text.
-    virtual int markupKind() const = 0;
+    // The markup the selected voice takes.
+    virtual MarkupKind markupKind() const = 0;
     // Opens the block's WAV file and speaks `text` into it asynchronously
     // (`flags` as the voice knows them: asynchronous, purge, XML or plain).
     // False, and nothing spoken, when the file could not be created.

@@ -12,7 +12,7 @@ void SpeechRecordingVoice::init()
     m_memory = m_settings.followEngine ? std::make_shared<SpeechMemoryStream>() : nullptr;
 }
 
-int SpeechRecordingVoice::markupKind() const
+MarkupKind SpeechRecordingVoice::markupKind() const
 {
     return voiceParams(m_settings.voiceIndex).voiceKind;
 }
@@ -64,7 +64,7 @@ void SpeechRecordingVoice::cancel()
 {
     if (!m_voice)
         return;
-    const int kind = markupKind() == VoiceParams::kSpeechCube ? SVSFIsNotXML : SVSFIsXML;
+    const int kind = markupKind() == MarkupKind::PlainText ? SVSFIsNotXML : SVSFIsXML;
     m_voice->speak(QStringLiteral("."), SVSFlagsAsync | SVSFPurgeBeforeSpeak | kind);
 }
 

@@ -16,7 +16,7 @@ public:
     explicit SpeechRecordingVoice(const Settings &settings) : m_settings(settings) {}
 
     void init() override;
-    int markupKind() const override;
+    MarkupKind markupKind() const override;
     bool speakToFile(const QString &wavPath, const QString &text, int flags) override;
     bool waitUntilDone(int msecs) override;
     int sentencePosition() const override;

@@ -15,7 +15,7 @@ namespace {
 
 struct ClampCase
 {
-    int kind;
+    MarkupKind kind;
     VoiceColumn column;
     const char *text;
     int expected;
@@ -26,22 +26,22 @@ struct ClampCase
 TEST(OptionsLogic, NumberBoxesClampIntoTheVoiceRange)
 {
     const ClampCase cases[] = {
-        {VoiceParams::kSapiXml, VoiceColumn::Rate, "-20", -10},
-        {VoiceParams::kSapiXml, VoiceColumn::Pitch, "15", 10},
-        {VoiceParams::kSapiXml, VoiceColumn::Rate, " 7 ", 7},
-        {VoiceParams::kSapiXml, VoiceColumn::Rate, "abc", 0},
-        {VoiceParams::kSpeechCube, VoiceColumn::Rate, "abc", 25}, // reads as 0, then clamped
-        {VoiceParams::kSpeechCube, VoiceColumn::Pitch, "500", 200},
-        {VoiceParams::kSpeechCube, VoiceColumn::Rate, "150", 150},
-        {VoiceParams::kSpeechCube, VoiceColumn::Pause, "-5", 0},
-        {VoiceParams::kSapiXml, VoiceColumn::Pause, "99999999999", 3000},
-        {VoiceParams::kSapiXml, VoiceColumn::Pause, "", 0},
+        {MarkupKind::SapiXml, VoiceColumn::Rate, "-20", -10},
+        {MarkupKind::SapiXml, VoiceColumn::Pitch, "15", 10},
+        {MarkupKind::SapiXml, VoiceColumn::Rate, " 7 ", 7},
+        {MarkupKind::SapiXml, VoiceColumn::Rate, "abc", 0},
+        {MarkupKind::PlainText, VoiceColumn::Rate, "abc", 25}, // reads as 0, then clamped
+        {MarkupKind::PlainText, VoiceColumn::Pitch, "500", 200},
+        {MarkupKind::PlainText, VoiceColumn::Rate, "150", 150},
+        {MarkupKind::PlainText, VoiceColumn::Pause, "-5", 0},
+        {MarkupKind::SapiXml, VoiceColumn::Pause, "99999999999", 3000},
+        {MarkupKind::SapiXml, VoiceColumn::Pause, "", 0},
     };
     for (const ClampCase &c : cases)
         EXPECT_EQ(clampBoxText(QString::fromUtf8(c.text), voiceSliderRange(c.kind, c.column)), c.expected) << c.text;
-    const SliderRange cube = voiceSliderRange(VoiceParams::kSpeechCube, VoiceColumn::Rate);
+    const SliderRange cube = voiceSliderRange(MarkupKind::PlainText, VoiceColumn::Rate);
     EXPECT_EQ(cube.value, 100);
-    EXPECT_EQ(voiceSliderRange(VoiceParams::kSapiXml, VoiceColumn::Pause).step, 10);
+    EXPECT_EQ(voiceSliderRange(MarkupKind::SapiXml, VoiceColumn::Pause).step, 10);
 }
 
 TEST(OptionsLogic, BlankOutputFolderBecomesAudiobooksAndIsCreatedOnYes)

@@ -19,11 +19,11 @@ TEST(VoiceTable, LoadsKindsAndRoleValuesBySection)
     EXPECT_EQ(table[0].speed, (std::array<int, 4>{}));
     EXPECT_EQ(table[0].pitch, (std::array<int, 4>{}));
     EXPECT_EQ(table[0].pause, (std::array<int, 4>{}));
-    EXPECT_EQ(table[0].voiceKind, VoiceParams::kSapiXml);
+    EXPECT_EQ(table[0].voiceKind, MarkupKind::SapiXml);
     EXPECT_EQ(table[1].speed, (std::array<int, 4>{3, 0, 0, 0}));
     EXPECT_EQ(table[1].pitch, (std::array<int, 4>{-2, 0, 0, 0}));
     EXPECT_EQ(table[1].pause, (std::array<int, 4>{0, 0, 0, 900}));
-    EXPECT_EQ(table[2].voiceKind, VoiceParams::kSpeechCube);
+    EXPECT_EQ(table[2].voiceKind, MarkupKind::PlainText);
     EXPECT_EQ(table[2].speed[1], 120);
     // the same description shares its section
     EXPECT_EQ(table[3].voiceIndex, 3);

@@ -18,7 +18,7 @@ class StandInVoice : public RecordingVoice
 public:
     int looksPerBlock = 2;   // waitUntilDone calls before a block is done
     bool stalled = false;    // never finishes, never moves
-    int kind = 8;
+    MarkupKind kind = MarkupKind::SapiXml;
     QStringList spokenTexts;
     int inits = 0;
     int cancels = 0;
@@ -27,7 +27,7 @@ public:
     bool diskFull = false;   // the WAV cannot take the end of a block
 
     void init() override { ++inits; }
-    int markupKind() const override { return kind; }
+    MarkupKind markupKind() const override { return kind; }
     bool speakToFile(const QString &path, const QString &text, int) override
     {
         if (!QFile(path).open(QIODevice::WriteOnly))

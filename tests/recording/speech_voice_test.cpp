@@ -83,7 +83,7 @@ TEST_F(VoiceTest, ListsVoicesWithRussianByReadableName)
     ASSERT_FALSE(voices.isEmpty());
     const VoiceToken &russian = voices.at(SpeechVoice::voiceForLanguage(QStringLiteral("ru")));
     EXPECT_EQ(russian.description, QStringLiteral("Russian"));
-    EXPECT_EQ(russian.kind, SVSFIsXML);
+    EXPECT_EQ(russian.kind, MarkupKind::SapiXml);
     EXPECT_FALSE(voice.selectVoice(int(voices.size())));
 }
 

@@ -28,7 +28,8 @@ QList<VoiceToken> SpeechVoice::voices()
 {
     QList<VoiceToken> tokens;
     for (const EngineVoice &voice : engine().voices()) {
-        const int kind = voice.description.contains(QStringLiteral("Cube")) ? SVSFIsNotXML : SVSFIsXML;
+        const MarkupKind kind =
+            voice.description.contains(QStringLiteral("Cube")) ? MarkupKind::PlainText : MarkupKind::SapiXml;
         tokens.append({voice.description, voice.language, kind});
     }
     return tokens;

@@ -5,6 +5,7 @@
 // a WAV file stream, a memory stream or, when none is set, the audio device.
 
 #include "recording/speech/espeak_engine.h"
+#include "recording/speech/markup_kind.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,7 +23,7 @@ struct VoiceToken
 {
     QString description;
     QString language;
-    int kind = SVSFIsXML; // the markup the voice takes
+    MarkupKind kind = MarkupKind::SapiXml;
 };
 
 class SpeechVoice

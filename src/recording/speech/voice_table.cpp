@@ -43,7 +43,7 @@ VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPat
         VoiceParams voice;
         voice.name = descriptions.at(i);
         voice.voiceIndex = i;
-        voice.voiceKind = voice.name.contains(QStringLiteral("Cube")) ? VoiceParams::kSpeechCube : VoiceParams::kSapiXml;
+        voice.voiceKind = voice.name.contains(QStringLiteral("Cube")) ? MarkupKind::PlainText : MarkupKind::SapiXml;
         for (int r = 1; r <= 4; ++r) {
             voice.speed[r - 1] = readNumber(ini, voice.name, key(r, "Speed"));
             voice.pitch[r - 1] = readNumber(ini, voice.name, key(r, "Pitch"));

@@ -3,6 +3,8 @@
 // the four voice roles (narration, speech, second speech, author), its rate,
 // pitch and pause. Kept in "Voice.ini", one section per voice description.
 
+#include "recording/speech/markup_kind.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,10 +13,7 @@
 
 struct VoiceParams
 {
-    static constexpr int kSapiXml = 8;
-    static constexpr int kSpeechCube = 16;
-
-    int voiceKind = kSapiXml;
+    MarkupKind voiceKind = MarkupKind::SapiXml;
     int voiceIndex = 0;
     QString name;
     // Index r - 1 for role r.
