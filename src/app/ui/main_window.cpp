@@ -294,7 +294,7 @@ void MainWindow::connectToolbar()
         if (book.isEmpty())
             return;
         // The book editor's word-search options, as it stores them.
-        const QString ini = programPath(m_programFolder, QStringLiteral("\\Lectorium.ini"));
+        const QString ini = ProgramFolder(m_programFolder).settingsFile();
         auto option = [&](const QString &key, const QString &fallback) {
             return readIni(QStringLiteral("Поиск имен"), key, ini).value_or(fallback).toInt();
         };
@@ -330,7 +330,7 @@ void MainWindow::loadOnStart(const QString &bookArgument)
     QDir().mkpath(projectsRoot(m_programFolder));
     setWindowTitle(kTitle);
     reloadLibrary();
-    ::loadSettings(m_settings, m_programFolder + QStringLiteral("/Lectorium.ini"));
+    ::loadSettings(m_settings, ProgramFolder(m_programFolder).settingsFile());
     applyLoadedSettings();
     loadVoiceTable(m_programFolder);
     m_trialVoice = std::make_unique<SpeechTrialVoice>(m_settings);
@@ -659,7 +659,7 @@ void MainWindow::saveSettings()
     m_settings.afterFinish = m_afterFinish;
     m_settings.batchMode = m_batchProcessing->isChecked();
     m_settings.mainPlacement = windowPlacement(this);
-    ::saveSettings(m_settings, m_programFolder + QStringLiteral("/Lectorium.ini"));
+    ::saveSettings(m_settings, ProgramFolder(m_programFolder).settingsFile());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -322,7 +322,7 @@ void DictionaryEditorWindow::connectControls()
 
 QString DictionaryEditorWindow::iniPath() const
 {
-    return programPath(m_programFolder, QStringLiteral("\\Lectorium.ini"));
+    return ProgramFolder(m_programFolder).settingsFile();
 }
 
 void DictionaryEditorWindow::loadEditorSettings()
@@ -777,7 +777,7 @@ void DictionaryEditorWindow::deleteRow()
     if (row < 0)
         return;
     if (m_keepDeletedAction->isChecked()
-        && !appendDeletedKey(programPath(m_programFolder, QStringLiteral("\\trashdic.txt")), m_model->rows()[row].word))
+        && !appendDeletedKey(ProgramFolder(m_programFolder).file(QStringLiteral("trashdic.txt")), m_model->rows()[row].word))
         showStatus(QStringLiteral("Не удалось дописать trashdic.txt"));
     m_model->removeRowList({row});
     selectRow(std::min(row, m_model->rowCount() - 1));

@@ -140,7 +140,7 @@ BookEditorWindow::~BookEditorWindow()
 
 QString BookEditorWindow::iniPath() const
 {
-    return programPath(m_programFolder, QStringLiteral("\\Lectorium.ini"));
+    return ProgramFolder(m_programFolder).settingsFile();
 }
 
 // ---- building -------------------------------------------------------------
@@ -632,7 +632,7 @@ void BookEditorWindow::closeEvent(QCloseEvent *event)
     writeIni(QStringLiteral("Окна"), kPlacementKey, windowPlacement(this), iniPath());
     if (!m_closing) {
         m_closing = true;
-        QFile::remove(programPath(m_programFolder, QStringLiteral("\\book.tmp")));
+        QFile::remove(ProgramFolder(m_programFolder).file(QStringLiteral("book.tmp")));
         emit closed();
     }
     QMainWindow::closeEvent(event);

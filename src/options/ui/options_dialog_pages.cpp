@@ -2,6 +2,8 @@
 
 #include "options/ui/options_dialog.h"
 
+#include "common/program_folder.h"
+
 #include "options/ui/encoder_page.h"
 #include "options/ui/slider_box.h"
 
@@ -285,7 +287,7 @@ QWidget *OptionsDialog::buildBitratePage()
     m_lamePriorityCombo = new QComboBox(page);
     m_lamePriorityCombo->setObjectName(QStringLiteral("lamePriorityCombo"));
     m_lamePriorityCombo->setToolTip(QStringLiteral("Приоритет для кодирования в MP3 (рекомендуется низкий или нормальный)"));
-    m_encoderPage = new EncoderPage(m_programFolder + QStringLiteral("/Lectorium.ini"), m_dialogs, page);
+    m_encoderPage = new EncoderPage(ProgramFolder(m_programFolder).settingsFile(), m_dialogs, page);
     m_encoderPage->setObjectName(QStringLiteral("encoderPage"));
 
     auto *top = new QHBoxLayout;

@@ -1,5 +1,7 @@
 #include "reader/ui/reader_window.h"
 
+#include "common/program_folder.h"
+
 #include "app/project_store.h"
 #include "reader/chapter_list.h"
 #include "reader/chapter_text.h"
@@ -198,7 +200,7 @@ void ReaderWindow::loadInitialState(const QStringList &books, const QString &sel
 
 QString ReaderWindow::iniPath() const
 {
-    return m_programFolder + QStringLiteral("/Lectorium.ini");
+    return ProgramFolder(m_programFolder).settingsFile();
 }
 
 // ---- settings ---------------------------------------------------------------
