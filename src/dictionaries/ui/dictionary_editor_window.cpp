@@ -956,11 +956,11 @@ void DictionaryEditorWindow::tryWithoutDictionaries()
     speak(protect ? u'<' + word + u'>' : word, true);
 }
 
-void DictionaryEditorWindow::findNamesInBook(const QString &text, bool noForeignWords, bool noAllWords, int minimumLength)
+void DictionaryEditorWindow::findNamesInBook(const QString &text, const NameFinderOptions &options)
 {
     m_pageTabs->setCurrentWidget(m_finder);
     showAndRaise();
     if (text.isEmpty())
         return;
-    m_finder->run(text, {noForeignWords, noAllWords, minimumLength});
+    m_finder->run(text, options);
 }
