@@ -178,6 +178,11 @@ void ReadForm::buildStatusBar()
         bar->addWidget(panel, i + 1);
         m_panels.append(panel);
     }
+    // Panel 3 tells while the sound server is gone that reading goes on unheard.
+    auto *soundNote = new QLabel(bar);
+    soundNote->setObjectName(QStringLiteral("StatusPanel3"));
+    bar->addPermanentWidget(soundNote);
+    m_panels.append(soundNote);
 }
 
 void ReadForm::formLoad(const QStringList &books, const QString &selectedBook)
@@ -295,6 +300,8 @@ void ReadForm::Timer1_Timer()
     if (m_reader.isPaused())
         return;
     const ChapterReader::Progress progress = m_reader.poll();
+    m_panels[2]->setText(progress.soundLost ? QStringLiteral("Звуковой сервер недоступен: чтение идёт без звука")
+                                            : QString());
     if (!progress.finished) {
         if (progress.wordLength > 0)
             highlight(progress.wordStart, progress.wordLength);
