@@ -170,8 +170,8 @@ bool PulseAudioStream::write(const char *pcm, qint64 bytes)
             fail();
             return false;
         }
-        m_busy = true;
-        m_pendingBytes += qint64(n);
+        m_soundDue = true;
+        m_writtenSinceQuiet += qint64(n);
         pcm += n;
         bytes -= qint64(n);
     }
@@ -181,7 +181,7 @@ bool PulseAudioStream::write(const char *pcm, qint64 bytes)
 qint64 PulseAudioStream::unheardBytes() const
 {
     LoopLock lock(m_loop);
-    if (m_failed || !m_busy)
+    if (m_failed || !m_soundDue)
         return 0;
     // The latency counts the device's own buffer too, which stays filled
     // (with silence) after the sound has played: it tells how far behind
@@ -190,17 +190,17 @@ qint64 PulseAudioStream::unheardBytes() const
     pa_usec_t latency = 0;
     int negative = 0;
     if (pa_stream_get_latency(m_stream, &latency, &negative) < 0)
-        return m_pendingBytes;
+        return m_writtenSinceQuiet;
     if (negative)
         return 0;
     const qint64 bytes = qint64(latency) * m_format.bytesPerSecond() / qint64(PA_USEC_PER_SEC);
-    return std::min(bytes, m_pendingBytes);
+    return std::min(bytes, m_writtenSinceQuiet);
 }
 
 void PulseAudioStream::finish()
 {
     LoopLock lock(m_loop);
-    if (m_failed || !m_busy || m_drain)
+    if (m_failed || !m_soundDue || m_drain)
         return;
     m_drain = pa_stream_drain(m_stream, onDrained, this);
 }
@@ -233,8 +233,8 @@ void PulseAudioStream::cutOff()
         m_held = false;
         release(pa_stream_cork(m_stream, 0, nullptr, nullptr));
     }
-    m_busy = false;
-    m_pendingBytes = 0;
+    m_soundDue = false;
+    m_writtenSinceQuiet = 0;
     m_probeSentAt = 0;
 }
 
@@ -249,8 +249,8 @@ void PulseAudioStream::fail()
     if (m_failed)
         return;
     m_failed = true;
-    m_busy = false;
-    m_pendingBytes = 0;
+    m_soundDue = false;
+    m_writtenSinceQuiet = 0;
     // A server that only stalled must not play the rest when it wakes.
     if (m_stream && !isFinal(pa_stream_get_state(m_stream)))
         pa_stream_disconnect(m_stream);
@@ -266,7 +266,7 @@ void PulseAudioStream::startWatching()
 // it is still there, and gives up on one that does not answer.
 void PulseAudioStream::watch()
 {
-    if (m_failed || !m_busy || m_held) {
+    if (m_failed || !m_soundDue || m_held) {
         m_probeSentAt = 0;
         return;
     }
@@ -311,8 +311,8 @@ void PulseAudioStream::onDrained(pa_stream *, int, void *self)
         pa_operation_unref(stream->m_drain);
         stream->m_drain = nullptr;
     }
-    stream->m_busy = false;
-    stream->m_pendingBytes = 0;
+    stream->m_soundDue = false;
+    stream->m_writtenSinceQuiet = 0;
     pa_threaded_mainloop_signal(stream->m_loop, 0);
 }
 

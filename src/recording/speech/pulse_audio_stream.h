@@ -63,13 +63,13 @@ private:
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;
     pa_time_event *m_watchTimer = nullptr;
-    pa_operation *m_drain = nullptr;
     // The fields below are guarded by the main loop's lock.
+    pa_operation *m_drain = nullptr;
     bool m_failed = false;
     bool m_held = false;
-    // Sound is written and not yet known to be played.
-    bool m_busy = false;
-    qint64 m_pendingBytes = 0;
+    // Sound is written and not yet known to be played, this much of it.
+    bool m_soundDue = false;
+    qint64 m_writtenSinceQuiet = 0;
     // Moved on by a cut-off: a write that began before it stops.
     quint64 m_cutOffs = 0;
     bool m_alarmRang = false;
