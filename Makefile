@@ -7,7 +7,7 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPIL
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure build run demo test sound-test asan bench fuzz clean
+.PHONY: all configure build run demo test sound-test asan bench fuzz clean format format-check
 
 all: build
 
@@ -63,6 +63,14 @@ fuzz:
 	    tail -40 $$work.log; exit 1; fi; \
 	  grep -E '^Done' $$work.log; \
 	done
+
+# Every C++ file of the project in the house style (.clang-format).
+CXX_FILES = git ls-files '*.cpp' '*.h'
+format:
+	$(CXX_FILES) | xargs clang-format -i
+
+format-check:
+	$(CXX_FILES) | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

@@ -36,7 +36,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -628,12 +627,6 @@ void DictionaryEditorWindow::saveEngineDictionary()
         rows.append({row.word, row.pronunciation, row.flag});
     const bool written = files.writeWorkingCopy(rows, programVersion());
     showStatus(QStringLiteral("Записано %1 записей").arg(rows.size()));
-    QElapsedTimer pause;
-    pause.start();
-    while (pause.elapsed() < 500) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
     if (written && files.replaceEngineFile()) {
         m_dialogs.show({QStringLiteral("Ok!"), QStringLiteral("Словарь Speech Cube успешно сохранен!"),
                         DialogIcon::Information, DialogButtons::Ok});
