@@ -5,8 +5,8 @@
 #include "import/add_pass.h"
 #include "import/text_normalisation.h"
 
-#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_engine.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "common/program_folder.h"
 #include "common/text_codec.h"
@@ -77,9 +77,8 @@ int main(int argc, char **argv)
     auto run = [&](const LineRewriter &dictionaries) {
         ChapterDetector detector(identifiers, options.dialogueStartsWithQuotes);
         BookBlocks blocks;
-        const double seconds = secondsFor([&] {
-            blocks = cutIntoBlocks(fixYears(book), QStringLiteral("Книга"), options, detector, dictionaries);
-        });
+        const double seconds = secondsFor(
+            [&] { blocks = cutIntoBlocks(fixYears(book), QStringLiteral("Книга"), options, detector, dictionaries); });
         std::printf("  %lld blocks in %.3f s\n", static_cast<long long>(blocks.blocks.size()), seconds);
     };
 

@@ -6,8 +6,8 @@
 
 #include "sequential_reference.h"
 
-#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_engine.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -92,8 +92,7 @@ QString byLines(const QString &text, const std::function<QString(const QString &
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const std::optional<QByteArray> bookBytes =
-        UserFile::readBytes(shared("books/txt/anna-karenina.cp1251.txt"));
+    const std::optional<QByteArray> bookBytes = UserFile::readBytes(shared("books/txt/anna-karenina.cp1251.txt"));
     if (!bookBytes) {
         std::fprintf(stderr, "the book is missing\n");
         return 1;
@@ -121,12 +120,10 @@ int main(int argc, char **argv)
         auto viaReference = [&](const QString &t) { return referenceApply(table, t); };
         auto viaEngine = [&](const QString &t) { return engine.apply(t); };
         QString expected, actual, full;
-        const double ref = engineOnly ? 0.0 : seconds([&] {
-            expected = lineByLine ? byLines(part, viaReference) : viaReference(part);
-        });
-        const double fast = seconds([&] {
-            actual = lineByLine ? byLines(part, viaEngine) : viaEngine(part);
-        });
+        const double ref =
+            engineOnly ? 0.0
+                       : seconds([&] { expected = lineByLine ? byLines(part, viaReference) : viaReference(part); });
+        const double fast = seconds([&] { actual = lineByLine ? byLines(part, viaEngine) : viaEngine(part); });
         const double whole = seconds([&] { full = lineByLine ? byLines(book, viaEngine) : viaEngine(book); });
         if (engineOnly)
             expected = actual;

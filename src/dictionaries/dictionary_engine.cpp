@@ -15,8 +15,12 @@ enum class Need { Anything, Delimiter, NonDelimiter };
 Need needBefore(int mode)
 {
     switch (mode) {
-    case 1: case 3: case 5: return Need::Delimiter;
-    case 4: case 6: case 8: return Need::NonDelimiter;
+    case 1:
+    case 3:
+    case 5: return Need::Delimiter;
+    case 4:
+    case 6:
+    case 8: return Need::NonDelimiter;
     default: return Need::Anything;
     }
 }
@@ -24,8 +28,12 @@ Need needBefore(int mode)
 Need needAfter(int mode)
 {
     switch (mode) {
-    case 2: case 3: case 6: return Need::Delimiter;
-    case 4: case 5: case 7: return Need::NonDelimiter;
+    case 2:
+    case 3:
+    case 6: return Need::Delimiter;
+    case 4:
+    case 5:
+    case 7: return Need::NonDelimiter;
     default: return Need::Anything;
     }
 }
@@ -88,20 +96,15 @@ bool DictionaryEngine::mayPass(int id, QStringView text, qsizetype start, qsizet
     // occurrence, counts as "no neighbour", which is never a delimiter.
     const bool beforeIsDelimiter = start > 0 && isDelimiter(text[start - 1]);
     const bool afterIsDelimiter = end < text.size() && isDelimiter(text[end]);
-    return satisfiable(needBefore(e.mode), beforeIsDelimiter,
-                       !beforeIsDelimiter || e.keyEndsWithDelimiter)
-        && satisfiable(needAfter(e.mode), afterIsDelimiter,
-                       !afterIsDelimiter || e.keyStartsWithDelimiter);
+    return satisfiable(needBefore(e.mode), beforeIsDelimiter, !beforeIsDelimiter || e.keyEndsWithDelimiter)
+           && satisfiable(needAfter(e.mode), afterIsDelimiter, !afterIsDelimiter || e.keyStartsWithDelimiter);
 }
 
 // One call of apply(): the text, the output and the yield clock.
 class DictionaryEngine::Run
 {
 public:
-    Run(const DictionaryEngine &engine, const YieldHook &yield) : m_engine(engine), m_yield(yield)
-    {
-        m_clock.start();
-    }
+    Run(const DictionaryEngine &engine, const YieldHook &yield) : m_engine(engine), m_yield(yield) { m_clock.start(); }
 
     QString rewrite(const QString &text)
     {
@@ -176,8 +179,7 @@ private:
         const qsizetype reach = m_engine.m_automaton.longestKey() + 1;
         qsizetype windowStart = -1, windowEnd = -1;
         for (ReplacedSpan span : m_spans) {
-            while (span.oldStart < span.oldEnd && span.start < span.end
-                   && before[span.oldStart] == line[span.start]) {
+            while (span.oldStart < span.oldEnd && span.start < span.end && before[span.oldStart] == line[span.start]) {
                 ++span.oldStart;
                 ++span.start;
             }
@@ -219,7 +221,7 @@ private:
             return p >= 0 && p < text.size() && isDelimiter(text[p]);
         };
         return delimiterAt(before, span.oldStart) != delimiterAt(line, span.start)
-            || delimiterAt(before, span.oldEnd - 1) != delimiterAt(line, span.end - 1);
+               || delimiterAt(before, span.oldEnd - 1) != delimiterAt(line, span.end - 1);
     }
 
     void maybeYield()

@@ -67,14 +67,13 @@ std::optional<DicEntry> parseEntryLine(const QString &line)
 
 QString formatEntryLine(const QString &key, const QString &replacement, bool caseSensitive, int mode)
 {
-    return (caseSensitive ? QStringLiteral("$") : QString()) + addMarkers(key, mode) + u'='
-         + replacement;
+    return (caseSensitive ? QStringLiteral("$") : QString()) + addMarkers(key, mode) + u'=' + replacement;
 }
 
 QString formatEntryLine(const DictionaryTable &table, int index)
 {
-    return formatEntryLine(table.keys.at(index), table.replacements.at(index),
-                           table.caseFlags.at(index), table.modes.at(index));
+    return formatEntryLine(table.keys.at(index), table.replacements.at(index), table.caseFlags.at(index),
+                           table.modes.at(index));
 }
 
 void loadDictionaryFile(DictionaryTable &table, const QString &path, bool append)

@@ -38,9 +38,8 @@ void sortDicList(DictionaryList &list)
 {
     std::vector<int> order(list.names.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return list.names[a].compare(list.names[b], Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return list.names[a].compare(list.names[b], Qt::CaseInsensitive) < 0; });
     DictionaryList sorted;
     for (const int i : order) {
         sorted.names.append(list.names[i]);

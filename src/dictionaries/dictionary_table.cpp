@@ -1,7 +1,6 @@
 #include "dictionaries/dictionary_table.h"
 
-void DictionaryTable::append(const QString &key, const QString &replacement, bool caseSensitive,
-                      qint16 mode)
+void DictionaryTable::append(const QString &key, const QString &replacement, bool caseSensitive, qint16 mode)
 {
     keys.append(key);
     replacements.append(replacement);
@@ -11,8 +10,7 @@ void DictionaryTable::append(const QString &key, const QString &replacement, boo
 
 void DictionaryTable::appendFrom(const DictionaryTable &other, int index)
 {
-    append(other.keys.at(index), other.replacements.at(index), other.caseFlags.at(index),
-           other.modes.at(index));
+    append(other.keys.at(index), other.replacements.at(index), other.caseFlags.at(index), other.modes.at(index));
 }
 
 void DictionaryTable::clear()

@@ -9,10 +9,10 @@
 
 struct DictionaryTable
 {
-    QStringList keys;         // bare keys: "$" and the boundary markers removed
+    QStringList keys; // bare keys: "$" and the boundary markers removed
     QStringList replacements;
-    QList<bool> caseFlags;    // true: the key matches with exact letter case
-    QList<qint16> modes;      // boundary mode 0..8, -1 for an empty key
+    QList<bool> caseFlags; // true: the key matches with exact letter case
+    QList<qint16> modes;   // boundary mode 0..8, -1 for an empty key
 
     int count() const { return int(keys.size()); }
     void append(const QString &key, const QString &replacement, bool caseSensitive, qint16 mode);

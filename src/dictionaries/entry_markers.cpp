@@ -16,14 +16,15 @@ qint16 entryMode(const QString &key)
 QString stripMarkers(const QString &key, int mode)
 {
     switch (mode) {
-    case 0: case 4: case 7: case 8:
-        return key.mid(1, key.size() - 2);
-    case 1: case 5:
-        return key.left(key.size() - 1);
-    case 2: case 6:
-        return key.mid(1);
-    default:
-        return key;
+    case 0:
+    case 4:
+    case 7:
+    case 8: return key.mid(1, key.size() - 2);
+    case 1:
+    case 5: return key.left(key.size() - 1);
+    case 2:
+    case 6: return key.mid(1);
+    default: return key;
     }
 }
 

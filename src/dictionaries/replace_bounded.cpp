@@ -21,8 +21,8 @@ bool boundaryAllows(int mode, bool delimiterBefore, bool delimiterAfter)
 namespace {
 
 // The rewrite itself; `spans` may be null when nobody needs them.
-bool rewrite(QString &text, const QString &key, const QString &replacement, int mode,
-             bool caseSensitive, QList<ReplacedSpan> *spans)
+bool rewrite(QString &text, const QString &key, const QString &replacement, int mode, bool caseSensitive,
+             QList<ReplacedSpan> *spans)
 {
     if (key.isEmpty() || mode < 0 || mode > 8)
         return false;
@@ -63,16 +63,16 @@ bool rewrite(QString &text, const QString &key, const QString &replacement, int 
 
 } // namespace
 
-QString replaceBounded(const QString &text, const QString &key, const QString &replacement,
-                       int mode, bool caseSensitive)
+QString replaceBounded(const QString &text, const QString &key, const QString &replacement, int mode,
+                       bool caseSensitive)
 {
     QString result = text;
     rewrite(result, key, replacement, mode, caseSensitive, nullptr);
     return result;
 }
 
-bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, int mode,
-                           bool caseSensitive, QList<ReplacedSpan> &spans)
+bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, int mode, bool caseSensitive,
+                           QList<ReplacedSpan> &spans)
 {
     return rewrite(text, key, replacement, mode, caseSensitive, &spans);
 }

@@ -15,8 +15,8 @@
 // (modes outside 0..8 never replace).
 bool boundaryAllows(int mode, bool delimiterBefore, bool delimiterAfter);
 
-QString replaceBounded(const QString &text, const QString &key, const QString &replacement,
-                       int mode, bool caseSensitive);
+QString replaceBounded(const QString &text, const QString &key, const QString &replacement, int mode,
+                       bool caseSensitive);
 
 // Where a rewrite put a replacement: [start, end) in the rewritten text (an
 // empty span where it deleted the occurrence), in place of the occurrence at
@@ -31,5 +31,5 @@ struct ReplacedSpan
 
 // replaceBounded in place; true when at least one occurrence was replaced,
 // with the spans of the replacements appended to `spans`.
-bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, int mode,
-                           bool caseSensitive, QList<ReplacedSpan> &spans);
+bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, int mode, bool caseSensitive,
+                           QList<ReplacedSpan> &spans);

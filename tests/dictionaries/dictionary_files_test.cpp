@@ -1,8 +1,8 @@
 // Dictionary files, the dictionary list and the module that loads them.
 
+#include "dictionaries/dictionaries.h"
 #include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_list.h"
-#include "dictionaries/dictionaries.h"
 
 #include "common/user_file.h"
 
@@ -15,16 +15,24 @@
 
 TEST(DictionaryLines, ReadingRules)
 {
-    const struct { const char *line; bool entry; const char *key; const char *replacement; bool cs; int mode; } cases[] = {
+    const struct
+    {
+        const char *line;
+        bool entry;
+        const char *key;
+        const char *replacement;
+        bool cs;
+        int mode;
+    } cases[] = {
         {"$*слово*=замена", true, "слово", "замена", true, 0},
-        {"он=", true, "он", "", false, 3},              // 3 characters: deletes the word
-        {"о=", false, "", "", false, 0},                  // 2 characters: skipped
-        {"//а=б", false, "", "", false, 0},               // comment
-        {"а=б=в", true, "а", "б=в", false, 3},            // cut at the first "="
+        {"он=", true, "он", "", false, 3},                       // 3 characters: deletes the word
+        {"о=", false, "", "", false, 0},                         // 2 characters: skipped
+        {"//а=б", false, "", "", false, 0},                      // comment
+        {"а=б=в", true, "а", "б=в", false, 3},                   // cut at the first "="
         {"сло\tво=про\tба", true, "сло\tво", "проба", false, 3}, // TABs go from the replacement only
-        {" а =б ", true, " а ", "б ", false, 3},           // nothing is trimmed
-        {"*->*=x", false, "", "", false, 0},              // would alter the voice markers
-        {"*=abc", false, "", "", false, 0},               // a lone marker
+        {" а =б ", true, " а ", "б ", false, 3},                 // nothing is trimmed
+        {"*->*=x", false, "", "", false, 0},                     // would alter the voice markers
+        {"*=abc", false, "", "", false, 0},                      // a lone marker
         {"без равенства", false, "", "", false, 0},
     };
     for (const auto &c : cases) {
@@ -42,8 +50,9 @@ TEST(DictionaryLines, ReadingRules)
 TEST(DictionaryFiles, WrittenTableReadsBackLineForLine)
 {
     TempProgramFolder folder;
-    folder.writeCp1251(QStringLiteral("a.dic"),
-                       QStringLiteral("//Словарь Lectorium\r\n$*Слово*=с+лово\r\nабв&=x\r\n&где*=\r\n// End of file\r\n"));
+    folder.writeCp1251(
+        QStringLiteral("a.dic"),
+        QStringLiteral("//Словарь Lectorium\r\n$*Слово*=с+лово\r\nабв&=x\r\n&где*=\r\n// End of file\r\n"));
     DictionaryTable table;
     loadDictionaryFile(table, folder.file(QStringLiteral("a.dic")), false);
     ASSERT_EQ(table.count(), 3);

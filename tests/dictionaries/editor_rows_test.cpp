@@ -5,8 +5,13 @@
 
 TEST(EditorSections, EveryModeAndCaseRuleHasOneSection)
 {
-    struct Case { int mode; bool caseSensitive; int section; };
-    const Case cases[] = {{3, true, 1}, {3, false, 2}, {0, true, 3}, {1, true, 3}, {4, true, 3},
+    struct Case
+    {
+        int mode;
+        bool caseSensitive;
+        int section;
+    };
+    const Case cases[] = {{3, true, 1},  {3, false, 2}, {0, true, 3},  {1, true, 3}, {4, true, 3},
                           {1, false, 4}, {2, false, 4}, {8, false, 4}, {0, false, 5}};
     for (const Case &c : cases)
         EXPECT_EQ(sectionOf(c.mode, c.caseSensitive), c.section) << c.mode << c.caseSensitive;

@@ -25,10 +25,14 @@ DictionaryTable oneEntry(const QString &key, const QString &replacement, bool ca
 
 TEST(EntryMarkers, ModesStripAndAddRoundTrip)
 {
-    const struct { const char *key; int mode; const char *bare; } cases[] = {
-        {"*ab*", 0, "ab"}, {"ab*", 1, "ab"}, {"*ab", 2, "ab"}, {"ab", 3, "ab"},
-        {"&ab&", 4, "ab"}, {"ab&", 5, "ab"}, {"&ab", 6, "ab"}, {"*ab&", 7, "ab"},
-        {"&ab*", 8, "ab"}, {"", -1, ""},
+    const struct
+    {
+        const char *key;
+        int mode;
+        const char *bare;
+    } cases[] = {
+        {"*ab*", 0, "ab"}, {"ab*", 1, "ab"}, {"*ab", 2, "ab"},  {"ab", 3, "ab"},   {"&ab&", 4, "ab"},
+        {"ab&", 5, "ab"},  {"&ab", 6, "ab"}, {"*ab&", 7, "ab"}, {"&ab*", 8, "ab"}, {"", -1, ""},
     };
     for (const auto &c : cases) {
         const QString key = QString::fromUtf8(c.key);
@@ -40,20 +44,26 @@ TEST(EntryMarkers, ModesStripAndAddRoundTrip)
 
 TEST(EngineRules, WholeWordsAndTheirNeighbours)
 {
-    const struct { const char *text; bool caseSensitive; const char *expected; } cases[] = {
+    const struct
+    {
+        const char *text;
+        bool caseSensitive;
+        const char *expected;
+    } cases[] = {
         {"он, он пришёл", false, "ОН, ОН пришёл"},
-        {"онон пришёл", false, "онон пришёл"},    // doubled without a space
-        {"тонна", false, "тонна"},                  // inside a longer word
-        {"Он пришёл", false, "ОН пришёл"},          // capital at the start, case-blind
-        {"Он пришёл", true, "Он пришёл"},           // the same, case-sensitive
-        {"он", false, "ОН"},                        // the ends of the text are boundaries
-        {"он-то «он»", false, "он-то «он»"},       // hyphen and « » are no delimiters
+        {"онон пришёл", false, "онон пришёл"}, // doubled without a space
+        {"тонна", false, "тонна"},             // inside a longer word
+        {"Он пришёл", false, "ОН пришёл"},     // capital at the start, case-blind
+        {"Он пришёл", true, "Он пришёл"},      // the same, case-sensitive
+        {"он", false, "ОН"},                   // the ends of the text are boundaries
+        {"он-то «он»", false, "он-то «он»"},   // hyphen and « » are no delimiters
         {"он\r\nон", false, "ОН\r\nОН"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(apply(oneEntry(QStringLiteral("он"), QStringLiteral("ОН"), c.caseSensitive, 3),
-                        QString::fromUtf8(c.text)),
-                  QString::fromUtf8(c.expected)) << c.text;
+        EXPECT_EQ(
+            apply(oneEntry(QStringLiteral("он"), QStringLiteral("ОН"), c.caseSensitive, 3), QString::fromUtf8(c.text)),
+            QString::fromUtf8(c.expected))
+            << c.text;
 }
 
 TEST(EngineRules, FailedOccurrenceKeepsItsCaseAndNoRescanInsideIt)
@@ -81,20 +91,17 @@ TEST(EngineRules, EntriesFeedEachOtherInTableOrder)
 
 TEST(EngineRules, DeletionsEmptyTablesAndLostPadding)
 {
-    EXPECT_EQ(apply(oneEntry(QStringLiteral("ь"), QString(), false, 0), QStringLiteral("тьма")),
-              QStringLiteral("тма"));
+    EXPECT_EQ(apply(oneEntry(QStringLiteral("ь"), QString(), false, 0), QStringLiteral("тьма")), QStringLiteral("тма"));
     EXPECT_EQ(apply(DictionaryTable(), QStringLiteral(" x ")), QStringLiteral(" x "));
     // An entry that deletes spaces eats the padding too: the first and last
     // characters of what is left still go.
-    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("а б")),
-              QStringLiteral(""));
-    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("абв")),
-              QStringLiteral("б"));
+    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("а б")), QStringLiteral(""));
+    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("абв")), QStringLiteral("б"));
 }
 
 TEST(EntrySafety, EntriesThatWouldTouchVoiceMarkersAreRefused)
 {
-    EXPECT_TRUE(entryIsSafe(QStringLiteral("речь"), false));   // whole word: "{" "}" are no delimiters
+    EXPECT_TRUE(entryIsSafe(QStringLiteral("речь"), false)); // whole word: "{" "}" are no delimiters
     EXPECT_FALSE(entryIsSafe(QStringLiteral("*речь*"), false));
     EXPECT_FALSE(entryIsSafe(QStringLiteral("*-*"), false));
     EXPECT_FALSE(entryIsSafe(QStringLiteral("*->*"), false));

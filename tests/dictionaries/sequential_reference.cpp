@@ -16,8 +16,8 @@ bool isDelimiterChar(const QString &piece, bool last)
 
 } // namespace
 
-QString referenceReplaceBounded(const QString &text, const QString &key, const QString &replacement,
-                                int mode, bool caseSensitive)
+QString referenceReplaceBounded(const QString &text, const QString &key, const QString &replacement, int mode,
+                                bool caseSensitive)
 {
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     if (key.isEmpty() || !text.contains(key, cs))
@@ -63,8 +63,7 @@ QString referenceApply(const DictionaryTable &table, const QString &text)
         if (table.modes[i] == 0)
             t = replaceAll(t, table.keys[i], table.replacements[i], table.caseFlags[i]);
         else
-            t = referenceReplaceBounded(t, table.keys[i], table.replacements[i], table.modes[i],
-                                        table.caseFlags[i]);
+            t = referenceReplaceBounded(t, table.keys[i], table.replacements[i], table.modes[i], table.caseFlags[i]);
     }
     return t.size() < 2 ? QString() : t.mid(1, t.size() - 2);
 }
