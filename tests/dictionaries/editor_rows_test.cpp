@@ -5,11 +5,14 @@
 
 TEST(EditorSections, EveryModeAndCaseRuleHasOneSection)
 {
-    struct Case { int mode; bool caseSensitive; int section; };
-    const Case cases[] = {{3, true, 1}, {3, false, 2}, {0, true, 3}, {1, true, 3}, {4, true, 3},
-                          {1, false, 4}, {2, false, 4}, {8, false, 4}, {0, false, 5}};
+    using enum BoundaryMode;
+    struct Case { BoundaryMode mode; bool caseSensitive; int section; };
+    const Case cases[] = {{DelimiterBeforeAndAfter, true, 1}, {DelimiterBeforeAndAfter, false, 2},
+                          {Anywhere, true, 3}, {DelimiterBefore, true, 3}, {NonDelimiterBeforeAndAfter, true, 3},
+                          {DelimiterBefore, false, 4}, {DelimiterAfter, false, 4}, {NonDelimiterBefore, false, 4},
+                          {Anywhere, false, 5}};
     for (const Case &c : cases)
-        EXPECT_EQ(sectionOf(c.mode, c.caseSensitive), c.section) << c.mode << c.caseSensitive;
+        EXPECT_EQ(sectionOf(c.mode, c.caseSensitive), c.section) << qToUnderlying(c.mode) << c.caseSensitive;
 }
 
 TEST(EditorSections, SplitAndJoinGroupBySectionKeepingOrderWithin)
@@ -20,7 +23,10 @@ TEST(EditorSections, SplitAndJoinGroupBySectionKeepingOrderWithin)
                                 {QStringLiteral("а"), QStringLiteral("3"), {}}});
     splitIntoSections(records);
     joinSections(records);
-    EXPECT_EQ(records[0].replacements, (QStringList{"2", "1", "3"}));
+    QStringList replacements;
+    for (const DictionaryEntry &entry : records[0])
+        replacements.append(entry.replacement);
+    EXPECT_EQ(replacements, (QStringList{"2", "1", "3"}));
 }
 
 TEST(EditorRows, RepeatsInTheEngineListFollowItsCaseFlag)

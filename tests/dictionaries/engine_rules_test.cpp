@@ -14,21 +14,21 @@ QString apply(const DictionaryTable &t, const QString &text)
     return DictionaryEngine(t).apply(text);
 }
 
-DictionaryTable oneEntry(const QString &key, const QString &replacement, bool caseSensitive, qint16 mode)
+DictionaryTable oneEntry(const QString &key, const QString &replacement, bool caseSensitive, BoundaryMode mode)
 {
-    DictionaryTable t;
-    t.append(key, replacement, caseSensitive, mode);
-    return t;
+    return {{key, replacement, caseSensitive, mode}};
 }
 
 } // namespace
 
 TEST(EntryMarkers, ModesStripAndAddRoundTrip)
 {
-    const struct { const char *key; int mode; const char *bare; } cases[] = {
-        {"*ab*", 0, "ab"}, {"ab*", 1, "ab"}, {"*ab", 2, "ab"}, {"ab", 3, "ab"},
-        {"&ab&", 4, "ab"}, {"ab&", 5, "ab"}, {"&ab", 6, "ab"}, {"*ab&", 7, "ab"},
-        {"&ab*", 8, "ab"}, {"", -1, ""},
+    using enum BoundaryMode;
+    const struct { const char *key; BoundaryMode mode; const char *bare; } cases[] = {
+        {"*ab*", Anywhere, "ab"}, {"ab*", DelimiterBefore, "ab"}, {"*ab", DelimiterAfter, "ab"},
+        {"ab", DelimiterBeforeAndAfter, "ab"}, {"&ab&", NonDelimiterBeforeAndAfter, "ab"},
+        {"ab&", DelimiterBeforeNonDelimiterAfter, "ab"}, {"&ab", NonDelimiterBeforeDelimiterAfter, "ab"},
+        {"*ab&", NonDelimiterAfter, "ab"}, {"&ab*", NonDelimiterBefore, "ab"}, {"", MatchesNothing, ""},
     };
     for (const auto &c : cases) {
         const QString key = QString::fromUtf8(c.key);
@@ -51,7 +51,8 @@ TEST(EngineRules, WholeWordsAndTheirNeighbours)
         {"он\r\nон", false, "ОН\r\nОН"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(apply(oneEntry(QStringLiteral("он"), QStringLiteral("ОН"), c.caseSensitive, 3),
+        EXPECT_EQ(apply(oneEntry(QStringLiteral("он"), QStringLiteral("ОН"), c.caseSensitive,
+                                 BoundaryMode::DelimiterBeforeAndAfter),
                         QString::fromUtf8(c.text)),
                   QString::fromUtf8(c.expected)) << c.text;
 }
@@ -60,35 +61,35 @@ TEST(EngineRules, FailedOccurrenceKeepsItsCaseAndNoRescanInsideIt)
 {
     // "АбаБа": the first "аба" fails the word-beginning-and-end test and
     // stays whole; the search goes on after it, so "аба" at 2 is never seen.
-    EXPECT_EQ(replaceBounded(QStringLiteral(" АбаБа "), QStringLiteral("аба"), QStringLiteral("X"), 3, false),
+    EXPECT_EQ(replaceBounded(QStringLiteral(" АбаБа "), QStringLiteral("аба"), QStringLiteral("X"),
+                             BoundaryMode::DelimiterBeforeAndAfter, false),
               QStringLiteral(" АбаБа "));
     // Side by side occurrences have no neighbour between them.
-    EXPECT_EQ(replaceBounded(QStringLiteral(" абаб "), QStringLiteral("аб"), QStringLiteral("X"), 1, false),
+    EXPECT_EQ(replaceBounded(QStringLiteral(" абаб "), QStringLiteral("аб"), QStringLiteral("X"),
+                             BoundaryMode::DelimiterBefore, false),
               QStringLiteral(" Xаб "));
 }
 
 TEST(EngineRules, EntriesFeedEachOtherInTableOrder)
 {
-    DictionaryTable forward;
-    forward.append(QStringLiteral("а"), QStringLiteral("б"), false, 0);
-    forward.append(QStringLiteral("б"), QStringLiteral("в"), false, 0);
+    const DictionaryTable forward = {{QStringLiteral("а"), QStringLiteral("б"), false, BoundaryMode::Anywhere},
+                                     {QStringLiteral("б"), QStringLiteral("в"), false, BoundaryMode::Anywhere}};
     EXPECT_EQ(apply(forward, QStringLiteral("а")), QStringLiteral("в"));
-    DictionaryTable backward;
-    backward.append(QStringLiteral("б"), QStringLiteral("в"), false, 0);
-    backward.append(QStringLiteral("а"), QStringLiteral("б"), false, 0);
+    const DictionaryTable backward = {{QStringLiteral("б"), QStringLiteral("в"), false, BoundaryMode::Anywhere},
+                                      {QStringLiteral("а"), QStringLiteral("б"), false, BoundaryMode::Anywhere}};
     EXPECT_EQ(apply(backward, QStringLiteral("а")), QStringLiteral("б"));
 }
 
 TEST(EngineRules, DeletionsEmptyTablesAndLostPadding)
 {
-    EXPECT_EQ(apply(oneEntry(QStringLiteral("ь"), QString(), false, 0), QStringLiteral("тьма")),
+    EXPECT_EQ(apply(oneEntry(QStringLiteral("ь"), QString(), false, BoundaryMode::Anywhere), QStringLiteral("тьма")),
               QStringLiteral("тма"));
     EXPECT_EQ(apply(DictionaryTable(), QStringLiteral(" x ")), QStringLiteral(" x "));
     // An entry that deletes spaces eats the padding too: the first and last
     // characters of what is left still go.
-    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("а б")),
+    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, BoundaryMode::Anywhere), QStringLiteral("а б")),
               QStringLiteral(""));
-    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("абв")),
+    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, BoundaryMode::Anywhere), QStringLiteral("абв")),
               QStringLiteral("б"));
 }
 
