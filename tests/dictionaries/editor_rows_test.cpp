@@ -53,3 +53,19 @@ TEST(EditorRows, TheEntryThatChangesAWordIsTheFirstThatMatchesItsBoundaries)
     EXPECT_EQ(alphabeticalPosition(rows, QStringLiteral("Кит")), 0);
     EXPECT_EQ(rowStartingWith(rows, QStringLiteral("ОТ")), 1);
 }
+
+TEST(EditorRows, MarkerButtonStepsThroughTheForms)
+{
+    auto cycle = [](bool allForms, int clicks) {
+        QString word = QStringLiteral("кот");
+        QStringList forms;
+        for (int i = 0; i < clicks; ++i)
+            forms.append(word = nextMarkedWord(word, allForms));
+        return forms;
+    };
+    EXPECT_EQ(cycle(false, 4), (QStringList{"кот*", "*кот", "*кот*", "кот"}));
+    EXPECT_EQ(cycle(true, 9), (QStringList{"кот*", "*кот", "*кот*", "кот&", "&кот", "&кот&", "&кот*", "*кот&", "кот"}));
+    // A left click on a "&" form starts the "*" forms again.
+    EXPECT_EQ(nextMarkedWord(QStringLiteral("&кот*"), false), QStringLiteral("кот"));
+    EXPECT_EQ(nextMarkedWord(QString(), true), QString());
+}
