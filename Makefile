@@ -7,7 +7,7 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPIL
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure build run demo test asan bench fuzz clean
+.PHONY: all configure build run demo test sound-test asan bench fuzz clean format format-check
 
 all: build
 
@@ -35,6 +35,14 @@ demo: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The tests that speak aloud once more, against a private sound server
+# (PulseAudio with a null sink, see scripts/sound-server) instead of the
+# silent sink: the sound the device plays is recorded from its monitor and
+# checked. The server is stopped afterwards.
+sound-test: build
+	scripts/sound-server run ctest --test-dir $(BUILD) --output-on-failure -R '^(sound|reader)$$'
+	scripts/sound-server run env QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 $(BUILD)/bin/test_ui --gtest_brief=1 --gtest_filter='ReaderWindow*:ReaderSound*'
+
 asan:
 	cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLECTORIUM_SANITIZE=ON $(LAUNCHER)
 	cmake --build build-asan -j $(JOBS)
@@ -55,6 +63,14 @@ fuzz:
 	    tail -40 $$work.log; exit 1; fi; \
 	  grep -E '^Done' $$work.log; \
 	done
+
+# Every C++ file of the project in the house style (.clang-format).
+CXX_FILES = git ls-files '*.cpp' '*.h'
+format:
+	$(CXX_FILES) | xargs clang-format -i
+
+format-check:
+	$(CXX_FILES) | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

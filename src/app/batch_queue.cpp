@@ -1,5 +1,7 @@
 #include "app/batch_queue.h"
 
+#include "common/program_folder.h"
+
 BatchEntries loadBatch(const QString &batchFile, const QStringList &books)
 {
     BatchEntries entries;
@@ -27,5 +29,5 @@ int firstSelected(const BatchEntries &entries)
 
 QString batchFilePath(const QString &programFolder)
 {
-    return programFolder + QStringLiteral("/Batch.cfg");
+    return ProgramFolder(programFolder).batchFile();
 }

@@ -1,5 +1,7 @@
 #include "app/project_store.h"
 
+#include "common/program_folder.h"
+
 #include "common/ini_file.h"
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -33,7 +35,7 @@ QString blockFileName(int n)
 
 QString projectsRoot(const QString &programFolder)
 {
-    return programFolder + QStringLiteral("/Projects");
+    return ProgramFolder(programFolder).projectsDir();
 }
 
 QString bookFolder(const QString &programFolder, const QString &book)

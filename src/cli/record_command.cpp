@@ -6,6 +6,7 @@
 #include "cli/console_dialogs.h"
 
 #include "app/project_store.h"
+#include "common/program_folder.h"
 #include "app/settings.h"
 #include "import/book_loader.h"
 #include "import/saved_settings_add.h"
@@ -93,7 +94,7 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
     range.last = std::clamp(range.last, range.first, blocks);
 
     Settings settings;
-    const QString ini = programFolder + QStringLiteral("/Lectorium.ini");
+    const QString ini = ProgramFolder(programFolder).settingsFile();
     loadSettings(settings, ini);
     if (settings.outputFolder.size() < 2)
         settings.outputFolder = programFolder + QStringLiteral("/Audiobooks");

@@ -18,15 +18,6 @@ QString decideProgramFolder(const QString &executableFolder)
     return QDir::cleanPath(folder);
 }
 
-QString programPath(const QString &programFolder, const QString &name)
-{
-    QString tail = name;
-    tail.replace(u'\\', u'/');
-    if (!tail.startsWith(u'/'))
-        tail.prepend(u'/');
-    return programFolder + tail;
-}
-
 void seedProgramFolder(const QString &programFolder)
 {
     // The shipped files are compiled in as resources under :/seed.

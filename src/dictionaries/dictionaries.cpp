@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 
 Dictionaries::Dictionaries(const QString &programFolder)
-    : m_folder(programPath(programFolder, QStringLiteral("\\Dic")))
+    : m_folder(ProgramFolder(programFolder).dictionaryDir())
 {
 }
 

@@ -146,12 +146,12 @@ ExceptionDictionaryFiles::ExceptionDictionaryFiles(const QString &programFolder,
 
 QString ExceptionDictionaryFiles::workingCopy() const
 {
-    return programPath(m_programFolder, QStringLiteral("\\exc_rus.txt"));
+    return ProgramFolder(m_programFolder).file(QStringLiteral("exc_rus.txt"));
 }
 
 QString ExceptionDictionaryFiles::programBackup() const
 {
-    return programPath(m_programFolder, QStringLiteral("\\exc_rus.bak"));
+    return ProgramFolder(m_programFolder).file(QStringLiteral("exc_rus.bak"));
 }
 
 QString ExceptionDictionaryFiles::engineBackup() const

@@ -131,7 +131,7 @@ QString identifierFromSelection(const QString &selection)
 
 QString chaptersFilePath(const QString &programFolder)
 {
-    return programPath(programFolder, QStringLiteral("\\Chapters.txt"));
+    return ProgramFolder(programFolder).chapterIdentifiersFile();
 }
 
 std::optional<QList<ChapterIdentifier>> loadChapterIdentifiers(const QString &programFolder)

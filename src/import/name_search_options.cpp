@@ -65,3 +65,8 @@ int wordLengthChoiceIndex(const NameSearchOptions &options)
     }
     return -1;
 }
+
+NameFinderOptions finderOptions(const NameSearchOptions &options)
+{
+    return {!options.foreignWords, !options.longWords, options.minimumLength};
+}

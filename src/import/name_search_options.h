@@ -3,6 +3,8 @@
 // in "Lectorium.ini", section "Поиск имен"; the main window's analysis of a
 // library book reads the same keys.
 
+#include "dictionaries/name_finder.h"
+
 #include <QList>
 #include <QString>
 
@@ -14,6 +16,9 @@ struct NameSearchOptions
     bool longWords = false;    // "Искать длинные слова"
     int minimumLength = 5;     // "Мин кол-во букв в слове": a listed word is longer
 };
+
+// The same choice in the name finder's terms.
+NameFinderOptions finderOptions(const NameSearchOptions &options);
 
 // Keys that are missing or not numbers keep the value `options` had.
 void loadNameSearchOptions(NameSearchOptions &options, const QString &iniPath);

@@ -7,7 +7,7 @@
 AddResult addWithSavedSettings(AddRequest request, UserDialogs &dialogs, const AddProgress &progress)
 {
     const QString folder = request.programFolder;
-    loadAddOptions(request.options, programPath(folder, QStringLiteral("\\Lectorium.ini")));
+    loadAddOptions(request.options, ProgramFolder(folder).settingsFile());
     ChapterDetector detector(loadChapterIdentifiers(folder).value_or(QList<ChapterIdentifier>()),
                              request.options.dialogueStartsWithQuotes);
     return addWithEnabledDictionaries(request, detector, dialogs, progress);

@@ -35,7 +35,7 @@ QString quoted(const QString &value)
 
 QString lameProgram(const QString &programFolder)
 {
-    const QString own = programPath(programFolder, QStringLiteral("\\lame"));
+    const QString own = ProgramFolder(programFolder).file(QStringLiteral("lame"));
     if (QFileInfo(own).isExecutable() && QFileInfo(own).isFile())
         return own;
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("lame"));

@@ -60,6 +60,7 @@ ChapterReader::Progress ChapterReader::poll()
     const SpeechStatus status = m_voice.status();
     Progress progress;
     progress.finished = status.runningState == SpeechStatus::Done;
+    progress.soundLost = m_voice.soundLost();
     m_started = m_started || progress.finished || !sameWords(status, m_before);
     if (!m_started)
         return progress;

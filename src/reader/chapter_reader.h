@@ -17,6 +17,8 @@ public:
         bool finished = false; // the chapter has been read to its end
         int wordStart = 0;     // the word being heard, in the chapter's text
         int wordLength = 0;
+        // The sound server went away: reading goes on without sound.
+        bool soundLost = false;
     };
 
     bool isReading() const { return m_reading; }

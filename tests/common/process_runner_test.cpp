@@ -66,7 +66,8 @@ TEST(ProgramFolder, WritableExecutableFolderOrTheUsersDataFolder)
     EXPECT_EQ(decideProgramFolder(QStringLiteral("/nonexistent/bin")), home + QStringLiteral("/Lectorium"));
     EXPECT_TRUE(QFileInfo(home + QStringLiteral("/Lectorium")).isDir());
     qunsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(programPath(QStringLiteral("/p"), QStringLiteral("\\Projects\\Книга")), QStringLiteral("/p/Projects/Книга"));
+    EXPECT_EQ(ProgramFolder(QStringLiteral("/p")).projectsDir(), QStringLiteral("/p/Projects"));
+    EXPECT_EQ(ProgramFolder(QStringLiteral("/p")).file(QStringLiteral("Dic/a.dic")), QStringLiteral("/p/Dic/a.dic"));
 }
 
 TEST(ProgramFolder, SeedingWritesMissingFilesOnly)

@@ -120,7 +120,7 @@ TEST(NameFinder, FindsTheNamesOfABookAndFiltersTheCorrectOnes)
     ScriptedDialogs dialogs;
     DictionaryEditorWindow editor(folder.path(), dialogs);
     const QByteArray book = UserFile::readBytes(sharedDataPath(QStringLiteral("books/txt/kashtanka.cp1251.txt"))).value();
-    editor.findNamesInBook(Codec::decodeUserFile(book), false, false, 12);
+    editor.findNamesInBook(Codec::decodeUserFile(book), {false, false, 12});
     auto *finder = editor.findChild<NameFinderPane *>(QStringLiteral("NameFinderPane"));
     ASSERT_NE(finder, nullptr);
     const QList<WordCount> &names = finder->words(NameFinderPane::Names);

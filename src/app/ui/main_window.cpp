@@ -10,12 +10,13 @@
 #include "common/ui/message_box_dialogs.h"
 #include "app/ui/tray_control.h"
 #include "common/ui/window_placement_ui.h"
+#include "common/ui/window_teardown.h"
 #include "common/window_placement.h"
 #include "recording/block_text.h"
 #include "dictionaries/ui/dictionary_editor_window.h"
 #include "dictionaries/ui/dictionary_windows.h"
+#include "import/name_search_options.h"
 #include "import/ui/book_editor_window.h"
-#include "common/ini_file.h"
 #include "common/program_folder.h"
 #include "options/ui/about_box.h"
 #include "recording/speech/voice_table.h"
@@ -78,10 +79,7 @@ MainWindow::MainWindow(const QString &programFolder, const QString &bookArgument
 MainWindow::~MainWindow()
 {
     delete m_bookEditor;
-    // The controls outlive this part of the window while it is destroyed; a
-    // focus change then (editingFinished of a range box) must not reach it.
-    for (QObject *child : findChildren<QObject *>())
-        disconnect(child, nullptr, this, nullptr);
+    disconnectChildrenFrom(this);
 }
 
 void MainWindow::setDialogs(UserDialogs *dialogs)
@@ -193,11 +191,7 @@ void MainWindow::buildControls()
     m_toolbarHelpMenu->addAction(QStringLiteral("Что это такое?"), this, [] { QWhatsThis::enterWhatsThisMode(); })
         ->setObjectName(QStringLiteral("whatsThisAction"));
 
-    m_scaleTimer = new QTimer(this);
-    m_scaleTimer->setObjectName(QStringLiteral("scaleTimer"));
-    m_scaleTimer->setSingleShot(true);
-    m_scaleTimer->setInterval(250);
-    connect(m_scaleTimer, &QTimer::timeout, this, &MainWindow::scaleNow);
+    m_scaleTimer = scaleTimer(this, [this] { scaleNow(); });
 
     m_tray = new TrayControl(this);
     m_chapterPicker = new ChapterPicker(this);
@@ -294,14 +288,10 @@ void MainWindow::connectToolbar()
         if (book.isEmpty())
             return;
         // The book editor's word-search options, as it stores them.
-        const QString ini = programPath(m_programFolder, QStringLiteral("\\Lectorium.ini"));
-        auto option = [&](const QString &key, const QString &fallback) {
-            return readIni(QStringLiteral("Поиск имен"), key, ini).value_or(fallback).toInt();
-        };
+        NameSearchOptions options;
+        loadNameSearchOptions(options, ProgramFolder(m_programFolder).settingsFile());
         openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get())
-            ->findNamesInBook(bookTextAn(m_programFolder, {book}), option(QStringLiteral("Искать латиницу"), QStringLiteral("1")) == 0,
-                        option(QStringLiteral("Искать длинные слова"), QStringLiteral("0")) == 0,
-                        option(QStringLiteral("Мин кол-во букв в слове"), QStringLiteral("5")));
+            ->findNamesInBook(bookTextAn(m_programFolder, {book}), finderOptions(options));
     });
     connect(m_toolbar->menuItem(ToolbarButton::Dictionaries, 3), &QAction::triggered, this,
             [this] { showDictionaryList(this, m_programFolder, *m_dialogs); });
@@ -330,7 +320,7 @@ void MainWindow::loadOnStart(const QString &bookArgument)
     QDir().mkpath(projectsRoot(m_programFolder));
     setWindowTitle(kTitle);
     reloadLibrary();
-    ::loadSettings(m_settings, m_programFolder + QStringLiteral("/Lectorium.ini"));
+    ::loadSettings(m_settings, ProgramFolder(m_programFolder).settingsFile());
     applyLoadedSettings();
     loadVoiceTable(m_programFolder);
     m_trialVoice = std::make_unique<SpeechTrialVoice>(m_settings);
@@ -659,7 +649,7 @@ void MainWindow::saveSettings()
     m_settings.afterFinish = m_afterFinish;
     m_settings.batchMode = m_batchProcessing->isChecked();
     m_settings.mainPlacement = windowPlacement(this);
-    ::saveSettings(m_settings, m_programFolder + QStringLiteral("/Lectorium.ini"));
+    ::saveSettings(m_settings, ProgramFolder(m_programFolder).settingsFile());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -1,5 +1,7 @@
 #include "common/ui/window_scaler.h"
 
+#include <QTimer>
+
 #include <QFrame>
 #include <QGroupBox>
 #include <QWidget>
@@ -59,4 +61,14 @@ void WindowScaler::scale()
             font.setPointSizeF(font.pointSizeF() * ff);
         w->setFont(font);
     }
+}
+
+QTimer *scaleTimer(QObject *owner, std::function<void()> scale)
+{
+    auto *timer = new QTimer(owner);
+    timer->setObjectName(QStringLiteral("scaleTimer"));
+    timer->setSingleShot(true);
+    timer->setInterval(250);
+    QObject::connect(timer, &QTimer::timeout, owner, std::move(scale));
+    return timer;
 }

@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
+
+class QTimer;
 class QWidget;
 
 // Proportional scaling of a window's controls: the design geometry and font
@@ -31,3 +34,7 @@ private:
     QSize m_designSize;
     QHash<QWidget *, Design> m_designs;
 };
+
+// Resizing sends a burst of events; the window scales once, a quarter of a
+// second after the last, through this single-shot timer ("scaleTimer").
+QTimer *scaleTimer(QObject *owner, std::function<void()> scale);

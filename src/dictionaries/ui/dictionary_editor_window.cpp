@@ -36,7 +36,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -322,7 +321,7 @@ void DictionaryEditorWindow::connectControls()
 
 QString DictionaryEditorWindow::iniPath() const
 {
-    return programPath(m_programFolder, QStringLiteral("\\Lectorium.ini"));
+    return ProgramFolder(m_programFolder).settingsFile();
 }
 
 void DictionaryEditorWindow::loadEditorSettings()
@@ -628,12 +627,6 @@ void DictionaryEditorWindow::saveEngineDictionary()
         rows.append({row.word, row.pronunciation, row.flag});
     const bool written = files.writeWorkingCopy(rows, programVersion());
     showStatus(QStringLiteral("Записано %1 записей").arg(rows.size()));
-    QElapsedTimer pause;
-    pause.start();
-    while (pause.elapsed() < 500) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
     if (written && files.replaceEngineFile()) {
         m_dialogs.show({QStringLiteral("Ok!"), QStringLiteral("Словарь Speech Cube успешно сохранен!"),
                         DialogIcon::Information, DialogButtons::Ok});
@@ -777,7 +770,7 @@ void DictionaryEditorWindow::deleteRow()
     if (row < 0)
         return;
     if (m_keepDeletedAction->isChecked()
-        && !appendDeletedKey(programPath(m_programFolder, QStringLiteral("\\trashdic.txt")), m_model->rows()[row].word))
+        && !appendDeletedKey(ProgramFolder(m_programFolder).file(QStringLiteral("trashdic.txt")), m_model->rows()[row].word))
         showStatus(QStringLiteral("Не удалось дописать trashdic.txt"));
     m_model->removeRowList({row});
     selectRow(std::min(row, m_model->rowCount() - 1));
@@ -956,11 +949,11 @@ void DictionaryEditorWindow::tryWithoutDictionaries()
     speak(protect ? u'<' + word + u'>' : word, true);
 }
 
-void DictionaryEditorWindow::findNamesInBook(const QString &text, bool noForeignWords, bool noAllWords, int minimumLength)
+void DictionaryEditorWindow::findNamesInBook(const QString &text, const NameFinderOptions &options)
 {
     m_pageTabs->setCurrentWidget(m_finder);
     showAndRaise();
     if (text.isEmpty())
         return;
-    m_finder->run(text, {noForeignWords, noAllWords, minimumLength});
+    m_finder->run(text, options);
 }

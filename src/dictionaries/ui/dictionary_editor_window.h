@@ -45,7 +45,7 @@ public:
     void showAndRaise();
     // The book editor's word search: shows the finder's tab and runs it.
     // An empty text searches nothing.
-    void findNamesInBook(const QString &text, bool noForeignWords, bool noAllWords, int minimumLength);
+    void findNamesInBook(const QString &text, const NameFinderOptions &options);
     void setVoice(TrialVoice *voice);
 
     void storeShownRows(int section);

@@ -34,7 +34,7 @@ T *named(T *widget, const char *name, const QString &tip = {})
 } // namespace
 
 DictionaryToolsDialog::DictionaryToolsDialog(const QString &programFolder, QWidget *parent)
-    : QDialog(parent), m_folder(programPath(programFolder, QStringLiteral("\\Dic")))
+    : QDialog(parent), m_folder(ProgramFolder(programFolder).dictionaryDir())
 {
     setObjectName(QStringLiteral("DictionaryToolsDialog"));
     setWindowTitle(QStringLiteral("Обработка словарей"));

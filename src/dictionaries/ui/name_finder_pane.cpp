@@ -107,7 +107,7 @@ NameFinderPane::NameFinderPane(const QString &programFolder, Dictionaries &dicti
 
 QString NameFinderPane::correctWordsPath() const
 {
-    return programPath(m_programFolder, QStringLiteral("\\excwords.txt"));
+    return ProgramFolder(m_programFolder).file(QStringLiteral("excwords.txt"));
 }
 
 ToolProgress NameFinderPane::progress(const QString &prefix)

@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "common/ui/window_placement_ui.h"
+#include "common/ui/window_teardown.h"
 #include "common/ini_file.h"
 #include "common/program_folder.h"
 #include "dictionaries/ui/dictionary_editor_window.h"
@@ -125,22 +126,19 @@ BookEditorWindow::BookEditorWindow(const QString &programFolder, Settings &mainS
     };
     findNames = [this](const QString &text, const NameSearchOptions &options) {
         openDictionaryEditor(this, m_programFolder, m_dialogs, m_voice)
-            ->findNamesInBook(text, !options.foreignWords, !options.longWords, options.minimumLength);
+            ->findNamesInBook(text, finderOptions(options));
     };
     showDictionaryList = [this] { ::showDictionaryList(this, m_programFolder, m_dialogs); };
 }
 
 BookEditorWindow::~BookEditorWindow()
 {
-    // A focus change while the controls are destroyed (the title field's
-    // validation) must not reach this part of the window any more.
-    for (QObject *child : findChildren<QObject *>())
-        disconnect(child, nullptr, this, nullptr);
+    disconnectChildrenFrom(this);
 }
 
 QString BookEditorWindow::iniPath() const
 {
-    return programPath(m_programFolder, QStringLiteral("\\Lectorium.ini"));
+    return ProgramFolder(m_programFolder).settingsFile();
 }
 
 // ---- building -------------------------------------------------------------
@@ -174,10 +172,7 @@ void BookEditorWindow::buildControls()
     m_progressBar->hide();
     statusBar()->addPermanentWidget(m_progressBar);
 
-    m_scaleTimer = new QTimer(this);
-    m_scaleTimer->setObjectName(QStringLiteral("scaleTimer"));
-    m_scaleTimer->setSingleShot(true);
-    m_scaleTimer->setInterval(250);
+    m_scaleTimer = scaleTimer(this, [this] { scaleNow(); });
     m_scaler.record(client);
 }
 
@@ -355,8 +350,7 @@ void BookEditorWindow::buildEditMenu()
     m_editMenu = new QMenu(QStringLiteral("Редактирование"), this);
     m_editMenu->setObjectName(QStringLiteral("editMenu"));
     auto add = [this](QMenu *menu, const char *name, const QString &caption, auto slot) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
+        QAction *action = named(menu->addAction(caption), name);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
@@ -486,7 +480,6 @@ void BookEditorWindow::connectControls()
 
     connect(m_addBookButton, &QPushButton::clicked, this, &BookEditorWindow::addBook);
     connect(m_cancelButton, &QPushButton::clicked, this, &BookEditorWindow::close);
-    connect(m_scaleTimer, &QTimer::timeout, this, &BookEditorWindow::scaleNow);
 }
 
 // ---- options and settings ---------------------------------------------------
@@ -632,7 +625,7 @@ void BookEditorWindow::closeEvent(QCloseEvent *event)
     writeIni(QStringLiteral("Окна"), kPlacementKey, windowPlacement(this), iniPath());
     if (!m_closing) {
         m_closing = true;
-        QFile::remove(programPath(m_programFolder, QStringLiteral("\\book.tmp")));
+        QFile::remove(ProgramFolder(m_programFolder).file(QStringLiteral("book.tmp")));
         emit closed();
     }
     QMainWindow::closeEvent(event);

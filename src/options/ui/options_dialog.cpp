@@ -1,5 +1,7 @@
 #include "options/ui/options_dialog.h"
 
+#include "common/program_folder.h"
+
 #include "options/ui/encoder_page.h"
 #include "options/ui/folder_picker.h"
 #include "options/ui/slider_box.h"
@@ -104,7 +106,7 @@ void OptionsDialog::showEvent(QShowEvent *event)
 
 void OptionsDialog::readVoiceTableFile()
 {
-    voiceTable() = loadVoiceTable(m_voices, m_programFolder + QStringLiteral("/Voice.ini"));
+    voiceTable() = loadVoiceTable(m_voices, ProgramFolder(m_programFolder).voiceSettingsFile());
 }
 
 void OptionsDialog::showChosenVoiceValues()
@@ -137,7 +139,7 @@ void OptionsDialog::storeChosenVoiceValues()
 
 void OptionsDialog::writeVoiceTableFile()
 {
-    saveVoiceTable(voiceTable(), m_programFolder + QStringLiteral("/Voice.ini"));
+    saveVoiceTable(voiceTable(), ProgramFolder(m_programFolder).voiceSettingsFile());
 }
 
 void OptionsDialog::voiceChosen(int index)

@@ -2,6 +2,9 @@
 
 #include "options/ui/options_dialog.h"
 
+#include "common/program_folder.h"
+#include "common/ui/named_control.h"
+
 #include "options/ui/encoder_page.h"
 #include "options/ui/slider_box.h"
 
@@ -22,27 +25,12 @@
 
 namespace {
 
-QLineEdit *lineEdit(QWidget *parent, const char *name, const QString &tip = {})
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setToolTip(tip);
-    return edit;
-}
-
+// A read-only line showing what a template gives.
 QLineEdit *previewBox(QWidget *parent, const char *name)
 {
-    QLineEdit *valueEdit = lineEdit(parent, name);
-    valueEdit->setReadOnly(true);
-    return valueEdit;
-}
-
-QPushButton *pushButton(QWidget *parent, const char *name, const QString &caption, const QString &tip = {})
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
-    return button;
+    auto *preview = named(new QLineEdit(parent), name);
+    preview->setReadOnly(true);
+    return preview;
 }
 
 const QStringList kFileNameHelp = {
@@ -65,9 +53,7 @@ const QStringList kFileNameHelp = {
 QCheckBox *OptionsDialog::addFlag(QWidget *parent, const char *name, const QString &caption, const QString &tip,
                                bool Settings::*field)
 {
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setToolTip(tip);
+    auto *box = named(new QCheckBox(caption, parent), name, tip);
     m_flags.append({box, field});
     return box;
 }
@@ -103,7 +89,7 @@ QWidget *OptionsDialog::buildEnginePage()
         addFlag(dictionary, "applyDictionaries", QStringLiteral("Вкл."),
                 QStringLiteral("Включить обработку собственным словарем во время записи книги (в \"реальном времени\")"),
                 &Settings::applyDictionaries);
-    QPushButton *dictionaries = pushButton(dictionary, "dictionariesButton", QStringLiteral("Словари..."));
+    QPushButton *dictionaries = named(new QPushButton(QStringLiteral("Словари..."), dictionary), "dictionariesButton");
     auto *dictionaryRow = new QHBoxLayout(dictionary);
     dictionaryRow->addWidget(useDictionary);
     dictionaryRow->addWidget(dictionaries);
@@ -128,7 +114,7 @@ QWidget *OptionsDialog::buildEnginePage()
     pauseGrid->addWidget(new QLabel(QStringLiteral("В конце блока:"), pauses), 1, 0);
     pauseGrid->addWidget(m_pauseAtEnd, 1, 1);
 
-    QPushButton *more = pushButton(page, "advancedButton", QStringLiteral("Дополнительно>>"));
+    QPushButton *more = named(new QPushButton(QStringLiteral("Дополнительно>>"), page), "advancedButton");
     connect(more, &QPushButton::clicked, this, [this] { m_engineStack->setCurrentIndex(1); });
 
     auto *options = new QVBoxLayout;
@@ -168,7 +154,7 @@ QWidget *OptionsDialog::buildAdvancedFrame()
     m_attemptsSpinBox->setToolTip(QStringLiteral("Количество попыток повторно записать блок при возникновении ошибок."));
     QCheckBox *follow = addFlag(frame, "alternativeRecordingMode", QStringLiteral("Альтернативный режим записи"),
                                 QStringLiteral("Альтернативный режим записи аудиофайлов..."), &Settings::followEngine);
-    QPushButton *back = pushButton(frame, "backButton", QStringLiteral("Назад <<"), QStringLiteral("К настройкам движка"));
+    QPushButton *back = named(new QPushButton(QStringLiteral("Назад <<"), frame), "backButton", QStringLiteral("К настройкам движка"));
     connect(back, &QPushButton::clicked, this, [this] { m_engineStack->setCurrentIndex(0); });
 
     auto *attempts = new QHBoxLayout;
@@ -214,17 +200,17 @@ QWidget *OptionsDialog::buildGeneralPage()
                                 &Settings::renameByChapters);
     connect(m_scaleInterface, &QCheckBox::toggled, this, &OptionsDialog::updateEnabling);
 
-    m_outputFolderEdit = lineEdit(f, "outputFolderEdit", QStringLiteral("В указанном каталоге будут созданы подкаталоги для каждой книги"));
-    QPushButton *browse = pushButton(f, "browseOutputButton", QStringLiteral("..."));
+    m_outputFolderEdit = named(new QLineEdit(f), "outputFolderEdit", QStringLiteral("В указанном каталоге будут созданы подкаталоги для каждой книги"));
+    QPushButton *browse = named(new QPushButton(QStringLiteral("..."), f), "browseOutputButton");
     connect(m_outputFolderEdit, &QLineEdit::editingFinished, this, &OptionsDialog::checkOutputFolder);
     connect(browse, &QPushButton::clicked, this, [this] {
         m_outputFolderEdit->setText(chooseOutputFolder(m_outputFolderEdit->text()));
     });
-    m_speechProgramEdit = lineEdit(f, "speechProgramEdit", QStringLiteral("Путь к SpeechCube.exe"));
+    m_speechProgramEdit = named(new QLineEdit(f), "speechProgramEdit", QStringLiteral("Путь к SpeechCube.exe"));
 
     auto *styles = new QGroupBox(QStringLiteral("Визуальные стили Windows XP"), f);
-    QPushButton *stylesOn = pushButton(styles, "enableVisualStylesButton", QStringLiteral("Включить"));
-    QPushButton *stylesOff = pushButton(styles, "disableVisualStylesButton", QStringLiteral("Отключить"));
+    QPushButton *stylesOn = named(new QPushButton(QStringLiteral("Включить"), styles), "enableVisualStylesButton");
+    QPushButton *stylesOff = named(new QPushButton(QStringLiteral("Отключить"), styles), "disableVisualStylesButton");
     auto *stylesRow = new QHBoxLayout(styles);
     stylesRow->addWidget(stylesOn);
     stylesRow->addWidget(stylesOff);
@@ -285,7 +271,7 @@ QWidget *OptionsDialog::buildBitratePage()
     m_lamePriorityCombo = new QComboBox(page);
     m_lamePriorityCombo->setObjectName(QStringLiteral("lamePriorityCombo"));
     m_lamePriorityCombo->setToolTip(QStringLiteral("Приоритет для кодирования в MP3 (рекомендуется низкий или нормальный)"));
-    m_encoderPage = new EncoderPage(m_programFolder + QStringLiteral("/Lectorium.ini"), m_dialogs, page);
+    m_encoderPage = new EncoderPage(ProgramFolder(m_programFolder).settingsFile(), m_dialogs, page);
     m_encoderPage->setObjectName(QStringLiteral("encoderPage"));
 
     auto *top = new QHBoxLayout;
@@ -307,7 +293,7 @@ QWidget *OptionsDialog::buildFileNamePage()
     m_fileNameFrame = new QWidget(page);
     m_fileNameFrame->setObjectName(QStringLiteral("fileNameFrame"));
     QWidget *f = m_fileNameFrame;
-    m_fileNameTemplateEdit = lineEdit(f, "fileNameTemplateEdit");
+    m_fileNameTemplateEdit = named(new QLineEdit(f), "fileNameTemplateEdit");
     m_fileNamePreviewEdit = previewBox(f, "fileNamePreviewEdit");
     m_replaceSpaces = addFlag(f, "replaceSpaces", QStringLiteral("Пробел=_"),
                               QStringLiteral("Заменять пробелы нижним подчеркиванием в имени файла"), &Settings::replaceSpaces);
@@ -364,7 +350,7 @@ QWidget *OptionsDialog::buildTagPage()
     const QString captions[3] = {QStringLiteral("Artist:"), QStringLiteral("Album:"), QStringLiteral("Title:")};
     grid->addWidget(new QLabel(QStringLiteral("Пример:"), m_tagFrame), 0, 2);
     for (int i = 0; i < 3; ++i) {
-        m_tagTemplateEdits[i] = lineEdit(m_tagFrame, templateNames[i]);
+        m_tagTemplateEdits[i] = named(new QLineEdit(m_tagFrame), templateNames[i]);
         m_tagPreviewEdits[i] = previewBox(m_tagFrame, previewNames[i]);
         grid->addWidget(new QLabel(captions[i], m_tagFrame), i + 1, 0);
         grid->addWidget(m_tagTemplateEdits[i], i + 1, 1);

@@ -1,5 +1,7 @@
 #include "reader/ui/reader_window.h"
 
+#include "common/program_folder.h"
+
 #include "app/project_store.h"
 #include "reader/chapter_list.h"
 #include "reader/chapter_text.h"
@@ -181,6 +183,11 @@ void ReaderWindow::buildStatusBar()
         bar->addWidget(panel, i + 1);
         m_statusLabels.append(panel);
     }
+    // The third panel tells while the sound server is gone that reading goes on unheard.
+    auto *soundNote = new QLabel(bar);
+    soundNote->setObjectName(QStringLiteral("soundServerLabel"));
+    bar->addPermanentWidget(soundNote);
+    m_statusLabels.append(soundNote);
 }
 
 void ReaderWindow::loadInitialState(const QStringList &books, const QString &selectedBook)
@@ -198,7 +205,7 @@ void ReaderWindow::loadInitialState(const QStringList &books, const QString &sel
 
 QString ReaderWindow::iniPath() const
 {
-    return m_programFolder + QStringLiteral("/Lectorium.ini");
+    return ProgramFolder(m_programFolder).settingsFile();
 }
 
 // ---- settings ---------------------------------------------------------------
@@ -298,6 +305,8 @@ void ReaderWindow::followReading()
     if (m_reader.isPaused())
         return;
     const ChapterReader::Progress progress = m_reader.poll();
+    m_statusLabels[2]->setText(progress.soundLost ? QStringLiteral("Звуковой сервер недоступен: чтение идёт без звука")
+                                                  : QString());
     if (!progress.finished) {
         if (progress.wordLength > 0)
             highlight(progress.wordStart, progress.wordLength);

@@ -1,54 +1,13 @@
 #include "recording/speech/audio_device_sink.h"
 
+#include "recording/speech/pulse_audio_stream.h"
+
 #include <QDateTime>
 #include <QThread>
 
-#include <pulse/error.h>
-#include <pulse/simple.h>
+#include <algorithm>
 
 namespace {
-
-// A short device buffer keeps what is heard close to what was written, so
-// positions reported on writing follow the listener.
-constexpr int kDeviceBufferMsecs = 150;
-
-class PulseSink : public SpeechSink
-{
-public:
-    PulseSink(pa_simple *stream, const PcmFormat &format) : m_stream(stream), m_format(format) {}
-    ~PulseSink() override
-    {
-        pa_simple_drain(m_stream, nullptr);
-        pa_simple_free(m_stream);
-    }
-    void write(const char *pcm, qint64 bytes) override
-    {
-        int error = 0;
-        pa_simple_write(m_stream, pcm, size_t(bytes), &error);
-    }
-    qint64 heardBytes(qint64 written) const override
-    {
-        int error = 0;
-        const pa_usec_t latency = pa_simple_get_latency(m_stream, &error);
-        if (error)
-            return written;
-        return std::max<qint64>(0, written - qint64(latency) * m_format.bytesPerSecond() / 1000000);
-    }
-    void drain() override
-    {
-        int error = 0;
-        pa_simple_drain(m_stream, &error);
-    }
-    void flush() override
-    {
-        int error = 0;
-        pa_simple_flush(m_stream, &error);
-    }
-
-private:
-    pa_simple *m_stream;
-    PcmFormat m_format;
-};
 
 qint64 nowMsecs() { return QDateTime::currentMSecsSinceEpoch(); }
 
@@ -70,22 +29,86 @@ void SilentRealTimeSink::write(const char *, qint64 bytes)
         m_started = false; // a long gap (a pause): the pace starts again
 }
 
-std::shared_ptr<SpeechSink> openAudioDevice(const PcmFormat &format)
+AudioDeviceSink::AudioDeviceSink(const PcmFormat &format) : m_format(format), m_silent(format) {}
+
+AudioDeviceSink::~AudioDeviceSink() = default;
+
+std::shared_ptr<PulseAudioStream> AudioDeviceSink::device() const
 {
-    pa_sample_spec sampleFormat;
-    sampleFormat.format = PA_SAMPLE_S16LE;
-    sampleFormat.rate = uint32_t(format.sampleRate);
-    sampleFormat.channels = uint8_t(format.channels);
-    pa_buffer_attr attr;
-    attr.maxlength = uint32_t(-1);
-    attr.tlength = uint32_t(format.bytesPerSecond() * kDeviceBufferMsecs / 1000);
-    attr.prebuf = uint32_t(-1);
-    attr.minreq = uint32_t(-1);
-    attr.fragsize = uint32_t(-1);
-    int error = 0;
-    pa_simple *stream = pa_simple_new(nullptr, "Lectorium", PA_STREAM_PLAYBACK, nullptr, "speech", &sampleFormat,
-                                      nullptr, &attr, &error);
-    if (!stream)
-        return std::make_shared<SilentRealTimeSink>(format);
-    return std::make_shared<PulseSink>(stream, format);
+    std::lock_guard lock(m_mutex);
+    return m_device;
+}
+
+// On the synthesis thread, as an utterance begins: the server may have come
+// back (or come up) since the last one.
+void AudioDeviceSink::connectIfGone()
+{
+    const std::shared_ptr<PulseAudioStream> current = device();
+    if (current && !current->failed())
+        return;
+    std::shared_ptr<PulseAudioStream> opened = PulseAudioStream::open(m_format);
+    if (!opened)
+        return;
+    std::lock_guard lock(m_mutex);
+    opened->hold(m_held);
+    m_device = std::move(opened);
+    m_wasHeard = true;
+}
+
+void AudioDeviceSink::write(const char *pcm, qint64 bytes)
+{
+    if (m_startsUtterance.exchange(false))
+        connectIfGone();
+    const std::shared_ptr<PulseAudioStream> current = device();
+    if (current && current->write(pcm, bytes))
+        return;
+    m_silent.write(pcm, bytes);
+}
+
+qint64 AudioDeviceSink::heardBytes(qint64 written) const
+{
+    const std::shared_ptr<PulseAudioStream> current = device();
+    if (!current || current->failed())
+        return written; // the silent sink took it at the pace of hearing
+    return std::max<qint64>(0, written - current->unheardBytes());
+}
+
+void AudioDeviceSink::finish()
+{
+    m_startsUtterance = true;
+    if (const std::shared_ptr<PulseAudioStream> current = device())
+        current->finish();
+}
+
+void AudioDeviceSink::hold(bool held)
+{
+    std::lock_guard lock(m_mutex);
+    m_held = held;
+    if (m_device)
+        m_device->hold(held);
+}
+
+void AudioDeviceSink::flush()
+{
+    m_startsUtterance = true;
+    std::shared_ptr<PulseAudioStream> current;
+    {
+        std::lock_guard lock(m_mutex);
+        m_held = false; // a cut-off also lets go of a pause
+        current = m_device;
+    }
+    if (current)
+        current->cutOff();
+    m_silent.flush();
+}
+
+bool AudioDeviceSink::isHeard() const
+{
+    const std::shared_ptr<PulseAudioStream> current = device();
+    return current && !current->failed();
+}
+
+bool AudioDeviceSink::isLost() const
+{
+    return m_wasHeard && !isHeard();
 }

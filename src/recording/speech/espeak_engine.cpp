@@ -335,17 +335,22 @@ void EspeakEngine::runJob(SpeechJob &job)
         espeak_Synth(text.c_str(), (text.size() + 1) * sizeof(wchar_t), 0, POS_CHARACTER, 0, flags, nullptr,
                      nullptr);
     }
-    if (run.cancelled()) {
-        job.sink->flush();
-    } else {
-        // Speaking aloud: the last words are still to be heard.
-        while (!run.cancelled() && job.sink->heardBytes(run.writtenBytes) < run.writtenBytes) {
-            run.applyHeard(job.sink->heardBytes(run.writtenBytes));
+    if (!run.cancelled()) {
+        // Speaking aloud: the last words are still to be heard. A pause
+        // holds the sink, and with it this wait.
+        job.sink->finish();
+        while (!run.cancelled()) {
+            const qint64 heard = job.sink->heardBytes(run.writtenBytes);
+            if (heard >= run.writtenBytes)
+                break;
+            run.applyHeard(heard);
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        job.sink->drain();
-        run.applyHeard(run.writtenBytes);
     }
+    if (run.cancelled())
+        job.sink->flush();
+    else
+        run.applyHeard(run.writtenBytes);
     g_run = nullptr;
 }
 

@@ -67,16 +67,22 @@ std::shared_ptr<SpeechSink> SpeechVoice::output()
     if (m_stream)
         return m_stream;
     if (!m_device)
-        m_device = openAudioDevice(format());
+        m_device = std::make_shared<AudioDeviceSink>(format());
     return m_device;
 }
 
 void SpeechVoice::purge()
 {
-    std::lock_guard lock(m_state->mutex);
-    m_state->generation++;
-    m_state->paused = false;
-    m_state->changed.notify_all();
+    {
+        std::lock_guard lock(m_state->mutex);
+        m_state->generation++;
+        m_state->paused = false;
+        m_state->changed.notify_all();
+    }
+    // Not left to the synthesis thread: it may be waiting for room in the
+    // device's buffer, and what is buffered would play on meanwhile.
+    if (m_speaking)
+        m_speaking->flush();
 }
 
 SpeechJob SpeechVoice::job(const QString &text, int flags) const
@@ -97,6 +103,7 @@ void SpeechVoice::speak(const QString &text, int flags)
     speech.state = m_state;
     speech.generation = m_state->generation;
     speech.sink = output();
+    m_speaking = speech.sink;
     engine().enqueue(std::move(speech));
     if (!(flags & SVSFlagsAsync))
         waitUntilDone(-1);
@@ -125,12 +132,20 @@ SpeechStatus SpeechVoice::status() const
 
 void SpeechVoice::pause()
 {
-    std::lock_guard lock(m_state->mutex);
-    m_state->paused = true;
+    {
+        std::lock_guard lock(m_state->mutex);
+        m_state->paused = true;
+    }
+    // The synthesis thread holds on its next write; what is already
+    // buffered for the device must not play out meanwhile.
+    if (m_speaking)
+        m_speaking->hold(true);
 }
 
 void SpeechVoice::resume()
 {
+    if (m_speaking)
+        m_speaking->hold(false);
     std::lock_guard lock(m_state->mutex);
     m_state->paused = false;
     m_state->changed.notify_all();
@@ -145,4 +160,9 @@ bool SpeechVoice::waitUntilDone(int msecs)
         return true;
     }
     return m_state->changed.wait_for(lock, std::chrono::milliseconds(msecs), done);
+}
+
+bool SpeechVoice::soundLost() const
+{
+    return m_device && m_device->isLost();
 }

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+class AudioDeviceSink;
+
 enum SpeechFlags {
     SVSFlagsAsync = 1,
     SVSFPurgeBeforeSpeak = 2,
@@ -61,6 +63,9 @@ public:
     void resume();
     // True when everything is spoken; a negative wait waits for ever.
     bool waitUntilDone(int msecs);
+    // Speaking aloud, the sound server was heard and has gone away: the
+    // voice goes on without sound until the server is back.
+    bool soundLost() const;
 
 private:
     void purge();
@@ -69,7 +74,9 @@ private:
 
     std::shared_ptr<SpeechState> m_state;
     std::shared_ptr<SpeechSink> m_stream;
-    std::shared_ptr<SpeechSink> m_device;
+    std::shared_ptr<AudioDeviceSink> m_device;
+    // Where the last Speak went: pausing and purging act on it at once.
+    std::shared_ptr<SpeechSink> m_speaking;
     int m_voice = 0;
     int m_volume = 100;
 };

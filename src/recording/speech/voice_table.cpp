@@ -8,7 +8,7 @@ namespace {
 
 QString iniPathIn(const QString &programFolder)
 {
-    return programPath(programFolder, QStringLiteral("Voice.ini"));
+    return ProgramFolder(programFolder).voiceSettingsFile();
 }
 
 QString key(int role, const char *field)
