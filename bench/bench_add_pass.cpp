@@ -5,8 +5,8 @@
 #include "import/add_pass.h"
 #include "import/text_normalisation.h"
 
-#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_engine.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "common/program_folder.h"
 #include "common/text_codec.h"
@@ -79,9 +79,8 @@ int main(int argc, char **argv)
     auto run = [&](const LineRewriter &dictionaries) {
         ChapterDetector detector(identifiers, options.dialogueStartsWithQuotes);
         BookBlocks blocks;
-        const double seconds = secondsFor([&] {
-            blocks = cutIntoBlocks(fixYears(book), QStringLiteral("Книга"), options, detector, dictionaries);
-        });
+        const double seconds = secondsFor(
+            [&] { blocks = cutIntoBlocks(fixYears(book), QStringLiteral("Книга"), options, detector, dictionaries); });
         std::printf("  %lld blocks in %.3f s\n", static_cast<long long>(blocks.blocks.size()), seconds);
     };
 
@@ -94,7 +93,8 @@ int main(int argc, char **argv)
     const DictionaryTable table = stressDictionary(book);
     DictionaryEngine engine;
     const double build = secondsFor([&] { engine = DictionaryEngine(table); });
-    std::printf("add pass with %d dictionary entries (engine built in %.3f s, not counted):\n", int(table.size()), build);
+    std::printf("add pass with %d dictionary entries (engine built in %.3f s, not counted):\n", int(table.size()),
+                build);
     options.applyDictionaries = true;
     run([&](const QString &line) { return engine.apply(line); });
     return 0;

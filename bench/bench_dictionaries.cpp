@@ -6,8 +6,8 @@
 
 #include "sequential_reference.h"
 
-#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_engine.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -65,9 +65,13 @@ void addGeneratedEntries(DictionaryTable &table, const QString &book)
             table.append({p, p + u'+', false, BoundaryMode::DelimiterBeforeAndAfter}); // two words
         } else {
             using enum BoundaryMode;
-            static const BoundaryMode otherModes[] = {
-                DelimiterAfter, NonDelimiterBeforeAndAfter, DelimiterBeforeNonDelimiterAfter,
-                NonDelimiterBeforeDelimiterAfter, NonDelimiterAfter, NonDelimiterBefore, Anywhere};
+            static const BoundaryMode otherModes[] = {DelimiterAfter,
+                                                      NonDelimiterBeforeAndAfter,
+                                                      DelimiterBeforeNonDelimiterAfter,
+                                                      NonDelimiterBeforeDelimiterAfter,
+                                                      NonDelimiterAfter,
+                                                      NonDelimiterBefore,
+                                                      Anywhere};
             const BoundaryMode mode = otherModes[rng.bounded(7)];
             const QString part = w.size() > 6 ? w.mid(2, 4) : w.right(3);
             table.append({part.toLower(), part.toLower() + u'\'', rng.bounded(4) == 0, mode});
@@ -96,8 +100,7 @@ QString byLines(const QString &text, const std::function<QString(const QString &
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const std::optional<QByteArray> bookBytes =
-        UserFile::readBytes(shared("books/txt/anna-karenina.cp1251.txt"));
+    const std::optional<QByteArray> bookBytes = UserFile::readBytes(shared("books/txt/anna-karenina.cp1251.txt"));
     if (!bookBytes) {
         std::fprintf(stderr, "the book is missing\n");
         return 1;
@@ -125,12 +128,10 @@ int main(int argc, char **argv)
         auto viaReference = [&](const QString &t) { return referenceApply(table, t); };
         auto viaEngine = [&](const QString &t) { return engine.apply(t); };
         QString expected, actual, full;
-        const double ref = engineOnly ? 0.0 : seconds([&] {
-            expected = lineByLine ? byLines(part, viaReference) : viaReference(part);
-        });
-        const double fast = seconds([&] {
-            actual = lineByLine ? byLines(part, viaEngine) : viaEngine(part);
-        });
+        const double ref =
+            engineOnly ? 0.0
+                       : seconds([&] { expected = lineByLine ? byLines(part, viaReference) : viaReference(part); });
+        const double fast = seconds([&] { actual = lineByLine ? byLines(part, viaEngine) : viaEngine(part); });
         const double whole = seconds([&] { full = lineByLine ? byLines(book, viaEngine) : viaEngine(book); });
         if (engineOnly)
             expected = actual;

@@ -27,7 +27,10 @@ const QString kText = QStringLiteral("Это предложение прочит
                                      "За ним идёт ещё одно, такое же длинное и такое же спокойное. "
                                      "И третье, на всякий случай, чтобы речь не кончилась раньше времени.");
 
-double msecsOfSamples(qint64 samples, const PcmFormat &format) { return samples * 1000.0 / format.sampleRate; }
+double msecsOfSamples(qint64 samples, const PcmFormat &format)
+{
+    return samples * 1000.0 / format.sampleRate;
+}
 
 // The silence the voice speaks after the last loud sample of `text`.
 double endPauseMsecs(const QString &text)

@@ -26,7 +26,10 @@ double espeakProgramSeconds(const QString &textFile, const QString &wav)
     return timer.nsecsElapsed() / 1e9;
 }
 
-double audioSeconds(const QString &wav) { return (QFileInfo(wav).size() - 44) / 44100.0; }
+double audioSeconds(const QString &wav)
+{
+    return (QFileInfo(wav).size() - 44) / 44100.0;
+}
 
 } // namespace
 

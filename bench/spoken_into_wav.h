@@ -23,7 +23,7 @@ inline QString novelHead(int bytes)
 
 struct Spoken
 {
-    double seconds = 1e9;   // wall time
+    double seconds = 1e9;    // wall time
     double soundSeconds = 0; // length of the sound written
 };
 

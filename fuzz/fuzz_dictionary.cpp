@@ -2,8 +2,8 @@
 // the plain sequential rewrite gives. The input is the dictionary's lines, a
 // line holding only "%%" and the text; sizes are bounded because the
 // reference is slow on purpose.
-#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_engine.h"
+#include "dictionaries/dictionary_file.h"
 
 #include "common/text_codec.h"
 #include "sequential_reference.h"
@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 4096)
         return 0;
-    const QString all = Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+    const QString all =
+        Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
     const qsizetype cut = all.indexOf(QStringLiteral("\r\n%%\r\n"));
     const QString dictionary = cut < 0 ? all : all.left(cut);
     const QString text = cut < 0 ? all : all.mid(cut + 6);

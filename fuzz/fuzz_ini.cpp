@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString expected = value;
     expected.replace(u'\r', u' ').replace(u'\n', u' ');
     expected = expected.trimmed();
-    if (expected.size() >= 2 && (expected.front() == u'"' || expected.front() == u'\'') && expected.back() == expected.front())
+    if (expected.size() >= 2 && (expected.front() == u'"' || expected.front() == u'\'')
+        && expected.back() == expected.front())
         return 0; // quoted values read back without their quotes
     if (expected.isEmpty() ? back.has_value() : back != expected.left(IniDocument::kMaxValueLength))
         std::abort();

@@ -11,9 +11,9 @@ namespace {
 bool showable(const LameOptions &o)
 {
     return o.bitratePosition >= LameOptions::kFirstBitratePosition
-        && o.bitratePosition <= LameOptions::kLastBitratePosition && o.quality >= LameOptions::kBestQuality
-        && o.quality <= LameOptions::kSmallestQuality && o.averageBitrate >= LameOptions::kLowestAverage
-        && o.averageBitrate <= LameOptions::kHighestAverage;
+           && o.bitratePosition <= LameOptions::kLastBitratePosition && o.quality >= LameOptions::kBestQuality
+           && o.quality <= LameOptions::kSmallestQuality && o.averageBitrate >= LameOptions::kLowestAverage
+           && o.averageBitrate <= LameOptions::kHighestAverage;
 }
 
 } // namespace
@@ -21,7 +21,8 @@ bool showable(const LameOptions &o)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     LameOptions options;
-    options.parseLameOptions(Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size))));
+    options.parseLameOptions(
+        Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size))));
     if (!showable(options))
         std::abort();
     (void)options.megabytesPerMinute();

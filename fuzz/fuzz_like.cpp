@@ -7,7 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString all = Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+    const QString all =
+        Codec::fromCp1251(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
     const qsizetype cut = all.indexOf(u'\n');
     const QString pattern = cut < 0 ? all : all.left(cut);
     const QString text = cut < 0 ? all : all.mid(cut + 1);

@@ -10,8 +10,8 @@ void removeEntry(const QFileInfo &entry);
 
 void removeContents(const QString &folder)
 {
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries)
         removeEntry(entry);
 }
@@ -32,8 +32,8 @@ void removeEntry(const QFileInfo &entry)
 
 bool isPlainEntryName(const QString &name)
 {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-           && !name.contains(u'/') && !name.contains(QChar(0));
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(u'/')
+           && !name.contains(QChar(0));
 }
 
 void removeFolderInside(const QString &root, const QString &folder)

@@ -11,8 +11,7 @@ QStringList loadList(const QString &programFolder)
 {
     const QString root = projectsRoot(programFolder);
     QFile::remove(root + QStringLiteral("/Project.cfg"));
-    return QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                QDir::Unsorted);
+    return QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
 }
 
 int findBook(const QStringList &books, const QString &book)
@@ -23,8 +22,8 @@ int findBook(const QStringList &books, const QString &book)
 QString lockedFolderMessage(const QString &folder, bool quoted)
 {
     const QString shown = quoted ? u'"' + folder + u'"' : folder;
-    const QString tail = QStringLiteral(
-        "Закройте другие программы, которые используют этот каталог либо удалите его самомтоятельно...");
+    const QString tail =
+        QStringLiteral("Закройте другие программы, которые используют этот каталог либо удалите его самомтоятельно...");
     return QStringLiteral("Каталог ") + shown
            + QStringLiteral(" используется другим приложением, и не может быть удален.")
            + (quoted ? QStringLiteral("\n") : QStringLiteral(" ")) + tail;
@@ -39,8 +38,7 @@ bool stillThere(const QString &path)
 }
 
 // Deletes until the folder is gone or the user cancels; false on Cancel.
-bool deleteWithRetry(const QString &programFolder, const QString &book, bool quoted,
-                     UserDialogs &dialogs)
+bool deleteWithRetry(const QString &programFolder, const QString &book, bool quoted, UserDialogs &dialogs)
 {
     if (!isPlainEntryName(book))
         return true;
@@ -49,8 +47,8 @@ bool deleteWithRetry(const QString &programFolder, const QString &book, bool quo
     removeFolderInside(root, folder);
     while (stillThere(folder)) {
         const DialogMessage locked{QStringLiteral("Не могу удалить каталог!"),
-                                   lockedFolderMessage(QDir::toNativeSeparators(folder), quoted),
-                                   DialogIcon::Critical, DialogButtons::RetryCancel};
+                                   lockedFolderMessage(QDir::toNativeSeparators(folder), quoted), DialogIcon::Critical,
+                                   DialogButtons::RetryCancel};
         if (dialogs.show(locked) != DialogAnswer::Retry)
             return false;
         removeFolderInside(root, folder);

@@ -63,8 +63,7 @@ QString readBlockFile(const QString &bookFolder, int n)
 BlockRange readRange(const QString &bookFolder, int blockCount)
 {
     const IniDocument ini = IniDocument::load(projectIniPath(bookFolder));
-    return {intValue(ini, kStatus, kFirstBlock).value_or(1),
-            intValue(ini, kStatus, kLastBlock).value_or(blockCount)};
+    return {intValue(ini, kStatus, kFirstBlock).value_or(1), intValue(ini, kStatus, kLastBlock).value_or(blockCount)};
 }
 
 bool writeRange(const QString &bookFolder, const BlockRange &range)
@@ -78,8 +77,7 @@ bool writeRange(const QString &bookFolder, const BlockRange &range)
     return ini->save(path);
 }
 
-void loadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info,
-                  BlockTitles &titles)
+void loadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info, BlockTitles &titles)
 {
     const IniDocument ini = IniDocument::load(projectIniPath(bookFolder));
     const int count = intValue(ini, kContents, QStringLiteral("Кол-во")).value_or(0);

@@ -35,5 +35,4 @@ bool writeRange(const QString &bookFolder, const BlockRange &range);
 // The book's description into `info` (projectName = `book`) and its table of
 // contents into `titles`; without a table ("Кол-во" missing or below 1) every
 // block is titled "Блок n".
-void loadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info,
-                  BlockTitles &titles);
+void loadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info, BlockTitles &titles);

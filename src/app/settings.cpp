@@ -106,7 +106,10 @@ double leadingNumber(const QString &text)
     return ok && std::isfinite(v) ? v : 0.0;
 }
 
-bool isKey(const Key &k, const char *name) { return qstrcmp(k.key, name) == 0; }
+bool isKey(const Key &k, const char *name)
+{
+    return qstrcmp(k.key, name) == 0;
+}
 
 } // namespace
 

@@ -25,7 +25,7 @@ class BlockTitles
 {
 public:
     BlockTitles() = default;
-    explicit BlockTitles(QStringList titles) : m_titles(std::move(titles)) {}
+    explicit BlockTitles(QStringList titles) : m_titles(std::move(titles)) { }
 
     int count() const { return static_cast<int>(m_titles.size()); }
     // The title of block `n` (1-based); empty outside the table.

@@ -12,14 +12,8 @@ CliCommand convertCommand();
 const QList<CliCommand> &cliCommands()
 {
     static const QList<CliCommand> commands = {
-        dictCommand(),
-        voicesCommand(),
-        speakCommand(),
-        phonemesCommand(),
-        textCommand(),
-        importCommand(),
-        recordCommand(),
-        convertCommand(),
+        dictCommand(), voicesCommand(), speakCommand(),  phonemesCommand(),
+        textCommand(), importCommand(), recordCommand(), convertCommand(),
     };
     return commands;
 }

@@ -27,11 +27,10 @@ namespace {
 
 void printHelp()
 {
-    QString text = QStringLiteral(
-        "Использование: lectorium-cli [--program-folder ПАПКА] КОМАНДА [АРГУМЕНТЫ]\n"
-        "Usage: lectorium-cli [--program-folder DIR] COMMAND [ARGS]\n\n"
-        "  --program-folder DIR  the folder of settings, projects and dictionaries\n"
-        "  --help, --version\n\nCommands:\n");
+    QString text = QStringLiteral("Использование: lectorium-cli [--program-folder ПАПКА] КОМАНДА [АРГУМЕНТЫ]\n"
+                                  "Usage: lectorium-cli [--program-folder DIR] COMMAND [ARGS]\n\n"
+                                  "  --program-folder DIR  the folder of settings, projects and dictionaries\n"
+                                  "  --help, --version\n\nCommands:\n");
     for (const CliCommand &c : cliCommands())
         text += QStringLiteral("  %1\n").arg(QString::fromUtf8(c.usage));
     cliOut(text);

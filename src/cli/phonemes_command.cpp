@@ -61,5 +61,6 @@ int runPhonemes(CliContext &context)
 
 CliCommand phonemesCommand()
 {
-    return {"phonemes", "phonemes [--voice N] TEXT  print what the voice pronounces, in espeak-ng phonemes", runPhonemes};
+    return {"phonemes", "phonemes [--voice N] TEXT  print what the voice pronounces, in espeak-ng phonemes",
+            runPhonemes};
 }

@@ -6,13 +6,13 @@
 #include "cli/console_dialogs.h"
 
 #include "app/project_store.h"
-#include "common/program_folder.h"
+#include "app/session/recording_session.h"
 #include "app/settings.h"
+#include "common/program_folder.h"
 #include "import/book_loader.h"
 #include "import/saved_settings_add.h"
 #include "import/word_converter.h"
 #include "recording/progress_texts.h"
-#include "app/session/recording_session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,7 +26,8 @@ class ConsoleRecordingHost : public RecordingJobHost
 {
 public:
     ConsoleRecordingHost(QString programFolder, RecordedBook book)
-        : m_programFolder(std::move(programFolder)), m_book(std::move(book)) {}
+        : m_programFolder(std::move(programFolder)), m_book(std::move(book))
+    { }
 
     UserDialogs &dialogs() override { return m_dialogs; }
     // A line when the activity or the file being encoded changes, and one
@@ -48,13 +49,13 @@ public:
             cliErr(percentText(progress.bookPercent) + u'\n');
         }
     }
-    void showPaused(bool) override {}
+    void showPaused(bool) override { }
     RecordedBook selectedBook() override { return m_book; }
     void setRange(const QString &book, int first, int last) override
     {
         writeRange(bookFolder(m_programFolder, book), {first, last});
     }
-    void showRecording(bool) override {}
+    void showRecording(bool) override { }
 
 private:
     QString m_programFolder;

@@ -36,8 +36,8 @@ bool linkCopy(const QString &source, const QString &target)
         return linkOrCopyFile(source, target);
     if (!QDir().mkdir(target))
         return false;
-    const QStringList names = QDir(source).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                     | QDir::NoDotAndDotDot);
+    const QStringList names =
+        QDir(source).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &name : names)
         if (!linkCopy(source + u'/' + name, target + u'/' + name))
             return false;

@@ -25,8 +25,7 @@ std::optional<NameFlag> parseNameFlagLine(const QString &line)
 
 QString formatNameFlagLine(const NameFlag &record)
 {
-    return u'"' + record.name + QLatin1String("\",")
-           + QLatin1String(record.flag ? "#TRUE#" : "#FALSE#");
+    return u'"' + record.name + QLatin1String("\",") + QLatin1String(record.flag ? "#TRUE#" : "#FALSE#");
 }
 
 QList<NameFlag> readNameFlagList(const QString &path)

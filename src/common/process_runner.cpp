@@ -76,8 +76,8 @@ void ProcessRunner::terminate()
 
 int ProcessRunner::lastExitCode() const
 {
-    if (!m_process || m_process->state() != QProcess::NotRunning
-        || m_process->exitStatus() != QProcess::NormalExit || m_process->error() == QProcess::FailedToStart)
+    if (!m_process || m_process->state() != QProcess::NotRunning || m_process->exitStatus() != QProcess::NormalExit
+        || m_process->error() == QProcess::FailedToStart)
         return -1;
     return m_process->exitCode();
 }

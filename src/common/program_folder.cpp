@@ -30,7 +30,6 @@ void seedProgramFolder(const QString &programFolder)
             continue;
         QDir().mkpath(QFileInfo(target).absolutePath());
         if (QFile::copy(source, target))
-            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                              | QFile::ReadOther);
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
 }

@@ -11,7 +11,7 @@ QString decideProgramFolder(const QString &executableFolder);
 class ProgramFolder
 {
 public:
-    explicit ProgramFolder(QString path) : m_path(std::move(path)) {}
+    explicit ProgramFolder(QString path) : m_path(std::move(path)) { }
 
     const QString &path() const { return m_path; }
     // A file or folder of the program folder, by its name there.

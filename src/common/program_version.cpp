@@ -13,4 +13,3 @@ QString programVersion()
     auto part = [&](int i) { return i < parts.size() ? parts[i].toInt() : 0; };
     return versionText(part(0), part(1), part(2));
 }
-

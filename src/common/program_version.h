@@ -9,4 +9,3 @@
 QString versionText(int major, int minor, int revision);
 // The program's own version in that form.
 QString programVersion();
-

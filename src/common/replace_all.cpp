@@ -1,7 +1,6 @@
 #include "common/replace_all.h"
 
-QString replaceAll(const QString &text, const QString &find, const QString &replacement,
-                   bool caseSensitive)
+QString replaceAll(const QString &text, const QString &find, const QString &replacement, bool caseSensitive)
 {
     if (find.isEmpty())
         return text;

@@ -6,8 +6,8 @@
 
 QString placementString(double left, double top, double width, double height, int state)
 {
-    return QStringList{iniNumberText(left), iniNumberText(top), iniNumberText(width),
-                       iniNumberText(height), QString::number(state)}
+    return QStringList{iniNumberText(left), iniNumberText(top), iniNumberText(width), iniNumberText(height),
+                       QString::number(state)}
         .join(u';');
 }
 

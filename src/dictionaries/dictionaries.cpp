@@ -6,10 +6,7 @@
 
 #include <QCoreApplication>
 
-Dictionaries::Dictionaries(const QString &programFolder)
-    : m_folder(ProgramFolder(programFolder).dictionaryDir())
-{
-}
+Dictionaries::Dictionaries(const QString &programFolder) : m_folder(ProgramFolder(programFolder).dictionaryDir()) { }
 
 void Dictionaries::loadDictionaryList()
 {

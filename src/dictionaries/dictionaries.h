@@ -6,9 +6,9 @@
 // Callers rebuild it wholesale, never patch it: loadDictionaryList, then
 // loadEnabledDictionaries, then applyDictionaries for each text.
 
+#include "dictionaries/dictionary_engine.h"
 #include "dictionaries/dictionary_list.h"
 #include "dictionaries/dictionary_table.h"
-#include "dictionaries/dictionary_engine.h"
 
 #include <QString>
 
@@ -48,7 +48,6 @@ public:
     std::shared_ptr<const DictionaryEngine> engine() const;
 
 private:
-
     QString m_folder;
     DictionaryList m_list;
     DictionaryTable m_table;

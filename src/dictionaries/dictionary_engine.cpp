@@ -16,12 +16,13 @@ Need needBefore(BoundaryMode mode)
 {
     using enum BoundaryMode;
     switch (mode) {
-    case DelimiterBefore: case DelimiterBeforeAndAfter: case DelimiterBeforeNonDelimiterAfter:
-        return Need::Delimiter;
-    case NonDelimiterBeforeAndAfter: case NonDelimiterBeforeDelimiterAfter: case NonDelimiterBefore:
-        return Need::NonDelimiter;
-    default:
-        return Need::Anything;
+    case DelimiterBefore:
+    case DelimiterBeforeAndAfter:
+    case DelimiterBeforeNonDelimiterAfter: return Need::Delimiter;
+    case NonDelimiterBeforeAndAfter:
+    case NonDelimiterBeforeDelimiterAfter:
+    case NonDelimiterBefore: return Need::NonDelimiter;
+    default: return Need::Anything;
     }
 }
 
@@ -29,12 +30,13 @@ Need needAfter(BoundaryMode mode)
 {
     using enum BoundaryMode;
     switch (mode) {
-    case DelimiterAfter: case DelimiterBeforeAndAfter: case NonDelimiterBeforeDelimiterAfter:
-        return Need::Delimiter;
-    case NonDelimiterBeforeAndAfter: case DelimiterBeforeNonDelimiterAfter: case NonDelimiterAfter:
-        return Need::NonDelimiter;
-    default:
-        return Need::Anything;
+    case DelimiterAfter:
+    case DelimiterBeforeAndAfter:
+    case NonDelimiterBeforeDelimiterAfter: return Need::Delimiter;
+    case NonDelimiterBeforeAndAfter:
+    case DelimiterBeforeNonDelimiterAfter:
+    case NonDelimiterAfter: return Need::NonDelimiter;
+    default: return Need::Anything;
     }
 }
 
@@ -83,11 +85,9 @@ DictionaryEngine::DictionaryEngine(const DictionaryTable &table)
 }
 
 DictionaryEngine::Entry::Entry(const DictionaryEntry &entry)
-    : DictionaryEntry(entry),
-      keyStartsWithDelimiter(!key.isEmpty() && isDelimiter(key.front())),
+    : DictionaryEntry(entry), keyStartsWithDelimiter(!key.isEmpty() && isDelimiter(key.front())),
       keyEndsWithDelimiter(!key.isEmpty() && isDelimiter(key.back()))
-{
-}
+{ }
 
 bool DictionaryEngine::mayPass(int id, QStringView text, qsizetype start, qsizetype end) const
 {
@@ -96,20 +96,15 @@ bool DictionaryEngine::mayPass(int id, QStringView text, qsizetype start, qsizet
     // occurrence, counts as "no neighbour", which is never a delimiter.
     const bool beforeIsDelimiter = start > 0 && isDelimiter(text[start - 1]);
     const bool afterIsDelimiter = end < text.size() && isDelimiter(text[end]);
-    return satisfiable(needBefore(e.mode), beforeIsDelimiter,
-                       !beforeIsDelimiter || e.keyEndsWithDelimiter)
-        && satisfiable(needAfter(e.mode), afterIsDelimiter,
-                       !afterIsDelimiter || e.keyStartsWithDelimiter);
+    return satisfiable(needBefore(e.mode), beforeIsDelimiter, !beforeIsDelimiter || e.keyEndsWithDelimiter)
+           && satisfiable(needAfter(e.mode), afterIsDelimiter, !afterIsDelimiter || e.keyStartsWithDelimiter);
 }
 
 // One call of apply(): the text, the output and the yield clock.
 class DictionaryEngine::Run
 {
 public:
-    Run(const DictionaryEngine &engine, const YieldHook &yield) : m_engine(engine), m_yield(yield)
-    {
-        m_clock.start();
-    }
+    Run(const DictionaryEngine &engine, const YieldHook &yield) : m_engine(engine), m_yield(yield) { m_clock.start(); }
 
     QString rewrite(const QString &text)
     {
@@ -184,8 +179,7 @@ private:
         const qsizetype reach = m_engine.m_automaton.longestKey() + 1;
         qsizetype windowStart = -1, windowEnd = -1;
         for (ReplacedSpan span : m_spans) {
-            while (span.oldStart < span.oldEnd && span.start < span.end
-                   && before[span.oldStart] == line[span.start]) {
+            while (span.oldStart < span.oldEnd && span.start < span.end && before[span.oldStart] == line[span.start]) {
                 ++span.oldStart;
                 ++span.start;
             }
@@ -227,7 +221,7 @@ private:
             return p >= 0 && p < text.size() && isDelimiter(text[p]);
         };
         return delimiterAt(before, span.oldStart) != delimiterAt(line, span.start)
-            || delimiterAt(before, span.oldEnd - 1) != delimiterAt(line, span.end - 1);
+               || delimiterAt(before, span.oldEnd - 1) != delimiterAt(line, span.end - 1);
     }
 
     void maybeYield()

@@ -67,8 +67,8 @@ std::optional<DictionaryEntry> parseEntryLine(const QString &line)
 
 QString formatEntryLine(const DictionaryEntry &entry)
 {
-    return (entry.caseSensitive ? QStringLiteral("$") : QString()) + addMarkers(entry.key, entry.mode)
-         + u'=' + entry.replacement;
+    return (entry.caseSensitive ? QStringLiteral("$") : QString()) + addMarkers(entry.key, entry.mode) + u'='
+           + entry.replacement;
 }
 
 void loadDictionaryFile(DictionaryTable &table, const QString &path, bool append)

@@ -17,20 +17,19 @@ const QString kTitle = QStringLiteral("Lectorium");
 
 bool userAgrees(UserDialogs &dialogs, const QString &text)
 {
-    return dialogs.show({kTitle, text, DialogIcon::Question, DialogButtons::YesNo})
-        == DialogAnswer::Yes;
+    return dialogs.show({kTitle, text, DialogIcon::Question, DialogButtons::YesNo}) == DialogAnswer::Yes;
 }
 
 bool mayWrite(const QString &path, const QString &name, UserDialogs &dialogs)
 {
     return !QFileInfo::exists(path)
-        || userAgrees(dialogs, QStringLiteral("Словарь\"%1\" уже существует.\nХотите перезаписать?").arg(name));
+           || userAgrees(dialogs, QStringLiteral("Словарь\"%1\" уже существует.\nХотите перезаписать?").arg(name));
 }
 
 bool sameFolder(const QString &a, const QString &b)
 {
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath()).toLower()
-        == QDir::cleanPath(QFileInfo(b).absoluteFilePath()).toLower();
+           == QDir::cleanPath(QFileInfo(b).absoluteFilePath()).toLower();
 }
 
 } // namespace
@@ -42,8 +41,7 @@ QString dictionaryFileName(const QString &typed)
     return cleanFileName(typed, QStringLiteral("."), QStringLiteral(" "), false) + QStringLiteral(".dic");
 }
 
-DictionaryFileResult createDictionary(const QString &dictionaryFolder, const QString &typedName,
-                                      UserDialogs &dialogs)
+DictionaryFileResult createDictionary(const QString &dictionaryFolder, const QString &typedName, UserDialogs &dialogs)
 {
     if (typedName.isEmpty())
         return DictionaryFileResult::Declined;
@@ -52,12 +50,11 @@ DictionaryFileResult createDictionary(const QString &dictionaryFolder, const QSt
     if (!mayWrite(path, name, dialogs))
         return DictionaryFileResult::Declined;
     QDir().mkpath(dictionaryFolder);
-    return UserFile::writeLines(path, {kDictionaryHeader}) ? DictionaryFileResult::Done
-                                                           : DictionaryFileResult::Failed;
+    return UserFile::writeLines(path, {kDictionaryHeader}) ? DictionaryFileResult::Done : DictionaryFileResult::Failed;
 }
 
-DictionaryFileResult addDictionaryFile(const QString &dictionaryFolder, const QString &chosenPath,
-                                       AddedFileKind kind, UserDialogs &dialogs)
+DictionaryFileResult addDictionaryFile(const QString &dictionaryFolder, const QString &chosenPath, AddedFileKind kind,
+                                       UserDialogs &dialogs)
 {
     const QFileInfo chosen(chosenPath);
     if (sameFolder(chosen.absolutePath(), dictionaryFolder)) {
@@ -84,8 +81,7 @@ DictionaryFileResult addDictionaryFile(const QString &dictionaryFolder, const QS
     return ok ? DictionaryFileResult::Done : DictionaryFileResult::Failed;
 }
 
-DictionaryFileResult renameDictionary(const QString &dictionaryFolder, const QString &name,
-                                      const QString &typedNewName)
+DictionaryFileResult renameDictionary(const QString &dictionaryFolder, const QString &name, const QString &typedNewName)
 {
     const QString trimmed = typedNewName.trimmed();
     if (trimmed.isEmpty())
@@ -98,11 +94,9 @@ DictionaryFileResult renameDictionary(const QString &dictionaryFolder, const QSt
                : DictionaryFileResult::Failed;
 }
 
-DictionaryFileResult deleteDictionary(const QString &dictionaryFolder, const QString &name,
-                                      UserDialogs &dialogs)
+DictionaryFileResult deleteDictionary(const QString &dictionaryFolder, const QString &name, UserDialogs &dialogs)
 {
     if (!userAgrees(dialogs, QStringLiteral("Действительно хотите удалить файл\n\"%1\"?").arg(name)))
         return DictionaryFileResult::Declined;
-    return QFile::remove(dictionaryFolder + u'/' + name) ? DictionaryFileResult::Done
-                                                        : DictionaryFileResult::Failed;
+    return QFile::remove(dictionaryFolder + u'/' + name) ? DictionaryFileResult::Done : DictionaryFileResult::Failed;
 }

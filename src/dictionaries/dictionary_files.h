@@ -16,8 +16,7 @@ enum class DictionaryFileResult { Done, Declined, Refused, Failed };
 
 // Writes a new dictionary holding the header line only; an existing file is
 // replaced only after the user agrees.
-DictionaryFileResult createDictionary(const QString &dictionaryFolder, const QString &typedName,
-                                      UserDialogs &dialogs);
+DictionaryFileResult createDictionary(const QString &dictionaryFolder, const QString &typedName, UserDialogs &dialogs);
 
 enum class AddedFileKind {
     Dictionary,       // own or the outside reader program's: copied as it is
@@ -26,11 +25,10 @@ enum class AddedFileKind {
 
 // Adds a file from elsewhere to the folder under its name with ".txt" turned
 // into ".dic". A file from the folder itself is refused with a message.
-DictionaryFileResult addDictionaryFile(const QString &dictionaryFolder, const QString &chosenPath,
-                                       AddedFileKind kind, UserDialogs &dialogs);
+DictionaryFileResult addDictionaryFile(const QString &dictionaryFolder, const QString &chosenPath, AddedFileKind kind,
+                                       UserDialogs &dialogs);
 
 DictionaryFileResult renameDictionary(const QString &dictionaryFolder, const QString &name,
                                       const QString &typedNewName);
 
-DictionaryFileResult deleteDictionary(const QString &dictionaryFolder, const QString &name,
-                                      UserDialogs &dialogs);
+DictionaryFileResult deleteDictionary(const QString &dictionaryFolder, const QString &name, UserDialogs &dialogs);

@@ -54,9 +54,8 @@ DictionaryList loadDictionaryList(const QString &dictionaryFolder)
         return list;
     }
     for (const NameFlag &record : readNameFlagList(listFile)) {
-        const auto listed = std::find_if(list.begin(), list.end(), [&](const ListedDictionary &d) {
-            return d.name == record.name;
-        });
+        const auto listed =
+            std::find_if(list.begin(), list.end(), [&](const ListedDictionary &d) { return d.name == record.name; });
         if (listed != list.end())
             listed->enabled = record.flag;
     }

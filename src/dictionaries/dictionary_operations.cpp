@@ -65,8 +65,7 @@ QString defaultTargetName(const QString &sourceName, const QString &suffix)
     return base + suffix + QStringLiteral(".dic");
 }
 
-OperationResult subtractDictionaries(const QString &source, const QString &other,
-                                     const QString &target, bool keyOnly,
+OperationResult subtractDictionaries(const QString &source, const QString &other, const QString &target, bool keyOnly,
                                      const ToolProgress &progress)
 {
     OperationResult result;
@@ -98,8 +97,7 @@ OperationResult subtractDictionaries(const QString &source, const QString &other
     return writeKept(*src, keep, target, result);
 }
 
-OperationResult removeRepeats(const QString &source, const QString &target, bool keyOnly,
-                              const ToolProgress &progress)
+OperationResult removeRepeats(const QString &source, const QString &target, bool keyOnly, const ToolProgress &progress)
 {
     OperationResult result;
     const std::optional<DictionaryTable> src = loadTable(source);
@@ -136,8 +134,7 @@ int entriesPerPartFor(int entryCount, int parts)
     return parts > 0 ? entryCount / parts + 1 : entryCount;
 }
 
-OperationResult splitDictionary(const QString &source, int entriesPerPart,
-                                const ToolProgress &progress)
+OperationResult splitDictionary(const QString &source, int entriesPerPart, const ToolProgress &progress)
 {
     OperationResult result;
     const std::optional<DictionaryTable> src = loadTable(source);
@@ -167,8 +164,7 @@ OperationResult splitDictionary(const QString &source, int entriesPerPart,
     return result;
 }
 
-OperationResult mergeDictionaries(const QStringList &sources, const QString &target,
-                                  const ToolProgress &progress)
+OperationResult mergeDictionaries(const QStringList &sources, const QString &target, const ToolProgress &progress)
 {
     OperationResult result;
     if (sources.isEmpty() || target.isEmpty()) {
@@ -208,8 +204,8 @@ QString convertStressMarks(const QString &text, StressConversion conversion)
     return s;
 }
 
-OperationResult convertDictionaryStress(const QString &source, const QString &target,
-                                        StressConversion conversion, const ToolProgress &progress)
+OperationResult convertDictionaryStress(const QString &source, const QString &target, StressConversion conversion,
+                                        const ToolProgress &progress)
 {
     OperationResult result;
     if (target.isEmpty()) {

@@ -14,9 +14,9 @@
 struct OperationResult
 {
     bool cancelled = false;
-    bool failed = false;   // a file could not be read or written
-    int removed = 0;       // entries left out (subtraction, repeats)
-    QStringList written;   // the files written, in order
+    bool failed = false; // a file could not be read or written
+    int removed = 0;     // entries left out (subtraction, repeats)
+    QStringList written; // the files written, in order
 };
 
 // "name.dic" -> "name_1.dic", the default target of subtraction and repeat removal.
@@ -28,8 +28,7 @@ QString defaultTargetName(const QString &sourceName, const QString &suffix = QSt
 
 // Entries of `source` that match no entry of `other`, written to `target`
 // (entry lines only). Status: "Удалено n записей в словаре name".
-OperationResult subtractDictionaries(const QString &source, const QString &other,
-                                     const QString &target, bool keyOnly,
+OperationResult subtractDictionaries(const QString &source, const QString &other, const QString &target, bool keyOnly,
                                      const ToolProgress &progress = {});
 
 // Keeps the last of every group of matching entries, at its own position.
@@ -41,18 +40,15 @@ int entriesPerPartFor(int entryCount, int parts);
 
 // Parts "name_part1.dic", "name_part2.dic", ... beside the source, each with
 // at most `entriesPerPart` entries.
-OperationResult splitDictionary(const QString &source, int entriesPerPart,
-                                const ToolProgress &progress = {});
+OperationResult splitDictionary(const QString &source, int entriesPerPart, const ToolProgress &progress = {});
 
 // The header, then every entry of the sources in order; repeats stay.
-OperationResult mergeDictionaries(const QStringList &sources, const QString &target,
-                                  const ToolProgress &progress = {});
+OperationResult mergeDictionaries(const QStringList &sources, const QString &target, const ToolProgress &progress = {});
 
 enum class StressConversion {
     AngleToGrave, // "<" becomes the grave accent, ">" is dropped
     GraveToAngle, // the grave accent becomes "<"
 };
 QString convertStressMarks(const QString &text, StressConversion conversion);
-OperationResult convertDictionaryStress(const QString &source, const QString &target,
-                                        StressConversion conversion,
+OperationResult convertDictionaryStress(const QString &source, const QString &target, StressConversion conversion,
                                         const ToolProgress &progress = {});

@@ -121,9 +121,8 @@ RepeatCheck findRepeatedRows(const QList<DicRow> &rows, bool engineRows, bool re
     const int total = int(rows.size());
     for (int i = total - 1; i >= 0; --i) {
         if ((total - i) % 20 == 0) {
-            throttle.report(total - i, total, [&] {
-                return QStringLiteral("Поиск... %1%").arg(qint64(total - i) * 100 / total);
-            });
+            throttle.report(total - i, total,
+                            [&] { return QStringLiteral("Поиск... %1%").arg(qint64(total - i) * 100 / total); });
             if (progress.isCancelled()) {
                 check.cancelled = true;
                 check.repeats.clear();

@@ -31,8 +31,8 @@ int rowChangingText(const QList<DicRow> &rows, const QString &text, bool engineR
 
 struct RepeatCheck
 {
-    QList<int> repeats;     // ascending: rows to remove
-    int conflictRow = -1;   // a repeated word with another pronunciation
+    QList<int> repeats;   // ascending: rows to remove
+    int conflictRow = -1; // a repeated word with another pronunciation
     bool cancelled = false;
 };
 

@@ -28,9 +28,9 @@ void joinSections(EditorRecords &records);
 
 struct DicRow
 {
-    QString word;          // key with its markers
+    QString word; // key with its markers
     QString pronunciation;
-    QString flag;          // "$" (own dictionaries) or "/i" (the engine's list)
+    QString flag; // "$" (own dictionaries) or "/i" (the engine's list)
     bool operator==(const DicRow &) const = default;
 };
 

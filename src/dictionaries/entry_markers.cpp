@@ -10,26 +10,25 @@ BoundaryMode entryMode(const QString &key)
     if (first == u'*')
         return last == u'*' ? Anywhere : last == u'&' ? NonDelimiterAfter : DelimiterAfter;
     if (first == u'&')
-        return last == u'&' ? NonDelimiterBeforeAndAfter
-             : last == u'*' ? NonDelimiterBefore
-                            : NonDelimiterBeforeDelimiterAfter;
-    return last == u'*' ? DelimiterBefore
-         : last == u'&' ? DelimiterBeforeNonDelimiterAfter
-                        : DelimiterBeforeAndAfter;
+        return last == u'&'   ? NonDelimiterBeforeAndAfter
+               : last == u'*' ? NonDelimiterBefore
+                              : NonDelimiterBeforeDelimiterAfter;
+    return last == u'*' ? DelimiterBefore : last == u'&' ? DelimiterBeforeNonDelimiterAfter : DelimiterBeforeAndAfter;
 }
 
 QString stripMarkers(const QString &key, BoundaryMode mode)
 {
     using enum BoundaryMode;
     switch (mode) {
-    case Anywhere: case NonDelimiterBeforeAndAfter: case NonDelimiterAfter: case NonDelimiterBefore:
-        return key.mid(1, key.size() - 2);
-    case DelimiterBefore: case DelimiterBeforeNonDelimiterAfter:
-        return key.left(key.size() - 1);
-    case DelimiterAfter: case NonDelimiterBeforeDelimiterAfter:
-        return key.mid(1);
-    default:
-        return key;
+    case Anywhere:
+    case NonDelimiterBeforeAndAfter:
+    case NonDelimiterAfter:
+    case NonDelimiterBefore: return key.mid(1, key.size() - 2);
+    case DelimiterBefore:
+    case DelimiterBeforeNonDelimiterAfter: return key.left(key.size() - 1);
+    case DelimiterAfter:
+    case NonDelimiterBeforeDelimiterAfter: return key.mid(1);
+    default: return key;
     }
 }
 

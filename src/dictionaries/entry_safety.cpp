@@ -9,9 +9,9 @@ bool entryIsSafe(const QString &key, bool caseSensitive)
 {
     // Tested without the spaces that surround them in book text, so "{" and
     // "}" are the outer neighbours, and those are not delimiters.
-    static const std::array<QString, 5> markers = {
-        QStringLiteral("{повествование->}"), QStringLiteral("{автор->}"),
-        QStringLiteral("{пауза->}"), QStringLiteral("{речь->}"), QStringLiteral("{речь2->}")};
+    static const std::array<QString, 5> markers = {QStringLiteral("{повествование->}"), QStringLiteral("{автор->}"),
+                                                   QStringLiteral("{пауза->}"), QStringLiteral("{речь->}"),
+                                                   QStringLiteral("{речь2->}")};
     const BoundaryMode mode = entryMode(key);
     const QString bare = stripMarkers(key, mode);
     for (const QString &marker : markers) {

@@ -35,8 +35,7 @@ QString toOwnNotation(QString pronunciation)
 // from the written file as a comment, so it is one from the start.
 bool isExceptionEntry(const QString &line, qsizetype minimumLength)
 {
-    return line.size() >= minimumLength && !line.trimmed().startsWith(QLatin1String("//"))
-        && line.contains(u':');
+    return line.size() >= minimumLength && !line.trimmed().startsWith(QLatin1String("//")) && line.contains(u':');
 }
 
 bool copyReplacing(const QString &source, const QString &target)
@@ -138,11 +137,9 @@ bool convertExceptionDictionary(const QString &source, const QString &target)
     return UserFile::writeLines(target, convertExceptionLines(splitDictionaryLines(*text)));
 }
 
-ExceptionDictionaryFiles::ExceptionDictionaryFiles(const QString &programFolder,
-                                                   const QString &enginePath)
+ExceptionDictionaryFiles::ExceptionDictionaryFiles(const QString &programFolder, const QString &enginePath)
     : m_programFolder(programFolder), m_enginePath(enginePath)
-{
-}
+{ }
 
 QString ExceptionDictionaryFiles::workingCopy() const
 {
@@ -176,8 +173,7 @@ ExceptionDictionaryFiles::Refresh ExceptionDictionaryFiles::refreshCopies() cons
     return result;
 }
 
-bool ExceptionDictionaryFiles::writeWorkingCopy(const QList<ExceptionRow> &rows,
-                                                const QString &programVersion) const
+bool ExceptionDictionaryFiles::writeWorkingCopy(const QList<ExceptionRow> &rows, const QString &programVersion) const
 {
     return UserFile::writeLines(workingCopy(), exceptionFileLines(rows, programVersion));
 }

@@ -54,15 +54,15 @@ public:
     ExceptionDictionaryFiles(const QString &programFolder, const QString &enginePath);
 
     QString enginePath() const { return m_enginePath; }
-    QString workingCopy() const;    // program folder + "/exc_rus.txt"
-    QString programBackup() const;  // program folder + "/exc_rus.bak"
-    QString engineBackup() const;   // the engine's path ending in ".bak" instead
+    QString workingCopy() const;   // program folder + "/exc_rus.txt"
+    QString programBackup() const; // program folder + "/exc_rus.bak"
+    QString engineBackup() const;  // the engine's path ending in ".bak" instead
 
     bool engineFileExists() const;
 
     struct Refresh
     {
-        bool copied = false;          // the working copy now holds the engine's file
+        bool copied = false;           // the working copy now holds the engine's file
         bool madeEngineBackup = false; // the one-time backup was made just now
     };
     // Copies the engine's file over the working copy and the program-folder

@@ -12,9 +12,8 @@ char16_t KeyAutomaton::fold(char16_t unit)
         auto t = std::make_unique<std::array<char16_t, 0x10000>>();
         for (char32_t u = 0; u < 0x10000; ++u) {
             const char32_t folded = QChar::toCaseFolded(u);
-            (*t)[u] = (QChar::isSurrogate(u) || folded > 0xFFFF || QChar::isSurrogate(folded))
-                          ? char16_t(0xD800)
-                          : char16_t(folded);
+            (*t)[u] = (QChar::isSurrogate(u) || folded > 0xFFFF || QChar::isSurrogate(folded)) ? char16_t(0xD800)
+                                                                                               : char16_t(folded);
         }
         return t;
     }();

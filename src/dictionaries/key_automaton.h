@@ -25,18 +25,17 @@ public:
 
     // Calls found(id, start, end) for every key occurrence lying inside
     // text[from, to), for the entries with id greater than `minId`.
-    template <typename Found>
-    void scan(QStringView text, qsizetype from, qsizetype to, int minId, Found &&found) const;
+    template <typename Found> void scan(QStringView text, qsizetype from, qsizetype to, int minId, Found &&found) const;
 
 private:
     int next(int state, char16_t c) const;
 
     struct Node
     {
-        int edgeBegin = 0, edgeEnd = 0;  // children in m_edgeChar / m_edgeTarget
+        int edgeBegin = 0, edgeEnd = 0; // children in m_edgeChar / m_edgeTarget
         int fail = 0;
-        int output = -1;                 // nearest node on the fail chain (or itself) with ids
-        int idBegin = 0, idEnd = 0;      // this node's own entry ids in m_ids
+        int output = -1;            // nearest node on the fail chain (or itself) with ids
+        int idBegin = 0, idEnd = 0; // this node's own entry ids in m_ids
         int depth = 0;
     };
     std::vector<Node> m_nodes;
@@ -48,8 +47,7 @@ private:
 };
 
 template <typename Found>
-void KeyAutomaton::scan(QStringView text, qsizetype from, qsizetype to, int minId,
-                        Found &&found) const
+void KeyAutomaton::scan(QStringView text, qsizetype from, qsizetype to, int minId, Found &&found) const
 {
     if (m_nodes.empty())
         return;

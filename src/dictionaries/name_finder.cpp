@@ -29,7 +29,7 @@ QString replacedWhileFound(QString text, const QString &find, const QString &rep
 class Tally
 {
 public:
-    explicit Tally(bool caseBlind) : m_caseBlind(caseBlind) {}
+    explicit Tally(bool caseBlind) : m_caseBlind(caseBlind) { }
     void add(const QString &word)
     {
         const QString key = m_caseBlind ? word.toLower() : word;
@@ -54,8 +54,7 @@ bool isLatinLetter(QChar c)
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-template <typename Removes>
-QList<WordCount> removeWhere(QList<WordCount> &list, Removes removes)
+template <typename Removes> QList<WordCount> removeWhere(QList<WordCount> &list, Removes removes)
 {
     QList<WordCount> kept, removed;
     for (const WordCount &w : list)
@@ -74,26 +73,27 @@ QString normalizeForNameSearch(const QString &text)
     s = replaceAll(s, QStringLiteral("!"), QStringLiteral(" !"), true);
     s = replaceAll(s, QStringLiteral("?"), QStringLiteral(" ?"), true);
     s = replaced(s, {QStringLiteral("\r\n"), QStringLiteral("\r"), QStringLiteral("\n")}, QStringLiteral(" |"));
-    s = replaced(s, {QStringLiteral("\t"), cp1251Char(171), cp1251Char(187), QStringLiteral("\""),
-                     cp1251Char(160)}, QStringLiteral(" "));
+    s = replaced(s, {QStringLiteral("\t"), cp1251Char(171), cp1251Char(187), QStringLiteral("\""), cp1251Char(160)},
+                 QStringLiteral(" "));
     s = replaced(s, {cp1251Char(150), cp1251Char(151)}, QStringLiteral("-"));
     s = replaced(s, {cp1251Char(132), cp1251Char(147)}, QStringLiteral(" "));
-    s = replaced(s, {QStringLiteral(" - "), QStringLiteral("--"), QStringLiteral("- "), QStringLiteral(" -"),
-                     QStringLiteral("("), QStringLiteral(")")}, QStringLiteral(" "));
+    s = replaced(s,
+                 {QStringLiteral(" - "), QStringLiteral("--"), QStringLiteral("- "), QStringLiteral(" -"),
+                  QStringLiteral("("), QStringLiteral(")")},
+                 QStringLiteral(" "));
     s = replacedWhileFound(s, QStringLiteral("..."), QStringLiteral(" . "));
     s = replacedWhileFound(s, QStringLiteral("  "), QStringLiteral(" "));
     s = replacedWhileFound(s, QStringLiteral(" | "), QStringLiteral(" |"));
     return s;
 }
 
-NameFinderResult findNames(const QString &text, const NameFinderOptions &options,
-                           const ToolProgress &progress)
+NameFinderResult findNames(const QString &text, const NameFinderOptions &options, const ToolProgress &progress)
 {
     NameFinderResult result;
     const QStringList tokens = normalizeForNameSearch(text).split(u' ', Qt::SkipEmptyParts);
     Tally names(false), foreign(true), all(false);
-    static const QStringList sentenceEnds = {QStringLiteral("."), QStringLiteral("!"),
-                                             QStringLiteral("?"), QStringLiteral("-")};
+    static const QStringList sentenceEnds = {QStringLiteral("."), QStringLiteral("!"), QStringLiteral("?"),
+                                             QStringLiteral("-")};
     ProgressThrottle throttle(progress);
     QString previous;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
@@ -102,17 +102,16 @@ NameFinderResult findNames(const QString &text, const NameFinderOptions &options
         const bool marked = token.startsWith(u'|');
         const bool startsLine = marked || i == 0;
         const QString word = marked ? token.mid(1) : token;
-        if (token.size() >= 2 && !startsLine && token.front() == token.front().toUpper()
-            && token != token.toUpper() && !sentenceEnds.contains(previous))
+        if (token.size() >= 2 && !startsLine && token.front() == token.front().toUpper() && token != token.toUpper()
+            && !sentenceEnds.contains(previous))
             names.add(token);
         if (!options.skipForeignWords && !word.isEmpty() && isLatinLetter(word.front()))
             foreign.add(word);
         if (!options.skipAllWords && word.size() > options.allWordsLongerThan)
             all.add(word);
         previous = token;
-        throttle.report(i + 1, tokens.size(), [&] {
-            return QStringLiteral("Анализ текста: %1%").arg((i + 1) * 100 / tokens.size());
-        });
+        throttle.report(i + 1, tokens.size(),
+                        [&] { return QStringLiteral("Анализ текста: %1%").arg((i + 1) * 100 / tokens.size()); });
         if (progress.isCancelled()) {
             result.cancelled = true;
             break;
@@ -143,21 +142,18 @@ QList<WordCount> removeExceptionKeys(QList<WordCount> &list, const QList<Excepti
         else
             exact.insert(row.key);
     }
-    return removeWhere(list, [&](const WordCount &w) {
-        return exact.contains(w.word) || caseBlind.contains(w.word.toLower());
-    });
+    return removeWhere(
+        list, [&](const WordCount &w) { return exact.contains(w.word) || caseBlind.contains(w.word.toLower()); });
 }
 
 QList<WordCount> removeHandledWords(QList<WordCount> &list, const DictionaryEngine &engine,
-                                   const ToolProgress &progress)
+                                    const ToolProgress &progress)
 {
     ProgressThrottle throttle(progress);
     qsizetype done = 0;
     const qsizetype total = list.size();
     return removeWhere(list, [&](const WordCount &w) {
-        throttle.report(++done, total, [&] {
-            return QStringLiteral("Фильтрация: %1%").arg(done * 100 / total);
-        });
+        throttle.report(++done, total, [&] { return QStringLiteral("Фильтрация: %1%").arg(done * 100 / total); });
         return !progress.isCancelled() && engine.anyEntryChanges(u' ' + w.word + u' ');
     });
 }

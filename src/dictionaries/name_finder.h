@@ -40,8 +40,7 @@ struct NameFinderResult
 QString normalizeForNameSearch(const QString &text);
 
 // Status "Анализ текста: n%" at most every half second; can be cancelled.
-NameFinderResult findNames(const QString &text, const NameFinderOptions &options,
-                           const ToolProgress &progress = {});
+NameFinderResult findNames(const QString &text, const NameFinderOptions &options, const ToolProgress &progress = {});
 
 // The filters move the words they remove out of `list` and return them.
 QList<WordCount> removeRareWords(QList<WordCount> &list, int minimumCount);

@@ -22,8 +22,8 @@ bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter
 namespace {
 
 // The rewrite itself; `spans` may be null when nobody needs them.
-bool rewrite(QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
-             bool caseSensitive, QList<ReplacedSpan> *spans)
+bool rewrite(QString &text, const QString &key, const QString &replacement, BoundaryMode mode, bool caseSensitive,
+             QList<ReplacedSpan> *spans)
 {
     if (key.isEmpty() || !canMatch(mode))
         return false;
@@ -64,8 +64,8 @@ bool rewrite(QString &text, const QString &key, const QString &replacement, Boun
 
 } // namespace
 
-QString replaceBounded(const QString &text, const QString &key, const QString &replacement,
-                       BoundaryMode mode, bool caseSensitive)
+QString replaceBounded(const QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
+                       bool caseSensitive)
 {
     QString result = text;
     rewrite(result, key, replacement, mode, caseSensitive, nullptr);

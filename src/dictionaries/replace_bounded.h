@@ -17,8 +17,8 @@
 // (a mode that cannot match never replaces).
 bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter);
 
-QString replaceBounded(const QString &text, const QString &key, const QString &replacement,
-                       BoundaryMode mode, bool caseSensitive);
+QString replaceBounded(const QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
+                       bool caseSensitive);
 
 // Where a rewrite put a replacement: [start, end) in the rewritten text (an
 // empty span where it deleted the occurrence), in place of the occurrence at

@@ -52,8 +52,7 @@ bool keepExistingProject(const QString &folder, UserDialogs &dialogs)
     if (!QFileInfo(folder).isDir())
         return false;
     const DialogAnswer answer = dialogs.show(
-        {QStringLiteral("Внимание"),
-         QStringLiteral("Проект с таким именем уже есть! Рабочий каталог будет очищен."),
+        {QStringLiteral("Внимание"), QStringLiteral("Проект с таким именем уже есть! Рабочий каталог будет очищен."),
          DialogIcon::Exclamation, DialogButtons::OkCancel});
     return answer != DialogAnswer::Ok;
 }

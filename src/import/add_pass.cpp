@@ -39,10 +39,8 @@ class BlockCutter
 public:
     BlockCutter(const QString &title, const AddOptions &options, ChapterDetector &detector,
                 const LineRewriter &dictionaries)
-        : m_options(options)
-        , m_detector(detector)
-        , m_dictionaries(options.applyDictionaries ? dictionaries : LineRewriter())
-        , m_maxSize(options.maxBlockSize())
+        : m_options(options), m_detector(detector),
+          m_dictionaries(options.applyDictionaries ? dictionaries : LineRewriter()), m_maxSize(options.maxBlockSize())
     {
         if (options.analyseDialogues) {
             m_pause = VoiceMarker::pause;
@@ -217,13 +215,12 @@ QStringList splitBookLines(const QString &text)
 
 QString escapeAngleBrackets(const QString &text)
 {
-    return replaceAll(replaceAll(text, QStringLiteral(">"), QStringLiteral("&gt;"), true),
-                      QStringLiteral("<"), QStringLiteral("&lt;"), true);
+    return replaceAll(replaceAll(text, QStringLiteral(">"), QStringLiteral("&gt;"), true), QStringLiteral("<"),
+                      QStringLiteral("&lt;"), true);
 }
 
 BookBlocks cutIntoBlocks(const QString &text, const QString &title, const AddOptions &options,
-                         ChapterDetector &detector, const LineRewriter &dictionaries,
-                         const AddProgress &progress)
+                         ChapterDetector &detector, const LineRewriter &dictionaries, const AddProgress &progress)
 {
     const QString escaped = escapeAngleBrackets(text);
     const QStringList lines = splitBookLines(escaped);

@@ -4,8 +4,8 @@
 #include "import/fb2_file.h"
 #include "import/fb2_to_text.h"
 #include "import/html_converter.h"
-#include "import/rtf_reader.h"
 #include "import/rtf_paragraph_text.h"
+#include "import/rtf_reader.h"
 #include "import/text_file_loader.h"
 #include "import/word_converter.h"
 
@@ -47,14 +47,14 @@ bool hasReadableText(const QString &text)
 
 QString fileTitle(const QString &Filename1)
 {
-    const qsizetype separator = std::max(Filename1.lastIndexOf(QLatin1Char('/')), Filename1.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype separator =
+        std::max(Filename1.lastIndexOf(QLatin1Char('/')), Filename1.lastIndexOf(QLatin1Char('\\')));
     return Filename1.mid(separator + 1);
 }
 
 BookLoader::BookLoader(UserDialogs &dialogs, WordConverter &wordConverter)
     : m_dialogs(dialogs), m_wordConverter(wordConverter)
-{
-}
+{ }
 
 void BookLoader::setStatusListener(std::function<void(const QString &)> listener)
 {
@@ -102,7 +102,8 @@ std::optional<QString> BookLoader::loadByExtension(const QString &ext, const QSt
         return loadPlainText(path);
     fail(QStringLiteral("Конвертация файла: формат не поддерживается"),
          QStringLiteral("Этот формат файла не поддерживается:\n%1\n\n"
-                        "Откройте книгу в формате TXT, RTF, DOC, HTML или FB2.").arg(path));
+                        "Откройте книгу в формате TXT, RTF, DOC, HTML или FB2.")
+             .arg(path));
     return std::nullopt;
 }
 
@@ -160,12 +161,12 @@ std::optional<QString> BookLoader::loadWord(const QString &path)
     showStatus(kConverting);
     const WordConversion conversion = m_wordConverter.convertToRtf(path);
     switch (conversion.outcome) {
-    case WordConversionOutcome::Converted:
-        break;
+    case WordConversionOutcome::Converted: break;
     case WordConversionOutcome::ConverterMissing:
         fail(QStringLiteral("Конвертация файла: не найден LibreOffice"),
              QStringLiteral("Для чтения документов Word нужен LibreOffice Writer, но он не найден.\n"
-                            "Установите LibreOffice и откройте файл снова:\n%1").arg(path));
+                            "Установите LibreOffice и откройте файл снова:\n%1")
+                 .arg(path));
         return std::nullopt;
     case WordConversionOutcome::Failed:
         fail(QStringLiteral("Конвертация файла: ошибка LibreOffice"),
@@ -208,8 +209,7 @@ std::optional<QByteArray> BookLoader::readFile(const QString &path)
 
 void BookLoader::reportUnreadable(const QString &path)
 {
-    fail(QStringLiteral("Конвертация файла: файл не открыт"),
-         QStringLiteral("Не удалось открыть файл:\n%1").arg(path));
+    fail(QStringLiteral("Конвертация файла: файл не открыт"), QStringLiteral("Не удалось открыть файл:\n%1").arg(path));
 }
 
 void BookLoader::fail(const QString &status, const QString &message)

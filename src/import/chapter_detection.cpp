@@ -125,8 +125,8 @@ QString identifierFromSelection(const QString &selection)
            && selection.at(end) != QChar::ParagraphSeparator)
         ++end;
     const QString text = selection.left(end).trimmed();
-    return replaceAll(replaceAll(text, QStringLiteral("*"), QStringLiteral("[*]"), true),
-                      QStringLiteral("?"), QStringLiteral("[?]"), true);
+    return replaceAll(replaceAll(text, QStringLiteral("*"), QStringLiteral("[*]"), true), QStringLiteral("?"),
+                      QStringLiteral("[?]"), true);
 }
 
 QString chaptersFilePath(const QString &programFolder)

@@ -54,7 +54,7 @@ class ChapterIdentifierList
 {
 public:
     ChapterIdentifierList() = default;
-    explicit ChapterIdentifierList(QList<ChapterIdentifier> entries) : m_entries(std::move(entries)) {}
+    explicit ChapterIdentifierList(QList<ChapterIdentifier> entries) : m_entries(std::move(entries)) { }
 
     const QList<ChapterIdentifier> &entries() const { return m_entries; }
 

@@ -38,9 +38,8 @@ QList<TextLine> linesOf(const QString &text)
 
 } // namespace
 
-ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options,
-                               double coefficient, ChapterDetector &detector,
-                               const std::function<bool()> &keepGoing)
+ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options, double coefficient,
+                               ChapterDetector &detector, const std::function<bool()> &keepGoing)
 {
     ChapterPreview preview;
     preview.rows.append({1, title, 0, 0, 0});

@@ -18,11 +18,11 @@ int estimateSeconds(qint64 characters, double coefficient);
 
 struct PreviewRow
 {
-    int number = 0;     // block number
-    QString chapter;    // the heading line as the detector prepared it
+    int number = 0;       // block number
+    QString chapter;      // the heading line as the detector prepared it
     qsizetype start = 0;  // where the heading line begins in the text
     qsizetype length = 0; // and its length
-    int seconds = 0;    // estimated speaking time of the block
+    int seconds = 0;      // estimated speaking time of the block
 };
 
 struct ChapterPreview
@@ -36,6 +36,5 @@ struct ChapterPreview
 // are named "chapter (2)". `keepGoing` is asked after each row (a window lets
 // its events run there); false stops the preview with the rows so far. The
 // detector's empty-line count is reset after each row and on stopping.
-ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options,
-                               double coefficient, ChapterDetector &detector,
-                               const std::function<bool()> &keepGoing = {});
+ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options, double coefficient,
+                               ChapterDetector &detector, const std::function<bool()> &keepGoing = {});

@@ -36,7 +36,8 @@ void readAuthors(const QString &titleInfo, Fb2Description &description)
     for (qsizetype i = 1; i < pieces.size(); ++i) {
         // Only this author's own names: a translator's after "</author>"
         // must not stand in for a missing one.
-        const QString author = pieces[i].section(QStringLiteral("</author>"), 0, 0, QString::SectionCaseInsensitiveSeps);
+        const QString author =
+            pieces[i].section(QStringLiteral("</author>"), 0, 0, QString::SectionCaseInsensitiveSeps);
         description.firstNames.append(field(author, QStringLiteral("first-name")));
         description.lastNames.append(field(author, QStringLiteral("last-name")));
     }
@@ -67,8 +68,9 @@ QString cleanAnnotation(QString text)
 
 Fb2Description readFb2Description(const QString &fileText)
 {
-    const QString titleInfo = between(between(fileText, QStringLiteral("<description>"), QStringLiteral("</description>")),
-                                      QStringLiteral("<title-info>"), QStringLiteral("</title-info>"));
+    const QString titleInfo =
+        between(between(fileText, QStringLiteral("<description>"), QStringLiteral("</description>")),
+                QStringLiteral("<title-info>"), QStringLiteral("</title-info>"));
     Fb2Description description;
     description.title = field(titleInfo, QStringLiteral("book-title"));
     readAuthors(titleInfo, description);
@@ -85,12 +87,8 @@ BookInformation fb2Information(const Fb2Description &description)
     for (qsizetype i = 0; i < description.firstNames.size(); ++i)
         authors += description.firstNames[i] + QLatin1Char(' ') + description.lastNames[i] + QStringLiteral(",\r\n");
     authors.chop(3);
-    return {description.title,
-            description.seriesName,
-            QString::number(description.seriesNumber),
-            authors,
-            description.genre,
-            cleanAnnotation(description.annotation),
+    return {description.title, description.seriesName, QString::number(description.seriesNumber),
+            authors,           description.genre,      cleanAnnotation(description.annotation),
             description.date};
 }
 
@@ -114,13 +112,20 @@ QString decodeXmlReferences(const QString &text)
         }
         const QStringView name = QStringView(text).mid(i + 1, end - i - 1);
         char32_t code = 0;
-        if (name == u"amp") code = u'&';
-        else if (name == u"lt") code = u'<';
-        else if (name == u"gt") code = u'>';
-        else if (name == u"quot") code = u'"';
-        else if (name == u"apos") code = u'\'';
-        else if (name.startsWith(u"#x") || name.startsWith(u"#X")) code = name.mid(2).toUInt(nullptr, 16);
-        else if (name.startsWith(u'#')) code = name.mid(1).toUInt();
+        if (name == u"amp")
+            code = u'&';
+        else if (name == u"lt")
+            code = u'<';
+        else if (name == u"gt")
+            code = u'>';
+        else if (name == u"quot")
+            code = u'"';
+        else if (name == u"apos")
+            code = u'\'';
+        else if (name.startsWith(u"#x") || name.startsWith(u"#X"))
+            code = name.mid(2).toUInt(nullptr, 16);
+        else if (name.startsWith(u'#'))
+            code = name.mid(1).toUInt();
         if (code == 0 || code > 0x10FFFF) {
             result.append(text.at(i++));
             continue;

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-
 struct Fb2Description
 {
     QString title;
@@ -19,7 +18,6 @@ struct Fb2Description
     QString annotation; // raw markup
     QString date;
 };
-
 
 // Reads the description from the text of a FictionBook file. Tag names are
 // compared without regard to case; a field whose tags are missing or

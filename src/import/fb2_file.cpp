@@ -17,7 +17,8 @@ QString fb2DeclaredEncoding(const QString &fileText)
     if (declaration < 0)
         return {};
     const qsizetype declarationEnd = fileText.indexOf(QLatin1Char('>'), declaration);
-    const QStringView head = QStringView(fileText).mid(declaration, declarationEnd < 0 ? -1 : declarationEnd - declaration);
+    const QStringView head =
+        QStringView(fileText).mid(declaration, declarationEnd < 0 ? -1 : declarationEnd - declaration);
     const qsizetype value = head.indexOf(u"encoding=\"");
     if (value < 0)
         return {};

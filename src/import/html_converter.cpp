@@ -20,10 +20,10 @@ constexpr qsizetype kCharsetSniffLength = 4096;
 bool isBlockElement(const char *name)
 {
     static const char *const kBlocks[] = {
-        "p", "div", "h1", "h2", "h3", "h4", "h5", "h6", "li", "dt", "dd", "ul", "ol",
-        "dl", "table", "tr", "td", "th", "caption", "blockquote", "pre", "address",
-        "center", "hr", "section", "article", "header", "footer", "nav", "aside",
-        "figure", "figcaption", "form", "fieldset", "legend", "body", "html", "main"};
+        "p",      "div",        "h1",     "h2",       "h3",      "h4",      "h5",     "h6",     "li",      "dt",
+        "dd",     "ul",         "ol",     "dl",       "table",   "tr",      "td",     "th",     "caption", "blockquote",
+        "pre",    "address",    "center", "hr",       "section", "article", "header", "footer", "nav",     "aside",
+        "figure", "figcaption", "form",   "fieldset", "legend",  "body",    "html",   "main"};
     for (const char *block : kBlocks)
         if (qstricmp(name, block) == 0)
             return true;
@@ -32,9 +32,8 @@ bool isBlockElement(const char *name)
 
 bool isHiddenElement(const char *name)
 {
-    return qstricmp(name, "script") == 0 || qstricmp(name, "style") == 0
-           || qstricmp(name, "head") == 0 || qstricmp(name, "noscript") == 0
-           || qstricmp(name, "template") == 0;
+    return qstricmp(name, "script") == 0 || qstricmp(name, "style") == 0 || qstricmp(name, "head") == 0
+           || qstricmp(name, "noscript") == 0 || qstricmp(name, "template") == 0;
 }
 
 bool isCollapsibleSpace(char16_t c)
@@ -102,10 +101,7 @@ private:
         }
     }
 
-    bool atLineStart() const
-    {
-        return m_text.isEmpty() || m_text.back() == kBlockEnd || m_text.back() == kLineBreak;
-    }
+    bool atLineStart() const { return m_text.isEmpty() || m_text.back() == kBlockEnd || m_text.back() == kLineBreak; }
 
     void endLine()
     {
@@ -121,11 +117,10 @@ private:
 
 QString parseToText(const QByteArray &bytes, const char *encoding)
 {
-    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING
-                        | HTML_PARSE_NONET | HTML_PARSE_IGNORE_ENC;
+    const int options =
+        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET | HTML_PARSE_IGNORE_ENC;
     std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
-        htmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), nullptr, encoding, options),
-        &xmlFreeDoc);
+        htmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), nullptr, encoding, options), &xmlFreeDoc);
     if (!doc)
         return {};
     TextCollector collector;
@@ -135,9 +130,8 @@ QString parseToText(const QByteArray &bytes, const char *encoding)
 
 QString declaredCharset(const QByteArray &page)
 {
-    static const QRegularExpression charset(
-        QStringLiteral(R"(<meta[^>]*charset\s*=\s*["']?\s*([A-Za-z0-9_.:\-]+))"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression charset(QStringLiteral(R"(<meta[^>]*charset\s*=\s*["']?\s*([A-Za-z0-9_.:\-]+))"),
+                                            QRegularExpression::CaseInsensitiveOption);
     const QString head = QString::fromLatin1(page.left(kCharsetSniffLength));
     return charset.match(head).captured(1).toLower();
 }

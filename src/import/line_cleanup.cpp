@@ -53,8 +53,8 @@ CleanLine cleanUpLine(const QString &line, const QString &next, const LineCleanu
 {
     CleanLine result;
     QString l = unifyTypography(line);
-    if (options.removeHyphens && !l.endsWith(QLatin1String(" -")) && l.endsWith(u'-')
-        && !next.isEmpty() && !startsIndented(next)) {
+    if (options.removeHyphens && !l.endsWith(QLatin1String(" -")) && l.endsWith(u'-') && !next.isEmpty()
+        && !startsIndented(next)) {
         l.chop(1);
         result.joinsNext = true;
     }

@@ -12,9 +12,9 @@
 
 struct NameSearchOptions
 {
-    bool foreignWords = true;  // "Искать латиницу"
-    bool longWords = false;    // "Искать длинные слова"
-    int minimumLength = 5;     // "Мин кол-во букв в слове": a listed word is longer
+    bool foreignWords = true; // "Искать латиницу"
+    bool longWords = false;   // "Искать длинные слова"
+    int minimumLength = 5;    // "Мин кол-во букв в слове": a listed word is longer
 };
 
 // The same choice in the name finder's terms.

@@ -26,8 +26,7 @@ QString authorsOnOneLine(const QString &authors)
     return QString(authors).replace(kCrLf, QStringLiteral(" "));
 }
 
-bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlocks &book,
-                     const BookInformation &info)
+bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlocks &book, const BookInformation &info)
 {
     // Keys of the old "project.ini" that this pass does not write survive,
     // as they do when the file is updated in place.
@@ -94,8 +93,8 @@ bool isBlockFile(const QFileInfo &entry)
 // links: the old folder stays whole until the new one has taken its place.
 bool carryOverOtherFiles(const QString &oldFolder, const QString &newFolder)
 {
-    const QFileInfoList entries = QDir(oldFolder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList entries =
+        QDir(oldFolder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         if (isBlockFile(entry) || entry.fileName() == QLatin1String("project.ini"))
             continue;
@@ -160,8 +159,9 @@ bool putBackMovedAsideBooks(const QString &aside, const QString &realRoot)
 // when its place is still empty; stale staging folders go.
 void recoverInterruptedWrites(const QString &realRoot, const QString &spareParent)
 {
-    const QFileInfoList leftovers = QDir(spareParent).entryInfoList(
-        {kReplacedPrefix + u'*', kStagingPrefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QFileInfoList leftovers = QDir(spareParent)
+                                        .entryInfoList({kReplacedPrefix + u'*', kStagingPrefix + u'*'},
+                                                       QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo &leftover : leftovers) {
         if (leftover.fileName().startsWith(kReplacedPrefix)) {
             if (!putBackMovedAsideBooks(leftover.absoluteFilePath(), realRoot))
@@ -190,9 +190,8 @@ bool writeProject(const QString &folder, const BookBlocks &book, const BookInfor
     QTemporaryDir staging(spareParent + u'/' + kStagingPrefix + QStringLiteral("XXXXXX"));
     if (!staging.isValid())
         return false;
-    QFile::setPermissions(staging.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                              | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
-                                              | QFile::ExeOther);
+    QFile::setPermissions(staging.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                              | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     const QString finalFolder = realRoot + u'/' + target.fileName();
     if (!writeProjectIni(projectIniPath(finalFolder), projectIniPath(staging.path()), book, info)
         || !writeBlocks(staging.path(), book))

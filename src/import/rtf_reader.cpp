@@ -26,10 +26,9 @@ struct GroupState
 // Windows-1252 differs from Latin-1 in 0x80..0x9F, where Western documents
 // keep their dashes and quotes.
 constexpr std::array<char16_t, 32> kCp1252Controls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 QChar decodeByte(unsigned char byte, int codePage)
@@ -37,14 +36,10 @@ QChar decodeByte(unsigned char byte, int codePage)
     if (byte < 0x80)
         return QChar(char16_t(byte));
     switch (codePage) {
-    case 1251:
-        return Codec::cp1251Char(byte);
-    case 866:
-        return Codec::fromCp866(QByteArray(1, static_cast<char>(byte))).at(0);
-    case 1252:
-        return byte < 0xA0 ? QChar(kCp1252Controls[byte - 0x80]) : QChar(char16_t(byte));
-    default:
-        return QChar(char16_t(byte));
+    case 1251: return Codec::cp1251Char(byte);
+    case 866: return Codec::fromCp866(QByteArray(1, static_cast<char>(byte))).at(0);
+    case 1252: return byte < 0xA0 ? QChar(kCp1252Controls[byte - 0x80]) : QChar(char16_t(byte));
+    default: return QChar(char16_t(byte));
     }
 }
 
@@ -60,12 +55,42 @@ int codePageOfCharset(int charset)
 
 bool isSkippedDestination(const QByteArray &word)
 {
-    static const char *const kSkipped[] = {
-        "colortbl", "stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf",
-        "footer", "footerl", "footerr", "footerf", "footnote", "listtable", "listoverridetable",
-        "rsidtbl", "revtbl", "xmlnstbl", "filetbl", "latentstyles", "themedata",
-        "colorschememapping", "datastore", "generator", "fldinst", "datafield", "objdata",
-        "pn", "template", "xe", "tc", "txe", "nonshppict", "shp", "pgdsctbl", "docvar"};
+    static const char *const kSkipped[] = {"colortbl",
+                                           "stylesheet",
+                                           "info",
+                                           "pict",
+                                           "header",
+                                           "headerl",
+                                           "headerr",
+                                           "headerf",
+                                           "footer",
+                                           "footerl",
+                                           "footerr",
+                                           "footerf",
+                                           "footnote",
+                                           "listtable",
+                                           "listoverridetable",
+                                           "rsidtbl",
+                                           "revtbl",
+                                           "xmlnstbl",
+                                           "filetbl",
+                                           "latentstyles",
+                                           "themedata",
+                                           "colorschememapping",
+                                           "datastore",
+                                           "generator",
+                                           "fldinst",
+                                           "datafield",
+                                           "objdata",
+                                           "pn",
+                                           "template",
+                                           "xe",
+                                           "tc",
+                                           "txe",
+                                           "nonshppict",
+                                           "shp",
+                                           "pgdsctbl",
+                                           "docvar"};
     for (const char *name : kSkipped)
         if (word == name)
             return true;
@@ -75,10 +100,9 @@ bool isSkippedDestination(const QByteArray &word)
 QChar symbolOfWord(const QByteArray &word)
 {
     static const QHash<QByteArray, char16_t> kSymbols = {
-        {"emdash", 0x2014}, {"endash", 0x2013}, {"bullet", 0x2022}, {"lquote", 0x2018},
-        {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
-        {"emspace", u' '}, {"enspace", u' '}, {"qmspace", u' '}, {"tab", u'\t'},
-        {"cell", u'\t'}};
+        {"emdash", 0x2014}, {"endash", 0x2013},    {"bullet", 0x2022},    {"lquote", 0x2018},
+        {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"emspace", u' '},
+        {"enspace", u' '},  {"qmspace", u' '},     {"tab", u'\t'},        {"cell", u'\t'}};
     const auto it = kSymbols.constFind(word);
     return it == kSymbols.cend() ? QChar() : QChar(*it);
 }
@@ -86,7 +110,7 @@ QChar symbolOfWord(const QByteArray &word)
 class RtfParser
 {
 public:
-    explicit RtfParser(const QByteArray &bytes) : m_bytes(bytes) {}
+    explicit RtfParser(const QByteArray &bytes) : m_bytes(bytes) { }
 
     RtfDocument parse()
     {
@@ -141,10 +165,13 @@ private:
             return;
         switch (c) {
         case '*': m_state.destination = Destination::Skipped; break;
-        case '\\': case '{': case '}': addChar(QChar(char16_t(c))); break;
+        case '\\':
+        case '{':
+        case '}': addChar(QChar(char16_t(c))); break;
         case '~': addChar(QChar(char16_t(0xA0))); break;
         case '_': addChar(u'-'); break;
-        case '\r': case '\n': endParagraph(); break;
+        case '\r':
+        case '\n': endParagraph(); break;
         default: break; // "\-" optional hyphen and unknown symbols show nothing
         }
     }

@@ -8,8 +8,7 @@ constexpr qsizetype kDosSampleLength = 1000;
 
 bool hasUnicodeMark(const QByteArray &bytes)
 {
-    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE")
-           || bytes.startsWith("\xFE\xFF");
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
 }
 
 } // namespace

@@ -80,8 +80,8 @@ QString fixYears(const QString &text)
     QString s = u' ' + text;
     qsizetype p = s.indexOf(u'2', 1);
     while (p >= 0) {
-        const bool year = !isDigitAt(s, p - 1) && isDigitAt(s, p + 1) && isDigitAt(s, p + 2)
-                          && isDigitAt(s, p + 3) && !isDigitAt(s, p + 4);
+        const bool year = !isDigitAt(s, p - 1) && isDigitAt(s, p + 1) && isDigitAt(s, p + 2) && isDigitAt(s, p + 3)
+                          && !isDigitAt(s, p + 4);
         if (!year) {
             p = s.indexOf(u'2', p + 1);
             continue;
@@ -99,10 +99,10 @@ QString fixYears(const QString &text)
 std::optional<QString> cleanTitle(const QString &text, UserDialogs &dialogs)
 {
     static const QStringList kSeparators = {
-        QStringLiteral("\r\n"), QStringLiteral("."), QStringLiteral(";"), QStringLiteral(","),
+        QStringLiteral("\r\n"), QStringLiteral("."), QStringLiteral(";"),  QStringLiteral(","),
         QStringLiteral("?"),    QStringLiteral("!"), QStringLiteral("\\"), QStringLiteral("/"),
-        QStringLiteral(":"),    QStringLiteral("$"), QStringLiteral("%"), QStringLiteral("&"),
-        QStringLiteral("@"),    QStringLiteral("*"), QStringLiteral("#"), QStringLiteral("\"")};
+        QStringLiteral(":"),    QStringLiteral("$"), QStringLiteral("%"),  QStringLiteral("&"),
+        QStringLiteral("@"),    QStringLiteral("*"), QStringLiteral("#"),  QStringLiteral("\"")};
     QString t = text;
     for (const QString &separator : kSeparators)
         t = replaceAll(t, separator, QStringLiteral(" - "), true);

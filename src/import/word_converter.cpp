@@ -29,8 +29,7 @@ QString findLibreOffice()
 
 LibreOfficeConverter::LibreOfficeConverter(QString program, int timeoutSeconds)
     : m_program(std::move(program)), m_timeoutSeconds(timeoutSeconds)
-{
-}
+{ }
 
 WordConversion LibreOfficeConverter::convertToRtf(const QString &documentPath)
 {
@@ -46,11 +45,14 @@ WordConversion LibreOfficeConverter::convertToRtf(const QString &documentPath)
     ProcessRequest request;
     request.program = m_program;
     // An absolute path never starts with "-", so it is never read as an option.
-    request.arguments = {QStringLiteral("--headless"), QStringLiteral("--norestore"),
+    request.arguments = {QStringLiteral("--headless"),
+                         QStringLiteral("--norestore"),
                          QStringLiteral("--nolockcheck"),
                          QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileFolder).toString(),
-                         QStringLiteral("--convert-to"), QStringLiteral("rtf"),
-                         QStringLiteral("--outdir"), outputFolder,
+                         QStringLiteral("--convert-to"),
+                         QStringLiteral("rtf"),
+                         QStringLiteral("--outdir"),
+                         outputFolder,
                          QFileInfo(documentPath).absoluteFilePath()};
     request.workingDirectory = work.path();
     ProcessRunner runner;

@@ -33,8 +33,7 @@ class LibreOfficeConverter : public WordConverter
 public:
     static constexpr int kDefaultTimeoutSeconds = 120;
 
-    explicit LibreOfficeConverter(QString program = findLibreOffice(),
-                                  int timeoutSeconds = kDefaultTimeoutSeconds);
+    explicit LibreOfficeConverter(QString program = findLibreOffice(), int timeoutSeconds = kDefaultTimeoutSeconds);
 
     // Runs LibreOffice with a profile and an output folder of its own (a
     // LibreOffice the user has open is neither used nor disturbed), letting

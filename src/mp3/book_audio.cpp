@@ -16,8 +16,8 @@ QString mp3FileName(BookAudio &book, int n, const QString &duration)
 {
     fillBlockInfo(book, n);
     const Settings &s = book.settings;
-    return applyYoOption(s, buildFileName(s.fileNameTemplate, book.info, duration, dotReplacement(s),
-                                          spaceReplacement(s), s.translit));
+    return applyYoOption(
+        s, buildFileName(s.fileNameTemplate, book.info, duration, dotReplacement(s), spaceReplacement(s), s.translit));
 }
 
 QString wavFileName(BookAudio &book, int n)

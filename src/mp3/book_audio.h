@@ -14,7 +14,7 @@ struct BookAudio
     QString audioFolder; // output folder + "/" + library name
     QString libraryName; // the book's name in the library
     int blockCount = 0;
-    TagInfo &info;       // the block fields are set by every name built
+    TagInfo &info; // the block fields are set by every name built
     const BlockTitles &titles;
 };
 

@@ -11,7 +11,7 @@
 class BookOutputFiles : public OutputFiles
 {
 public:
-    explicit BookOutputFiles(BookAudio book) : m_book(std::move(book)) {}
+    explicit BookOutputFiles(BookAudio book) : m_book(std::move(book)) { }
 
     QString wavFileName(int n) override;
     bool mp3Exists(int n) override;

@@ -63,8 +63,8 @@ std::optional<EncoderCommand> encoderCommand(BookAudio &book, int n)
     }
     arguments << safePathArgument(command.wavPath) << safePathArgument(command.mp3Path);
 
-    command.commandLine = program + u' ' + s.lameParameters + tagSwitches + quoted(command.wavPath) + u' '
-        + quoted(command.mp3Path);
+    command.commandLine =
+        program + u' ' + s.lameParameters + tagSwitches + quoted(command.wavPath) + u' ' + quoted(command.mp3Path);
     command.request.program = program;
     command.request.arguments = arguments;
     command.request.priority = s.lamePriority;

@@ -25,9 +25,9 @@ void LameOptions::parseLameOptions(const QString &par)
         const QString &word = words[i];
         const bool takesValue = word == u"-b" || word == u"-V" || word == u"--abr";
         if (takesValue) {
-            mode = word == u"-b" ? LameMode::ConstantBitrate
-                 : word == u"-V" ? LameMode::VariableQuality
-                                 : LameMode::AverageBitrate;
+            mode = word == u"-b"   ? LameMode::ConstantBitrate
+                   : word == u"-V" ? LameMode::VariableQuality
+                                   : LameMode::AverageBitrate;
             if (++i >= words.size())
                 return;
         }

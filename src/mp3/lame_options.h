@@ -15,7 +15,8 @@ class LameOptions
 {
 public:
     // Constant bit rates in kbit/s for slider positions 1 to 16 (no 40).
-    static constexpr std::array<int, 16> kBitrates{8, 16, 24, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+    static constexpr std::array<int, 16> kBitrates{8,  16,  24,  32,  48,  56,  64,  80,
+                                                   96, 112, 128, 160, 192, 224, 256, 320};
     static constexpr int kFirstBitratePosition = 1;
     static constexpr int kLastBitratePosition = 16;
     static constexpr int kBestQuality = 0;

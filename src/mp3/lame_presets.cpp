@@ -48,8 +48,8 @@ std::optional<int> LamePresets::saveAs(const QString &name, const QString &optio
         if (m_presets[i].name != name)
             continue;
         const DialogMessage question{QStringLiteral("Lectorium"),
-                                     QStringLiteral("Перезаписать пресет \"%1\" ?").arg(name),
-                                     DialogIcon::Question, DialogButtons::YesNo};
+                                     QStringLiteral("Перезаписать пресет \"%1\" ?").arg(name), DialogIcon::Question,
+                                     DialogButtons::YesNo};
         if (dialogs.show(question) != DialogAnswer::Yes)
             return int(m_presets.size()) - 1;
         m_presets[i].options = options;

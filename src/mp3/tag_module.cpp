@@ -55,8 +55,7 @@ QString buildFileName(const QString &nameTemplate, const TagInfo &info, const QS
                       const QString &dotReplacement, const QString &spaceReplacement, bool translit)
 {
     const QString effective = nameTemplate.trimmed().isEmpty() ? QStringLiteral("%n%-%t%") : nameTemplate;
-    QString name = cleanFileName(expandPlaceholders(effective, info, duration), dotReplacement,
-                                 spaceReplacement, true);
+    QString name = cleanFileName(expandPlaceholders(effective, info, duration), dotReplacement, spaceReplacement, true);
     if (translit)
         name = transliterate(name);
     return name + QStringLiteral(".mp3");
@@ -82,8 +81,7 @@ QString applyYoOption(const Settings &settings, const QString &text)
     return result;
 }
 
-Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString &libraryName,
-                   const QString &duration)
+Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString &libraryName, const QString &duration)
 {
     const QString length = duration.isEmpty() ? QStringLiteral("00-00") : duration;
     const bool translit = settings.translit;
@@ -104,8 +102,7 @@ Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString 
     tags.title = applyYoOption(settings, title);
 
     tags.track = std::min(info.blockNo, kHighestTrack);
-    tags.comment = translit ? kWebSite
-                            : QStringLiteral("Lectorium - программа для создания аудиокниг\r\n") + kWebSite;
+    tags.comment = translit ? kWebSite : QStringLiteral("Lectorium - программа для создания аудиокниг\r\n") + kWebSite;
     tags.genre = QStringLiteral("Speech");
     return tags;
 }
@@ -139,7 +136,7 @@ QStringList Id3Tags::arguments() const
 }
 
 QString id3TagArguments(const Settings &settings, const TagInfo &info, const QString &libraryName,
-               const QString &duration)
+                        const QString &duration)
 {
     return id3TagsFor(settings, info, libraryName, duration).switches();
 }

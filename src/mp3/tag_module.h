@@ -49,10 +49,9 @@ struct Id3Tags
 // Tags for the block described by `info` (block fields already set).
 // `libraryName` is the book's name in the library, the artist when the
 // "Artist" template gives nothing.
-Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString &libraryName,
-                   const QString &duration);
+Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString &libraryName, const QString &duration);
 
 // The tag switches of the encoder command line: they begin and end with a
 // space.
 QString id3TagArguments(const Settings &settings, const TagInfo &info, const QString &libraryName,
-               const QString &duration);
+                        const QString &duration);

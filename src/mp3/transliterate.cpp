@@ -8,9 +8,8 @@ const QHash<QChar, QString> &latinLetters()
 {
     static const QHash<QChar, QString> table = [] {
         const QString cyrillic = QStringLiteral("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ");
-        const char *latin[] = {"A", "B", "V", "G", "D", "E", "E", "J", "Z", "I", "Y",
-                               "K", "L", "M", "N", "O", "P", "R", "S", "T", "U", "F",
-                               "H", "C", "CH", "SH", "SH", "", "Y", "", "E", "U", "JA"};
+        const char *latin[] = {"A", "B", "V", "G", "D", "E", "E", "J",  "Z",  "I",  "Y", "K", "L", "M", "N", "O", "P",
+                               "R", "S", "T", "U", "F", "H", "C", "CH", "SH", "SH", "",  "Y", "",  "E", "U", "JA"};
         QHash<QChar, QString> letters;
         for (qsizetype i = 0; i < cyrillic.size(); ++i) {
             const QString capital = QString::fromLatin1(latin[i]);

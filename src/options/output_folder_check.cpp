@@ -26,9 +26,9 @@ OutputFolderCheck checkOutputFolder(const QString &text, const QString &programF
         folder.chop(1);
     if (QFileInfo(folder).isDir())
         return result;
-    const DialogAnswer answer = dialogs.show(
-        {kTitle, QStringLiteral("Каталог \"") + folder + QStringLiteral("\" не существует. Создать его?"),
-         DialogIcon::Question, DialogButtons::YesNo});
+    const DialogAnswer answer =
+        dialogs.show({kTitle, QStringLiteral("Каталог \"") + folder + QStringLiteral("\" не существует. Создать его?"),
+                      DialogIcon::Question, DialogButtons::YesNo});
     if (answer != DialogAnswer::Yes) {
         result.keepFocus = true;
         return result;

@@ -18,11 +18,13 @@ QString manifestText()
     const QStringList lines = {
         QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"),
         QStringLiteral("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"),
-        QStringLiteral("<assemblyIdentity version=\"1.0.0.0\" processorArchitecture=\"x86\" name=\"prjThemed\" type=\"win32\" />"),
+        QStringLiteral(
+            "<assemblyIdentity version=\"1.0.0.0\" processorArchitecture=\"x86\" name=\"prjThemed\" type=\"win32\" />"),
         QStringLiteral("<dependency>"),
         QStringLiteral("<dependentAssembly>"),
-        QStringLiteral("<assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
-                       "processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\" />"),
+        QStringLiteral(
+            "<assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
+            "processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\" />"),
         QStringLiteral("</dependentAssembly>"),
         QStringLiteral("</dependency>"),
         QStringLiteral("</assembly>"),

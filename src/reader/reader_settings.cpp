@@ -28,9 +28,11 @@ void readFlag(const IniDocument &ini, const QString &key, bool &flag)
     const int number = value.toInt(&isNumber);
     if (isNumber)
         flag = number != 0;
-    else if (value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || value.compare(QStringLiteral("Истина"), Qt::CaseInsensitive) == 0)
+    else if (value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0
+             || value.compare(QStringLiteral("Истина"), Qt::CaseInsensitive) == 0)
         flag = true;
-    else if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || value.compare(QStringLiteral("Ложь"), Qt::CaseInsensitive) == 0)
+    else if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0
+             || value.compare(QStringLiteral("Ложь"), Qt::CaseInsensitive) == 0)
         flag = false;
 }
 

@@ -8,8 +8,7 @@
 
 BlockTextSource::BlockTextSource(const Settings &settings, QString programFolder, const Dictionaries *dictionaries)
     : m_settings(settings), m_programFolder(std::move(programFolder)), m_dictionaries(dictionaries)
-{
-}
+{ }
 
 QString BlockTextSource::folderOf(const QString &book) const
 {

@@ -23,9 +23,9 @@ bool exportBook(const QString &programFolder, const QString &book, const QString
                 Settings &settings, UserDialogs &dialogs)
 {
     if (QFileInfo::exists(target)) {
-        const DialogMessage replace{kTitle,
-                                    u'"' + QDir::toNativeSeparators(target) + QStringLiteral("\" уже существует.\nЗаменить?"),
-                                    DialogIcon::Question, DialogButtons::YesNo};
+        const DialogMessage replace{
+            kTitle, u'"' + QDir::toNativeSeparators(target) + QStringLiteral("\" уже существует.\nЗаменить?"),
+            DialogIcon::Question, DialogButtons::YesNo};
         if (dialogs.show(replace) != DialogAnswer::Yes)
             return false;
     }
@@ -34,7 +34,8 @@ bool exportBook(const QString &programFolder, const QString &book, const QString
     QString all;
     for (int n = 1; n <= blocks; ++n) {
         const QString block = readBlockFile(folder, n);
-        all += format == ExportFormat::Text ? toCubeMarkup(block, settings.voiceIndex) : toSapiMarkup(block, settings.voiceIndex);
+        all += format == ExportFormat::Text ? toCubeMarkup(block, settings.voiceIndex)
+                                            : toSapiMarkup(block, settings.voiceIndex);
         all += QStringLiteral("\r\n");
     }
     if (!UserFile::writeBytes(target, Codec::toCp1251(all)) || QFileInfo(target).size() < 2) {

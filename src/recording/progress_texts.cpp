@@ -29,18 +29,12 @@ std::optional<double> TimeEstimate::estimateTotal(double elapsed, double percent
 QString activityText(const RecordingProgress &progress)
 {
     switch (progress.phase) {
-    case RecordingPhase::WaitingForEncoder:
-        return QStringLiteral("Ожидание LAME");
-    case RecordingPhase::Finished:
-        return QStringLiteral("Запись выбранных блоков окончена");
-    case RecordingPhase::BatchFinished:
-        return QStringLiteral("Пакетная обработка окончена");
-    case RecordingPhase::Stopped:
-        return QStringLiteral("Запись была прервана пользователем");
-    case RecordingPhase::Failed:
-        return QStringLiteral("Запись остановлена из-за ошибки");
-    case RecordingPhase::Speaking:
-        break;
+    case RecordingPhase::WaitingForEncoder: return QStringLiteral("Ожидание LAME");
+    case RecordingPhase::Finished: return QStringLiteral("Запись выбранных блоков окончена");
+    case RecordingPhase::BatchFinished: return QStringLiteral("Пакетная обработка окончена");
+    case RecordingPhase::Stopped: return QStringLiteral("Запись была прервана пользователем");
+    case RecordingPhase::Failed: return QStringLiteral("Запись остановлена из-за ошибки");
+    case RecordingPhase::Speaking: break;
     }
     QString suffix;
     if (progress.stopAfterBlock)
@@ -79,8 +73,8 @@ ProgressDisplay progressDisplay(const RecordingProgress &progress, bool percentI
     shown.panel(StatusPanel::Percent) = percentText(progress.bookPercent);
     shown.panel(StatusPanel::Elapsed) = QStringLiteral("Прошло: ") + formatDuration(progress.elapsedSeconds) + u' ';
     if (progress.remainingSeconds)
-        shown.panel(StatusPanel::Remaining) = QStringLiteral("Осталось: ") + formatDuration(*progress.remainingSeconds)
-                                              + u' ';
+        shown.panel(StatusPanel::Remaining) =
+            QStringLiteral("Осталось: ") + formatDuration(*progress.remainingSeconds) + u' ';
     if (percentInTitle)
         shown.title = QStringLiteral("Lectorium - ") + percentText(progress.bookPercent) + QStringLiteral(" - ")
                       + progress.book + (progress.paused ? QStringLiteral(" (Приостановлено)") : QString());

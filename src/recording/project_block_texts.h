@@ -7,7 +7,7 @@
 class ProjectBlockTexts : public BlockTexts
 {
 public:
-    ProjectBlockTexts(const BlockTextSource &source, QString book) : m_source(source), m_book(std::move(book)) {}
+    ProjectBlockTexts(const BlockTextSource &source, QString book) : m_source(source), m_book(std::move(book)) { }
 
     void setBook(const QString &book) { m_book = book; }
 

@@ -20,11 +20,11 @@ constexpr double kUnmeasuredCoefficient = 8.2494;
 
 } // namespace
 
-RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice,
-                                 BlockTexts &texts, OutputFiles &files, ProcessRunner &encoder,
-                                 RecordingClock &clock, RecordingHost &host, QObject *parent)
-    : QObject(parent), m_settings(settings), m_programFolder(std::move(programFolder)), m_voice(voice),
-      m_texts(texts), m_files(files), m_encoder(encoder), m_clock(clock), m_host(host)
+RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice, BlockTexts &texts,
+                                 OutputFiles &files, ProcessRunner &encoder, RecordingClock &clock, RecordingHost &host,
+                                 QObject *parent)
+    : QObject(parent), m_settings(settings), m_programFolder(std::move(programFolder)), m_voice(voice), m_texts(texts),
+      m_files(files), m_encoder(encoder), m_clock(clock), m_host(host)
 {
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(kTickMsecs);
@@ -433,7 +433,9 @@ void RecordingDriver::reportAndStop()
     const QString sentence = m_blockText.mid(m_voice.sentencePosition(), m_voice.sentenceLength());
     const QStringList report = {QStringLiteral("Lectorium v" LECTORIUM_VERSION),
                                 QStringLiteral("Прошло времени с начала записи: ") + formatDuration(elapsed()),
-                                QStringLiteral("Читаемый текст:"), QStringLiteral("---------------"), sentence,
+                                QStringLiteral("Читаемый текст:"),
+                                QStringLiteral("---------------"),
+                                sentence,
                                 QStringLiteral("---------------")};
     UserFile::writeLines(m_programFolder + QStringLiteral("/ERROR.TXT"), report);
     m_host.dialogs().show({QStringLiteral("Lectorium"),

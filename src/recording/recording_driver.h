@@ -15,7 +15,6 @@
 #include <QString>
 #include <QTimer>
 
-
 struct RecordedBook
 {
     QString name;

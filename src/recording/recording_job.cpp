@@ -47,7 +47,8 @@ bool RecordingJob::diskAndFolderReady()
             {QStringLiteral("Lectorium"),
              QStringLiteral("Для нормальной работы программе требуется не менее 300 мегабайт несжатого свободного "
                             "места на диске.\nСейчас на диске %1 свободно %2 мегабайт.")
-                 .arg(QDir::toNativeSeparators(output)).arg(megabytes),
+                 .arg(QDir::toNativeSeparators(output))
+                 .arg(megabytes),
              DialogIcon::Exclamation, DialogButtons::AbortRetryIgnore});
         if (answer == DialogAnswer::Ignore)
             break;
@@ -66,8 +67,7 @@ bool RecordingJob::diskAndFolderReady()
 bool RecordingJob::startRecording()
 {
     if (voicesInstalled && !voicesInstalled()) {
-        m_host.dialogs().show({QStringLiteral("Lectorium"),
-                               kNoVoicesMessage + QStringLiteral("\nЗапись невозможна."),
+        m_host.dialogs().show({QStringLiteral("Lectorium"), kNoVoicesMessage + QStringLiteral("\nЗапись невозможна."),
                                DialogIcon::Critical, DialogButtons::Ok});
         return false;
     }
@@ -122,8 +122,8 @@ void RecordingJob::endRecording(const RecordingOutcome &outcome)
     }
     m_host.showRecording(false);
     showEnd(endPhase(outcome));
-    commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
-              m_book.audioFolder, result);
+    commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"), m_book.audioFolder,
+              result);
 }
 
 void RecordingJob::showEnd(RecordingPhase phase)

@@ -30,15 +30,15 @@ public:
     virtual void showRecording(bool recording) = 0;
     // The dictionary list, and the dictionaries when they are used, read
     // again before a job.
-    virtual void reloadDictionaries() {}
+    virtual void reloadDictionaries() { }
     // Bytes free where the output folder lives (or will live).
     virtual qint64 freeBytes(const QString &folder) const;
     virtual void openFolder(const QString &folder) { Q_UNUSED(folder); }
     // After-finish actions: exit the program, switch the computer off (true
     // when it goes), and bring the window back for the final message.
-    virtual void exitProgram() {}
+    virtual void exitProgram() { }
     virtual bool switchOff() { return false; }
-    virtual void restoreWindow() {}
+    virtual void restoreWindow() { }
 };
 
 // Told when the speech engine has no voices at all.
@@ -50,7 +50,7 @@ struct JobResult
     bool stoppedByUser = false;
     bool engineFailed = false;
     bool filesFailed = false; // a WAV or an MP3 could not be made
-    QString lastFolder; // the audio folder of the last book recorded
+    QString lastFolder;       // the audio folder of the last book recorded
 };
 
 class RecordingJob : public QObject

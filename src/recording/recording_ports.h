@@ -94,7 +94,7 @@ public:
     virtual void showPaused(bool paused) = 0;
     // True while the window is neither minimised nor maximised.
     virtual bool windowIsNormal() const { return true; }
-    virtual void processEvents() {}
+    virtual void processEvents() { }
     // The speech program started at high priority is ended / started again.
     virtual void restartSpeechProgram(bool start) { Q_UNUSED(start); }
 };

@@ -19,8 +19,8 @@ struct RecordingProgress
 {
     RecordingPhase phase = RecordingPhase::Speaking;
     QString book;
-    int block = 0;         // the block being spoken
-    int blockOfRange = 0;  // its place in the chosen range, from 1
+    int block = 0;        // the block being spoken
+    int blockOfRange = 0; // its place in the chosen range, from 1
     int blocksInRange = 0;
     double bookPercent = 0;  // share of the chosen range done, 0 to 100
     double blockPercent = 0; // share of the block being spoken

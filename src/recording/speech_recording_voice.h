@@ -13,7 +13,7 @@
 class SpeechRecordingVoice : public RecordingVoice
 {
 public:
-    explicit SpeechRecordingVoice(const Settings &settings) : m_settings(settings) {}
+    explicit SpeechRecordingVoice(const Settings &settings) : m_settings(settings) { }
 
     void init() override;
     MarkupKind markupKind() const override;

@@ -9,7 +9,7 @@
 class SpeechTrialVoice : public TrialVoice
 {
 public:
-    explicit SpeechTrialVoice(const Settings &settings) : m_settings(settings) {}
+    explicit SpeechTrialVoice(const Settings &settings) : m_settings(settings) { }
     void speak(const QString &sapiXml, bool purge) override;
     void stop() override;
     // The speech layer reads "+" after a vowel as its stress.

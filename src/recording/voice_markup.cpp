@@ -84,8 +84,8 @@ QString toSapiMarkup(const QString &text, const VoiceParams &v)
     QString out = text;
     out.replace(VoiceMarker::pause, silence(v.pause[0]));
     out.replace(VoiceMarker::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.speed[0])
-                                             + QStringLiteral("/> <pitch absmiddle=") + quoted(v.pitch[0])
-                                             + QStringLiteral("/> "));
+                                            + QStringLiteral("/> <pitch absmiddle=") + quoted(v.pitch[0])
+                                            + QStringLiteral("/> "));
     out.replace(VoiceMarker::speech, sapiRole(v, 2));
     out.replace(VoiceMarker::speech2, sapiRole(v, 3));
     out.replace(VoiceMarker::author, sapiRole(v, 4));

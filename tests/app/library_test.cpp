@@ -1,6 +1,6 @@
 #include "app/batch_queue.h"
-#include "app/book_file_filter.h"
 #include "app/block_range.h"
+#include "app/book_file_filter.h"
 #include "app/library.h"
 #include "app/project_store.h"
 #include "common/text_codec.h"
@@ -42,7 +42,7 @@ TEST(ProjectStore, CountRangeAndChapters)
     const QString book = bookFolder(folder.path(), QStringLiteral("Книга"));
     EXPECT_EQ(countBlocks(book), 250);
     const BlockRange range = readRange(book, 250);
-    EXPECT_EQ(range.first, 1); // missing first block
+    EXPECT_EQ(range.first, 1);  // missing first block
     EXPECT_EQ(range.last, 300); // stored value shown until the user validates one
     TagInfo info;
     BlockTitles titles;
@@ -64,7 +64,8 @@ TEST(ProjectStore, MissingTableOfContentsNamesEveryBlock)
     TagInfo info;
     BlockTitles titles;
     loadChapters(bookFolder(folder.path(), QStringLiteral("B")), QStringLiteral("B"), 3, info, titles);
-    EXPECT_EQ(titles.all(), QStringList({QStringLiteral("Блок 1"), QStringLiteral("Блок 2"), QStringLiteral("Блок 3")}));
+    EXPECT_EQ(titles.all(),
+              QStringList({QStringLiteral("Блок 1"), QStringLiteral("Блок 2"), QStringLiteral("Блок 3")}));
     EXPECT_EQ(info.title, QString());
     const BlockRange range = readRange(bookFolder(folder.path(), QStringLiteral("B")), 3);
     EXPECT_EQ(range.last, 3);
@@ -73,12 +74,17 @@ TEST(ProjectStore, MissingTableOfContentsNamesEveryBlock)
 TEST(BlockRange, AcceptAndRefuse)
 {
     const BlockRange current{3, 5};
-    struct Case { bool first; const char *text; bool accepted; int newFirst, newLast; };
+    struct Case
+    {
+        bool first;
+        const char *text;
+        bool accepted;
+        int newFirst, newLast;
+    };
     const Case cases[] = {
-        {true, "4", true, 4, 5},   {true, "8", true, 8, 8},   {true, "0", false, 0, 0},
-        {true, "11", false, 0, 0}, {true, "x", false, 0, 0},  {true, "2.5", false, 0, 0},
-        {false, "4", true, 3, 4},  {false, "1", true, 1, 1},  {false, "10", true, 3, 10},
-        {false, "-1", false, 0, 0}, {false, " 7 ", true, 3, 7},
+        {true, "4", true, 4, 5},    {true, "8", true, 8, 8},    {true, "0", false, 0, 0},   {true, "11", false, 0, 0},
+        {true, "x", false, 0, 0},   {true, "2.5", false, 0, 0}, {false, "4", true, 3, 4},   {false, "1", true, 1, 1},
+        {false, "10", true, 3, 10}, {false, "-1", false, 0, 0}, {false, " 7 ", true, 3, 7},
     };
     for (const Case &c : cases) {
         const QString text = QString::fromLatin1(c.text);
@@ -99,7 +105,8 @@ TEST(ProjectStore, WriteRangeKeepsTheRestOfTheFile)
     const QString book = bookFolder(folder.path(), QStringLiteral("B"));
     ASSERT_TRUE(writeRange(book, {2, 3}));
     EXPECT_EQ(folder.readBytes(QStringLiteral("Projects/B/project.ini")),
-              Codec::toCp1251(QStringLiteral("[Информация]\r\nАвтор=А\r\n[Статус]\r\nНачальный блок=2\r\nКонечный блок=3\r\n")));
+              Codec::toCp1251(
+                  QStringLiteral("[Информация]\r\nАвтор=А\r\n[Статус]\r\nНачальный блок=2\r\nКонечный блок=3\r\n")));
 }
 
 TEST(Library, ListsBooksAndDropsTheLegacyFile)
@@ -169,7 +176,7 @@ TEST(Library, LockedFolderAsksRetryOrCancel)
     ScriptedDialogs prompts({DialogAnswer::Yes, DialogAnswer::Retry, DialogAnswer::Cancel});
     clearLibrary(folder.path(), {QStringLiteral("A"), QStringLiteral("B")}, prompts);
     QFile::setPermissions(a, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ASSERT_EQ(prompts.shown.size(), 3); // the question, Retry once, then Cancel
+    ASSERT_EQ(prompts.shown.size(), 3);                                    // the question, Retry once, then Cancel
     EXPECT_TRUE(QDir(folder.file(QStringLiteral("Projects/B"))).exists()); // Cancel ends the clearing
     EXPECT_EQ(prompts.shown[1].title, QStringLiteral("Не могу удалить каталог!"));
     EXPECT_TRUE(prompts.shown[1].text.startsWith(QStringLiteral("Каталог ") + a));
@@ -178,8 +185,9 @@ TEST(Library, LockedFolderAsksRetryOrCancel)
 TEST(Library, LockedFolderMessages)
 {
     EXPECT_EQ(lockedFolderMessage(QStringLiteral("/p/Projects/Б"), true),
-              QStringLiteral("Каталог \"/p/Projects/Б\" используется другим приложением, и не может быть удален.\n"
-                             "Закройте другие программы, которые используют этот каталог либо удалите его самомтоятельно..."));
+              QStringLiteral(
+                  "Каталог \"/p/Projects/Б\" используется другим приложением, и не может быть удален.\n"
+                  "Закройте другие программы, которые используют этот каталог либо удалите его самомтоятельно..."));
     EXPECT_TRUE(lockedFolderMessage(QStringLiteral("/p"), false).startsWith(QStringLiteral("Каталог /p используется")));
 }
 
@@ -195,7 +203,8 @@ TEST(BatchQueue, TicksSurviveAndVanishedBooksAreIgnored)
     ASSERT_TRUE(saveBatch(file, entries));
     // "C" was renamed since, "D" is new.
     const BatchEntries reloaded = loadBatch(file, {QStringLiteral("Б"), QStringLiteral("C2"), QStringLiteral("D")});
-    EXPECT_EQ(reloaded, BatchEntries({{QStringLiteral("Б"), true}, {QStringLiteral("C2"), false}, {QStringLiteral("D"), false}}));
+    EXPECT_EQ(reloaded,
+              BatchEntries({{QStringLiteral("Б"), true}, {QStringLiteral("C2"), false}, {QStringLiteral("D"), false}}));
     EXPECT_EQ(firstSelected(reloaded), 0);
 }
 
@@ -204,10 +213,13 @@ TEST(BookFileFilter, EndingsAndQuotes)
     TempProgramFolder folder;
     for (const char *name : {"a.fb2", "b.TXT", "c.docx", "d.pdf", "e.html", "f.htm", "g.doc", "h.rtf"})
         folder.writeCp1251(QString::fromLatin1(name), QStringLiteral("x"));
-    struct Case { const char *name; bool opens; };
-    const Case cases[] = {{"a.fb2", true}, {"b.TXT", true}, {"c.docx", false}, {"d.pdf", false},
-                          {"e.html", true}, {"f.htm", true}, {"g.doc", true}, {"h.rtf", true},
-                          {"missing.fb2", false}};
+    struct Case
+    {
+        const char *name;
+        bool opens;
+    };
+    const Case cases[] = {{"a.fb2", true}, {"b.TXT", true}, {"c.docx", false}, {"d.pdf", false},      {"e.html", true},
+                          {"f.htm", true}, {"g.doc", true}, {"h.rtf", true},   {"missing.fb2", false}};
     for (const Case &c : cases) {
         const QString path = folder.file(QString::fromLatin1(c.name));
         EXPECT_EQ(openableBookFile(u'"' + path + u'"'), c.opens ? path : QString()) << c.name;

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(Settings, RoundTripKeepsEveryValue)
 {
     TempProgramFolder folder;
@@ -60,10 +59,15 @@ TEST(Settings, ConversionsOnLoadAndSave)
     EXPECT_EQ(readIni(QStringLiteral("Настройки аудиофайлов"), QStringLiteral("Переименовывать по главам"), path),
               QStringLiteral("0"));
 
-    struct Case { const char *coefficient; double expected; };
+    struct Case
+    {
+        const char *coefficient;
+        double expected;
+    };
     const Case cases[] = {{"0", 21}, {"abc", 21}, {"1.5", 1.5}, {"2.25xyz", 2.25}, {"30", 30}};
     for (const Case &c : cases) {
-        writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Коэффициент1"), QString::fromLatin1(c.coefficient), path);
+        writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Коэффициент1"), QString::fromLatin1(c.coefficient),
+                 path);
         writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Номер книги"), -5, path);
         Settings loaded;
         loaded.renameByChapters = false;
@@ -105,8 +109,8 @@ TEST(Settings, BadLinesMissingKeysAndLongValuesLoseNothingElse)
     loadSettings(loaded, folder.file(QStringLiteral("Lectorium.ini")));
     EXPECT_EQ(loaded.bookIndex, 4);
     EXPECT_EQ(loaded.afterFinish, AfterFinish::Exit); // no number: kept
-    EXPECT_EQ(loaded.minimizeToTray, 1);   // missing: kept
-    EXPECT_EQ(loaded.alwaysTrayIcon, 1);   // later keys still read
+    EXPECT_EQ(loaded.minimizeToTray, 1);              // missing: kept
+    EXPECT_EQ(loaded.alwaysTrayIcon, 1);              // later keys still read
     EXPECT_EQ(loaded.outputFolder, QString(254, u'д'));
     EXPECT_EQ(loaded.mainPlacement, QStringLiteral("1;2;3;4;0"));
 }

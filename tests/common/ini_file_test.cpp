@@ -9,9 +9,9 @@
 
 TEST(IniFile, PrivateProfileRules)
 {
-    const IniDocument doc = IniDocument::fromText(QStringLiteral(
-        "garbage line\r\n[Общие Настройки]\r\n  Ключ = значение  \r\nпусто=\r\n"
-        "кавычки=\"a b\"\r\n;коммент=1\r\n[Другое]\r\nКлюч=2\r\n"));
+    const IniDocument doc =
+        IniDocument::fromText(QStringLiteral("garbage line\r\n[Общие Настройки]\r\n  Ключ = значение  \r\nпусто=\r\n"
+                                             "кавычки=\"a b\"\r\n;коммент=1\r\n[Другое]\r\nКлюч=2\r\n"));
     EXPECT_EQ(doc.read(QStringLiteral("общие настройки"), QStringLiteral("КЛЮЧ")), QStringLiteral("значение"));
     EXPECT_EQ(doc.read(QStringLiteral("Другое"), QStringLiteral("ключ")), QStringLiteral("2"));
     EXPECT_EQ(doc.read(QStringLiteral("Общие настройки"), QStringLiteral("пусто")), std::nullopt);
@@ -80,8 +80,8 @@ TEST(IniFile, ManyKeysAtOnceMatchKeyByKey)
     const QString start = QStringLiteral("[Оглавление]\r\nБлок1=старый\r\n; БЛОК2=комментарий\r\n"
                                          "блок3=\r\nБлок1=второй\r\nДругой=x\r\n\r\n[Статус]\r\nБлок4=не тот\r\n");
     const QList<std::pair<QString, QString>> values = {
-        {QStringLiteral("БЛОК1"), QStringLiteral("Глава 1")},   {QStringLiteral("Блок2"), QStringLiteral("Глава 2")},
-        {QStringLiteral(" блок3 "), QStringLiteral("a\r\nb")},  {QStringLiteral("Блок4"), QStringLiteral("Глава 4")},
+        {QStringLiteral("БЛОК1"), QStringLiteral("Глава 1")},  {QStringLiteral("Блок2"), QStringLiteral("Глава 2")},
+        {QStringLiteral(" блок3 "), QStringLiteral("a\r\nb")}, {QStringLiteral("Блок4"), QStringLiteral("Глава 4")},
         {QStringLiteral("Блок2"), QStringLiteral("Глава 2б")},
     };
     for (const QString &section : {QStringLiteral("оглавление"), QStringLiteral("Новый")}) {

@@ -84,8 +84,8 @@ TEST(Layering, FoldersDependOnEachOtherInOneDirection)
         graph[i.from].insert(i.to);
     for (const Include &i : includes) {
         const QStringList back = pathBetween(graph, i.to, i.from);
-        EXPECT_TRUE(back.isEmpty()) << i.file.toStdString() << " makes the cycle " << i.from.toStdString()
-                                    << " -> " << back.join(QStringLiteral(" -> ")).toStdString();
+        EXPECT_TRUE(back.isEmpty()) << i.file.toStdString() << " makes the cycle " << i.from.toStdString() << " -> "
+                                    << back.join(QStringLiteral(" -> ")).toStdString();
     }
 }
 
@@ -106,6 +106,6 @@ TEST(Layering, OnlyWindowFoldersUseWidgetsOrIncludeWindowCode)
     }
     for (const Include &i : projectIncludes(kSrc))
         if (!isWindowFolder(i.from))
-            EXPECT_FALSE(isWindowFolder(i.to)) << i.file.toStdString() << " includes window code from "
-                                               << i.to.toStdString();
+            EXPECT_FALSE(isWindowFolder(i.to))
+                << i.file.toStdString() << " includes window code from " << i.to.toStdString();
 }

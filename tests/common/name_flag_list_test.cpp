@@ -9,9 +9,8 @@ TEST(NameFlagList, RoundTripIncludingQuotesInNames)
 {
     TempProgramFolder folder;
     const QString path = folder.file(QStringLiteral("Batch.cfg"));
-    const QList<NameFlag> records = {{QStringLiteral("Война и мир"), true},
-                                     {QStringLiteral("Глава \"#\""), false},
-                                     {QStringLiteral("a, b"), true}};
+    const QList<NameFlag> records = {
+        {QStringLiteral("Война и мир"), true}, {QStringLiteral("Глава \"#\""), false}, {QStringLiteral("a, b"), true}};
     ASSERT_TRUE(writeNameFlagList(path, records));
     EXPECT_EQ(folder.readBytes(QStringLiteral("Batch.cfg")),
               Codec::toCp1251(QStringLiteral("\"Война и мир\",#TRUE#\r\n\"Глава \"#\"\",#FALSE#\r\n"

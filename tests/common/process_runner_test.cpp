@@ -15,11 +15,12 @@ TEST(ProcessRunner, ArgumentsArriveIntactAndOneRunsAtATime)
     const QString out = folder.file(QStringLiteral("args.txt"));
     // Each argument on its own line: quotes, $, backslashes, leading dashes
     // and Cyrillic must arrive as they are, with no shell in between.
-    const QStringList tricky = {QStringLiteral("\"Книга\" 'с' $HOME `id` \\ ; rm -rf /"),
-                                QStringLiteral("--help"), QStringLiteral("Глава первая")};
+    const QStringList tricky = {QStringLiteral("\"Книга\" 'с' $HOME `id` \\ ; rm -rf /"), QStringLiteral("--help"),
+                                QStringLiteral("Глава первая")};
     ProcessRunner runner;
-    ProcessRequest request{QStringLiteral("/bin/sh"),
-                           QStringList{QStringLiteral("-c"), QStringLiteral("printf '%s\\n' \"$@\" > \"$0\"; sleep 0.3"), out} + tricky};
+    ProcessRequest request{
+        QStringLiteral("/bin/sh"),
+        QStringList{QStringLiteral("-c"), QStringLiteral("printf '%s\\n' \"$@\" > \"$0\"; sleep 0.3"), out} + tricky};
     ASSERT_TRUE(runner.runProcess(request));
     EXPECT_TRUE(runner.processRunning());
     EXPECT_FALSE(runner.runProcess(request)); // the last one still runs
@@ -40,8 +41,8 @@ TEST(ProcessRunner, PriorityBecomesANiceValue)
     TempProgramFolder folder;
     const QString out = folder.file(QStringLiteral("nice.txt"));
     ProcessRunner runner;
-    ASSERT_TRUE(runner.runProcess({QStringLiteral("/bin/sh"),
-                                   {QStringLiteral("-c"), QStringLiteral("nice > \"$0\""), out}, 1}));
+    ASSERT_TRUE(runner.runProcess(
+        {QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("nice > \"$0\""), out}, 1}));
     ASSERT_TRUE(runner.waitForEnd(5000));
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

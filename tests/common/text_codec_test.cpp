@@ -38,7 +38,7 @@ TEST(TextCodec, DetectsUtf8AndBoms)
     EXPECT_TRUE(Codec::looksLikeUtf8(text.toUtf8()));
     EXPECT_FALSE(Codec::looksLikeUtf8("plain ascii"));
     EXPECT_FALSE(Codec::looksLikeUtf8(Codec::toCp1251(text)));
-    EXPECT_FALSE(Codec::looksLikeUtf8("\xd0")); // truncated sequence
+    EXPECT_FALSE(Codec::looksLikeUtf8("\xd0"));     // truncated sequence
     EXPECT_FALSE(Codec::looksLikeUtf8("\xc0\x80")); // overlong NUL
     EXPECT_EQ(Codec::decodeUserFile(text.toUtf8()), text);
     EXPECT_EQ(Codec::decodeUserFile("\xEF\xBB\xBF" + text.toUtf8()), text);

@@ -23,14 +23,17 @@ TEST(WindowPlacement, FiveFieldsOrNothing)
 TEST(WindowPlacement, KeepOnScreen)
 {
     const double W = 19200, H = 10800; // 1280 x 720 pixels
-    struct Case { ScreenRect in, out; };
+    struct Case
+    {
+        ScreenRect in, out;
+    };
     const Case cases[] = {
-        {{1000, 1000, 8070, 3405}, {1000, 1000, 8070, 3405}},     // on screen: unchanged
-        {{-20000, 500, 8070, 3405}, {0, 500, 8070, 3405}},        // far left
-        {{500, -9000, 8070, 3405}, {500, 0, 8070, 3405}},         // far above
-        {{50000, 500, 8070, 3405}, {W - 8070, 500, 8070, 3405}},  // far right
+        {{1000, 1000, 8070, 3405}, {1000, 1000, 8070, 3405}},          // on screen: unchanged
+        {{-20000, 500, 8070, 3405}, {0, 500, 8070, 3405}},             // far left
+        {{500, -9000, 8070, 3405}, {500, 0, 8070, 3405}},              // far above
+        {{50000, 500, 8070, 3405}, {W - 8070, 500, 8070, 3405}},       // far right
         {{500, 50000, 8070, 3405}, {500, 0.8 * H - 3405, 8070, 3405}}, // far below
-        {{300, 300, 30000, 20000}, {0, 0, W, 0.8 * H}},           // larger than the screen
+        {{300, 300, 30000, 20000}, {0, 0, W, 0.8 * H}},                // larger than the screen
     };
     for (const Case &c : cases)
         EXPECT_EQ(keepOnScreen(c.in, W, H), c.out) << c.in.left << "," << c.in.top;

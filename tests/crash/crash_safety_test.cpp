@@ -39,27 +39,31 @@ struct NamedWriter
 const QList<NamedWriter> &writers()
 {
     static const QList<NamedWriter> all = {
-        {"settings", [](const QString &path, int version) {
+        {"settings",
+         [](const QString &path, int version) {
              Settings s;
              s.bookIndex = version;
              s.outputFolder = QString(200, version ? u'а' : u'б');
              s.fileNameTemplate = QString(200, version ? u'x' : u'y');
              saveSettings(s, path);
          }},
-        {"batch", [](const QString &path, int version) {
+        {"batch",
+         [](const QString &path, int version) {
              BatchEntries entries;
              for (int i = 0; i < 400; ++i)
                  entries.append({QStringLiteral("Книга номер %1").arg(i), (i + version) % 2 == 0});
              saveBatch(path, entries);
          }},
-        {"dictionary", [](const QString &path, int version) {
+        {"dictionary",
+         [](const QString &path, int version) {
              DictionaryTable table;
              for (int i = 0; i < 3000; ++i)
                  table.append({QStringLiteral("слово%1").arg(i), QStringLiteral("сло+во%1").arg(i + version), false,
                                BoundaryMode::DelimiterBeforeAndAfter});
              writeDictionary(path, table);
          }},
-        {"voices", [](const QString &path, int version) {
+        {"voices",
+         [](const QString &path, int version) {
              VoiceTable table;
              for (int i = 0; i < 40; ++i) {
                  VoiceParams voice;
@@ -69,7 +73,8 @@ const QList<NamedWriter> &writers()
              }
              saveVoiceTable(table, path);
          }},
-        {"project", [](const QString &path, int version) {
+        {"project",
+         [](const QString &path, int version) {
              BookBlocks book;
              for (int i = 0; i < 8 - 2 * version; ++i) {
                  book.blocks.append(QString(2000, version ? u'я' : u'ж'));
@@ -148,7 +153,8 @@ TEST(CrashSafety, KilledWhileSavingLeavesOldOrNew)
             child.waitForFinished(5000);
             ASSERT_TRUE(QFileInfo::exists(target)) << writer.name;
             const QByteArray left = snapshot(target);
-            EXPECT_TRUE(left == v0 || left == v1) << writer.name << " round " << round << ": " << left.size() << " bytes";
+            EXPECT_TRUE(left == v0 || left == v1)
+                << writer.name << " round " << round << ": " << left.size() << " bytes";
             seen.insert(left == v1 ? 1 : 0);
         }
         // Both versions were left at some point, so the child really wrote.

@@ -35,7 +35,7 @@ TEST(DictCli, AppliesTheEnabledDictionariesOfTheGivenProgramFolder)
 
     EXPECT_EQ(Codec::fromCp1251(runCli(base + QStringList{folder.file(QStringLiteral("book.txt"))})),
               QStringLiteral("Старый за+мок.\r\nза+мок"));
-    EXPECT_EQ(QString::fromUtf8(runCli(base + QStringList{QStringLiteral("--utf8")},
-                                       QStringLiteral("замок и замок").toUtf8())),
+    EXPECT_EQ(QString::fromUtf8(
+                  runCli(base + QStringList{QStringLiteral("--utf8")}, QStringLiteral("замок и замок").toUtf8())),
               QStringLiteral("за+мок и за+мок"));
 }

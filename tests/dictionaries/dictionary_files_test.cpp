@@ -1,8 +1,8 @@
 // Dictionary files, the dictionary list and the module that loads them.
 
+#include "dictionaries/dictionaries.h"
 #include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_list.h"
-#include "dictionaries/dictionaries.h"
 
 #include "common/user_file.h"
 
@@ -16,16 +16,25 @@
 TEST(DictionaryLines, ReadingRules)
 {
     using enum BoundaryMode;
-    const struct { const char *line; bool entry; const char *key; const char *replacement; bool cs; BoundaryMode mode; } cases[] = {
+    const struct
+    {
+        const char *line;
+        bool entry;
+        const char *key;
+        const char *replacement;
+        bool cs;
+        BoundaryMode mode;
+    } cases[] = {
         {"$*слово*=замена", true, "слово", "замена", true, Anywhere},
-        {"он=", true, "он", "", false, DelimiterBeforeAndAfter},              // 3 characters: deletes the word
-        {"о=", false, "", "", false, Anywhere},                  // 2 characters: skipped
-        {"//а=б", false, "", "", false, Anywhere},               // comment
-        {"а=б=в", true, "а", "б=в", false, DelimiterBeforeAndAfter},            // cut at the first "="
-        {"сло\tво=про\tба", true, "сло\tво", "проба", false, DelimiterBeforeAndAfter}, // TABs go from the replacement only
-        {" а =б ", true, " а ", "б ", false, DelimiterBeforeAndAfter},           // nothing is trimmed
-        {"*->*=x", false, "", "", false, Anywhere},              // would alter the voice markers
-        {"*=abc", false, "", "", false, Anywhere},               // a lone marker
+        {"он=", true, "он", "", false, DelimiterBeforeAndAfter},     // 3 characters: deletes the word
+        {"о=", false, "", "", false, Anywhere},                      // 2 characters: skipped
+        {"//а=б", false, "", "", false, Anywhere},                   // comment
+        {"а=б=в", true, "а", "б=в", false, DelimiterBeforeAndAfter}, // cut at the first "="
+        {"сло\tво=про\tба", true, "сло\tво", "проба", false,
+         DelimiterBeforeAndAfter},                                     // TABs go from the replacement only
+        {" а =б ", true, " а ", "б ", false, DelimiterBeforeAndAfter}, // nothing is trimmed
+        {"*->*=x", false, "", "", false, Anywhere},                    // would alter the voice markers
+        {"*=abc", false, "", "", false, Anywhere},                     // a lone marker
         {"без равенства", false, "", "", false, Anywhere},
     };
     for (const auto &c : cases) {
@@ -43,8 +52,9 @@ TEST(DictionaryLines, ReadingRules)
 TEST(DictionaryFiles, WrittenTableReadsBackLineForLine)
 {
     TempProgramFolder folder;
-    folder.writeCp1251(QStringLiteral("a.dic"),
-                       QStringLiteral("//Словарь Lectorium\r\n$*Слово*=с+лово\r\nабв&=x\r\n&где*=\r\n// End of file\r\n"));
+    folder.writeCp1251(
+        QStringLiteral("a.dic"),
+        QStringLiteral("//Словарь Lectorium\r\n$*Слово*=с+лово\r\nабв&=x\r\n&где*=\r\n// End of file\r\n"));
     DictionaryTable table;
     loadDictionaryFile(table, folder.file(QStringLiteral("a.dic")), false);
     ASSERT_EQ(table.size(), 3);

@@ -1,8 +1,8 @@
 // The dictionary tools: file commands, batch operations and the name finder.
 
-#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_debugger.h"
 #include "dictionaries/dictionary_engine.h"
+#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_files.h"
 #include "dictionaries/dictionary_operations.h"
 #include "dictionaries/name_finder.h"
@@ -20,7 +20,7 @@ namespace {
 class ScriptedDialogs : public UserDialogs
 {
 public:
-    explicit ScriptedDialogs(DialogAnswer answer = DialogAnswer::Yes) : m_answer(answer) {}
+    explicit ScriptedDialogs(DialogAnswer answer = DialogAnswer::Yes) : m_answer(answer) { }
     DialogAnswer show(const DialogMessage &message) override
     {
         shown.append(message.text);
@@ -53,17 +53,20 @@ TEST(DictionaryFileCommands, CreateAddRenameDelete)
     folder.writeCp1251(QStringLiteral("import/exc_rus.txt"), QStringLiteral("тест :\t<те##ст> /i\r\n"));
     folder.writeCp1251(QStringLiteral("import/reader.txt"), QStringLiteral("а=б\r\n"));
     ScriptedDialogs yes;
-    EXPECT_EQ(addDictionaryFile(dic, folder.file(QStringLiteral("import/exc_rus.txt")),
-                                AddedFileKind::EngineExceptions, yes), DictionaryFileResult::Done);
+    EXPECT_EQ(
+        addDictionaryFile(dic, folder.file(QStringLiteral("import/exc_rus.txt")), AddedFileKind::EngineExceptions, yes),
+        DictionaryFileResult::Done);
     EXPECT_EQ(fileLines(folder, QStringLiteral("Dic/exc_rus.dic")), QStringList{QStringLiteral("тест=те ст")});
-    EXPECT_EQ(addDictionaryFile(dic, folder.file(QStringLiteral("import/reader.txt")),
-                                AddedFileKind::Dictionary, yes), DictionaryFileResult::Done);
-    EXPECT_EQ(folder.readBytes(QStringLiteral("Dic/reader.dic")), folder.readBytes(QStringLiteral("import/reader.txt")));
+    EXPECT_EQ(addDictionaryFile(dic, folder.file(QStringLiteral("import/reader.txt")), AddedFileKind::Dictionary, yes),
+              DictionaryFileResult::Done);
+    EXPECT_EQ(folder.readBytes(QStringLiteral("Dic/reader.dic")),
+              folder.readBytes(QStringLiteral("import/reader.txt")));
     EXPECT_EQ(addDictionaryFile(dic, folder.file(QStringLiteral("Dic/reader.dic")), AddedFileKind::Dictionary, yes),
               DictionaryFileResult::Refused);
     EXPECT_TRUE(yes.shown.last().startsWith(QStringLiteral("Из этого каталога ничего добавлять не нужно!")));
 
-    EXPECT_EQ(renameDictionary(dic, QStringLiteral("reader.dic"), QStringLiteral("  чтец ")), DictionaryFileResult::Done);
+    EXPECT_EQ(renameDictionary(dic, QStringLiteral("reader.dic"), QStringLiteral("  чтец ")),
+              DictionaryFileResult::Done);
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/чтец.dic"))));
     EXPECT_EQ(deleteDictionary(dic, QStringLiteral("чтец.dic"), no), DictionaryFileResult::Declined);
     EXPECT_EQ(deleteDictionary(dic, QStringLiteral("чтец.dic"), yes), DictionaryFileResult::Done);
@@ -80,10 +83,10 @@ TEST(DictionaryOperations, SubtractionAndRepeats)
 
     // Case-blind keys and replacements compare in small letters; the
     // differing pronunciation of "пёс" keeps it unless only keys count.
-    auto r = subtractDictionaries(src, folder.file(QStringLiteral("sub.dic")), folder.file(QStringLiteral("s1.dic")), false);
+    auto r =
+        subtractDictionaries(src, folder.file(QStringLiteral("sub.dic")), folder.file(QStringLiteral("s1.dic")), false);
     EXPECT_EQ(r.removed, 3);
-    EXPECT_EQ(fileLines(folder, QStringLiteral("s1.dic")),
-              (QStringList{"Пёс=пё+с", "$Кот=Ко+т", "кот*=ко+т"}));
+    EXPECT_EQ(fileLines(folder, QStringLiteral("s1.dic")), (QStringList{"Пёс=пё+с", "$Кот=Ко+т", "кот*=ко+т"}));
     r = subtractDictionaries(src, folder.file(QStringLiteral("sub.dic")), folder.file(QStringLiteral("s2.dic")), true);
     EXPECT_EQ(fileLines(folder, QStringLiteral("s2.dic")), (QStringList{"$Кот=Ко+т", "кот*=ко+т"}));
 
@@ -127,7 +130,9 @@ TEST(DictionaryOperations, SplitMergeConvert)
 
     folder.writeCp1251(QStringLiteral("a.dic"), QStringLiteral("а=б\r\n"));
     EXPECT_TRUE(mergeDictionaries({folder.file(QStringLiteral("a.dic")), folder.file(QStringLiteral("a.dic"))},
-                                  folder.file(QStringLiteral("all.dic"))).written.size() == 1);
+                                  folder.file(QStringLiteral("all.dic")))
+                    .written.size()
+                == 1);
     EXPECT_EQ(fileLines(folder, QStringLiteral("all.dic")), (QStringList{kDictionaryHeader, "а=б", "а=б"}));
     EXPECT_TRUE(mergeDictionaries({}, folder.file(QStringLiteral("x.dic"))).cancelled);
 
@@ -142,16 +147,15 @@ TEST(DictionaryOperations, SplitMergeConvert)
 
 TEST(NameFinder, NamesForeignWordsAndFilters)
 {
-    const QString text = QStringLiteral(
-        "Анна сказала Вронскому: «Вронский, здравствуйте». Потом Анна ушла.\r\n"
-        "Вронский смотрел на Stiva и на stiva. ООН и Каренина!\r\n");
+    const QString text = QStringLiteral("Анна сказала Вронскому: «Вронский, здравствуйте». Потом Анна ушла.\r\n"
+                                        "Вронский смотрел на Stiva и на stiva. ООН и Каренина!\r\n");
     NameFinderOptions options;
     options.allWordsLongerThan = 6;
     const NameFinderResult r = findNames(text, options);
     // "Анна" opens the text (a line start) once and stands mid-sentence once;
     // "Потом" follows a full stop; "ООН" is all capitals.
-    EXPECT_EQ(r.names, (QList<WordCount>{{"Вронскому", 1}, {"Вронский", 1}, {"Анна", 1},
-                                         {"Stiva", 1}, {"Каренина", 1}}));
+    EXPECT_EQ(r.names,
+              (QList<WordCount>{{"Вронскому", 1}, {"Вронский", 1}, {"Анна", 1}, {"Stiva", 1}, {"Каренина", 1}}));
     EXPECT_EQ(r.foreignWords, (QList<WordCount>{{"Stiva", 2}}));
     EXPECT_TRUE(r.allWords.contains(WordCount{"Вронский", 2}));
 
@@ -160,7 +164,8 @@ TEST(NameFinder, NamesForeignWordsAndFilters)
     EXPECT_EQ(removeExceptionKeys(names, {{QStringLiteral("stiva"), QString(), QStringLiteral("/i")},
                                           {QStringLiteral("каренина"), QString(), QString()}}),
               (QList<WordCount>{{"Stiva", 1}}));
-    const DictionaryTable t = {{QStringLiteral("вронск"), QStringLiteral("вро+нск"), false, BoundaryMode::DelimiterBefore}};
+    const DictionaryTable t = {
+        {QStringLiteral("вронск"), QStringLiteral("вро+нск"), false, BoundaryMode::DelimiterBefore}};
     EXPECT_EQ(removeHandledWords(names, DictionaryEngine(t)).size(), 2);
     EXPECT_EQ(names, (QList<WordCount>{{"Каренина", 1}}));
     QList<WordCount> all = r.allWords;

@@ -6,11 +6,16 @@
 TEST(EditorSections, EveryModeAndCaseRuleHasOneSection)
 {
     using enum BoundaryMode;
-    struct Case { BoundaryMode mode; bool caseSensitive; int section; };
-    const Case cases[] = {{DelimiterBeforeAndAfter, true, 1}, {DelimiterBeforeAndAfter, false, 2},
-                          {Anywhere, true, 3}, {DelimiterBefore, true, 3}, {NonDelimiterBeforeAndAfter, true, 3},
-                          {DelimiterBefore, false, 4}, {DelimiterAfter, false, 4}, {NonDelimiterBefore, false, 4},
-                          {Anywhere, false, 5}};
+    struct Case
+    {
+        BoundaryMode mode;
+        bool caseSensitive;
+        int section;
+    };
+    const Case cases[] = {
+        {DelimiterBeforeAndAfter, true, 1}, {DelimiterBeforeAndAfter, false, 2},   {Anywhere, true, 3},
+        {DelimiterBefore, true, 3},         {NonDelimiterBeforeAndAfter, true, 3}, {DelimiterBefore, false, 4},
+        {DelimiterAfter, false, 4},         {NonDelimiterBefore, false, 4},        {Anywhere, false, 5}};
     for (const Case &c : cases)
         EXPECT_EQ(sectionOf(c.mode, c.caseSensitive), c.section) << qToUnderlying(c.mode) << c.caseSensitive;
 }

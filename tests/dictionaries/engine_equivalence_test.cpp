@@ -24,7 +24,7 @@ struct Alphabet
 class RandomCase
 {
 public:
-    explicit RandomCase(quint32 seed) : m_rng(seed) {}
+    explicit RandomCase(quint32 seed) : m_rng(seed) { }
 
     int below(int n) { return int(m_rng.bounded(n)); }
 
@@ -55,9 +55,9 @@ public:
 
     QString text(const Alphabet &a, int maxLength)
     {
-        static const QStringList markers = {
-            QStringLiteral(" {повествование->} "), QStringLiteral(" {автор->} "),
-            QStringLiteral(" {речь->} "), QStringLiteral(" {речь2->} "), QStringLiteral(" {пауза->} ")};
+        static const QStringList markers = {QStringLiteral(" {повествование->} "), QStringLiteral(" {автор->} "),
+                                            QStringLiteral(" {речь->} "), QStringLiteral(" {речь2->} "),
+                                            QStringLiteral(" {пауза->} ")};
         QString s;
         const int n = below(maxLength + 1);
         while (s.size() < n) {
@@ -78,13 +78,14 @@ QString describe(const DictionaryTable &t, const QString &text)
     QString s = QStringLiteral("text: [%1]\n").arg(QString(text).replace(u'\r', u'|'));
     for (int i = 0; i < t.size(); ++i)
         s += QStringLiteral("  %1 [%2]=[%3] mode %4 %5\n")
-                 .arg(i).arg(t[i].key, t[i].replacement).arg(qToUnderlying(t[i].mode))
+                 .arg(i)
+                 .arg(t[i].key, t[i].replacement)
+                 .arg(qToUnderlying(t[i].mode))
                  .arg(t[i].caseSensitive ? "case" : "nocase");
     return s;
 }
 
-void expectSameAsReference(const Alphabet &alphabet, quint32 seed, int cases, int entries,
-                           int maxKey, int maxText)
+void expectSameAsReference(const Alphabet &alphabet, quint32 seed, int cases, int entries, int maxKey, int maxText)
 {
     RandomCase r(seed);
     for (int c = 0; c < cases; ++c) {
@@ -93,8 +94,8 @@ void expectSameAsReference(const Alphabet &alphabet, quint32 seed, int cases, in
         const DictionaryEngine engine(table);
         const QString expected = referenceApply(table, text);
         const QString actual = engine.apply(text);
-        ASSERT_EQ(actual.toStdU16String(), expected.toStdU16String())
-            << "seed " << seed << " case " << c << "\n" << qPrintable(describe(table, text));
+        ASSERT_EQ(actual.toStdU16String(), expected.toStdU16String()) << "seed " << seed << " case " << c << "\n"
+                                                                      << qPrintable(describe(table, text));
     }
 }
 
@@ -145,12 +146,13 @@ TEST(EngineEquivalence, BoundedReplaceMatchesReference)
 TEST(EngineEquivalence, WordsOfARealTextWithWordDictionaries)
 {
     // Word-like keys over Russian prose: whole words, beginnings, endings.
-    const QString prose = QStringLiteral(
-        "Все счастливые семьи похожи друг на друга, каждая несчастливая семья несчастлива "
-        "по-своему.\r\nВсё смешалось в доме Облонских. Жена узнала, что муж был в связи с "
-        "бывшею в их доме француженкою-гувернанткой!\r\n {речь->} Что ж это? {автор->} сказал он.");
-    const QStringList words = prose.split(QRegularExpression(QStringLiteral("[^\\w]+"), QRegularExpression::UseUnicodePropertiesOption),
-                                          Qt::SkipEmptyParts);
+    const QString prose =
+        QStringLiteral("Все счастливые семьи похожи друг на друга, каждая несчастливая семья несчастлива "
+                       "по-своему.\r\nВсё смешалось в доме Облонских. Жена узнала, что муж был в связи с "
+                       "бывшею в их доме француженкою-гувернанткой!\r\n {речь->} Что ж это? {автор->} сказал он.");
+    const QStringList words =
+        prose.split(QRegularExpression(QStringLiteral("[^\\w]+"), QRegularExpression::UseUnicodePropertiesOption),
+                    Qt::SkipEmptyParts);
     RandomCase r(6);
     for (int c = 0; c < 300; ++c) {
         DictionaryTable table;

@@ -24,11 +24,22 @@ DictionaryTable oneEntry(const QString &key, const QString &replacement, bool ca
 TEST(EntryMarkers, ModesStripAndAddRoundTrip)
 {
     using enum BoundaryMode;
-    const struct { const char *key; BoundaryMode mode; const char *bare; } cases[] = {
-        {"*ab*", Anywhere, "ab"}, {"ab*", DelimiterBefore, "ab"}, {"*ab", DelimiterAfter, "ab"},
-        {"ab", DelimiterBeforeAndAfter, "ab"}, {"&ab&", NonDelimiterBeforeAndAfter, "ab"},
-        {"ab&", DelimiterBeforeNonDelimiterAfter, "ab"}, {"&ab", NonDelimiterBeforeDelimiterAfter, "ab"},
-        {"*ab&", NonDelimiterAfter, "ab"}, {"&ab*", NonDelimiterBefore, "ab"}, {"", MatchesNothing, ""},
+    const struct
+    {
+        const char *key;
+        BoundaryMode mode;
+        const char *bare;
+    } cases[] = {
+        {"*ab*", Anywhere, "ab"},
+        {"ab*", DelimiterBefore, "ab"},
+        {"*ab", DelimiterAfter, "ab"},
+        {"ab", DelimiterBeforeAndAfter, "ab"},
+        {"&ab&", NonDelimiterBeforeAndAfter, "ab"},
+        {"ab&", DelimiterBeforeNonDelimiterAfter, "ab"},
+        {"&ab", NonDelimiterBeforeDelimiterAfter, "ab"},
+        {"*ab&", NonDelimiterAfter, "ab"},
+        {"&ab*", NonDelimiterBefore, "ab"},
+        {"", MatchesNothing, ""},
     };
     for (const auto &c : cases) {
         const QString key = QString::fromUtf8(c.key);
@@ -40,21 +51,27 @@ TEST(EntryMarkers, ModesStripAndAddRoundTrip)
 
 TEST(EngineRules, WholeWordsAndTheirNeighbours)
 {
-    const struct { const char *text; bool caseSensitive; const char *expected; } cases[] = {
+    const struct
+    {
+        const char *text;
+        bool caseSensitive;
+        const char *expected;
+    } cases[] = {
         {"он, он пришёл", false, "ОН, ОН пришёл"},
-        {"онон пришёл", false, "онон пришёл"},    // doubled without a space
-        {"тонна", false, "тонна"},                  // inside a longer word
-        {"Он пришёл", false, "ОН пришёл"},          // capital at the start, case-blind
-        {"Он пришёл", true, "Он пришёл"},           // the same, case-sensitive
-        {"он", false, "ОН"},                        // the ends of the text are boundaries
-        {"он-то «он»", false, "он-то «он»"},       // hyphen and « » are no delimiters
+        {"онон пришёл", false, "онон пришёл"}, // doubled without a space
+        {"тонна", false, "тонна"},             // inside a longer word
+        {"Он пришёл", false, "ОН пришёл"},     // capital at the start, case-blind
+        {"Он пришёл", true, "Он пришёл"},      // the same, case-sensitive
+        {"он", false, "ОН"},                   // the ends of the text are boundaries
+        {"он-то «он»", false, "он-то «он»"},   // hyphen and « » are no delimiters
         {"он\r\nон", false, "ОН\r\nОН"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(apply(oneEntry(QStringLiteral("он"), QStringLiteral("ОН"), c.caseSensitive,
                                  BoundaryMode::DelimiterBeforeAndAfter),
                         QString::fromUtf8(c.text)),
-                  QString::fromUtf8(c.expected)) << c.text;
+                  QString::fromUtf8(c.expected))
+            << c.text;
 }
 
 TEST(EngineRules, FailedOccurrenceKeepsItsCaseAndNoRescanInsideIt)
@@ -95,7 +112,7 @@ TEST(EngineRules, DeletionsEmptyTablesAndLostPadding)
 
 TEST(EntrySafety, EntriesThatWouldTouchVoiceMarkersAreRefused)
 {
-    EXPECT_TRUE(entryIsSafe(QStringLiteral("речь"), false));   // whole word: "{" "}" are no delimiters
+    EXPECT_TRUE(entryIsSafe(QStringLiteral("речь"), false)); // whole word: "{" "}" are no delimiters
     EXPECT_FALSE(entryIsSafe(QStringLiteral("*речь*"), false));
     EXPECT_FALSE(entryIsSafe(QStringLiteral("*-*"), false));
     EXPECT_FALSE(entryIsSafe(QStringLiteral("*->*"), false));

@@ -21,7 +21,7 @@ TEST(ExceptionDictionary, LinesReadAndConvert)
     ASSERT_TRUE(row);
     EXPECT_EQ(*row, (ExceptionRow{QStringLiteral("тест"), QStringLiteral("<те##ст>"), QStringLiteral("/i")}));
     EXPECT_EQ(parseExceptionLine(caseBlind, true)->pronunciation, QStringLiteral("те ст"));
-    EXPECT_FALSE(parseExceptionLine(QStringLiteral("а:б"), false));   // 3 characters
+    EXPECT_FALSE(parseExceptionLine(QStringLiteral("а:б"), false)); // 3 characters
     EXPECT_FALSE(parseExceptionLine(QStringLiteral("//а :\tб"), false));
     EXPECT_FALSE(parseExceptionLine(QStringLiteral("  // a comment: indented"), false));
     EXPECT_EQ(convertExceptionLines({caseBlind, QStringLiteral("Тест :\t<те##ст>"), QStringLiteral("а:б")}),
@@ -50,8 +50,8 @@ TEST(ExceptionDictionary, LoadCanBeCancelled)
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("exc_rus.txt"), QStringLiteral("раз :\t<раз>\r\nдва :\t<два>\r\n"));
     int asked = 0;
-    const auto load = loadExceptionDictionary(folder.file(QStringLiteral("exc_rus.txt")), false,
-                                              [&] { return ++asked > 1; });
+    const auto load =
+        loadExceptionDictionary(folder.file(QStringLiteral("exc_rus.txt")), false, [&] { return ++asked > 1; });
     ASSERT_TRUE(load);
     EXPECT_TRUE(load->cancelled);
     EXPECT_EQ(load->rows.size(), 1);
@@ -109,7 +109,8 @@ TEST(ExceptionDictionary, ConvertedFileIsAnOwnDictionary)
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("exc_rus.txt"),
                        QStringLiteral("// comment\r\nтест :\t<те##ст> /i\r\nМосква :\t<Моск##ва>\r\n"));
-    ASSERT_TRUE(convertExceptionDictionary(folder.file(QStringLiteral("exc_rus.txt")), folder.file(QStringLiteral("exc.dic"))));
+    ASSERT_TRUE(
+        convertExceptionDictionary(folder.file(QStringLiteral("exc_rus.txt")), folder.file(QStringLiteral("exc.dic"))));
     DictionaryTable t;
     loadDictionaryFile(t, folder.file(QStringLiteral("exc.dic")), false);
     ASSERT_EQ(t.size(), 2);

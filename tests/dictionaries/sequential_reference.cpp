@@ -16,8 +16,8 @@ bool isDelimiterChar(const QString &piece, bool last)
 
 } // namespace
 
-QString referenceReplaceBounded(const QString &text, const QString &key, const QString &replacement,
-                                int mode, bool caseSensitive)
+QString referenceReplaceBounded(const QString &text, const QString &key, const QString &replacement, int mode,
+                                bool caseSensitive)
 {
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     if (key.isEmpty() || !text.contains(key, cs))

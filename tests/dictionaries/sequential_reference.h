@@ -7,6 +7,6 @@
 
 #include <QString>
 
-QString referenceReplaceBounded(const QString &text, const QString &key, const QString &replacement,
-                                int mode, bool caseSensitive);
+QString referenceReplaceBounded(const QString &text, const QString &key, const QString &replacement, int mode,
+                                bool caseSensitive);
 QString referenceApply(const DictionaryTable &table, const QString &text);

@@ -2,9 +2,9 @@
 // and the real encoder, then recorded again: the finished blocks are skipped.
 
 #include "app/project_store.h"
+#include "app/session/recording_session.h"
 #include "app/ui/main_window.h"
 #include "common/ini_file.h"
-#include "app/session/recording_session.h"
 #include "recording/speech/speech_voice.h"
 
 #include "support/scripted_dialogs.h"

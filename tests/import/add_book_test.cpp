@@ -51,7 +51,11 @@ QStringList hiddenEntries(const QString &folder)
 
 TEST(AddBook, RefusesMissingAndUnusableTitles)
 {
-    struct Case { QString title; QString warning; };
+    struct Case
+    {
+        QString title;
+        QString warning;
+    };
     const Case cases[] = {
         {QString(), QStringLiteral("Не указано название книги...")},
         {kTitlePlaceholder, QStringLiteral("Не указано название книги...")},
@@ -77,9 +81,10 @@ TEST(AddBook, WritesBlocksAndProjectIniInOrder)
     ScriptedDialogs dialogs;
     AddRequest request = requestFor(folder, QStringLiteral("Моя «книга»"),
                                     QStringLiteral("Вступление в 2005 году.\r\nГлава 1\r\nТекст.\r\n"));
-    request.info = {QStringLiteral("Название"), QStringLiteral("Цикл"), QStringLiteral("2"),
-                    QStringLiteral("Лев Толстой,\r\nИван Бунин"), QStringLiteral("prose"),
-                    QStringLiteral("Не пишется"), QStringLiteral("1869")};
+    request.info = {QStringLiteral("Название"), QStringLiteral("Цикл"),
+                    QStringLiteral("2"),        QStringLiteral("Лев Толстой,\r\nИван Бунин"),
+                    QStringLiteral("prose"),    QStringLiteral("Не пишется"),
+                    QStringLiteral("1869")};
     const AddResult result = add(request, dialogs);
     EXPECT_TRUE(dialogs.shown.isEmpty());
     ASSERT_EQ(result.status, AddStatus::Added);
@@ -89,18 +94,17 @@ TEST(AddBook, WritesBlocksAndProjectIniInOrder)
     const QString book = bookFolder(folder.path(), result.book);
     EXPECT_EQ(nonEmptyLines(projectIniPath(book)),
               QStringList({QStringLiteral("[Информация]"), QStringLiteral("Автор=Лев Толстой, Иван Бунин"),
-                           QStringLiteral("Название=Название"), QStringLiteral("Цикл=Цикл"),
-                           QStringLiteral("Номер=2"), QStringLiteral("Дата=1869"), QStringLiteral("Жанр=prose"),
-                           QStringLiteral("[Статус]"), QStringLiteral("Начальный блок=1"),
-                           QStringLiteral("Конечный блок=2"), QStringLiteral("[Оглавление]"),
-                           QStringLiteral("Кол-во=2"), QStringLiteral("Блок1=Моя «книга»"),
-                           QStringLiteral("Блок2=Глава 1")}));
+                           QStringLiteral("Название=Название"), QStringLiteral("Цикл=Цикл"), QStringLiteral("Номер=2"),
+                           QStringLiteral("Дата=1869"), QStringLiteral("Жанр=prose"), QStringLiteral("[Статус]"),
+                           QStringLiteral("Начальный блок=1"), QStringLiteral("Конечный блок=2"),
+                           QStringLiteral("[Оглавление]"), QStringLiteral("Кол-во=2"),
+                           QStringLiteral("Блок1=Моя «книга»"), QStringLiteral("Блок2=Глава 1")}));
     EXPECT_EQ(countBlocks(book), 2);
     QFile first(book + QStringLiteral("/0001.txt"));
     ASSERT_TRUE(first.open(QIODevice::ReadOnly));
     // Windows-1251, CR LF, the year rewritten, one more line break at the end.
-    EXPECT_EQ(Codec::fromCp1251(first.readAll()), (QStringLiteral(
-                                   " {повествование->} \r\nВступление в две тысячи 5 году. {пауза->} \r\n\r\n")));
+    EXPECT_EQ(Codec::fromCp1251(first.readAll()),
+              (QStringLiteral(" {повествование->} \r\nВступление в две тысячи 5 году. {пауза->} \r\n\r\n")));
     EXPECT_TRUE(readBlockFile(book, 2).startsWith(QStringLiteral(" {повествование->} \r\nГлава 1 {пауза->} \r\n")));
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
 }
@@ -130,8 +134,10 @@ TEST(AddBook, AnExistingProjectIsReplacedOnlyWhenTheUserAgrees)
     // What is not a block file stays, and so do the keys this pass does not write.
     EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/cover.jpg")));
     EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/notes/plan.txt")));
-    EXPECT_EQ(readIni(QStringLiteral("Своё"), QStringLiteral("Ключ"), projectIniPath(book)), QStringLiteral("значение"));
-    EXPECT_EQ(readIni(QStringLiteral("Оглавление"), QStringLiteral("Кол-во"), projectIniPath(book)), QStringLiteral("1"));
+    EXPECT_EQ(readIni(QStringLiteral("Своё"), QStringLiteral("Ключ"), projectIniPath(book)),
+              QStringLiteral("значение"));
+    EXPECT_EQ(readIni(QStringLiteral("Оглавление"), QStringLiteral("Кол-во"), projectIniPath(book)),
+              QStringLiteral("1"));
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
 }
 
@@ -180,6 +186,7 @@ TEST(AddBook, ABookLeftAsideByAKilledWriterGoesBackToTheLibrary)
               AddStatus::Added);
     EXPECT_EQ(readBlockFile(bookFolder(folder.path(), QStringLiteral("Старая")), 1), QStringLiteral("старый текст"));
     // "Книга" comes back first and is then replaced by the book being added.
-    EXPECT_TRUE(readBlockFile(bookFolder(folder.path(), QStringLiteral("Книга")), 1).contains(QStringLiteral("Новая.")));
+    EXPECT_TRUE(
+        readBlockFile(bookFolder(folder.path(), QStringLiteral("Книга")), 1).contains(QStringLiteral("Новая.")));
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
 }

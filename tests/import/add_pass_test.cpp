@@ -7,7 +7,10 @@
 
 namespace {
 
-QString q(const char16_t *s) { return QString::fromUtf16(s); }
+QString q(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
 
 // Markers as short tokens, so expected lines stay readable.
 QString render(const QString &text)
@@ -56,7 +59,12 @@ QString firstLine(const QString &text, const AddOptions &options)
 
 TEST(AddPass, DialogueLines)
 {
-    struct Case { const char16_t *line, *next; bool quotes; const char16_t *expected; };
+    struct Case
+    {
+        const char16_t *line, *next;
+        bool quotes;
+        const char16_t *expected;
+    };
     const Case cases[] = {
         // reply, author; the line ends a paragraph, so narration and a pause follow
         {u"- Привет, - сказал он.", u"", false, u"{Р} - Привет,{А} - сказал он.{П}{.}"},
@@ -85,11 +93,14 @@ TEST(AddPass, DialogueLines)
 
 TEST(AddPass, LineCleanup)
 {
-    struct Case { const char16_t *line, *expected; };
+    struct Case
+    {
+        const char16_t *line, *expected;
+    };
     const Case cases[] = {
         {u"\t Он сказал—да…  «ладно» .", u"Он сказал-да... ладно.{.}"},
-        {u"Слово - .", u"Слово - .{.}"},                // a space after a dash stays
-        {u"Он крикнул --", u"Он крикнул - "},           // a line ending in a dash gets a space
+        {u"Слово - .", u"Слово - .{.}"},      // a space after a dash stays
+        {u"Он крикнул --", u"Он крикнул - "}, // a line ending in a dash gets a space
         {u"Сумма: 5 &lt; 7", u"Сумма: 5 &lt; 7"},
     };
     for (const Case &c : cases)
@@ -99,37 +110,45 @@ TEST(AddPass, LineCleanup)
 
 TEST(AddPass, DialogueGoesOnOverLinesUntilTheParagraphEnds)
 {
-    const BookBlocks book = cut(QStringLiteral("- Привет, - сказал он\r\nи ушёл. - Пока!\r\n  Тишина. - и всё."),
-                                plainOptions());
+    const BookBlocks book =
+        cut(QStringLiteral("- Привет, - сказал он\r\nи ушёл. - Пока!\r\n  Тишина. - и всё."), plainOptions());
     EXPECT_EQ(blockLines(book.blocks[0]),
               QStringList({QStringLiteral("{Р} - Привет,{А} - сказал он{.}"),
-                           QStringLiteral("и ушёл.{Р} - Пока!{П}{.}"),
-                           QStringLiteral("Тишина. - и всё.{.}")}));
+                           QStringLiteral("и ушёл.{Р} - Пока!{П}{.}"), QStringLiteral("Тишина. - и всё.{.}")}));
 }
 
 TEST(AddPass, HyphenJoins)
 {
-    struct Case { const char16_t *text; bool removeHyphens, analyse; const char16_t *expected; };
+    struct Case
+    {
+        const char16_t *text;
+        bool removeHyphens, analyse;
+        const char16_t *expected;
+    };
     const Case cases[] = {
         {u"Это пере-\r\nнос слова.", true, true, u"Это перенос слова.{.}"},
         {u"Это пере-\r\nнос слова.", false, true, u"Это пере-{.}|нос слова.{.}"},
         {u"Это пере-\r\nнос слова.", true, false, u"Это пере-|нос слова."},
-        {u"Это пере-\r\n  нос слова.", true, true, u"Это пере-|нос слова.{.}"},   // indented: a new paragraph
-        {u"Это пере-\r\n\r\nнос.", true, true, u"Это пере-{.}||нос.{.}"},        // an empty line follows
-        {u"Сказал -\r\nи ушёл.", true, true, u"Сказал - {.}|и ушёл.{.}"},        // a dash, not a hyphen
+        {u"Это пере-\r\n  нос слова.", true, true, u"Это пере-|нос слова.{.}"}, // indented: a new paragraph
+        {u"Это пере-\r\n\r\nнос.", true, true, u"Это пере-{.}||нос.{.}"},       // an empty line follows
+        {u"Сказал -\r\nи ушёл.", true, true, u"Сказал - {.}|и ушёл.{.}"},       // a dash, not a hyphen
     };
     for (const Case &c : cases) {
         AddOptions options = plainOptions();
         options.removeHyphens = c.removeHyphens;
         options.analyseDialogues = c.analyse;
-        EXPECT_EQ(blockLines(cut(q(c.text), options).blocks[0]).join(u'|'), q(c.expected))
-            << q(c.text).toStdString();
+        EXPECT_EQ(blockLines(cut(q(c.text), options).blocks[0]).join(u'|'), q(c.expected)) << q(c.text).toStdString();
     }
 }
 
 TEST(AddPass, ParagraphEndsAndPauses)
 {
-    struct Case { const char16_t *text; bool withoutIndent; const char16_t *expected; };
+    struct Case
+    {
+        const char16_t *text;
+        bool withoutIndent;
+        const char16_t *expected;
+    };
     const Case cases[] = {
         // a sentence ends a paragraph only before an indented or empty line
         {u"Первая фраза, и она длиннее сорока восьми знаков.\r\nВторая.\r\n  Третья.", false,
@@ -149,8 +168,7 @@ TEST(AddPass, ParagraphEndsAndPauses)
     for (const Case &c : cases) {
         AddOptions options = plainOptions();
         options.paragraphWithoutIndent = c.withoutIndent;
-        EXPECT_EQ(blockLines(cut(q(c.text), options).blocks[0]).join(u'|'), q(c.expected))
-            << q(c.text).toStdString();
+        EXPECT_EQ(blockLines(cut(q(c.text), options).blocks[0]).join(u'|'), q(c.expected)) << q(c.text).toStdString();
     }
 }
 
@@ -170,8 +188,8 @@ TEST(AddPass, WithoutDialogueAnalysisNoMarkerIsWritten)
     options.analyseDialogues = false;
     options.splitByChapters = true;
     options.twoVoiceDialogue = true;
-    const BookBlocks book = cut(QStringLiteral("Начало <b>.\r\n- Привет, - сказал он.\r\nГлава 2\r\nТекст."),
-                                options, {{QStringLiteral("Глава #"), true}});
+    const BookBlocks book = cut(QStringLiteral("Начало <b>.\r\n- Привет, - сказал он.\r\nГлава 2\r\nТекст."), options,
+                                {{QStringLiteral("Глава #"), true}});
     ASSERT_EQ(book.blocks.size(), 2);
     EXPECT_EQ(book.blocks[0], QStringLiteral("\r\nНачало &lt;b&gt;.\r\n- Привет, - сказал он.\r\n"));
     EXPECT_EQ(book.blocks[1], QStringLiteral("\r\nГлава 2\r\nТекст.\r\n"));
@@ -184,8 +202,8 @@ TEST(AddPass, ChapterBreaks)
     const QList<ChapterIdentifier> identifiers = {{QStringLiteral("ГЛАВА"), true}, {QStringLiteral("Глава #"), true}};
     // The first line never opens a block of its own; a heading in capitals is
     // written in proper case, the table of contents keeps the capitals.
-    const BookBlocks book = cut(QStringLiteral("Глава 1\r\nТекст один.\r\n\r\nГЛАВА ВТОРАЯ\r\n\r\n  Текст два."),
-                                options, identifiers);
+    const BookBlocks book =
+        cut(QStringLiteral("Глава 1\r\nТекст один.\r\n\r\nГЛАВА ВТОРАЯ\r\n\r\n  Текст два."), options, identifiers);
     EXPECT_EQ(book.names, QStringList({QStringLiteral("Книга"), QStringLiteral("ГЛАВА ВТОРАЯ")}));
     ASSERT_EQ(book.blocks.size(), 2);
     EXPECT_EQ(blockLines(book.blocks[0]),
@@ -204,22 +222,20 @@ TEST(AddPass, SizeBreaksAndTheirNames)
     AddOptions options = plainOptions();
     options.splitByChapters = true;
     options.splitBySize = true;
-    options.maxBlockSizeText = QStringLiteral("19.6"); // rounds to 20
-    const QString text = QStringLiteral(
-        "Первая фраза текста.\r\n"   // 20 characters and a full stop: a size break
-        "Короткая.\r\n"
-        "Вопрос без точки, длинный?\r\n" // never closes a block
-        "Восклицание, очень длинное!\r\n"
-        "И точка с пробелом.  \r\n"   // the trimmed line ends in a full stop
-        "Ещё.\r\n"
-        "Глава 1\r\n"
-        "Текст главы первой, длинный.\r\n"
-        "Глава 2\r\n"                 // right after a size break: it names that block
-        "Конец.");
+    options.maxBlockSizeText = QStringLiteral("19.6");             // rounds to 20
+    const QString text = QStringLiteral("Первая фраза текста.\r\n" // 20 characters and a full stop: a size break
+                                        "Короткая.\r\n"
+                                        "Вопрос без точки, длинный?\r\n" // never closes a block
+                                        "Восклицание, очень длинное!\r\n"
+                                        "И точка с пробелом.  \r\n" // the trimmed line ends in a full stop
+                                        "Ещё.\r\n"
+                                        "Глава 1\r\n"
+                                        "Текст главы первой, длинный.\r\n"
+                                        "Глава 2\r\n" // right after a size break: it names that block
+                                        "Конец.");
     const BookBlocks book = cut(text, options, {{QStringLiteral("Глава #"), true}});
-    EXPECT_EQ(book.names, QStringList({QStringLiteral("Книга"), QStringLiteral("Блок(2)"),
-                                       QStringLiteral("Блок(3)"), QStringLiteral("Глава 1"),
-                                       QStringLiteral("Глава 2")}));
+    EXPECT_EQ(book.names, QStringList({QStringLiteral("Книга"), QStringLiteral("Блок(2)"), QStringLiteral("Блок(3)"),
+                                       QStringLiteral("Глава 1"), QStringLiteral("Глава 2")}));
     ASSERT_EQ(book.blocks.size(), book.names.size());
     EXPECT_EQ(blockLines(book.blocks[1]).size(), 4);
     EXPECT_EQ(blockLines(book.blocks.last()), QStringList({QStringLiteral("Глава 2{.}"), QStringLiteral("Конец.{.}")}));
@@ -229,8 +245,8 @@ TEST(AddPass, SizeBreaksAndTheirNames)
     const BookBlocks parts = cut(QStringLiteral("Вступление.\r\nГлава 1\r\nПервая фраза текста.\r\n"
                                                 "Вторая фраза текста.\r\n\r\n"),
                                  options, {{QStringLiteral("Глава #"), true}});
-    EXPECT_EQ(parts.names, QStringList({QStringLiteral("Книга"), QStringLiteral("Глава 1"),
-                                        QStringLiteral("Глава 1(2)")}));
+    EXPECT_EQ(parts.names,
+              QStringList({QStringLiteral("Книга"), QStringLiteral("Глава 1"), QStringLiteral("Глава 1(2)")}));
     EXPECT_EQ(blockLines(parts.blocks.last()).value(0), QStringLiteral("Вторая фраза текста.{.}"));
 
     options.maxBlockSizeText = QStringLiteral("1000");
@@ -241,15 +257,17 @@ TEST(AddPass, ATextWithoutHeadingsIsOneBlockNamedAfterTheTitle)
 {
     AddOptions options = plainOptions();
     options.splitByChapters = true;
-    const BookBlocks book = cut(QStringLiteral("Просто текст.\r\nЕщё текст."), options, {{QStringLiteral("Глава #"), true}});
+    const BookBlocks book =
+        cut(QStringLiteral("Просто текст.\r\nЕщё текст."), options, {{QStringLiteral("Глава #"), true}});
     EXPECT_EQ(book.names, QStringList({QStringLiteral("Книга")}));
     EXPECT_EQ(book.blocks.size(), 1);
 }
 
 TEST(AddPass, SplitsLinesAtEveryKindOfLineBreak)
 {
-    EXPECT_EQ(splitBookLines(QStringLiteral("a\r\nb\rc\nd\r\n")),
-              QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"), QString()}));
+    EXPECT_EQ(
+        splitBookLines(QStringLiteral("a\r\nb\rc\nd\r\n")),
+        QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"), QString()}));
 }
 
 TEST(AddPass, DictionariesRewriteEachLineAfterTheMarkers)
@@ -283,7 +301,8 @@ TEST(AddPass, AnOverlongParagraphIsCutAtSentenceEnds)
     options.maxBlockSizeText = QStringLiteral("100");
     QStringList sentences;
     for (int i = 0; i < 60; ++i)
-        sentences.append(i == 30 ? QStringLiteral("Глава 5") : QStringLiteral("Предложение номер %1 идёт здесь.").arg(i));
+        sentences.append(i == 30 ? QStringLiteral("Глава 5")
+                                 : QStringLiteral("Предложение номер %1 идёт здесь.").arg(i));
     const QString paragraph = sentences.join(u' ');
     const BookBlocks book = cut(paragraph + QStringLiteral("\r\nКонец."), options, {{QStringLiteral("Глава #"), true}});
 

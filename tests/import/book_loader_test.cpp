@@ -73,15 +73,22 @@ TEST(BookLoader, DispatchByExtensionGivesTextTitleAndPath)
 {
     const QByteArray html = "<html><body><P class=\"a\">Абзац</P></body></html>";
     const QString nbsp2 = QString(2, QChar(char16_t(0xA0)));
-    const struct { const char *name; QByteArray bytes; QString title; QString text; } cases[] = {
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        QString title;
+        QString text;
+    } cases[] = {
         {"book.txt", Codec::toCp1251(QStringLiteral("Строка\nвторая\r")), QStringLiteral("book"),
          QStringLiteral("Строка\r\nвторая\r\n")},
         {"Book.HTML", html, QStringLiteral("Book"), nbsp2 + QStringLiteral("Абзац\r\n\r\n")},
         {"book.htm", html, QStringLiteral("book"), nbsp2 + QStringLiteral("Абзац\r\n\r\n")},
         {"Повесть.RTF", "{\\rtf1\\ansi\\ansicpg1251\\fi360 \\'cf\\'e5\\'f0\\'e2\\'fb\\'e9\\par}",
          QStringLiteral("Повесть"), QStringLiteral("    Первый")},
-        {"x.fb2", "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><description><title-info>"
-                  "<book-title>Имя</book-title></title-info></description><body><p>Текст</p></body></FictionBook>",
+        {"x.fb2",
+         "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><description><title-info>"
+         "<book-title>Имя</book-title></title-info></description><body><p>Текст</p></body></FictionBook>",
          QStringLiteral("x"), QStringLiteral("Имя\r\n\r\n\r\n  Текст\r\n")},
     };
     for (const auto &c : cases) {
@@ -104,8 +111,9 @@ TEST(BookLoader, FictionBookFillsTheInformationFields)
 {
     REQUIRE_SHARED_DATA();
     Fixture f;
-    const BookLoadResult result = f.loader.loadFile(
-        sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.cp1251.fb2")), QStringLiteral("war-and-peace-demo.cp1251.fb2"));
+    const BookLoadResult result =
+        f.loader.loadFile(sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.cp1251.fb2")),
+                          QStringLiteral("war-and-peace-demo.cp1251.fb2"));
     ASSERT_TRUE(result.information);
     EXPECT_EQ(result.information->title, QStringLiteral("Война и мир"));
     EXPECT_EQ(result.information->authors, QStringLiteral("Лев Толстой"));
@@ -127,7 +135,12 @@ TEST(BookLoader, WordDocumentsGoThroughTheConverter)
 
 TEST(BookLoader, AFailedWordConversionIsReportedNotCalledOk)
 {
-    const struct { WordConversionOutcome outcome; const char *status; const char *inMessage; } cases[] = {
+    const struct
+    {
+        WordConversionOutcome outcome;
+        const char *status;
+        const char *inMessage;
+    } cases[] = {
         {WordConversionOutcome::ConverterMissing, "Конвертация файла: не найден LibreOffice", "Установите LibreOffice"},
         {WordConversionOutcome::Failed, "Конвертация файла: ошибка LibreOffice", "не смог преобразовать"},
         {WordConversionOutcome::TimedOut, "Конвертация файла: LibreOffice не ответил", "за 120 с"},
@@ -147,7 +160,12 @@ TEST(BookLoader, AFailedWordConversionIsReportedNotCalledOk)
 
 TEST(BookLoader, NothingReadableIsToldAndLoadsNothing)
 {
-    const struct { const char *name; QByteArray bytes; const char *status; } cases[] = {
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        const char *status;
+    } cases[] = {
         {"empty.txt", QByteArray(), "Конвертация файла: текст не найден"},
         {"blank.txt", "\r\n \t\r\n", "Конвертация файла: текст не найден"},
         {"empty.fb2", QByteArray(), "Конвертация файла: текст не найден"},
@@ -164,7 +182,8 @@ TEST(BookLoader, NothingReadableIsToldAndLoadsNothing)
         EXPECT_EQ(f.dialogs.shown.size(), 1) << c.name;
     }
     Fixture f;
-    const BookLoadResult missing = f.loader.loadFile(f.folder.file(QStringLiteral("gone.txt")), QStringLiteral("gone.txt"));
+    const BookLoadResult missing =
+        f.loader.loadFile(f.folder.file(QStringLiteral("gone.txt")), QStringLiteral("gone.txt"));
     EXPECT_FALSE(missing.loaded);
     EXPECT_EQ(missing.status, QStringLiteral("Конвертация файла: файл не открыт"));
     // A named pipe has no writer: opening it would wait for ever.
@@ -198,7 +217,8 @@ TEST(BookLoader, BinaryJunkLoadsWhatIsReadableWithoutControlCharacters)
 TEST(BookLoader, PasteTakesRtfTextThenPlainText)
 {
     Fixture f;
-    const BookLoadResult rtf = f.loader.loadPaste("{\\rtf1\\fi400 {\\b Bold} text\\par next}", QStringLiteral("ignored"));
+    const BookLoadResult rtf =
+        f.loader.loadPaste("{\\rtf1\\fi400 {\\b Bold} text\\par next}", QStringLiteral("ignored"));
     EXPECT_TRUE(rtf.loaded);
     EXPECT_EQ(rtf.text, QStringLiteral("Bold text\r\nnext")); // no indent marks on paste
     EXPECT_EQ(rtf.title, QStringLiteral("Введите название книги!"));

@@ -9,7 +9,10 @@
 
 namespace {
 
-QString q(const char16_t *s) { return QString::fromUtf16(s); }
+QString q(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
 
 ChapterDetector detectorOf(std::initializer_list<const char16_t *> identifiers, bool quotes = false)
 {
@@ -35,10 +38,13 @@ std::string headingsIn(ChapterDetector &detector, std::initializer_list<const ch
 
 TEST(PatternLength, CountsTheCharactersAPrefixIsComparedWith)
 {
-    struct Case { const char16_t *pattern; int length; };
+    struct Case
+    {
+        const char16_t *pattern;
+        int length;
+    };
     const Case cases[] = {
-        {u"Глава #", 7}, {u"[*]", 1}, {u"[0-9]", 3}, {u"Глава [0-9]", 9},
-        {u"[[]1[]]", 3}, {u"ГЛАВА", 5}, {u"", 0},
+        {u"Глава #", 7}, {u"[*]", 1}, {u"[0-9]", 3}, {u"Глава [0-9]", 9}, {u"[[]1[]]", 3}, {u"ГЛАВА", 5}, {u"", 0},
     };
     for (const Case &c : cases)
         EXPECT_EQ(patternLength(q(c.pattern)), c.length) << q(c.pattern).toStdString();
@@ -46,23 +52,27 @@ TEST(PatternLength, CountsTheCharactersAPrefixIsComparedWith)
 
 TEST(IsChapter, PatternsAgainstLines)
 {
-    struct Case { const char16_t *identifier, *line; bool match; };
+    struct Case
+    {
+        const char16_t *identifier, *line;
+        bool match;
+    };
     const Case cases[] = {
         {u"Глава #", u"Глава 1", true},
         {u"Глава #", u"Глава 1. Начало", true},
-        {u"Глава #", u"Глава 12", true},            // only seven characters are compared
-        {u"Глава #", u"   Глава\t 3", true},        // leading spaces, tabs and runs of spaces go
-        {u"Глава #", u"глава 1", false},            // letter case counts
+        {u"Глава #", u"Глава 12", true},     // only seven characters are compared
+        {u"Глава #", u"   Глава\t 3", true}, // leading spaces, tabs and runs of spaces go
+        {u"Глава #", u"глава 1", false},     // letter case counts
         {u"Глава [0-9]", u"Глава 1", true},
         {u"Глава [0-9]", u"Глава 1. Начало", false}, // nine characters: the line must be that short
         {u"Пролог|", u"Пролог", true},
-        {u"Пролог|", u"Пролог к роману", false},    // "|" compares the whole line
+        {u"Пролог|", u"Пролог к роману", false}, // "|" compares the whole line
         {u"Часть *", u"Часть первая", true},
-        {u"Часть *", u"Частью", false},             // "*" compares the whole line too
+        {u"Часть *", u"Частью", false}, // "*" compares the whole line too
         {u"$$", u"ГЛАВА ПЕРВАЯ", true},
-        {u"$$", u"12 - 3.", true},                  // digits and signs only
+        {u"$$", u"12 - 3.", true}, // digits and signs only
         {u"$$", u"Глава", false},
-        {u"Глава", u"«Глава» первая", false},       // the guillemet leaves a leading space
+        {u"Глава", u"«Глава» первая", false}, // the guillemet leaves a leading space
         // a bracketed star still makes the pattern a whole-line one
         {u"[*] [*] [*]", u"* * *", true},
         {u"[*] [*] [*]", u"* * * и дальше", false},
@@ -85,7 +95,12 @@ TEST(IsChapter, HandsBackThePreparedLine)
 
 TEST(IsChapter, EmptyLineRules)
 {
-    struct Case { std::initializer_list<const char16_t *> identifiers; std::initializer_list<const char16_t *> lines; std::string headings; };
+    struct Case
+    {
+        std::initializer_list<const char16_t *> identifiers;
+        std::initializer_list<const char16_t *> lines;
+        std::string headings;
+    };
     const Case cases[] = {
         // text, empty line, heading, text: the count is reset by the match
         {{u"\\"}, {u"текст", u"", u"Заголовок", u"текст"}, "0010"},
@@ -118,9 +133,8 @@ TEST(ChapterIdentifierList, AddingAnExistingTextSwitchesItOn)
     ChapterIdentifierList list({{QStringLiteral("Глава #"), false}, {QStringLiteral("$$"), false}});
     EXPECT_EQ(list.addIdentifier(QStringLiteral("$$")), 1);
     EXPECT_EQ(list.addIdentifier(QStringLiteral("Пролог|")), 2);
-    const QList<ChapterIdentifier> expected = {{QStringLiteral("Глава #"), false},
-                                               {QStringLiteral("$$"), true},
-                                               {QStringLiteral("Пролог|"), true}};
+    const QList<ChapterIdentifier> expected = {
+        {QStringLiteral("Глава #"), false}, {QStringLiteral("$$"), true}, {QStringLiteral("Пролог|"), true}};
     EXPECT_EQ(list.entries(), expected);
 }
 

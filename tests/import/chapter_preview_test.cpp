@@ -23,7 +23,14 @@ TEST(ChapterPreview, RowsForHeadingsAndSizeParts)
                                         "\tГлава 2\r\nКонец.");
     const ChapterPreview preview = previewChapters(text, QStringLiteral("Книга"), options, 21, detector);
     ASSERT_EQ(preview.rows.size(), 4);
-    struct Expected { int number; const char16_t *chapter; qsizetype start; qsizetype length; int seconds; };
+    struct Expected
+    {
+        int number;
+        const char16_t *chapter;
+        qsizetype start;
+        qsizetype length;
+        int seconds;
+    };
     const Expected expected[] = {
         {1, u"Книга", 0, 0, estimateSeconds(13 + 9, 21)},
         {2, u"Глава 1", 13, 7, estimateSeconds(35 + 6, 21)}, // the line that breaks counts in

@@ -10,24 +10,24 @@
 
 namespace {
 
-const QString kBook = QStringLiteral(
-    "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
-    "<FictionBook><description><title-info><genre>sf</genre><genre>prose</genre>"
-    "<author><first-name>Иван</first-name><last-name>Петров</last-name></author>"
-    "<author><last-name>Сидоров</last-name></author>"
-    "<translator><first-name>Пётр</first-name></translator>"
-    "<book-title>Ночь &amp; день</book-title>"
-    "<annotation><p>Первый\rабзац</p><empty-line/><p><strong>Второй</strong></p></annotation>"
-    "<date value=\"2001-01-01\">2001</date><sequence name=\"Цикл\" number=\"3\"/>"
-    "</title-info></description>\n"
-    "<body><section><title><p>Глава 1</p></title>"
-    "<epigraph><p>Эпиграф</p><text-author>Автор</text-author></epigraph>"
-    "<p>Текст<a l:href=\"#n1\" type=\"note\">1</a> и снова<a l:href=\"#N1\" type=\"note\">1</a>.</p>"
-    "<p><style name=\"foreign lang\">Bonjour</style>, мир</p>"
-    "<poem><stanza><v>Строка раз</v><v>Строка два</v></stanza></poem>"
-    "<empty-line/><p>Конец</p></section></body>\n"
-    "<body name=\"notes\"><section id=\"n1\"><title><p>1</p></title><p>Сноска</p></section></body>"
-    "<binary id=\"x\">QUJD</binary></FictionBook>");
+const QString kBook =
+    QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
+                   "<FictionBook><description><title-info><genre>sf</genre><genre>prose</genre>"
+                   "<author><first-name>Иван</first-name><last-name>Петров</last-name></author>"
+                   "<author><last-name>Сидоров</last-name></author>"
+                   "<translator><first-name>Пётр</first-name></translator>"
+                   "<book-title>Ночь &amp; день</book-title>"
+                   "<annotation><p>Первый\rабзац</p><empty-line/><p><strong>Второй</strong></p></annotation>"
+                   "<date value=\"2001-01-01\">2001</date><sequence name=\"Цикл\" number=\"3\"/>"
+                   "</title-info></description>\n"
+                   "<body><section><title><p>Глава 1</p></title>"
+                   "<epigraph><p>Эпиграф</p><text-author>Автор</text-author></epigraph>"
+                   "<p>Текст<a l:href=\"#n1\" type=\"note\">1</a> и снова<a l:href=\"#N1\" type=\"note\">1</a>.</p>"
+                   "<p><style name=\"foreign lang\">Bonjour</style>, мир</p>"
+                   "<poem><stanza><v>Строка раз</v><v>Строка два</v></stanza></poem>"
+                   "<empty-line/><p>Конец</p></section></body>\n"
+                   "<body name=\"notes\"><section id=\"n1\"><title><p>1</p></title><p>Сноска</p></section></body>"
+                   "<binary id=\"x\">QUJD</binary></FictionBook>");
 
 } // namespace
 
@@ -73,20 +73,19 @@ TEST(Fb2ToText, HeadingsBodyMarkupAndNotes)
     const QString text = fb2ToText(kBook);
     // Headings end with a line break of their own, so two empty lines part
     // them; a section title has three before it; verse lines stand alone.
-    const QString expected = QStringLiteral(
-        "Иван Петров,\r\nСидоров\r\n\r\n\r\n"
-        "Ночь & день\r\n\r\n\r\n"
-        "Цикл - 3\r\n\r\n\r\n\r\n"
-        "Аннотация.\r\n\r\n\r\n\r\n"
-        "  Первый абзац\r\n"
-        "  Второй\r\n\r\n\r\n\r\n"
-        "  Глава 1\r\n\r\n\r\n"
-        "  Эпиграф\r\n\r\n"
-        "Автор\r\n\r\n"
-        "  Текст; [Примечание: 1 Сноска ];1 и снова; [Примечание: 1 Сноска ];1.\r\n"
-        "  Bonjour, мир\r\n\r\n"
-        "Строка раз\r\nСтрока два\r\n\r\n\r\n\r\n"
-        "  Конец\r\n");
+    const QString expected = QStringLiteral("Иван Петров,\r\nСидоров\r\n\r\n\r\n"
+                                            "Ночь & день\r\n\r\n\r\n"
+                                            "Цикл - 3\r\n\r\n\r\n\r\n"
+                                            "Аннотация.\r\n\r\n\r\n\r\n"
+                                            "  Первый абзац\r\n"
+                                            "  Второй\r\n\r\n\r\n\r\n"
+                                            "  Глава 1\r\n\r\n\r\n"
+                                            "  Эпиграф\r\n\r\n"
+                                            "Автор\r\n\r\n"
+                                            "  Текст; [Примечание: 1 Сноска ];1 и снова; [Примечание: 1 Сноска ];1.\r\n"
+                                            "  Bonjour, мир\r\n\r\n"
+                                            "Строка раз\r\nСтрока два\r\n\r\n\r\n\r\n"
+                                            "  Конец\r\n");
     EXPECT_EQ(text, expected);
 }
 
@@ -105,8 +104,15 @@ TEST(Fb2ToText, DemoBookReadsTheSameInUtf8AndWindows1251)
     EXPECT_FALSE(fromUtf8.contains(u'<'));
     // The Windows-1251 copy lost the French accents; nothing else differs.
     QString withoutAccents = fromUtf8;
-    for (const auto &[accented, plain] : {std::pair{u"ê", u"e"}, {u"é", u"e"}, {u"à", u"a"}, {u"è", u"e"},
-                                          {u"ç", u"c"}, {u"ô", u"o"}, {u"â", u"a"}, {u"î", u"i"}, {u"û", u"u"}})
+    for (const auto &[accented, plain] : {std::pair{u"ê", u"e"},
+                                          {u"é", u"e"},
+                                          {u"à", u"a"},
+                                          {u"è", u"e"},
+                                          {u"ç", u"c"},
+                                          {u"ô", u"o"},
+                                          {u"â", u"a"},
+                                          {u"î", u"i"},
+                                          {u"û", u"u"}})
         withoutAccents.replace(QString::fromUtf16(accented), QString::fromUtf16(plain));
     EXPECT_EQ(fromCp1251, withoutAccents);
     EXPECT_EQ(fb2Information(readFb2Description(decodeFb2File(*cp1251))),

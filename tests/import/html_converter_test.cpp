@@ -24,15 +24,16 @@ TEST(HtmlConverter, BlocksEndInCrBreaksGiveElevenAndSpacesCollapse)
         "<script>var x = '<p>нет</p>';</script>"
         "<div>Тут&nbsp;&nbsp;так &laquo;ёлка&raquo; &amp; &#1046;</div><ul><li>один</li><li>два</li></ul>"
         "хвост</body></html>"));
-    EXPECT_EQ(text, QStringLiteral("Глава 1\rПервая строка") + kLineBreak + QStringLiteral("вторая\rТут")
-                        + kNbsp + kNbsp + QStringLiteral("так «ёлка» & Ж\rодин\rдва\rхвост\r"));
+    EXPECT_EQ(text, QStringLiteral("Глава 1\rПервая строка") + kLineBreak + QStringLiteral("вторая\rТут") + kNbsp
+                        + kNbsp + QStringLiteral("так «ёлка» & Ж\rодин\rдва\rхвост\r"));
 }
 
 TEST(HtmlConverter, TheDeclaredCharsetIsHonoured)
 {
     const QString expected = QStringLiteral("Привет, мир\r");
     EXPECT_EQ(htmlToText("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
-                         "</head><body><p>" + Codec::toCp1251(QStringLiteral("Привет, мир")) + "</p></body></html>"),
+                         "</head><body><p>"
+                         + Codec::toCp1251(QStringLiteral("Привет, мир")) + "</p></body></html>"),
               expected);
     EXPECT_EQ(htmlToText("<meta charset=\"koi8-r\"><p>\xF0\xD2\xC9\xD7\xC5\xD4, \xCD\xC9\xD2</p>"), expected);
     EXPECT_EQ(htmlToText("<meta charset=\"utf-8\"><p>" + QStringLiteral("Привет, мир").toUtf8() + "</p>"), expected);

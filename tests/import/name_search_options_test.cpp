@@ -1,7 +1,7 @@
 #include "import/name_search_options.h"
 
-#include "support/temp_program_folder.h"
 #include "print_qstring.h"
+#include "support/temp_program_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -104,7 +104,8 @@ TEST_F(RealBook, WithoutDialogueAnalysisTheBlocksHoldTheLinesAsTheyAre)
         joined += block.mid(2);
     }
     // Only the headings change: they are written in proper case.
-    const QString expected = splitBookLines(escapeAngleBrackets(text)).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    const QString expected =
+        splitBookLines(escapeAngleBrackets(text)).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     EXPECT_EQ(joined.size(), expected.size());
     EXPECT_TRUE(joined.compare(expected, Qt::CaseInsensitive) == 0);
 }

@@ -1,5 +1,5 @@
-#include "import/rtf_reader.h"
 #include "import/rtf_paragraph_text.h"
+#include "import/rtf_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,11 @@ TEST(RtfReader, TextOfTheBodyWithoutTablesOfFontsColoursStylesInfoAndPictures)
 
 TEST(RtfReader, CodePagesUnicodeAndFallbacks)
 {
-    const struct { const char *rtf; const char16_t *text; } cases[] = {
+    const struct
+    {
+        const char *rtf;
+        const char16_t *text;
+    } cases[] = {
         // the font's character set decides \'hh
         {"{\\rtf1\\ansi{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}\\f0 \\'e9\\f1 \\'e9}", u"éй"},
         // \uN with one fallback character by default (the "x"), \uc0 and \uc2
@@ -63,7 +67,8 @@ TEST(RtfReader, ParagraphIndentsFollowPardFiAndLi)
     const RtfDocument doc = readRtf(rtf);
     EXPECT_EQ(texts(doc), (QStringList{"one", "two", "flush", "left", "hanging", "grouped", "plain"}));
     EXPECT_EQ(indents(doc), (QList<int>{720, 720, 0, 567, 0, 300, 0}));
-    EXPECT_EQ(rtfParagraphText(doc), QStringLiteral("    one\r\n    two\r\nflush\r\n    left\r\nhanging\r\n    grouped\r\nplain"));
+    EXPECT_EQ(rtfParagraphText(doc),
+              QStringLiteral("    one\r\n    two\r\nflush\r\n    left\r\nhanging\r\n    grouped\r\nplain"));
 }
 
 TEST(RtfReader, EmptyParagraphsStayAndIndentedEmptyOnesGetNoSpaces)

@@ -22,10 +22,11 @@ TEST(AddWithSavedSettings, UsesTheSavedOptionsIdentifiersAndDictionaries)
     saved.applyDictionaries = true;
     saved.fixYears = false;
     ASSERT_TRUE(saveAddOptions(saved, folder.file(QStringLiteral("Lectorium.ini"))));
-    ASSERT_TRUE(saveChapterIdentifiers(folder.path(), {{QStringLiteral("Глава #"), false}, {QStringLiteral("Часть #"), true}}));
+    ASSERT_TRUE(
+        saveChapterIdentifiers(folder.path(), {{QStringLiteral("Глава #"), false}, {QStringLiteral("Часть #"), true}}));
     QDir().mkpath(folder.file(QStringLiteral("Dic")));
-    folder.writeCp1251(QStringLiteral("Dic/stress.dic"),
-                       kDictionaryHeader + QStringLiteral("\r\nмаяк=мая+к\r\n") + kDictionaryEndLine + QStringLiteral("\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/stress.dic"), kDictionaryHeader + QStringLiteral("\r\nмаяк=мая+к\r\n")
+                                                             + kDictionaryEndLine + QStringLiteral("\r\n"));
 
     AddRequest request;
     request.programFolder = folder.path();
@@ -38,7 +39,8 @@ TEST(AddWithSavedSettings, UsesTheSavedOptionsIdentifiersAndDictionaries)
 
     const QString book = bookFolder(folder.path(), QStringLiteral("Маяк"));
     EXPECT_EQ(result.blockCount, 2); // only the identifier that is on cuts
-    EXPECT_EQ(readIni(QStringLiteral("Оглавление"), QStringLiteral("Блок2"), projectIniPath(book)), QStringLiteral("Часть 2"));
+    EXPECT_EQ(readIni(QStringLiteral("Оглавление"), QStringLiteral("Блок2"), projectIniPath(book)),
+              QStringLiteral("Часть 2"));
     EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("про мая+к.")));
     EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("Текст 2024.")));
 }

@@ -27,8 +27,8 @@ TEST(TextCli, PrintsTheEditorTextOrTheInformation)
     EXPECT_EQ(text.exitCode, 0) << text.err.toStdString();
     EXPECT_EQ(text.out, QStringLiteral("Первая\r\nвторая"));
 
-    const CliRun info = runText(folder, {QStringLiteral("--info"),
-                                         sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.utf8.fb2"))});
+    const CliRun info = runText(
+        folder, {QStringLiteral("--info"), sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.utf8.fb2"))});
     EXPECT_EQ(info.exitCode, 0);
     const QStringList lines = info.out.split(u'\n');
     ASSERT_EQ(lines.size(), 9); // title, seven fields, the final line end

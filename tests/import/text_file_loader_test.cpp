@@ -9,7 +9,10 @@
 
 namespace {
 
-QString cp1251(int code) { return QString(Codec::cp1251Char(code)); }
+QString cp1251(int code)
+{
+    return QString(Codec::cp1251Char(code));
+}
 
 QString bookText(const QString &relative)
 {
@@ -20,14 +23,22 @@ QString bookText(const QString &relative)
 
 TEST(NormaliseLineBreaks, EveryKindOfBreakBecomesCrLfAndBlankRunsShrink)
 {
-    const struct { const char16_t *input; const char16_t *expected; } cases[] = {
-        {u"a\r\nb\rc\nd\x0B" "e", u"a\r\nb\r\nc\r\nd\r\ne"},
-        {u"a\n\rb", u"a\r\n\r\nb"},                      // LF CR is two breaks
-        {u"a\x07\x01\x15" "b", u"ab"},                    // converter leftovers dropped
-        {u"a\r\x07\nb", u"a\r\n\r\nb"},                   // a dropped character parts CR from LF
+    const struct
+    {
+        const char16_t *input;
+        const char16_t *expected;
+    } cases[] = {
+        {u"a\r\nb\rc\nd\x0B"
+         "e",
+         u"a\r\nb\r\nc\r\nd\r\ne"},
+        {u"a\n\rb", u"a\r\n\r\nb"}, // LF CR is two breaks
+        {u"a\x07\x01\x15"
+         "b",
+         u"ab"},                                              // converter leftovers dropped
+        {u"a\r\x07\nb", u"a\r\n\r\nb"},                       // a dropped character parts CR from LF
         {u"a\n\n\n\n\n\n\n\n\n\n\nb", u"a\r\n\r\n\r\n\r\nb"}, // ten empty lines -> three
         {u"a\r\n\x07\r\n\r\n\r\n\r\nb", u"a\r\n\r\n\r\n\r\nb"},
-        {u"a\r\n\r\n\r\n\r\nb", u"a\r\n\r\n\r\n\r\nb"},   // three empty lines stay
+        {u"a\r\n\r\n\r\n\r\nb", u"a\r\n\r\n\r\n\r\nb"}, // three empty lines stay
         {u"", u""},
     };
     for (const auto &c : cases)
@@ -42,12 +53,12 @@ TEST(FixDosText, OnlyMoreDosThanWindowsLettersInTheFirstThousandCharactersConver
     // CP866 "молоко" read as Windows-1251
     const QString dosMoloko = Codec::fromCp1251(QByteArray("\xAC\xAE\xAB\xAE\xAA\xAE"));
     EXPECT_EQ(fromDosIfCp866(dosMoloko), QStringLiteral("молоко"));
-    EXPECT_EQ(fromDosIfCp866(dosO + windowsO), dosO + windowsO);          // a tie stays
+    EXPECT_EQ(fromDosIfCp866(dosO + windowsO), dosO + windowsO); // a tie stays
     EXPECT_EQ(fromDosIfCp866(QString()), QString());
     const QString registered = QString(1000, dosO[0]) + QStringLiteral("молоко");
     EXPECT_NE(fromDosIfCp866(registered), registered); // "®" signs up front decide
     const QString lateDos = QString(1000, u'x') + QString(50, dosO[0]);
-    EXPECT_EQ(fromDosIfCp866(lateDos), lateDos);       // past the first 1000 they do not
+    EXPECT_EQ(fromDosIfCp866(lateDos), lateDos); // past the first 1000 they do not
 }
 
 TEST(TextBook, TheSameStoryReadsAlikeInUtf8Windows1251AndDos)
@@ -59,7 +70,8 @@ TEST(TextBook, TheSameStoryReadsAlikeInUtf8Windows1251AndDos)
     // The DOS copy writes dashes as "--" and dots as "...", which CP866
     // lacks; everything else is the same text.
     QString windowsInDosCharacters = windows;
-    windowsInDosCharacters.replace(QStringLiteral("—"), QStringLiteral("--")).replace(QStringLiteral("…"), QStringLiteral("..."));
+    windowsInDosCharacters.replace(QStringLiteral("—"), QStringLiteral("--"))
+        .replace(QStringLiteral("…"), QStringLiteral("..."));
     EXPECT_EQ(bookText(QStringLiteral("books/txt/kashtanka.cp866.txt")).left(3000), windowsInDosCharacters.left(3000));
 }
 

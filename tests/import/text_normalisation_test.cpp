@@ -8,20 +8,26 @@
 
 namespace {
 
-QString q(const char16_t *s) { return QString::fromUtf16(s); }
+QString q(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
 
 } // namespace
 
 TEST(FixYears, RewritesFourDigitYearsStandingAlone)
 {
-    struct Case { const char16_t *text, *expected; };
+    struct Case
+    {
+        const char16_t *text, *expected;
+    };
     const Case cases[] = {
         {u"В 2005 году", u"В  две тысячи 5 году"},
-        {u"2010", u" две тысячи 10"},                              // at the very start
-        {u"год 2000.", u"год  две тысячи ."},                       // 000 leaves only the words
-        {u"2000-2999", u" две тысячи - две тысячи 999"},           // both ends of a range
-        {u"2005г", u" две тысячи 5г"},                              // a letter may follow
-        {u"12005 20055 2a05 205", u"12005 20055 2a05 205"},         // digits around, or too few
+        {u"2010", u" две тысячи 10"},                       // at the very start
+        {u"год 2000.", u"год  две тысячи ."},               // 000 leaves only the words
+        {u"2000-2999", u" две тысячи - две тысячи 999"},    // both ends of a range
+        {u"2005г", u" две тысячи 5г"},                      // a letter may follow
+        {u"12005 20055 2a05 205", u"12005 20055 2a05 205"}, // digits around, or too few
         {u"2022 и 2002", u" две тысячи 22 и  две тысячи 2"},
         {u"без чисел", u"без чисел"},
         {u"", u""},
@@ -50,11 +56,14 @@ TEST(IsDigitChar, OnlyOneDecimalDigit)
 
 TEST(ProperCase, FirstLetterOfEachWord)
 {
-    struct Case { const char16_t *text, *expected; };
+    struct Case
+    {
+        const char16_t *text, *expected;
+    };
     const Case cases[] = {
         {u"ГЛАВА ПЕРВАЯ", u"Глава Первая"},
         {u"глава 1. начало", u"Глава 1. Начало"},
-        {u"ГЛАВА {пауза->} ", u"Глава {пауза->} "},   // markers keep their lower case
+        {u"ГЛАВА {пауза->} ", u"Глава {пауза->} "}, // markers keep their lower case
         {u"  ёлка\tзИМА", u"  Ёлка\tЗима"},
     };
     for (const Case &c : cases)
@@ -63,10 +72,13 @@ TEST(ProperCase, FirstLetterOfEachWord)
 
 TEST(CleanTitle, MakesAFolderSafeTitle)
 {
-    struct Case { const char16_t *text, *expected; };
+    struct Case
+    {
+        const char16_t *text, *expected;
+    };
     const Case cases[] = {
-        {u"«ВОЙНА И МИР». Том 1", u"«война И Мир» - Том 1"},     // guillemets stay, the stop is a dash
-        {u"?!.,;", u""},                                         // only punctuation
+        {u"«ВОЙНА И МИР». Том 1", u"«война И Мир» - Том 1"}, // guillemets stay, the stop is a dash
+        {u"?!.,;", u""},                                     // only punctuation
         {u"Книга/Том\\2: часть*3", u"Книга - Том - 2 - Часть - 3"},
         {u"  -- Название --  ", u"Название"},
         {u"Строка\r\nвторая", u"Строка - Вторая"},

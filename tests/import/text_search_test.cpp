@@ -2,8 +2,8 @@
 #include "import/text_file_export.h"
 #include "import/text_search.h"
 
-#include "support/temp_program_folder.h"
 #include "print_qstring.h"
+#include "support/temp_program_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -41,15 +41,18 @@ TEST(LibreOfficeConverter, RunsWithItsOwnProfileAndOutputFolder)
     TempProgramFolder folder;
     const QString argsFile = folder.file(QStringLiteral("args"));
     // Writes its arguments one per line, then an RTF into the --outdir folder.
-    const QString office = writeFakeOffice(folder, QStringLiteral(
-        "for a in \"$@\"; do echo \"$a\" >> '%1'; done\n"
-        "while [ \"$1\" != --outdir ]; do shift; done\n"
-        "printf '{\\\\rtf1 converted\\\\par}' > \"$2/out.rtf\"").arg(argsFile).toUtf8());
+    const QString office =
+        writeFakeOffice(folder, QStringLiteral("for a in \"$@\"; do echo \"$a\" >> '%1'; done\n"
+                                               "while [ \"$1\" != --outdir ]; do shift; done\n"
+                                               "printf '{\\\\rtf1 converted\\\\par}' > \"$2/out.rtf\"")
+                                    .arg(argsFile)
+                                    .toUtf8());
     const QString document = writeDocument(folder);
     const WordConversion conversion = LibreOfficeConverter(office, 10).convertToRtf(document);
     ASSERT_EQ(conversion.outcome, WordConversionOutcome::Converted);
     EXPECT_EQ(conversion.rtf, QByteArray("{\\rtf1 converted\\par}"));
-    const QStringList args = QString::fromUtf8(folder.readBytes(QStringLiteral("args"))).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList args =
+        QString::fromUtf8(folder.readBytes(QStringLiteral("args"))).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(args.size(), 9);
     EXPECT_EQ(args.mid(0, 3), (QStringList{"--headless", "--norestore", "--nolockcheck"}));
     EXPECT_TRUE(args[3].startsWith(QStringLiteral("-env:UserInstallation=file:///")));
@@ -90,8 +93,10 @@ TEST(LibreOfficeConverter, RealWordDocumentThroughTheLoader)
     rtf.close();
     QProcess make;
     make.start(office, {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                        QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(folder.file(QStringLiteral("profile"))).toString(),
-                        QStringLiteral("--convert-to"), QStringLiteral("doc"), QStringLiteral("--outdir"), folder.path(), source});
+                        QStringLiteral("-env:UserInstallation=")
+                            + QUrl::fromLocalFile(folder.file(QStringLiteral("profile"))).toString(),
+                        QStringLiteral("--convert-to"), QStringLiteral("doc"), QStringLiteral("--outdir"),
+                        folder.path(), source});
     ASSERT_TRUE(make.waitForFinished(120000));
     const QString document = folder.file(QStringLiteral("Повесть.doc"));
     ASSERT_TRUE(QFile::exists(document)) << make.readAllStandardError().toStdString();

@@ -69,7 +69,12 @@ struct BookFixture
 TEST(WavDuration, FromHeaderOrFromLength)
 {
     TempProgramFolder folder;
-    struct Case { const char *name; QByteArray bytes; const char *expected; };
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+        const char *expected;
+    };
     const Case cases[] = {
         {"headerless-short", QByteArray(32050, 'x'), "00-01"},
         {"headerless-hour", QByteArray(3600 * 32000 + 50, 'x'), "01-00-00"},
@@ -147,10 +152,9 @@ TEST(Lame, CommandLineWithAndWithoutTags)
     auto command = encoderCommand(f.book, 1);
     ASSERT_TRUE(command);
     EXPECT_EQ(command->commandLine, lame + u" -b 32 -h \""_qs + f.audio(u"1-Глава первая.wav"_qs) + u"\" \""_qs
-                                         + f.audio(u"1-Глава первая.mp3"_qs) + u'"');
-    EXPECT_EQ(command->request.arguments,
-              QStringList({u"-b"_qs, u"32"_qs, u"-h"_qs, f.audio(u"1-Глава первая.wav"_qs),
-                           f.audio(u"1-Глава первая.mp3"_qs)}));
+                                        + f.audio(u"1-Глава первая.mp3"_qs) + u'"');
+    EXPECT_EQ(command->request.arguments, QStringList({u"-b"_qs, u"32"_qs, u"-h"_qs, f.audio(u"1-Глава первая.wav"_qs),
+                                                       f.audio(u"1-Глава первая.mp3"_qs)}));
     EXPECT_EQ(command->request.environment.value(u"LC_ALL"_qs), u"C.UTF-8"_qs);
 
     f.settings.id3Tags = true;
@@ -235,7 +239,11 @@ TEST_F(RealEncoder, CyrillicAndShellCharactersReachTheTags)
     probe.start(ffprobe, {u"-v"_qs, u"quiet"_qs, u"-of"_qs, u"json"_qs, u"-show_entries"_qs, u"format_tags"_qs, mp3});
     ASSERT_TRUE(probe.waitForFinished(30000));
     const QJsonObject read = QJsonDocument::fromJson(probe.readAllStandardOutput())
-                                 .object().value(u"format"_qs).toObject().value(u"tags"_qs).toObject();
+                                 .object()
+                                 .value(u"format"_qs)
+                                 .toObject()
+                                 .value(u"tags"_qs)
+                                 .toObject();
     EXPECT_EQ(read.value(u"title"_qs).toString(), frames.value(u"TIT2"_qs));
     EXPECT_EQ(read.value(u"artist"_qs).toString(), frames.value(u"TPE1"_qs));
     EXPECT_EQ(read.value(u"album"_qs).toString(), frames.value(u"TALB"_qs));

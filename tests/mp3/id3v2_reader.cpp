@@ -9,7 +9,7 @@ namespace {
 quint32 syncSafe(const char *p)
 {
     return (quint32(uchar(p[0])) << 21) | (quint32(uchar(p[1])) << 14) | (quint32(uchar(p[2])) << 7)
-        | quint32(uchar(p[3]));
+           | quint32(uchar(p[3]));
 }
 
 // Text in one of the four ID3v2 encodings, up to its first terminator.

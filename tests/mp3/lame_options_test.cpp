@@ -11,7 +11,8 @@
 
 TEST(LameOptions, SetsAndLamestringRoundTrip)
 {
-    const char *strings[] = {"-b 8", "-b 128 -h", "-b 320 -f", "-V 0", "-V 9 -h", "--abr 8", "--abr 96 -f", "--abr 320 -h"};
+    const char *strings[] = {"-b 8",    "-b 128 -h", "-b 320 -f",   "-V 0",
+                             "-V 9 -h", "--abr 8",   "--abr 96 -f", "--abr 320 -h"};
     for (const char *s : strings) {
         LameOptions options;
         options.parseLameOptions(QString::fromLatin1(s));
@@ -28,15 +29,20 @@ TEST(LameOptions, SetsAndLamestringRoundTrip)
 
 TEST(LameOptions, SetsSkipsWhatItCannotShow)
 {
-    struct Case { const char *par; const char *expected; int bitratePosition; };
+    struct Case
+    {
+        const char *par;
+        const char *expected;
+        int bitratePosition;
+    };
     const Case cases[] = {
-        {"-b 40", "-b 64", 7},                   // not in the table: the slider stays
-        {"-V", "-V 5", 7},                       // missing value: mode chosen, slider stays
-        {"-V 12 -h", "-V 5 -h", 7},              // out of range
+        {"-b 40", "-b 64", 7},      // not in the table: the slider stays
+        {"-V", "-V 5", 7},          // missing value: mode chosen, slider stays
+        {"-V 12 -h", "-V 5 -h", 7}, // out of range
         {"--abr x -f", "--abr 64 -f", 7},
         {"-b 16 -h -V 6 -B 112 --resample 16", "-V 6 -h", 2},
-        {"--resample 16 -b 96", "-b 96", 9},     // unknown words are skipped
-        {"-b -h", "-b 64", 7},                   // "-h" was taken as the value
+        {"--resample 16 -b 96", "-b 96", 9}, // unknown words are skipped
+        {"-b -h", "-b 64", 7},               // "-h" was taken as the value
         {"", "-b 64", 7},
     };
     for (const auto &c : cases) {
@@ -62,8 +68,8 @@ TEST(LameOptions, CaptionsAndSizes)
     EXPECT_EQ(options.qualityCaption(), u"Q= 4 (Среднее качество)"_qs);
     EXPECT_FALSE(options.megabytesPerHour());
 
-    const char *words[] = {"Отличное", "Отличное", "Хорошее", "Хорошее", "Среднее", "Среднее",
-                           "Среднее", "Низкое", "Низкое", "Плохое"};
+    const char *words[] = {"Отличное", "Отличное", "Хорошее", "Хорошее", "Среднее",
+                           "Среднее",  "Среднее",  "Низкое",  "Низкое",  "Плохое"};
     for (int q = 0; q <= 9; ++q)
         EXPECT_EQ(LameOptions::qualityWord(q), u" ("_qs + QString::fromUtf8(words[q]) + u" качество)"_qs) << q;
 }

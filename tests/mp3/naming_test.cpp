@@ -71,8 +71,7 @@ TEST(BuildFileName, PlaceholdersPaddingAndOptions)
     EXPECT_EQ(buildFileName(u"%S%-%Sn%"_qs, book, {}, u"."_qs, u" "_qs, false), u"Цикл-3.mp3"_qs);
     EXPECT_EQ(expandTagTemplate(u"\"%P%\" %T% %A% %D% %G% %N% %n% %t% %l%"_qs, book, u"01-02"_qs),
               u"Проект Книга Автор 1999 Жанр 10 03 Т 01-02"_qs);
-    EXPECT_EQ(buildFileName(u"%T%\\%l% %n%"_qs, book, u"00-05"_qs, u"."_qs, u" "_qs, false),
-              u"Книга\\00-05 03.mp3"_qs);
+    EXPECT_EQ(buildFileName(u"%T%\\%l% %n%"_qs, book, u"00-05"_qs, u"."_qs, u" "_qs, false), u"Книга\\00-05 03.mp3"_qs);
 }
 
 TEST(ExpandTagTemplate, KeepsQuotesOfInsertedValues)
@@ -113,7 +112,7 @@ TEST(ID3Tag, ArgumentsCarryEachValueWhole)
     tags.comment = u"c"_qs;
     tags.genre = u"Speech"_qs;
     EXPECT_EQ(tags.arguments(),
-              QStringList({u"--ignore-tag-errors"_qs, u"--add-id3v2"_qs, u"--id3v2-utf16"_qs, u"--ta"_qs,
-                           u"-b 8"_qs, u"--tt"_qs, u"\"a\" 'b' $HOME \\ `x`"_qs, u"--tn"_qs, u"4"_qs,
-                           u"--tv"_qs, u"COMM==c"_qs, u"--tg"_qs, u"Speech"_qs}));
+              QStringList({u"--ignore-tag-errors"_qs, u"--add-id3v2"_qs, u"--id3v2-utf16"_qs, u"--ta"_qs, u"-b 8"_qs,
+                           u"--tt"_qs, u"\"a\" 'b' $HOME \\ `x`"_qs, u"--tn"_qs, u"4"_qs, u"--tv"_qs, u"COMM==c"_qs,
+                           u"--tg"_qs, u"Speech"_qs}));
 }

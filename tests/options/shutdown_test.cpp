@@ -22,8 +22,17 @@ TEST(ShutdownCountdown, TextsAndBeeps)
 TEST(ShutdownComputer, OnlyPowerOffIsRequestedAndARefusalIsSilent)
 {
     int requests = 0;
-    EXPECT_TRUE(shutdownComputer(1, [&] { ++requests; return true; }));
-    EXPECT_FALSE(shutdownComputer(1, [&] { ++requests; return false; }));
-    EXPECT_FALSE(shutdownComputer(2, [&] { ++requests; return true; }));
+    EXPECT_TRUE(shutdownComputer(1, [&] {
+        ++requests;
+        return true;
+    }));
+    EXPECT_FALSE(shutdownComputer(1, [&] {
+        ++requests;
+        return false;
+    }));
+    EXPECT_FALSE(shutdownComputer(2, [&] {
+        ++requests;
+        return true;
+    }));
     EXPECT_EQ(requests, 2);
 }

@@ -9,11 +9,12 @@
 TEST(VoiceTable, LoadsKindsAndRoleValuesBySection)
 {
     TempProgramFolder folder;
-    folder.writeCp1251(QStringLiteral("Voice.ini"), QStringLiteral("[Russian]\r\n1Speed=3\r\n1Pitch=-2\r\n4Pause=900\r\n"
-                                                                   "[Elan Cube Nikolai]\r\n2Speed=120\r\n"));
-    const VoiceTable table = loadVoiceTable(
-        {QStringLiteral("English"), QStringLiteral("Russian"), QStringLiteral("Elan Cube Nikolai"), QStringLiteral("Russian")},
-        folder.file(QStringLiteral("Voice.ini")));
+    folder.writeCp1251(QStringLiteral("Voice.ini"),
+                       QStringLiteral("[Russian]\r\n1Speed=3\r\n1Pitch=-2\r\n4Pause=900\r\n"
+                                      "[Elan Cube Nikolai]\r\n2Speed=120\r\n"));
+    const VoiceTable table = loadVoiceTable({QStringLiteral("English"), QStringLiteral("Russian"),
+                                             QStringLiteral("Elan Cube Nikolai"), QStringLiteral("Russian")},
+                                            folder.file(QStringLiteral("Voice.ini")));
     ASSERT_EQ(table.size(), 4);
     // no section: all twelve values 0
     EXPECT_EQ(table[0].speed, (std::array<int, 4>{}));

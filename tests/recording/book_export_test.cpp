@@ -44,7 +44,9 @@ TEST_F(BookExportTest, EveryBlockConvertedForTheChosenFormat)
         ScriptedDialogs dialogs;
         QDir().mkpath(folder.file(QStringLiteral("out")));
         ASSERT_TRUE(exportBook(folder.path(), QStringLiteral("Книга"), folder.file(name), format, settings, dialogs));
-        const auto convert = [&](const QString &block) { return text ? toCubeMarkup(block, 0) : toSapiMarkup(block, 0); };
+        const auto convert = [&](const QString &block) {
+            return text ? toCubeMarkup(block, 0) : toSapiMarkup(block, 0);
+        };
         EXPECT_EQ(exported(name), convert(QStringLiteral(" {повествование->} Раз.")) + QStringLiteral("\r\n")
                                       + convert(QStringLiteral(" {речь->} Два.")) + QStringLiteral("\r\n"));
         ASSERT_EQ(dialogs.shown.size(), 1);
@@ -62,7 +64,8 @@ TEST_F(BookExportTest, AsksBeforeReplacingAnExistingFile)
                             ExportFormat::Text, settings, refuse));
     ASSERT_EQ(refuse.shown.size(), 1);
     EXPECT_EQ(refuse.shown[0].title, QStringLiteral("Экспорт"));
-    EXPECT_EQ(refuse.shown[0].text, u'"' + folder.file(QStringLiteral("old.txt")) + QStringLiteral("\" уже существует.\nЗаменить?"));
+    EXPECT_EQ(refuse.shown[0].text,
+              u'"' + folder.file(QStringLiteral("old.txt")) + QStringLiteral("\" уже существует.\nЗаменить?"));
     EXPECT_EQ(exported(QStringLiteral("old.txt")), QStringLiteral("старое"));
     EXPECT_TRUE(settings.exportFolder.isEmpty());
 

@@ -16,15 +16,15 @@
 class StandInVoice : public RecordingVoice
 {
 public:
-    int looksPerBlock = 2;   // waitUntilDone calls before a block is done
-    bool stalled = false;    // never finishes, never moves
+    int looksPerBlock = 2; // waitUntilDone calls before a block is done
+    bool stalled = false;  // never finishes, never moves
     MarkupKind kind = MarkupKind::SapiXml;
     QStringList spokenTexts;
     int inits = 0;
     int cancels = 0;
     bool paused = false;
-    bool silent = false;     // writes nothing into the WAV, as a failed engine
-    bool diskFull = false;   // the WAV cannot take the end of a block
+    bool silent = false;   // writes nothing into the WAV, as a failed engine
+    bool diskFull = false; // the WAV cannot take the end of a block
 
     void init() override { ++inits; }
     MarkupKind markupKind() const override { return kind; }
@@ -93,8 +93,9 @@ public:
 
     QString text(int n, bool withDictionary, bool xml) override
     {
-        return QStringLiteral("Текст блока %1%2%3").arg(n).arg(withDictionary ? QStringLiteral(" словарь") : QString(),
-                                                           xml ? QStringLiteral(" xml") : QString());
+        return QStringLiteral("Текст блока %1%2%3")
+            .arg(n)
+            .arg(withDictionary ? QStringLiteral(" словарь") : QString(), xml ? QStringLiteral(" xml") : QString());
     }
     int rawLength(int n) override { return emptyBlocks.contains(n) ? 0 : 10 + n; }
 };
@@ -102,11 +103,11 @@ public:
 class StandInFiles : public OutputFiles
 {
 public:
-    explicit StandInFiles(QString folder) : m_folder(std::move(folder)) {}
+    explicit StandInFiles(QString folder) : m_folder(std::move(folder)) { }
     // The audio folder of the book being recorded.
     void setFolder(const QString &folder) { m_folder = folder; }
-    QSet<int> existing;     // blocks whose MP3 is already there
-    QSet<int> failing;      // blocks the encoder fails on
+    QSet<int> existing; // blocks whose MP3 is already there
+    QSet<int> failing;  // blocks the encoder fails on
     double encoderSeconds = 0;
     QString program = QStringLiteral("/bin/sh"); // the encoder
 
@@ -118,8 +119,9 @@ public:
         if (QFileInfo(m_folder + u'/' + wavFileName(n)).size() <= 50)
             return std::nullopt;
         // A failing run leaves a short MP3, as an encoder on a full disk does.
-        const QString script = failing.contains(n) ? QStringLiteral("printf mp > \"$0\"; exit 1")
-                                                   : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
+        const QString script = failing.contains(n)
+                                   ? QStringLiteral("printf mp > \"$0\"; exit 1")
+                                   : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
         return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n)}};
     }
     bool mp3Written(int n) override { return QFileInfo(mp3Path(n)).size() > 0; }
@@ -139,8 +141,7 @@ public:
 };
 
 // Keeps what it was shown; `Base` is RecordingHost or a host with more to do.
-template <typename Base = RecordingHost>
-class StandInHostOf : public Base
+template <typename Base = RecordingHost> class StandInHostOf : public Base
 {
 public:
     ScriptedDialogs scripted;
@@ -162,7 +163,7 @@ public:
             titles.append(*shown.title);
         phases.append(progress.phase);
     }
-    void showPaused(bool) override {}
+    void showPaused(bool) override { }
 };
 
 using StandInHost = StandInHostOf<>;

@@ -20,7 +20,10 @@ protected:
     {
         settings.compressMp3 = true;
         settings.deleteWav = true;
-        QObject::connect(&driver, &RecordingDriver::finished, [this](const RecordingOutcome &o) { outcome = o; ++ends; });
+        QObject::connect(&driver, &RecordingDriver::finished, [this](const RecordingOutcome &o) {
+            outcome = o;
+            ++ends;
+        });
     }
 
     RecordedBook book(int first = 1, int last = 3, int count = 3) const
@@ -126,7 +129,8 @@ TEST_F(RecordingDriverTest, StalledEngineIsRestartedThenReported)
     EXPECT_TRUE(outcome.engineFailed);
     EXPECT_EQ(voice.spokenTexts.size(), 3); // the block, then two restarts
     ASSERT_EQ(host.scripted.shown.size(), 1);
-    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("Голосовой движок работает нестабильно!\nБыло предпринято 2 ")));
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(
+        QStringLiteral("Голосовой движок работает нестабильно!\nБыло предпринято 2 ")));
     const QString report = Codec::fromCp1251(folder.readBytes(QStringLiteral("ERROR.TXT")));
     EXPECT_TRUE(report.startsWith(QStringLiteral("Lectorium v")));
     EXPECT_TRUE(report.contains(QStringLiteral("\r\nЧитаемый текст:\r\n---------------\r\n")));

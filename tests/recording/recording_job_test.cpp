@@ -13,7 +13,7 @@ namespace {
 class StandInJobHost : public StandInHostOf<RecordingJobHost>
 {
 public:
-    StandInJobHost(StandInFiles &files, const QString &output) : m_files(files), m_output(output) {}
+    StandInJobHost(StandInFiles &files, const QString &output) : m_files(files), m_output(output) { }
 
     QStringList books = {QStringLiteral("Первая"), QStringLiteral("Вторая")};
     QList<bool> ticked = {true, true};
@@ -37,7 +37,7 @@ public:
     }
     void untickBatchBook(const QString &book) override { ticked[books.indexOf(book)] = false; }
     void setRange(const QString &, int first, int last) override { ranges.append({first, last}); }
-    void showRecording(bool) override {}
+    void showRecording(bool) override { }
     qint64 freeBytes(const QString &) const override { return free; }
     void openFolder(const QString &folder) override { opened.append(folder); }
     void exitProgram() override { ++exits; }
@@ -158,5 +158,6 @@ TEST_F(RecordingJobTest, UnwritableOutputFolderIsReported)
     settings.outputFolder = QStringLiteral("/proc/no/such/folder");
     EXPECT_FALSE(job.startRecording());
     ASSERT_EQ(host.scripted.shown.size(), 1);
-    EXPECT_EQ(host.scripted.shown[0].text, QStringLiteral("Неправильно указан рабочий каталог!\nПроверьте настройки..."));
+    EXPECT_EQ(host.scripted.shown[0].text,
+              QStringLiteral("Неправильно указан рабочий каталог!\nПроверьте настройки..."));
 }

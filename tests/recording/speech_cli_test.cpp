@@ -1,9 +1,9 @@
 // lectorium-cli voices and speak, run as the user would run them.
 
 #include "common/text_codec.h"
+#include "support/cli_run.h"
 #include "support/temp_program_folder.h"
 #include "wav_reading.h"
-#include "support/cli_run.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -37,7 +37,8 @@ TEST(SpeechCli, SpeaksWindows1251AndUtf8TextAndXmlIntoWavs)
     };
     const WavInfo fromCp1251 = speak({folder.file(QStringLiteral("cp1251.txt"))}, QStringLiteral("a.wav"));
     const WavInfo fromUtf8 = speak({folder.file(QStringLiteral("utf8.txt"))}, QStringLiteral("b.wav"));
-    const WavInfo withPause = speak({QStringLiteral("--xml"), folder.file(QStringLiteral("pause.xml"))}, QStringLiteral("c.wav"));
+    const WavInfo withPause =
+        speak({QStringLiteral("--xml"), folder.file(QStringLiteral("pause.xml"))}, QStringLiteral("c.wav"));
     EXPECT_TRUE(fromCp1251.valid);
     EXPECT_GT(fromCp1251.seconds(), 1.0);
     EXPECT_NEAR(fromUtf8.msecs(), fromCp1251.msecs(), 20);
@@ -64,11 +65,13 @@ TEST(SpeechCli, PrintsThePhonemesWithTheStressTheMarksSet)
     EXPECT_NE(first, own);
     EXPECT_LT(first.indexOf(u'\''), own.indexOf(u'\''));
     // the words of the arguments are one text, a line per clause
-    EXPECT_EQ(phonemes({QStringLiteral("Старый"), QStringLiteral("за+мок."), QStringLiteral("Замок.")}).split(u'\n').size(), 2);
+    EXPECT_EQ(
+        phonemes({QStringLiteral("Старый"), QStringLiteral("за+мок."), QStringLiteral("Замок.")}).split(u'\n').size(),
+        2);
 
     EXPECT_EQ(runCli(folder, {QStringLiteral("phonemes")}).exitCode, 2);
-    const CliRun badVoice = runCli(folder, {QStringLiteral("phonemes"), QStringLiteral("--voice"), QStringLiteral("9999"),
-                                            QStringLiteral("замок")});
+    const CliRun badVoice = runCli(folder, {QStringLiteral("phonemes"), QStringLiteral("--voice"),
+                                            QStringLiteral("9999"), QStringLiteral("замок")});
     EXPECT_EQ(badVoice.exitCode, 1);
     EXPECT_TRUE(badVoice.err.contains(QStringLiteral("9999")));
 }

@@ -1,8 +1,8 @@
 // A two-block book recorded by the driver with the real voice into WAV files.
 
 #include "driver_stand_ins.h"
-#include "recording/speech/voice_table.h"
 #include "recording/project_block_texts.h"
+#include "recording/speech/voice_table.h"
 #include "recording/speech_recording_voice.h"
 #include "support/temp_program_folder.h"
 #include "wav_reading.h"

@@ -50,7 +50,7 @@ protected:
 class SlowSink : public SpeechSink
 {
 public:
-    explicit SlowSink(std::shared_ptr<SpeechSink> inner = nullptr) : m_inner(std::move(inner)) {}
+    explicit SlowSink(std::shared_ptr<SpeechSink> inner = nullptr) : m_inner(std::move(inner)) { }
     void write(const char *pcm, qint64 bytes) override
     {
         QThread::msleep(10);
@@ -158,8 +158,7 @@ TEST_F(VoiceTest, PositionsAdvanceThroughSentencesInTheGivenText)
     const int second = expected.at(1);
     const auto middle = std::find_if(seen.begin(), seen.end(),
                                      [&](const SpeechStatus &s) { return s.inputSentencePosition == second; });
-    EXPECT_EQ(xml.mid(second, middle->inputSentenceLength),
-              QStringLiteral("Второе &lt;длинное&gt; предложение!"));
+    EXPECT_EQ(xml.mid(second, middle->inputSentenceLength), QStringLiteral("Второе &lt;длинное&gt; предложение!"));
     EXPECT_EQ(voice.status().runningState, SpeechStatus::Done);
 }
 

@@ -28,11 +28,14 @@ TEST(StressMarks, AreTakenOnlyAfterRussianVowels)
 {
     const QList<MarkCase> cases = {
         {QStringLiteral("Старый за+мок."), QStringLiteral("Старый замок."), {QStringLiteral("з[а]мок")}},
-        {QStringLiteral("замо`к и ЗА\u0301МОК"), QStringLiteral("замок и ЗАМОК"),
+        {QStringLiteral("замо`к и ЗА\u0301МОК"),
+         QStringLiteral("замок и ЗАМОК"),
          {QStringLiteral("зам[о]к"), QStringLiteral("З[А]МОК")}},
-        {QStringLiteral("абэцэ+, ё+лка"), QStringLiteral("абэцэ, ёлка"),
+        {QStringLiteral("абэцэ+, ё+лка"),
+         QStringLiteral("абэцэ, ёлка"),
          {QStringLiteral("абэц[э]"), QStringLiteral("[ё]лка")}},
-        {QStringLiteral("ви+це-президе+нт"), QStringLiteral("вице-президент"),
+        {QStringLiteral("ви+це-президе+нт"),
+         QStringLiteral("вице-президент"),
          {QStringLiteral("в[и]це"), QStringLiteral("презид[е]нт")}},
         {QStringLiteral("ко+нтрада+нс"), QStringLiteral("контраданс"), {QStringLiteral("к[о]нтрад[а]нс")}},
         {QStringLiteral("мо++локо"), QStringLiteral("молоко"), {QStringLiteral("м[о]локо")}},

@@ -54,7 +54,7 @@ int stressedSyllable(const QString &phonemes)
 class StatusSink : public SpeechSink
 {
 public:
-    explicit StatusSink(const SpeechVoice &voice) : m_voice(voice) {}
+    explicit StatusSink(const SpeechVoice &voice) : m_voice(voice) { }
     void write(const char *, qint64) override { seen.append(m_voice.status()); }
     QList<SpeechStatus> seen;
 
@@ -67,8 +67,8 @@ private:
 TEST_F(StressedSpeech, AMarkOnAnySyllableTakesTheStressAndReducesTheOthers)
 {
     const QStringList words = {
-        QStringLiteral("молоко"), QStringLiteral("переворот"), QStringLiteral("обороноспособность"),
-        QStringLiteral("яблоко"), QStringLiteral("подумать"), QStringLiteral("юбилей"),
+        QStringLiteral("молоко"),   QStringLiteral("переворот"), QStringLiteral("обороноспособность"),
+        QStringLiteral("яблоко"),   QStringLiteral("подумать"),  QStringLiteral("юбилей"),
         QStringLiteral("головами"), QStringLiteral("ёлочка"),
     };
     for (const QString &word : words) {
@@ -108,7 +108,8 @@ TEST_F(StressedSpeech, UnmarkedWordsAndPlusSignsKeepTheVoicesReading)
 TEST_F(StressedSpeech, DictionaryStressSpeaksNoLongerThanTheBareWords)
 {
     REQUIRE_SHARED_DATA();
-    const QByteArray bytes = UserFile::readBytes(sharedDataPath(QStringLiteral("dictionaries/rulex-implicit.dic"))).value();
+    const QByteArray bytes =
+        UserFile::readBytes(sharedDataPath(QStringLiteral("dictionaries/rulex-implicit.dic"))).value();
     QStringList replacements;
     for (const QString &line : UserFile::splitLines(Codec::decodeUserFile(bytes))) {
         const QString replacement = line.section(u'=', 1);

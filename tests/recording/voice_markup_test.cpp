@@ -56,7 +56,8 @@ TEST(VoiceMarkup, SpeechCubeTagsForEachMarker)
         {QStringLiteral(" {речь->} Да, нет"),
          QStringLiteral(". \\abspitch{6} \\absspeed{3} \\pause{100ms}Да,  \\absspeed{3}  нет")},
         {QStringLiteral(" {автор->} Х. {пауза->} Ц!"),
-         QStringLiteral(". \\abspitch{8} \\absspeed{5} \\pause{400ms}Х.  \\absspeed{5} . \\pause{300ms} Ц!  \\absspeed{5} ")},
+         QStringLiteral(
+             ". \\abspitch{8} \\absspeed{5} \\pause{400ms}Х.  \\absspeed{5} . \\pause{300ms} Ц!  \\absspeed{5} ")},
         // blank lines become empty; a line break restates the rate too
         {QStringLiteral(" {речь2->} а\n   \nб"),
          QStringLiteral(". \\abspitch{7} \\absspeed{4} \\pause{200ms}а\n  \\absspeed{4} \n  \\absspeed{4} б")},

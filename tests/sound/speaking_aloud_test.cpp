@@ -34,7 +34,10 @@ bool waitFor(const std::function<bool()> &done, int msecs = 60000)
 }
 
 // Time for the monitor to pass on what the device played last.
-void letTheMonitorCatchUp() { QThread::msleep(300); }
+void letTheMonitorCatchUp()
+{
+    QThread::msleep(300);
+}
 
 const QString kSentences = QStringLiteral("Утро было тихим и ясным. Над рекой стоял туман, "
                                           "и где-то далеко, за старой мельницей, лаяла собака.");
@@ -47,7 +50,10 @@ QString longText(int sentences)
     return text;
 }
 
-int russianVoice() { return SpeechVoice::voiceForLanguage(QStringLiteral("ru")); }
+int russianVoice()
+{
+    return SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
+}
 
 class SpeakingAloudTest : public ::testing::Test
 {
@@ -160,7 +166,9 @@ TEST(SoundServerLossTest, SpeakingGoesOnUnheardAndFindsTheServerAgainWhenItIsBac
         {"stops answering", [](PrivateSoundServer &s) { s.signal(SIGSTOP); },
          [](PrivateSoundServer &s) { s.signal(SIGCONT); }},
         {"loses its device",
-         [](PrivateSoundServer &s) { s.pactl({QStringLiteral("unload-module"), QStringLiteral("module-null-sink")}); },
+         [](PrivateSoundServer &s) {
+             s.pactl({QStringLiteral("unload-module"), QStringLiteral("module-null-sink")});
+         },
          [](PrivateSoundServer &s) {
              s.pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
                       QStringLiteral("sink_name=lectorium_null")});

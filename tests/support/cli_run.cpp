@@ -8,5 +8,6 @@ CliRun runCli(const TempProgramFolder &folder, const QStringList &args)
     cli.start(QStringLiteral(LECTORIUM_BIN_DIR "/lectorium-cli"),
               QStringList{QStringLiteral("--program-folder"), folder.path()} + args);
     cli.waitForFinished(60000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
 }

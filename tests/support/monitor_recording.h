@@ -33,9 +33,9 @@ private:
 // Where the sound is louder than a whisper, in samples of 16-bit mono PCM.
 struct Loudness
 {
-    int peak = 0;         // the largest absolute sample
-    qint64 first = -1;    // the first loud sample; -1 when none is
-    qint64 last = -1;     // the last loud sample
+    int peak = 0;      // the largest absolute sample
+    qint64 first = -1; // the first loud sample; -1 when none is
+    qint64 last = -1;  // the last loud sample
     qint64 span() const { return first < 0 ? 0 : last - first + 1; }
 };
 Loudness loudness(const QByteArray &pcm);

@@ -10,7 +10,10 @@
 
 namespace {
 
-QString scriptPath() { return QStringLiteral(LECTORIUM_SOURCE_DIR "/scripts/sound-server"); }
+QString scriptPath()
+{
+    return QStringLiteral(LECTORIUM_SOURCE_DIR "/scripts/sound-server");
+}
 
 } // namespace
 

@@ -10,7 +10,8 @@ class ScriptedDialogs : public UserDialogs
 {
 public:
     explicit ScriptedDialogs(QList<DialogAnswer> script = {}, DialogAnswer fallback = DialogAnswer::Ok)
-        : m_script(std::move(script)), m_fallback(fallback) {}
+        : m_script(std::move(script)), m_fallback(fallback)
+    { }
 
     DialogAnswer show(const DialogMessage &message) override
     {

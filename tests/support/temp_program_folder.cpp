@@ -7,10 +7,8 @@
 #include <QFileInfo>
 
 TempProgramFolder::TempProgramFolder()
-    : m_dir(QDir::tempPath() + QStringLiteral("/lectorium-test-XXXXXX"))
-    , m_path(m_dir.path())
-{
-}
+    : m_dir(QDir::tempPath() + QStringLiteral("/lectorium-test-XXXXXX")), m_path(m_dir.path())
+{ }
 
 QString TempProgramFolder::file(const QString &name) const
 {

@@ -27,8 +27,8 @@ bool sharedDataAvailable();
 
 // A test that reads the shared books is skipped, saying why, on a machine
 // that does not have them.
-#define REQUIRE_SHARED_DATA()                                                                     \
-    do {                                                                                          \
-        if (!sharedDataAvailable())                                                               \
-            GTEST_SKIP() << "the shared test books (../shared) are not on this machine";          \
+#define REQUIRE_SHARED_DATA()                                                                                          \
+    do {                                                                                                               \
+        if (!sharedDataAvailable())                                                                                    \
+            GTEST_SKIP() << "the shared test books (../shared) are not on this machine";                               \
     } while (false)

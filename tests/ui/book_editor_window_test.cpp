@@ -1,7 +1,7 @@
 #include "app/project_store.h"
 #include "app/settings.h"
-#include "app/ui/main_window.h"
 #include "app/ui/main_toolbar.h"
+#include "app/ui/main_window.h"
 #include "common/ini_file.h"
 #include "common/text_codec.h"
 #include "dictionaries/ui/dictionary_editor_window.h"
@@ -92,7 +92,8 @@ TEST_F(BookEditorTest, FictionBookFillsTextTitleAndInformation)
     EXPECT_EQ(child<QLineEdit>(w.get(), "informationField0")->text(), QStringLiteral("Война и мир"));
     EXPECT_EQ(child<QPlainTextEdit>(w.get(), "informationField3")->toPlainText(), QStringLiteral("Лев Толстой"));
     EXPECT_EQ(child<QLineEdit>(w.get(), "informationField4")->text(), QStringLiteral("history_russia"));
-    EXPECT_TRUE(child<QPlainTextEdit>(w.get(), "informationField5")->toPlainText().contains(QStringLiteral("тестовый файл")));
+    EXPECT_TRUE(
+        child<QPlainTextEdit>(w.get(), "informationField5")->toPlainText().contains(QStringLiteral("тестовый файл")));
     EXPECT_TRUE(w->bookText().contains(QStringLiteral("\r\n")));
     EXPECT_TRUE(w->bookText().contains(QStringLiteral("Война и мир")));
     EXPECT_TRUE(child<QPushButton>(w.get(), "addBookButton")->isEnabled());
@@ -360,8 +361,9 @@ TEST_F(MainWindowEditorTest, PastedRtfKeepsOnlyItsText)
     main.setDialogs(&dialogs);
     main.show();
     auto *data = new QMimeData;
-    data->setData(QStringLiteral("text/rtf"), QByteArray("{\\rtf1\\ansi\\ansicpg1251 {\\b \\'c6\\'e8\\'f0\\'ed\\'fb\\'e9} "
-                                                           "text\\par Second line\\par}"));
+    data->setData(QStringLiteral("text/rtf"),
+                  QByteArray("{\\rtf1\\ansi\\ansicpg1251 {\\b \\'c6\\'e8\\'f0\\'ed\\'fb\\'e9} "
+                             "text\\par Second line\\par}"));
     data->setText(QStringLiteral("plain"));
     QApplication::clipboard()->setMimeData(data);
 

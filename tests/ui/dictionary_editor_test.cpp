@@ -27,7 +27,7 @@ class TrialVoiceRecorder : public TrialVoice
 {
 public:
     void speak(const QString &text, bool purge) override { spoken.append({text, purge}); }
-    void stop() override {}
+    void stop() override { }
     QString stressMark() const override { return mark; }
     QList<std::pair<QString, bool>> spoken;
     QString mark = QStringLiteral("<");
@@ -70,13 +70,16 @@ QString savedMain(const TempProgramFolder &folder)
 TEST(DictionaryEditor, SectionsShowEachKindOfEntry)
 {
     TempProgramFolder folder;
-    writeMainDictionary(folder, QStringLiteral("$Лев=Лёв\r\nкот=кот<\r\n$*Ра*=ра\r\nпод*=под\r\n*ий=ый\r\n*ться*=ца\r\n"));
+    writeMainDictionary(folder,
+                        QStringLiteral("$Лев=Лёв\r\nкот=кот<\r\n$*Ра*=ра\r\nпод*=под\r\n*ий=ый\r\n*ться*=ца\r\n"));
     ScriptedDialogs dialogs;
     DictionaryEditorWindow editor(folder.path(), dialogs);
     editor.show();
     auto *tabs = child<QTabBar>(editor, "sectionTabs");
     EXPECT_EQ(words(editor).size(), 6);
-    const QStringList expected[] = {{}, {QStringLiteral("Лев=Лёв$")}, {QStringLiteral("кот=кот<")},
+    const QStringList expected[] = {{},
+                                    {QStringLiteral("Лев=Лёв$")},
+                                    {QStringLiteral("кот=кот<")},
                                     // A case-sensitive substring entry is not an automatic replacement.
                                     {QStringLiteral("*Ра*=ра$")},
                                     {QStringLiteral("под*=под"), QStringLiteral("*ий=ый")},
@@ -85,7 +88,8 @@ TEST(DictionaryEditor, SectionsShowEachKindOfEntry)
         tabs->setCurrentIndex(section);
         EXPECT_EQ(words(editor), expected[section]) << section;
     }
-    EXPECT_EQ(child<QPushButton>(editor, "sortButton")->toolTip(), QStringLiteral("Отсортировать раздел словаря по алфавиту"));
+    EXPECT_EQ(child<QPushButton>(editor, "sortButton")->toolTip(),
+              QStringLiteral("Отсортировать раздел словаря по алфавиту"));
 }
 
 TEST(DictionaryEditor, SavingAfterAnEditInASectionWritesTheFileGroupedBySection)
@@ -103,9 +107,11 @@ TEST(DictionaryEditor, SavingAfterAnEditInASectionWritesTheFileGroupedBySection)
     child<QLineEdit>(editor, "pronunciationEdit")->setText(QStringLiteral("Лё<в"));
     click(editor, "updateEntryButton");
     tabs->setCurrentIndex(0);
-    EXPECT_EQ(words(editor), (QStringList{QStringLiteral("Лев=Лё<в$"), QStringLiteral("кот=кот<"), QStringLiteral("пёс=пёс")}));
+    EXPECT_EQ(words(editor),
+              (QStringList{QStringLiteral("Лев=Лё<в$"), QStringLiteral("кот=кот<"), QStringLiteral("пёс=пёс")}));
     click(editor, "saveDictionaryButton");
-    EXPECT_EQ(savedMain(folder), QStringLiteral("//Словарь Lectorium\r\n$Лев=Лё<в\r\nкот=кот<\r\nпёс=пёс\r\n// End of file\r\n"));
+    EXPECT_EQ(savedMain(folder),
+              QStringLiteral("//Словарь Lectorium\r\n$Лев=Лё<в\r\nкот=кот<\r\nпёс=пёс\r\n// End of file\r\n"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
@@ -123,7 +129,8 @@ TEST(DictionaryEditor, SavingWithoutSectionEditsKeepsTheFileOrder)
     child<QTabBar>(editor, "sectionTabs")->setCurrentIndex(0);
     click(editor, "addEntryButton"); // added in the whole dictionary, at its end
     click(editor, "saveDictionaryButton");
-    EXPECT_EQ(savedMain(folder), QStringLiteral("//Словарь Lectorium\r\nкот=кот<\r\n$Лев=Лёв\r\nпёс=пё<с\r\n// End of file\r\n"));
+    EXPECT_EQ(savedMain(folder),
+              QStringLiteral("//Словарь Lectorium\r\nкот=кот<\r\n$Лев=Лёв\r\nпёс=пё<с\r\n// End of file\r\n"));
 }
 
 TEST(DictionaryEditor, WithoutAnEnabledDictionaryTheUserIsToldAndSavingIsOff)
@@ -157,7 +164,8 @@ TEST(DictionaryEditor, CheckFindsRepeatsAndStopsAtADifferentPronunciation)
     child<QAction>(editor, "removeDifferentAction")->setChecked(true);
     child<QAction>(editor, "checkRepeatsAction")->trigger();
     EXPECT_EQ(words(editor), (QStringList{QStringLiteral("кот=кот<"), QStringLiteral("пёс=пёс")}));
-    EXPECT_TRUE(editor.statusBar()->currentMessage().startsWith(QStringLiteral("Удалено 3 повторов. Проверка заняла ")));
+    EXPECT_TRUE(
+        editor.statusBar()->currentMessage().startsWith(QStringLiteral("Удалено 3 повторов. Проверка заняла ")));
 }
 
 TEST(DictionaryEditor, ChangedDictionaryAsksBeforeClosingAndCancelKeepsItOpen)
@@ -175,7 +183,8 @@ TEST(DictionaryEditor, ChangedDictionaryAsksBeforeClosingAndCancelKeepsItOpen)
     EXPECT_TRUE(editor.close());
     EXPECT_EQ(savedMain(folder), QStringLiteral("//Словарь Lectorium\r\n// End of file\r\n"));
     // The window's settings are written on closing.
-    EXPECT_TRUE(Codec::fromCp1251(folder.readBytes(QStringLiteral("Lectorium.ini"))).contains(QStringLiteral("[Редактор словаря]")));
+    EXPECT_TRUE(Codec::fromCp1251(folder.readBytes(QStringLiteral("Lectorium.ini")))
+                    .contains(QStringLiteral("[Редактор словаря]")));
 }
 
 TEST(DictionaryEditor, EditingToolsWorkOnTheFields)

@@ -106,7 +106,9 @@ TEST(DictionaryListWindow, AddsEngineFilesConvertedAndRefusesFilesOfTheFolderIts
     DictionaryListDialog window(folder.path(), dialogs);
     auto *list = window.findChild<QListWidget *>(QStringLiteral("dictionaryList"));
 
-    window.chooseFileToAdd = [&] { return std::optional(DictionaryListDialog::ChosenFile{folder.file(QStringLiteral("exc_rus.txt")), 2}); };
+    window.chooseFileToAdd = [&] {
+        return std::optional(DictionaryListDialog::ChosenFile{folder.file(QStringLiteral("exc_rus.txt")), 2});
+    };
     window.findChild<QAction *>(QStringLiteral("openFileAction"))->trigger();
     EXPECT_EQ(UserFile::readBytes(folder.file(QStringLiteral("Dic/exc_rus.dic"))).value(),
               Codec::toCp1251(QStringLiteral("тест=те ст\r\n$Москва=Масква\r\n")));
@@ -114,7 +116,9 @@ TEST(DictionaryListWindow, AddsEngineFilesConvertedAndRefusesFilesOfTheFolderIts
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("exc_rus.dic"));
     EXPECT_EQ(list->item(0)->checkState(), Qt::Unchecked);
 
-    window.chooseFileToAdd = [&] { return std::optional(DictionaryListDialog::ChosenFile{folder.file(QStringLiteral("Dic/main.dic")), 0}); };
+    window.chooseFileToAdd = [&] {
+        return std::optional(DictionaryListDialog::ChosenFile{folder.file(QStringLiteral("Dic/main.dic")), 0});
+    };
     QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("addDictionaryButton")), Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Из этого каталога ничего добавлять не нужно!\n"

@@ -50,7 +50,8 @@ TEST(DictionaryOperationsWindow, SubtractionWritesWhatTheOtherDictionaryLacks)
     auto *source = window.findChild<QComboBox *>(QStringLiteral("subtractSourceCombo"));
     source->setCurrentText(QStringLiteral("main.dic"));
     window.findChild<QComboBox *>(QStringLiteral("subtractOtherCombo"))->setCurrentText(QStringLiteral("old.dic"));
-    EXPECT_EQ(window.findChild<QLineEdit *>(QStringLiteral("subtractTargetEdit"))->text(), QStringLiteral("main_1.dic"));
+    EXPECT_EQ(window.findChild<QLineEdit *>(QStringLiteral("subtractTargetEdit"))->text(),
+              QStringLiteral("main_1.dic"));
     auto *run = window.findChild<QPushButton *>(QStringLiteral("runButton"));
     QTest::mouseClick(run, Qt::LeftButton);
     EXPECT_EQ(Codec::fromCp1251(folder.readBytes(QStringLiteral("Dic/main_1.dic"))),
@@ -107,7 +108,8 @@ TEST(DictionaryDebugger, ShowsTheRewrittenTextAndTheTime)
     folder.writeCp1251(QStringLiteral("text.txt"), QStringLiteral("Жил-был кот."));
     window.loadText(folder.file(QStringLiteral("text.txt")));
     window.findChild<QPushButton *>(QStringLiteral("processButton"))->click();
-    EXPECT_EQ(window.findChild<QPlainTextEdit *>(QStringLiteral("resultTextEdit"))->toPlainText(), QStringLiteral("Жил-был кот<."));
+    EXPECT_EQ(window.findChild<QPlainTextEdit *>(QStringLiteral("resultTextEdit"))->toPlainText(),
+              QStringLiteral("Жил-был кот<."));
     EXPECT_TRUE(window.findChild<QLabel *>(QStringLiteral("timeLabel"))->text().endsWith(QStringLiteral("секунд")));
     EXPECT_EQ(window.findChild<QPushButton *>(QStringLiteral("processButton"))->text(), QStringLiteral("Обработать"));
 }
@@ -119,7 +121,8 @@ TEST(NameFinder, FindsTheNamesOfABookAndFiltersTheCorrectOnes)
     writeDictionary(folder, QStringLiteral("main.dic"), QStringLiteral("Каштанка=Кашт<анка\r\n"));
     ScriptedDialogs dialogs;
     DictionaryEditorWindow editor(folder.path(), dialogs);
-    const QByteArray book = UserFile::readBytes(sharedDataPath(QStringLiteral("books/txt/kashtanka.cp1251.txt"))).value();
+    const QByteArray book =
+        UserFile::readBytes(sharedDataPath(QStringLiteral("books/txt/kashtanka.cp1251.txt"))).value();
     editor.findNamesInBook(Codec::decodeUserFile(book), {false, false, 12});
     auto *finder = editor.findChild<NameFinderPane *>(QStringLiteral("NameFinderPane"));
     ASSERT_NE(finder, nullptr);

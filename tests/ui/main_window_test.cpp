@@ -1,6 +1,6 @@
 #include "app/project_store.h"
-#include "app/ui/main_window.h"
 #include "app/ui/chapter_picker.h"
+#include "app/ui/main_window.h"
 #include "app/ui/single_instance.h"
 #include "common/ini_file.h"
 #include "common/name_flag_list.h"
@@ -32,15 +32,13 @@ const QString kIni = QStringLiteral("Lectorium.ini");
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        folder.writeCp1251(kIni, QStringLiteral("[Общие настройки]\r\nПервый запуск=0\r\n"));
-    }
+    void SetUp() override { folder.writeCp1251(kIni, QStringLiteral("[Общие настройки]\r\nПервый запуск=0\r\n")); }
 
     void addBook(const QString &name, int blocks, const QString &ini = {})
     {
         for (int i = 1; i <= blocks; ++i)
-            folder.writeCp1251(QStringLiteral("Projects/%1/%2").arg(name, blockFileName(i)), QStringLiteral("Текст\r\n"));
+            folder.writeCp1251(QStringLiteral("Projects/%1/%2").arg(name, blockFileName(i)),
+                               QStringLiteral("Текст\r\n"));
         if (!ini.isEmpty())
             folder.writeCp1251(QStringLiteral("Projects/%1/project.ini").arg(name), ini);
     }
@@ -102,7 +100,8 @@ TEST_F(MainWindowTest, RangeBoxesRefuseAndAccept)
 TEST_F(MainWindowTest, ChapterChooserPutsTheBlockNumber)
 {
     addBook(QStringLiteral("Книга"), 4,
-            QStringLiteral("[Оглавление]\r\nКол-во=4\r\nБлок1=Пролог\r\nБлок2=Глава 1\r\nБлок3=Глава 1(2)\r\nБлок4=Эпилог\r\n"));
+            QStringLiteral(
+                "[Оглавление]\r\nКол-во=4\r\nБлок1=Пролог\r\nБлок2=Глава 1\r\nБлок3=Глава 1(2)\r\nБлок4=Эпилог\r\n"));
     auto w = open();
     QTest::mouseClick(child<QPushButton>(w.get(), "lastChapterButton"), Qt::LeftButton);
     auto *chapterPicker = w->findChild<ChapterPicker *>();
@@ -198,7 +197,8 @@ TEST_F(MainWindowTest, FixedSizeWhenScalingIsOff)
 TEST_F(MainWindowTest, ScalingMovesControlsAndBringsTheWindowOnScreen)
 {
     addBook(QStringLiteral("Книга"), 2);
-    writeIni(QStringLiteral("Окна"), QStringLiteral("Главное"), QStringLiteral("-90000;-90000;8070;3345;0"), folder.file(kIni));
+    writeIni(QStringLiteral("Окна"), QStringLiteral("Главное"), QStringLiteral("-90000;-90000;8070;3345;0"),
+             folder.file(kIni));
     auto w = open();
     auto *lastBlockEdit = child<QLineEdit>(w.get(), "lastBlockEdit");
     const int before = lastBlockEdit->x();
@@ -229,7 +229,8 @@ TEST_F(MainWindowTest, FirstStartShowsTheMessageOnce)
     auto w = open();
     QTest::qWait(20);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."));
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."));
     w->close();
     EXPECT_EQ(readIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), folder.file(kIni)),
               QStringLiteral("0"));
@@ -273,7 +274,8 @@ TEST_F(MainWindowTest, MinimisingToTheTrayHidesTheWindow)
 
 TEST_F(MainWindowTest, PlacementIsRestored)
 {
-    writeIni(QStringLiteral("Окна"), QStringLiteral("Главное"), QStringLiteral("1500;1500;9000;4500;0"), folder.file(kIni));
+    writeIni(QStringLiteral("Окна"), QStringLiteral("Главное"), QStringLiteral("1500;1500;9000;4500;0"),
+             folder.file(kIni));
     auto w = open();
     EXPECT_EQ(w->size(), QSize(600, 300));
     w->close();

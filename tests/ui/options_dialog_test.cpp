@@ -220,10 +220,11 @@ TEST_F(OptionsWindowTest, EnableRulesAndTheRecordingLock)
     child<QCheckBox>(w.get(), "scaleInterface")->setChecked(false);
     EXPECT_FALSE(enabled("scaleToolbar"));
 
-    const char *const locked[] = {"generalFrame", "outputFolderEdit", "browseOutputButton", "renameByChapters",
-                                  "compressToMp3", "deleteWav", "parametersEdit", "id3Tags",
-                                  "savePresetButton", "deletePresetButton", "presetCombo", "encoderOptions", "defaultsButton",
-                                  "fileNameFrame", "fileNameTemplateEdit", "translit", "tagFrame"};
+    const char *const locked[] = {"generalFrame",     "outputFolderEdit",   "browseOutputButton",   "renameByChapters",
+                                  "compressToMp3",    "deleteWav",          "parametersEdit",       "id3Tags",
+                                  "savePresetButton", "deletePresetButton", "presetCombo",          "encoderOptions",
+                                  "defaultsButton",   "fileNameFrame",      "fileNameTemplateEdit", "translit",
+                                  "tagFrame"};
     w->setRecording(true);
     for (const char *name : locked)
         EXPECT_FALSE(enabled(name)) << name;
@@ -300,7 +301,8 @@ TEST_F(OptionsWindowTest, DefaultsAndVisualStyles)
     EXPECT_TRUE(QFile::exists(manifest));
     click(w.get(), "disableVisualStylesButton");
     EXPECT_FALSE(QFile::exists(manifest));
-    EXPECT_EQ(dialogs.shown.last().text, QStringLiteral("Чтобы изменения вступили в силу необходимо перезапустить программу."));
+    EXPECT_EQ(dialogs.shown.last().text,
+              QStringLiteral("Чтобы изменения вступили в силу необходимо перезапустить программу."));
 }
 
 TEST_F(OptionsWindowTest, PresetsAreSavedChosenAndDeleted)
@@ -355,8 +357,9 @@ TEST_F(OptionsWindowTest, MainWindowOpensItFromButtonNineAndOnFirstStart)
     EXPECT_EQ(options(), nullptr);
     EXPECT_EQ(main.settings().rerecordExisting, 1);
     const QString ini = folder.file(QStringLiteral("Lectorium.ini"));
-    EXPECT_EQ(readIni(QStringLiteral("Настройки аудиофайлов"), QStringLiteral("Не пропускать, если файл существует"), ini),
-              QStringLiteral("1"));
+    EXPECT_EQ(
+        readIni(QStringLiteral("Настройки аудиофайлов"), QStringLiteral("Не пропускать, если файл существует"), ini),
+        QStringLiteral("1"));
     EXPECT_EQ(readIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), ini), QStringLiteral("0"));
 
     QAction *button9 = main.findChild<QAction *>(QStringLiteral("optionsButton"));

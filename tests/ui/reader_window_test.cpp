@@ -4,9 +4,9 @@
 #include "app/project_store.h"
 #include "app/settings.h"
 #include "app/ui/main_window.h"
-#include "reader/ui/reader_window.h"
 #include "reader/ui/reader_style.h"
 #include "reader/ui/reader_style_dialogs.h"
+#include "reader/ui/reader_window.h"
 #include "recording/speech/speech_voice.h"
 
 #include "support/find_child.h"
@@ -59,8 +59,10 @@ protected:
     {
         settings.voiceIndex = SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
         ASSERT_GE(settings.voiceIndex, 0) << "espeak-ng has no Russian voice";
-        writeBlock(QStringLiteral("Рассказ"), 1,
-                   QStringLiteral("Первая глава\r\n {речь->}  - Кот спит, {автор->}  - сказал он. {повествование->}  {пауза->} \r\n"));
+        writeBlock(
+            QStringLiteral("Рассказ"), 1,
+            QStringLiteral(
+                "Первая глава\r\n {речь->}  - Кот спит, {автор->}  - сказал он. {повествование->}  {пауза->} \r\n"));
         writeBlock(QStringLiteral("Рассказ"), 2, QStringLiteral("Вторая глава\r\n Пёс лает.\r\n"));
         writeBlock(QStringLiteral("Рассказ"), 3, QStringLiteral("Третья глава\r\n Конец.\r\n"));
         folder.writeCp1251(QStringLiteral("Projects/Рассказ/project.ini"),
@@ -133,7 +135,8 @@ TEST_F(ReaderWindowTest, OpensOnTheLibrarysBookAndShowsChaptersWithoutMarkers)
     auto *view = child<QPlainTextEdit>(w.get(), "textView");
     EXPECT_EQ(combo->currentText(), QStringLiteral("Рассказ"));
     EXPECT_TRUE(list->isVisible());
-    EXPECT_EQ(items(list), QStringList({QStringLiteral("[1] Кот"), QStringLiteral("[2] Пёс"), QStringLiteral("[3] Конец")}));
+    EXPECT_EQ(items(list),
+              QStringList({QStringLiteral("[1] Кот"), QStringLiteral("[2] Пёс"), QStringLiteral("[3] Конец")}));
     EXPECT_EQ(view->toPlainText(), QStringLiteral("Первая глава\n    - Кот спит, - сказал он.\n"));
     EXPECT_EQ(child<QLabel>(w.get(), "bookLabel")->text(), QStringLiteral("Рассказ"));
     EXPECT_EQ(child<QLabel>(w.get(), "chapterLabel")->text(), QStringLiteral("[1] Кот"));
@@ -275,7 +278,8 @@ TEST_F(ReaderWindowTest, FontsAndColoursSurviveARestart)
     {
         auto w = open();
         child<QAction>(w.get(), "fontAction")->trigger();
-        for (const char *item : {"backgroundColourAction", "textColourAction", "readingWordColourAction", "readTextColourAction"})
+        for (const char *item :
+             {"backgroundColourAction", "textColourAction", "readingWordColourAction", "readTextColourAction"})
             child<QAction>(w.get(), item)->trigger();
         w->close();
     }

@@ -10,7 +10,10 @@ TEST(ShutdownWindow, OkPowersOffAtOnceAndCancelPreventsIt)
 {
     int requests = 0;
     {
-        ShutdownWindow window([&] { ++requests; return true; });
+        ShutdownWindow window([&] {
+            ++requests;
+            return true;
+        });
         window.show();
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Lectorium - Выключение компьютера"));
         EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("countdownLabel"))->text(),
@@ -21,7 +24,10 @@ TEST(ShutdownWindow, OkPowersOffAtOnceAndCancelPreventsIt)
         EXPECT_FALSE(window.isVisible());
     }
     {
-        ShutdownWindow window([&] { ++requests; return true; });
+        ShutdownWindow window([&] {
+            ++requests;
+            return true;
+        });
         window.show();
         QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());

@@ -32,7 +32,8 @@ TEST(FolderPicker, CreatesNestedCyrillicFolders)
     picker.findChild<QLineEdit *>(QStringLiteral("pathEdit"))->setText(typed);
     QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Каталог ") + typed + QStringLiteral(" не существует. Создать его?"));
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("Каталог ") + typed + QStringLiteral(" не существует. Создать его?"));
     EXPECT_TRUE(QFileInfo(typed).isDir());
     EXPECT_EQ(picker.chosenFolder(), typed);
     EXPECT_FALSE(picker.cancelled());
@@ -60,7 +61,8 @@ TEST(AboutBox, ShowsVersionLicenceAndChanges)
     folder.writeCp1251(QStringLiteral("whatsnew.txt"), QStringLiteral("Что нового"));
     AboutBox box(folder.path());
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Lectorium - о программе..."));
-    EXPECT_TRUE(box.findChild<QLabel *>(QStringLiteral("versionLabel"))->text().startsWith(QStringLiteral("Версия 0.")));
+    EXPECT_TRUE(
+        box.findChild<QLabel *>(QStringLiteral("versionLabel"))->text().startsWith(QStringLiteral("Версия 0.")));
     auto *text = box.findChild<QTextBrowser *>(QStringLiteral("descriptionView"));
     EXPECT_EQ(text->toPlainText(), QStringLiteral("Лицензия программы"));
     QTest::mouseClick(box.findChild<QPushButton *>(QStringLiteral("changesButton")), Qt::LeftButton);

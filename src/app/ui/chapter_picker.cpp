@@ -8,7 +8,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-ChapterPicker::ChapterPicker(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_chapterList(new QListWidget(this))
+ChapterPicker::ChapterPicker(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_chapterList(new QListWidget(this))
 {
     setObjectName(QStringLiteral("ChapterPicker"));
     setWindowTitle(QStringLiteral("Выбор главы..."));
@@ -30,8 +31,10 @@ void ChapterPicker::showChapters(const QStringList &titles, const QWidget *ancho
     if (screen) {
         const QRect area = screen->availableGeometry();
         const int margin = 500 / kTwipsPerPixel;
-        pos.setX(std::clamp(pos.x(), area.left() + margin, std::max(area.left() + margin, area.right() - margin - width())));
-        pos.setY(std::clamp(pos.y(), area.top() + margin, std::max(area.top() + margin, area.bottom() - margin - height())));
+        pos.setX(
+            std::clamp(pos.x(), area.left() + margin, std::max(area.left() + margin, area.right() - margin - width())));
+        pos.setY(
+            std::clamp(pos.y(), area.top() + margin, std::max(area.top() + margin, area.bottom() - margin - height())));
     }
     move(pos);
     show();

@@ -5,26 +5,26 @@
 #include "app/block_range.h"
 #include "app/book_file_filter.h"
 #include "app/library.h"
+#include "app/session/recording_session.h"
 #include "app/ui/chapter_picker.h"
 #include "app/ui/main_toolbar.h"
-#include "common/ui/message_box_dialogs.h"
 #include "app/ui/tray_control.h"
+#include "common/program_folder.h"
+#include "common/ui/message_box_dialogs.h"
 #include "common/ui/window_placement_ui.h"
 #include "common/ui/window_teardown.h"
 #include "common/window_placement.h"
-#include "recording/block_text.h"
 #include "dictionaries/ui/dictionary_editor_window.h"
 #include "dictionaries/ui/dictionary_windows.h"
 #include "import/name_search_options.h"
 #include "import/ui/book_editor_window.h"
-#include "common/program_folder.h"
 #include "options/ui/about_box.h"
-#include "recording/speech/voice_table.h"
 #include "reader/ui/reader_window.h"
+#include "recording/block_text.h"
 #include "recording/book_export.h"
-#include "app/session/recording_session.h"
-#include "recording/speech_trial_voice.h"
+#include "recording/speech/voice_table.h"
 #include "recording/speech_program.h"
+#include "recording/speech_trial_voice.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -122,41 +122,45 @@ void MainWindow::buildControls()
     }
 
     m_moveBookUpButton = named(new QPushButton(QStringLiteral("▲"), m_central), "moveBookUpButton",
-                        QStringLiteral("Переместить книгу вверх"));
+                               QStringLiteral("Переместить книгу вверх"));
     m_moveBookUpButton->setGeometry(240, 4, 24, 24);
     m_moveBookDownButton = named(new QPushButton(QStringLiteral("▼"), m_central), "moveBookDownButton",
-                        QStringLiteral("Переместить книгу вниз"));
+                                 QStringLiteral("Переместить книгу вниз"));
     m_moveBookDownButton->setGeometry(240, 30, 24, 24);
 
     m_batchFrame = named(new QFrame(m_central), "batchFrame");
     m_batchFrame->setGeometry(4, 128, 264, 30);
     m_batchProcessing = named(new QCheckBox(QStringLiteral("Пакетная обработка "), m_batchFrame), "batchProcessing",
-                     QStringLiteral("Включить пакетную обработку (запись нескольких книг в очереди)"));
+                              QStringLiteral("Включить пакетную обработку (запись нескольких книг в очереди)"));
     m_batchProcessing->setGeometry(0, 4, 136, 22);
     m_selectAllBatchButton = named(new QPushButton(QStringLiteral("Все"), m_batchFrame), "selectAllBatchButton",
-                        QStringLiteral("Выделить все книги для пакетной обработки"));
+                                   QStringLiteral("Выделить все книги для пакетной обработки"));
     m_selectAllBatchButton->setGeometry(138, 3, 32, 24);
-    m_clearBatchSelectionButton = named(new QPushButton(QStringLiteral("Снять выделение"), m_batchFrame), "clearBatchSelectionButton");
+    m_clearBatchSelectionButton =
+        named(new QPushButton(QStringLiteral("Снять выделение"), m_batchFrame), "clearBatchSelectionButton");
     m_clearBatchSelectionButton->setGeometry(172, 3, 92, 24);
     m_selectAllBatchButton->setEnabled(false);
     m_clearBatchSelectionButton->setEnabled(false);
 
     m_rangeFrame = named(new QFrame(m_central), "rangeFrame");
     m_rangeFrame->setGeometry(270, 4, 264, 56);
-    named(new QLabel(QStringLiteral("Читать блоки с"), m_rangeFrame), "firstBlockCaptionLabel")->setGeometry(2, 6, 88, 20);
-    m_firstBlockEdit = named(new QLineEdit(m_rangeFrame), "firstBlockEdit", QStringLiteral("Номер блока, с которого начинать чтение"));
+    named(new QLabel(QStringLiteral("Читать блоки с"), m_rangeFrame), "firstBlockCaptionLabel")
+        ->setGeometry(2, 6, 88, 20);
+    m_firstBlockEdit =
+        named(new QLineEdit(m_rangeFrame), "firstBlockEdit", QStringLiteral("Номер блока, с которого начинать чтение"));
     m_firstBlockEdit->setGeometry(90, 4, 48, 22);
     m_firstChapterButton = named(new QPushButton(QStringLiteral("..."), m_rangeFrame), "firstChapterButton",
-                          QStringLiteral("Выбор главы..."));
+                                 QStringLiteral("Выбор главы..."));
     m_firstChapterButton->setGeometry(140, 4, 22, 22);
     named(new QLabel(QStringLiteral("по"), m_rangeFrame), "lastBlockCaptionLabel")->setGeometry(166, 6, 18, 20);
     m_lastBlockEdit = named(new QLineEdit(m_rangeFrame), "lastBlockEdit",
-                    QStringLiteral("Номер блока, после которого чтение будет остановлено"));
+                            QStringLiteral("Номер блока, после которого чтение будет остановлено"));
     m_lastBlockEdit->setGeometry(186, 4, 48, 22);
     m_lastChapterButton = named(new QPushButton(QStringLiteral("..."), m_rangeFrame), "lastChapterButton",
-                         QStringLiteral("Выбор главы..."));
+                                QStringLiteral("Выбор главы..."));
     m_lastChapterButton->setGeometry(236, 4, 22, 22);
-    named(new QLabel(QStringLiteral("Блоков в книге:"), m_rangeFrame), "blockCountCaptionLabel")->setGeometry(2, 32, 100, 20);
+    named(new QLabel(QStringLiteral("Блоков в книге:"), m_rangeFrame), "blockCountCaptionLabel")
+        ->setGeometry(2, 32, 100, 20);
     m_blockCountLabel = named(new QLabel(m_rangeFrame), "blockCountLabel", QStringLiteral("Общее количество блоков"));
     m_blockCountLabel->setGeometry(104, 32, 80, 20);
     for (QPushButton *b : {m_firstChapterButton, m_lastChapterButton})
@@ -259,7 +263,8 @@ void MainWindow::exportBook()
     dialog.setNameFilters(exportFileFilters().split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(filter == dialog.nameFilters().value(1) ? QStringLiteral("xml") : QStringLiteral("txt"));
+        dialog.setDefaultSuffix(filter == dialog.nameFilters().value(1) ? QStringLiteral("xml")
+                                                                        : QStringLiteral("txt"));
     });
     dialog.selectFile(book);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -307,7 +312,8 @@ void MainWindow::connectToolbar()
     });
     connect(m_toolbar->button(ToolbarButton::AudioFolder), &QAction::triggered, this, &MainWindow::openAudioFolder);
     connect(m_toolbar->button(ToolbarButton::ExportBook), &QAction::triggered, this, &MainWindow::exportBook);
-    connect(m_toolbar, &MainToolbar::helpMenuRequested, this, [this](const QPoint &pos) { m_toolbarHelpMenu->popup(pos); });
+    connect(m_toolbar, &MainToolbar::helpMenuRequested, this,
+            [this](const QPoint &pos) { m_toolbarHelpMenu->popup(pos); });
 }
 
 // ---- start-up ---------------------------------------------------------------
@@ -329,7 +335,7 @@ void MainWindow::loadOnStart(const QString &bookArgument)
         setProgramPriority(m_settings, m_speechProgram);
     m_toolbar->setButtonEnabled(ToolbarButton::Stop, false);
     m_afterFinishChoice->addItems({QStringLiteral("Ничего не делать"), QStringLiteral("Показать сообщение"),
-                        QStringLiteral("Выйти из программы"), QStringLiteral("Выключить компьютер")});
+                                   QStringLiteral("Выйти из программы"), QStringLiteral("Выключить компьютер")});
     m_afterFinishChoice->setCurrentIndex(int(m_settings.afterFinish));
     if (m_settings.firstStart)
         QTimer::singleShot(0, this, &MainWindow::showFirstStartMessage);
@@ -389,7 +395,8 @@ void MainWindow::reloadLibrary()
         m_lastBlockEdit->clear();
         m_tagInfo = TagInfo();
         m_blockTitles = BlockTitles();
-        m_toolbar->setButtonsEnabled({ToolbarButton::AddBook, ToolbarButton::Options, ToolbarButton::Dictionaries}, true);
+        m_toolbar->setButtonsEnabled({ToolbarButton::AddBook, ToolbarButton::Options, ToolbarButton::Dictionaries},
+                                     true);
         m_toolbar->setButtonsEnabled({ToolbarButton::Stop, ToolbarButton::ReadAloud}, false);
         return;
     }
@@ -442,8 +449,8 @@ void MainWindow::validateRange(bool first)
     if (m_validating || m_blockCount == 0)
         return;
     const QString text = (first ? m_firstBlockEdit : m_lastBlockEdit)->text();
-    const auto accepted = first ? acceptFirstBlock(text, m_range, m_blockCount)
-                                : acceptLastBlock(text, m_range, m_blockCount);
+    const auto accepted =
+        first ? acceptFirstBlock(text, m_range, m_blockCount) : acceptLastBlock(text, m_range, m_blockCount);
     if (accepted) {
         acceptRange(*accepted);
         return;
@@ -631,9 +638,9 @@ void MainWindow::disableControlsWhileSpeaking()
 void MainWindow::enableControlsAfterSpeaking()
 {
     using B = ToolbarButton;
-    m_toolbar->setButtonsEnabled({B::AddBook, B::DeleteBook, B::ExportBook, B::Record, B::ReadAloud, B::Options,
-                                  B::Dictionaries, B::Help},
-                                 true);
+    m_toolbar->setButtonsEnabled(
+        {B::AddBook, B::DeleteBook, B::ExportBook, B::Record, B::ReadAloud, B::Options, B::Dictionaries, B::Help},
+        true);
     m_toolbar->setButtonEnabled(B::Stop, false);
     m_rangeFrame->setEnabled(true);
     m_batchFrame->setEnabled(true);
@@ -692,11 +699,10 @@ void MainWindow::scaleNow()
     if (windowState() == Qt::WindowNoState && screen()) {
         const QRect area = screen()->availableGeometry();
         const QRect g = geometry();
-        const ScreenRect kept = keepOnScreen({double(g.x() - area.x()) * kTwipsPerPixel,
-                                              double(g.y() - area.y()) * kTwipsPerPixel,
-                                              double(g.width()) * kTwipsPerPixel, double(g.height()) * kTwipsPerPixel},
-                                             double(area.width()) * kTwipsPerPixel,
-                                             double(area.height()) * kTwipsPerPixel);
+        const ScreenRect kept =
+            keepOnScreen({double(g.x() - area.x()) * kTwipsPerPixel, double(g.y() - area.y()) * kTwipsPerPixel,
+                          double(g.width()) * kTwipsPerPixel, double(g.height()) * kTwipsPerPixel},
+                         double(area.width()) * kTwipsPerPixel, double(area.height()) * kTwipsPerPixel);
         const QRect target(area.x() + int(kept.left / kTwipsPerPixel), area.y() + int(kept.top / kTwipsPerPixel),
                            int(kept.width / kTwipsPerPixel), int(kept.height / kTwipsPerPixel));
         if (target != g)

@@ -4,10 +4,10 @@
 #include "app/project_store.h"
 #include "app/settings.h"
 #include "app/tag_info.h"
+#include "common/process_runner.h"
 #include "common/ui/window_scaler.h"
 #include "recording/recording_job.h"
 #include "recording/status_panel.h"
-#include "common/process_runner.h"
 
 #include <QMainWindow>
 #include <QPointer>

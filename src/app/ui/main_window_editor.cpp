@@ -16,7 +16,8 @@ void MainWindow::connectBookEditorCommands()
     auto openFile = [this] { openBookEditor()->openFile(); };
     connect(m_toolbar->button(ToolbarButton::AddBook), &QAction::triggered, this, openFile);
     connect(m_toolbar->menuItem(ToolbarButton::AddBook, 1), &QAction::triggered, this, openFile);
-    connect(m_toolbar->menuItem(ToolbarButton::AddBook, 2), &QAction::triggered, this, [this] { openBookEditor()->loadFromClipboard(); });
+    connect(m_toolbar->menuItem(ToolbarButton::AddBook, 2), &QAction::triggered, this,
+            [this] { openBookEditor()->loadFromClipboard(); });
 }
 
 BookEditorWindow *MainWindow::openBookEditor()

@@ -18,8 +18,8 @@ void MainWindow::openOptions()
     QStringList voices;
     for (const VoiceToken &voice : SpeechVoice::voices())
         voices.append(voice.description);
-    m_options = new OptionsDialog(m_settings, m_programFolder, voices, SpeechVoice::voiceForLanguage(QStringLiteral("ru")),
-                               *m_dialogs, this);
+    m_options = new OptionsDialog(m_settings, m_programFolder, voices,
+                                  SpeechVoice::voiceForLanguage(QStringLiteral("ru")), *m_dialogs, this);
     m_options->setAttribute(Qt::WA_DeleteOnClose);
     m_options->setWindowModality(Qt::ApplicationModal);
     m_options->setRecording(isRecording());

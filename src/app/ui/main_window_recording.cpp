@@ -4,11 +4,11 @@
 
 #include "app/ui/main_window.h"
 
+#include "app/session/recording_session.h"
 #include "app/ui/main_toolbar.h"
 #include "app/ui/tray_control.h"
 #include "options/ui/options_dialog.h"
 #include "options/ui/shutdown_window.h"
-#include "app/session/recording_session.h"
 #include "recording/progress_texts.h"
 #include "recording/speech_program.h"
 
@@ -41,9 +41,9 @@ void MainWindow::stopRecording()
 {
     if (!isRecording())
         return;
-    const DialogAnswer answer = m_dialogs->show({QStringLiteral("Lectorium"),
-                                                 QStringLiteral("Дождаться завершения записи текущего блока?"),
-                                                 DialogIcon::Question, DialogButtons::YesNoCancel});
+    const DialogAnswer answer =
+        m_dialogs->show({QStringLiteral("Lectorium"), QStringLiteral("Дождаться завершения записи текущего блока?"),
+                         DialogIcon::Question, DialogButtons::YesNoCancel});
     if (answer == DialogAnswer::Yes)
         m_session->driver().stopAfterBlock();
     else if (answer == DialogAnswer::No)
@@ -54,9 +54,9 @@ void MainWindow::stopRecording()
 
 bool MainWindow::closeWhileRecording()
 {
-    const DialogAnswer answer = m_dialogs->show({QStringLiteral("Выход"),
-                                                 QStringLiteral("Идёт запись книги!\nДействительно хотите выйти?"),
-                                                 DialogIcon::Exclamation, DialogButtons::YesNo});
+    const DialogAnswer answer =
+        m_dialogs->show({QStringLiteral("Выход"), QStringLiteral("Идёт запись книги!\nДействительно хотите выйти?"),
+                         DialogIcon::Exclamation, DialogButtons::YesNo});
     if (answer != DialogAnswer::Yes)
         return false;
     showStatus(StatusPanel::Activity, QStringLiteral("Завершение программы..."));
@@ -95,7 +95,8 @@ void MainWindow::showPaused(bool paused)
 {
     QAction *button = m_toolbar->button(ToolbarButton::Record);
     button->setIcon(style()->standardIcon(paused ? QStyle::SP_MediaPlay : QStyle::SP_MediaPause));
-    button->setToolTip(paused ? QStringLiteral("Продолжить запись книги") : QStringLiteral("Приостановить запись книги"));
+    button->setToolTip(paused ? QStringLiteral("Продолжить запись книги")
+                              : QStringLiteral("Приостановить запись книги"));
 }
 
 bool MainWindow::windowIsNormal() const
@@ -164,7 +165,8 @@ void MainWindow::showRecording(bool recording)
     m_afterFinishChoice->setEnabled(true);
     QAction *button = m_toolbar->button(ToolbarButton::Record);
     button->setIcon(style()->standardIcon(recording ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    button->setToolTip(recording ? QStringLiteral("Приостановить запись книги") : QStringLiteral("Начать запись книги"));
+    button->setToolTip(recording ? QStringLiteral("Приостановить запись книги")
+                                 : QStringLiteral("Начать запись книги"));
     m_toolbar->setButtonEnabled(ToolbarButton::Record, true);
 }
 

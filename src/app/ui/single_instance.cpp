@@ -11,13 +11,12 @@ const QByteArray kActivate = "activate\n";
 
 SingleInstance::SingleInstance(const QString &programFolder, QObject *parent)
     : QObject(parent), m_name(serverNameFor(programFolder))
-{
-}
+{ }
 
 QString SingleInstance::serverNameFor(const QString &programFolder)
 {
-    const QByteArray hash = QCryptographicHash::hash(QDir::cleanPath(programFolder).toUtf8(),
-                                                     QCryptographicHash::Sha1).toHex().left(16);
+    const QByteArray hash =
+        QCryptographicHash::hash(QDir::cleanPath(programFolder).toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("lectorium-") + QString::fromLatin1(hash);
 }
 

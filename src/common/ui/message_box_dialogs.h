@@ -8,7 +8,7 @@ class QWidget;
 class MessageBoxDialogs : public UserDialogs
 {
 public:
-    explicit MessageBoxDialogs(QWidget *parent) : m_parent(parent) {}
+    explicit MessageBoxDialogs(QWidget *parent) : m_parent(parent) { }
     DialogAnswer show(const DialogMessage &message) override;
 
 private:

@@ -4,8 +4,7 @@
 
 #include <QString>
 
-template <typename W>
-W *named(W *widget, const char *name, const QString &tooltip = {})
+template <typename W> W *named(W *widget, const char *name, const QString &tooltip = {})
 {
     widget->setObjectName(QString::fromLatin1(name));
     if (!tooltip.isEmpty()) {

@@ -8,7 +8,10 @@
 
 namespace {
 
-int pixels(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
+int pixels(double twips)
+{
+    return int(std::lround(twips / kTwipsPerPixel));
+}
 
 } // namespace
 
@@ -35,8 +38,7 @@ void applyWindowPlacement(QWidget *window, const QString &placement)
 
 QString windowPlacement(const QWidget *window)
 {
-    const QRect g = window->isMaximized() || window->isMinimized() ? window->normalGeometry()
-                                                                   : window->geometry();
+    const QRect g = window->isMaximized() || window->isMinimized() ? window->normalGeometry() : window->geometry();
     const int state = window->isMinimized() ? 1 : window->isMaximized() ? 2 : 0;
     const QRect r = g.isValid() ? g : window->geometry();
     return placementString(r.x() * kTwipsPerPixel, r.y() * kTwipsPerPixel, r.width() * kTwipsPerPixel,

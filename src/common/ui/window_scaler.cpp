@@ -54,8 +54,7 @@ void WindowScaler::scale()
         QWidget *w = it.key();
         const QRect &g = it->geometry;
         w->setGeometry(int(std::lround(g.x() * fx)), int(std::lround(g.y() * fy)),
-                       std::max(1, int(std::lround(g.width() * fx))),
-                       std::max(1, int(std::lround(g.height() * fy))));
+                       std::max(1, int(std::lround(g.width() * fx))), std::max(1, int(std::lround(g.height() * fy))));
         QFont font = it->font;
         if (font.pointSizeF() > 0)
             font.setPointSizeF(font.pointSizeF() * ff);

@@ -4,10 +4,10 @@
 
 #include "dictionaries/dictionary_debugger.h"
 
-#include "import/rtf_reader.h"
 #include "common/text_codec.h"
 #include "common/user_dialogs.h"
 #include "common/user_file.h"
+#include "import/rtf_reader.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -99,8 +99,8 @@ void DictionaryDebuggerWindow::process()
     m_processButton->setText(QStringLiteral("Обработка..."));
     m_processButton->setEnabled(false);
     QApplication::processEvents();
-    const DebugRun run = processWithDictionaries(m_dictionaries, m_sourceTextEdit->toPlainText(),
-                                                 [] { QApplication::processEvents(); });
+    const DebugRun run =
+        processWithDictionaries(m_dictionaries, m_sourceTextEdit->toPlainText(), [] { QApplication::processEvents(); });
     m_resultTextEdit->setPlainText(run.result);
     m_timeLabel->setText(debugTimeText(run.seconds));
     m_processButton->setText(caption);

@@ -1,19 +1,19 @@
 #include "dictionaries/ui/dictionary_editor_window.h"
 
+#include "dictionaries/ui/dictionary_list_dialog.h"
 #include "dictionaries/ui/dictionary_rows_model.h"
 #include "dictionaries/ui/name_finder_pane.h"
-#include "dictionaries/ui/dictionary_list_dialog.h"
 #include "dictionaries/ui/right_click_button.h"
 
 #include "dictionaries/dictionary_file.h"
 #include "dictionaries/editor_rows.h"
 #include "dictionaries/trial_voice.h"
 
-#include "common/ui/window_placement_ui.h"
 #include "common/ini_file.h"
 #include "common/program_folder.h"
-#include "common/user_dialogs.h"
 #include "common/program_version.h"
+#include "common/ui/window_placement_ui.h"
+#include "common/user_dialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,7 +70,8 @@ QString withoutStars(QString word)
 
 } // namespace
 
-DictionaryEditorWindow::DictionaryEditorWindow(const QString &programFolder, UserDialogs &dialogs, TrialVoice *voice, QWidget *parent)
+DictionaryEditorWindow::DictionaryEditorWindow(const QString &programFolder, UserDialogs &dialogs, TrialVoice *voice,
+                                               QWidget *parent)
     : QMainWindow(parent), m_programFolder(programFolder), m_dialogs(dialogs), m_voice(voice),
       m_dictionaries(programFolder)
 {
@@ -108,8 +109,9 @@ void DictionaryEditorWindow::buildControls()
     // The dictionary page.
     auto *page = new QWidget(m_pageTabs);
     m_engineModeOption = button<QRadioButton>(page, "engineModeOption", QStringLiteral("Speech Cube"),
-                                        QStringLiteral("Редактировать словарь Speech Cube"));
-    m_ownModeOption = button<QRadioButton>(page, "ownModeOption", kTitle, QStringLiteral("Редактировать словарь Lectorium"));
+                                              QStringLiteral("Редактировать словарь Speech Cube"));
+    m_ownModeOption =
+        button<QRadioButton>(page, "ownModeOption", kTitle, QStringLiteral("Редактировать словарь Lectorium"));
     m_dictionaryChoice = new QComboBox(page);
     m_dictionaryChoice->setObjectName(QStringLiteral("dictionaryChoice"));
     m_enginePathLabel = new QLabel(page);
@@ -119,13 +121,15 @@ void DictionaryEditorWindow::buildControls()
 
     m_sectionTabs = new QTabBar(page);
     m_sectionTabs->setObjectName(QStringLiteral("sectionTabs"));
-    const QString captions[] = {QStringLiteral("Весь словарь"), QStringLiteral("$АZ"), QStringLiteral("а"),
-                                QStringLiteral("$*А *А* А*"), QStringLiteral("*а а*"), QStringLiteral("*а*")};
-    const QString tips[] = {QStringLiteral("Все записи словаря"),
-                            QStringLiteral("Слова без подстан. знаков, чувствительные к регистру. (Имена, названия аббревиатуры и др.)"),
-                            QStringLiteral("Простые слова (без подстан. знаков)"),
-                            QStringLiteral("Слова с подстановочными знаками, чувствительные к регистру"),
-                            QStringLiteral("Слова с подстановочными знаками"), QStringLiteral("*...* автозамена")};
+    const QString captions[] = {QStringLiteral("Весь словарь"), QStringLiteral("$АZ"),   QStringLiteral("а"),
+                                QStringLiteral("$*А *А* А*"),   QStringLiteral("*а а*"), QStringLiteral("*а*")};
+    const QString tips[] = {
+        QStringLiteral("Все записи словаря"),
+        QStringLiteral("Слова без подстан. знаков, чувствительные к регистру. (Имена, названия аббревиатуры и др.)"),
+        QStringLiteral("Простые слова (без подстан. знаков)"),
+        QStringLiteral("Слова с подстановочными знаками, чувствительные к регистру"),
+        QStringLiteral("Слова с подстановочными знаками"),
+        QStringLiteral("*...* автозамена")};
     for (int i = 0; i < kSectionCount; ++i) {
         m_sectionTabs->addTab(captions[i]);
         m_sectionTabs->setTabToolTip(i, tips[i]);
@@ -151,31 +155,46 @@ void DictionaryEditorWindow::buildControls()
     m_entryCountLabel->setToolTip(QStringLiteral("Кол-во записей в словаре"));
 
     m_wordEdit = field(page, "wordEdit", QStringLiteral("Слово..."));
-    m_pronunciationEdit = field(page, "pronunciationEdit", QStringLiteral("Произносится как ... (нажмите Insert для вставки ударения)"));
+    m_pronunciationEdit =
+        field(page, "pronunciationEdit", QStringLiteral("Произносится как ... (нажмите Insert для вставки ударения)"));
     m_pronunciationEdit->installEventFilter(this);
     m_matchCase = button<QCheckBox>(page, "matchCase", QStringLiteral("Учитывать регистр"),
-                                  QStringLiteral("Различать заглавные и строчный буквы в этом слове"));
+                                    QStringLiteral("Различать заглавные и строчный буквы в этом слове"));
     m_searchEdit = field(page, "searchEdit", QStringLiteral("Поиск слова в словаре и проба на слух"));
     m_searchEdit->installEventFilter(this);
-    m_speakOnSelection = button<QCheckBox>(page, "speakOnSelection", QStringLiteral("Автоматически произносить слово и произношение при выборе"), {});
-    m_trialWithEngineDictionary = button<QCheckBox>(page, "trialWithEngineDictionary", QStringLiteral("Словарь Speech Cube"),
-                                  QStringLiteral("Произносить исходное слово с учетом словаря Speech Cube"));
+    m_speakOnSelection = button<QCheckBox>(
+        page, "speakOnSelection", QStringLiteral("Автоматически произносить слово и произношение при выборе"), {});
+    m_trialWithEngineDictionary =
+        button<QCheckBox>(page, "trialWithEngineDictionary", QStringLiteral("Словарь Speech Cube"),
+                          QStringLiteral("Произносить исходное слово с учетом словаря Speech Cube"));
 
-    auto *add = button(page, "addEntryButton", QStringLiteral("Добавить"), QStringLiteral("Добавить новое слово в словарь"));
-    auto *saveRowButton = button(page, "updateEntryButton", QStringLiteral("Изменить"), QStringLiteral("Сохранить изменения в выделенном слове"));
-    auto *remove = button(page, "deleteEntryButton", QStringLiteral("Удалить"), QStringLiteral("Удалить выделленное слово из словаря"));
-    auto *markers = button<RightClickButton>(page, "cycleWildcardsButton", QStringLiteral("*"), QStringLiteral("Перебор подстановочных символов"));
-    auto *affecting = button(page, "findAffectingEntryButton", QStringLiteral("Найти запись"), QStringLiteral("Найти запись, влияющую на введенное слово"));
-    auto *place = button(page, "findPlaceButton", QStringLiteral("Найти позицию"), QStringLiteral("Найти подходящую позицию для новой записи (по алфавиту)"));
-    m_sortButton = button(page, "sortButton", QStringLiteral("Сортировать"), QStringLiteral("Отсортировать словарь по разделам"));
+    auto *add =
+        button(page, "addEntryButton", QStringLiteral("Добавить"), QStringLiteral("Добавить новое слово в словарь"));
+    auto *saveRowButton = button(page, "updateEntryButton", QStringLiteral("Изменить"),
+                                 QStringLiteral("Сохранить изменения в выделенном слове"));
+    auto *remove = button(page, "deleteEntryButton", QStringLiteral("Удалить"),
+                          QStringLiteral("Удалить выделленное слово из словаря"));
+    auto *markers = button<RightClickButton>(page, "cycleWildcardsButton", QStringLiteral("*"),
+                                             QStringLiteral("Перебор подстановочных символов"));
+    auto *affecting = button(page, "findAffectingEntryButton", QStringLiteral("Найти запись"),
+                             QStringLiteral("Найти запись, влияющую на введенное слово"));
+    auto *place = button(page, "findPlaceButton", QStringLiteral("Найти позицию"),
+                         QStringLiteral("Найти подходящую позицию для новой записи (по алфавиту)"));
+    m_sortButton =
+        button(page, "sortButton", QStringLiteral("Сортировать"), QStringLiteral("Отсортировать словарь по разделам"));
     m_saveDictionaryButton = button(page, "saveDictionaryButton", QStringLiteral("Сохранить"), QString());
     m_loadDictionaryButton = button(page, "loadDictionaryButton", QString(), QString());
-    m_tryWithDictionaryButton = button<RightClickButton>(page, "tryWithDictionaryButton", QStringLiteral("Проба"), QString());
-    auto *tryPlain = button(page, "tryWithoutDictionariesButton", QStringLiteral("Без словарей"), QStringLiteral("Проба (без словарей)"));
-    auto *tryTyped = button(page, "tryPronunciationButton", QStringLiteral("Произношение"), QStringLiteral("Проба (введенное произношение)"));
-    m_insertStressButton = button<RightClickButton>(page, "insertStressButton", QStringLiteral("<"), QStringLiteral("Вставить ударение"));
+    m_tryWithDictionaryButton =
+        button<RightClickButton>(page, "tryWithDictionaryButton", QStringLiteral("Проба"), QString());
+    auto *tryPlain = button(page, "tryWithoutDictionariesButton", QStringLiteral("Без словарей"),
+                            QStringLiteral("Проба (без словарей)"));
+    auto *tryTyped = button(page, "tryPronunciationButton", QStringLiteral("Произношение"),
+                            QStringLiteral("Проба (введенное произношение)"));
+    m_insertStressButton =
+        button<RightClickButton>(page, "insertStressButton", QStringLiteral("<"), QStringLiteral("Вставить ударение"));
     auto *font = button(page, "chooseFontButton", QStringLiteral("Шрифт..."), QStringLiteral("Выбрать шрифт"));
-    auto *check = button(page, "checkRepeatsButton", QStringLiteral("Повторы"), QStringLiteral("Проверить словарь на повторы"));
+    auto *check =
+        button(page, "checkRepeatsButton", QStringLiteral("Повторы"), QStringLiteral("Проверить словарь на повторы"));
     m_trialControls = {m_tryWithDictionaryButton, tryPlain, tryTyped, m_speakOnSelection};
 
     auto *top = new QHBoxLayout;
@@ -271,7 +290,8 @@ void DictionaryEditorWindow::buildMenusAndToolbar()
         return action;
     };
     m_keepDeletedAction = checkable("keepDeletedAction", QStringLiteral("Сохранять удаленные в список исключений"));
-    m_removeDifferentAction = checkable("removeDifferentAction", QStringLiteral("Удалять различные произношения автоматически"));
+    m_removeDifferentAction =
+        checkable("removeDifferentAction", QStringLiteral("Удалять различные произношения автоматически"));
     m_autoSaveAction = checkable("autoSaveAction", QStringLiteral("Сохранять автоматически"));
     QAction *checkItem = options->addAction(QStringLiteral("Проверить словарь на повторы"));
     checkItem->setObjectName(QStringLiteral("checkRepeatsAction"));
@@ -287,7 +307,8 @@ void DictionaryEditorWindow::connectControls()
     connect(m_ownModeOption, &QRadioButton::clicked, this, [this] { enterMode(OwnMode); });
     connect(m_dictionaryChoice, &QComboBox::currentIndexChanged, this, &DictionaryEditorWindow::onDictionaryChosen);
     connect(m_sectionTabs, &QTabBar::currentChanged, this, &DictionaryEditorWindow::showSection);
-    connect(m_entryTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DictionaryEditorWindow::onRowSelected);
+    connect(m_entryTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &DictionaryEditorWindow::onRowSelected);
     connect(m_saveDictionaryButton, &QPushButton::clicked, this, &DictionaryEditorWindow::saveDictionary);
     connect(m_loadDictionaryButton, &QPushButton::clicked, this, [this] {
         if (m_mode == OwnMode)
@@ -329,12 +350,14 @@ void DictionaryEditorWindow::loadEditorSettings()
     const IniDocument ini = IniDocument::load(iniPath());
     m_engineDictionaryPath = ini.read(kSection, QStringLiteral("Путь к словарю Speech Cube")).value_or(QString());
     m_mode = ini.read(kSection, QStringLiteral("Словарь")).value_or(QStringLiteral("1")).toInt() == 0 ? SpeechCubeMode
-                                                                                                     : OwnMode;
+                                                                                                      : OwnMode;
     m_currentChoice = std::max(0, ini.read(kSection, QStringLiteral("Текущий")).value_or(QStringLiteral("0")).toInt());
     QFont font = m_entryTable->font();
     if (const auto name = ini.read(kSection, QStringLiteral("FontName")))
         font.setFamily(*name);
-    auto flag = [&](const char *key) { return ini.read(kSection, QLatin1String(key)).value_or(QString()).toInt() != 0; };
+    auto flag = [&](const char *key) {
+        return ini.read(kSection, QLatin1String(key)).value_or(QString()).toInt() != 0;
+    };
     font.setBold(flag("FontBold"));
     font.setItalic(flag("FontItalic"));
     font.setStrikeOut(flag("FontStr"));
@@ -403,12 +426,13 @@ bool DictionaryEditorWindow::mayLeaveDictionary()
 {
     if (!m_dictionaryChanged)
         return true;
-    const QString text = m_mode == OwnMode
-        ? QStringLiteral("Cловарь \"%1\" был изменен.\nСохранить изменения?").arg(currentDictionaryName())
-        : QStringLiteral("Загруженный словарь был изменен.\nСохранить изменения?");
-    switch (m_dialogs.show({QStringLiteral("Редактор словаря"), text, DialogIcon::Question, DialogButtons::YesNoCancel})) {
-    case DialogAnswer::Cancel:
-        return false;
+    const QString text =
+        m_mode == OwnMode
+            ? QStringLiteral("Cловарь \"%1\" был изменен.\nСохранить изменения?").arg(currentDictionaryName())
+            : QStringLiteral("Загруженный словарь был изменен.\nСохранить изменения?");
+    switch (
+        m_dialogs.show({QStringLiteral("Редактор словаря"), text, DialogIcon::Question, DialogButtons::YesNoCancel})) {
+    case DialogAnswer::Cancel: return false;
     case DialogAnswer::Yes:
         if (m_mode == OwnMode) {
             if (!saveOwnDictionary())
@@ -417,8 +441,7 @@ bool DictionaryEditorWindow::mayLeaveDictionary()
             saveEngineDictionary();
         }
         break;
-    default:
-        break;
+    default: break;
     }
     m_dictionaryChanged = false;
     return true;
@@ -449,11 +472,14 @@ void DictionaryEditorWindow::enterMode(Mode mode)
 void DictionaryEditorWindow::setModeTexts()
 {
     const bool own = m_mode == OwnMode;
-    m_saveDictionaryButton->setToolTip(own ? QStringLiteral("Сохранить словарь Main.dic") : QStringLiteral("Сохранить словарь в каталог Speech Cube"));
+    m_saveDictionaryButton->setToolTip(own ? QStringLiteral("Сохранить словарь Main.dic")
+                                           : QStringLiteral("Сохранить словарь в каталог Speech Cube"));
     m_loadDictionaryButton->setText(own ? QStringLiteral("Словари...") : QStringLiteral("Загрузить..."));
-    m_loadDictionaryButton->setToolTip(own ? QStringLiteral("Список используемых словарей...") : QStringLiteral("Добавить словарь..."));
-    m_tryWithDictionaryButton->setToolTip(own ? QStringLiteral("Левый клик - проба со словарем, правый - без словаря (как есть)")
-                                : QStringLiteral("Проба (загруженный словарь)"));
+    m_loadDictionaryButton->setToolTip(own ? QStringLiteral("Список используемых словарей...")
+                                           : QStringLiteral("Добавить словарь..."));
+    m_tryWithDictionaryButton->setToolTip(
+        own ? QStringLiteral("Левый клик - проба со словарем, правый - без словаря (как есть)")
+            : QStringLiteral("Проба (загруженный словарь)"));
     m_model->setCaseHeader(own ? kCaseSensitiveMark : QStringLiteral("/i"));
     m_insertStressButton->setText(stressMark());
     // The engine's list has no kinds of entries: it is shown whole.
@@ -710,7 +736,8 @@ void DictionaryEditorWindow::selectRow(int row)
         return;
     }
     const QModelIndex index = m_model->index(row, 0);
-    m_entryTable->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_entryTable->selectionModel()->setCurrentIndex(index,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_entryTable->scrollTo(index);
 }
 
@@ -732,7 +759,8 @@ void DictionaryEditorWindow::onRowSelected()
 DicRow DictionaryEditorWindow::rowFromFields() const
 {
     if (m_mode == OwnMode)
-        return {m_wordEdit->text(), m_pronunciationEdit->text(), m_matchCase->isChecked() ? kCaseSensitiveMark : QString()};
+        return {m_wordEdit->text(), m_pronunciationEdit->text(),
+                m_matchCase->isChecked() ? kCaseSensitiveMark : QString()};
     return {m_wordEdit->text().trimmed(), toEngineNotation(m_pronunciationEdit->text()),
             m_matchCase->isChecked() ? QString() : QStringLiteral("/i")};
 }
@@ -770,7 +798,8 @@ void DictionaryEditorWindow::deleteRow()
     if (row < 0)
         return;
     if (m_keepDeletedAction->isChecked()
-        && !appendDeletedKey(ProgramFolder(m_programFolder).file(QStringLiteral("trashdic.txt")), m_model->rows()[row].word))
+        && !appendDeletedKey(ProgramFolder(m_programFolder).file(QStringLiteral("trashdic.txt")),
+                             m_model->rows()[row].word))
         showStatus(QStringLiteral("Не удалось дописать trashdic.txt"));
     m_model->removeRowList({row});
     selectRow(std::min(row, m_model->rowCount() - 1));
@@ -893,8 +922,8 @@ bool DictionaryEditorWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (watched == m_enginePathLabel && event->type() == QEvent::MouseButtonRelease
-        && m_dialogs.show({kTitle, QStringLiteral("Изменить путь к словарю движка?"), DialogIcon::Question,
-                           DialogButtons::YesNo})
+        && m_dialogs.show(
+               {kTitle, QStringLiteral("Изменить путь к словарю движка?"), DialogIcon::Question, DialogButtons::YesNo})
                == DialogAnswer::Yes)
         askEnginePath();
     return QMainWindow::eventFilter(watched, event);
@@ -912,12 +941,12 @@ void DictionaryEditorWindow::removeRepeatedEntries()
         showStatus(status);
         QApplication::processEvents();
     };
-    const RepeatCheck check = findRepeatedRows(m_model->rows(), m_mode == SpeechCubeMode,
-                                               m_removeDifferentAction->isChecked(), progress);
+    const RepeatCheck check =
+        findRepeatedRows(m_model->rows(), m_mode == SpeechCubeMode, m_removeDifferentAction->isChecked(), progress);
     if (check.conflictRow >= 0) {
         selectRow(check.conflictRow);
-        m_dialogs.show({kTitle, QStringLiteral("Обнаружены разные произношения одного слова!"),
-                        DialogIcon::Exclamation, DialogButtons::Ok});
+        m_dialogs.show({kTitle, QStringLiteral("Обнаружены разные произношения одного слова!"), DialogIcon::Exclamation,
+                        DialogButtons::Ok});
         return;
     }
     showStatus(QStringLiteral("Удаление..."));

@@ -39,7 +39,7 @@ public:
 
     // `voice` may be null: the trial buttons are then disabled.
     DictionaryEditorWindow(const QString &programFolder, UserDialogs &dialogs, TrialVoice *voice = nullptr,
-          QWidget *parent = nullptr);
+                           QWidget *parent = nullptr);
     ~DictionaryEditorWindow() override;
 
     void showAndRaise();

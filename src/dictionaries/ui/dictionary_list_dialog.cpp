@@ -39,8 +39,10 @@ DictionaryListDialog::DictionaryListDialog(const QString &programFolder, UserDia
     m_dictionaryList->setObjectName(QStringLiteral("dictionaryList"));
     connect(m_dictionaryList, &QListWidget::itemChanged, this, &DictionaryListDialog::onItemChanged);
 
-    auto *refreshButton = button(this, "refreshButton", QStringLiteral("Обновить"), QStringLiteral("Обновить список словарей"));
-    auto *addButton = button(this, "addDictionaryButton", QStringLiteral("Добавить..."), QStringLiteral("Добавить словарь..."));
+    auto *refreshButton =
+        button(this, "refreshButton", QStringLiteral("Обновить"), QStringLiteral("Обновить список словарей"));
+    auto *addButton =
+        button(this, "addDictionaryButton", QStringLiteral("Добавить..."), QStringLiteral("Добавить словарь..."));
     auto *addMenuButton = new QToolButton(this);
     addMenuButton->setObjectName(QStringLiteral("addMenuButton"));
     addMenuButton->setArrowType(Qt::DownArrow);
@@ -52,12 +54,15 @@ DictionaryListDialog::DictionaryListDialog(const QString &programFolder, UserDia
     createItem->setObjectName(QStringLiteral("createNewAction"));
     addMenuButton->setMenu(addMenu);
     addMenuButton->setPopupMode(QToolButton::InstantPopup);
-    auto *renameButton = button(this, "renameButton", QStringLiteral("Переименовать"), QStringLiteral("Переименовать выделенный словарь"));
-    auto *deleteButton = button(this, "deleteButton", QStringLiteral("Удалить"), QStringLiteral("Удалить выделенный словарь"));
+    auto *renameButton = button(this, "renameButton", QStringLiteral("Переименовать"),
+                                QStringLiteral("Переименовать выделенный словарь"));
+    auto *deleteButton =
+        button(this, "deleteButton", QStringLiteral("Удалить"), QStringLiteral("Удалить выделенный словарь"));
     auto *tickAll = button(this, "tickAllButton", QStringLiteral("Выделить все"));
     auto *clearAll = button(this, "untickAllButton", QStringLiteral("Снять выделение"));
-    auto *operations = button(this, "dictionaryToolsButton", QStringLiteral("Обработка словарей"),
-                              QStringLiteral("Открыть окно обработки словарей (Объединение, разделение, вычитание, проверка...)"));
+    auto *operations =
+        button(this, "dictionaryToolsButton", QStringLiteral("Обработка словарей"),
+               QStringLiteral("Открыть окно обработки словарей (Объединение, разделение, вычитание, проверка...)"));
 
     auto *addRow = new QHBoxLayout;
     addRow->setSpacing(0);
@@ -165,10 +170,12 @@ QString DictionaryListDialog::selectedName() const
 
 void DictionaryListDialog::createNew()
 {
-    const std::optional<QString> name = askText(QStringLiteral("Введите имя файла словаря"), QStringLiteral("Новый словарь"));
+    const std::optional<QString> name =
+        askText(QStringLiteral("Введите имя файла словаря"), QStringLiteral("Новый словарь"));
     if (!name || name->isEmpty())
         return;
-    reportFailure(createDictionary(m_dictionaries.dictionaryFolder(), *name, m_dialogs) == DictionaryFileResult::Failed);
+    reportFailure(createDictionary(m_dictionaries.dictionaryFolder(), *name, m_dialogs)
+                  == DictionaryFileResult::Failed);
     refresh();
 }
 
@@ -207,7 +214,8 @@ void DictionaryListDialog::deleteSelected()
 void DictionaryListDialog::reportFailure(bool failed)
 {
     if (failed)
-        m_dialogs.show({kTitle, QStringLiteral("Не удалось изменить файлы в каталоге словарей:\n%1")
-                                    .arg(m_dictionaries.dictionaryFolder()),
+        m_dialogs.show({kTitle,
+                        QStringLiteral("Не удалось изменить файлы в каталоге словарей:\n%1")
+                            .arg(m_dictionaries.dictionaryFolder()),
                         DialogIcon::Exclamation, DialogButtons::Ok});
 }

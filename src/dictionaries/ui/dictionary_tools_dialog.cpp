@@ -22,8 +22,7 @@
 
 namespace {
 
-template <typename T>
-T *named(T *widget, const char *name, const QString &tip = {})
+template <typename T> T *named(T *widget, const char *name, const QString &tip = {})
 {
     widget->setObjectName(QLatin1String(name));
     if (!tip.isEmpty())
@@ -40,8 +39,9 @@ DictionaryToolsDialog::DictionaryToolsDialog(const QString &programFolder, QWidg
     setWindowTitle(QStringLiteral("Обработка словарей"));
     m_operationChoice = named(new QComboBox(this), "operationChoice", QStringLiteral("Выберите действие"));
     m_operationChoice->addItems({QStringLiteral("Удалить записи (вычитание словарей)..."),
-                        QStringLiteral("Удалить повторные записи в словаре..."), QStringLiteral("Разделить словарь..."),
-                        QStringLiteral("Объединить словари..."), QStringLiteral("Конвертировать словарь...")});
+                                 QStringLiteral("Удалить повторные записи в словаре..."),
+                                 QStringLiteral("Разделить словарь..."), QStringLiteral("Объединить словари..."),
+                                 QStringLiteral("Конвертировать словарь...")});
     m_panels = new QStackedWidget(this);
     m_panels->addWidget(buildSubtractPanel());
     m_panels->addWidget(buildRepeatsPanel());
@@ -49,7 +49,7 @@ DictionaryToolsDialog::DictionaryToolsDialog(const QString &programFolder, QWidg
     m_panels->addWidget(buildMergePanel());
     m_panels->addWidget(buildConvertPanel());
     m_runButton = named(new QPushButton(QStringLiteral("Выполнить"), this), "runButton",
-                  QStringLiteral("Начать / отменить выбранное действие"));
+                        QStringLiteral("Начать / отменить выбранное действие"));
     m_progressBar = named(new QProgressBar(this), "progressBar");
     m_statusLabel = named(new QLabel(this), "statusLabel");
 
@@ -115,8 +115,9 @@ QWidget *DictionaryToolsDialog::buildSubtractPanel()
     m_subtractTargetEdit = targetField(panel, "subtractTargetEdit");
     m_subtractSourceCombo = sourceList(panel, "subtractSourceCombo", m_subtractTargetEdit);
     m_subtractOtherCombo = sourceList(panel, "subtractOtherCombo", nullptr);
-    m_subtractCompareWordOnly = named(new QCheckBox(QStringLiteral("Удалять различные произношения одного слова"), panel), "subtractCompareWordOnly",
-                         QStringLiteral("При сравнении учитывать только исходное слово, игнорируя произношение"));
+    m_subtractCompareWordOnly = named(
+        new QCheckBox(QStringLiteral("Удалять различные произношения одного слова"), panel), "subtractCompareWordOnly",
+        QStringLiteral("При сравнении учитывать только исходное слово, игнорируя произношение"));
     auto *form = new QFormLayout(panel);
     form->addRow(QStringLiteral("Исходный словарь"), m_subtractSourceCombo);
     form->addRow(QStringLiteral("Записи, имеющиеся в каком словаре нужно удалить"), m_subtractOtherCombo);
@@ -131,8 +132,9 @@ QWidget *DictionaryToolsDialog::buildRepeatsPanel()
     auto *panel = new QWidget(this);
     m_repeatsTargetEdit = targetField(panel, "repeatsTargetEdit");
     m_repeatsSourceCombo = sourceList(panel, "repeatsSourceCombo", m_repeatsTargetEdit);
-    m_repeatsCompareWordOnly = named(new QCheckBox(QStringLiteral("Удалять различные произношения одного слова"), panel), "repeatsCompareWordOnly",
-                         QStringLiteral("При сравнении учитывать только исходное слово, игнорируя произношение"));
+    m_repeatsCompareWordOnly = named(
+        new QCheckBox(QStringLiteral("Удалять различные произношения одного слова"), panel), "repeatsCompareWordOnly",
+        QStringLiteral("При сравнении учитывать только исходное слово, игнорируя произношение"));
     auto *form = new QFormLayout(panel);
     form->addRow(QStringLiteral("Исходный словарь"), m_repeatsSourceCombo);
     form->addRow(m_repeatsCompareWordOnly);
@@ -204,7 +206,7 @@ QWidget *DictionaryToolsDialog::buildConvertPanel()
     m_convertTargetEdit = targetField(panel, "convertTargetEdit");
     m_convertSourceCombo = sourceList(panel, "convertSourceCombo", m_convertTargetEdit);
     m_convertToGrave = named(new QRadioButton(QStringLiteral("Nikolai -> Katerina"), panel), "convertToGrave",
-                      QStringLiteral("Заменить символы ударения движка (< > -> `)"));
+                             QStringLiteral("Заменить символы ударения движка (< > -> `)"));
     auto *toAngle = named(new QRadioButton(QStringLiteral("Katerina -> Nikolai"), panel), "convertToAngle",
                           QStringLiteral("Заменить символы ударения движка (` -> <)"));
     m_convertToGrave->setChecked(true);
@@ -277,20 +279,23 @@ OperationResult DictionaryToolsDialog::runChosen()
     case Subtract:
         if (m_subtractSourceCombo->currentText().isEmpty() || m_subtractTargetEdit->text().isEmpty())
             return cancelled;
-        return subtractDictionaries(path(m_subtractSourceCombo->currentText()), path(m_subtractOtherCombo->currentText()),
-                                    path(m_subtractTargetEdit->text()), m_subtractCompareWordOnly->isChecked(), progress);
+        return subtractDictionaries(path(m_subtractSourceCombo->currentText()),
+                                    path(m_subtractOtherCombo->currentText()), path(m_subtractTargetEdit->text()),
+                                    m_subtractCompareWordOnly->isChecked(), progress);
     case RemoveRepeats:
         if (m_repeatsSourceCombo->currentText().isEmpty() || m_repeatsTargetEdit->text().isEmpty())
             return cancelled;
-        return removeRepeats(path(m_repeatsSourceCombo->currentText()), path(m_repeatsTargetEdit->text()), m_repeatsCompareWordOnly->isChecked(),
-                             progress);
+        return removeRepeats(path(m_repeatsSourceCombo->currentText()), path(m_repeatsTargetEdit->text()),
+                             m_repeatsCompareWordOnly->isChecked(), progress);
     case Split: {
         if (m_splitSourceCombo->currentText().isEmpty())
             return cancelled;
         const QString source = path(m_splitSourceCombo->currentText());
         DictionaryTable table;
         loadDictionaryFile(table, source, false);
-        const int perPart = m_splitByEntries->isChecked() ? m_entriesPerPartSpin->value() : entriesPerPartFor(int(table.size()), m_partCountSpin->value());
+        const int perPart = m_splitByEntries->isChecked()
+                                ? m_entriesPerPartSpin->value()
+                                : entriesPerPartFor(int(table.size()), m_partCountSpin->value());
         return splitDictionary(source, perPart, progress);
     }
     case Merge: {
@@ -305,10 +310,9 @@ OperationResult DictionaryToolsDialog::runChosen()
     case Convert:
         if (m_convertSourceCombo->currentText().isEmpty() || m_convertTargetEdit->text().isEmpty())
             return cancelled;
-        return convertDictionaryStress(path(m_convertSourceCombo->currentText()), path(m_convertTargetEdit->text()),
-                                       m_convertToGrave->isChecked() ? StressConversion::AngleToGrave
-                                                              : StressConversion::GraveToAngle,
-                                       progress);
+        return convertDictionaryStress(
+            path(m_convertSourceCombo->currentText()), path(m_convertTargetEdit->text()),
+            m_convertToGrave->isChecked() ? StressConversion::AngleToGrave : StressConversion::GraveToAngle, progress);
     }
     return cancelled;
 }

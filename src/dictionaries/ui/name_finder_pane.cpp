@@ -37,7 +37,7 @@ QList<WordCount> asWordCounts(const QStringList &words)
 } // namespace
 
 NameFinderPane::NameFinderPane(const QString &programFolder, Dictionaries &dictionaries, UserDialogs &dialogs,
-                     QWidget *parent)
+                               QWidget *parent)
     : QWidget(parent), m_programFolder(programFolder), m_dictionaries(dictionaries), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("NameFinderPane"));
@@ -58,13 +58,17 @@ NameFinderPane::NameFinderPane(const QString &programFolder, Dictionaries &dicti
     }
     m_wordLists[CorrectWords]->setColumnHidden(1, true);
 
-    auto *rare = button(this, "filterRareButton", QStringLiteral("Отфильтровать наименее часто встречающиеся из списка..."));
-    auto *correct = button(this, "filterCorrectButton", QStringLiteral("Отфильтровать имеющиеся в списке правильных произношений"));
+    auto *rare =
+        button(this, "filterRareButton", QStringLiteral("Отфильтровать наименее часто встречающиеся из списка..."));
+    auto *correct =
+        button(this, "filterCorrectButton", QStringLiteral("Отфильтровать имеющиеся в списке правильных произношений"));
     auto *handled = button(this, "filterHandledButton", QStringLiteral("Отфильтровать уже имеющиеся в словаре..."));
-    auto *mark = button(this, "markCorrectButton", QStringLiteral("Добавить выделенное слово в список правильных произношений (Del)"));
+    auto *mark = button(this, "markCorrectButton",
+                        QStringLiteral("Добавить выделенное слово в список правильных произношений (Del)"));
     auto *edit = button(this, "editWordButton", QStringLiteral("Редактировать выделенное слово"));
     auto *speak = button(this, "tryFoundWordButton", QStringLiteral("Проба (текущий словарь)"));
-    m_stopSearchButton = button(this, "stopSearchButton", QStringLiteral("Остановить"), QStringLiteral("Остановить поиск или фильтрацию"));
+    m_stopSearchButton = button(this, "stopSearchButton", QStringLiteral("Остановить"),
+                                QStringLiteral("Остановить поиск или фильтрацию"));
     m_stopSearchButton->setEnabled(false);
 
     auto *buttons = new QGridLayout;
@@ -128,8 +132,8 @@ void NameFinderPane::run(const QString &text, const NameFinderOptions &options)
         return;
     m_running = true;
     m_stopSearchButton->setEnabled(true);
-    emit status(QStringLiteral("Загрузка текста (%1МБ)...")
-                    .arg(QString::number(double(text.size()) / (1024 * 1024), 'f', 2)));
+    emit status(
+        QStringLiteral("Загрузка текста (%1МБ)...").arg(QString::number(double(text.size()) / (1024 * 1024), 'f', 2)));
     QApplication::processEvents();
     QElapsedTimer clock;
     clock.start();
@@ -146,7 +150,9 @@ void NameFinderPane::run(const QString &text, const NameFinderOptions &options)
     const QString seconds = QString::number(clock.elapsed() / 1000.0, 'f', 2);
     emit status(QStringLiteral("Обнаружено %1 новых имен и названий, %2 иностранных слов, всего %3 слов. "
                                "Поиск занял %4 секунд")
-                    .arg(result.names.size()).arg(result.foreignWords.size()).arg(result.allWords.size())
+                    .arg(result.names.size())
+                    .arg(result.foreignWords.size())
+                    .arg(result.allWords.size())
                     .arg(seconds));
     m_dialogs.show({QStringLiteral("Поиск завершен"),
                     QStringLiteral("Обнаружено %1 новых имен и названий").arg(result.names.size()),
@@ -240,9 +246,9 @@ void NameFinderPane::filterHandled()
     for (int list : {Names, ForeignWords, AllWords}) {
         if (filterProgress.isCancelled())
             break;
-        const QList<WordCount> removed = rows ? removeExceptionKeys(m_words[list], *rows)
-                                              : removeHandledWords(m_words[list], *m_dictionaries.engine(),
-                                                                   filterProgress);
+        const QList<WordCount> removed =
+            rows ? removeExceptionKeys(m_words[list], *rows)
+                 : removeHandledWords(m_words[list], *m_dictionaries.engine(), filterProgress);
         total += int(removed.size());
         moveToFiltered(list, removed);
     }
@@ -266,9 +272,10 @@ void NameFinderPane::markCorrect()
     for (const WordCount &w : m_words[CorrectWords])
         words.append(w.word);
     if (!writeCorrectWords(correctWordsPath(), words))
-        m_dialogs.show({QStringLiteral("Lectorium"),
-                        QStringLiteral("Не удалось записать список правильных произношений:\n%1").arg(correctWordsPath()),
-                        DialogIcon::Exclamation, DialogButtons::Ok});
+        m_dialogs.show(
+            {QStringLiteral("Lectorium"),
+             QStringLiteral("Не удалось записать список правильных произношений:\n%1").arg(correctWordsPath()),
+             DialogIcon::Exclamation, DialogButtons::Ok});
 }
 
 bool NameFinderPane::eventFilter(QObject *watched, QEvent *event)

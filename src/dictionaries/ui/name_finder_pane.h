@@ -22,7 +22,7 @@ class NameFinderPane : public QWidget
     Q_OBJECT
 public:
     NameFinderPane(const QString &programFolder, Dictionaries &dictionaries, UserDialogs &dialogs,
-              QWidget *parent = nullptr);
+                   QWidget *parent = nullptr);
 
     // Searches `text` and fills the lists.
     void run(const QString &text, const NameFinderOptions &options);

@@ -3,10 +3,10 @@
 #include "common/ui/named_control.h"
 
 #include "app/settings.h"
-#include "common/ui/window_placement_ui.h"
-#include "common/ui/window_teardown.h"
 #include "common/ini_file.h"
 #include "common/program_folder.h"
+#include "common/ui/window_placement_ui.h"
+#include "common/ui/window_teardown.h"
 #include "dictionaries/ui/dictionary_editor_window.h"
 #include "dictionaries/ui/dictionary_windows.h"
 #include "import/editor_estimate.h"
@@ -80,19 +80,16 @@ QString identifierPrompt()
         QStringLiteral("| - конец строки"),
         QStringLiteral("[*],[?] - символы звездочка, вопрсительный знак итд нужно помещать в квадратные скобки!"),
         QStringLiteral("\\ - одна пустая строка, \\\\ - 2 пустыестроки ит.д."),
-    }.join(QStringLiteral("\n"));
+    }
+        .join(QStringLiteral("\n"));
 }
 
 } // namespace
 
-BookEditorWindow::BookEditorWindow(const QString &programFolder, Settings &mainSettings, UserDialogs &dialogs, TrialVoice *voice,
-             QWidget *parent)
-    : QMainWindow(parent)
-    , m_programFolder(programFolder)
-    , m_mainSettings(mainSettings)
-    , m_dialogs(dialogs)
-    , m_voice(voice)
-    , m_loader(dialogs, m_wordConverter)
+BookEditorWindow::BookEditorWindow(const QString &programFolder, Settings &mainSettings, UserDialogs &dialogs,
+                                   TrialVoice *voice, QWidget *parent)
+    : QMainWindow(parent), m_programFolder(programFolder), m_mainSettings(mainSettings), m_dialogs(dialogs),
+      m_voice(voice), m_loader(dialogs, m_wordConverter)
 {
     setObjectName(QStringLiteral("BookEditorWindow"));
     m_loader.setStatusListener([this](const QString &status) {
@@ -125,8 +122,7 @@ BookEditorWindow::BookEditorWindow(const QString &programFolder, Settings &mainS
         return ok ? std::optional<QString>(text) : std::nullopt;
     };
     findNames = [this](const QString &text, const NameSearchOptions &options) {
-        openDictionaryEditor(this, m_programFolder, m_dialogs, m_voice)
-            ->findNamesInBook(text, finderOptions(options));
+        openDictionaryEditor(this, m_programFolder, m_dialogs, m_voice)->findNamesInBook(text, finderOptions(options));
     };
     showDictionaryList = [this] { ::showDictionaryList(this, m_programFolder, m_dialogs); };
 }
@@ -204,7 +200,8 @@ void BookEditorWindow::buildFindFrame(QWidget *client)
     m_replaceEdit = named(new QLineEdit(m_findFrame), "replaceEdit");
     m_replaceEdit->setGeometry(76, 30, 150, 22);
     m_replaceAllButton = button("replaceAllButton", QStringLiteral("Заменить"), m_findFrame, {230, 29, 84, 24});
-    m_undoReplaceButton = button("undoReplaceButton", QStringLiteral("Отменить замену"), m_findFrame, {318, 29, 130, 24});
+    m_undoReplaceButton =
+        button("undoReplaceButton", QStringLiteral("Отменить замену"), m_findFrame, {318, 29, 130, 24});
     m_undoReplaceButton->setEnabled(false);
     m_findFrame->hide();
 }
@@ -215,19 +212,22 @@ void BookEditorWindow::buildTitleArea(QWidget *client)
     m_titleEdit = named(new QLineEdit(client), "titleEdit", QStringLiteral("Название книги (имя проекта)"));
     m_titleEdit->setGeometry(462, 22, 320, 24);
     m_titleFromSelectionButton = button("titleFromSelectionButton", QStringLiteral("<<"), client, {786, 22, 30, 24},
-                         QStringLiteral("Выделите название книги в тексте и нажмите эту кнопку..."));
+                                        QStringLiteral("Выделите название книги в тексте и нажмите эту кнопку..."));
     m_sourceFileEdit = named(new QLineEdit(client), "sourceFileEdit", QStringLiteral("Файл книги"));
     m_sourceFileEdit->setGeometry(462, 50, 354, 22);
     m_sourceFileEdit->setReadOnly(true);
 
-    m_openFileButton = button("openFileButton", QString(), client, {462, 76, 30, 26}, QStringLiteral("Открыть файл книги..."));
+    m_openFileButton =
+        button("openFileButton", QString(), client, {462, 76, 30, 26}, QStringLiteral("Открыть файл книги..."));
     m_openFileButton->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    m_pasteButton = button("pasteButton", QString(), client, {496, 76, 30, 26}, QStringLiteral("Вставить текст из буфера."));
+    m_pasteButton =
+        button("pasteButton", QString(), client, {496, 76, 30, 26}, QStringLiteral("Вставить текст из буфера."));
     m_pasteButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_saveAsButton = button("saveAsButton", QString(), client, {530, 76, 30, 26}, QStringLiteral("Сохранить как..."));
     m_saveAsButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_showFindReplace = checkBox("showFindReplace", QStringLiteral("Поиск и замена"), client, {570, 79, 120, 20});
-    m_bookDurationLabel = named(new QLabel(client), "bookDurationLabel", QStringLiteral("Приблизительная длительность всей книги"));
+    m_bookDurationLabel =
+        named(new QLabel(client), "bookDurationLabel", QStringLiteral("Приблизительная длительность всей книги"));
     m_bookDurationLabel->setGeometry(694, 80, 122, 18);
     m_bookDurationLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -237,9 +237,9 @@ void BookEditorWindow::buildInformationFrame(QWidget *client)
     m_infoFrame = named(new QGroupBox(QStringLiteral("Дополнительная информация"), client), "infoFrame");
     m_infoFrame->setGeometry(462, 104, 354, 172);
     const QStringList captions{QStringLiteral("Название:"), QStringLiteral("Цикл:"), QString(),
-                               QStringLiteral("Автор(ы):"), QStringLiteral("Жанр:"),
-                               QStringLiteral("Аннотация:"), QStringLiteral("Дата:")};
-    const QList<QRect> places{{78, 16, 270, 20}, {78, 38, 210, 20}, {292, 38, 56, 20}, {78, 60, 270, 34},
+                               QStringLiteral("Автор(ы):"), QStringLiteral("Жанр:"), QStringLiteral("Аннотация:"),
+                               QStringLiteral("Дата:")};
+    const QList<QRect> places{{78, 16, 270, 20}, {78, 38, 210, 20},  {292, 38, 56, 20}, {78, 60, 270, 34},
                               {78, 96, 270, 20}, {78, 118, 270, 28}, {78, 148, 270, 20}};
     for (int i = 0; i < 7; ++i) {
         QWidget *field = nullptr;
@@ -264,33 +264,46 @@ void BookEditorWindow::buildTextOptions(QWidget *client)
 {
     m_textProcessingFrame = named(new QGroupBox(QStringLiteral("Обработка текста"), client), "textProcessingFrame");
     m_textProcessingFrame->setGeometry(462, 278, 354, 100);
-    m_analyseDialogues = checkBox("analyseDialogues", QStringLiteral("Анализ диалогов"), m_textProcessingFrame, {6, 16, 160, 18});
-    m_twoVoiceDialogue = checkBox("twoVoiceDialogue", QStringLiteral("2-х голосый диалог"), m_textProcessingFrame, {216, 16, 132, 18});
-    m_paragraphWithoutIndent = checkBox("paragraphWithoutIndent", QStringLiteral("Абзац НЕ начинается пробелом или табуляцией"), m_textProcessingFrame,
-                        {6, 36, 342, 18});
-    m_dialogueStartsWithQuotes = checkBox("dialogueStartsWithQuotes", QStringLiteral("Диалог начинается с кавычек"), m_textProcessingFrame, {6, 56, 206, 18});
-    m_removeHyphens = checkBox("removeHyphens", QStringLiteral("Удалять переносы"), m_textProcessingFrame, {216, 56, 132, 18});
-    m_spellOutYears = checkBox("spellOutYears", QStringLiteral("Годы 2000-2999 словами"), m_textProcessingFrame, {6, 76, 200, 18},
-                         QStringLiteral("Исправить произношение движком числителных (2000-2999)"));
+    m_analyseDialogues =
+        checkBox("analyseDialogues", QStringLiteral("Анализ диалогов"), m_textProcessingFrame, {6, 16, 160, 18});
+    m_twoVoiceDialogue =
+        checkBox("twoVoiceDialogue", QStringLiteral("2-х голосый диалог"), m_textProcessingFrame, {216, 16, 132, 18});
+    m_paragraphWithoutIndent =
+        checkBox("paragraphWithoutIndent", QStringLiteral("Абзац НЕ начинается пробелом или табуляцией"),
+                 m_textProcessingFrame, {6, 36, 342, 18});
+    m_dialogueStartsWithQuotes = checkBox("dialogueStartsWithQuotes", QStringLiteral("Диалог начинается с кавычек"),
+                                          m_textProcessingFrame, {6, 56, 206, 18});
+    m_removeHyphens =
+        checkBox("removeHyphens", QStringLiteral("Удалять переносы"), m_textProcessingFrame, {216, 56, 132, 18});
+    m_spellOutYears =
+        checkBox("spellOutYears", QStringLiteral("Годы 2000-2999 словами"), m_textProcessingFrame, {6, 76, 200, 18},
+                 QStringLiteral("Исправить произношение движком числителных (2000-2999)"));
 }
 
 void BookEditorWindow::buildBlockOptions(QWidget *client)
 {
     m_blockSplittingFrame = named(new QGroupBox(QStringLiteral("Разбиение на блоки"), client), "blockSplittingFrame");
     m_blockSplittingFrame->setGeometry(462, 380, 354, 186);
-    m_splitByChapters = checkBox("splitByChapters", QStringLiteral("Резрезать по оглавлению"), m_blockSplittingFrame, {6, 16, 200, 18});
-    m_chapterIdentifierList = named(new QListWidget(m_blockSplittingFrame), "chapterIdentifierList", QStringLiteral("Список идентификаторов начала нового блока"));
+    m_splitByChapters =
+        checkBox("splitByChapters", QStringLiteral("Резрезать по оглавлению"), m_blockSplittingFrame, {6, 16, 200, 18});
+    m_chapterIdentifierList = named(new QListWidget(m_blockSplittingFrame), "chapterIdentifierList",
+                                    QStringLiteral("Список идентификаторов начала нового блока"));
     m_chapterIdentifierList->setGeometry(6, 36, 200, 80);
-    m_addIdentifierButton = button("addIdentifierButton", QStringLiteral("Добавить..."), m_blockSplittingFrame, {212, 36, 136, 20},
-                        QStringLiteral("Добавить разделитель (Правый клик - список заготовок)"));
+    m_addIdentifierButton =
+        button("addIdentifierButton", QStringLiteral("Добавить..."), m_blockSplittingFrame, {212, 36, 136, 20},
+               QStringLiteral("Добавить разделитель (Правый клик - список заготовок)"));
     m_addIdentifierButton->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_removeIdentifierButton = button("removeIdentifierButton", QStringLiteral("Удалить"), m_blockSplittingFrame, {212, 56, 136, 20});
-    m_checkAllIdentifiersButton = button("checkAllIdentifiersButton", QStringLiteral("Выделить все"), m_blockSplittingFrame, {212, 76, 136, 20});
-    m_uncheckAllIdentifiersButton = button("uncheckAllIdentifiersButton", QStringLiteral("Снять выделение"), m_blockSplittingFrame, {212, 96, 136, 20});
-    m_splitBySize = checkBox("splitBySize", QStringLiteral("Максимальный размер блока:"), m_blockSplittingFrame, {6, 122, 198, 18});
+    m_removeIdentifierButton =
+        button("removeIdentifierButton", QStringLiteral("Удалить"), m_blockSplittingFrame, {212, 56, 136, 20});
+    m_checkAllIdentifiersButton =
+        button("checkAllIdentifiersButton", QStringLiteral("Выделить все"), m_blockSplittingFrame, {212, 76, 136, 20});
+    m_uncheckAllIdentifiersButton = button("uncheckAllIdentifiersButton", QStringLiteral("Снять выделение"),
+                                           m_blockSplittingFrame, {212, 96, 136, 20});
+    m_splitBySize =
+        checkBox("splitBySize", QStringLiteral("Максимальный размер блока:"), m_blockSplittingFrame, {6, 122, 198, 18});
     m_maxBlockSizeEdit = named(new QLineEdit(m_blockSplittingFrame), "maxBlockSizeEdit",
-                    QStringLiteral("Будет начат следующий блок, если превышен указанный размер и строка "
-                                   "оканчивается точкой."));
+                               QStringLiteral("Будет начат следующий блок, если превышен указанный размер и строка "
+                                              "оканчивается точкой."));
     m_maxBlockSizeEdit->setGeometry(206, 120, 70, 22);
     m_blockDurationLabel = named(new QLabel(m_blockSplittingFrame), "blockDurationLabel");
     m_blockDurationLabel->setGeometry(280, 122, 68, 18);
@@ -323,21 +336,23 @@ void BookEditorWindow::buildBottomRow(QWidget *client)
     m_dictionaryFrame = named(new QGroupBox(QStringLiteral("Обработка словарем"), client), "dictionaryFrame");
     m_dictionaryFrame->setGeometry(4, 570, 452, 50);
     m_applyDictionaries = checkBox("applyDictionaries", QStringLiteral("Вкл."), m_dictionaryFrame, {6, 22, 50, 20},
-                        QStringLiteral("Обработать словарем во время добавления книги"));
-    m_analyseWordsButton = button("analyseWordsButton", QStringLiteral("Словарный анализ"), m_dictionaryFrame, {60, 20, 130, 24},
-                         QStringLiteral("Словарный анализ текста (правый клик - настройки)"));
+                                   QStringLiteral("Обработать словарем во время добавления книги"));
+    m_analyseWordsButton =
+        button("analyseWordsButton", QStringLiteral("Словарный анализ"), m_dictionaryFrame, {60, 20, 130, 24},
+               QStringLiteral("Словарный анализ текста (правый клик - настройки)"));
     m_analyseWordsButton->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_wordAnalysisOptionsButton = button("wordAnalysisOptionsButton", QStringLiteral("Настройки..."), m_dictionaryFrame, {194, 20, 130, 24},
-                         QStringLiteral("Настройки словесного анализатора"));
-    m_dictionariesButton = button("dictionariesButton", QStringLiteral("Словари..."), m_dictionaryFrame, {328, 20, 118, 24},
-                         QStringLiteral("Словари..."));
+    m_wordAnalysisOptionsButton = button("wordAnalysisOptionsButton", QStringLiteral("Настройки..."), m_dictionaryFrame,
+                                         {194, 20, 130, 24}, QStringLiteral("Настройки словесного анализатора"));
+    m_dictionariesButton = button("dictionariesButton", QStringLiteral("Словари..."), m_dictionaryFrame,
+                                  {328, 20, 118, 24}, QStringLiteral("Словари..."));
 
-    m_previewChaptersButton = button("previewChaptersButton", QStringLiteral("Найти Главы"), client, {462, 572, 110, 24},
-                         QStringLiteral("Предварительный просмотр разбиения по главам..."));
+    m_previewChaptersButton =
+        button("previewChaptersButton", QStringLiteral("Найти Главы"), client, {462, 572, 110, 24},
+               QStringLiteral("Предварительный просмотр разбиения по главам..."));
     m_recordAfterAdding = checkBox("recordAfterAdding", QStringLiteral("Начать запись книги после добавления"), client,
-                        {462, 600, 248, 20});
+                                   {462, 600, 248, 20});
     m_addBookButton = button("addBookButton", QStringLiteral("Добавить книгу"), client, {712, 572, 104, 26},
-                        QStringLiteral("Добавить файл в библиотеку!"));
+                             QStringLiteral("Добавить файл в библиотеку!"));
     m_addBookButton->setEnabled(false);
     QFont bold = m_addBookButton->font();
     bold.setBold(true);
@@ -369,12 +384,15 @@ void BookEditorWindow::buildEditMenu()
         m_replaceEdit->setFocus();
     });
     m_editMenu->addSeparator();
-    m_titleFromSelectionAction = add(m_editMenu, "titleFromSelectionAction", QStringLiteral("-> Название книги"), &BookEditorWindow::titleFromSelection);
-    m_identifierFromSelectionAction = add(m_editMenu, "identifierFromSelectionAction", QStringLiteral("-> идентификатор главы"), &BookEditorWindow::identifierFromText);
-    m_saveSelectionAction = add(m_editMenu, "saveSelectionAction", QStringLiteral("-> Сохранить выдел. как..."),
-                            [this] { saveAs(true); });
+    m_titleFromSelectionAction = add(m_editMenu, "titleFromSelectionAction", QStringLiteral("-> Название книги"),
+                                     &BookEditorWindow::titleFromSelection);
+    m_identifierFromSelectionAction =
+        add(m_editMenu, "identifierFromSelectionAction", QStringLiteral("-> идентификатор главы"),
+            &BookEditorWindow::identifierFromText);
+    m_saveSelectionAction =
+        add(m_editMenu, "saveSelectionAction", QStringLiteral("-> Сохранить выдел. как..."), [this] { saveAs(true); });
     m_properCaseAction = add(m_editMenu, "properCaseAction", QStringLiteral("Измен. регистр (ТЕКСТ->Текст)"),
-                       &BookEditorWindow::properCaseSelection);
+                             &BookEditorWindow::properCaseSelection);
 }
 
 void BookEditorWindow::buildSearchMenu()
@@ -474,8 +492,9 @@ void BookEditorWindow::connectControls()
     connect(m_analyseWordsButton, &QPushButton::clicked, this, &BookEditorWindow::analyseWords);
     connect(m_analyseWordsButton, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_searchMenu->popup(m_analyseWordsButton->mapToGlobal(pos)); });
-    connect(m_wordAnalysisOptionsButton, &QPushButton::clicked, this,
-            [this] { m_searchMenu->popup(m_wordAnalysisOptionsButton->mapToGlobal(QPoint(0, m_wordAnalysisOptionsButton->height()))); });
+    connect(m_wordAnalysisOptionsButton, &QPushButton::clicked, this, [this] {
+        m_searchMenu->popup(m_wordAnalysisOptionsButton->mapToGlobal(QPoint(0, m_wordAnalysisOptionsButton->height())));
+    });
     connect(m_dictionariesButton, &QPushButton::clicked, this, [this] { showDictionaryList(); });
 
     connect(m_addBookButton, &QPushButton::clicked, this, &BookEditorWindow::addBook);
@@ -558,7 +577,9 @@ void BookEditorWindow::updateEnabledOptions()
     for (QCheckBox *box : {m_twoVoiceDialogue, m_paragraphWithoutIndent, m_dialogueStartsWithQuotes})
         box->setEnabled(dialogues);
     const bool chapters = m_splitByChapters->isChecked();
-    for (QWidget *w : std::initializer_list<QWidget *>{m_chapterIdentifierList, m_addIdentifierButton, m_removeIdentifierButton, m_checkAllIdentifiersButton, m_uncheckAllIdentifiersButton})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_chapterIdentifierList, m_addIdentifierButton, m_removeIdentifierButton,
+                                          m_checkAllIdentifiersButton, m_uncheckAllIdentifiersButton})
         w->setEnabled(chapters);
     const bool bySize = m_splitBySize->isChecked();
     m_maxBlockSizeEdit->setEnabled(bySize);
@@ -598,7 +619,8 @@ void BookEditorWindow::placeTextBesideFindFrame()
 {
     const QRect frame = m_findFrame->geometry();
     const int bottom = m_findFrame->isVisible() ? frame.top() - 4 : frame.bottom();
-    m_bookTextEdit->setGeometry(m_bookTextEdit->x(), m_bookTextEdit->y(), m_bookTextEdit->width(), std::max(1, bottom - m_bookTextEdit->y() + 1));
+    m_bookTextEdit->setGeometry(m_bookTextEdit->x(), m_bookTextEdit->y(), m_bookTextEdit->width(),
+                                std::max(1, bottom - m_bookTextEdit->y() + 1));
 }
 
 void BookEditorWindow::closeEvent(QCloseEvent *event)

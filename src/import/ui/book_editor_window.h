@@ -42,7 +42,7 @@ public:
     // `mainSettings` is the main window's settings record (reading speed,
     // dictionary option); it outlives the editor. `voice` may be null.
     BookEditorWindow(const QString &programFolder, Settings &mainSettings, UserDialogs &dialogs,
-          TrialVoice *voice = nullptr, QWidget *parent = nullptr);
+                     TrialVoice *voice = nullptr, QWidget *parent = nullptr);
     ~BookEditorWindow() override;
 
     // The open command: the file dialog, then the file.
@@ -173,7 +173,7 @@ private:
     bool m_closing = false;
     QString m_lastFolder;
 
-    QPlainTextEdit *m_bookTextEdit = nullptr;       // RichTextBox1
+    QPlainTextEdit *m_bookTextEdit = nullptr; // RichTextBox1
     QFrame *m_findFrame = nullptr;
     QLineEdit *m_findEdit = nullptr;
     QLineEdit *m_replaceEdit = nullptr;
@@ -181,8 +181,8 @@ private:
     QPushButton *m_replaceAllButton = nullptr;
     QPushButton *m_undoReplaceButton = nullptr;
     QPushButton *m_findNextButton = nullptr;
-    QLineEdit *m_titleEdit = nullptr;           // title
-    QLineEdit *m_sourceFileEdit = nullptr;           // source path
+    QLineEdit *m_titleEdit = nullptr;      // title
+    QLineEdit *m_sourceFileEdit = nullptr; // source path
     QPushButton *m_openFileButton = nullptr;
     QPushButton *m_pasteButton = nullptr;
     QPushButton *m_titleFromSelectionButton = nullptr;
@@ -190,7 +190,7 @@ private:
     QCheckBox *m_showFindReplace = nullptr;
     QLabel *m_bookDurationLabel = nullptr;
     QGroupBox *m_infoFrame = nullptr;
-    QList<QWidget *> m_informationFields;               // the seven book information fields
+    QList<QWidget *> m_informationFields; // the seven book information fields
     QGroupBox *m_textProcessingFrame = nullptr;
     QCheckBox *m_analyseDialogues = nullptr;
     QCheckBox *m_twoVoiceDialogue = nullptr;

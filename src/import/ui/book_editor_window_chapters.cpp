@@ -146,9 +146,9 @@ void BookEditorWindow::previewRowClicked(QTreeWidgetItem *item)
 void BookEditorWindow::setAdding(bool adding)
 {
     m_adding = adding;
-    for (QWidget *w : std::initializer_list<QWidget *>{m_textProcessingFrame, m_blockSplittingFrame, m_previewFrame, m_dictionaryFrame,
-                                                        m_infoFrame, m_addBookButton, m_cancelButton, m_previewChaptersButton,
-                                                        m_openFileButton, m_pasteButton, m_titleEdit})
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             m_textProcessingFrame, m_blockSplittingFrame, m_previewFrame, m_dictionaryFrame, m_infoFrame,
+             m_addBookButton, m_cancelButton, m_previewChaptersButton, m_openFileButton, m_pasteButton, m_titleEdit})
         w->setEnabled(!adding);
     m_bookTextEdit->setReadOnly(adding);
     m_progressBar->setValue(0);
@@ -167,8 +167,8 @@ void BookEditorWindow::addBook()
     QElapsedTimer sinceShown;
     sinceShown.start();
     setAdding(true);
-    const AddResult result = addWithEnabledDictionaries(
-        request, detector, m_dialogs, [&, total](const QString &status, qsizetype position) {
+    const AddResult result =
+        addWithEnabledDictionaries(request, detector, m_dialogs, [&, total](const QString &status, qsizetype position) {
             if (position >= 0 && sinceShown.elapsed() < kProgressIntervalMs)
                 return;
             sinceShown.restart();
@@ -182,16 +182,10 @@ void BookEditorWindow::addBook()
     statusBar()->clearMessage();
 
     switch (result.status) {
-    case AddStatus::NoTitle:
-        m_titleEdit->setFocus();
-        return;
-    case AddStatus::WriteFailed:
-        return;
-    case AddStatus::Cancelled:
-        close();
-        return;
-    case AddStatus::Added:
-        break;
+    case AddStatus::NoTitle: m_titleEdit->setFocus(); return;
+    case AddStatus::WriteFailed: return;
+    case AddStatus::Cancelled: close(); return;
+    case AddStatus::Added: break;
     }
     // The blocks already hold the dictionaries' rewriting; applying them
     // again while recording would rewrite the rewritten text.

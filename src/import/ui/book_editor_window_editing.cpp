@@ -56,7 +56,8 @@ void BookEditorWindow::updateDurationEstimate()
 void BookEditorWindow::showEditMenu(const QPoint &pos)
 {
     const bool selection = m_bookTextEdit->textCursor().hasSelection();
-    for (QAction *action : {m_cutAction, m_identifierFromSelectionAction, m_saveSelectionAction, m_titleFromSelectionAction, m_properCaseAction})
+    for (QAction *action : {m_cutAction, m_identifierFromSelectionAction, m_saveSelectionAction,
+                            m_titleFromSelectionAction, m_properCaseAction})
         action->setEnabled(selection);
     m_editMenu->popup(m_bookTextEdit->viewport()->mapToGlobal(pos));
 }

@@ -78,8 +78,8 @@ void BookEditorWindow::loadFromClipboard()
     if (!data)
         return;
     QByteArray rtf;
-    for (const QString &format : {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
-                                  QStringLiteral("text/richtext")}) {
+    for (const QString &format :
+         {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"), QStringLiteral("text/richtext")}) {
         if (data->hasFormat(format)) {
             rtf = data->data(format);
             break;

@@ -50,16 +50,25 @@ LameOptionsWidget::LameOptionsWidget(QWidget *parent) : QWidget(parent)
     layout->addLayout(modeRow);
 
     layout->addWidget(buildModeBox(0, m_modeSliders[0], LameOptions::kFirstBitratePosition,
-                                LameOptions::kLastBitratePosition, QStringLiteral("Битрейт")));
+                                   LameOptions::kLastBitratePosition, QStringLiteral("Битрейт")));
     layout->addWidget(buildModeBox(1, m_modeSliders[1], LameOptions::kBestQuality, LameOptions::kSmallestQuality,
-                                QStringLiteral("0 - Максимальное качество звука, 9 - максимальное сжатие")));
+                                   QStringLiteral("0 - Максимальное качество звука, 9 - максимальное сжатие")));
     layout->addWidget(buildModeBox(2, m_modeSliders[2], LameOptions::kLowestAverage, LameOptions::kHighestAverage,
-                                QStringLiteral("Средний битрейт")));
+                                   QStringLiteral("Средний битрейт")));
     m_modeSliders[2]->setTickInterval(16);
     m_modeSliders[2]->setTickPosition(QSlider::TicksBelow);
-    connect(m_modeSliders[0], &QSlider::valueChanged, this, [this](int v) { m_options.bitratePosition = v; userChanged(); });
-    connect(m_modeSliders[1], &QSlider::valueChanged, this, [this](int v) { m_options.quality = v; userChanged(); });
-    connect(m_modeSliders[2], &QSlider::valueChanged, this, [this](int v) { m_options.averageBitrate = v; userChanged(); });
+    connect(m_modeSliders[0], &QSlider::valueChanged, this, [this](int v) {
+        m_options.bitratePosition = v;
+        userChanged();
+    });
+    connect(m_modeSliders[1], &QSlider::valueChanged, this, [this](int v) {
+        m_options.quality = v;
+        userChanged();
+    });
+    connect(m_modeSliders[2], &QSlider::valueChanged, this, [this](int v) {
+        m_options.averageBitrate = v;
+        userChanged();
+    });
 
     auto *optimisationRow = new QHBoxLayout;
     auto *label = new QLabel(QStringLiteral("Оптимизация:"), box);
@@ -67,7 +76,8 @@ LameOptionsWidget::LameOptionsWidget(QWidget *parent) : QWidget(parent)
     m_optimisationCombo = new QComboBox(box);
     m_optimisationCombo->setObjectName(QStringLiteral("optimisationCombo"));
     m_optimisationCombo->setToolTip(QStringLiteral("Оптимизация кодирования (скорость или качество)"));
-    m_optimisationCombo->addItems({QStringLiteral("Без оптимизации"), QStringLiteral("Качество"), QStringLiteral("Скорость")});
+    m_optimisationCombo->addItems(
+        {QStringLiteral("Без оптимизации"), QStringLiteral("Качество"), QStringLiteral("Скорость")});
     label->setBuddy(m_optimisationCombo);
     optimisationRow->addWidget(label);
     optimisationRow->addWidget(m_optimisationCombo, 1);

@@ -1,8 +1,8 @@
 #include "options/ui/about_box.h"
 
+#include "common/program_version.h"
 #include "common/text_codec.h"
 #include "common/user_file.h"
-#include "common/program_version.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -45,8 +45,8 @@ AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
     auto *web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kWebSite)), this);
     web->setObjectName(QStringLiteral("webSiteLabel"));
     const QString subject = QStringLiteral("Lectorium%20(Версия%20") + programVersion() + u')';
-    auto *mail = new QLabel(QStringLiteral("<a href=\"mailto:%1?subject=%2\">%1</a>")
-                                .arg(QString::fromLatin1(kMail), subject), this);
+    auto *mail = new QLabel(
+        QStringLiteral("<a href=\"mailto:%1?subject=%2\">%1</a>").arg(QString::fromLatin1(kMail), subject), this);
     mail->setObjectName(QStringLiteral("mailLabel"));
     for (QLabel *link : {web, mail}) {
         link->setTextFormat(Qt::RichText);

@@ -103,8 +103,7 @@ QString EncoderPage::parameters() const
 void EncoderPage::savePreset()
 {
     const int shown = m_presetCombo->currentIndex();
-    const QString name =
-        askPresetName(m_presets.proposedName(shown >= 0 ? std::optional<int>(shown) : std::nullopt));
+    const QString name = askPresetName(m_presets.proposedName(shown >= 0 ? std::optional<int>(shown) : std::nullopt));
     if (!m_presets.saveAs(name, m_parametersEdit->text(), m_dialogs))
         return;
     // The list is written before it is refilled, so "Selected" still names
@@ -130,6 +129,7 @@ bool EncoderPage::writePresets()
 
 void EncoderPage::setLocked(bool locked)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_encoderOptions, m_presetCombo, m_savePresetButton, m_deletePresetButton})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_encoderOptions, m_presetCombo, m_savePresetButton, m_deletePresetButton})
         w->setEnabled(!locked);
 }

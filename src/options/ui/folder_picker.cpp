@@ -60,7 +60,8 @@ FolderPicker::FolderPicker(UserDialogs &dialogs, QWidget *parent)
     connect(ok, &QPushButton::clicked, this, &FolderPicker::accept);
     connect(cancel, &QPushButton::clicked, this, &FolderPicker::reject);
     connect(create, &QPushButton::clicked, this, &FolderPicker::createFolder);
-    connect(m_volumeCombo, &QComboBox::activated, this, [this](int index) { showFolder(m_volumeCombo->itemText(index)); });
+    connect(m_volumeCombo, &QComboBox::activated, this,
+            [this](int index) { showFolder(m_volumeCombo->itemText(index)); });
     connect(m_folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { m_pathEdit->setText(m_model->filePath(current)); });
 }

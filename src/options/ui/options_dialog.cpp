@@ -30,7 +30,7 @@
 #include <algorithm>
 
 OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, const QStringList &voices,
-                       int defaultVoice, UserDialogs &dialogs, QWidget *parent)
+                             int defaultVoice, UserDialogs &dialogs, QWidget *parent)
     : QDialog(parent), m_settings(settings), m_programFolder(programFolder), m_voices(voices),
       m_defaultVoice(defaultVoice), m_dialogs(dialogs)
 {
@@ -80,8 +80,8 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
 
     // Opening: voices, priorities, presets, the voice table, the settings.
     m_voiceCombo->addItems(m_voices);
-    m_lamePriorityCombo->addItems({QStringLiteral("Обычный (Normal)"), QStringLiteral("Низкий (Idle)"),
-                              QStringLiteral("Высокий (High)")});
+    m_lamePriorityCombo->addItems(
+        {QStringLiteral("Обычный (Normal)"), QStringLiteral("Низкий (Idle)"), QStringLiteral("Высокий (High)")});
     connect(m_voiceCombo, &QComboBox::currentIndexChanged, this, &OptionsDialog::voiceChosen);
     m_encoderPage->loadPresets();
     readVoiceTableFile();

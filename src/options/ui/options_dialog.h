@@ -31,7 +31,7 @@ public:
     // `voices` are the installed voices' descriptions in the engine's order;
     // `defaultVoice` is the one "По умолчанию" chooses (-1: keep the choice).
     OptionsDialog(Settings &settings, const QString &programFolder, const QStringList &voices, int defaultVoice,
-               UserDialogs &dialogs, QWidget *parent = nullptr);
+                  UserDialogs &dialogs, QWidget *parent = nullptr);
 
     // Voice table: engine voices + "Voice.ini" -> voiceTable; sliders of the
     // chosen voice <- voiceTable; sliders -> voiceTable; voiceTable -> "Voice.ini".

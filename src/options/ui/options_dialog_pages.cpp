@@ -51,7 +51,7 @@ const QStringList kFileNameHelp = {
 } // namespace
 
 QCheckBox *OptionsDialog::addFlag(QWidget *parent, const char *name, const QString &caption, const QString &tip,
-                               bool Settings::*field)
+                                  bool Settings::*field)
 {
     auto *box = named(new QCheckBox(caption, parent), name, tip);
     m_flags.append({box, field});
@@ -85,10 +85,10 @@ QWidget *OptionsDialog::buildEnginePage()
     }
 
     auto *dictionary = new QGroupBox(QStringLiteral("Обработка словарем"), page);
-    QCheckBox *useDictionary =
-        addFlag(dictionary, "applyDictionaries", QStringLiteral("Вкл."),
-                QStringLiteral("Включить обработку собственным словарем во время записи книги (в \"реальном времени\")"),
-                &Settings::applyDictionaries);
+    QCheckBox *useDictionary = addFlag(
+        dictionary, "applyDictionaries", QStringLiteral("Вкл."),
+        QStringLiteral("Включить обработку собственным словарем во время записи книги (в \"реальном времени\")"),
+        &Settings::applyDictionaries);
     QPushButton *dictionaries = named(new QPushButton(QStringLiteral("Словари..."), dictionary), "dictionariesButton");
     auto *dictionaryRow = new QHBoxLayout(dictionary);
     dictionaryRow->addWidget(useDictionary);
@@ -96,12 +96,12 @@ QWidget *OptionsDialog::buildEnginePage()
     connect(dictionaries, &QPushButton::clicked, this,
             [this] { showDictionaryList(this, m_programFolder, m_dialogs); });
 
-    QCheckBox *announce = addFlag(page, "announceBlockNumber", QStringLiteral("Объявлять номер блока"),
-                                  QStringLiteral("Обьявлять голосом \"Блок n\" ... \"Конец блока n\""),
-                                  &Settings::announceBlockNumber);
-    QCheckBox *volume = addFlag(page, "fullVolume", QStringLiteral("Повысить громкость"),
-                                QStringLiteral("Устанавливает максимальную громкость голосового движка"),
-                                &Settings::fullVolume);
+    QCheckBox *announce =
+        addFlag(page, "announceBlockNumber", QStringLiteral("Объявлять номер блока"),
+                QStringLiteral("Обьявлять голосом \"Блок n\" ... \"Конец блока n\""), &Settings::announceBlockNumber);
+    QCheckBox *volume =
+        addFlag(page, "fullVolume", QStringLiteral("Повысить громкость"),
+                QStringLiteral("Устанавливает максимальную громкость голосового движка"), &Settings::fullVolume);
 
     auto *pauses = new QGroupBox(QStringLiteral("Дополнительные паузы"), page);
     auto *pauseGrid = new QGridLayout(pauses);
@@ -151,10 +151,12 @@ QWidget *OptionsDialog::buildAdvancedFrame()
     m_attemptsSpinBox = new QSpinBox(frame);
     m_attemptsSpinBox->setObjectName(QStringLiteral("attemptsSpinBox"));
     m_attemptsSpinBox->setRange(1, 99);
-    m_attemptsSpinBox->setToolTip(QStringLiteral("Количество попыток повторно записать блок при возникновении ошибок."));
+    m_attemptsSpinBox->setToolTip(
+        QStringLiteral("Количество попыток повторно записать блок при возникновении ошибок."));
     QCheckBox *follow = addFlag(frame, "alternativeRecordingMode", QStringLiteral("Альтернативный режим записи"),
                                 QStringLiteral("Альтернативный режим записи аудиофайлов..."), &Settings::followEngine);
-    QPushButton *back = named(new QPushButton(QStringLiteral("Назад <<"), frame), "backButton", QStringLiteral("К настройкам движка"));
+    QPushButton *back =
+        named(new QPushButton(QStringLiteral("Назад <<"), frame), "backButton", QStringLiteral("К настройкам движка"));
     connect(back, &QPushButton::clicked, this, [this] { m_engineStack->setCurrentIndex(0); });
 
     auto *attempts = new QHBoxLayout;
@@ -177,35 +179,36 @@ QWidget *OptionsDialog::buildGeneralPage()
     m_generalFrame->setObjectName(QStringLiteral("generalFrame"));
     QWidget *f = m_generalFrame;
 
-    m_scaleToolbar = addFlag(f, "scaleToolbar", QStringLiteral("Мастабировать панель инструментов"), {},
-                             &Settings::scaleToolbar);
+    m_scaleToolbar =
+        addFlag(f, "scaleToolbar", QStringLiteral("Мастабировать панель инструментов"), {}, &Settings::scaleToolbar);
     QCheckBox *percent = addFlag(f, "percentInTitle", QStringLiteral("Показывать процент выполнения в заголовке окна"),
                                  {}, &Settings::percentInTitle);
-    QCheckBox *tray = addFlag(f, "minimizeToTray", QStringLiteral("Сворачивать в трей "),
-                              QStringLiteral("При сворачивании добавлять иконку в системный трей"),
-                              &Settings::minimizeToTray);
-    m_scaleInterface = addFlag(f, "scaleInterface", QStringLiteral("Масштабируемый интерфейс"), {},
-                               &Settings::scaleInterface);
-    QCheckBox *alwaysTray = addFlag(f, "alwaysTrayIcon", QStringLiteral("Всегда отображать в трее"),
-                                    QStringLiteral("Всегда отображать иконку программы в системном трее"),
-                                    &Settings::alwaysTrayIcon);
-    QCheckBox *deleteProject = addFlag(f, "deleteProjectAfterRecording", QStringLiteral("Удалять проект по завершении записи"),
-                                       QStringLiteral("Автоматически удалять проект из библиотеки после записи всех блоков."),
-                                       &Settings::deleteProject);
+    QCheckBox *tray =
+        addFlag(f, "minimizeToTray", QStringLiteral("Сворачивать в трей "),
+                QStringLiteral("При сворачивании добавлять иконку в системный трей"), &Settings::minimizeToTray);
+    m_scaleInterface =
+        addFlag(f, "scaleInterface", QStringLiteral("Масштабируемый интерфейс"), {}, &Settings::scaleInterface);
+    QCheckBox *alwaysTray =
+        addFlag(f, "alwaysTrayIcon", QStringLiteral("Всегда отображать в трее"),
+                QStringLiteral("Всегда отображать иконку программы в системном трее"), &Settings::alwaysTrayIcon);
+    QCheckBox *deleteProject =
+        addFlag(f, "deleteProjectAfterRecording", QStringLiteral("Удалять проект по завершении записи"),
+                QStringLiteral("Автоматически удалять проект из библиотеки после записи всех блоков."),
+                &Settings::deleteProject);
     QCheckBox *rerecord = addFlag(f, "rerecordExisting", QStringLiteral("Перезаписывать готовые файлы"),
                                   QStringLiteral("Включите опцию, если программа была завершена некорректно."),
                                   &Settings::rerecordExisting);
-    QCheckBox *rename = addFlag(f, "renameByChapters", QStringLiteral("Переименовывать по главам "),
-                                QStringLiteral("Добавлять название блока к имени mp3 файла"),
-                                &Settings::renameByChapters);
+    QCheckBox *rename =
+        addFlag(f, "renameByChapters", QStringLiteral("Переименовывать по главам "),
+                QStringLiteral("Добавлять название блока к имени mp3 файла"), &Settings::renameByChapters);
     connect(m_scaleInterface, &QCheckBox::toggled, this, &OptionsDialog::updateEnabling);
 
-    m_outputFolderEdit = named(new QLineEdit(f), "outputFolderEdit", QStringLiteral("В указанном каталоге будут созданы подкаталоги для каждой книги"));
+    m_outputFolderEdit = named(new QLineEdit(f), "outputFolderEdit",
+                               QStringLiteral("В указанном каталоге будут созданы подкаталоги для каждой книги"));
     QPushButton *browse = named(new QPushButton(QStringLiteral("..."), f), "browseOutputButton");
     connect(m_outputFolderEdit, &QLineEdit::editingFinished, this, &OptionsDialog::checkOutputFolder);
-    connect(browse, &QPushButton::clicked, this, [this] {
-        m_outputFolderEdit->setText(chooseOutputFolder(m_outputFolderEdit->text()));
-    });
+    connect(browse, &QPushButton::clicked, this,
+            [this] { m_outputFolderEdit->setText(chooseOutputFolder(m_outputFolderEdit->text())); });
     m_speechProgramEdit = named(new QLineEdit(f), "speechProgramEdit", QStringLiteral("Путь к SpeechCube.exe"));
 
     auto *styles = new QGroupBox(QStringLiteral("Визуальные стили Windows XP"), f);
@@ -263,14 +266,16 @@ QWidget *OptionsDialog::buildBitratePage()
 {
     auto *page = new QWidget;
     m_compressToMp3 = addFlag(page, "compressToMp3", QStringLiteral("Сжимать в MP3 "),
-                         QStringLiteral("Сжимать каждый блок с помощью LAME.exe"), &Settings::compressMp3);
-    m_deleteWav = addFlag(page, "deleteWav", QStringLiteral("Удалять Wav "),
-                          QStringLiteral("Если отключить, то WAV файлы не будут автоматически удаляться после сжатия в Mp3"),
-                          &Settings::deleteWav);
+                              QStringLiteral("Сжимать каждый блок с помощью LAME.exe"), &Settings::compressMp3);
+    m_deleteWav =
+        addFlag(page, "deleteWav", QStringLiteral("Удалять Wav "),
+                QStringLiteral("Если отключить, то WAV файлы не будут автоматически удаляться после сжатия в Mp3"),
+                &Settings::deleteWav);
     connect(m_compressToMp3, &QCheckBox::toggled, this, &OptionsDialog::updateEnabling);
     m_lamePriorityCombo = new QComboBox(page);
     m_lamePriorityCombo->setObjectName(QStringLiteral("lamePriorityCombo"));
-    m_lamePriorityCombo->setToolTip(QStringLiteral("Приоритет для кодирования в MP3 (рекомендуется низкий или нормальный)"));
+    m_lamePriorityCombo->setToolTip(
+        QStringLiteral("Приоритет для кодирования в MP3 (рекомендуется низкий или нормальный)"));
     m_encoderPage = new EncoderPage(ProgramFolder(m_programFolder).settingsFile(), m_dialogs, page);
     m_encoderPage->setObjectName(QStringLiteral("encoderPage"));
 
@@ -295,14 +300,15 @@ QWidget *OptionsDialog::buildFileNamePage()
     QWidget *f = m_fileNameFrame;
     m_fileNameTemplateEdit = named(new QLineEdit(f), "fileNameTemplateEdit");
     m_fileNamePreviewEdit = previewBox(f, "fileNamePreviewEdit");
-    m_replaceSpaces = addFlag(f, "replaceSpaces", QStringLiteral("Пробел=_"),
-                              QStringLiteral("Заменять пробелы нижним подчеркиванием в имени файла"), &Settings::replaceSpaces);
+    m_replaceSpaces =
+        addFlag(f, "replaceSpaces", QStringLiteral("Пробел=_"),
+                QStringLiteral("Заменять пробелы нижним подчеркиванием в имени файла"), &Settings::replaceSpaces);
     m_removeDots = addFlag(f, "removeDots", QStringLiteral("Удалить точки"),
                            QStringLiteral("Удалить лишние точки из имени файла"), &Settings::removeDots);
     m_translit = addFlag(f, "translit", QStringLiteral("Translit"), QStringLiteral("Perevodit imena failov v translit"),
                          &Settings::translit);
-    m_yoToYe = addFlag(f, "yoToYe", QStringLiteral("Ё -> Е"), QStringLiteral("Заменить все \"ё\" на \"е\" в имени файла"),
-                       &Settings::yoToYe);
+    m_yoToYe = addFlag(f, "yoToYe", QStringLiteral("Ё -> Е"),
+                       QStringLiteral("Заменить все \"ё\" на \"е\" в имени файла"), &Settings::yoToYe);
     auto *help = new QLabel(kFileNameHelp.join(u'\n'), f);
     help->setObjectName(QStringLiteral("fileNameHelpLabel"));
     help->setTextInteractionFlags(Qt::TextSelectableByMouse);

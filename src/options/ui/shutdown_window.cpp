@@ -8,7 +8,8 @@
 #include <QVBoxLayout>
 
 ShutdownWindow::ShutdownWindow(PowerOffRequest request, QWidget *parent)
-    : QDialog(parent), m_request(std::move(request)), m_countdownLabel(new QLabel(this)), m_countdownTimer(new QTimer(this))
+    : QDialog(parent), m_request(std::move(request)), m_countdownLabel(new QLabel(this)),
+      m_countdownTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("ShutdownWindow"));
     setWindowTitle(QStringLiteral("Lectorium - Выключение компьютера"));

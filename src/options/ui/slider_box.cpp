@@ -17,7 +17,8 @@ SliderBox::SliderBox(const QString &name, QWidget *parent)
     layout->addWidget(m_slider, 1);
     layout->addWidget(m_valueEdit);
     m_valueEdit->setText(QString::number(m_slider->value()));
-    connect(m_slider, &QSlider::valueChanged, this, [this](int value) { m_valueEdit->setText(QString::number(value)); });
+    connect(m_slider, &QSlider::valueChanged, this,
+            [this](int value) { m_valueEdit->setText(QString::number(value)); });
     connect(m_valueEdit, &QLineEdit::editingFinished, this, &SliderBox::applyTypedValue);
 }
 

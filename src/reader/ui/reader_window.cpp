@@ -40,7 +40,7 @@ const QStringList kStyleMenu = {QStringLiteral("Шрифт..."), QStringLiteral(
 } // namespace
 
 ReaderWindow::ReaderWindow(const QString &programFolder, const QStringList &books, const QString &selectedBook,
-                   const Settings &settings, QWidget *parent)
+                           const Settings &settings, QWidget *parent)
     : QMainWindow(parent, Qt::Window), m_programFolder(programFolder), m_settings(settings),
       m_ownDialogs(std::make_unique<PlatformStyleDialogs>()), m_dialogs(m_ownDialogs.get())
 {
@@ -60,7 +60,7 @@ ReaderWindow::ReaderWindow(const QString &programFolder, const QStringList &book
 ReaderWindow::~ReaderWindow() = default;
 
 ReaderWindow *ReaderWindow::open(QWidget *owner, const QString &programFolder, const QStringList &books,
-                         const QString &selectedBook, const Settings &settings)
+                                 const QString &selectedBook, const Settings &settings)
 {
     auto *reader = owner->findChild<ReaderWindow *>(QStringLiteral("ReaderWindow"), Qt::FindDirectChildrenOnly);
     if (!reader) {
@@ -136,15 +136,15 @@ void ReaderWindow::buildToolbar()
     add("toggleListsAction", QStyle::SP_FileDialogListView, QStringLiteral("Списки"),
         QStringLiteral("Показать или скрыть книги и главы"), &ReaderWindow::toggleLists);
     m_toolbar->addSeparator();
-    add("previousChapterAction", QStyle::SP_MediaSkipBackward, QStringLiteral("Назад"), QStringLiteral("Предыдущая глава"),
-        &ReaderWindow::previousChapter);
+    add("previousChapterAction", QStyle::SP_MediaSkipBackward, QStringLiteral("Назад"),
+        QStringLiteral("Предыдущая глава"), &ReaderWindow::previousChapter);
     m_playAction = add("playAction", QStyle::SP_MediaPlay, QStringLiteral("Читать"), QStringLiteral("Читать вслух"),
-                 &ReaderWindow::play);
+                       &ReaderWindow::play);
     m_pauseAction = add("pauseAction", QStyle::SP_MediaPause, QStringLiteral("Пауза"),
-                  QStringLiteral("Приостановить или продолжить"), &ReaderWindow::pause);
+                        QStringLiteral("Приостановить или продолжить"), &ReaderWindow::pause);
     m_pauseAction->setCheckable(true);
     m_stopAction = add("stopAction", QStyle::SP_MediaStop, QStringLiteral("Стоп"), QStringLiteral("Остановить чтение"),
-                 &ReaderWindow::stop);
+                       &ReaderWindow::stop);
     add("nextChapterAction", QStyle::SP_MediaSkipForward, QStringLiteral("Вперёд"), QStringLiteral("Следующая глава"),
         &ReaderWindow::nextChapter);
     m_toolbar->addSeparator();
@@ -249,7 +249,8 @@ void ReaderWindow::chooseColour(int colourIndex)
     if (colourIndex < 1 || colourIndex > 4)
         return;
     int &colour = *colours[colourIndex - 1];
-    if (const auto chosen = m_dialogs->chooseColour(this, colourFromNumber(colour), kStyleMenu.at(colourIndex).chopped(3))) {
+    if (const auto chosen =
+            m_dialogs->chooseColour(this, colourFromNumber(colour), kStyleMenu.at(colourIndex).chopped(3))) {
         colour = colourNumber(*chosen);
         applyStyle();
         saveReaderSettings();

@@ -30,12 +30,12 @@ public:
     // `books` and `selectedBook` are the main window's library list and its
     // selection; `settings` gives the voice at each Play.
     ReaderWindow(const QString &programFolder, const QStringList &books, const QString &selectedBook,
-             const Settings &settings, QWidget *parent = nullptr);
+                 const Settings &settings, QWidget *parent = nullptr);
     ~ReaderWindow() override;
 
     // The owner's reader, made on first use, shown and brought to the front.
     static ReaderWindow *open(QWidget *owner, const QString &programFolder, const QStringList &books,
-                          const QString &selectedBook, const Settings &settings);
+                              const QString &selectedBook, const Settings &settings);
 
     // The font and colour dialogs go through `dialogs` (tests answer them).
     void setStyleDialogs(ReaderStyleDialogs *dialogs);

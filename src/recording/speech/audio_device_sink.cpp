@@ -9,7 +9,10 @@
 
 namespace {
 
-qint64 nowMsecs() { return QDateTime::currentMSecsSinceEpoch(); }
+qint64 nowMsecs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
 
 } // namespace
 
@@ -29,7 +32,7 @@ void SilentRealTimeSink::write(const char *, qint64 bytes)
         m_started = false; // a long gap (a pause): the pace starts again
 }
 
-AudioDeviceSink::AudioDeviceSink(const PcmFormat &format) : m_format(format), m_silent(format) {}
+AudioDeviceSink::AudioDeviceSink(const PcmFormat &format) : m_format(format), m_silent(format) { }
 
 AudioDeviceSink::~AudioDeviceSink() = default;
 

@@ -20,7 +20,7 @@ class PulseAudioStream;
 class SilentRealTimeSink : public SpeechSink
 {
 public:
-    explicit SilentRealTimeSink(const PcmFormat &format) : m_format(format) {}
+    explicit SilentRealTimeSink(const PcmFormat &format) : m_format(format) { }
     void write(const char *pcm, qint64 bytes) override;
     void flush() override { m_started = false; }
 

@@ -21,10 +21,19 @@ constexpr int kNormalRate = espeakRATE_NORMAL;
 constexpr int kSlowestRate = espeakRATE_MINIMUM;
 
 // Rate -10..10 spans a third to three times the voice's normal speed.
-int espeakRate(int rate) { return std::max(kSlowestRate, int(std::lround(kNormalRate * std::pow(3.0, rate / 10.0)))); }
-int espeakPitch(int pitch) { return std::clamp(50 + 5 * pitch, 0, 100); }
+int espeakRate(int rate)
+{
+    return std::max(kSlowestRate, int(std::lround(kNormalRate * std::pow(3.0, rate / 10.0))));
+}
+int espeakPitch(int pitch)
+{
+    return std::clamp(50 + 5 * pitch, 0, 100);
+}
 
-bool isSentenceEnd(QChar c) { return c == u'.' || c == u'!' || c == u'?' || c == QChar(0x2026); }
+bool isSentenceEnd(QChar c)
+{
+    return c == u'.' || c == u'!' || c == u'?' || c == QChar(0x2026);
+}
 bool closesSentence(QChar c)
 {
     return isSentenceEnd(c) || c == u'"' || c == u')' || c == QChar(0xBB) || c == QChar(0x201D);
@@ -108,7 +117,7 @@ struct EspeakEngine::Run
         int length;
     };
 
-    Run(SpeechJob &job, int bytesPerSample) : job(job), bytesPerSample(bytesPerSample) {}
+    Run(SpeechJob &job, int bytesPerSample) : job(job), bytesPerSample(bytesPerSample) { }
 
     SpeechJob &job;
     int bytesPerSample;
@@ -137,10 +146,7 @@ struct EspeakEngine::Run
         applyHeard(job.sink->heardBytes(writtenBytes));
     }
 
-    int source(int index) const
-    {
-        return piece->sourcePos.at(std::clamp(index, 0, int(piece->sourcePos.size()) - 1));
-    }
+    int source(int index) const { return piece->sourcePos.at(std::clamp(index, 0, int(piece->sourcePos.size()) - 1)); }
     int pieceIndex(int codePoint) const { return utf16Index.at(std::clamp(codePoint, 0, int(utf16Index.size()) - 1)); }
 
     void addEvent(const espeak_EVENT &event)
@@ -301,7 +307,8 @@ void EspeakEngine::runJob(SpeechJob &job)
     for (int p = 0; p < job.pieces.size() && !run.cancelled(); ++p) {
         const SpeechPiece &given = job.pieces.at(p);
         if (given.kind == SpeechPiece::Silence) {
-            qint64 left = qint64(m_format.bytesPerSecond()) * given.msec / 1000 / run.bytesPerSample * run.bytesPerSample;
+            qint64 left =
+                qint64(m_format.bytesPerSecond()) * given.msec / 1000 / run.bytesPerSample * run.bytesPerSample;
             while (left > 0 && !run.cancelled()) {
                 const qint64 n = std::min(left, chunkBytes);
                 run.write(silence.constData(), n);
@@ -310,9 +317,8 @@ void EspeakEngine::runJob(SpeechJob &job)
             continue;
         }
         SpeechPiece piece = given;
-        const bool phonemeInput = writeStressAsPhonemes(piece, [this](const QString &word, const QList<int> &vowels) {
-            return stressedWord(word, vowels);
-        });
+        const bool phonemeInput = writeStressAsPhonemes(
+            piece, [this](const QString &word, const QList<int> &vowels) { return stressedWord(word, vowels); });
         run.piece = &piece;
         run.pieceStartBytes = run.writtenBytes;
         std::wstring text;
@@ -332,8 +338,7 @@ void EspeakEngine::runJob(SpeechJob &job)
         const bool last = p == job.pieces.size() - 1;
         const unsigned flags = espeakCHARS_WCHAR | (last || endsClause(given.text) ? espeakENDPAUSE : 0)
                                | (phonemeInput ? espeakPHONEMES : 0);
-        espeak_Synth(text.c_str(), (text.size() + 1) * sizeof(wchar_t), 0, POS_CHARACTER, 0, flags, nullptr,
-                     nullptr);
+        espeak_Synth(text.c_str(), (text.size() + 1) * sizeof(wchar_t), 0, POS_CHARACTER, 0, flags, nullptr, nullptr);
     }
     if (!run.cancelled()) {
         // Speaking aloud: the last words are still to be heard. A pause

@@ -16,8 +16,14 @@ constexpr pa_usec_t kConnectUsecs = 2 * PA_USEC_PER_SEC;
 constexpr pa_usec_t kWatchUsecs = 250 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t kStallUsecs = 3 * PA_USEC_PER_SEC;
 
-bool isFinal(pa_context_state_t state) { return state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED; }
-bool isFinal(pa_stream_state_t state) { return state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED; }
+bool isFinal(pa_context_state_t state)
+{
+    return state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED;
+}
+bool isFinal(pa_stream_state_t state)
+{
+    return state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED;
+}
 
 // Holds the main loop's lock for a scope.
 class LoopLock
@@ -41,7 +47,7 @@ void release(pa_operation *operation)
 
 } // namespace
 
-PulseAudioStream::PulseAudioStream(const PcmFormat &format) : m_format(format) {}
+PulseAudioStream::PulseAudioStream(const PcmFormat &format) : m_format(format) { }
 
 std::unique_ptr<PulseAudioStream> PulseAudioStream::open(const PcmFormat &format)
 {
@@ -84,8 +90,8 @@ bool PulseAudioStream::connect()
     attr.prebuf = uint32_t(-1);
     attr.minreq = uint32_t(-1);
     attr.fragsize = uint32_t(-1);
-    const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING
-                                         | PA_STREAM_AUTO_TIMING_UPDATE);
+    const auto flags =
+        pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
     if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0
         || !waitFor(&PulseAudioStream::streamSettled, kConnectUsecs)
         || pa_stream_get_state(m_stream) != PA_STREAM_READY)

@@ -17,7 +17,7 @@ struct Prosody
 class PieceBuilder
 {
 public:
-    explicit PieceBuilder(QList<SpeechPiece> &out) : m_out(out) {}
+    explicit PieceBuilder(QList<SpeechPiece> &out) : m_out(out) { }
 
     void addChar(QChar c, int source, const Prosody &prosody)
     {
@@ -70,7 +70,10 @@ QString tagName(const QString &tag)
     return re.match(tag).captured(1).toLower();
 }
 
-int clampLevel(int value) { return std::clamp(value, -10, 10); }
+int clampLevel(int value)
+{
+    return std::clamp(value, -10, 10);
+}
 
 // The prosody inside a rate or pitch tag; a container element restores
 // the previous one at its end tag.
@@ -94,15 +97,20 @@ Prosody applyTag(const QString &name, const QString &tag, Prosody prosody)
 // and ';') is none we know.
 std::optional<char32_t> entityChar(const QString &entity)
 {
-    if (entity == u"lt") return U'<';
-    if (entity == u"gt") return U'>';
-    if (entity == u"amp") return U'&';
-    if (entity == u"quot") return U'"';
-    if (entity == u"apos") return U'\'';
+    if (entity == u"lt")
+        return U'<';
+    if (entity == u"gt")
+        return U'>';
+    if (entity == u"amp")
+        return U'&';
+    if (entity == u"quot")
+        return U'"';
+    if (entity == u"apos")
+        return U'\'';
     if (entity.startsWith(u'#')) {
         bool ok = false;
         const uint code = entity.startsWith(u"#x", Qt::CaseInsensitive) ? entity.mid(2).toUInt(&ok, 16)
-                                                                         : entity.mid(1).toUInt(&ok, 10);
+                                                                        : entity.mid(1).toUInt(&ok, 10);
         if (ok && code > 0 && code <= 0x10FFFF)
             return char32_t(code);
     }

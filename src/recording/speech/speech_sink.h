@@ -14,9 +14,9 @@ public:
     virtual qint64 heardBytes(qint64 written) const { return written; }
     // The utterance is written: whatever waits for more sound is played, so
     // that heardBytes comes to what was written.
-    virtual void finish() {}
+    virtual void finish() { }
     // Any thread: holds or continues what is heard, at once.
-    virtual void hold(bool) {}
+    virtual void hold(bool) { }
     // Any thread: drops what is not yet heard, at once.
-    virtual void flush() {}
+    virtual void flush() { }
 };

@@ -6,18 +6,21 @@
 
 namespace {
 
-EspeakEngine &engine() { return EspeakEngine::instance(); }
+EspeakEngine &engine()
+{
+    return EspeakEngine::instance();
+}
 
 // Takes sound that nobody listens to.
 class SilentSink : public SpeechSink
 {
 public:
-    void write(const char *, qint64) override {}
+    void write(const char *, qint64) override { }
 };
 
 } // namespace
 
-SpeechVoice::SpeechVoice() : m_state(std::make_shared<SpeechState>()) {}
+SpeechVoice::SpeechVoice() : m_state(std::make_shared<SpeechState>()) { }
 
 SpeechVoice::~SpeechVoice()
 {

@@ -7,7 +7,7 @@ namespace {
 class PieceWriter
 {
 public:
-    explicit PieceWriter(const SpeechPiece &from) : m_from(from) {}
+    explicit PieceWriter(const SpeechPiece &from) : m_from(from) { }
 
     // Copies the text from where the last copy ended up to `end`. With
     // phoneme input on, a "[[" of the text itself would open phoneme input,

@@ -8,7 +8,10 @@
 
 namespace {
 
-bool isStressSign(QChar c) { return c == u'\'' || c == u',' || c == u'%' || c == u'='; }
+bool isStressSign(QChar c)
+{
+    return c == u'\'' || c == u',' || c == u'%' || c == u'=';
+}
 
 struct Phoneme
 {

@@ -6,8 +6,14 @@
 
 namespace {
 
-void putLe32(char *at, quint32 value) { qToLittleEndian<quint32>(value, at); }
-void putLe16(char *at, quint16 value) { qToLittleEndian<quint16>(value, at); }
+void putLe32(char *at, quint32 value)
+{
+    qToLittleEndian<quint32>(value, at);
+}
+void putLe16(char *at, quint16 value)
+{
+    qToLittleEndian<quint16>(value, at);
+}
 
 constexpr int kHeaderBytes = 44;
 constexpr int kHeaderEveryMsecs = 100;

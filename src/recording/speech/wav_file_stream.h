@@ -26,7 +26,7 @@ QByteArray wavHeader(const PcmFormat &format, quint32 dataBytes);
 class WavFileStream : public SpeechSink
 {
 public:
-    explicit WavFileStream(PcmFormat format = {}) : m_format(format) {}
+    explicit WavFileStream(PcmFormat format = {}) : m_format(format) { }
     ~WavFileStream() override { close(); }
 
     const PcmFormat &format() const { return m_format; }
