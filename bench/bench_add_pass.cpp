@@ -36,15 +36,17 @@ DictionaryTable stressDictionary(const QString &book)
     DictionaryTable table;
     loadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
     loadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
-    const qint16 wholeWord = table.count() > 0 ? table.modes.first() : 3;
-    QSet<QString> keys(table.keys.begin(), table.keys.end());
+    const BoundaryMode wholeWord = table.isEmpty() ? BoundaryMode::DelimiterBeforeAndAfter : table.first().mode;
+    QSet<QString> keys;
+    for (const DictionaryEntry &entry : table)
+        keys.insert(entry.key);
     static const QRegularExpression word(QStringLiteral("[а-яё]{4,}"));
-    for (auto it = word.globalMatch(book); it.hasNext() && table.count() < kDictionaryEntries;) {
+    for (auto it = word.globalMatch(book); it.hasNext() && table.size() < kDictionaryEntries;) {
         const QString w = it.next().captured();
         if (keys.contains(w))
             continue;
         keys.insert(w);
-        table.append(w, w.left(2) + u'+' + w.mid(2), false, wholeWord);
+        table.append({w, w.left(2) + u'+' + w.mid(2), false, wholeWord});
     }
     return table;
 }
@@ -91,7 +93,8 @@ int main(int argc, char **argv)
     const DictionaryTable table = stressDictionary(book);
     DictionaryEngine engine;
     const double build = secondsFor([&] { engine = DictionaryEngine(table); });
-    std::printf("add pass with %d dictionary entries (engine built in %.3f s, not counted):\n", table.count(), build);
+    std::printf("add pass with %d dictionary entries (engine built in %.3f s, not counted):\n", int(table.size()),
+                build);
     options.applyDictionaries = true;
     run([&](const QString &line) { return engine.apply(line); });
     return 0;

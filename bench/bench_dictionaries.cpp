@@ -33,8 +33,8 @@ QString shared(const char *relative)
 }
 
 // Entries built from the book's own words, so that they do occur: word
-// endings and insides (modes 2, 4, 6, 7, 8, 0), beginnings that must run
-// into a letter (mode 5), two-word phrases, and names with exact case.
+// endings and insides, beginnings that must run into a letter, two-word
+// phrases, and names with exact case.
 void addGeneratedEntries(DictionaryTable &table, const QString &book)
 {
     static const QRegularExpression wordPattern(QStringLiteral("[А-Яа-яЁё]{3,}"));
@@ -54,19 +54,27 @@ void addGeneratedEntries(DictionaryTable &table, const QString &book)
 
     QRandomGenerator rng(2024);
     auto pick = [&](const QStringList &list) { return list[int(rng.bounded(int(list.size())))]; };
-    while (table.count() < kMinimumEntries) {
+    while (table.size() < kMinimumEntries) {
         const QString w = pick(words);
         const int kind = int(rng.bounded(10));
         if (kind < 3 && w.front().isUpper()) {
-            table.append(w, w.left(2) + u'+' + w.mid(2), true, 3); // a name, exact case
+            // a name, exact case
+            table.append({w, w.left(2) + u'+' + w.mid(2), true, BoundaryMode::DelimiterBeforeAndAfter});
         } else if (kind < 5) {
             const QString p = pick(phrases);
-            table.append(p, p + u'+', false, 3); // two words
+            table.append({p, p + u'+', false, BoundaryMode::DelimiterBeforeAndAfter}); // two words
         } else {
-            static const qint16 otherModes[] = {2, 4, 5, 6, 7, 8, 0};
-            const qint16 mode = otherModes[rng.bounded(7)];
+            using enum BoundaryMode;
+            static const BoundaryMode otherModes[] = {DelimiterAfter,
+                                                      NonDelimiterBeforeAndAfter,
+                                                      DelimiterBeforeNonDelimiterAfter,
+                                                      NonDelimiterBeforeDelimiterAfter,
+                                                      NonDelimiterAfter,
+                                                      NonDelimiterBefore,
+                                                      Anywhere};
+            const BoundaryMode mode = otherModes[rng.bounded(7)];
             const QString part = w.size() > 6 ? w.mid(2, 4) : w.right(3);
-            table.append(part.toLower(), part.toLower() + u'\'', rng.bounded(4) == 0, mode);
+            table.append({part.toLower(), part.toLower() + u'\'', rng.bounded(4) == 0, mode});
         }
     }
 }
@@ -102,12 +110,12 @@ int main(int argc, char **argv)
     DictionaryTable table;
     loadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
     loadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
-    const int realEntries = table.count();
+    const int realEntries = int(table.size());
     addGeneratedEntries(table, book);
 
     DictionaryEngine engine;
     const double build = seconds([&] { engine = DictionaryEngine(table); });
-    std::printf("entries: %d (%d from the two stress dictionaries)\n", table.count(), realEntries);
+    std::printf("entries: %d (%d from the two stress dictionaries)\n", int(table.size()), realEntries);
     std::printf("book: %lld characters\n", static_cast<long long>(book.size()));
     std::printf("engine build: %.3f s\n\n", build);
 

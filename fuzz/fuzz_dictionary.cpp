@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList lines = splitDictionaryLines(dictionary);
     for (const QString &line : lines.mid(0, 40))
         if (const auto entry = parseEntryLine(line))
-            table.append(entry->key, entry->replacement, entry->caseSensitive, entry->mode);
+            table.append(*entry);
     if (DictionaryEngine(table).apply(text) != referenceApply(table, text))
         std::abort();
     return 0;

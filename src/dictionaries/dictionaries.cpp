@@ -20,18 +20,18 @@ bool Dictionaries::saveDictionaryList() const
 
 bool Dictionaries::setEnabled(int index, bool enabled)
 {
-    if (index < 0 || index > m_list.lastIndex())
+    if (index < 0 || index >= m_list.size())
         return false;
-    m_list.enabled[index] = enabled;
+    m_list[index].enabled = enabled;
     return saveDictionaryList();
 }
 
 void Dictionaries::loadEnabledDictionaries()
 {
     clearEntries();
-    for (int i = 0; i <= m_list.lastIndex(); ++i) {
-        if (m_list.enabled[i])
-            loadDictionaryFile(dictionaryPath(m_list.names[i]), true);
+    for (const ListedDictionary &dictionary : m_list) {
+        if (dictionary.enabled)
+            loadDictionaryFile(dictionaryPath(dictionary.name), true);
     }
 }
 

@@ -12,28 +12,30 @@ namespace {
 
 enum class Need { Anything, Delimiter, NonDelimiter };
 
-Need needBefore(int mode)
+Need needBefore(BoundaryMode mode)
 {
+    using enum BoundaryMode;
     switch (mode) {
-    case 1:
-    case 3:
-    case 5: return Need::Delimiter;
-    case 4:
-    case 6:
-    case 8: return Need::NonDelimiter;
+    case DelimiterBefore:
+    case DelimiterBeforeAndAfter:
+    case DelimiterBeforeNonDelimiterAfter: return Need::Delimiter;
+    case NonDelimiterBeforeAndAfter:
+    case NonDelimiterBeforeDelimiterAfter:
+    case NonDelimiterBefore: return Need::NonDelimiter;
     default: return Need::Anything;
     }
 }
 
-Need needAfter(int mode)
+Need needAfter(BoundaryMode mode)
 {
+    using enum BoundaryMode;
     switch (mode) {
-    case 2:
-    case 3:
-    case 6: return Need::Delimiter;
-    case 4:
-    case 5:
-    case 7: return Need::NonDelimiter;
+    case DelimiterAfter:
+    case DelimiterBeforeAndAfter:
+    case NonDelimiterBeforeDelimiterAfter: return Need::Delimiter;
+    case NonDelimiterBeforeAndAfter:
+    case DelimiterBeforeNonDelimiterAfter:
+    case NonDelimiterAfter: return Need::NonDelimiter;
     default: return Need::Anything;
     }
 }
@@ -67,27 +69,25 @@ int popCandidate(MinHeap &heap)
 
 DictionaryEngine::DictionaryEngine(const DictionaryTable &table)
 {
-    const int count = table.count();
-    m_entries.resize(count);
+    m_entries.reserve(table.size());
     std::vector<QStringView> keys;
     std::vector<int> ids;
-    for (int i = 0; i < count; ++i) {
-        Entry &e = m_entries[i];
-        e.key = table.keys.at(i);
-        e.replacement = table.replacements.at(i);
-        e.mode = table.modes.at(i);
-        e.caseSensitive = table.caseFlags.at(i);
-        if (e.key.isEmpty() || e.mode < 0 || e.mode > 8)
+    for (const DictionaryEntry &entry : table) {
+        const Entry &e = m_entries.emplace_back(entry);
+        if (e.key.isEmpty() || !canMatch(e.mode))
             continue; // matches nothing
-        e.keyStartsWithDelimiter = isDelimiter(e.key.front());
-        e.keyEndsWithDelimiter = isDelimiter(e.key.back());
         for (const QChar c : e.key)
             m_keyCharacters[KeyAutomaton::fold(c.unicode())] = true;
         keys.push_back(e.key);
-        ids.push_back(i);
+        ids.push_back(int(m_entries.size()) - 1);
     }
     m_automaton.build(keys, ids);
 }
+
+DictionaryEngine::Entry::Entry(const DictionaryEntry &entry)
+    : DictionaryEntry(entry), keyStartsWithDelimiter(!key.isEmpty() && isDelimiter(key.front())),
+      keyEndsWithDelimiter(!key.isEmpty() && isDelimiter(key.back()))
+{ }
 
 bool DictionaryEngine::mayPass(int id, QStringView text, qsizetype start, qsizetype end) const
 {

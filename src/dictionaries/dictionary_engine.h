@@ -47,12 +47,10 @@ public:
     int entryCount() const { return int(m_entries.size()); }
 
 private:
-    struct Entry
+    // A table entry with what the boundary pre-test needs to know of its key.
+    struct Entry : DictionaryEntry
     {
-        QString key;
-        QString replacement;
-        qint16 mode = -1;
-        bool caseSensitive = false;
+        explicit Entry(const DictionaryEntry &entry);
         bool keyStartsWithDelimiter = false;
         bool keyEndsWithDelimiter = false;
     };

@@ -41,7 +41,7 @@ int countLines(const QString &path)
     return text ? int(splitDictionaryLines(*text).size()) : -1;
 }
 
-std::optional<DicEntry> parseEntryLine(const QString &line)
+std::optional<DictionaryEntry> parseEntryLine(const QString &line)
 {
     if (line.size() < 3 || line.startsWith(QLatin1String("//")))
         return std::nullopt;
@@ -56,24 +56,19 @@ std::optional<DicEntry> parseEntryLine(const QString &line)
         key.remove(0, 1);
     if (!entryIsSafe(key, caseSensitive))
         return std::nullopt;
-    const qint16 mode = entryMode(key);
+    const BoundaryMode mode = entryMode(key);
     const QString bare = stripMarkers(key, mode);
     // A key of one lone marker ("*", "&") leaves nothing to search for and
     // could not be written back as it was: it is skipped like a bad line.
     if (bare.isEmpty() && !key.isEmpty())
         return std::nullopt;
-    return DicEntry{bare, replacement, caseSensitive, mode};
+    return DictionaryEntry{bare, replacement, caseSensitive, mode};
 }
 
-QString formatEntryLine(const QString &key, const QString &replacement, bool caseSensitive, int mode)
+QString formatEntryLine(const DictionaryEntry &entry)
 {
-    return (caseSensitive ? QStringLiteral("$") : QString()) + addMarkers(key, mode) + u'=' + replacement;
-}
-
-QString formatEntryLine(const DictionaryTable &table, int index)
-{
-    return formatEntryLine(table.keys.at(index), table.replacements.at(index), table.caseFlags.at(index),
-                           table.modes.at(index));
+    return (entry.caseSensitive ? QStringLiteral("$") : QString()) + addMarkers(entry.key, entry.mode) + u'='
+           + entry.replacement;
 }
 
 void loadDictionaryFile(DictionaryTable &table, const QString &path, bool append)
@@ -89,17 +84,17 @@ void loadDictionaryFile(DictionaryTable &table, const QString &path, bool append
     if (!append)
         table.clear();
     for (const QString &line : lines) {
-        if (const std::optional<DicEntry> e = parseEntryLine(line))
-            table.append(e->key, e->replacement, e->caseSensitive, e->mode);
+        if (std::optional<DictionaryEntry> entry = parseEntryLine(line))
+            table.append(std::move(*entry));
     }
 }
 
 QStringList entryLines(const DictionaryTable &table)
 {
     QStringList lines;
-    lines.reserve(table.count());
-    for (int i = 0; i < table.count(); ++i)
-        lines.append(formatEntryLine(table, i));
+    lines.reserve(table.size());
+    for (const DictionaryEntry &entry : table)
+        lines.append(formatEntryLine(entry));
     return lines;
 }
 

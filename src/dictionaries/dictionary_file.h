@@ -28,21 +28,12 @@ QStringList splitDictionaryLines(const QString &text);
 // Number of lines of the file, or -1 when it cannot be opened.
 int countLines(const QString &path);
 
-struct DicEntry
-{
-    QString key; // bare
-    QString replacement;
-    bool caseSensitive = false;
-    qint16 mode = -1;
-};
-
 // One line by the reading rules; nothing for a comment, a malformed line, a
 // key of a lone marker, or an entry that would alter a voice marker.
-std::optional<DicEntry> parseEntryLine(const QString &line);
+std::optional<DictionaryEntry> parseEntryLine(const QString &line);
 
 // ("$" when case-sensitive) & key with its markers & "=" & replacement.
-QString formatEntryLine(const QString &key, const QString &replacement, bool caseSensitive, int mode);
-QString formatEntryLine(const DictionaryTable &table, int index);
+QString formatEntryLine(const DictionaryEntry &entry);
 
 // Parses the file into `table`, after the entries present when `append`,
 // else in place of them. A missing, unreadable or empty file leaves the

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <numeric>
 
 QString pathInDictionaryFolder(const QString &dictionaryFolder, const QString &name)
 {
@@ -36,35 +35,29 @@ QStringList dictionaryFileNames(const QString &dictionaryFolder)
 
 void sortDicList(DictionaryList &list)
 {
-    std::vector<int> order(list.names.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return list.names[a].compare(list.names[b], Qt::CaseInsensitive) < 0; });
-    DictionaryList sorted;
-    for (const int i : order) {
-        sorted.names.append(list.names[i]);
-        sorted.enabled.append(list.enabled[i]);
-    }
-    list = std::move(sorted);
+    std::stable_sort(list.begin(), list.end(), [](const ListedDictionary &a, const ListedDictionary &b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
 }
 
 DictionaryList loadDictionaryList(const QString &dictionaryFolder)
 {
-    DictionaryList list;
-    list.names = dictionaryFileNames(dictionaryFolder);
-    list.enabled = QList<bool>(list.names.size(), false);
     const QString listFile = dicListPath(dictionaryFolder);
-    if (!QFileInfo::exists(listFile)) {
+    const bool firstLoad = !QFileInfo::exists(listFile);
+    DictionaryList list;
+    for (const QString &name : dictionaryFileNames(dictionaryFolder))
+        list.append({name, firstLoad});
+    if (firstLoad) {
         QDir().mkpath(dictionaryFolder);
-        list.enabled.fill(true);
         sortDicList(list);
         saveDictionaryList(dictionaryFolder, list);
         return list;
     }
     for (const NameFlag &record : readNameFlagList(listFile)) {
-        const qsizetype i = list.names.indexOf(record.name);
-        if (i >= 0)
-            list.enabled[i] = record.flag;
+        const auto listed =
+            std::find_if(list.begin(), list.end(), [&](const ListedDictionary &d) { return d.name == record.name; });
+        if (listed != list.end())
+            listed->enabled = record.flag;
     }
     sortDicList(list);
     return list;
@@ -73,7 +66,7 @@ DictionaryList loadDictionaryList(const QString &dictionaryFolder)
 bool saveDictionaryList(const QString &dictionaryFolder, const DictionaryList &list)
 {
     QList<NameFlag> records;
-    for (int i = 0; i <= list.lastIndex(); ++i)
-        records.append({list.names[i], list.enabled[i]});
+    for (const ListedDictionary &dictionary : list)
+        records.append({dictionary.name, dictionary.enabled});
     return writeNameFlagList(dicListPath(dictionaryFolder), records);
 }

@@ -11,14 +11,14 @@
 
 inline const QString kDicListFileName = QStringLiteral("Diclist.cfg");
 
-struct DictionaryList
+struct ListedDictionary
 {
-    QStringList names;   // bare file names, in list order
-    QList<bool> enabled; // parallel to names
-
-    int lastIndex() const { return int(names.size()) - 1; }
-    bool operator==(const DictionaryList &) const = default;
+    QString name; // bare file name
+    bool enabled = false;
+    bool operator==(const ListedDictionary &) const = default;
 };
+
+using DictionaryList = QList<ListedDictionary>;
 
 // A file of the dictionary folder. Names there compare without regard to
 // case: an existing "diclist.cfg" is the list file "Diclist.cfg", and a new

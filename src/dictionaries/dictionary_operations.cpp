@@ -12,13 +12,13 @@ namespace {
 
 // What makes two entries the same, as one string, so that large
 // dictionaries are compared through a hash set instead of pair by pair.
-QString matchKey(const DictionaryTable &t, int i, bool keyOnly)
+QString matchKey(const DictionaryEntry &entry, bool keyOnly)
 {
-    const bool exact = t.caseFlags[i];
+    const bool exact = entry.caseSensitive;
     const auto norm = [exact](const QString &s) { return exact ? s : s.toLower(); };
-    QString k = QString::number(t.modes[i]) + (exact ? u'$' : u'-') + norm(t.keys[i]);
+    QString k = QString::number(qToUnderlying(entry.mode)) + (exact ? u'$' : u'-') + norm(entry.key);
     if (!keyOnly)
-        k += QChar(0) + norm(t.replacements[i]);
+        k += QChar(0) + norm(entry.replacement);
     return k;
 }
 
@@ -43,9 +43,9 @@ OperationResult writeKept(const DictionaryTable &table, const QList<bool> &keep,
     if (result.cancelled)
         return result;
     QStringList lines;
-    for (int i = 0; i < table.count(); ++i) {
+    for (int i = 0; i < table.size(); ++i) {
         if (keep[i])
-            lines.append(formatEntryLine(table, i));
+            lines.append(formatEntryLine(table[i]));
     }
     if (!UserFile::writeLines(target, lines)) {
         result.failed = true;
@@ -76,16 +76,17 @@ OperationResult subtractDictionaries(const QString &source, const QString &other
         return result;
     }
     QSet<QString> remove;
-    for (int j = 0; j < sub->count(); ++j)
-        remove.insert(matchKey(*sub, j, keyOnly));
-    QList<bool> keep(src->count(), true);
+    for (const DictionaryEntry &entry : *sub)
+        remove.insert(matchKey(entry, keyOnly));
+    const int count = int(src->size());
+    QList<bool> keep(count, true);
     ProgressThrottle throttle(progress);
-    for (int i = 0; i < src->count(); ++i) {
-        if (remove.contains(matchKey(*src, i, keyOnly))) {
+    for (int i = 0; i < count; ++i) {
+        if (remove.contains(matchKey(src->at(i), keyOnly))) {
             keep[i] = false;
             ++result.removed;
         }
-        throttle.report(i + 1, src->count(), [&] {
+        throttle.report(i + 1, count, [&] {
             return QStringLiteral("Удалено %1 записей в словаре %2").arg(result.removed).arg(baseName(source));
         });
         if (progress.isCancelled()) {
@@ -106,17 +107,18 @@ OperationResult removeRepeats(const QString &source, const QString &target, bool
     }
     // From the end: an entry goes when a later one matches it.
     QSet<QString> later;
-    QList<bool> keep(src->count(), true);
+    const int count = int(src->size());
+    QList<bool> keep(count, true);
     ProgressThrottle throttle(progress);
-    for (int i = src->count() - 1, done = 1; i >= 0; --i, ++done) {
-        const QString k = matchKey(*src, i, keyOnly);
+    for (int i = count - 1, done = 1; i >= 0; --i, ++done) {
+        const QString k = matchKey(src->at(i), keyOnly);
         if (later.contains(k)) {
             keep[i] = false;
             ++result.removed;
         } else {
             later.insert(k);
         }
-        throttle.report(done, src->count(), [&] {
+        throttle.report(done, count, [&] {
             return QStringLiteral("Удалено %1 записей в словаре %2").arg(result.removed).arg(baseName(source));
         });
         if (progress.isCancelled()) {
@@ -141,10 +143,10 @@ OperationResult splitDictionary(const QString &source, int entriesPerPart, const
         return result;
     }
     QList<QStringList> parts;
-    for (int i = 0; i < src->count(); ++i) {
+    for (int i = 0; i < src->size(); ++i) {
         if (i % entriesPerPart == 0)
             parts.append(QStringList());
-        parts.last().append(formatEntryLine(*src, i));
+        parts.last().append(formatEntryLine(src->at(i)));
         if (progress.isCancelled()) {
             result.cancelled = true;
             return result;
@@ -216,10 +218,10 @@ OperationResult convertDictionaryStress(const QString &source, const QString &ta
         return result;
     }
     QStringList lines = {kDictionaryHeader};
-    for (int i = 0; i < src->count(); ++i) {
-        lines.append(formatEntryLine(convertStressMarks(src->keys[i], conversion),
-                                     convertStressMarks(src->replacements[i], conversion), src->caseFlags[i],
-                                     src->modes[i]));
+    for (DictionaryEntry entry : *src) {
+        entry.key = convertStressMarks(entry.key, conversion);
+        entry.replacement = convertStressMarks(entry.replacement, conversion);
+        lines.append(formatEntryLine(entry));
         if (progress.isCancelled()) {
             result.cancelled = true;
             return result;

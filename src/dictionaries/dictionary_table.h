@@ -3,20 +3,18 @@
 // were read. The engine rewrites speech text with one (the active table); the
 // editor and the tools keep their own.
 
+#include "dictionaries/entry_markers.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
 
-struct DictionaryTable
+struct DictionaryEntry
 {
-    QStringList keys; // bare keys: "$" and the boundary markers removed
-    QStringList replacements;
-    QList<bool> caseFlags; // true: the key matches with exact letter case
-    QList<qint16> modes;   // boundary mode 0..8, -1 for an empty key
-
-    int count() const { return int(keys.size()); }
-    void append(const QString &key, const QString &replacement, bool caseSensitive, qint16 mode);
-    void appendFrom(const DictionaryTable &other, int index);
-    void clear();
-    bool operator==(const DictionaryTable &) const = default;
+    QString key; // bare: "$" and the boundary markers removed
+    QString replacement;
+    bool caseSensitive = false; // the key matches with exact letter case
+    BoundaryMode mode = BoundaryMode::MatchesNothing;
+    bool operator==(const DictionaryEntry &) const = default;
 };
+
+using DictionaryTable = QList<DictionaryEntry>;

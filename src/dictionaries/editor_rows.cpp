@@ -15,14 +15,45 @@ bool rowKeepsCase(const DicRow &row, bool engineRows)
     return engineRows ? row.flag != QLatin1String("/i") : row.flag == kCaseSensitiveMark;
 }
 
+namespace {
+
+// word -> word* -> *word -> *word* -> word; a "&" form goes back to word.
+BoundaryMode nextStarForm(BoundaryMode mode)
+{
+    using enum BoundaryMode;
+    switch (mode) {
+    case DelimiterBeforeAndAfter: return DelimiterBefore;
+    case DelimiterBefore: return DelimiterAfter;
+    case DelimiterAfter: return Anywhere;
+    default: return DelimiterBeforeAndAfter;
+    }
+}
+
+// The star forms as above, then word& -> &word -> &word& -> &word* -> *word& -> word.
+BoundaryMode nextForm(BoundaryMode mode)
+{
+    using enum BoundaryMode;
+    switch (mode) {
+    case DelimiterBeforeAndAfter: return DelimiterBefore;
+    case DelimiterBefore: return DelimiterAfter;
+    case DelimiterAfter: return Anywhere;
+    case Anywhere: return DelimiterBeforeNonDelimiterAfter;
+    case DelimiterBeforeNonDelimiterAfter: return NonDelimiterBeforeDelimiterAfter;
+    case NonDelimiterBeforeDelimiterAfter: return NonDelimiterBeforeAndAfter;
+    case NonDelimiterBeforeAndAfter: return NonDelimiterBefore;
+    case NonDelimiterBefore: return NonDelimiterAfter;
+    default: return DelimiterBeforeAndAfter;
+    }
+}
+
+} // namespace
+
 QString nextMarkedWord(const QString &word, bool allForms)
 {
-    const qint16 mode = entryMode(word);
-    if (mode == kNoMode)
+    const BoundaryMode mode = entryMode(word);
+    if (mode == BoundaryMode::MatchesNothing)
         return word;
-    static const int starForms[9] = {3, 2, 0, 1, 3, 3, 3, 3, 3};
-    static const int everyForm[9] = {5, 2, 0, 1, 8, 6, 4, 3, 7};
-    const int next = allForms ? everyForm[mode] : starForms[mode];
+    const BoundaryMode next = allForms ? nextForm(mode) : nextStarForm(mode);
     return addMarkers(stripMarkers(word, mode), next);
 }
 
@@ -35,8 +66,7 @@ QString withoutLeadingStar(const QString &word)
 
 QString sortingKey(const QString &word)
 {
-    const qint16 mode = entryMode(word);
-    return stripMarkers(word, mode).toLower();
+    return stripMarkers(word, entryMode(word)).toLower();
 }
 
 } // namespace
@@ -65,7 +95,8 @@ int rowChangingText(const QList<DicRow> &rows, const QString &text, bool engineR
     const QString padded = u' ' + text + u' ';
     for (int i = 0; i < rows.size(); ++i) {
         const DicRow &row = rows[i];
-        const qint16 mode = engineRows ? qint16(3) : entryMode(row.word);
+        // The engine's list has no markers: every entry is a whole word.
+        const BoundaryMode mode = engineRows ? BoundaryMode::DelimiterBeforeAndAfter : entryMode(row.word);
         const QString key = engineRows ? row.word : stripMarkers(row.word, mode);
         if (replaceBounded(padded, key, row.pronunciation, mode, rowKeepsCase(row, engineRows)) != padded)
             return i;

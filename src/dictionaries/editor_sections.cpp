@@ -2,39 +2,37 @@
 
 #include "dictionaries/entry_markers.h"
 
-int sectionOf(int mode, bool caseSensitive)
+int sectionOf(BoundaryMode mode, bool caseSensitive)
 {
-    if (mode == 3)
+    if (mode == BoundaryMode::DelimiterBeforeAndAfter)
         return caseSensitive ? 1 : 2;
     if (caseSensitive)
         return 3;
-    return mode == 0 ? 5 : 4;
+    return mode == BoundaryMode::Anywhere ? 5 : 4;
 }
 
 void splitIntoSections(EditorRecords &records)
 {
     for (int s = 1; s < kSectionCount; ++s)
         records[s].clear();
-    const DictionaryTable &all = records[0];
-    for (int i = 0; i < all.count(); ++i)
-        records[sectionOf(all.modes[i], all.caseFlags[i])].appendFrom(all, i);
+    for (const DictionaryEntry &entry : records[0])
+        records[sectionOf(entry.mode, entry.caseSensitive)].append(entry);
 }
 
 void joinSections(EditorRecords &records)
 {
     records[0].clear();
     for (int s = 1; s < kSectionCount; ++s)
-        for (int i = 0; i < records[s].count(); ++i)
-            records[0].appendFrom(records[s], i);
+        records[0].append(records[s]);
 }
 
 QList<DicRow> rowsFromTable(const DictionaryTable &table)
 {
     QList<DicRow> rows;
-    rows.reserve(table.count());
-    for (int i = 0; i < table.count(); ++i)
-        rows.append({addMarkers(table.keys[i], table.modes[i]), table.replacements[i],
-                     table.caseFlags[i] ? kCaseSensitiveMark : QString()});
+    rows.reserve(table.size());
+    for (const DictionaryEntry &entry : table)
+        rows.append({addMarkers(entry.key, entry.mode), entry.replacement,
+                     entry.caseSensitive ? kCaseSensitiveMark : QString()});
     return rows;
 }
 
@@ -42,8 +40,8 @@ DictionaryTable tableFromRows(const QList<DicRow> &rows)
 {
     DictionaryTable table;
     for (const DicRow &row : rows) {
-        const qint16 mode = entryMode(row.word);
-        table.append(stripMarkers(row.word, mode), row.pronunciation, row.flag == kCaseSensitiveMark, mode);
+        const BoundaryMode mode = entryMode(row.word);
+        table.append({stripMarkers(row.word, mode), row.pronunciation, row.flag == kCaseSensitiveMark, mode});
     }
     return table;
 }

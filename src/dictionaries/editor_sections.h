@@ -19,7 +19,7 @@ using EditorRecords = std::array<DictionaryTable, kSectionCount>;
 // 1: whole words that keep case; 2: whole words; 3: every other mode
 // (substrings included) that keeps case; 4: case-blind beginnings, endings
 // and insides; 5: case-blind substrings.
-int sectionOf(int mode, bool caseSensitive);
+int sectionOf(BoundaryMode mode, bool caseSensitive);
 
 // Empties records 1..5 and deals record 0 out to them, entry by entry.
 void splitIntoSections(EditorRecords &records);

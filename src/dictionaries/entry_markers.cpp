@@ -1,44 +1,49 @@
 #include "dictionaries/entry_markers.h"
 
-qint16 entryMode(const QString &key)
+BoundaryMode entryMode(const QString &key)
 {
+    using enum BoundaryMode;
     if (key.isEmpty())
-        return kNoMode;
+        return MatchesNothing;
     const QChar first = key.front();
     const QChar last = key.back();
     if (first == u'*')
-        return last == u'*' ? 0 : last == u'&' ? 7 : 2;
+        return last == u'*' ? Anywhere : last == u'&' ? NonDelimiterAfter : DelimiterAfter;
     if (first == u'&')
-        return last == u'&' ? 4 : last == u'*' ? 8 : 6;
-    return last == u'*' ? 1 : last == u'&' ? 5 : 3;
+        return last == u'&'   ? NonDelimiterBeforeAndAfter
+               : last == u'*' ? NonDelimiterBefore
+                              : NonDelimiterBeforeDelimiterAfter;
+    return last == u'*' ? DelimiterBefore : last == u'&' ? DelimiterBeforeNonDelimiterAfter : DelimiterBeforeAndAfter;
 }
 
-QString stripMarkers(const QString &key, int mode)
+QString stripMarkers(const QString &key, BoundaryMode mode)
 {
+    using enum BoundaryMode;
     switch (mode) {
-    case 0:
-    case 4:
-    case 7:
-    case 8: return key.mid(1, key.size() - 2);
-    case 1:
-    case 5: return key.left(key.size() - 1);
-    case 2:
-    case 6: return key.mid(1);
+    case Anywhere:
+    case NonDelimiterBeforeAndAfter:
+    case NonDelimiterAfter:
+    case NonDelimiterBefore: return key.mid(1, key.size() - 2);
+    case DelimiterBefore:
+    case DelimiterBeforeNonDelimiterAfter: return key.left(key.size() - 1);
+    case DelimiterAfter:
+    case NonDelimiterBeforeDelimiterAfter: return key.mid(1);
     default: return key;
     }
 }
 
-QString addMarkers(const QString &key, int mode)
+QString addMarkers(const QString &key, BoundaryMode mode)
 {
+    using enum BoundaryMode;
     switch (mode) {
-    case 0: return u'*' + key + u'*';
-    case 1: return key + u'*';
-    case 2: return u'*' + key;
-    case 4: return u'&' + key + u'&';
-    case 5: return key + u'&';
-    case 6: return u'&' + key;
-    case 7: return u'*' + key + u'&';
-    case 8: return u'&' + key + u'*';
+    case Anywhere: return u'*' + key + u'*';
+    case DelimiterBefore: return key + u'*';
+    case DelimiterAfter: return u'*' + key;
+    case NonDelimiterBeforeAndAfter: return u'&' + key + u'&';
+    case DelimiterBeforeNonDelimiterAfter: return key + u'&';
+    case NonDelimiterBeforeDelimiterAfter: return u'&' + key;
+    case NonDelimiterAfter: return u'*' + key + u'&';
+    case NonDelimiterBefore: return u'&' + key + u'*';
     default: return key;
     }
 }

@@ -12,7 +12,7 @@ bool entryIsSafe(const QString &key, bool caseSensitive)
     static const std::array<QString, 5> markers = {QStringLiteral("{повествование->}"), QStringLiteral("{автор->}"),
                                                    QStringLiteral("{пауза->}"), QStringLiteral("{речь->}"),
                                                    QStringLiteral("{речь2->}")};
-    const qint16 mode = entryMode(key);
+    const BoundaryMode mode = entryMode(key);
     const QString bare = stripMarkers(key, mode);
     for (const QString &marker : markers) {
         if (replaceBounded(marker, bare, QStringLiteral("abrakadabra"), mode, caseSensitive) != marker)

@@ -2,18 +2,19 @@
 
 #include "dictionaries/delimiters.h"
 
-bool boundaryAllows(int mode, bool delimiterBefore, bool delimiterAfter)
+bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter)
 {
+    using enum BoundaryMode;
     switch (mode) {
-    case 0: return true;
-    case 1: return delimiterBefore;
-    case 2: return delimiterAfter;
-    case 3: return delimiterBefore && delimiterAfter;
-    case 4: return !delimiterBefore && !delimiterAfter;
-    case 5: return delimiterBefore && !delimiterAfter;
-    case 6: return !delimiterBefore && delimiterAfter;
-    case 7: return !delimiterAfter;
-    case 8: return !delimiterBefore;
+    case Anywhere: return true;
+    case DelimiterBefore: return delimiterBefore;
+    case DelimiterAfter: return delimiterAfter;
+    case DelimiterBeforeAndAfter: return delimiterBefore && delimiterAfter;
+    case NonDelimiterBeforeAndAfter: return !delimiterBefore && !delimiterAfter;
+    case DelimiterBeforeNonDelimiterAfter: return delimiterBefore && !delimiterAfter;
+    case NonDelimiterBeforeDelimiterAfter: return !delimiterBefore && delimiterAfter;
+    case NonDelimiterAfter: return !delimiterAfter;
+    case NonDelimiterBefore: return !delimiterBefore;
     default: return false;
     }
 }
@@ -21,10 +22,10 @@ bool boundaryAllows(int mode, bool delimiterBefore, bool delimiterAfter)
 namespace {
 
 // The rewrite itself; `spans` may be null when nobody needs them.
-bool rewrite(QString &text, const QString &key, const QString &replacement, int mode, bool caseSensitive,
+bool rewrite(QString &text, const QString &key, const QString &replacement, BoundaryMode mode, bool caseSensitive,
              QList<ReplacedSpan> *spans)
 {
-    if (key.isEmpty() || mode < 0 || mode > 8)
+    if (key.isEmpty() || !canMatch(mode))
         return false;
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     const qsizetype keyLength = key.size();
@@ -63,7 +64,7 @@ bool rewrite(QString &text, const QString &key, const QString &replacement, int 
 
 } // namespace
 
-QString replaceBounded(const QString &text, const QString &key, const QString &replacement, int mode,
+QString replaceBounded(const QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
                        bool caseSensitive)
 {
     QString result = text;
@@ -71,8 +72,8 @@ QString replaceBounded(const QString &text, const QString &key, const QString &r
     return result;
 }
 
-bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, int mode, bool caseSensitive,
-                           QList<ReplacedSpan> &spans)
+bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
+                           bool caseSensitive, QList<ReplacedSpan> &spans)
 {
     return rewrite(text, key, replacement, mode, caseSensitive, &spans);
 }

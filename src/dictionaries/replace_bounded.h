@@ -8,14 +8,16 @@
 // a delimiter. An occurrence that fails its test stays whole, in its own
 // letter case, and the search goes on after it.
 
+#include "dictionaries/entry_markers.h"
+
 #include <QList>
 #include <QString>
 
 // Whether an occurrence with these neighbours is replaced under `mode`
-// (modes outside 0..8 never replace).
-bool boundaryAllows(int mode, bool delimiterBefore, bool delimiterAfter);
+// (a mode that cannot match never replaces).
+bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter);
 
-QString replaceBounded(const QString &text, const QString &key, const QString &replacement, int mode,
+QString replaceBounded(const QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
                        bool caseSensitive);
 
 // Where a rewrite put a replacement: [start, end) in the rewritten text (an
@@ -31,5 +33,5 @@ struct ReplacedSpan
 
 // replaceBounded in place; true when at least one occurrence was replaced,
 // with the spans of the replacements appended to `spans`.
-bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, int mode, bool caseSensitive,
-                           QList<ReplacedSpan> &spans);
+bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
+                           bool caseSensitive, QList<ReplacedSpan> &spans);

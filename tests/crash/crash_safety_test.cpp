@@ -58,7 +58,8 @@ const QList<NamedWriter> &writers()
          [](const QString &path, int version) {
              DictionaryTable table;
              for (int i = 0; i < 3000; ++i)
-                 table.append(QStringLiteral("слово%1").arg(i), QStringLiteral("сло+во%1").arg(i + version), false, 3);
+                 table.append({QStringLiteral("слово%1").arg(i), QStringLiteral("сло+во%1").arg(i + version), false,
+                               BoundaryMode::DelimiterBeforeAndAfter});
              writeDictionary(path, table);
          }},
         {"voices",

@@ -15,6 +15,7 @@
 
 TEST(DictionaryLines, ReadingRules)
 {
+    using enum BoundaryMode;
     const struct
     {
         const char *line;
@@ -22,18 +23,19 @@ TEST(DictionaryLines, ReadingRules)
         const char *key;
         const char *replacement;
         bool cs;
-        int mode;
+        BoundaryMode mode;
     } cases[] = {
-        {"$*слово*=замена", true, "слово", "замена", true, 0},
-        {"он=", true, "он", "", false, 3},                       // 3 characters: deletes the word
-        {"о=", false, "", "", false, 0},                         // 2 characters: skipped
-        {"//а=б", false, "", "", false, 0},                      // comment
-        {"а=б=в", true, "а", "б=в", false, 3},                   // cut at the first "="
-        {"сло\tво=про\tба", true, "сло\tво", "проба", false, 3}, // TABs go from the replacement only
-        {" а =б ", true, " а ", "б ", false, 3},                 // nothing is trimmed
-        {"*->*=x", false, "", "", false, 0},                     // would alter the voice markers
-        {"*=abc", false, "", "", false, 0},                      // a lone marker
-        {"без равенства", false, "", "", false, 0},
+        {"$*слово*=замена", true, "слово", "замена", true, Anywhere},
+        {"он=", true, "он", "", false, DelimiterBeforeAndAfter},     // 3 characters: deletes the word
+        {"о=", false, "", "", false, Anywhere},                      // 2 characters: skipped
+        {"//а=б", false, "", "", false, Anywhere},                   // comment
+        {"а=б=в", true, "а", "б=в", false, DelimiterBeforeAndAfter}, // cut at the first "="
+        {"сло\tво=про\tба", true, "сло\tво", "проба", false,
+         DelimiterBeforeAndAfter},                                     // TABs go from the replacement only
+        {" а =б ", true, " а ", "б ", false, DelimiterBeforeAndAfter}, // nothing is trimmed
+        {"*->*=x", false, "", "", false, Anywhere},                    // would alter the voice markers
+        {"*=abc", false, "", "", false, Anywhere},                     // a lone marker
+        {"без равенства", false, "", "", false, Anywhere},
     };
     for (const auto &c : cases) {
         const auto e = parseEntryLine(QString::fromUtf8(c.line));
@@ -55,7 +57,7 @@ TEST(DictionaryFiles, WrittenTableReadsBackLineForLine)
         QStringLiteral("//Словарь Lectorium\r\n$*Слово*=с+лово\r\nабв&=x\r\n&где*=\r\n// End of file\r\n"));
     DictionaryTable table;
     loadDictionaryFile(table, folder.file(QStringLiteral("a.dic")), false);
-    ASSERT_EQ(table.count(), 3);
+    ASSERT_EQ(table.size(), 3);
     ASSERT_TRUE(writeDictionary(folder.file(QStringLiteral("b.dic")), table));
     EXPECT_EQ(folder.readBytes(QStringLiteral("a.dic")), folder.readBytes(QStringLiteral("b.dic")));
 }
@@ -67,8 +69,8 @@ TEST(DictionaryFiles, LineEndsAndEncodings)
     folder.writeCp1251(QStringLiteral("lf.dic"), QStringLiteral("а\nб=в\r\nг=д\r\n"));
     DictionaryTable table;
     loadDictionaryFile(table, folder.file(QStringLiteral("lf.dic")), false);
-    ASSERT_EQ(table.count(), 2);
-    EXPECT_EQ(table.keys[0], QStringLiteral("а\nб"));
+    ASSERT_EQ(table.size(), 2);
+    EXPECT_EQ(table[0].key, QStringLiteral("а\nб"));
 
     // UTF-8 as it comes on Linux: LF line ends, with or without a mark.
     for (const QByteArray &mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
@@ -76,9 +78,9 @@ TEST(DictionaryFiles, LineEndsAndEncodings)
                              mark + QStringLiteral("ёжик=ё+жик\nЖук=жу+к\n").toUtf8());
         DictionaryTable u;
         loadDictionaryFile(u, folder.file(QStringLiteral("u.dic")), false);
-        ASSERT_EQ(u.count(), 2);
-        EXPECT_EQ(u.keys[0], QStringLiteral("ёжик"));
-        EXPECT_EQ(u.replacements[1], QStringLiteral("жу+к"));
+        ASSERT_EQ(u.size(), 2);
+        EXPECT_EQ(u[0].key, QStringLiteral("ёжик"));
+        EXPECT_EQ(u[1].replacement, QStringLiteral("жу+к"));
     }
     EXPECT_EQ(countLines(folder.file(QStringLiteral("u.dic"))), 2);
     EXPECT_EQ(countLines(folder.file(QStringLiteral("missing.dic"))), -1);
@@ -88,11 +90,10 @@ TEST(DictionaryFiles, AnEmptyOrMissingFileLeavesTheTableAlone)
 {
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("empty.dic"), QString());
-    DictionaryTable table;
-    table.append(QStringLiteral("а"), QStringLiteral("б"), false, 3);
+    DictionaryTable table = {{QStringLiteral("а"), QStringLiteral("б"), false, BoundaryMode::DelimiterBeforeAndAfter}};
     loadDictionaryFile(table, folder.file(QStringLiteral("empty.dic")), false);
     loadDictionaryFile(table, folder.file(QStringLiteral("missing.dic")), false);
-    EXPECT_EQ(table.count(), 1);
+    EXPECT_EQ(table.size(), 1);
 }
 
 TEST(DictionaryList, FirstLoadEnablesAllAndSortsWithoutCase)
@@ -104,8 +105,7 @@ TEST(DictionaryList, FirstLoadEnablesAllAndSortsWithoutCase)
     folder.writeCp1251(QStringLiteral("Dic/notes.txt"), QStringLiteral("x=y\r\n"));
     const QString dic = folder.file(QStringLiteral("Dic"));
     const DictionaryList list = loadDictionaryList(dic);
-    EXPECT_EQ(list.names, (QStringList{"apple.dic", "Banana.DIC", "Zebra.dic"}));
-    EXPECT_EQ(list.enabled, (QList<bool>{true, true, true}));
+    EXPECT_EQ(list, (DictionaryList{{"apple.dic", true}, {"Banana.DIC", true}, {"Zebra.dic", true}}));
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
 }
 
@@ -119,9 +119,8 @@ TEST(DictionaryList, RecordsOfVanishedFilesGoAndNewFilesStayOff)
     folder.writeCp1251(QStringLiteral("Dic/diclist.cfg"),
                        QStringLiteral("\"gone.dic\",#TRUE#\r\n\"kept.dic\",#FALSE#\r\n"));
     DictionaryList list = loadDictionaryList(dic);
-    EXPECT_EQ(list.names, (QStringList{"kept.dic", "new.dic"}));
-    EXPECT_EQ(list.enabled, (QList<bool>{false, false}));
-    list.enabled[1] = true;
+    EXPECT_EQ(list, (DictionaryList{{"kept.dic", false}, {"new.dic", false}}));
+    list[1].enabled = true;
     ASSERT_TRUE(saveDictionaryList(dic, list));
     EXPECT_EQ(loadDictionaryList(dic), list);
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
@@ -133,8 +132,8 @@ TEST(DictionaryList, NoDictionaryFolderGivesAnEmptyList)
     Dictionaries d(folder.path());
     d.loadDictionaryList();
     d.loadEnabledDictionaries();
-    EXPECT_EQ(d.dicList().lastIndex(), -1);
-    EXPECT_EQ(d.activeTable().count(), 0);
+    EXPECT_TRUE(d.dicList().isEmpty());
+    EXPECT_TRUE(d.activeTable().isEmpty());
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
     EXPECT_EQ(d.applyDictionaries(QStringLiteral("текст"), false), QStringLiteral("текст"));
 }
@@ -153,7 +152,7 @@ TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
     // The flag reached the list file at once.
     Dictionaries again(folder.path());
     again.loadDictionaryList();
-    EXPECT_EQ(again.dicList().enabled, (QList<bool>{true, true, false}));
+    EXPECT_EQ(again.dicList(), (DictionaryList{{"a.dic", true}, {"b.dic", true}, {"c.dic", false}}));
     // A reload takes in a changed file.
     folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("мышь=крыса\r\n"));
     d.loadEnabledDictionaries();

@@ -164,8 +164,8 @@ TEST(NameFinder, NamesForeignWordsAndFilters)
     EXPECT_EQ(removeExceptionKeys(names, {{QStringLiteral("stiva"), QString(), QStringLiteral("/i")},
                                           {QStringLiteral("каренина"), QString(), QString()}}),
               (QList<WordCount>{{"Stiva", 1}}));
-    DictionaryTable t;
-    t.append(QStringLiteral("вронск"), QStringLiteral("вро+нск"), false, 1);
+    const DictionaryTable t = {
+        {QStringLiteral("вронск"), QStringLiteral("вро+нск"), false, BoundaryMode::DelimiterBefore}};
     EXPECT_EQ(removeHandledWords(names, DictionaryEngine(t)).size(), 2);
     EXPECT_EQ(names, (QList<WordCount>{{"Каренина", 1}}));
     QList<WordCount> all = r.allWords;

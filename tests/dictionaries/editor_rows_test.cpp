@@ -5,16 +5,19 @@
 
 TEST(EditorSections, EveryModeAndCaseRuleHasOneSection)
 {
+    using enum BoundaryMode;
     struct Case
     {
-        int mode;
+        BoundaryMode mode;
         bool caseSensitive;
         int section;
     };
-    const Case cases[] = {{3, true, 1},  {3, false, 2}, {0, true, 3},  {1, true, 3}, {4, true, 3},
-                          {1, false, 4}, {2, false, 4}, {8, false, 4}, {0, false, 5}};
+    const Case cases[] = {
+        {DelimiterBeforeAndAfter, true, 1}, {DelimiterBeforeAndAfter, false, 2},   {Anywhere, true, 3},
+        {DelimiterBefore, true, 3},         {NonDelimiterBeforeAndAfter, true, 3}, {DelimiterBefore, false, 4},
+        {DelimiterAfter, false, 4},         {NonDelimiterBefore, false, 4},        {Anywhere, false, 5}};
     for (const Case &c : cases)
-        EXPECT_EQ(sectionOf(c.mode, c.caseSensitive), c.section) << c.mode << c.caseSensitive;
+        EXPECT_EQ(sectionOf(c.mode, c.caseSensitive), c.section) << qToUnderlying(c.mode) << c.caseSensitive;
 }
 
 TEST(EditorSections, SplitAndJoinGroupBySectionKeepingOrderWithin)
@@ -25,7 +28,10 @@ TEST(EditorSections, SplitAndJoinGroupBySectionKeepingOrderWithin)
                                 {QStringLiteral("а"), QStringLiteral("3"), {}}});
     splitIntoSections(records);
     joinSections(records);
-    EXPECT_EQ(records[0].replacements, (QStringList{"2", "1", "3"}));
+    QStringList replacements;
+    for (const DictionaryEntry &entry : records[0])
+        replacements.append(entry.replacement);
+    EXPECT_EQ(replacements, (QStringList{"2", "1", "3"}));
 }
 
 TEST(EditorRows, RepeatsInTheEngineListFollowItsCaseFlag)
@@ -51,4 +57,20 @@ TEST(EditorRows, TheEntryThatChangesAWordIsTheFirstThatMatchesItsBoundaries)
     EXPECT_EQ(rowChangingText(rows, QStringLiteral("дом"), false), -1);
     EXPECT_EQ(alphabeticalPosition(rows, QStringLiteral("Кит")), 0);
     EXPECT_EQ(rowStartingWith(rows, QStringLiteral("ОТ")), 1);
+}
+
+TEST(EditorRows, MarkerButtonStepsThroughTheForms)
+{
+    auto cycle = [](bool allForms, int clicks) {
+        QString word = QStringLiteral("кот");
+        QStringList forms;
+        for (int i = 0; i < clicks; ++i)
+            forms.append(word = nextMarkedWord(word, allForms));
+        return forms;
+    };
+    EXPECT_EQ(cycle(false, 4), (QStringList{"кот*", "*кот", "*кот*", "кот"}));
+    EXPECT_EQ(cycle(true, 9), (QStringList{"кот*", "*кот", "*кот*", "кот&", "&кот", "&кот&", "&кот*", "*кот&", "кот"}));
+    // A left click on a "&" form starts the "*" forms again.
+    EXPECT_EQ(nextMarkedWord(QStringLiteral("&кот*"), false), QStringLiteral("кот"));
+    EXPECT_EQ(nextMarkedWord(QString(), true), QString());
 }

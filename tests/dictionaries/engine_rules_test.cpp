@@ -14,25 +14,32 @@ QString apply(const DictionaryTable &t, const QString &text)
     return DictionaryEngine(t).apply(text);
 }
 
-DictionaryTable oneEntry(const QString &key, const QString &replacement, bool caseSensitive, qint16 mode)
+DictionaryTable oneEntry(const QString &key, const QString &replacement, bool caseSensitive, BoundaryMode mode)
 {
-    DictionaryTable t;
-    t.append(key, replacement, caseSensitive, mode);
-    return t;
+    return {{key, replacement, caseSensitive, mode}};
 }
 
 } // namespace
 
 TEST(EntryMarkers, ModesStripAndAddRoundTrip)
 {
+    using enum BoundaryMode;
     const struct
     {
         const char *key;
-        int mode;
+        BoundaryMode mode;
         const char *bare;
     } cases[] = {
-        {"*ab*", 0, "ab"}, {"ab*", 1, "ab"}, {"*ab", 2, "ab"},  {"ab", 3, "ab"},   {"&ab&", 4, "ab"},
-        {"ab&", 5, "ab"},  {"&ab", 6, "ab"}, {"*ab&", 7, "ab"}, {"&ab*", 8, "ab"}, {"", -1, ""},
+        {"*ab*", Anywhere, "ab"},
+        {"ab*", DelimiterBefore, "ab"},
+        {"*ab", DelimiterAfter, "ab"},
+        {"ab", DelimiterBeforeAndAfter, "ab"},
+        {"&ab&", NonDelimiterBeforeAndAfter, "ab"},
+        {"ab&", DelimiterBeforeNonDelimiterAfter, "ab"},
+        {"&ab", NonDelimiterBeforeDelimiterAfter, "ab"},
+        {"*ab&", NonDelimiterAfter, "ab"},
+        {"&ab*", NonDelimiterBefore, "ab"},
+        {"", MatchesNothing, ""},
     };
     for (const auto &c : cases) {
         const QString key = QString::fromUtf8(c.key);
@@ -60,9 +67,10 @@ TEST(EngineRules, WholeWordsAndTheirNeighbours)
         {"он\r\nон", false, "ОН\r\nОН"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(
-            apply(oneEntry(QStringLiteral("он"), QStringLiteral("ОН"), c.caseSensitive, 3), QString::fromUtf8(c.text)),
-            QString::fromUtf8(c.expected))
+        EXPECT_EQ(apply(oneEntry(QStringLiteral("он"), QStringLiteral("ОН"), c.caseSensitive,
+                                 BoundaryMode::DelimiterBeforeAndAfter),
+                        QString::fromUtf8(c.text)),
+                  QString::fromUtf8(c.expected))
             << c.text;
 }
 
@@ -70,33 +78,36 @@ TEST(EngineRules, FailedOccurrenceKeepsItsCaseAndNoRescanInsideIt)
 {
     // "АбаБа": the first "аба" fails the word-beginning-and-end test and
     // stays whole; the search goes on after it, so "аба" at 2 is never seen.
-    EXPECT_EQ(replaceBounded(QStringLiteral(" АбаБа "), QStringLiteral("аба"), QStringLiteral("X"), 3, false),
+    EXPECT_EQ(replaceBounded(QStringLiteral(" АбаБа "), QStringLiteral("аба"), QStringLiteral("X"),
+                             BoundaryMode::DelimiterBeforeAndAfter, false),
               QStringLiteral(" АбаБа "));
     // Side by side occurrences have no neighbour between them.
-    EXPECT_EQ(replaceBounded(QStringLiteral(" абаб "), QStringLiteral("аб"), QStringLiteral("X"), 1, false),
+    EXPECT_EQ(replaceBounded(QStringLiteral(" абаб "), QStringLiteral("аб"), QStringLiteral("X"),
+                             BoundaryMode::DelimiterBefore, false),
               QStringLiteral(" Xаб "));
 }
 
 TEST(EngineRules, EntriesFeedEachOtherInTableOrder)
 {
-    DictionaryTable forward;
-    forward.append(QStringLiteral("а"), QStringLiteral("б"), false, 0);
-    forward.append(QStringLiteral("б"), QStringLiteral("в"), false, 0);
+    const DictionaryTable forward = {{QStringLiteral("а"), QStringLiteral("б"), false, BoundaryMode::Anywhere},
+                                     {QStringLiteral("б"), QStringLiteral("в"), false, BoundaryMode::Anywhere}};
     EXPECT_EQ(apply(forward, QStringLiteral("а")), QStringLiteral("в"));
-    DictionaryTable backward;
-    backward.append(QStringLiteral("б"), QStringLiteral("в"), false, 0);
-    backward.append(QStringLiteral("а"), QStringLiteral("б"), false, 0);
+    const DictionaryTable backward = {{QStringLiteral("б"), QStringLiteral("в"), false, BoundaryMode::Anywhere},
+                                      {QStringLiteral("а"), QStringLiteral("б"), false, BoundaryMode::Anywhere}};
     EXPECT_EQ(apply(backward, QStringLiteral("а")), QStringLiteral("б"));
 }
 
 TEST(EngineRules, DeletionsEmptyTablesAndLostPadding)
 {
-    EXPECT_EQ(apply(oneEntry(QStringLiteral("ь"), QString(), false, 0), QStringLiteral("тьма")), QStringLiteral("тма"));
+    EXPECT_EQ(apply(oneEntry(QStringLiteral("ь"), QString(), false, BoundaryMode::Anywhere), QStringLiteral("тьма")),
+              QStringLiteral("тма"));
     EXPECT_EQ(apply(DictionaryTable(), QStringLiteral(" x ")), QStringLiteral(" x "));
     // An entry that deletes spaces eats the padding too: the first and last
     // characters of what is left still go.
-    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("а б")), QStringLiteral(""));
-    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, 0), QStringLiteral("абв")), QStringLiteral("б"));
+    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, BoundaryMode::Anywhere), QStringLiteral("а б")),
+              QStringLiteral(""));
+    EXPECT_EQ(apply(oneEntry(QStringLiteral(" "), QString(), false, BoundaryMode::Anywhere), QStringLiteral("абв")),
+              QStringLiteral("б"));
 }
 
 TEST(EntrySafety, EntriesThatWouldTouchVoiceMarkersAreRefused)

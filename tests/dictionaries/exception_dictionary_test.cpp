@@ -113,8 +113,8 @@ TEST(ExceptionDictionary, ConvertedFileIsAnOwnDictionary)
         convertExceptionDictionary(folder.file(QStringLiteral("exc_rus.txt")), folder.file(QStringLiteral("exc.dic"))));
     DictionaryTable t;
     loadDictionaryFile(t, folder.file(QStringLiteral("exc.dic")), false);
-    ASSERT_EQ(t.count(), 2);
-    EXPECT_EQ(t.keys[1], QStringLiteral("Москва"));
-    EXPECT_TRUE(t.caseFlags[1]);
-    EXPECT_EQ(t.modes[1], 3);
+    ASSERT_EQ(t.size(), 2);
+    EXPECT_EQ(t[1].key, QStringLiteral("Москва"));
+    EXPECT_TRUE(t[1].caseSensitive);
+    EXPECT_EQ(t[1].mode, BoundaryMode::DelimiterBeforeAndAfter);
 }

@@ -59,11 +59,12 @@ QString referenceReplaceBounded(const QString &text, const QString &key, const Q
 QString referenceApply(const DictionaryTable &table, const QString &text)
 {
     QString t = u' ' + text + u' ';
-    for (int i = 0; i < table.count(); ++i) {
-        if (table.modes[i] == 0)
-            t = replaceAll(t, table.keys[i], table.replacements[i], table.caseFlags[i]);
+    for (const DictionaryEntry &entry : table) {
+        if (entry.mode == BoundaryMode::Anywhere)
+            t = replaceAll(t, entry.key, entry.replacement, entry.caseSensitive);
         else
-            t = referenceReplaceBounded(t, table.keys[i], table.replacements[i], table.modes[i], table.caseFlags[i]);
+            t = referenceReplaceBounded(t, entry.key, entry.replacement, qToUnderlying(entry.mode),
+                                        entry.caseSensitive);
     }
     return t.size() < 2 ? QString() : t.mid(1, t.size() - 2);
 }

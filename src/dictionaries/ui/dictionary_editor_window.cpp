@@ -495,9 +495,9 @@ void DictionaryEditorWindow::fillDictionaryChoices()
     const DictionaryList &list = m_dictionaries.dicList();
     m_changingChoice = true;
     m_dictionaryChoice->clear();
-    for (int i = 0; i <= list.lastIndex(); ++i)
-        if (list.enabled[i])
-            m_dictionaryChoice->addItem(list.names[i], i);
+    for (int i = 0; i < list.size(); ++i)
+        if (list[i].enabled)
+            m_dictionaryChoice->addItem(list[i].name, i);
     m_changingChoice = false;
     if (m_dictionaryChoice->count() == 0) {
         m_records = {};
@@ -521,7 +521,7 @@ void DictionaryEditorWindow::fillDictionaryChoices()
 QString DictionaryEditorWindow::currentDictionaryName() const
 {
     const int index = m_dictionaryChoice->itemData(m_currentChoice).toInt();
-    return m_dictionaries.dicList().names.value(index);
+    return m_dictionaries.dicList().value(index).name;
 }
 
 QString DictionaryEditorWindow::ownDictionaryPath() const
@@ -570,7 +570,7 @@ void DictionaryEditorWindow::loadOwnDictionary(const QString &path, bool split)
         splitIntoSections(m_records);
     m_dictionaryChanged = false;
     m_shownRowsChanged = false;
-    showStatus(QStringLiteral("Загружено %1 записей.").arg(m_records[0].count()));
+    showStatus(QStringLiteral("Загружено %1 записей.").arg(m_records[0].size()));
 }
 
 bool DictionaryEditorWindow::saveOwnDictionary(const QString &toFile)
@@ -586,7 +586,7 @@ bool DictionaryEditorWindow::saveOwnDictionary(const QString &toFile)
         showStatus(QStringLiteral("Не удалось сохранить словарь..."));
         return false;
     }
-    showStatus(QStringLiteral("Записано %1 записей").arg(m_records[0].count()));
+    showStatus(QStringLiteral("Записано %1 записей").arg(m_records[0].size()));
     m_dictionaryChanged = false;
     showStatus(QStringLiteral("Словарь успешно сохранен"));
     m_dictionaries.loadDictionaryList();

@@ -136,11 +136,11 @@ void DictionaryListDialog::fillDictionaryRows()
     const QString selected = selectedName();
     m_filling = true;
     m_dictionaryList->clear();
-    for (int i = 0; i <= list.lastIndex(); ++i) {
-        auto *item = new QListWidgetItem(list.names[i], m_dictionaryList);
+    for (const ListedDictionary &dictionary : list) {
+        auto *item = new QListWidgetItem(dictionary.name, m_dictionaryList);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(list.enabled[i] ? Qt::Checked : Qt::Unchecked);
-        if (list.names[i] == selected)
+        item->setCheckState(dictionary.enabled ? Qt::Checked : Qt::Unchecked);
+        if (dictionary.name == selected)
             m_dictionaryList->setCurrentItem(item);
     }
     m_filling = false;
@@ -152,7 +152,7 @@ void DictionaryListDialog::onItemChanged(QListWidgetItem *item)
         return;
     const int row = m_dictionaryList->row(item);
     const bool enabled = item->checkState() == Qt::Checked;
-    if (m_dictionaries.dicList().enabled.value(row) != enabled)
+    if (m_dictionaries.dicList().value(row).enabled != enabled)
         reportFailure(!m_dictionaries.setEnabled(row, enabled));
 }
 

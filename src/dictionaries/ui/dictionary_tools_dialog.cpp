@@ -221,16 +221,18 @@ QWidget *DictionaryToolsDialog::buildConvertPanel()
 
 void DictionaryToolsDialog::refillDictionaryChoices()
 {
-    const DictionaryList list = loadDictionaryList(m_folder);
+    QStringList names;
+    for (const ListedDictionary &dictionary : loadDictionaryList(m_folder))
+        names.append(dictionary.name);
     for (QComboBox *source : m_sourceLists) {
         const QString chosen = source->currentText();
         source->clear();
-        source->addItems(list.names);
+        source->addItems(names);
         if (const int at = source->findText(chosen); at >= 0)
             source->setCurrentIndex(at);
     }
     m_mergeList->clear();
-    for (const QString &name : list.names) {
+    for (const QString &name : names) {
         auto *item = new QListWidgetItem(name, m_mergeList);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
@@ -291,8 +293,9 @@ OperationResult DictionaryToolsDialog::runChosen()
         const QString source = path(m_splitSourceCombo->currentText());
         DictionaryTable table;
         loadDictionaryFile(table, source, false);
-        const int perPart = m_splitByEntries->isChecked() ? m_entriesPerPartSpin->value()
-                                                          : entriesPerPartFor(table.count(), m_partCountSpin->value());
+        const int perPart = m_splitByEntries->isChecked()
+                                ? m_entriesPerPartSpin->value()
+                                : entriesPerPartFor(int(table.size()), m_partCountSpin->value());
         return splitDictionary(source, perPart, progress);
     }
     case Merge: {
