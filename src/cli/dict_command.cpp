@@ -34,7 +34,7 @@ int applyDictionaries(const CliContext &context, QStringList args)
     Dictionaries dictionaries(context.programFolder);
     dictionaries.loadDictionaryList();
     dictionaries.loadEnabledDictionaries();
-    const QString result = dictionaries.applyDictionaries(text, false);
+    const QString result = dictionaries.applyDictionaries(text);
 
     const QByteArray out = utf8 ? result.toUtf8() : Codec::toCp1251(result);
     std::fwrite(out.constData(), 1, out.size(), stdout);

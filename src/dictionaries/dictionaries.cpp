@@ -4,8 +4,6 @@
 
 #include "common/program_folder.h"
 
-#include <QCoreApplication>
-
 Dictionaries::Dictionaries(const QString &programFolder) : m_folder(ProgramFolder(programFolder).dictionaryDir()) { }
 
 void Dictionaries::loadDictionaryList()
@@ -54,14 +52,7 @@ std::shared_ptr<const DictionaryEngine> Dictionaries::engine() const
     return m_engine;
 }
 
-QString Dictionaries::applyDictionaries(const QString &text, bool yield) const
-{
-    if (!yield)
-        return rewrite(text, {});
-    return rewrite(text, [] { QCoreApplication::processEvents(); });
-}
-
-QString Dictionaries::rewrite(const QString &text, const DictionaryEngine::YieldHook &yield) const
+QString Dictionaries::applyDictionaries(const QString &text, const DictionaryEngine::YieldHook &yield) const
 {
     const std::shared_ptr<const DictionaryEngine> current = engine();
     return current->apply(text, yield);

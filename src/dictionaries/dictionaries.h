@@ -36,12 +36,10 @@ public:
     void loadDictionaryFile(const QString &path, bool append);
     void clearEntries();
 
-    // Rewrites a text with the active table. With `yield` the pending events
-    // of the window run now and then (at most every 50 ms) while a long text
-    // is rewritten.
-    QString applyDictionaries(const QString &text, bool yield) const;
-    // The same with the caller's own yield hook (the debugger, the CLI).
-    QString rewrite(const QString &text, const DictionaryEngine::YieldHook &yield) const;
+    // Rewrites a text with the active table. `yield` is called now and then
+    // (at most every 50 ms) while a long text is rewritten, so a window can
+    // stay responsive.
+    QString applyDictionaries(const QString &text, const DictionaryEngine::YieldHook &yield = {}) const;
 
     // The engine over the active table (the name finder's filter asks it
     // which words the dictionaries change).

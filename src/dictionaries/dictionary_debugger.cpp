@@ -10,7 +10,7 @@ DebugRun processWithDictionaries(Dictionaries &dictionaries, const QString &text
     QElapsedTimer clock;
     clock.start();
     DebugRun run;
-    run.result = dictionaries.rewrite(text, yield);
+    run.result = dictionaries.applyDictionaries(text, yield);
     run.seconds = clock.nsecsElapsed() / 1e9;
     return run;
 }

@@ -21,7 +21,7 @@ AddResult addWithEnabledDictionaries(const AddRequest &request, ChapterDetector 
     if (request.options.applyDictionaries) {
         dictionaries.loadDictionaryList();
         dictionaries.loadEnabledDictionaries();
-        rewriter = [&dictionaries](const QString &line) { return dictionaries.applyDictionaries(line, false); };
+        rewriter = [&dictionaries](const QString &line) { return dictionaries.applyDictionaries(line); };
     }
     return addBook(request, detector, dialogs, rewriter, progress);
 }

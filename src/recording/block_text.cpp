@@ -21,7 +21,7 @@ QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QSt
     if (!noDictionary && m_settings.applyDictionaries && m_dictionaries) {
         if (m_tellApplying)
             m_tellApplying(true);
-        text = m_dictionaries->applyDictionaries(text, true);
+        text = m_dictionaries->applyDictionaries(text, m_yield);
         if (m_tellApplying)
             m_tellApplying(false);
     }

@@ -23,6 +23,9 @@ public:
     void setSelectedBook(const QString &book) { m_selectedBook = book; }
     // Told true before the dictionaries rewrite a block and false after.
     void setDictionaryProgress(std::function<void(bool applying)> tell) { m_tellApplying = std::move(tell); }
+    // Called now and then while the dictionaries rewrite a long block, so
+    // the window stays responsive.
+    void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
 
     // `noDictionary` skips the dictionaries; `xml` asks for SAPI XML, else
     // Speech Cube tags.
@@ -38,6 +41,7 @@ private:
     const Dictionaries *m_dictionaries;
     QString m_selectedBook;
     std::function<void(bool)> m_tellApplying;
+    std::function<void()> m_yield;
 };
 
 // Every block of every book, role markers removed, each book followed by a

@@ -135,7 +135,7 @@ TEST(DictionaryList, NoDictionaryFolderGivesAnEmptyList)
     EXPECT_TRUE(d.dicList().isEmpty());
     EXPECT_TRUE(d.activeTable().isEmpty());
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
-    EXPECT_EQ(d.applyDictionaries(QStringLiteral("текст"), false), QStringLiteral("текст"));
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("текст")), QStringLiteral("текст"));
 }
 
 TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
@@ -148,7 +148,7 @@ TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
     d.loadDictionaryList();
     ASSERT_TRUE(d.setEnabled(2, false)); // c.dic
     d.loadEnabledDictionaries();
-    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь"), false), QStringLiteral("пёс"));
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь")), QStringLiteral("пёс"));
     // The flag reached the list file at once.
     Dictionaries again(folder.path());
     again.loadDictionaryList();
@@ -156,5 +156,5 @@ TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
     // A reload takes in a changed file.
     folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("мышь=крыса\r\n"));
     d.loadEnabledDictionaries();
-    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь"), true), QStringLiteral("крыса"));
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь"), [] {}), QStringLiteral("крыса"));
 }

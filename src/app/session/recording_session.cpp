@@ -11,6 +11,7 @@ RecordingSession::RecordingSession(Settings &settings, const QString &programFol
       m_job(settings, m_driver, host)
 {
     m_source.setDictionaryProgress([this](bool applying) { m_driver.setApplyingDictionaries(applying); });
+    m_source.setYield([&host] { host.processEvents(); });
     m_driver.setEstimate(&m_estimate);
     m_driver.debugMode = QFileInfo(programFolder + QStringLiteral("/debug")).isDir();
     m_job.prepareBook = [this](const RecordedBook &book) { prepareBook(book); };

@@ -968,7 +968,7 @@ void DictionaryEditorWindow::speak(const QString &text, bool purge)
 void DictionaryEditorWindow::tryWithDictionary(bool plain)
 {
     const QString text = m_searchEdit->text();
-    speak(plain || m_mode == SpeechCubeMode ? text : m_dictionaries.applyDictionaries(text, false), true);
+    speak(plain || m_mode == SpeechCubeMode ? text : m_dictionaries.applyDictionaries(text), true);
 }
 
 void DictionaryEditorWindow::tryWithoutDictionaries()
