@@ -4,6 +4,8 @@
 #include "reader/chapter_reader.h"
 #include "reader/chapter_text.h"
 
+#include "support/wait_for.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -12,19 +14,6 @@
 #include <functional>
 
 namespace {
-
-// Polls until `done` holds; the wait is generous so a busy machine passes.
-bool waitFor(const std::function<bool()> &done, int msecs = 60000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > msecs)
-            return false;
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 class ChapterReaderTest : public ::testing::Test
 {

@@ -9,6 +9,7 @@
 #include "recording/speech_trial_voice.h"
 #include "support/monitor_recording.h"
 #include "support/private_sound_server.h"
+#include "support/wait_for.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -19,19 +20,6 @@
 #include <functional>
 
 namespace {
-
-// Polls until `done` holds; the wait is generous so a busy machine passes.
-bool waitFor(const std::function<bool()> &done, int msecs = 60000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > msecs)
-            return false;
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 // Time for the monitor to pass on what the device played last.
 void letTheMonitorCatchUp()
