@@ -2,6 +2,7 @@
 
 #include "mp3/lame_command.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,18 +22,40 @@ std::optional<ProcessRequest> BookOutputFiles::encoderJob(int n)
     if (!command)
         return std::nullopt;
     m_mp3Paths.insert(n, command->mp3Path);
+    m_partPaths.insert(n, command->partPath);
     return command->request;
 }
 
-bool BookOutputFiles::mp3Written(int n)
+bool BookOutputFiles::keepEncodedMp3(int n)
 {
-    const QFileInfo mp3(m_mp3Paths.value(n));
-    return !mp3.filePath().isEmpty() && mp3.isFile() && mp3.size() > 0;
+    const QString part = m_partPaths.value(n);
+    const QString mp3 = m_mp3Paths.value(n);
+    const QFileInfo written(part);
+    if (part.isEmpty() || !written.isFile() || written.size() <= 0)
+        return false;
+    // A block recorded again replaces its old MP3.
+    if (QFileInfo::exists(mp3) && !QFile::remove(mp3))
+        return false;
+    return QFile::rename(part, mp3);
 }
 
 void BookOutputFiles::discardMp3(int n)
 {
-    const QString path = m_mp3Paths.value(n);
-    if (!path.isEmpty())
-        QFile::remove(path);
+    const QString part = m_partPaths.value(n);
+    if (!part.isEmpty())
+        QFile::remove(part);
+}
+
+void BookOutputFiles::removeLeftovers()
+{
+    QDir folder(m_book.audioFolder);
+    for (const QString &name : folder.entryList({QLatin1String("*") + kPartialMp3Suffix}, QDir::Files | QDir::Hidden))
+        folder.remove(name);
+    // A run cut off between the MP3's rename and the WAV's removal leaves
+    // the WAV of a finished block; the next run skips that block.
+    if (!m_book.settings.deleteWav)
+        return;
+    for (int n = 1; n <= m_book.blockCount; ++n)
+        if (::mp3Exists(m_book, n))
+            folder.remove(::wavFileName(m_book, n));
 }

@@ -16,12 +16,14 @@ public:
     QString wavFileName(int n) override;
     bool mp3Exists(int n) override;
     std::optional<ProcessRequest> encoderJob(int n) override;
-    bool mp3Written(int n) override;
+    bool keepEncodedMp3(int n) override;
     void discardMp3(int n) override;
+    void removeLeftovers() override;
 
 private:
     BookAudio m_book;
     // The MP3 each started job writes: its name holds the WAV's duration,
     // which is gone once the WAV is deleted.
     QHash<int, QString> m_mp3Paths;
+    QHash<int, QString> m_partPaths;
 };

@@ -52,6 +52,7 @@ std::optional<EncoderCommand> encoderCommand(BookAudio &book, int n)
         return std::nullopt;
     const QString duration = wavDuration(command.wavPath);
     command.mp3Path = book.audioFolder + u'/' + mp3FileName(book, n, duration);
+    command.partPath = command.mp3Path + kPartialMp3Suffix;
 
     const QString program = lameProgram(book.programFolder);
     QStringList arguments = QProcess::splitCommand(s.lameParameters);
@@ -61,10 +62,10 @@ std::optional<EncoderCommand> encoderCommand(BookAudio &book, int n)
         tagSwitches = tags.switches();
         arguments += tags.arguments();
     }
-    arguments << safePathArgument(command.wavPath) << safePathArgument(command.mp3Path);
+    arguments << safePathArgument(command.wavPath) << safePathArgument(command.partPath);
 
     command.commandLine =
-        program + u' ' + s.lameParameters + tagSwitches + quoted(command.wavPath) + u' ' + quoted(command.mp3Path);
+        program + u' ' + s.lameParameters + tagSwitches + quoted(command.wavPath) + u' ' + quoted(command.partPath);
     command.request.program = program;
     command.request.arguments = arguments;
     command.request.priority = s.lamePriority;

@@ -12,6 +12,9 @@
 // "lame" in the program folder when it is there, else the one on PATH.
 QString lameProgram(const QString &programFolder);
 
+// The end of the name an MP3 has while the encoder writes it.
+inline const QLatin1String kPartialMp3Suffix(".part");
+
 // A WAV this short holds no sound: the speech engine failed.
 constexpr qint64 kEmptyWavBytes = 50;
 
@@ -25,6 +28,9 @@ struct EncoderCommand
     ProcessRequest request;
     QString wavPath;
     QString mp3Path;
+    // What the encoder writes: the MP3's name with kPartialMp3Suffix, renamed
+    // to mp3Path when the encoder has ended well.
+    QString partPath;
 };
 
 // The encoder run for block `n` (also sets the book's TagInfo for it);

@@ -58,6 +58,7 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     m_recording = true;
     m_encoderQueue.clear();
     QDir().mkpath(m_book.audioFolder);
+    m_files.removeLeftovers();
     m_voice.init();
 
     m_block = nextBlockToRecord(m_book.first);
@@ -245,7 +246,7 @@ void RecordingDriver::settleEncodedWav()
     // The WAV goes only when its MP3 was written: a failed encoder run
     // must not cost the recording. An encoder that ran out of disk leaves a
     // short MP3, which would pass for a finished block.
-    if (m_encoder.lastExitCode() != 0 || !m_files.mp3Written(m_blockBeingCompressed)) {
+    if (m_encoder.lastExitCode() != 0 || !m_files.keepEncodedMp3(m_blockBeingCompressed)) {
         m_files.discardMp3(m_blockBeingCompressed);
         m_encoderFailures.append(m_blockBeingCompressed);
     } else if (m_settings.deleteWav) {

@@ -65,11 +65,17 @@ public:
     // The encoder run that turns the block's WAV into its MP3; nothing when
     // the WAV is empty (the speech engine failed).
     virtual std::optional<ProcessRequest> encoderJob(int n) = 0;
-    // The MP3 the encoder was to write for block `n` exists and is not empty.
-    virtual bool mp3Written(int n) = 0;
-    // Removes what a failed encoder run left of block `n`'s MP3, so the block
-    // does not count as finished.
+    // The encoder writes under a temporary name in the book's folder, so an
+    // MP3 under its final name is always whole. This gives block `n`'s MP3
+    // its final name once the encoder has ended well; false (and nothing
+    // renamed) when it left nothing or an empty file.
+    virtual bool keepEncodedMp3(int n) = 0;
+    // Removes what a failed or cut-off encoder run left of block `n`, so the
+    // block does not count as finished.
     virtual void discardMp3(int n) = 0;
+    // Removes what an interrupted earlier run left in the book's folder
+    // (temporary MP3 files); called before a recording starts.
+    virtual void removeLeftovers() { }
 };
 
 // Time and waiting, so tests can pass days and stalls without waiting.

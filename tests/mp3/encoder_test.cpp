@@ -142,6 +142,32 @@ TEST(CheckMp3, FindsAnyFiveCharacterDuration)
     EXPECT_FALSE(mp3Exists(f.book, 1));
 }
 
+// An encoder killed half-way leaves a cut-short file under its temporary name
+// only: the block does not count as finished, and the next run clears it away
+// with the WAV of any block whose MP3 is whole.
+TEST(BookOutputFiles, AnInterruptedEncoderLeavesNoFinishedBlock)
+{
+    BookFixture f;
+    f.settings.deleteWav = true;
+    BookOutputFiles files(f.book);
+    writeFile(f.audio(files.wavFileName(1)), wavBytes(0.5));
+    writeFile(f.audio(files.wavFileName(2)), wavBytes(0.5));
+    const auto job = files.encoderJob(1);
+    ASSERT_TRUE(job);
+    writeFile(job->arguments.last(), "cut short"); // the encoder was killed here
+    EXPECT_FALSE(mp3Exists(f.book, 1));
+    files.discardMp3(1);
+    EXPECT_FALSE(QFile::exists(job->arguments.last()));
+
+    writeFile(job->arguments.last(), "whole");
+    ASSERT_TRUE(files.keepEncodedMp3(1));
+    EXPECT_TRUE(mp3Exists(f.book, 1));
+    writeFile(f.audio(u"2-Глава 1.2.mp3.part"_qs), "cut short");
+    BookOutputFiles(f.book).removeLeftovers();
+    EXPECT_EQ(QDir(f.book.audioFolder).entryList(QDir::Files),
+              QStringList({u"1-Глава первая.mp3"_qs, files.wavFileName(2)}));
+}
+
 TEST(Lame, CommandLineWithAndWithoutTags)
 {
     BookFixture f;
@@ -152,9 +178,9 @@ TEST(Lame, CommandLineWithAndWithoutTags)
     auto command = encoderCommand(f.book, 1);
     ASSERT_TRUE(command);
     EXPECT_EQ(command->commandLine, lame + u" -b 32 -h \""_qs + f.audio(u"1-Глава первая.wav"_qs) + u"\" \""_qs
-                                        + f.audio(u"1-Глава первая.mp3"_qs) + u'"');
+                                        + f.audio(u"1-Глава первая.mp3.part"_qs) + u'"');
     EXPECT_EQ(command->request.arguments, QStringList({u"-b"_qs, u"32"_qs, u"-h"_qs, f.audio(u"1-Глава первая.wav"_qs),
-                                                       f.audio(u"1-Глава первая.mp3"_qs)}));
+                                                       f.audio(u"1-Глава первая.mp3.part"_qs)}));
     EXPECT_EQ(command->request.environment.value(u"LC_ALL"_qs), u"C.UTF-8"_qs);
 
     f.settings.id3Tags = true;
@@ -165,7 +191,7 @@ TEST(Lame, CommandLineWithAndWithoutTags)
     EXPECT_EQ(command->mp3Path, f.audio(u"2 00-00.mp3"_qs)) << "a missing WAV has no length";
     EXPECT_TRUE(command->commandLine.startsWith(lame + u" -b 32 -h --ignore-tag-errors --add-id3v2 --ta \"Книга\""_qs));
     EXPECT_TRUE(command->commandLine.endsWith(u"--tg \"Speech\" \""_qs + f.audio(u"2.wav"_qs) + u"\" \""_qs
-                                              + f.audio(u"2 00-00.mp3"_qs) + u'"'));
+                                              + f.audio(u"2 00-00.mp3.part"_qs) + u'"'));
     EXPECT_EQ(command->request.priority, 2);
 }
 
@@ -217,8 +243,8 @@ TEST_F(RealEncoder, CyrillicAndShellCharactersReachTheTags)
     ASSERT_TRUE(runner.runProcess(*job));
     ASSERT_TRUE(runner.waitForEnd(60000));
     EXPECT_EQ(runner.lastExitCode(), 0);
-    ASSERT_TRUE(files.mp3Written(1));
-    EXPECT_FALSE(files.mp3Written(2));
+    ASSERT_TRUE(files.keepEncodedMp3(1));
+    EXPECT_FALSE(files.keepEncodedMp3(2));
 
     const QString mp3 = f.audio(u"1--V 0 --help rm -rf - # 00-01.mp3"_qs);
     ASSERT_TRUE(QFile::exists(mp3)) << QDir(f.book.audioFolder).entryList().join(u"|"_qs).toStdString();

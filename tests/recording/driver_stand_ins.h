@@ -122,10 +122,17 @@ public:
         const QString script = failing.contains(n)
                                    ? QStringLiteral("printf mp > \"$0\"; exit 1")
                                    : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
-        return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n)}};
+        return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n) + QStringLiteral(".part")}};
     }
-    bool mp3Written(int n) override { return QFileInfo(mp3Path(n)).size() > 0; }
-    void discardMp3(int n) override { QFile::remove(mp3Path(n)); }
+    bool mp3Written(int n) const { return QFileInfo(mp3Path(n)).size() > 0; }
+    // The encoder has written block `n`, renamed or not yet.
+    bool encoded(int n) const { return mp3Written(n) || QFileInfo(mp3Path(n) + QStringLiteral(".part")).size() > 0; }
+    bool keepEncodedMp3(int n) override
+    {
+        const QString part = mp3Path(n) + QStringLiteral(".part");
+        return QFileInfo(part).size() > 0 && QFile::rename(part, mp3Path(n));
+    }
+    void discardMp3(int n) override { QFile::remove(mp3Path(n) + QStringLiteral(".part")); }
 
 private:
     QString m_folder;

@@ -226,7 +226,7 @@ TEST_F(RecordingDriverTest, FullDiskKeepsFinishedBlocksAndDropsTheCutOne)
 {
     settings.deleteWav = false;
     ASSERT_TRUE(driver.startSingle(book()));
-    for (int i = 0; i < 200 && !files.mp3Written(1); ++i) {
+    for (int i = 0; i < 200 && !files.encoded(1); ++i) {
         driver.tick();
         QThread::msleep(5);
     }

@@ -46,7 +46,8 @@ private:
         QString wavFileName(int n) override { return files->wavFileName(n); }
         bool mp3Exists(int n) override { return files->mp3Exists(n); }
         std::optional<ProcessRequest> encoderJob(int n) override { return files->encoderJob(n); }
-        bool mp3Written(int n) override { return files->mp3Written(n); }
+        bool keepEncodedMp3(int n) override { return files->keepEncodedMp3(n); }
+        void removeLeftovers() override { files->removeLeftovers(); }
         void discardMp3(int n) override { files->discardMp3(n); }
     } m_files;
     ProcessRunner m_encoder;
