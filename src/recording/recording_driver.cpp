@@ -58,12 +58,18 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     m_recording = true;
     m_encoderQueue.clear();
     QDir().mkpath(m_book.audioFolder);
+    if (!lockAudioFolder()) {
+        m_recording = false;
+        emit finished({false, false, true, m_book.first});
+        return false;
+    }
     m_files.removeLeftovers();
     m_voice.init();
 
     m_block = nextBlockToRecord(m_book.first);
     if (m_block > m_book.last) {
         m_recording = false;
+        m_folderLock.reset();
         emit finished({false, false, false, std::min(m_block, m_book.blockCount)});
         return false;
     }
@@ -140,6 +146,37 @@ void RecordingDriver::writeDebugText() const
                          Codec::toCp1251(m_blockText));
 }
 
+bool RecordingDriver::lockAudioFolder()
+{
+    // Two recordings of one book (two windows, the window and the command
+    // line) would encode into and delete from the same folder; the second
+    // one refuses. A lock left by a program that died is taken over.
+    m_folderLock = std::make_unique<QLockFile>(m_book.audioFolder + QStringLiteral("/.lectorium-recording.lock"));
+    m_folderLock->setStaleLockTime(0);
+    if (m_folderLock->tryLock(0))
+        return true;
+    // A folder that cannot hold the lock cannot hold the WAV files either;
+    // writing the first one says so in the words that fit.
+    if (m_folderLock->error() != QLockFile::LockFailedError) {
+        m_folderLock.reset();
+        return true;
+    }
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    m_folderLock->getLockInfo(&pid, &host, &application);
+    m_folderLock.reset();
+    m_host.dialogs().show(
+        {QStringLiteral("Lectorium"),
+         QStringLiteral("Книгу «%1» уже записывает другая запущенная программа (процесс %2).\n"
+                        "Папка «%3» занята до конца той записи. Дождитесь её окончания или остановите её.")
+             .arg(m_book.name)
+             .arg(pid)
+             .arg(QDir::toNativeSeparators(m_book.audioFolder)),
+         DialogIcon::Exclamation, DialogButtons::Ok});
+    return false;
+}
+
 // ---- the tick -------------------------------------------------------------------
 
 void RecordingDriver::tick()
@@ -203,8 +240,10 @@ void RecordingDriver::learnCoefficient(qint64 wavSize)
 
 void RecordingDriver::compressionStep()
 {
-    if (m_encoder.processRunning())
+    if (m_encoder.processRunning()) {
+        stopOverdueEncoder();
         return;
+    }
     settleEncodedWav();
     if (m_encoderQueue.isEmpty()) {
         showEncoding(QString());
@@ -224,7 +263,27 @@ void RecordingDriver::compressionStep()
     showEncoding(next.fileName);
     m_wavBeingCompressed = m_book.audioFolder + u'/' + next.fileName;
     m_blockBeingCompressed = next.block;
+    m_encoderStarted = now();
+    m_encoderLimit = encoderSecondsAllowed(QFileInfo(m_wavBeingCompressed).size());
     m_encoderPoll.start();
+}
+
+double RecordingDriver::encoderSecondsAllowed(qint64 wavBytes)
+{
+    // The encoder is many times faster than real time; a run that takes a
+    // minute more than the sound lasts at a byte rate below any voice's has
+    // hung. The WAV stays and the block is reported with the failed ones.
+    constexpr double kLowestBytesPerSecond = 16000;
+    return 60 + double(wavBytes) / kLowestBytesPerSecond;
+}
+
+void RecordingDriver::stopOverdueEncoder()
+{
+    double running = now() - m_encoderStarted;
+    if (running < 0)
+        running += kSecondsPerDay;
+    if (running > m_encoderLimit)
+        m_encoder.terminate();
 }
 
 void RecordingDriver::showEncoding(const QString &wavFile)
@@ -343,6 +402,7 @@ bool RecordingDriver::endTest()
     if (!m_encoderFailures.isEmpty())
         reportEncoderFailures();
     m_recording = false;
+    m_folderLock.reset();
     emit finished({m_stopRequest, m_engineFailed, m_filesFailed, std::min(m_block, m_book.blockCount)});
     return true;
 }

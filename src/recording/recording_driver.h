@@ -11,9 +11,12 @@
 #include "recording/recording_ports.h"
 
 #include <QList>
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include <memory>
 
 struct RecordedBook
 {
@@ -61,6 +64,9 @@ public:
     bool isRecording() const { return m_recording; }
     bool isPaused() const { return m_paused; }
     bool isWaitingForEncoder() const { return m_waitingForEncoder; }
+    // How long the encoder may take for a WAV of this size before it counts
+    // as hung and is stopped.
+    static double encoderSecondsAllowed(qint64 wavBytes);
     int currentBlock() const { return m_block; }
     // Where the recording stands, as last shown.
     const RecordingProgress &progress() const { return m_progress; }
@@ -83,6 +89,7 @@ signals:
 
 private:
     void setTimerRunning(bool running);
+    bool lockAudioFolder();
     bool xmlMarkup() const;
     int speakFlags() const;
     QString wavPath(int n) const;
@@ -101,6 +108,7 @@ private:
     bool endTest();
     void showProgress();
     void showEncoding(const QString &wavFile);
+    void stopOverdueEncoder();
     void stallCheck();
     void restartEngine();
     void reportAndStop();
@@ -121,6 +129,8 @@ private:
     QTimer m_encoderPoll;
 
     RecordedBook m_book;
+    // Held while the book is recorded, so no second run works in its folder.
+    std::unique_ptr<QLockFile> m_folderLock;
     RecordingProgress m_progress;
     bool m_recording = false;
     int m_block = 0;
@@ -152,5 +162,7 @@ private:
     };
     QList<QueuedWav> m_encoderQueue;
     QString m_wavBeingCompressed;
+    double m_encoderStarted = 0;
+    double m_encoderLimit = 0;
     int m_blockBeingCompressed = 0;
 };

@@ -5,6 +5,7 @@
 #include "support/temp_program_folder.h"
 
 #include <QDir>
+#include <QSysInfo>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -265,4 +266,51 @@ TEST_F(RecordingDriverTest, AnEmptyBlockFileIsNotBlamedOnTheEngine)
     EXPECT_TRUE(outcome.filesFailed);
     ASSERT_EQ(host.scripted.shown.size(), 1);
     EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("В блоке 1 нет текста")));
+}
+
+// A second recording of the same book refuses while the first runs, and a
+// lock left by a program that died does not stand in the way.
+TEST_F(RecordingDriverTest, ASecondRecordingOfTheBookRefusesWhileTheFirstRuns)
+{
+    ASSERT_TRUE(driver.startSingle(book()));
+    StandInVoice otherVoice;
+    StandInFiles otherFiles(audio);
+    ProcessRunner otherEncoder;
+    StandInTexts otherTexts;
+    StandInHost otherHost;
+    RecordingDriver other(settings, folder.path(), otherVoice, otherTexts, otherFiles, otherEncoder, clock, otherHost);
+    RecordingOutcome refused;
+    QObject::connect(&other, &RecordingDriver::finished, [&](const RecordingOutcome &o) { refused = o; });
+    EXPECT_FALSE(other.startSingle(book()));
+    EXPECT_TRUE(refused.filesFailed);
+    ASSERT_EQ(otherHost.scripted.shown.size(), 1);
+    EXPECT_TRUE(otherHost.scripted.shown[0].text.contains(QStringLiteral("уже записывает")));
+
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_FALSE(outcome.filesFailed);
+    EXPECT_TRUE(files.mp3Written(3)) << "the refused run took nothing away";
+
+    // The first run is over: its lock is gone. A dead program's lock is taken over.
+    QFile stale(audio + QStringLiteral("/.lectorium-recording.lock"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("999999999\nLectorium\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    settings.rerecordExisting = true;
+    EXPECT_TRUE(other.startSingle(book()));
+}
+
+// An encoder that never ends is stopped after a generous limit; the block's
+// WAV stays and the block is reported, the job does not wait for ever.
+TEST_F(RecordingDriverTest, AHungEncoderIsStoppedAndItsBlockReported)
+{
+    files.encoderSeconds = 100;
+    EXPECT_GE(RecordingDriver::encoderSecondsAllowed(44100 * 60), 60 + 60 * 2) << "far above real time";
+    ASSERT_TRUE(driver.startSingle(book(1, 1)));
+    runToEnd(1000);
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.filesFailed);
+    EXPECT_TRUE(QFile::exists(wav(1)));
+    EXPECT_FALSE(files.encoded(1));
+    ASSERT_EQ(host.scripted.shown.size(), 1);
 }
