@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 void removeEntry(const QFileInfo &entry);
@@ -32,8 +34,19 @@ void removeEntry(const QFileInfo &entry)
 
 bool isPlainEntryName(const QString &name)
 {
+    const bool controlCharacter =
+        std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(u'/')
-           && !name.contains(QChar(0));
+           && !controlCharacter;
+}
+
+QString withoutControlCharacters(const QString &title)
+{
+    QString cleaned = title;
+    for (QChar &c : cleaned)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    return cleaned.trimmed();
 }
 
 void removeFolderInside(const QString &root, const QString &folder)

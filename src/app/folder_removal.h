@@ -10,5 +10,8 @@
 void removeFolderInside(const QString &root, const QString &folder);
 
 // True when `name` is a plain entry of a folder: not empty, not "." or "..",
-// without a path separator.
+// without a path separator or control characters.
 bool isPlainEntryName(const QString &name);
+// A title with its tabs, line ends and other control characters made
+// blanks, trimmed: what a pasted title becomes before it names a folder.
+QString withoutControlCharacters(const QString &title);

@@ -7,6 +7,9 @@
 #include "common/user_file.h"
 
 #include <QDir>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,8 +53,13 @@ QString projectIniPath(const QString &bookFolder)
 
 int countBlocks(const QString &bookFolder)
 {
+    // Block files are exactly the numbered names; anything else in the
+    // folder (the user's own notes.txt) is the user's and is not a block.
+    static const QRegularExpression blockName(QStringLiteral("^[0-9]{4,}\\.txt$"));
     const QDir dir(bookFolder, QStringLiteral("*.txt"), QDir::NoSort, QDir::Files | QDir::Hidden);
-    return static_cast<int>(dir.count());
+    const QStringList names = dir.entryList();
+    return int(
+        std::count_if(names.cbegin(), names.cend(), [](const QString &n) { return blockName.match(n).hasMatch(); }));
 }
 
 QString readBlockFile(const QString &bookFolder, int n)
@@ -80,7 +88,9 @@ bool writeRange(const QString &bookFolder, const BlockRange &range)
 void loadChapters(const QString &bookFolder, const QString &book, int blockCount, TagInfo &info, BlockTitles &titles)
 {
     const IniDocument ini = IniDocument::load(projectIniPath(bookFolder));
-    const int count = intValue(ini, kContents, QStringLiteral("Кол-во")).value_or(0);
+    // A hand-edited table of contents is believed no further than the block
+    // files that exist: a count of two billion must not cost the memory.
+    const int count = std::min(intValue(ini, kContents, QStringLiteral("Кол-во")).value_or(0), blockCount);
     QStringList list;
     if (count < 1) {
         for (int i = 1; i <= blockCount; ++i)

@@ -5,6 +5,7 @@
 #include "cli/cli_command.h"
 #include "cli/console_dialogs.h"
 
+#include "app/folder_removal.h"
 #include "app/project_store.h"
 #include "app/session/recording_session.h"
 #include "app/settings.h"
@@ -80,9 +81,10 @@ std::optional<QString> takeOption(QStringList &args, const QString &name)
 int recordBook(const QString &programFolder, const QString &name, std::optional<QString> from,
                std::optional<QString> to)
 {
+    // A book is an entry of the library, never a path that leads out of it.
     const QString folder = bookFolder(programFolder, name);
-    const int blocks = countBlocks(folder);
-    if (name.isEmpty() || blocks == 0) {
+    const int blocks = isPlainEntryName(name) ? countBlocks(folder) : 0;
+    if (blocks == 0) {
         cliErr(QStringLiteral("В библиотеке нет книги «%1».\n").arg(name));
         return 1;
     }

@@ -63,7 +63,7 @@ AddResult addBook(const AddRequest &request, ChapterDetector &detector, UserDial
                   const LineRewriter &dictionaries, const AddProgress &progress)
 {
     AddResult result;
-    const QString &title = request.title;
+    const QString title = withoutControlCharacters(request.title);
     if (titleMissing(title, dialogs) || titleUnusable(title, dialogs))
         return result;
 

@@ -1,6 +1,7 @@
 #include "app/batch_queue.h"
 #include "app/block_range.h"
 #include "app/book_file_filter.h"
+#include "app/folder_removal.h"
 #include "app/library.h"
 #include "app/project_store.h"
 #include "common/text_codec.h"
@@ -69,6 +70,32 @@ TEST(ProjectStore, MissingTableOfContentsNamesEveryBlock)
     EXPECT_EQ(info.title, QString());
     const BlockRange range = readRange(bookFolder(folder.path(), QStringLiteral("B")), 3);
     EXPECT_EQ(range.last, 3);
+}
+
+// The user's own files in a project folder are not blocks, and a table of
+// contents edited by hand is believed no further than the blocks there are.
+TEST(ProjectStore, OnlyNumberedFilesAreBlocksAndTheTableIsBounded)
+{
+    TempProgramFolder folder;
+    makeBook(folder, QStringLiteral("Книга"), 2,
+             QStringLiteral("[Оглавление]\r\nКол-во=2147483647\r\nБлок1=Первая\r\n"));
+    const QString book = bookFolder(folder.path(), QStringLiteral("Книга"));
+    folder.writeCp1251(QStringLiteral("Projects/Книга/notes.txt"), QStringLiteral("мои заметки"));
+    folder.writeCp1251(QStringLiteral("Projects/Книга/12.txt"), QStringLiteral("не блок"));
+    EXPECT_EQ(countBlocks(book), 2);
+    TagInfo info;
+    BlockTitles titles;
+    loadChapters(book, QStringLiteral("Книга"), countBlocks(book), info, titles);
+    EXPECT_EQ(titles.count(), 2);
+    EXPECT_EQ(titles.title(1), QStringLiteral("Первая"));
+}
+
+TEST(ProjectStore, TitlesBecomePlainFolderNames)
+{
+    EXPECT_EQ(withoutControlCharacters(QStringLiteral("\tВойна\r\nи мир\x01")), QStringLiteral("Война  и мир"));
+    for (const char *name : {"..", ".", "a/b", "a\tb", "a\nb", "\x01", ""})
+        EXPECT_FALSE(isPlainEntryName(QString::fromUtf8(name))) << name;
+    EXPECT_TRUE(isPlainEntryName(QStringLiteral("Война и мир. Том 1")));
 }
 
 TEST(BlockRange, AcceptAndRefuse)

@@ -5,6 +5,8 @@
 #include "support/cli_run.h"
 #include "support/temp_program_folder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -46,4 +48,17 @@ TEST(TextCli, NothingReadableFailsWithAMessage)
     EXPECT_TRUE(empty.out.isEmpty());
     EXPECT_TRUE(empty.err.contains(QStringLiteral("В файле не найден текст"))) << empty.err.toStdString();
     EXPECT_EQ(runText(folder, {}).exitCode, 2);
+}
+
+// A book named on the command line is an entry of the library: a path that
+// leads out of "Projects" is refused before anything is read or written.
+TEST(RecordCli, ABookOutsideTheLibraryIsRefused)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("elsewhere/0001.txt"), QStringLiteral("Текст\r\n"));
+    QDir().mkpath(folder.file(QStringLiteral("Projects")));
+    const CliRun run = runCli(folder, {QStringLiteral("record"), QStringLiteral("../elsewhere")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("В библиотеке нет книги"))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("elsewhere/project.ini"))));
 }
