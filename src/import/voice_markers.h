@@ -17,5 +17,10 @@ inline const QStringList all = {narration, author, speech, speech2, pause};
 
 } // namespace VoiceMarker
 
+// The text with every marker standing as written above, whatever blanks an
+// outside editor trimmed from around it or added ("Текст. {пауза->}" at a
+// line end): a marker is a marker with or without its blanks.
+QString normaliseVoiceMarkers(const QString &text);
+
 // The text with every voice marker taken out.
 QString removeVoiceMarkers(const QString &text);

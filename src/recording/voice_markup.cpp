@@ -81,7 +81,7 @@ QString cubePause(int msec)
 
 QString toSapiMarkup(const QString &text, const VoiceParams &v)
 {
-    QString out = text;
+    QString out = normaliseVoiceMarkers(text);
     out.replace(VoiceMarker::pause, silence(v.pause[0]));
     out.replace(VoiceMarker::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.speed[0])
                                             + QStringLiteral("/> <pitch absmiddle=") + quoted(v.pitch[0])
@@ -94,7 +94,7 @@ QString toSapiMarkup(const QString &text, const VoiceParams &v)
 
 QString toCubeMarkup(const QString &text, const VoiceParams &v)
 {
-    QString out = restateRates(emptyBlankLines(text), v);
+    QString out = restateRates(emptyBlankLines(normaliseVoiceMarkers(text)), v);
     out.replace(VoiceMarker::pause, QStringLiteral(". ") + cubePause(v.pause[0]) + u' ');
     out.replace(VoiceMarker::narration, u'.' + cubeVoiceTag(v, 1));
     out.replace(VoiceMarker::speech, u'.' + cubeVoiceTag(v, 2) + cubePause(v.pause[1]));

@@ -35,6 +35,11 @@ TEST(VoiceMarkup, SapiXmlForEachMarker)
          QStringLiteral("А\n        <silence msec=\"200\"/> <rate absspeed=\"4\"/> <pitch absmiddle=\"7\"/>Б")},
         {QStringLiteral("А {автор->} Б"),
          QStringLiteral("А\n        <silence msec=\"400\"/> <rate absspeed=\"5\"/> <pitch absmiddle=\"8\"/>Б")},
+        // An outside editor trimmed or doubled the blanks around a marker.
+        {QStringLiteral("Текст. {пауза->}\r\n"), QStringLiteral("Текст.<silence msec=\"300\"/>\r\n")},
+        {QStringLiteral("А{пауза->}Б"), QStringLiteral("А<silence msec=\"300\"/>Б")},
+        {QStringLiteral("А \t{речь->}  Б"),
+         QStringLiteral("А\n        <silence msec=\"100\"/> <rate absspeed=\"3\"/> <pitch absmiddle=\"6\"/>Б")},
     };
     for (const auto &c : cases)
         EXPECT_EQ(toSapiMarkup(c.text, v), c.xml) << c.text.toStdString();
