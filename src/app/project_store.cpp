@@ -51,15 +51,19 @@ QString projectIniPath(const QString &bookFolder)
     return bookFolder + QStringLiteral("/project.ini");
 }
 
-int countBlocks(const QString &bookFolder)
+bool isBlockFileName(const QString &name)
 {
     // Block files are exactly the numbered names; anything else in the
     // folder (the user's own notes.txt) is the user's and is not a block.
     static const QRegularExpression blockName(QStringLiteral("^[0-9]{4,}\\.txt$"));
-    const QDir dir(bookFolder, QStringLiteral("*.txt"), QDir::NoSort, QDir::Files | QDir::Hidden);
-    const QStringList names = dir.entryList();
-    return int(
-        std::count_if(names.cbegin(), names.cend(), [](const QString &n) { return blockName.match(n).hasMatch(); }));
+    return blockName.match(name).hasMatch();
+}
+
+int countBlocks(const QString &bookFolder)
+{
+    const QStringList names =
+        QDir(bookFolder, QStringLiteral("*.txt"), QDir::NoSort, QDir::Files | QDir::Hidden).entryList();
+    return int(std::count_if(names.cbegin(), names.cend(), isBlockFileName));
 }
 
 QString readBlockFile(const QString &bookFolder, int n)

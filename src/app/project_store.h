@@ -15,6 +15,8 @@ QString bookFolder(const QString &programFolder, const QString &book);
 QString projectIniPath(const QString &bookFolder);
 
 // Number of "*.txt" files in the book folder; counted afresh every time.
+// "0001.txt" and the like; nothing else in a book folder is a block.
+bool isBlockFileName(const QString &name);
 int countBlocks(const QString &bookFolder);
 
 // The text of one block file as stored (its final CR LF included); empty when

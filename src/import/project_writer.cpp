@@ -85,7 +85,7 @@ bool writeBlocks(const QString &folder, const BookBlocks &book)
 
 bool isBlockFile(const QFileInfo &entry)
 {
-    return !entry.isDir() && entry.fileName().endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
+    return !entry.isDir() && isBlockFileName(entry.fileName());
 }
 
 // Copies what the user keeps in the old book folder (everything but block

@@ -113,7 +113,7 @@ TEST(AddBook, AnExistingProjectIsReplacedOnlyWhenTheUserAgrees)
 {
     TempProgramFolder folder;
     const QString book = bookFolder(folder.path(), QStringLiteral("Книга"));
-    for (const char *name : {"0001.txt", "0002.txt", "0003.txt", "cover.jpg", "notes/plan.txt"})
+    for (const char *name : {"0001.txt", "0002.txt", "0003.txt", "cover.jpg", "notes/plan.txt", "notes.txt"})
         folder.writeCp1251(QStringLiteral("Projects/Книга/") + QString::fromUtf8(name), QStringLiteral("старое"));
     folder.writeCp1251(QStringLiteral("Projects/Книга/project.ini"),
                        QStringLiteral("[Своё]\r\nКлюч=значение\r\n[Оглавление]\r\nКол-во=3\r\n"));
@@ -134,6 +134,7 @@ TEST(AddBook, AnExistingProjectIsReplacedOnlyWhenTheUserAgrees)
     // What is not a block file stays, and so do the keys this pass does not write.
     EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/cover.jpg")));
     EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/notes/plan.txt")));
+    EXPECT_TRUE(QFileInfo::exists(book + QStringLiteral("/notes.txt")));
     EXPECT_EQ(readIni(QStringLiteral("Своё"), QStringLiteral("Ключ"), projectIniPath(book)),
               QStringLiteral("значение"));
     EXPECT_EQ(readIni(QStringLiteral("Оглавление"), QStringLiteral("Кол-во"), projectIniPath(book)),
