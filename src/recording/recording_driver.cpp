@@ -327,7 +327,9 @@ void RecordingDriver::reportWriteFailure()
     m_host.dialogs().show({QStringLiteral("Lectorium"),
                            QStringLiteral("Не удалось записать аудиофайл\n\"%1\".\n"
                                           "Проверьте свободное место на диске, права на запись в папку "
-                                          "и длину имени файла.\nЗапись остановлена, готовые блоки сохранены.")
+                                          "и длину имени файла. Блок, звук которого длиннее 4 ГБ (около 27 "
+                                          "часов), в WAV-файл не помещается: уменьшите размер блоков.\n"
+                                          "Запись остановлена, готовые блоки сохранены.")
                                .arg(QDir::toNativeSeparators(wavPath(m_block))),
                            DialogIcon::Critical, DialogButtons::Ok});
     stopWithFailure();

@@ -219,6 +219,20 @@ TEST_F(VoiceTest, MemoryStreamHoldsTheSameSoundAsTheFile)
     EXPECT_NEAR(memory->data().size(), file.dataBytes, file.dataBytes / 100);
 }
 
+// Sound beyond what a WAV header can state is refused, never written under a
+// header that says less (the encoder would then keep only the first part).
+TEST(WavFileStreamTest, SoundBeyondTheHeaderLimitIsRefused)
+{
+    TempProgramFolder folder;
+    WavFileStream file(PcmFormat{}, 1500);
+    ASSERT_TRUE(file.open(folder.file(QStringLiteral("1.wav"))));
+    ASSERT_TRUE(file.append(QByteArray(1000, 'a')));
+    EXPECT_FALSE(file.append(QByteArray(1000, 'b')));
+    EXPECT_FALSE(file.close());
+    EXPECT_EQ(QFileInfo(folder.file(QStringLiteral("1.wav"))).size(), 44 + 1000);
+    EXPECT_GE(WavFileStream::kMaxDataBytes, quint64(4000000000));
+}
+
 TEST(WavFileStreamTest, CloseSaysWhenTheDiskCouldNotTakeTheSound)
 {
     TempProgramFolder folder;

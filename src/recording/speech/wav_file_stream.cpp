@@ -64,6 +64,10 @@ bool WavFileStream::append(const char *pcm, qint64 bytes)
     std::lock_guard lock(m_mutex);
     if (!m_file.isOpen() || bytes <= 0)
         return m_file.isOpen();
+    if (m_writeFailed || quint64(m_dataBytes) + quint64(bytes) > m_maxDataBytes) {
+        m_writeFailed = true;
+        return false;
+    }
     if (m_file.write(pcm, bytes) != bytes) {
         m_writeFailed = true;
         return false;

@@ -26,7 +26,12 @@ QByteArray wavHeader(const PcmFormat &format, quint32 dataBytes);
 class WavFileStream : public SpeechSink
 {
 public:
-    explicit WavFileStream(PcmFormat format = {}) : m_format(format) { }
+    // The most sound a WAV header can state (its sizes are 32-bit).
+    static constexpr quint64 kMaxDataBytes = 0xFFFFFFFFull - 36;
+
+    explicit WavFileStream(PcmFormat format = {}, quint64 maxDataBytes = kMaxDataBytes)
+        : m_format(format), m_maxDataBytes(maxDataBytes)
+    { }
     ~WavFileStream() override { close(); }
 
     const PcmFormat &format() const { return m_format; }
@@ -37,7 +42,9 @@ public:
     bool append(const char *pcm, qint64 bytes);
     void write(const char *pcm, qint64 bytes) override { append(pcm, bytes); }
     // Writes the final header; false when any write since open failed (a
-    // full disk), so the file does not hold all the sound it was given.
+    // full disk) or the sound went beyond what the header can state, so the
+    // file does not hold all the sound it was given. Sound past that limit
+    // is never written: a header must not lie about its file.
     bool close();
     bool isOpen() const;
     qint64 dataBytes() const;
@@ -46,6 +53,7 @@ private:
     bool updateHeader();
 
     PcmFormat m_format;
+    quint64 m_maxDataBytes;
     mutable std::mutex m_mutex;
     QFile m_file;
     quint32 m_dataBytes = 0;
