@@ -20,7 +20,8 @@ bool isBlockFileName(const QString &name);
 int countBlocks(const QString &bookFolder);
 
 // The text of one block file as stored (its final CR LF included); empty when
-// the file cannot be read.
+// the file cannot be read. A block is Windows-1251, or UTF-8 with a byte-order
+// mark where Windows-1251 could not hold its text.
 QString readBlockFile(const QString &bookFolder, int n);
 
 struct BlockRange

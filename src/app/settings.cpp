@@ -124,7 +124,7 @@ void loadSettings(Settings &settings, const QString &iniPath)
             continue;
         if (isKey(k, "Коэффициент1")) {
             const double v = leadingNumber(*text);
-            settings.coefficient1 = v == 0.0 ? 21.0 : v;
+            settings.coefficient1 = v == 0.0 ? kDefaultCoefficient1 : v;
         } else if (auto switchField = std::get_if<bool Settings::*>(&k.field)) {
             // A switch is on when the file says 1, as it always was read.
             if (const auto v = toInt16(*text))

@@ -11,9 +11,13 @@
 #include "app/settings.h"
 #include "common/program_folder.h"
 #include "import/book_loader.h"
+#include "import/editor_estimate.h"
+#include "import/paragraph_layout.h"
 #include "import/saved_settings_add.h"
 #include "import/word_converter.h"
+#include "recording/block_text.h"
 #include "recording/progress_texts.h"
+#include "recording/speech/speech_output_rate.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -124,6 +128,14 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
     return exitCode;
 }
 
+// The learnt "Коэффициент1" of the program folder at the voice's byte rate.
+SpeakingRate speakingRate(const QString &programFolder)
+{
+    Settings settings;
+    loadSettings(settings, programFolder + QStringLiteral("/Lectorium.ini"));
+    return {settings.coefficient1, speechBytesPerSecond()};
+}
+
 // Loads the book file and adds it to the library; the library name, or an
 // empty string when that failed.
 QString importBook(const QString &programFolder, const QString &path, const std::optional<QString> &title)
@@ -140,10 +152,20 @@ QString importBook(const QString &programFolder, const QString &path, const std:
     request.title = title.value_or(loaded.title.value_or(QString())).trimmed();
     request.text = loaded.text;
     request.info = loaded.information.value_or(BookInformation());
+    // As the editor does on loading: the book's own layout decides whether a
+    // paragraph may end without an indented or empty line after it.
+    const ParagraphLayout layout = detectParagraphLayout(loaded.text);
+    request.paragraphWithoutIndent = loaded.indentsMarked ? false : layout.withoutIndent;
+    if (!loaded.indentsMarked)
+        cliErr(layout.status + u'\n');
+    request.sectionsMarked = loaded.sectionsMarked;
     const AddResult added = addWithSavedSettings(request, dialogs);
     if (added.status != AddStatus::Added)
         return {};
-    cliErr(QStringLiteral("Книга «%1» добавлена: %2 блоков\n").arg(added.book).arg(added.blockCount));
+    cliErr(QStringLiteral("Книга «%1» добавлена: блоков %2, длительность %3\n")
+               .arg(added.book)
+               .arg(added.blockCount)
+               .arg(estimateLabel(bookRawLength(bookFolder(programFolder, added.book)), speakingRate(programFolder))));
     return added.book;
 }
 

@@ -93,6 +93,22 @@ QByteArray toCp1251(const QString &text)
     return bytes;
 }
 
+bool fitsCp1251(const QString &text)
+{
+    const auto &table = reverseCp1251();
+    for (const QChar c : text)
+        if (c.unicode() != 0 && table[c.unicode()] == 0)
+            return false;
+    return true;
+}
+
+QByteArray encodeUserFile(const QString &text)
+{
+    if (fitsCp1251(text))
+        return toCp1251(text);
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
 QChar cp1251Char(int code)
 {
     if (code < 0 || code > 255)

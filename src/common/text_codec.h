@@ -1,7 +1,8 @@
 #pragma once
 // The one codec of the program: everything the user owns is stored in
 // Windows-1251 (and DOS books come in CP866), while every text in memory is a
-// QString. Characters that Windows-1251 lacks are written as "?".
+// QString. toCp1251 writes characters that Windows-1251 lacks as "?";
+// encodeUserFile keeps them by choosing UTF-8 for such a text.
 
 #include <QByteArray>
 #include <QChar>
@@ -12,6 +13,14 @@ namespace Codec {
 QString fromCp1251(const QByteArray &bytes);
 QByteArray toCp1251(const QString &text);
 QString fromCp866(const QByteArray &bytes);
+
+// True when every character of the text has a Windows-1251 code.
+bool fitsCp1251(const QString &text);
+
+// A file's bytes for the text: Windows-1251 when the text fits it (what
+// existing installations and tools read), otherwise UTF-8 with a byte-order
+// mark, so no character is lost. decodeUserFile reads both.
+QByteArray encodeUserFile(const QString &text);
 
 // The character that Windows-1251 stores under `code` (0..255), so rules
 // written in terms of those codes (160 no-break space, 171 «, 151 —, ...)

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The title field's prompt after a paste; no book may be called that.
 inline const QString kTitlePlaceholder = QStringLiteral("Введите название книги!");
 
@@ -21,6 +23,13 @@ struct AddRequest
     QString text;  // the whole edited text
     BookInformation info;
     AddOptions options;
+    // "Абзац НЕ начинается пробелом или табуляцией" as the loaded book's
+    // layout asks for it; it wins over the saved option when adding without
+    // the editor (the editor sets its check box on loading instead).
+    std::optional<bool> paragraphWithoutIndent;
+    // Whether the loaded book marks its sections with three empty lines
+    // (FictionBook); switches that identifier when adding without the editor.
+    std::optional<bool> sectionsMarked;
 };
 
 enum class AddStatus {

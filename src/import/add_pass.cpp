@@ -2,6 +2,7 @@
 
 #include "import/line_cleanup.h"
 #include "import/long_line_split.h"
+#include "import/stress_accents.h"
 #include "import/text_normalisation.h"
 #include "import/voice_markers.h"
 
@@ -80,7 +81,7 @@ private:
     bool m_inDialogue = false;
     qint64 m_blockChars = 0; // raw characters of the lines in the current block
     int m_part = 1;
-    bool m_openedBySize = false; // the current block began at a size break
+    bool m_blockSpeaks = false; // the current block holds a letter or a digit
     QString m_chapter = QStringLiteral("Блок");
     QString m_block;
     BookBlocks m_result;
@@ -123,11 +124,19 @@ void BlockCutter::startBlock(const QString &name)
     m_result.names.append(name);
     m_block = m_opening;
     m_blockChars = 0;
+    m_blockSpeaks = false;
+}
+
+bool speaks(const QString &line)
+{
+    for (const QChar c : line)
+        if (c.isLetterOrNumber())
+            return true;
+    return false;
 }
 
 void BlockCutter::addLine(const QString &raw, const QString &next, bool continuation)
 {
-    const qint64 charsBefore = m_blockChars;
     m_blockChars += raw.size();
     QString line = raw;
     bool joinsNext = false;
@@ -140,23 +149,31 @@ void BlockCutter::addLine(const QString &raw, const QString &next, bool continua
 
     const QString forSize = m_options.paragraphWithoutIndent ? raw : trimSpaces(raw);
     const bool endsWithFullStop = forSize.endsWith(u'.');
-    const bool endsSentence = raw.endsWith(u'.') || line.endsWith(u'?') || line.endsWith(u'!');
-    if (endsSentence && (m_options.paragraphWithoutIndent || startsIndented(next) || next.isEmpty()))
+    if (endsSentence(raw) && (m_options.paragraphWithoutIndent || startsIndented(next) || next.isEmpty()))
         endParagraph(line);
     if (next.isEmpty() && !line.isEmpty() && !line.endsWith(m_pause))
         line += m_pause;
 
     QString heading = raw;
-    // The detector runs on every line, so its empty-line count follows the text.
-    if (m_detector.isChapter(heading) && !continuation && m_options.splitByChapters
-        && (charsBefore > 1 || m_openedBySize)) {
+    // The detector sees every line of the book once, in order (the later
+    // pieces of an over-long line are no lines of their own), so its
+    // empty-line count and its survey follow the text.
+    // A block begins at a heading only when the one before has something to
+    // say. Otherwise the heading joins that block: the first block keeps the
+    // title's name, a later one (just opened by a size break, or holding a
+    // heading without words) takes the heading's name and counts its size
+    // from the heading.
+    const bool laterBlock = !m_result.blocks.isEmpty();
+    if (!continuation && m_detector.isChapter(heading) && m_options.splitByChapters && (m_blockSpeaks || laterBlock)) {
         m_chapter = trimSpaces(removeVoiceMarkers(line)).left(kMaxChapterName);
         line = (m_voice != 1 ? m_narration : QString()) + properCase(line) + m_pause;
-        if (charsBefore > 1)
+        if (m_blockSpeaks) {
             startBlock(m_chapter);
-        else // a size break just opened this block: the heading names it
+        } else {
             m_result.names.last() = m_chapter;
-        m_openedBySize = false;
+            m_blockChars = 0;
+        }
+        m_blockChars += raw.size();
         m_part = 1;
     }
 
@@ -166,6 +183,9 @@ void BlockCutter::addLine(const QString &raw, const QString &next, bool continua
         line += m_pause;
     if (m_dictionaries)
         line = m_dictionaries(line);
+    // The line's own letters are what the listener hears; the markers added
+    // to it say nothing.
+    m_blockSpeaks = m_blockSpeaks || speaks(raw);
     m_block += line;
     if (!joinsNext)
         m_block += kCrLf;
@@ -173,7 +193,6 @@ void BlockCutter::addLine(const QString &raw, const QString &next, bool continua
     if (m_options.splitBySize && m_blockChars >= m_maxSize && endsWithFullStop) {
         ++m_part;
         startBlock(m_chapter + u'(' + QString::number(m_part) + u')');
-        m_openedBySize = true;
     }
 }
 
@@ -181,7 +200,7 @@ BookBlocks BlockCutter::finish()
 {
     // A size break on the text's last line leaves a block with nothing to
     // say but the empty lines after it.
-    if (!m_result.blocks.isEmpty() && removeVoiceMarkers(m_block).trimmed().isEmpty())
+    if (!m_result.blocks.isEmpty() && !m_blockSpeaks)
         m_result.names.removeLast();
     else
         m_result.blocks.append(m_block);
@@ -222,8 +241,9 @@ QString escapeAngleBrackets(const QString &text)
 BookBlocks cutIntoBlocks(const QString &text, const QString &title, const AddOptions &options,
                          ChapterDetector &detector, const LineRewriter &dictionaries, const AddProgress &progress)
 {
-    const QString escaped = escapeAngleBrackets(text);
+    const QString escaped = stressAccentsAsMarks(escapeAngleBrackets(text));
     const QStringList lines = splitBookLines(escaped);
+    detector.surveyBook(lines);
     BlockCutter cutter(title, options, detector, dictionaries);
     const QString end = QStringLiteral("End");
     qsizetype position = 0;

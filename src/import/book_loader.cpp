@@ -80,6 +80,7 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
         result.sourcePath = InFileName;
         result.title = InFileNm.left(InFileNm.size() - (ext == u"html" ? 5 : 4));
         result.indentsMarked = ext == u".rtf" || ext == u".doc";
+        result.sectionsMarked = ext == u".fb2";
     } else {
         result.information.reset();
     }

@@ -27,6 +27,10 @@ struct BookLoadResult
     // Indented paragraphs were marked with four spaces (RTF and Word), so
     // the editor's "paragraph does not begin with a space" option goes off.
     bool indentsMarked = false;
+    // Each section begins after three empty lines (FictionBook), which the
+    // identifier "\\\\\\" takes for a heading. In other books such a run of
+    // empty lines is a scene break inside a chapter.
+    bool sectionsMarked = false;
     QString status; // the status line after the load
 };
 

@@ -1,5 +1,7 @@
 #include "import/chapter_detection.h"
 
+#include "import/chapter_pattern.h"
+#include "import/chapter_survey.h"
 #include "import/text_normalisation.h"
 
 #include "common/like_matcher.h"
@@ -56,6 +58,25 @@ int emptyLineRule(const QString &identifier)
 
 } // namespace
 
+void ChapterDetector::surveyBook(const QStringList &lines)
+{
+    QStringList prepared;
+    prepared.reserve(lines.size());
+    for (const QString &line : lines)
+        prepared.append(prepareChapterLine(line, m_dialogueStartsWithQuotes));
+    QList<bool> veto = endnoteNumbers(prepared);
+    // What the identifiers take, endnote numbers aside, from the empty-line
+    // count the book starts with.
+    ChapterDetector trial = *this;
+    QList<int> identifier(lines.size(), kNoHeading);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (trial.matchesPrepared(prepared[i]) && !veto[i])
+            identifier[i] = trial.m_matchedIdentifier;
+    vetoContents(identifier, prepared, veto);
+    m_notHeading = veto;
+    m_linesSeen = 0;
+}
+
 bool ChapterDetector::matches(const QString &identifier, const QString &line)
 {
     if (identifier == QLatin1String("$$"))
@@ -66,23 +87,40 @@ bool ChapterDetector::matches(const QString &identifier, const QString &line)
         emptyCount = 0;
         return true;
     }
-    if (identifier.contains(u'*'))
-        return like(line, identifier);
-    if (identifier.endsWith(u'|'))
-        return like(line, identifier.chopped(1));
-    return like(line.left(patternLength(identifier)), identifier);
+    return chapterPatternMatches(identifier, line);
 }
 
 bool ChapterDetector::isChapter(QString &line)
 {
+    const bool vetoed = m_linesSeen < m_notHeading.size() && m_notHeading[m_linesSeen];
+    ++m_linesSeen;
+    const bool heading = matchesIdentifiers(line);
+    if (heading && vetoed) {
+        emptyCount = 0; // as for a line that matches nothing
+        return false;
+    }
+    return heading;
+}
+
+bool ChapterDetector::matchesIdentifiers(QString &line)
+{
     line = prepareChapterLine(line, m_dialogueStartsWithQuotes);
+    return matchesPrepared(line);
+}
+
+bool ChapterDetector::matchesPrepared(const QString &line)
+{
+    m_matchedIdentifier = kNoHeading;
     if (isBlank(line)) {
         ++emptyCount;
         return false;
     }
-    for (const QString &identifier : m_active)
-        if (matches(identifier, line))
+    for (int i = 0; i < m_active.size(); ++i) {
+        if (matches(m_active[i], line)) {
+            m_matchedIdentifier = emptyLineRule(m_active[i]) ? kEmptyLinesHeading : i;
             return true;
+        }
+    }
     emptyCount = 0;
     return false;
 }
@@ -115,6 +153,28 @@ void ChapterIdentifierList::setAllOn(bool on)
 {
     for (ChapterIdentifier &entry : m_entries)
         entry.flag = on;
+}
+
+bool ChapterIdentifierList::switchListed(const QString &text, bool on)
+{
+    for (ChapterIdentifier &entry : m_entries) {
+        if (entry.name == text) {
+            const bool changes = entry.flag != on;
+            entry.flag = on;
+            return changes;
+        }
+    }
+    return false;
+}
+
+QString followSectionMarks(ChapterIdentifierList &list, bool sectionsMarked)
+{
+    if (!list.switchListed(kSectionBreakIdentifier, sectionsMarked))
+        return QString();
+    return sectionsMarked
+               ? QStringLiteral(
+                   "Разделы книги FictionBook начинаются после трёх пустых строк: идентификатор «\\\\\\» включен.")
+               : QStringLiteral("Три пустые строки в этой книге не начинают главу: идентификатор «\\\\\\» выключен.");
 }
 
 QString identifierFromSelection(const QString &selection)

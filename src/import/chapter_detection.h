@@ -3,12 +3,14 @@
 // off. An identifier is a wildcard pattern matched against the start of a
 // line (or the whole line when it holds "*" or ends in "|"), "$$" for a line
 // without lower-case letters, or "\" ... "\\\\\" for a line that follows
-// exactly that many empty lines.
+// exactly that many empty lines. Patterns may name chapter numbers with
+// "{номер}" and "{римское}" (chapter_number.h).
 
 #include "common/name_flag_list.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -38,14 +40,36 @@ public:
     // pattern match leaves it as it was.
     bool isChapter(QString &line);
 
+    // Looks through the whole book before its lines are asked about, each
+    // once and in the same order. Two kinds of lines that the identifiers
+    // take are then no headings:
+    // - a line that is only a number, unless the book numbers its chapters
+    //   so: it stands before a chapter's worth of text, and so does the number
+    //   line before it (after it, for the first). Numbered endnotes, a line or
+    //   two each, do not;
+    // - the entries of a table of contents: in a run of four or more headings
+    //   with nothing to say between them, only the first begins a chapter,
+    //   and the run's tail of headings of different identifiers ("Том",
+    //   "Часть", "Глава" after the contents), which begin the book. A heading
+    //   found by an empty-line identifier (the sections of a FictionBook
+    //   book, nested without text between them) is no entry and ends a run.
+    // Without a survey every line is judged by the identifiers alone.
+    void surveyBook(const QStringList &lines);
+
     // Consecutive empty lines seen; kept between calls (the editor's preview
     // resets it, the add pass starts from what was left).
     int emptyCount = 0;
 
 private:
     bool matches(const QString &identifier, const QString &line);
+    // isChapter by the identifiers alone.
+    bool matchesIdentifiers(QString &line);
+    bool matchesPrepared(const QString &line);
 
-    QList<QString> m_active; // the texts of the identifiers that are on, in order
+    QList<QString> m_active;      // the texts of the identifiers that are on, in order
+    int m_matchedIdentifier = -1; // index in m_active of the last match, or -1
+    QList<bool> m_notHeading;     // from the survey, one per line of the book
+    qsizetype m_linesSeen = 0;
     bool m_dialogueStartsWithQuotes = false;
 };
 
@@ -64,10 +88,20 @@ public:
     void remove(int index);
     void setOn(int index, bool on);
     void setAllOn(bool on);
+    // Switches the entry with this text on or off; false (and nothing
+    // changed) when the list does not hold it or it is already so.
+    bool switchListed(const QString &text, bool on);
 
 private:
     QList<ChapterIdentifier> m_entries;
 };
+
+// The identifier of the three empty lines that begin a FictionBook section.
+inline const QString kSectionBreakIdentifier = QStringLiteral("\\\\\\");
+
+// Switches kSectionBreakIdentifier on for a book whose sections are marked
+// so, off for any other; the status line's note when that changed it.
+QString followSectionMarks(ChapterIdentifierList &list, bool sectionsMarked);
 
 // The identifier that the editor's "-> идентификатор главы" makes of a
 // selection: its first line, trimmed, with "*" and "?" written as "[*]" and

@@ -4,11 +4,6 @@
 
 #include <cmath>
 
-int estimateSeconds(qint64 characters, double coefficient)
-{
-    return int(std::lround(coefficient * double(characters) * 100.0 / 32000.0));
-}
-
 namespace {
 
 struct TextLine
@@ -38,8 +33,9 @@ QList<TextLine> linesOf(const QString &text)
 
 } // namespace
 
-ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options, double coefficient,
-                               ChapterDetector &detector, const std::function<bool()> &keepGoing)
+ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options,
+                               const SpeakingRate &rate, ChapterDetector &detector,
+                               const std::function<bool()> &keepGoing)
 {
     ChapterPreview preview;
     preview.rows.append({1, title, 0, 0, 0});
@@ -48,7 +44,13 @@ ChapterPreview previewChapters(const QString &text, const QString &title, const 
     int part = 1;
     bool sizeBreakPending = false;
     QString chapter = QStringLiteral("Блок");
-    for (const TextLine &textLine : linesOf(text)) {
+    const QList<TextLine> lines = linesOf(text);
+    QStringList lineTexts;
+    lineTexts.reserve(lines.size());
+    for (const TextLine &textLine : lines)
+        lineTexts.append(text.mid(textLine.start, textLine.length));
+    detector.surveyBook(lineTexts);
+    for (const TextLine &textLine : lines) {
         blockLength += textLine.withBreak;
         QString line = text.mid(textLine.start, textLine.length);
         const bool heading = detector.isChapter(line);
@@ -62,7 +64,7 @@ ChapterPreview previewChapters(const QString &text, const QString &title, const 
                 part = 1;
                 name = line;
             }
-            preview.rows.last().seconds = estimateSeconds(blockLength, coefficient);
+            preview.rows.last().seconds = int(rate.seconds(blockLength));
             preview.rows.append({int(preview.rows.size()) + 1, trimSpaces(name), textLine.start, textLine.length, 0});
             blockLength = 0;
             detector.emptyCount = 0;
@@ -73,6 +75,6 @@ ChapterPreview previewChapters(const QString &text, const QString &title, const 
         }
         sizeBreakPending = options.splitBySize && blockLength > maxSize;
     }
-    preview.rows.last().seconds = estimateSeconds(blockLength, coefficient);
+    preview.rows.last().seconds = int(rate.seconds(blockLength));
     return preview;
 }

@@ -6,15 +6,12 @@
 #include "common/format_duration.h"
 #include "import/add_options.h"
 #include "import/chapter_detection.h"
+#include "import/speaking_rate.h"
 
 #include <QList>
 #include <QString>
 
 #include <functional>
-
-// Seconds of speech for `characters` characters at the reading-speed
-// coefficient "Коэффициент1" (WAV bytes per character / 100).
-int estimateSeconds(qint64 characters, double coefficient);
 
 struct PreviewRow
 {
@@ -36,5 +33,6 @@ struct ChapterPreview
 // are named "chapter (2)". `keepGoing` is asked after each row (a window lets
 // its events run there); false stops the preview with the rows so far. The
 // detector's empty-line count is reset after each row and on stopping.
-ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options, double coefficient,
-                               ChapterDetector &detector, const std::function<bool()> &keepGoing = {});
+ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options,
+                               const SpeakingRate &rate, ChapterDetector &detector,
+                               const std::function<bool()> &keepGoing = {});

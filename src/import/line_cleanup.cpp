@@ -72,3 +72,16 @@ CleanLine cleanUpLine(const QString &line, const QString &next, const LineCleanu
     result.text = l;
     return result;
 }
+
+bool endsSentence(const QString &line)
+{
+    static const QString closers = QStringLiteral("\"')]}") + Codec::cp1251Char(187) + Codec::cp1251Char(147)
+                                   + Codec::cp1251Char(148) + Codec::cp1251Char(146);
+    qsizetype end = line.size();
+    while (end > 0 && (line.at(end - 1).isSpace() || closers.contains(line.at(end - 1))))
+        --end;
+    if (end == 0)
+        return false;
+    const QChar last = line.at(end - 1);
+    return last == u'.' || last == u'!' || last == u'?' || last == Codec::cp1251Char(133);
+}

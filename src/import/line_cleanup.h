@@ -27,3 +27,7 @@ CleanLine cleanUpLine(const QString &line, const QString &next, const LineCleanu
 // True when a raw line is indented: it begins with a space, a tab or a
 // no-break space.
 bool startsIndented(const QString &line);
+
+// True when a raw line ends a sentence: its last mark, after closing quotes,
+// brackets and spaces, is ".", "!", "?" or "…" ("Да!»", "Нет…", "(там же.)").
+bool endsSentence(const QString &line);

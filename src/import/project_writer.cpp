@@ -75,10 +75,12 @@ bool syncFileSystem(const QString &folder)
     return synced;
 }
 
+// A block in Windows-1251 when it fits, else in UTF-8 with a byte-order
+// mark: every reader of block files takes both, and no character is lost.
 bool writeBlocks(const QString &folder, const BookBlocks &book)
 {
     for (int i = 1; i <= book.blocks.size(); ++i)
-        if (!writeStagedFile(folder + u'/' + blockFileName(i), Codec::toCp1251(book.blocks[i - 1] + kCrLf)))
+        if (!writeStagedFile(folder + u'/' + blockFileName(i), Codec::encodeUserFile(book.blocks[i - 1] + kCrLf)))
             return false;
     return true;
 }

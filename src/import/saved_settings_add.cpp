@@ -8,8 +8,12 @@ AddResult addWithSavedSettings(AddRequest request, UserDialogs &dialogs, const A
 {
     const QString folder = request.programFolder;
     loadAddOptions(request.options, ProgramFolder(folder).settingsFile());
-    ChapterDetector detector(loadChapterIdentifiers(folder).value_or(QList<ChapterIdentifier>()),
-                             request.options.dialogueStartsWithQuotes);
+    if (request.paragraphWithoutIndent)
+        request.options.paragraphWithoutIndent = *request.paragraphWithoutIndent;
+    ChapterIdentifierList identifiers(loadChapterIdentifiers(folder).value_or(QList<ChapterIdentifier>()));
+    if (request.sectionsMarked)
+        followSectionMarks(identifiers, *request.sectionsMarked);
+    ChapterDetector detector(identifiers.entries(), request.options.dialogueStartsWithQuotes);
     return addWithEnabledDictionaries(request, detector, dialogs, progress);
 }
 

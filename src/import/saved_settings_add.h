@@ -6,8 +6,9 @@
 
 #include "import/add_book.h"
 
-// `request.options` is replaced by the saved options; everything else of the
-// request is used as it is.
+// `request.options` is replaced by the saved options (with the request's
+// paragraph layout, when it has one); everything else of the request is used
+// as it is.
 AddResult addWithSavedSettings(AddRequest request, UserDialogs &dialogs, const AddProgress &progress = {});
 
 // addBook with the options of the request; when they ask for it, the enabled

@@ -46,15 +46,32 @@ QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QSt
     return toSapiMarkup(text, m_settings.voiceIndex);
 }
 
-int BlockTextSource::blockRawLength(int n, const QString &book) const
+namespace {
+
+int rawLength(QString text)
 {
     // Pause first: where two markers share a blank, this order decides which
     // one is taken out whole.
-    QString text = readBlockFile(folderOf(book), n);
     for (const QString *marker : {&VoiceMarker::pause, &VoiceMarker::narration, &VoiceMarker::speech,
                                   &VoiceMarker::speech2, &VoiceMarker::author})
         text.replace(*marker, QString());
     return int(text.size());
+}
+
+} // namespace
+
+int BlockTextSource::blockRawLength(int n, const QString &book) const
+{
+    return rawLength(readBlockFile(folderOf(book), n));
+}
+
+qint64 bookRawLength(const QString &bookFolder)
+{
+    qint64 characters = 0;
+    const int blocks = countBlocks(bookFolder);
+    for (int n = 1; n <= blocks; ++n)
+        characters += rawLength(readBlockFile(bookFolder, n));
+    return characters;
 }
 
 QString bookTextAn(const QString &programFolder, const QStringList &books)

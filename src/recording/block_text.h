@@ -44,6 +44,10 @@ private:
     std::function<void()> m_yield;
 };
 
+// Characters a book folder's blocks hold without their voice markers, added
+// up: what the learnt coefficient counts, so a whole book's estimate.
+qint64 bookRawLength(const QString &bookFolder);
+
 // Every block of every book, role markers removed, each book followed by a
 // line break: the material of the dictionary analysis of the chosen books.
 QString bookTextAn(const QString &programFolder, const QStringList &books);

@@ -38,7 +38,7 @@ bool exportBook(const QString &programFolder, const QString &book, const QString
                                             : toSapiMarkup(block, settings.voiceIndex);
         all += QStringLiteral("\r\n");
     }
-    if (!UserFile::writeBytes(target, Codec::toCp1251(all)) || QFileInfo(target).size() < 2) {
+    if (!UserFile::writeBytes(target, Codec::encodeUserFile(all)) || QFileInfo(target).size() < 2) {
         dialogs.show({kTitle, QStringLiteral("Не удалось записать файл \"%1\".").arg(QDir::toNativeSeparators(target)),
                       DialogIcon::Critical, DialogButtons::Ok});
         return false;

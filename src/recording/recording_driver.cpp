@@ -143,7 +143,7 @@ void RecordingDriver::writeDebugText() const
         return;
     const QString folder = m_programFolder + QStringLiteral("/debug");
     UserFile::writeBytes(folder + u'/' + QString::number(m_block) + QStringLiteral(".txt"),
-                         Codec::toCp1251(m_blockText));
+                         Codec::encodeUserFile(m_blockText));
 }
 
 bool RecordingDriver::lockAudioFolder()

@@ -64,7 +64,8 @@ TEST(Settings, ConversionsOnLoadAndSave)
         const char *coefficient;
         double expected;
     };
-    const Case cases[] = {{"0", 21}, {"abc", 21}, {"1.5", 1.5}, {"2.25xyz", 2.25}, {"30", 30}};
+    const Case cases[] = {
+        {"0", kDefaultCoefficient1}, {"abc", kDefaultCoefficient1}, {"1.5", 1.5}, {"2.25xyz", 2.25}, {"30", 30}};
     for (const Case &c : cases) {
         writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Коэффициент1"), QString::fromLatin1(c.coefficient),
                  path);

@@ -191,3 +191,25 @@ TEST(AddBook, ABookLeftAsideByAKilledWriterGoesBackToTheLibrary)
         readBlockFile(bookFolder(folder.path(), QStringLiteral("Книга")), 1).contains(QStringLiteral("Новая.")));
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
 }
+
+// A block that Windows-1251 can hold stays in it; one that it cannot is kept
+// whole in UTF-8 with a byte-order mark, and reads back unchanged.
+TEST(AddBook, BlocksKeepEveryCharacter)
+{
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    const AddResult result = add(requestFor(folder, QStringLiteral("Книга"),
+                                            QStringLiteral("Сказал «да» — №1.\r\nГлава 2\r\nCrème brûlée, ü, 中.\r\n")),
+                                 dialogs);
+    ASSERT_EQ(result.status, AddStatus::Added);
+    const QString book = bookFolder(folder.path(), result.book);
+    QFile first(book + QStringLiteral("/0001.txt"));
+    QFile second(book + QStringLiteral("/0002.txt"));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    const QByteArray firstBytes = first.readAll();
+    EXPECT_FALSE(firstBytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(Codec::fromCp1251(firstBytes).contains(QStringLiteral("Сказал да - №1.")));
+    EXPECT_TRUE(second.readAll().startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(readBlockFile(book, 2).contains(QStringLiteral("Crème brûlée, ü, 中.")));
+    EXPECT_FALSE(readBlockFile(book, 2).contains(u'?'));
+}

@@ -1,6 +1,8 @@
 #include "import/add_pass.h"
 #include "import/voice_markers.h"
 
+#include <algorithm>
+
 #include "print_qstring.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +50,13 @@ QStringList blockLines(const QString &block)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+// Whether a block has a letter or a digit to say, markers aside.
+bool speaks(const QString &block)
+{
+    const QString words = removeVoiceMarkers(block);
+    return std::any_of(words.begin(), words.end(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
 QString firstLine(const QString &text, const AddOptions &options)
@@ -321,4 +330,81 @@ TEST(AddPass, AnOverlongParagraphIsCutAtSentenceEnds)
     const QString shortParagraph = sentences.mid(0, 6).join(u' ');
     ASSERT_LE(shortParagraph.size(), 200);
     EXPECT_EQ(cut(shortParagraph, options).blocks.size(), 1);
+}
+
+// A size break at a chapter's end, then empty lines holding spaces, then the
+// next heading: the heading takes over the block the break opened, so no
+// block is left with nothing to say and the chapter stays whole.
+TEST(AddPass, AHeadingAfterASizeBreakKeepsItsChapterWhole)
+{
+    AddOptions options = plainOptions();
+    options.splitByChapters = true;
+    options.splitBySize = true;
+    options.maxBlockSizeText = QStringLiteral("20");
+    const QString text = QStringLiteral("Вступление.\r\nГлава 1\r\nПервая глава кончается тут.\r\n"
+                                        "    \r\n   \r\nГлава 2\r\n    \r\n\r\nВторая глава, длинная фраза.\r\n"
+                                        "Её второй абзац.");
+    const QList<ChapterIdentifier> identifiers = {{QStringLiteral("Глава #"), true}, {QStringLiteral("\\\\"), true}};
+    const BookBlocks book = cut(text, options, identifiers);
+    EXPECT_EQ(book.names, QStringList({QStringLiteral("Книга"), QStringLiteral("Глава 1"), QStringLiteral("Глава 2"),
+                                       QStringLiteral("Глава 2(2)")}));
+    ASSERT_EQ(book.blocks.size(), book.names.size());
+    EXPECT_EQ(blockLines(book.blocks[2]).value(2), QStringLiteral("Глава 2{.}"));
+    EXPECT_EQ(blockLines(book.blocks[2]).last(), QStringLiteral("Вторая глава, длинная фраза.{.}"));
+    for (const QString &block : book.blocks)
+        EXPECT_TRUE(speaks(block)) << render(block).toStdString();
+}
+
+// A heading after nothing to say begins no block: at the text's start it
+// joins the first block, after a heading without words it names that one.
+TEST(AddPass, NoBlockWithoutSomethingToSay)
+{
+    AddOptions options = plainOptions();
+    options.splitByChapters = true;
+    const BookBlocks book = cut(QStringLiteral("  \r\n\r\n   \r\nГлава 1\r\nТекст.\r\n* * *\r\nГлава 2\r\nЕщё."),
+                                options, {{QStringLiteral("Глава #"), true}, {QStringLiteral("[*] [*] [*]"), true}});
+    EXPECT_EQ(book.names, QStringList({QStringLiteral("Книга"), QStringLiteral("Глава 2")}));
+    ASSERT_EQ(book.blocks.size(), 2);
+    EXPECT_EQ(blockLines(book.blocks[1]),
+              QStringList({QStringLiteral("* * *{.}"), QStringLiteral("Глава 2{.}"), QStringLiteral("Ещё.{.}")}));
+    for (const QString &block : book.blocks)
+        EXPECT_TRUE(speaks(block)) << render(block).toStdString();
+}
+
+TEST(AddPass, SentenceEndsBehindClosingQuotesAndDots)
+{
+    struct Case
+    {
+        const char16_t *line;
+        bool ends;
+    };
+    const Case cases[] = {
+        {u"- Стой! - крикнул он.", true},
+        {u"Он ушёл…", true},
+        {u"Он ушёл...", true},
+        {u"«Куда же ты?»", true},
+        {u"«Нет!»", true},
+        {u"«Ну…»", true},
+        {u"(Там же.)", true},
+        {u"Он сказал: „Иди!“", true},
+        {u"Текст.  ", true},
+        {u"Он сказал:", false},
+        {u"и пошёл дальше, -", false},
+        {u"«Иди", false},
+    };
+    for (const Case &c : cases) {
+        AddOptions options = plainOptions();
+        // the next line is indented, so a sentence end ends the paragraph
+        const QString text = QStringLiteral("- Ответ, - сказал он. ") + q(c.line) + QStringLiteral("\r\n  Дальше.");
+        const QString line = firstLine(text, options);
+        EXPECT_EQ(line.endsWith(QStringLiteral("{П}{.}")), c.ends) << line.toStdString();
+    }
+}
+
+TEST(AddPass, StressAccentsBecomeTheVoicesStressMark)
+{
+    const BookBlocks book =
+        cut(QStringLiteral("Нельзя пóдать за\u0301мок и ÝТРО. Café au lait, l’été — пêчка №1."), plainOptions());
+    EXPECT_EQ(blockLines(book.blocks[0]).value(0),
+              QStringLiteral("Нельзя по+дать за+мок и У+ТРО. Café au lait, l’été - пêчка №1."));
 }

@@ -44,3 +44,33 @@ TEST(AddWithSavedSettings, UsesTheSavedOptionsIdentifiersAndDictionaries)
     EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("про мая+к.")));
     EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("Текст 2024.")));
 }
+
+// Without the editor, the loaded book's layout decides what the editor
+// would have set on loading: "no indent" and the FictionBook section rule.
+TEST(AddWithSavedSettings, TheBooksLayoutWinsOverTheSavedChoices)
+{
+    TempProgramFolder folder;
+    AddOptions saved;
+    saved.splitBySize = false;
+    saved.fixYears = false;
+    saved.paragraphWithoutIndent = false;
+    ASSERT_TRUE(saveAddOptions(saved, folder.file(QStringLiteral("Lectorium.ini"))));
+    ASSERT_TRUE(saveChapterIdentifiers(folder.path(), {{QStringLiteral("\\\\\\"), false}}));
+
+    AddRequest request;
+    request.programFolder = folder.path();
+    request.title = QStringLiteral("Разделы");
+    request.text = QStringLiteral("- Кто там? - спросил он.\r\nНикто.\r\n\r\n\r\n\r\nРаздел без номера\r\nТекст.");
+    request.paragraphWithoutIndent = true;
+    request.sectionsMarked = true;
+    ScriptedDialogs dialogs;
+    const AddResult result = addWithSavedSettings(request, dialogs);
+    ASSERT_EQ(result.status, AddStatus::Added);
+    EXPECT_EQ(result.blockCount, 2);
+    const QString book = bookFolder(folder.path(), request.title);
+    // the reply's paragraph ends at its line: the next one is narration
+    EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("спросил он. {повествование->}  {пауза->} \r\nНикто.")))
+        << readBlockFile(book, 1).toStdString();
+    // the saved list itself is left as the user keeps it
+    EXPECT_EQ(loadChapterIdentifiers(folder.path())->value(0).flag, false);
+}

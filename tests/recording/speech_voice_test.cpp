@@ -1,6 +1,7 @@
 // The voice over espeak-ng speaking Russian into WAV files and test sinks.
 
 #include "recording/speech/memory_stream.h"
+#include "recording/speech/speech_output_rate.h"
 #include "recording/speech/speech_voice.h"
 #include "support/file_size_limit.h"
 #include "support/temp_program_folder.h"
@@ -95,6 +96,9 @@ TEST_F(VoiceTest, WritesAValidPcmWav)
     EXPECT_EQ(wav.bits, 16);
     EXPECT_EQ(wav.fileBytes, 44 + wav.dataBytes);
     EXPECT_GT(wav.seconds(), 1.0);
+    // The rate every speaking-time estimate divides by is the one in the header.
+    EXPECT_EQ(speechBytesPerSecond(), wav.sampleRate * wav.channels * wav.bits / 8);
+    EXPECT_EQ(speechBytesPerSecond(), 44100);
 }
 
 TEST_F(VoiceTest, SilenceElementAddsItsLength)

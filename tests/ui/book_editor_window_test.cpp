@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -231,20 +232,21 @@ TEST_F(BookEditorTest, EditMenuSelectsTitlesCasesAndSavesSelections)
 TEST_F(BookEditorTest, EstimatesAndTheTwoViewsOfTheBlockSize)
 {
     auto w = open();
+    // "Коэффициент1" 21 at the 44,100 bytes a second of the voice's files.
     w->setBookText(QString(48000, QChar(u'а')));
-    EXPECT_EQ(child<QLabel>(w.get(), "bookDurationLabel")->text(), QStringLiteral("~ 00:55:00"));
+    EXPECT_EQ(child<QLabel>(w.get(), "bookDurationLabel")->text(), QStringLiteral("~ 00:40:00"));
 
     child<QCheckBox>(w.get(), "splitBySize")->setChecked(true);
     auto *slider = child<QSlider>(w.get(), "blockDurationSlider");
     slider->setValue(3);
     slider->setValue(10);
     auto *size = child<QLineEdit>(w.get(), "maxBlockSizeEdit");
-    EXPECT_TRUE(size->text().startsWith(QStringLiteral("4571.428"))) << size->text().toStdString();
-    EXPECT_EQ(w->options().maxBlockSize(), 4571);
+    EXPECT_EQ(size->text(), QStringLiteral("6300"));
+    EXPECT_EQ(w->options().maxBlockSize(), 6300);
     EXPECT_EQ(child<QLabel>(w.get(), "blockDurationLabel")->text(), QStringLiteral("~ 00:05:00"));
 
     size->selectAll();
-    QTest::keyClicks(size, QStringLiteral("9143"));
+    QTest::keyClicks(size, QStringLiteral("12600"));
     EXPECT_EQ(slider->value(), 20);
 }
 
@@ -445,4 +447,37 @@ TEST_F(BookEditorTest, WordAnalysisOpensTheDictionaryEditorWhichClosesWithTheEdi
     EXPECT_TRUE(dictionaryEditor->isVisible());
     EXPECT_TRUE(w->close());
     EXPECT_FALSE(dictionaryEditor->isVisible());
+}
+
+// On loading, the editor looks at the book: paragraphs neither indented nor
+// set apart by empty lines switch "no indent" on; a FictionBook book, whose
+// sections follow three empty lines, switches that identifier on, any other
+// book off. The status line tells what was chosen.
+TEST_F(BookEditorTest, LoadingABookChoosesItsParagraphAndSectionRules)
+{
+    REQUIRE_SHARED_DATA();
+    ASSERT_TRUE(saveChapterIdentifiers(folder.path(),
+                                       {{QStringLiteral("Глава {номер}"), true}, {QStringLiteral("\\\\\\"), false}}));
+    auto w = open();
+    auto *withoutIndent = child<QCheckBox>(w.get(), "paragraphWithoutIndent");
+    auto sectionRuleOn = [&] { return w->identifiers().value(1).flag; };
+    auto *status = w->statusBar();
+
+    folder.writeCp1251(QStringLiteral("плоская.txt"),
+                       QStringLiteral("Глава первая\r\nОн вошёл.\r\n- Кто там?\r\nТишина.\r\n"));
+    w->openGivenFile(folder.file(QStringLiteral("плоская.txt")));
+    EXPECT_TRUE(withoutIndent->isChecked());
+    EXPECT_FALSE(sectionRuleOn());
+    EXPECT_TRUE(status->currentMessage().contains(QStringLiteral("без отступов")))
+        << status->currentMessage().toStdString();
+
+    w->openGivenFile(sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.utf8.fb2")));
+    EXPECT_FALSE(withoutIndent->isChecked()); // its paragraphs are indented
+    EXPECT_TRUE(sectionRuleOn());
+    EXPECT_TRUE(status->currentMessage().contains(QStringLiteral("FictionBook")))
+        << status->currentMessage().toStdString();
+
+    w->openGivenFile(sharedDataPath(QStringLiteral("books/txt/kashtanka.cp1251.txt")));
+    EXPECT_FALSE(withoutIndent->isChecked());
+    EXPECT_FALSE(sectionRuleOn());
 }

@@ -283,3 +283,18 @@ TEST_F(MainWindowTest, PlacementIsRestored)
     ASSERT_TRUE(saved.has_value());
     EXPECT_TRUE(saved->endsWith(QStringLiteral(";9000;4500;0"))) << saved->toStdString();
 }
+
+// The whole book's estimate, as the editor and lectorium-cli give it: the
+// blocks' characters without markers at the learnt coefficient and the
+// voice's 44,100 bytes a second.
+TEST_F(MainWindowTest, BlockCountToolTipEstimatesTheWholeBook)
+{
+    folder.writeCp1251(kIni, QStringLiteral("[Общие настройки]\r\nПервый запуск=0\r\nКоэффициент1=21\r\n"));
+    for (int i = 1; i <= 2; ++i)
+        folder.writeCp1251(QStringLiteral("Projects/Книга/%1").arg(blockFileName(i)),
+                           QStringLiteral(" {повествование->} \r\n") + QString(4410, u'а') + QStringLiteral("\r\n"));
+    auto w = open();
+    // 2 × 4,414 characters × 2,100 bytes / 44,100 bytes a second = 420 s
+    EXPECT_EQ(child<QLabel>(w.get(), "blockCountLabel")->toolTip().toStdString(),
+              "Общее количество блоков; вся книга ~ 00:07:00");
+}

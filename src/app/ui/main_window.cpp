@@ -16,12 +16,14 @@
 #include "common/window_placement.h"
 #include "dictionaries/ui/dictionary_editor_window.h"
 #include "dictionaries/ui/dictionary_windows.h"
+#include "import/editor_estimate.h"
 #include "import/name_search_options.h"
 #include "import/ui/book_editor_window.h"
 #include "options/ui/about_box.h"
 #include "reader/ui/reader_window.h"
 #include "recording/block_text.h"
 #include "recording/book_export.h"
+#include "recording/speech/speech_output_rate.h"
 #include "recording/speech/voice_table.h"
 #include "recording/speech_program.h"
 #include "recording/speech_trial_voice.h"
@@ -346,8 +348,21 @@ void MainWindow::loadOnStart(const QString &bookArgument)
     updateDebugLabels();
 }
 
+// The same estimate as the book editor's and lectorium-cli's: the learnt
+// coefficient at the byte rate of the voice's files. The library is filled
+// before the settings are read, so both call this.
+void MainWindow::showBookEstimate()
+{
+    if (m_blockCount == 0)
+        return;
+    const SpeakingRate rate{m_settings.coefficient1, speechBytesPerSecond()};
+    m_blockCountLabel->setToolTip(QStringLiteral("Общее количество блоков; вся книга ")
+                                  + estimateLabel(m_bookCharacters, rate));
+}
+
 void MainWindow::applyLoadedSettings()
 {
+    showBookEstimate();
     if (m_settings.outputFolder.size() < 2)
         m_settings.outputFolder = m_programFolder + QStringLiteral("/Audiobooks");
     if (m_settings.bookIndex < m_libraryList->count())
@@ -421,6 +436,8 @@ void MainWindow::loadBook()
     const QString folder = bookFolder(m_programFolder, book);
     m_blockCount = countBlocks(folder);
     m_blockCountLabel->setText(QString::number(m_blockCount));
+    m_bookCharacters = bookRawLength(folder);
+    showBookEstimate();
     m_range = readRange(folder, m_blockCount);
     showRange();
     setWindowTitle(kTitle + QStringLiteral(" - ") + book);

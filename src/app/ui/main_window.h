@@ -111,6 +111,7 @@ private:
     void connectToolbar();
     void loadOnStart(const QString &bookArgument);
     void applyLoadedSettings();
+    void showBookEstimate();
     void showFirstStartMessage();
     // The options window (toolbar button 9), modal over this window.
     void openOptions();
@@ -157,6 +158,7 @@ private:
     TagInfo m_tagInfo;
     BlockTitles m_blockTitles;
     int m_blockCount = 0;
+    qint64 m_bookCharacters = 0; // of the selected book's blocks, markers aside
     BlockRange m_range;
     AfterFinish m_afterFinish = AfterFinish::Nothing;
     bool m_batchFilled = false;

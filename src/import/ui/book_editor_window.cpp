@@ -66,6 +66,13 @@ QPushButton *button(const char *name, const QString &caption, QWidget *parent, c
     return b;
 }
 
+// The two chapter-number classes, told wherever identifiers are typed.
+QString numberClassHelp()
+{
+    return QStringLiteral("{номер} - номер главы: цифры, римское число или слово (первая, ДВАДЦАТЬ ПЕРВАЯ)\n"
+                          "{римское} - римское число любой длины (I, XIV, XXXVIII)");
+}
+
 QString identifierPrompt()
 {
     return QStringList{
@@ -80,6 +87,7 @@ QString identifierPrompt()
         QStringLiteral("| - конец строки"),
         QStringLiteral("[*],[?] - символы звездочка, вопрсительный знак итд нужно помещать в квадратные скобки!"),
         QStringLiteral("\\ - одна пустая строка, \\\\ - 2 пустыестроки ит.д."),
+        numberClassHelp(),
     }
         .join(QStringLiteral("\n"));
 }
@@ -287,7 +295,7 @@ void BookEditorWindow::buildBlockOptions(QWidget *client)
     m_splitByChapters =
         checkBox("splitByChapters", QStringLiteral("Резрезать по оглавлению"), m_blockSplittingFrame, {6, 16, 200, 18});
     m_chapterIdentifierList = named(new QListWidget(m_blockSplittingFrame), "chapterIdentifierList",
-                                    QStringLiteral("Список идентификаторов начала нового блока"));
+                                    QStringLiteral("Список идентификаторов начала нового блока\n") + numberClassHelp());
     m_chapterIdentifierList->setGeometry(6, 36, 200, 80);
     m_addIdentifierButton =
         button("addIdentifierButton", QStringLiteral("Добавить..."), m_blockSplittingFrame, {212, 36, 136, 20},
@@ -470,9 +478,8 @@ void BookEditorWindow::connectControls()
         connect(box, &QCheckBox::toggled, this, &BookEditorWindow::updateEnabledOptions);
     connect(m_applyDictionaries, &QCheckBox::clicked, this, &BookEditorWindow::dictionaryOptionToggled);
     connect(m_blockDurationSlider, &QSlider::valueChanged, this, &BookEditorWindow::sliderMoved);
-    connect(m_maxBlockSizeEdit, &QLineEdit::textChanged, this, [this] {
-        m_blockDurationLabel->setText(estimateLabel(options().maxBlockSize(), m_mainSettings.coefficient1));
-    });
+    connect(m_maxBlockSizeEdit, &QLineEdit::textChanged, this,
+            [this] { m_blockDurationLabel->setText(estimateLabel(options().maxBlockSize(), speakingRate())); });
     connect(m_maxBlockSizeEdit, &QLineEdit::textEdited, this, &BookEditorWindow::sizeEdited);
 
     connect(m_chapterIdentifierList, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
@@ -534,7 +541,7 @@ void BookEditorWindow::applyOptions(const AddOptions &o)
     m_twoVoiceDialogue->setChecked(o.twoVoiceDialogue);
     m_spellOutYears->setChecked(o.fixYears);
     const QSignalBlocker block(m_blockDurationSlider);
-    m_blockDurationSlider->setValue(sliderPositionForSize(o.maxBlockSize(), m_mainSettings.coefficient1));
+    m_blockDurationSlider->setValue(sliderPositionForSize(o.maxBlockSize(), speakingRate()));
 }
 
 void BookEditorWindow::applyNameSearchOptions()

@@ -5,6 +5,7 @@
 #include "import/book_loader.h"
 #include "import/chapter_detection.h"
 #include "import/name_search_options.h"
+#include "import/speaking_rate.h"
 #include "import/text_search.h"
 #include "import/word_converter.h"
 
@@ -151,6 +152,8 @@ private:
     void previewRowClicked(QTreeWidgetItem *item);
     void addBook();
     void setAdding(bool adding);
+    // The learnt "Коэффициент1" at the byte rate of the voice's WAV files.
+    SpeakingRate speakingRate() const;
 
     QString m_programFolder;
     Settings &m_mainSettings;

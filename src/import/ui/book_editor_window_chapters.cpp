@@ -97,7 +97,7 @@ void BookEditorWindow::previewChapters()
     detector.emptyCount = m_emptyCount;
     m_previewRunning = true;
     const ChapterPreview preview =
-        ::previewChapters(m_previewText, m_titleEdit->text(), options(), m_mainSettings.coefficient1, detector, [this] {
+        ::previewChapters(m_previewText, m_titleEdit->text(), options(), speakingRate(), detector, [this] {
             QApplication::processEvents();
             return !m_previewStop;
         });
@@ -158,7 +158,7 @@ void BookEditorWindow::setAdding(bool adding)
 void BookEditorWindow::addBook()
 {
     saveEditorSettings();
-    AddRequest request{m_programFolder, m_titleEdit->text(), bookText(), information(), options()};
+    AddRequest request{m_programFolder, m_titleEdit->text(), bookText(), information(), options(), {}, {}};
     ChapterDetector detector(m_identifiers.entries(), request.options.dialogueStartsWithQuotes);
     detector.emptyCount = m_emptyCount;
     const qsizetype total = std::max<qsizetype>(1, request.text.size());

@@ -9,6 +9,7 @@
 #include "import/editor_estimate.h"
 #include "import/text_file_export.h"
 #include "import/text_normalisation.h"
+#include "recording/speech/speech_output_rate.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,6 +43,11 @@ void select(QPlainTextEdit *text, int from, int to)
 
 } // namespace
 
+SpeakingRate BookEditorWindow::speakingRate() const
+{
+    return {m_mainSettings.coefficient1, speechBytesPerSecond()};
+}
+
 void BookEditorWindow::updateDurationEstimate()
 {
     if (m_loading)
@@ -50,7 +56,7 @@ void BookEditorWindow::updateDurationEstimate()
     // key press: each line break counts two characters.
     const QTextDocument *document = m_bookTextEdit->document();
     const qint64 characters = document->characterCount() - 1 + (document->blockCount() - 1);
-    m_bookDurationLabel->setText(bookEstimateLabel(characters, m_mainSettings.coefficient1));
+    m_bookDurationLabel->setText(bookEstimateLabel(characters, speakingRate()));
 }
 
 void BookEditorWindow::showEditMenu(const QPoint &pos)
@@ -159,13 +165,13 @@ void BookEditorWindow::saveAs(bool selectionOnly)
 
 void BookEditorWindow::sliderMoved(int position)
 {
-    m_maxBlockSizeEdit->setText(sizeTextForSliderPosition(position, m_mainSettings.coefficient1));
+    m_maxBlockSizeEdit->setText(sizeTextForSliderPosition(position, speakingRate()));
 }
 
 void BookEditorWindow::sizeEdited()
 {
     const QSignalBlocker block(m_blockDurationSlider);
-    m_blockDurationSlider->setValue(sliderPositionForSize(options().maxBlockSize(), m_mainSettings.coefficient1));
+    m_blockDurationSlider->setValue(sliderPositionForSize(options().maxBlockSize(), speakingRate()));
 }
 
 void BookEditorWindow::dictionaryOptionToggled(bool on)

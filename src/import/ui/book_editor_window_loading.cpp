@@ -4,6 +4,7 @@
 #include "import/ui/book_editor_window.h"
 
 #include "import/editor_text.h"
+#include "import/paragraph_layout.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -103,8 +104,24 @@ void BookEditorWindow::showLoaded(const BookLoadResult &result)
             m_titleEdit->setText(*result.title);
         if (result.information)
             setInformation(*result.information);
-        if (result.indentsMarked)
+        // RTF and Word books have their indents marked with spaces; other
+        // books are looked at. The status line says what was chosen.
+        QStringList notes = {result.status};
+        if (result.indentsMarked) {
             m_paragraphWithoutIndent->setChecked(false);
+        } else {
+            const ParagraphLayout layout = detectParagraphLayout(result.text);
+            m_paragraphWithoutIndent->setChecked(layout.withoutIndent);
+            notes.append(layout.status);
+        }
+        const QString sections = followSectionMarks(m_identifiers, result.sectionsMarked);
+        if (!sections.isEmpty()) {
+            fillIdentifierList();
+            notes.append(sections);
+        }
+        notes.removeAll(QString());
+        statusBar()->showMessage(notes.join(u' '));
+        return;
     }
     statusBar()->showMessage(result.status);
 }
