@@ -16,8 +16,12 @@ QString normaliseVoiceMarkers(const QString &text)
 
 QString removeVoiceMarkers(const QString &text)
 {
-    QString t = normaliseVoiceMarkers(text);
+    QString t = text;
     for (const QString &marker : VoiceMarker::all)
         t = replaceAll(t, marker, QString(), true);
+    // Markers whose blanks an outside editor trimmed go too; the blanks
+    // around them stay as they were.
+    for (const QString &marker : VoiceMarker::all)
+        t = replaceAll(t, marker.trimmed(), QString(), true);
     return t;
 }
