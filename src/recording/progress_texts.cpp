@@ -38,7 +38,7 @@ QString activityText(const RecordingProgress &progress)
     }
     QString suffix;
     if (progress.stopAfterBlock)
-        suffix = QStringLiteral(" (Остановка после текущео блока)");
+        suffix = QStringLiteral(" (Остановка после текущего блока)");
     else if (progress.paused)
         suffix = QStringLiteral(" (Приостановлено)");
     return QStringLiteral("Блок %1 (%2/%3)").arg(progress.block).arg(progress.blockOfRange).arg(progress.blocksInRange)

@@ -178,7 +178,7 @@ TEST(DictionaryEditor, ChangedDictionaryAsksBeforeClosingAndCancelKeepsItOpen)
     child<QTableView>(editor, "entryTable")->selectRow(0);
     click(editor, "deleteEntryButton");
     EXPECT_FALSE(editor.close());
-    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Cловарь \"main.dic\" был изменен.\nСохранить изменения?"));
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Словарь \"main.dic\" был изменен.\nСохранить изменения?"));
     EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::YesNoCancel);
     EXPECT_TRUE(editor.close());
     EXPECT_EQ(savedMain(folder), QStringLiteral("//Словарь Lectorium\r\n// End of file\r\n"));

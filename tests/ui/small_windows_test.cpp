@@ -57,16 +57,22 @@ TEST(FolderPicker, NoKeepsTheListedFolderAndCancelIsFlagged)
 TEST(AboutBox, ShowsVersionLicenceAndChanges)
 {
     TempProgramFolder folder;
-    folder.writeCp1251(QStringLiteral("license.txt"), QStringLiteral("Лицензия программы"));
-    folder.writeCp1251(QStringLiteral("whatsnew.txt"), QStringLiteral("Что нового"));
+    folder.writeCp1251(QStringLiteral("license.txt"),
+                       QStringLiteral("Лицензия\r\nпрограммы\r\n\r\nВторой абзац\r\nтекста\r\n"));
+    folder.writeCp1251(QStringLiteral("whatsnew.txt"), QStringLiteral("Что нового\r\n\r\n- Одно\r\n- Другое"));
     AboutBox box(folder.path());
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Lectorium - о программе..."));
     EXPECT_TRUE(
         box.findChild<QLabel *>(QStringLiteral("versionLabel"))->text().startsWith(QStringLiteral("Версия 0.")));
     auto *text = box.findChild<QTextBrowser *>(QStringLiteral("descriptionView"));
-    EXPECT_EQ(text->toPlainText(), QStringLiteral("Лицензия программы"));
+    // Hard-wrapped lines flow as paragraphs; list items stay apart.
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Лицензия программы\nВторой абзац текста"));
     QTest::mouseClick(box.findChild<QPushButton *>(QStringLiteral("changesButton")), Qt::LeftButton);
-    EXPECT_EQ(text->toPlainText(), QStringLiteral("Что нового"));
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Что нового\n- Одно\n- Другое"));
+    // No web addresses: the help is the read-me of the program folder.
+    for (const QLabel *label : box.findChildren<QLabel *>())
+        EXPECT_FALSE(label->text().contains(QStringLiteral("http")) || label->text().contains(u'@')) << label->text().toStdString();
+    EXPECT_NE(box.findChild<QPushButton *>(QStringLiteral("readMeButton")), nullptr);
 }
 
 TEST(ProgressWindow, CancelIsFlaggedAndClearedOnOpening)

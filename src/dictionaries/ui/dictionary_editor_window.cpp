@@ -84,7 +84,7 @@ DictionaryEditorWindow::DictionaryEditorWindow(const QString &programFolder, Use
     chooseEngineFile = [this] {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Словарь Speech Cube"),
                                             QFileInfo(m_engineDictionaryPath).absolutePath(),
-                                            QStringLiteral("Словарь Speech Cube (exc_rus.txt) (exc_rus.txt)"));
+                                            QStringLiteral("Словарь Speech Cube (exc_rus.txt)"));
     };
     openDictionaryList = [this] {
         DictionaryListDialog list(m_programFolder, m_dialogs, this);
@@ -159,7 +159,7 @@ void DictionaryEditorWindow::buildControls()
         field(page, "pronunciationEdit", QStringLiteral("Произносится как ... (нажмите Insert для вставки ударения)"));
     m_pronunciationEdit->installEventFilter(this);
     m_matchCase = button<QCheckBox>(page, "matchCase", QStringLiteral("Учитывать регистр"),
-                                    QStringLiteral("Различать заглавные и строчный буквы в этом слове"));
+                                    QStringLiteral("Различать заглавные и строчные буквы в этом слове"));
     m_searchEdit = field(page, "searchEdit", QStringLiteral("Поиск слова в словаре и проба на слух"));
     m_searchEdit->installEventFilter(this);
     m_speakOnSelection = button<QCheckBox>(
@@ -173,7 +173,7 @@ void DictionaryEditorWindow::buildControls()
     auto *saveRowButton = button(page, "updateEntryButton", QStringLiteral("Изменить"),
                                  QStringLiteral("Сохранить изменения в выделенном слове"));
     auto *remove = button(page, "deleteEntryButton", QStringLiteral("Удалить"),
-                          QStringLiteral("Удалить выделленное слово из словаря"));
+                          QStringLiteral("Удалить выделенное слово из словаря"));
     auto *markers = button<RightClickButton>(page, "cycleWildcardsButton", QStringLiteral("*"),
                                              QStringLiteral("Перебор подстановочных символов"));
     auto *affecting = button(page, "findAffectingEntryButton", QStringLiteral("Найти запись"),
@@ -428,7 +428,7 @@ bool DictionaryEditorWindow::mayLeaveDictionary()
         return true;
     const QString text =
         m_mode == OwnMode
-            ? QStringLiteral("Cловарь \"%1\" был изменен.\nСохранить изменения?").arg(currentDictionaryName())
+            ? QStringLiteral("Словарь \"%1\" был изменен.\nСохранить изменения?").arg(currentDictionaryName())
             : QStringLiteral("Загруженный словарь был изменен.\nСохранить изменения?");
     switch (
         m_dialogs.show({QStringLiteral("Редактор словаря"), text, DialogIcon::Question, DialogButtons::YesNoCancel})) {

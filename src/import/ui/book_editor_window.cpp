@@ -78,8 +78,8 @@ QString identifierPrompt()
         QStringLiteral("* - несколько символов"),
         QStringLiteral("[!a-z] - символы, не входящие в диапазон"),
         QStringLiteral("| - конец строки"),
-        QStringLiteral("[*],[?] - символы звездочка, вопрсительный знак итд нужно помещать в квадратные скобки!"),
-        QStringLiteral("\\ - одна пустая строка, \\\\ - 2 пустыестроки ит.д."),
+        QStringLiteral("[*],[?] - символы звездочка, вопросительный знак и т. д. нужно помещать в квадратные скобки!"),
+        QStringLiteral("\\ - одна пустая строка, \\\\ - 2 пустые строки и т. д."),
     }
         .join(QStringLiteral("\n"));
 }
@@ -267,7 +267,7 @@ void BookEditorWindow::buildTextOptions(QWidget *client)
     m_analyseDialogues =
         checkBox("analyseDialogues", QStringLiteral("Анализ диалогов"), m_textProcessingFrame, {6, 16, 160, 18});
     m_twoVoiceDialogue =
-        checkBox("twoVoiceDialogue", QStringLiteral("2-х голосый диалог"), m_textProcessingFrame, {216, 16, 132, 18});
+        checkBox("twoVoiceDialogue", QStringLiteral("Двухголосый диалог"), m_textProcessingFrame, {216, 16, 132, 18});
     m_paragraphWithoutIndent =
         checkBox("paragraphWithoutIndent", QStringLiteral("Абзац НЕ начинается пробелом или табуляцией"),
                  m_textProcessingFrame, {6, 36, 342, 18});
@@ -277,7 +277,7 @@ void BookEditorWindow::buildTextOptions(QWidget *client)
         checkBox("removeHyphens", QStringLiteral("Удалять переносы"), m_textProcessingFrame, {216, 56, 132, 18});
     m_spellOutYears =
         checkBox("spellOutYears", QStringLiteral("Годы 2000-2999 словами"), m_textProcessingFrame, {6, 76, 200, 18},
-                 QStringLiteral("Исправить произношение движком числителных (2000-2999)"));
+                 QStringLiteral("Исправить произношение движком числительных (2000-2999)"));
 }
 
 void BookEditorWindow::buildBlockOptions(QWidget *client)
@@ -285,7 +285,7 @@ void BookEditorWindow::buildBlockOptions(QWidget *client)
     m_blockSplittingFrame = named(new QGroupBox(QStringLiteral("Разбиение на блоки"), client), "blockSplittingFrame");
     m_blockSplittingFrame->setGeometry(462, 380, 354, 186);
     m_splitByChapters =
-        checkBox("splitByChapters", QStringLiteral("Резрезать по оглавлению"), m_blockSplittingFrame, {6, 16, 200, 18});
+        checkBox("splitByChapters", QStringLiteral("Разрезать по оглавлению"), m_blockSplittingFrame, {6, 16, 200, 18});
     m_chapterIdentifierList = named(new QListWidget(m_blockSplittingFrame), "chapterIdentifierList",
                                     QStringLiteral("Список идентификаторов начала нового блока"));
     m_chapterIdentifierList->setGeometry(6, 36, 200, 80);
