@@ -161,6 +161,8 @@ private:
     AfterFinish m_afterFinish = AfterFinish::Nothing;
     bool m_batchFilled = false;
     bool m_validating = false;
+    // "Да" to quitting during a recording: the job winds down, then the program exits.
+    bool m_exitRequested = false;
     Qt::WindowStates m_rememberedState = Qt::WindowNoState;
 
     std::unique_ptr<UserDialogs> m_ownDialogs;

@@ -59,6 +59,7 @@ bool MainWindow::closeWhileRecording()
                          DialogIcon::Exclamation, DialogButtons::YesNo});
     if (answer != DialogAnswer::Yes)
         return false;
+    m_exitRequested = true;
     showStatus(StatusPanel::Activity, QStringLiteral("Завершение программы..."));
     m_afterFinishChoice->setEnabled(false);
     m_session->job().exitWhenStopped();
@@ -77,17 +78,24 @@ void MainWindow::showStatus(StatusPanel panel, const QString &text)
 
 void MainWindow::showProgress(const RecordingProgress &progress)
 {
-    const ProgressDisplay shown = progressDisplay(progress, m_settings.percentInTitle);
+    ProgressDisplay shown = progressDisplay(progress, m_settings.percentInTitle);
+    if (m_exitRequested && !progress.ended())
+        shown.panel(StatusPanel::Activity) = progress.phase == RecordingPhase::WaitingForEncoder
+                                                 ? QStringLiteral("Завершение программы: ожидание сжатия в MP3")
+                                                 : QStringLiteral("Завершение программы: остановка записи");
     for (int panel = 0; panel < kStatusPanelCount; ++panel)
-        if (shown.panels[panel])
+        if (shown.panels[panel]) {
             m_panels[panel]->setText(*shown.panels[panel]);
+            m_panels[panel]->setToolTip(*shown.panels[panel]);
+        }
     if (shown.bookBar)
         m_bookProgressBar->setValue(*shown.bookBar);
     if (shown.blockBar)
         m_blockProgressBar->setValue(*shown.blockBar);
     if (shown.title) {
         setWindowTitle(*shown.title);
-        m_tray->setToolTip(*shown.title);
+        // The tray names the program again once the job is over.
+        m_tray->setToolTip(progress.ended() ? QStringLiteral("Lectorium") : *shown.title);
     }
 }
 

@@ -52,8 +52,9 @@ void nameButtonsInRussian(QMessageBox &box)
     // Our questions name these buttons in their texts ("нажмите Да"), so they
     // read the same even where Qt's translations are missing.
     static const std::pair<QMessageBox::StandardButton, const char16_t *> captions[] = {
-        {QMessageBox::Yes, u"Да"},          {QMessageBox::No, u"Нет"},         {QMessageBox::Cancel, u"Отмена"},
-        {QMessageBox::Ok, u"OK"},           {QMessageBox::Retry, u"Повторить"}, {QMessageBox::Abort, u"Прервать"},
+        {QMessageBox::Yes, u"Да"},           {QMessageBox::No, u"Нет"},
+        {QMessageBox::Cancel, u"Отмена"},    {QMessageBox::Ok, u"OK"},
+        {QMessageBox::Retry, u"Повторить"},  {QMessageBox::Abort, u"Прервать"},
         {QMessageBox::Ignore, u"Пропустить"}};
     for (const auto &[which, caption] : captions) {
         if (QAbstractButton *button = box.button(which))

@@ -209,14 +209,14 @@ QWidget *OptionsDialog::buildGeneralPage()
     connect(m_outputFolderEdit, &QLineEdit::editingFinished, this, &OptionsDialog::checkOutputFolder);
     connect(browse, &QPushButton::clicked, this,
             [this] { m_outputFolderEdit->setText(chooseOutputFolder(m_outputFolderEdit->text())); });
-    m_speechProgramEdit = named(new QLineEdit(f), "speechProgramEdit",
-                                QStringLiteral("Программа, которую запускает голос Speech Cube"));
+    m_speechProgramEdit =
+        named(new QLineEdit(f), "speechProgramEdit", QStringLiteral("Программа, которую запускает голос Speech Cube"));
 
     auto *styles = new QGroupBox(QStringLiteral("Оформление окон (со следующего запуска)"), f);
     QPushButton *stylesOn = named(new QPushButton(QStringLiteral("Как в системе"), styles), "enableVisualStylesButton",
-                                 QStringLiteral("Окна программы в стиле рабочего стола"));
+                                  QStringLiteral("Окна программы в стиле рабочего стола"));
     QPushButton *stylesOff = named(new QPushButton(QStringLiteral("Fusion"), styles), "disableVisualStylesButton",
-                                 QStringLiteral("Окна программы в стиле Fusion библиотеки Qt"));
+                                   QStringLiteral("Окна программы в стиле Fusion библиотеки Qt"));
     auto *stylesRow = new QHBoxLayout(styles);
     stylesRow->addWidget(stylesOn);
     stylesRow->addWidget(stylesOff);
