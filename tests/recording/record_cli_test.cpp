@@ -99,9 +99,9 @@ TEST(RecordCli, OneLiveLineOnATerminalPlainLinesInAPipe)
 {
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("книга.txt"), kBookText);
-    const QByteArray terminal = runOnTerminal(
-        folder, {QStringLiteral("convert"), folder.file(QStringLiteral("книга.txt")), QStringLiteral("--title"),
-                 QStringLiteral("Книга")});
+    const QByteArray terminal =
+        runOnTerminal(folder, {QStringLiteral("convert"), folder.file(QStringLiteral("книга.txt")),
+                               QStringLiteral("--title"), QStringLiteral("Книга")});
     const QString shown = QString::fromUtf8(terminal);
     // Redrawn in place: carriage returns and a cleared line end, the book,
     // the block count, the percentage and the elapsed time.
@@ -110,8 +110,8 @@ TEST(RecordCli, OneLiveLineOnATerminalPlainLinesInAPipe)
     EXPECT_TRUE(shown.contains(QStringLiteral("| прошло 00:00:")));
     EXPECT_TRUE(shown.contains(QStringLiteral("Запись выбранных блоков окончена")));
 
-    const CliRun piped = runCli(folder, {QStringLiteral("record"), QStringLiteral("Книга"), QStringLiteral("--from"),
-                                         QStringLiteral("1")});
+    const CliRun piped = runCli(
+        folder, {QStringLiteral("record"), QStringLiteral("Книга"), QStringLiteral("--from"), QStringLiteral("1")});
     ASSERT_EQ(piped.exitCode, 0) << piped.err.toStdString();
     EXPECT_FALSE(piped.err.contains(u'\r'));
     EXPECT_FALSE(piped.err.contains(QStringLiteral("\x1b[")));

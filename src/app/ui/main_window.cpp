@@ -289,14 +289,22 @@ void MainWindow::connectToolbar()
     connect(m_toolbar->button(ToolbarButton::Dictionaries), &QAction::triggered, this, openEditor);
     connect(m_toolbar->menuItem(ToolbarButton::Dictionaries, 1), &QAction::triggered, this, openEditor);
     connect(m_toolbar->menuItem(ToolbarButton::Dictionaries, 2), &QAction::triggered, this, [this] {
-        const QString book = currentBook();
-        if (book.isEmpty())
+        // In batch mode every ticked book is analysed, otherwise the selected one.
+        QStringList books;
+        if (m_batchProcessing->isChecked()) {
+            for (int i = 0; i < m_batchList->count(); ++i)
+                if (m_batchList->item(i)->isSelected())
+                    books.append(m_batchList->item(i)->text());
+        } else if (!currentBook().isEmpty()) {
+            books.append(currentBook());
+        }
+        if (books.isEmpty())
             return;
         // The book editor's word-search options, as it stores them.
         NameSearchOptions options;
         loadNameSearchOptions(options, ProgramFolder(m_programFolder).settingsFile());
         openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get())
-            ->findNamesInBook(bookTextAn(m_programFolder, {book}), finderOptions(options));
+            ->findNamesInBook(bookTextAn(m_programFolder, books), finderOptions(options));
     });
     connect(m_toolbar->menuItem(ToolbarButton::Dictionaries, 3), &QAction::triggered, this,
             [this] { showDictionaryList(this, m_programFolder, *m_dialogs); });

@@ -6,8 +6,10 @@
 #include "dictionaries/ui/right_click_button.h"
 
 #include "dictionaries/dictionary_file.h"
+#include "dictionaries/dictionary_save_notice.h"
 #include "dictionaries/editor_rows.h"
 #include "dictionaries/trial_voice.h"
+#include "dictionaries/ui/dictionary_debugger_window.h"
 
 #include "common/ini_file.h"
 #include "common/program_folder.h"
@@ -296,6 +298,13 @@ void DictionaryEditorWindow::buildMenusAndToolbar()
     QAction *checkItem = options->addAction(QStringLiteral("Проверить словарь на повторы"));
     checkItem->setObjectName(QStringLiteral("checkRepeatsAction"));
     connect(checkItem, &QAction::triggered, this, &DictionaryEditorWindow::removeRepeatedEntries);
+    QAction *debuggerItem = options->addAction(QStringLiteral("Отладчик словарей..."));
+    debuggerItem->setObjectName(QStringLiteral("debuggerAction"));
+    debuggerItem->setToolTip(QStringLiteral("Текст до и после обработки включенными словарями"));
+    connect(debuggerItem, &QAction::triggered, this, [this] {
+        DictionaryDebuggerWindow debugger(m_programFolder, m_dialogs, this);
+        debugger.exec();
+    });
     connect(m_cutAction, &QAction::triggered, this, [this] { cutRows(true); });
     connect(m_copyAction, &QAction::triggered, this, [this] { cutRows(false); });
     connect(m_pasteAction, &QAction::triggered, this, &DictionaryEditorWindow::pasteRows);
@@ -508,6 +517,8 @@ void DictionaryEditorWindow::fillDictionaryChoices()
                         DialogIcon::Information, DialogButtons::Ok});
         return;
     }
+    // The first dictionary added while the editor is open can be saved.
+    m_saveDictionaryButton->setEnabled(true);
     if (m_currentChoice >= m_dictionaryChoice->count())
         m_currentChoice = 0;
     m_changingChoice = true;
@@ -591,6 +602,7 @@ bool DictionaryEditorWindow::saveOwnDictionary(const QString &toFile)
     showStatus(QStringLiteral("Словарь успешно сохранен"));
     m_dictionaries.loadDictionaryList();
     m_dictionaries.loadEnabledDictionaries();
+    emit DictionarySaveNotice::instance().saved();
     return true;
 }
 
@@ -651,7 +663,7 @@ void DictionaryEditorWindow::saveEngineDictionary()
     QList<ExceptionRow> rows;
     for (const DicRow &row : m_model->rows())
         rows.append({row.word, row.pronunciation, row.flag});
-    const bool written = files.writeWorkingCopy(rows, programVersion());
+    const bool written = files.writeWorkingCopy(rows, plainProgramVersion());
     showStatus(QStringLiteral("Записано %1 записей").arg(rows.size()));
     if (written && files.replaceEngineFile()) {
         m_dialogs.show({QStringLiteral("Ok!"), QStringLiteral("Словарь Speech Cube успешно сохранен!"),
@@ -973,9 +985,9 @@ void DictionaryEditorWindow::tryWithDictionary(bool plain)
 
 void DictionaryEditorWindow::tryWithoutDictionaries()
 {
-    const QString word = withoutStars(m_wordEdit->text());
-    const bool protect = m_mode == SpeechCubeMode || !m_trialWithEngineDictionary->isChecked();
-    speak(protect ? u'<' + word + u'>' : word, true);
+    // The voice reads XML: the word goes as text, its "<", ">" and "&"
+    // escaped, so a word in angle brackets is not taken for a tag and dropped.
+    speak(withoutStars(m_wordEdit->text()).toHtmlEscaped(), true);
 }
 
 void DictionaryEditorWindow::findNamesInBook(const QString &text, const NameFinderOptions &options)
