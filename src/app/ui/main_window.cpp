@@ -47,6 +47,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWhatsThis>
 
 namespace {
@@ -111,6 +112,17 @@ void MainWindow::buildControls()
     m_libraryList = named(new QListWidget(m_central), "chapterList", QStringLiteral("Библиотека"));
     m_libraryList->setGeometry(4, 4, 232, 122);
     m_libraryList->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_emptyLibraryHint = named(new QLabel(QStringLiteral("Библиотека пуста. Откройте книгу кнопкой "
+                                                         "«Добавить книгу в библиотеку» (первая на панели) "
+                                                         "или перетащите файл книги сюда."),
+                                          m_libraryList->viewport()),
+                               "emptyLibraryHint");
+    m_emptyLibraryHint->setWordWrap(true);
+    m_emptyLibraryHint->setAlignment(Qt::AlignCenter);
+    m_emptyLibraryHint->setEnabled(false);
+    m_emptyLibraryHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    (new QVBoxLayout(m_libraryList->viewport()))->addWidget(m_emptyLibraryHint);
+    m_emptyLibraryHint->hide();
     m_batchList = named(new QListWidget(m_central), "batchList");
     m_batchList->setGeometry(4, 4, 232, 122);
     m_batchList->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -370,6 +382,7 @@ void MainWindow::showFirstStartMessage()
     m_dialogs->show({kTitle, QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."),
                      DialogIcon::Information, DialogButtons::Ok});
     openOptions();
+    m_options->showVoicePage();
     m_settings.firstStart = false;
 }
 
@@ -393,6 +406,7 @@ void MainWindow::reloadLibrary()
     const QSignalBlocker block(m_libraryList);
     m_libraryList->clear();
     m_libraryList->addItems(::loadList(m_programFolder));
+    m_emptyLibraryHint->setVisible(m_libraryList->count() == 0);
     if (m_libraryList->count() == 0) {
         disableControlsWhileSpeaking();
         m_libraryList->setToolTip(QStringLiteral("Библиотека (нет книг)"));

@@ -171,6 +171,8 @@ private:
     MainToolbar *m_toolbar = nullptr;
     QWidget *m_central = nullptr;
     QListWidget *m_libraryList = nullptr;
+    // What to do first, shown inside the empty library.
+    QLabel *m_emptyLibraryHint = nullptr;
     QListWidget *m_batchList = nullptr;
     QFrame *m_batchFrame = nullptr;
     QCheckBox *m_batchProcessing = nullptr;

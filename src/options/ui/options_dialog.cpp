@@ -91,6 +91,11 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
     m_mainTabs->setCurrentIndex(1);
 }
 
+void OptionsDialog::showVoicePage()
+{
+    m_mainTabs->setCurrentIndex(0);
+}
+
 void OptionsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
