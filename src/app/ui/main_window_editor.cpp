@@ -52,8 +52,15 @@ void MainWindow::bookEditorClosed(const QString &addedBook, bool startRecording)
     setEnabled(true);
     show();
     raise();
+    // Nothing added (the open dialog cancelled): the selection stays.
+    const QString selected = currentBook();
     reloadLibrary();
-    if (addedBook.isEmpty() || !selectBook(addedBook))
+    if (addedBook.isEmpty()) {
+        if (!selected.isEmpty())
+            selectBook(selected);
+        return;
+    }
+    if (!selectBook(addedBook))
         return;
     if (startRecording)
         m_toolbar->button(ToolbarButton::Record)->trigger();

@@ -1,6 +1,7 @@
 #include "common/ui/message_box_dialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 
 #include <utility>
@@ -64,7 +65,13 @@ void nameButtonsInRussian(QMessageBox &box)
 
 DialogAnswer MessageBoxDialogs::show(const DialogMessage &message)
 {
-    QMessageBox box(iconOf(message.icon), message.title, message.text, buttonsOf(message.buttons), m_parent);
+    // A window of its own over a disabled parent (the book editor over the
+    // main window) owns the box, so the parent does not come to the front.
+    QWidget *parent = m_parent;
+    if (parent && !parent->isEnabled() && QApplication::activeWindow()
+        && QApplication::activeWindow() != parent->window())
+        parent = QApplication::activeWindow();
+    QMessageBox box(iconOf(message.icon), message.title, message.text, buttonsOf(message.buttons), parent);
     nameButtonsInRussian(box);
     return answerOf(box.exec());
 }
