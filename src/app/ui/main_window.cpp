@@ -254,12 +254,22 @@ void MainWindow::buildStatusBar()
     const QString tips[] = {QStringLiteral("Статус"), QString(), QStringLiteral("Время, прошедшее с начала записи"),
                             QStringLiteral("Приблизительное время до завершения"),
                             QStringLiteral("Процент выполнения")};
-    const int stretch[] = {3, 3, 1, 1, 1};
+    // The times and the percentage keep the room their longest text needs;
+    // the two texts share the rest, and their tooltips hold them whole.
+    const QString longest[] = {QString(), QString(), QStringLiteral("Прошло: 00:00:00 "),
+                               QStringLiteral("Осталось: 00:00:00 "), QStringLiteral("100.00%")};
     for (int i = 0; i < 5; ++i) {
         auto *panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("statusPanel%1").arg(i + 1));
         panel->setToolTip(tips[i]);
-        bar->addWidget(panel, stretch[i]);
+        panel->setProperty("roleTip", tips[i]);
+        if (longest[i].isEmpty()) {
+            panel->setMinimumWidth(1);
+            bar->addWidget(panel, 1);
+        } else {
+            panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(longest[i]) + 6);
+            bar->addWidget(panel, 0);
+        }
         m_panels.append(panel);
     }
 }

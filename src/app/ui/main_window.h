@@ -49,6 +49,8 @@ public:
     // Message boxes go through `dialogs` (tests script them); the window
     // keeps using it until another one is set.
     void setDialogs(UserDialogs *dialogs);
+    // Where a recording stands, in the title, the status bar and the bars.
+    void showProgress(const RecordingProgress &progress) override;
 
     const QString &programFolder() const { return m_programFolder; }
     Settings &settings() { return m_settings; }
@@ -89,7 +91,6 @@ private:
     bool closeWhileRecording();
     UserDialogs &dialogs() override;
     void showStatus(StatusPanel panel, const QString &text);
-    void showProgress(const RecordingProgress &progress) override;
     void showPaused(bool paused) override;
     bool windowIsNormal() const override;
     void processEvents() override;

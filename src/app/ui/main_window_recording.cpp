@@ -71,9 +71,22 @@ UserDialogs &MainWindow::dialogs()
     return *m_dialogs;
 }
 
+namespace {
+
+// The panel's text, and its tooltip naming the panel with the whole text,
+// which a narrow panel may cut short.
+void setPanelText(QLabel *panel, const QString &text)
+{
+    panel->setText(text);
+    const QString role = panel->property("roleTip").toString();
+    panel->setToolTip(text.isEmpty() ? role : role.isEmpty() ? text : role + QStringLiteral(": ") + text);
+}
+
+} // namespace
+
 void MainWindow::showStatus(StatusPanel panel, const QString &text)
 {
-    m_panels[int(panel) - 1]->setText(text);
+    setPanelText(m_panels[int(panel) - 1], text);
 }
 
 void MainWindow::showProgress(const RecordingProgress &progress)
@@ -84,10 +97,8 @@ void MainWindow::showProgress(const RecordingProgress &progress)
                                                  ? QStringLiteral("Завершение программы: ожидание сжатия в MP3")
                                                  : QStringLiteral("Завершение программы: остановка записи");
     for (int panel = 0; panel < kStatusPanelCount; ++panel)
-        if (shown.panels[panel]) {
-            m_panels[panel]->setText(*shown.panels[panel]);
-            m_panels[panel]->setToolTip(*shown.panels[panel]);
-        }
+        if (shown.panels[panel])
+            setPanelText(m_panels[panel], *shown.panels[panel]);
     if (shown.bookBar)
         m_bookProgressBar->setValue(*shown.bookBar);
     if (shown.blockBar)
