@@ -328,8 +328,8 @@ void RecordingDriver::reportEmptyWav(int block)
     // keeps everything recorded so far.
     m_host.dialogs().show({QStringLiteral("Пустой аудиофайл."),
                            QStringLiteral("Ошибка при записи аудиофайла. Вероятно, завис речевой движок :-(\n"
-                                          "Необходимо перезапустить программу и, возможно вручную завершить "
-                                          "процесс SpeechCube в диспетчере задач..."),
+                                          "Необходимо перезапустить программу и, возможно, вручную завершить "
+                                          "программу синтеза речи голоса Speech Cube..."),
                            DialogIcon::Critical, DialogButtons::Ok});
     m_engineFailed = true;
     m_stopRequest = m_abortRequest = true;

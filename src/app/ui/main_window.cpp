@@ -19,6 +19,7 @@
 #include "import/name_search_options.h"
 #include "import/ui/book_editor_window.h"
 #include "options/ui/about_box.h"
+#include "options/ui/options_dialog.h"
 #include "reader/ui/reader_window.h"
 #include "recording/block_text.h"
 #include "recording/book_export.h"
@@ -144,13 +145,14 @@ void MainWindow::buildControls()
     m_batchFrame->setGeometry(4, 128, 264, 30);
     m_batchProcessing = named(new QCheckBox(QStringLiteral("Пакетная обработка "), m_batchFrame), "batchProcessing",
                               QStringLiteral("Включить пакетную обработку (запись нескольких книг в очереди)"));
-    m_batchProcessing->setGeometry(0, 4, 136, 22);
+    m_batchProcessing->setGeometry(0, 4, 128, 22);
     m_selectAllBatchButton = named(new QPushButton(QStringLiteral("Все"), m_batchFrame), "selectAllBatchButton",
                                    QStringLiteral("Выделить все книги для пакетной обработки"));
-    m_selectAllBatchButton->setGeometry(138, 3, 32, 24);
+    m_selectAllBatchButton->setGeometry(128, 3, 32, 24);
     m_clearBatchSelectionButton =
-        named(new QPushButton(QStringLiteral("Снять выделение"), m_batchFrame), "clearBatchSelectionButton");
-    m_clearBatchSelectionButton->setGeometry(172, 3, 92, 24);
+        named(new QPushButton(QStringLiteral("Снять выделение"), m_batchFrame), "clearBatchSelectionButton",
+              QStringLiteral("Снять выделение со всех книг пакетной обработки"));
+    m_clearBatchSelectionButton->setGeometry(162, 3, 102, 24);
     m_selectAllBatchButton->setEnabled(false);
     m_clearBatchSelectionButton->setEnabled(false);
 

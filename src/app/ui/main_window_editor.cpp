@@ -8,6 +8,7 @@
 #include "import/ui/book_editor_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTimer>
 #include <QWindow>
 
@@ -40,7 +41,10 @@ BookEditorWindow *MainWindow::openBookEditor()
     m_bookEditor->activateWindow();
     // At start-up this window is shown after the editor (a book on the
     // command line); the editor comes to the front once both are up.
+    // A dialog the editor opened meanwhile (its open dialog) stays on top.
     QTimer::singleShot(0, m_bookEditor, [editor = m_bookEditor] {
+        if (QApplication::activeModalWidget())
+            return;
         editor->raise();
         editor->activateWindow();
     });

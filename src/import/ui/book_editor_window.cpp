@@ -265,9 +265,9 @@ void BookEditorWindow::buildTextOptions(QWidget *client)
     m_textProcessingFrame = named(new QGroupBox(QStringLiteral("Обработка текста"), client), "textProcessingFrame");
     m_textProcessingFrame->setGeometry(462, 278, 354, 100);
     m_analyseDialogues =
-        checkBox("analyseDialogues", QStringLiteral("Анализ диалогов"), m_textProcessingFrame, {6, 16, 160, 18});
+        checkBox("analyseDialogues", QStringLiteral("Анализ диалогов"), m_textProcessingFrame, {6, 16, 150, 18});
     m_twoVoiceDialogue =
-        checkBox("twoVoiceDialogue", QStringLiteral("Двухголосый диалог"), m_textProcessingFrame, {216, 16, 132, 18});
+        checkBox("twoVoiceDialogue", QStringLiteral("Двухголосый диалог"), m_textProcessingFrame, {170, 16, 178, 18});
     m_paragraphWithoutIndent =
         checkBox("paragraphWithoutIndent", QStringLiteral("Абзац НЕ начинается пробелом или табуляцией"),
                  m_textProcessingFrame, {6, 36, 342, 18});
@@ -349,8 +349,9 @@ void BookEditorWindow::buildBottomRow(QWidget *client)
     m_previewChaptersButton =
         button("previewChaptersButton", QStringLiteral("Найти Главы"), client, {462, 572, 110, 24},
                QStringLiteral("Предварительный просмотр разбиения по главам..."));
-    m_recordAfterAdding = checkBox("recordAfterAdding", QStringLiteral("Начать запись книги после добавления"), client,
-                                   {462, 600, 248, 20});
+    m_recordAfterAdding =
+        checkBox("recordAfterAdding", QStringLiteral("Записать книгу после добавления"), client, {462, 600, 248, 20});
+    m_recordAfterAdding->setToolTip(QStringLiteral("Начать запись книги сразу после её добавления в библиотеку"));
     m_addBookButton = button("addBookButton", QStringLiteral("Добавить книгу"), client, {712, 572, 104, 26},
                              QStringLiteral("Добавить файл в библиотеку!"));
     m_addBookButton->setEnabled(false);

@@ -269,7 +269,7 @@ QWidget *OptionsDialog::buildBitratePage()
 {
     auto *page = new QWidget;
     m_compressToMp3 = addFlag(page, "compressToMp3", QStringLiteral("Сжимать в MP3 "),
-                              QStringLiteral("Сжимать каждый блок с помощью LAME.exe"), &Settings::compressMp3);
+                              QStringLiteral("Сжимать каждый блок программой LAME"), &Settings::compressMp3);
     m_deleteWav =
         addFlag(page, "deleteWav", QStringLiteral("Удалять Wav "),
                 QStringLiteral("Если отключить, то WAV файлы не будут автоматически удаляться после сжатия в Mp3"),
