@@ -16,10 +16,13 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -41,12 +44,28 @@ QStringList clippedTexts(QWidget *window)
         for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
             if (!button->isVisible() || button->text().isEmpty())
                 continue;
-            if (button->sizeHint().width() > button->width() + 1
-                && !button->toolTip().contains(withoutMnemonic(button->text())))
+            // A push button's size hint has a minimum width of its own; its
+            // text needs the text's width and the frame's margins.
+            const bool push = qobject_cast<QPushButton *>(button) != nullptr;
+            const int iconRoom = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+            // A check box or radio button: its text goes beside the indicator,
+            // in the rectangle the style gives it.
+            const int textWidth = button->fontMetrics().horizontalAdvance(withoutMnemonic(button->text()));
+            int needed = textWidth + iconRoom + 8;
+            if (!push) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = button->text();
+                const bool radio = qobject_cast<QRadioButton *>(button) != nullptr;
+                const QRect contents = button->style()->subElementRect(
+                    radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
+                needed = button->width() - contents.width() + textWidth;
+            }
+            if (needed > button->width() + 1 && !button->toolTip().contains(withoutMnemonic(button->text())))
                 clipped << QStringLiteral("%1 \"%2\" (%3 < %4)")
                                .arg(button->objectName(), button->text())
                                .arg(button->width())
-                               .arg(button->sizeHint().width());
+                               .arg(needed);
         }
         for (QLabel *label : window->findChildren<QLabel *>()) {
             if (!label->isVisible() || label->wordWrap() || label->text().isEmpty()
@@ -137,6 +156,10 @@ TEST_F(CaptionsFit, BookEditorWindow)
 
 TEST_F(CaptionsFit, DictionaryWindows)
 {
+    // The longest name of the dictionaries shipped with the program.
+    QDir().mkpath(folder.file(QStringLiteral("Dic")));
+    folder.writeCp1251(QStringLiteral("Dic/rulex-exp.dic"), QStringLiteral("//Словарь Lectorium\r\nкот=кот<\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/Diclist.cfg"), QStringLiteral("\"rulex-exp.dic\",#TRUE#\r\n"));
     DictionaryEditorWindow editor(folder.path(), dialogs);
     expectFits(&editor);
     DictionaryListDialog list(folder.path(), dialogs);

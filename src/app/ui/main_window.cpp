@@ -143,16 +143,16 @@ void MainWindow::buildControls()
 
     m_batchFrame = named(new QFrame(m_central), "batchFrame");
     m_batchFrame->setGeometry(4, 128, 264, 30);
-    m_batchProcessing = named(new QCheckBox(QStringLiteral("Пакетная обработка "), m_batchFrame), "batchProcessing",
+    m_batchProcessing = named(new QCheckBox(QStringLiteral("Пакетная обработка"), m_batchFrame), "batchProcessing",
                               QStringLiteral("Включить пакетную обработку (запись нескольких книг в очереди)"));
-    m_batchProcessing->setGeometry(0, 4, 128, 22);
+    m_batchProcessing->setGeometry(0, 4, 142, 22);
     m_selectAllBatchButton = named(new QPushButton(QStringLiteral("Все"), m_batchFrame), "selectAllBatchButton",
                                    QStringLiteral("Выделить все книги для пакетной обработки"));
-    m_selectAllBatchButton->setGeometry(128, 3, 32, 24);
+    m_selectAllBatchButton->setGeometry(142, 3, 34, 24);
     m_clearBatchSelectionButton =
-        named(new QPushButton(QStringLiteral("Снять выделение"), m_batchFrame), "clearBatchSelectionButton",
+        named(new QPushButton(QStringLiteral("Снять все"), m_batchFrame), "clearBatchSelectionButton",
               QStringLiteral("Снять выделение со всех книг пакетной обработки"));
-    m_clearBatchSelectionButton->setGeometry(162, 3, 102, 24);
+    m_clearBatchSelectionButton->setGeometry(178, 3, 86, 24);
     m_selectAllBatchButton->setEnabled(false);
     m_clearBatchSelectionButton->setEnabled(false);
 

@@ -116,6 +116,11 @@ void DictionaryEditorWindow::buildControls()
         button<QRadioButton>(page, "ownModeOption", kTitle, QStringLiteral("Редактировать словарь Lectorium"));
     m_dictionaryChoice = new QComboBox(page);
     m_dictionaryChoice->setObjectName(QStringLiteral("dictionaryChoice"));
+    // Room for a name like "rulex-exp.dic"; a longer one is whole in the tooltip.
+    m_dictionaryChoice->setMinimumContentsLength(14);
+    m_dictionaryChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    connect(m_dictionaryChoice, &QComboBox::currentTextChanged, m_dictionaryChoice,
+            [this](const QString &name) { m_dictionaryChoice->setToolTip(QStringLiteral("Словарь: ") + name); });
     m_enginePathLabel = new QLabel(page);
     m_enginePathLabel->setObjectName(QStringLiteral("enginePathLabel"));
     m_enginePathLabel->setToolTip(QStringLiteral("Файл словаря"));

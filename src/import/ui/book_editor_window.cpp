@@ -352,7 +352,7 @@ void BookEditorWindow::buildBottomRow(QWidget *client)
     m_recordAfterAdding =
         checkBox("recordAfterAdding", QStringLiteral("Записать книгу после добавления"), client, {462, 600, 248, 20});
     m_recordAfterAdding->setToolTip(QStringLiteral("Начать запись книги сразу после её добавления в библиотеку"));
-    m_addBookButton = button("addBookButton", QStringLiteral("Добавить книгу"), client, {712, 572, 104, 26},
+    m_addBookButton = button("addBookButton", QStringLiteral("Добавить книгу"), client, {702, 572, 114, 26},
                              QStringLiteral("Добавить файл в библиотеку!"));
     m_addBookButton->setEnabled(false);
     QFont bold = m_addBookButton->font();
