@@ -7,7 +7,7 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPIL
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure build run demo test sound-test asan bench fuzz clean format format-check
+.PHONY: all configure build run demo test sound-test asan bench fuzz clean format format-check deb
 
 all: build
 
@@ -63,6 +63,12 @@ fuzz:
 	    tail -40 $$work.log; exit 1; fi; \
 	  grep -E '^Done' $$work.log; \
 	done
+
+# A Debian package of the program for users: lectorium_VERSION_ARCH.deb in
+# the build folder (CPack; dependencies from dpkg-shlibdeps).
+deb: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/lectorium_*.deb
 
 # Every C++ file of the project in the house style (.clang-format).
 CXX_FILES = git ls-files '*.cpp' '*.h'

@@ -23,7 +23,7 @@ QString lockedFolderMessage(const QString &folder, bool quoted)
 {
     const QString shown = quoted ? u'"' + folder + u'"' : folder;
     const QString tail =
-        QStringLiteral("Закройте другие программы, которые используют этот каталог либо удалите его самомтоятельно...");
+        QStringLiteral("Закройте другие программы, которые используют этот каталог либо удалите его самостоятельно...");
     return QStringLiteral("Каталог ") + shown
            + QStringLiteral(" используется другим приложением, и не может быть удален.")
            + (quoted ? QStringLiteral("\n") : QStringLiteral(" ")) + tail;
@@ -60,7 +60,7 @@ bool deleteWithRetry(const QString &programFolder, const QString &book, bool quo
 
 bool deleteBook(const QString &programFolder, const QString &book, UserDialogs &dialogs)
 {
-    const DialogMessage question{QStringLiteral("Вы уверены?"), QStringLiteral("Удалить выделеную книгу?"),
+    const DialogMessage question{QStringLiteral("Вы уверены?"), QStringLiteral("Удалить выделенную книгу?"),
                                  DialogIcon::Exclamation, DialogButtons::YesNo};
     if (dialogs.show(question) != DialogAnswer::Yes)
         return false;

@@ -18,26 +18,76 @@
 #include "recording/block_text.h"
 #include "recording/progress_texts.h"
 #include "recording/speech/speech_output_rate.h"
+#include "recording/speech/voice_table.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
+#include <unistd.h>
+
 namespace {
+
+// How the progress of a recording reaches standard error.
+enum class ProgressOutput {
+    Lines, // a line per change: a pipe or a file keeps a readable log
+    Live,  // one line redrawn in place: a terminal
+    None,  // --quiet: errors only
+};
+
+// The one line a terminal shows: book, block n/N, percent, elapsed,
+// remaining and what is going on.
+QString liveProgressLine(const RecordingProgress &progress)
+{
+    QString line =
+        progress.book + QStringLiteral(" | блок %1/%2 | ").arg(progress.blockOfRange).arg(progress.blocksInRange)
+        + percentText(progress.bookPercent) + QStringLiteral(" | прошло ") + formatDuration(progress.elapsedSeconds);
+    if (progress.remainingSeconds)
+        line += QStringLiteral(" | осталось ") + formatDuration(*progress.remainingSeconds);
+    const QString encoder = encoderText(progress);
+    line += QStringLiteral(" | ") + activityText(progress);
+    if (!encoder.isEmpty())
+        line += QStringLiteral(" | ") + encoder;
+    return line;
+}
 
 // The command line's side of a recording: one book, progress on standard
 // error, the range stored in the project as the window would.
 class ConsoleRecordingHost : public RecordingJobHost
 {
 public:
-    ConsoleRecordingHost(QString programFolder, RecordedBook book)
-        : m_programFolder(std::move(programFolder)), m_book(std::move(book))
+    ConsoleRecordingHost(QString programFolder, RecordedBook book, ProgressOutput output)
+        : m_programFolder(std::move(programFolder)), m_book(std::move(book)), m_output(output)
     { }
+    ~ConsoleRecordingHost() override { endLiveLine(); }
 
-    UserDialogs &dialogs() override { return m_dialogs; }
+    UserDialogs &dialogs() override
+    {
+        // A question or an error starts on a line of its own.
+        endLiveLine();
+        return m_dialogs;
+    }
+    void showProgress(const RecordingProgress &progress) override
+    {
+        if (m_output == ProgressOutput::None)
+            return;
+        if (m_output == ProgressOutput::Live) {
+            if (progress.ended()) {
+                endLiveLine();
+                cliErr(activityText(progress) + u'\n');
+                return;
+            }
+            // Back to the start of the line, the new text, the rest cleared.
+            cliErr(u'\r' + liveProgressLine(progress) + QStringLiteral("\x1b[K"));
+            m_liveLineOpen = true;
+            return;
+        }
+        showProgressLines(progress);
+    }
+
     // A line when the activity or the file being encoded changes, and one
     // at every tenth of the book.
-    void showProgress(const RecordingProgress &progress) override
+    void showProgressLines(const RecordingProgress &progress)
     {
         const QString activity = activityText(progress);
         if (activity != m_lastActivity) {
@@ -63,8 +113,17 @@ public:
     void showRecording(bool) override { }
 
 private:
+    void endLiveLine()
+    {
+        if (m_liveLineOpen)
+            cliErr(QStringLiteral("\n"));
+        m_liveLineOpen = false;
+    }
+
     QString m_programFolder;
     RecordedBook m_book;
+    ProgressOutput m_output;
+    bool m_liveLineOpen = false;
     ConsoleDialogs m_dialogs;
     QString m_lastActivity;
     QString m_lastEncoded;
@@ -82,8 +141,16 @@ std::optional<QString> takeOption(QStringList &args, const QString &name)
     return value;
 }
 
+// Takes "--quiet" out of `args`; a terminal gets the live line.
+ProgressOutput takeProgressOutput(QStringList &args)
+{
+    if (args.removeAll(QStringLiteral("--quiet")) > 0)
+        return ProgressOutput::None;
+    return isatty(STDERR_FILENO) ? ProgressOutput::Live : ProgressOutput::Lines;
+}
+
 int recordBook(const QString &programFolder, const QString &name, std::optional<QString> from,
-               std::optional<QString> to)
+               std::optional<QString> to, ProgressOutput output)
 {
     // A book is an entry of the library, never a path that leads out of it.
     const QString folder = bookFolder(programFolder, name);
@@ -106,8 +173,13 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
     if (settings.outputFolder.size() < 2)
         settings.outputFolder = programFolder + QStringLiteral("/Audiobooks");
 
-    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last});
+    // Rate, pitch and pauses per voice, as set in the options window.
+    loadVoiceTable(programFolder);
+
+    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last}, output);
     RecordingSession session(settings, programFolder, host);
+    // The command ends with the job: nobody is there to ask about the folder.
+    session.job().afterFinish = AfterFinish::Exit;
     int exitCode = 1;
     QString audioFolder;
     QObject::connect(&session.job(), &RecordingJob::jobEnded, [&](const JobResult &result) {
@@ -174,11 +246,12 @@ int runRecord(CliContext &context)
     QStringList args = context.args;
     const auto from = takeOption(args, QStringLiteral("--from"));
     const auto to = takeOption(args, QStringLiteral("--to"));
+    const ProgressOutput output = takeProgressOutput(args);
     if (args.size() != 1) {
-        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N]\n"));
+        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N] [--quiet]\n"));
         return 2;
     }
-    return recordBook(context.programFolder, args.first(), from, to);
+    return recordBook(context.programFolder, args.first(), from, to, output);
 }
 
 int runImport(CliContext &context)
@@ -200,21 +273,23 @@ int runConvert(CliContext &context)
 {
     QStringList args = context.args;
     const auto title = takeOption(args, QStringLiteral("--title"));
+    const ProgressOutput output = takeProgressOutput(args);
     if (args.size() != 1) {
-        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ]\n"));
+        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--quiet]\n"));
         return 2;
     }
     const QString book = importBook(context.programFolder, args.first(), title);
     if (book.isEmpty())
         return 1;
-    return recordBook(context.programFolder, book, QStringLiteral("1"), std::nullopt);
+    return recordBook(context.programFolder, book, QStringLiteral("1"), std::nullopt, output);
 }
 
 } // namespace
 
 CliCommand recordCommand()
 {
-    return {"record", "record BOOK [--from N] [--to N]  record a book of the library to MP3 files; prints its folder",
+    return {"record",
+            "record BOOK [--from N] [--to N] [--quiet]  record a book of the library to MP3 files; prints its folder",
             runRecord};
 }
 
@@ -225,6 +300,6 @@ CliCommand importCommand()
 
 CliCommand convertCommand()
 {
-    return {"convert", "convert FILE [--title T]  import a book file, then record it; prints the MP3 folder",
+    return {"convert", "convert FILE [--title T] [--quiet]  import a book file, then record it; prints the MP3 folder",
             runConvert};
 }

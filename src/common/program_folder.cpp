@@ -7,9 +7,14 @@
 
 QString decideProgramFolder(const QString &executableFolder)
 {
+    // An installed program (/usr/bin and the like) is never a portable one,
+    // even for root, who could write there: its files would outlive the package.
     const QFileInfo exe(executableFolder);
-    if (exe.isDir() && exe.isWritable())
-        return QDir::cleanPath(exe.absoluteFilePath());
+    const QString path = QDir::cleanPath(exe.absoluteFilePath());
+    const bool systemFolder =
+        path == QLatin1String("/bin") || path == QLatin1String("/sbin") || path.startsWith(QLatin1String("/usr/"));
+    if (exe.isDir() && exe.isWritable() && !systemFolder)
+        return path;
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     if (dataHome.isEmpty())
         dataHome = QDir::homePath() + QLatin1String("/.local/share");

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The folder every file of the program lives in: the executable's folder when
-// it is writable (a portable install), otherwise ~/.local/share/Lectorium
+// it is writable and not a system folder under /usr (a portable install),
+// otherwise ~/.local/share/Lectorium
 // (or $XDG_DATA_HOME/Lectorium). main() decides it once and passes it on.
 QString decideProgramFolder(const QString &executableFolder);
 

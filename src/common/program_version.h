@@ -9,3 +9,5 @@
 QString versionText(int major, int minor, int revision);
 // The program's own version in that form.
 QString programVersion();
+// The program's version with each number as it is: "0.1.0".
+QString plainProgramVersion();

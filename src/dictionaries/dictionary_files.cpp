@@ -23,7 +23,7 @@ bool userAgrees(UserDialogs &dialogs, const QString &text)
 bool mayWrite(const QString &path, const QString &name, UserDialogs &dialogs)
 {
     return !QFileInfo::exists(path)
-           || userAgrees(dialogs, QStringLiteral("Словарь\"%1\" уже существует.\nХотите перезаписать?").arg(name));
+           || userAgrees(dialogs, QStringLiteral("Словарь \"%1\" уже существует.\nХотите перезаписать?").arg(name));
 }
 
 bool sameFolder(const QString &a, const QString &b)

@@ -81,7 +81,12 @@ std::optional<ExceptionLoad> loadExceptionDictionary(const QString &path, bool t
 
 QString toEngineNotation(const QString &typed)
 {
-    return u'<' + QString(typed).replace(u' ', QLatin1String("##")) + u'>';
+    // A pronunciation shown as stored is already in the notation: editing
+    // it must not wrap it once more.
+    const QString joined = QString(typed).replace(u' ', QLatin1String("##"));
+    if (joined.size() >= 2 && joined.startsWith(u'<') && joined.endsWith(u'>'))
+        return joined;
+    return u'<' + joined + u'>';
 }
 
 QStringList exceptionFileLines(const QList<ExceptionRow> &rows, const QString &programVersion)

@@ -79,6 +79,9 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
         result.text = *text;
         result.sourcePath = InFileName;
         result.title = InFileNm.left(InFileNm.size() - (ext == u"html" ? 5 : 4));
+        // A book that names itself (a FictionBook's title) is proposed by that name.
+        if (result.information && !result.information->title.trimmed().isEmpty())
+            result.title = result.information->title.trimmed();
         result.indentsMarked = ext == u".rtf" || ext == u".doc";
         result.sectionsMarked = ext == u".fb2";
     } else {

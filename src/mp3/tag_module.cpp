@@ -1,11 +1,11 @@
 #include "mp3/tag_module.h"
 
 #include "common/clean_file_name.h"
+#include "common/program_version.h"
 #include "mp3/transliterate.h"
 
 namespace {
 
-const QString kWebSite = QStringLiteral("https://lectorium.sourceforge.io");
 const int kHighestTrack = 255;
 
 QString blockNumberText(const TagInfo &info)
@@ -102,7 +102,9 @@ Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString 
     tags.title = applyYoOption(settings, title);
 
     tags.track = std::min(info.blockNo, kHighestTrack);
-    tags.comment = translit ? kWebSite : QStringLiteral("Lectorium - программа для создания аудиокниг\r\n") + kWebSite;
+    // The comment names the program that made the file and its version.
+    const QString maker = QStringLiteral("Lectorium ") + programVersion();
+    tags.comment = translit ? maker : maker + QStringLiteral(" - программа для создания аудиокниг");
     tags.genre = QStringLiteral("Speech");
     return tags;
 }

@@ -25,9 +25,8 @@ bool speechProgramFound(const QString &path)
 
 void askForSpeechProgram(UserDialogs &dialogs)
 {
-    dialogs.show({QStringLiteral("Путь к SpeechCube.exe"),
-                  QStringLiteral("Укажите путь к файлу SpeechCube.exe...\nОн должн быть где-то в:\n"
-                                 "Program Files\\ELAN Speech\\Speech Cube\\Bin\\"),
+    dialogs.show({QStringLiteral("Программа синтеза речи"),
+                  QStringLiteral("Укажите программу синтеза речи, которую запускает голос Speech Cube..."),
                   DialogIcon::Exclamation, DialogButtons::Ok});
 }
 

@@ -4,8 +4,9 @@
 #include <QString>
 
 // The visual-styles manifest beside the program ("Lectorium.exe.MANIFEST").
-// Qt draws with the desktop's style whatever it says; the file is kept so
-// that a folder shared with an older installation stays as that expects.
+// The file remembers the look chosen in the options window, as it always has:
+// present, the windows take the desktop's style; absent, Qt's Fusion style.
+// Read once at start-up.
 QString manifestPath(const QString &programFolder);
 QString manifestText();
 // Writes the manifest when it is missing (an existing one is not rewritten).

@@ -37,10 +37,10 @@ QString activityText(const RecordingProgress &progress)
     case RecordingPhase::Speaking: break;
     }
     QString suffix;
+    if (progress.paused)
+        suffix += QStringLiteral(" (Приостановлено)");
     if (progress.stopAfterBlock)
-        suffix = QStringLiteral(" (Остановка после текущео блока)");
-    else if (progress.paused)
-        suffix = QStringLiteral(" (Приостановлено)");
+        suffix += QStringLiteral(" (Остановка после текущего блока)");
     return QStringLiteral("Блок %1 (%2/%3)").arg(progress.block).arg(progress.blockOfRange).arg(progress.blocksInRange)
            + suffix;
 }
@@ -66,8 +66,6 @@ ProgressDisplay progressDisplay(const RecordingProgress &progress, bool percentI
         shown.title = QStringLiteral("Lectorium - ") + progress.book;
         return shown;
     }
-    if (progress.phase == RecordingPhase::WaitingForEncoder)
-        return shown;
     shown.bookBar = int(progress.bookPercent);
     shown.blockBar = int(progress.blockPercent);
     shown.panel(StatusPanel::Percent) = percentText(progress.bookPercent);

@@ -77,11 +77,14 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     for (int n = m_block; n <= m_book.last; n = nextBlockToRecord(n + 1))
         m_totalChars += m_texts.text(n, false, xmlMarkup()).size();
     m_charsDone = 0;
+    m_spokenBytes = m_encodedBytes = m_bytesBeingCompressed = 0;
+    m_encodeSeconds = m_speakingEndedAt = 0;
+    // Elapsed time is the job's wall time, preparing the first block included.
+    m_startTime = now();
     prepareAndSpeak();
 
     m_waitingForEncoder = false;
     m_attempts = 0;
-    m_startTime = now();
     m_lastPercent = -1;
     if (m_estimate)
         m_estimate->reset();
@@ -217,7 +220,9 @@ void RecordingDriver::finishBlock()
         m_encoderPoll.start();
     }
     m_charsDone += m_blockTextLength;
-    learnCoefficient(QFileInfo(wavPath(m_block)).size());
+    const qint64 wavSize = QFileInfo(wavPath(m_block)).size();
+    m_spokenBytes += wavSize;
+    learnCoefficient(wavSize);
     m_block = nextBlockToRecord(m_block + 1);
     if (m_block <= m_book.last && !m_stopRequest) {
         m_voice.init();
@@ -265,6 +270,8 @@ void RecordingDriver::compressionStep()
     m_blockBeingCompressed = next.block;
     m_encoderStarted = now();
     m_encoderLimit = encoderSecondsAllowed(QFileInfo(m_wavBeingCompressed).size());
+    m_bytesBeingCompressed = QFileInfo(m_wavBeingCompressed).size();
+    m_encodeStartedAt = elapsed();
     m_encoderPoll.start();
 }
 
@@ -302,6 +309,9 @@ void RecordingDriver::settleEncodedWav()
 {
     if (m_wavBeingCompressed.isEmpty())
         return;
+    m_encodedBytes += m_bytesBeingCompressed;
+    m_encodeSeconds += std::max(0.0, elapsed() - m_encodeStartedAt);
+    m_bytesBeingCompressed = 0;
     // The WAV goes only when its MP3 was written: a failed encoder run
     // must not cost the recording. An encoder that ran out of disk leaves a
     // short MP3, which would pass for a finished block.
@@ -380,8 +390,8 @@ void RecordingDriver::reportEmptyWav(int block)
     // keeps everything recorded so far.
     m_host.dialogs().show({QStringLiteral("Пустой аудиофайл."),
                            QStringLiteral("Ошибка при записи аудиофайла. Вероятно, завис речевой движок :-(\n"
-                                          "Необходимо перезапустить программу и, возможно вручную завершить "
-                                          "процесс SpeechCube в диспетчере задач..."),
+                                          "Необходимо перезапустить программу и, возможно, вручную завершить "
+                                          "программу синтеза речи голоса Speech Cube..."),
                            DialogIcon::Critical, DialogButtons::Ok});
     m_engineFailed = true;
     m_stopRequest = m_abortRequest = true;
@@ -393,10 +403,11 @@ bool RecordingDriver::endTest()
     const bool ends = m_block > m_book.last || m_abortRequest || (m_stopRequest && m_voice.waitUntilDone(100));
     if (!ends)
         return false;
+    if (!m_waitingForEncoder)
+        m_speakingEndedAt = elapsed();
     m_waitingForEncoder = true;
     if (!m_encoderQueue.isEmpty() || m_encoder.processRunning()) {
-        m_progress.phase = RecordingPhase::WaitingForEncoder;
-        m_host.showProgress(m_progress);
+        showWaitingForEncoder();
         setTimerRunning(true);
         return true;
     }
@@ -404,12 +415,59 @@ bool RecordingDriver::endTest()
     if (!m_encoderFailures.isEmpty())
         reportEncoderFailures();
     m_recording = false;
+    // A stop that came when every block was already spoken cut nothing short.
+    const bool blocksLeft = m_block <= m_book.last;
+    RecordingOutcome outcome{m_stopRequest && blocksLeft, m_engineFailed, m_filesFailed,
+                             std::min(m_block, m_book.blockCount)};
+    outcome.stopRequested = m_stopRequest && !m_engineFailed && !m_filesFailed;
     m_folderLock.reset();
-    emit finished({m_stopRequest, m_engineFailed, m_filesFailed, std::min(m_block, m_book.blockCount)});
+    emit finished(outcome);
     return true;
 }
 
 // ---- progress and stalls ---------------------------------------------------------
+
+double RecordingDriver::jobPercent(double spokenShare)
+{
+    if (!m_settings.compressMp3)
+        return spokenShare * 100;
+    // The sound of the whole range, known once every block is spoken and
+    // foreseen from the share of the text before.
+    const double finishedShare = m_totalChars > 0 ? double(m_charsDone) / m_totalChars : 1;
+    if (m_spokenBytes <= 0 || finishedShare <= 0)
+        return spokenShare * 100 / 2;
+    const double totalBytes = m_spokenBytes / std::min(1.0, finishedShare);
+    // The run under way counts for the time it has taken at the speed of the
+    // runs before, never for the whole of its block.
+    double encoded = double(m_encodedBytes);
+    if (m_bytesBeingCompressed > 0 && m_encodedBytes > 0 && m_encodeSeconds > 0) {
+        const double bytesPerSecond = m_encodedBytes / m_encodeSeconds;
+        encoded += std::min(0.9 * m_bytesBeingCompressed, (elapsed() - m_encodeStartedAt) * bytesPerSecond);
+    }
+    const double encodedShare = std::clamp(encoded / totalBytes, 0.0, 1.0);
+    // Wall seconds per byte of sound of each stage; equal until measured.
+    const double speakingSeconds = m_speakingEndedAt > 0 ? m_speakingEndedAt : elapsed();
+    const double speakWeight = speakingSeconds > 0 ? speakingSeconds / m_spokenBytes : 1;
+    const double encodeWeight =
+        m_encodeSeconds > 0 && m_encodedBytes > 0 ? m_encodeSeconds / m_encodedBytes : speakWeight;
+    const double share = (spokenShare * speakWeight + encodedShare * encodeWeight) / (speakWeight + encodeWeight);
+    return std::clamp(share * 100, 0.0, 100.0);
+}
+
+void RecordingDriver::showWaitingForEncoder()
+{
+    // The clock, the share and the estimate go on while the encoder finishes.
+    const double sinceStart = elapsed();
+    m_progress.phase = RecordingPhase::WaitingForEncoder;
+    m_progress.bookPercent = std::max(m_progress.bookPercent, jobPercent(1.0));
+    m_progress.blockPercent = 100;
+    m_progress.elapsedSeconds = sinceStart;
+    m_progress.paused = false;
+    if (m_estimate)
+        if (const auto total = m_estimate->estimateTotal(sinceStart, m_progress.bookPercent, false))
+            m_progress.remainingSeconds = std::max(0.0, *total - sinceStart);
+    m_host.showProgress(m_progress);
+}
 
 void RecordingDriver::showProgress()
 {
@@ -440,7 +498,7 @@ void RecordingDriver::showProgress()
         overall = m_totalChars > 0 ? (m_charsDone + m_blockTextLength * blockPercent / 100) / m_totalChars * 100 : 0;
     }
     m_progress.phase = RecordingPhase::Speaking;
-    m_progress.bookPercent = std::clamp(overall, 0.0, 100.0);
+    m_progress.bookPercent = jobPercent(std::clamp(overall / 100, 0.0, 1.0));
     m_progress.blockPercent = std::clamp(blockPercent, 0.0, 100.0);
     m_progress.elapsedSeconds = sinceStart;
     m_progress.paused = m_paused;
@@ -542,6 +600,9 @@ void RecordingDriver::pauseRecording()
 
 void RecordingDriver::stopAfterBlock()
 {
+    // Asked when the recording had already ended, or had nothing left to speak.
+    if (!m_recording || m_waitingForEncoder)
+        return;
     m_stopRequest = true;
     if (m_paused)
         pauseRecording();
@@ -549,6 +610,8 @@ void RecordingDriver::stopAfterBlock()
 
 void RecordingDriver::stopNow()
 {
+    if (!m_recording || m_waitingForEncoder)
+        return;
     if (m_paused)
         m_voice.resume();
     m_paused = false;

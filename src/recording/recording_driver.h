@@ -30,10 +30,11 @@ struct RecordedBook
 // How a book's recording ended.
 struct RecordingOutcome
 {
-    bool stoppedByUser = false; // the stop request was set
+    bool stoppedByUser = false; // the user's stop left blocks of the range unrecorded
     bool engineFailed = false;  // attempts ran out, ERROR.TXT written
     bool filesFailed = false;   // a WAV could not be written or an MP3 was not made
     int currentBlock = 0;       // where the next job should begin
+    bool stopRequested = false; // the user asked to stop, even if nothing was left to cut short
 };
 
 class RecordingDriver : public QObject
@@ -107,6 +108,10 @@ private:
     void compressionStep();
     bool endTest();
     void showProgress();
+    // The share of the whole job done, speaking and encoding together, from
+    // the share of the text spoken (0 to 1).
+    double jobPercent(double spokenShare);
+    void showWaitingForEncoder();
     void showEncoding(const QString &wavFile);
     void stopOverdueEncoder();
     void stallCheck();
@@ -165,4 +170,12 @@ private:
     double m_encoderStarted = 0;
     double m_encoderLimit = 0;
     int m_blockBeingCompressed = 0;
+    // Speaking and encoding are weighed by the bytes of sound (the seconds
+    // of audio) each has got through and the wall time each took for them.
+    qint64 m_spokenBytes = 0;
+    qint64 m_encodedBytes = 0;
+    qint64 m_bytesBeingCompressed = 0;
+    double m_encodeSeconds = 0;
+    double m_encodeStartedAt = 0;
+    double m_speakingEndedAt = 0;
 };

@@ -84,6 +84,14 @@ bool RecordingJob::startRecording()
     return startSelectedBook();
 }
 
+bool RecordingJob::startNextBatchBook()
+{
+    if (!diskAndFolderReady())
+        return false;
+    m_host.reloadDictionaries();
+    return startSelectedBook();
+}
+
 bool RecordingJob::startSelectedBook()
 {
     m_book = m_host.selectedBook();
@@ -97,6 +105,12 @@ bool RecordingJob::startSelectedBook()
 
 void RecordingJob::exitWhenStopped()
 {
+    // The recording may have ended while the question was open: nothing to
+    // wait for then.
+    if (!m_running) {
+        m_host.exitProgram();
+        return;
+    }
     m_exitWhenStopped = true;
     m_driver.stopNow();
 }
@@ -110,8 +124,16 @@ void RecordingJob::endRecording(const RecordingOutcome &outcome)
 
     if (m_host.batchMode() && !outcome.stoppedByUser && !m_exitWhenStopped) {
         m_host.untickBatchBook(m_book.name);
-        if (m_host.selectFirstBatchBook()) {
-            startSelectedBook();
+        const bool booksLeft = m_host.selectFirstBatchBook();
+        // Each next book goes through the same checks as the first.
+        if (booksLeft && !outcome.stopRequested && !outcome.engineFailed && !outcome.filesFailed
+            && startNextBatchBook())
+            return;
+        if (booksLeft) {
+            m_host.showRecording(false);
+            showEnd(endPhase(outcome.stopRequested ? RecordingOutcome{true} : outcome));
+            commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
+                      m_book.audioFolder, result);
             return;
         }
         m_host.showRecording(false);
@@ -147,15 +169,14 @@ void RecordingJob::commonEnd(const QString &message, const QString &folder, cons
         m_host.exitProgram();
         return;
     }
-    // 0 leaves the program as it is; 1 shows the message; 2 exits; 3 switches
-    // the computer off, and a cancelled switch-off falls back to the message.
+    // Exit and switch-off leave nobody to ask; whenever the program stays
+    // running (nothing chosen, the message chosen, a cancelled switch-off)
+    // the message is asked.
     if (afterFinish == AfterFinish::Exit) {
         m_host.exitProgram();
         return;
     }
     if (afterFinish == AfterFinish::SwitchOff && m_host.switchOff())
-        return;
-    if (afterFinish == AfterFinish::Nothing)
         return;
     m_host.restoreWindow();
     m_host.processEvents();

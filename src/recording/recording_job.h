@@ -85,6 +85,8 @@ private:
     bool m_exitWhenStopped = false;
     bool diskAndFolderReady();
     bool startSelectedBook();
+    // The checks of a start (disk, folder, dictionaries), then the book.
+    bool startNextBatchBook();
     void endRecording(const RecordingOutcome &outcome);
     void showEnd(RecordingPhase phase);
     void commonEnd(const QString &message, const QString &folder, const JobResult &result);

@@ -24,13 +24,13 @@ QString sapiRole(const VoiceParams &v, int r)
            + QStringLiteral("/>");
 }
 
-// Lines that hold only blanks become empty.
+// Lines that hold only blanks become empty; a CR LF line end stays whole.
 QString emptyBlankLines(const QString &text)
 {
     QStringList lines = text.split(u'\n');
     for (QString &line : lines)
         if (line.trimmed().isEmpty())
-            line.clear();
+            line = line.endsWith(u'\r') ? QStringLiteral("\r") : QString();
     return lines.join(u'\n');
 }
 

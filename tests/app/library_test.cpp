@@ -164,7 +164,7 @@ TEST(Library, DeleteAsksAndRemovesOnlyTheBook)
     EXPECT_TRUE(QDir(folder.file(QStringLiteral("Projects/A"))).exists());
     ASSERT_EQ(no.shown.size(), 1);
     EXPECT_EQ(no.shown[0].title, QStringLiteral("Вы уверены?"));
-    EXPECT_EQ(no.shown[0].text, QStringLiteral("Удалить выделеную книгу?"));
+    EXPECT_EQ(no.shown[0].text, QStringLiteral("Удалить выделенную книгу?"));
     EXPECT_EQ(no.shown[0].buttons, DialogButtons::YesNo);
     ScriptedDialogs yes({DialogAnswer::Yes});
     EXPECT_TRUE(deleteBook(folder.path(), QStringLiteral("A"), yes));
@@ -214,7 +214,7 @@ TEST(Library, LockedFolderMessages)
     EXPECT_EQ(lockedFolderMessage(QStringLiteral("/p/Projects/Б"), true),
               QStringLiteral(
                   "Каталог \"/p/Projects/Б\" используется другим приложением, и не может быть удален.\n"
-                  "Закройте другие программы, которые используют этот каталог либо удалите его самомтоятельно..."));
+                  "Закройте другие программы, которые используют этот каталог либо удалите его самостоятельно..."));
     EXPECT_TRUE(lockedFolderMessage(QStringLiteral("/p"), false).startsWith(QStringLiteral("Каталог /p используется")));
 }
 

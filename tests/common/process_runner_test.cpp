@@ -65,6 +65,9 @@ TEST(ProgramFolder, WritableExecutableFolderOrTheUsersDataFolder)
     const QString home = folder.file(QStringLiteral("data"));
     qputenv("XDG_DATA_HOME", home.toUtf8());
     EXPECT_EQ(decideProgramFolder(QStringLiteral("/nonexistent/bin")), home + QStringLiteral("/Lectorium"));
+    // An installed program keeps its files in the user's folder even where it
+    // could write beside itself (root).
+    EXPECT_EQ(decideProgramFolder(QStringLiteral("/usr/bin")), home + QStringLiteral("/Lectorium"));
     EXPECT_TRUE(QFileInfo(home + QStringLiteral("/Lectorium")).isDir());
     qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(ProgramFolder(QStringLiteral("/p")).projectsDir(), QStringLiteral("/p/Projects"));

@@ -48,7 +48,8 @@ TEST(DictionaryFileCommands, CreateAddRenameDelete)
     EXPECT_EQ(fileLines(folder, QStringLiteral("Dic/Новый- словарь.dic")), QStringList{kDictionaryHeader});
     // An existing file is kept unless the user agrees.
     EXPECT_EQ(createDictionary(dic, QStringLiteral("Новый- словарь.DIC"), no), DictionaryFileResult::Declined);
-    EXPECT_EQ(no.shown.value(0), QStringLiteral("Словарь\"Новый- словарь.DIC\" уже существует.\nХотите перезаписать?"));
+    EXPECT_EQ(no.shown.value(0),
+              QStringLiteral("Словарь \"Новый- словарь.DIC\" уже существует.\nХотите перезаписать?"));
 
     folder.writeCp1251(QStringLiteral("import/exc_rus.txt"), QStringLiteral("тест :\t<те##ст> /i\r\n"));
     folder.writeCp1251(QStringLiteral("import/reader.txt"), QStringLiteral("а=б\r\n"));

@@ -27,6 +27,7 @@ TEST(ExceptionDictionary, LinesReadAndConvert)
     EXPECT_EQ(convertExceptionLines({caseBlind, QStringLiteral("Тест :\t<те##ст>"), QStringLiteral("а:б")}),
               (QStringList{QStringLiteral("тест=те ст"), QStringLiteral("$Тест=те ст")}));
     EXPECT_EQ(toEngineNotation(QStringLiteral("два слова")), QStringLiteral("<два##слова>"));
+    EXPECT_EQ(toEngineNotation(QStringLiteral("<те##ст>")), QStringLiteral("<те##ст>")); // stored form stays as it is
 }
 
 TEST(ExceptionDictionary, WrittenFileReadsBack)

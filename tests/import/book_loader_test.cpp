@@ -89,7 +89,7 @@ TEST(BookLoader, DispatchByExtensionGivesTextTitleAndPath)
         {"x.fb2",
          "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><description><title-info>"
          "<book-title>Имя</book-title></title-info></description><body><p>Текст</p></body></FictionBook>",
-         QStringLiteral("x"), QStringLiteral("Имя\r\n\r\n\r\n  Текст\r\n")},
+         QStringLiteral("Имя"), QStringLiteral("Имя\r\n\r\n\r\n  Текст\r\n")}, // its own title, not "x"
     };
     for (const auto &c : cases) {
         Fixture f;
@@ -117,7 +117,7 @@ TEST(BookLoader, FictionBookFillsTheInformationFields)
     ASSERT_TRUE(result.information);
     EXPECT_EQ(result.information->title, QStringLiteral("Война и мир"));
     EXPECT_EQ(result.information->authors, QStringLiteral("Лев Толстой"));
-    EXPECT_EQ(result.title, QStringLiteral("war-and-peace-demo.cp1251"));
+    EXPECT_EQ(result.title, QStringLiteral("Война и мир"));
     EXPECT_EQ(f.statuses, (QStringList{QStringLiteral("Конвертация файла..."), QString(), kOk}));
 }
 

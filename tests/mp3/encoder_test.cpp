@@ -1,5 +1,6 @@
 #include "id3v2_reader.h"
 
+#include "common/program_version.h"
 #include "mp3/book_output_files.h"
 #include "mp3/lame_command.h"
 #include "mp3/wav_duration.h"
@@ -255,7 +256,7 @@ TEST_F(RealEncoder, CyrillicAndShellCharactersReachTheTags)
     EXPECT_EQ(frames.value(u"TRCK"_qs), u"1"_qs);
     EXPECT_EQ(frames.value(u"TCON"_qs), u"Speech"_qs);
     EXPECT_EQ(frames.value(u"COMM"_qs),
-              u"Lectorium - программа для создания аудиокниг\r\nhttps://lectorium.sourceforge.io"_qs);
+              u"Lectorium "_qs + programVersion() + u" - программа для создания аудиокниг"_qs);
 
     // Where another tag reader is installed it must agree.
     const QString ffprobe = QStandardPaths::findExecutable(u"ffprobe"_qs);

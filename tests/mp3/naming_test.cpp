@@ -1,4 +1,5 @@
 #include "common/clean_file_name.h"
+#include "common/program_version.h"
 #include "mp3/tag_module.h"
 #include "mp3/transliterate.h"
 
@@ -86,8 +87,8 @@ TEST(ID3Tag, SwitchesInOrderWithFallbacks)
     const TagInfo info = blockInfo(400, 300, u"Ёлка"_qs);
     EXPECT_EQ(id3TagArguments(settings, info, u"Моя книга"_qs, {}),
               u" --ignore-tag-errors --add-id3v2 --ta \"Моя книга\" --tt \"Ёлка\" --tn \"255\""
-              " --tc \"Lectorium - программа для создания аудиокниг\r\nhttps://lectorium.sourceforge.io\""
-              " --tg \"Speech\" "_qs);
+              " --tc \"Lectorium "_qs
+                  + programVersion() + u" - программа для создания аудиокниг\" --tg \"Speech\" "_qs);
 
     settings.translit = true;
     settings.yoToYe = true;
@@ -96,7 +97,7 @@ TEST(ID3Tag, SwitchesInOrderWithFallbacks)
     EXPECT_EQ(tags.artist, u"Moja kniga"_qs);
     EXPECT_EQ(tags.title, u"Elka"_qs);
     EXPECT_EQ(tags.album, u" (00-00)"_qs);
-    EXPECT_EQ(tags.comment, u"https://lectorium.sourceforge.io"_qs);
+    EXPECT_EQ(tags.comment, u"Lectorium "_qs + programVersion());
 
     // Template texts are used as they are: no transliteration, but Ё-Е.
     settings.titleTemplate = u"%t% ёж"_qs;

@@ -8,6 +8,8 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -313,4 +315,57 @@ TEST_F(RecordingDriverTest, AHungEncoderIsStoppedAndItsBlockReported)
     EXPECT_TRUE(QFile::exists(wav(1)));
     EXPECT_FALSE(files.encoded(1));
     ASSERT_EQ(host.scripted.shown.size(), 1);
+}
+
+TEST_F(RecordingDriverTest, ProgressAndClockGoOnWhileTheEncoderFinishes)
+{
+    files.encoderSeconds = 0.4;
+    ASSERT_TRUE(driver.startSingle(book()));
+    QList<double> percents;
+    QStringList elapsedTexts;
+    double lastPercent = 0;
+    for (int i = 0; i < 400 && ends == 0; ++i) {
+        driver.tick();
+        clock.seconds += 0.5;
+        lastPercent = std::max(lastPercent, host.bookPercent);
+        if (host.phases.last() == RecordingPhase::WaitingForEncoder) {
+            percents.append(host.bookPercent);
+            elapsedTexts.append(host.status[3]);
+        }
+        QThread::msleep(20);
+    }
+    ASSERT_EQ(ends, 1);
+    // The share never went back, the encoder's part was counted, and the
+    // clock showed the wall time through the wait.
+    ASSERT_GE(percents.size(), 2);
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_LT(percents.first(), 100);
+    EXPECT_GT(percents.last(), percents.first());
+    EXPECT_NE(elapsedTexts.first(), elapsedTexts.last());
+    EXPECT_GE(lastPercent, percents.last());
+}
+
+TEST_F(RecordingDriverTest, AStopAfterTheLastBlockCutsNothingShort)
+{
+    struct Case
+    {
+        int stopAtBlock; // the block being spoken when the stop is asked
+        bool stoppedByUser;
+    };
+    for (const Case c : {Case{1, true}, Case{3, false}}) {
+        ends = 0;
+        QDir(audio).removeRecursively();
+        ASSERT_TRUE(driver.startSingle(book()));
+        for (int i = 0; i < 100 && driver.currentBlock() < c.stopAtBlock; ++i)
+            driver.tick();
+        driver.stopAfterBlock();
+        runToEnd();
+        ASSERT_EQ(ends, 1);
+        EXPECT_EQ(outcome.stoppedByUser, c.stoppedByUser) << c.stopAtBlock;
+        EXPECT_TRUE(outcome.stopRequested) << c.stopAtBlock;
+    }
+    // Asked once the recording is over, a stop changes nothing.
+    driver.stopNow();
+    driver.stopAfterBlock();
+    EXPECT_FALSE(driver.isRecording());
 }

@@ -3,6 +3,7 @@
 #include "driver_stand_ins.h"
 #include "support/temp_program_folder.h"
 
+#include <QDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -160,4 +161,56 @@ TEST_F(RecordingJobTest, UnwritableOutputFolderIsReported)
     ASSERT_EQ(host.scripted.shown.size(), 1);
     EXPECT_EQ(host.scripted.shown[0].text,
               QStringLiteral("Неправильно указан рабочий каталог!\nПроверьте настройки..."));
+}
+
+TEST_F(RecordingJobTest, TheEndMessageIsAskedWheneverTheProgramStaysRunning)
+{
+    struct Case
+    {
+        AfterFinish choice;
+        int messages;
+        int exits;
+    };
+    for (const Case c :
+         {Case{AfterFinish::Nothing, 1, 0}, Case{AfterFinish::ShowMessage, 1, 0}, Case{AfterFinish::Exit, 0, 1}}) {
+        ends = 0;
+        host.exits = 0;
+        host.scripted = ScriptedDialogs({DialogAnswer::No});
+        QDir(settings.outputFolder).removeRecursively();
+        job.afterFinish = c.choice;
+        ASSERT_TRUE(job.startRecording());
+        runToEnd();
+        ASSERT_EQ(ends, 1);
+        EXPECT_EQ(host.scripted.shown.size(), c.messages) << int(c.choice);
+        EXPECT_EQ(host.exits, c.exits) << int(c.choice);
+        EXPECT_EQ(host.phases.last(), RecordingPhase::Finished) << int(c.choice);
+    }
+}
+
+TEST_F(RecordingJobTest, QuittingAfterTheJobEndedWhileAskingExitsAtOnce)
+{
+    job.afterFinish = AfterFinish::Exit;
+    ASSERT_TRUE(job.startRecording());
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    host.exits = 0;
+    // "Да" to the quit question that was open while the job ended.
+    job.exitWhenStopped();
+    EXPECT_EQ(host.exits, 1);
+}
+
+TEST_F(RecordingJobTest, AStopInTheLastBlockOfABatchEndsTheBatchTruthfully)
+{
+    host.batch = true;
+    host.scripted = ScriptedDialogs({DialogAnswer::No});
+    ASSERT_TRUE(job.startRecording());
+    // The first book's last block is being spoken when the user asks to stop.
+    for (int i = 0; i < 100 && driver.currentBlock() < 2; ++i)
+        driver.tick();
+    driver.stopAfterBlock();
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    // The book was finished, the next ticked one was not started.
+    EXPECT_EQ(host.ticked, QList<bool>({false, true}));
+    EXPECT_EQ(host.phases.last(), RecordingPhase::Stopped);
 }

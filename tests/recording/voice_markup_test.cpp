@@ -66,6 +66,9 @@ TEST(VoiceMarkup, SpeechCubeTagsForEachMarker)
         // blank lines become empty; a line break restates the rate too
         {QStringLiteral(" {речь2->} а\n   \nб"),
          QStringLiteral(". \\abspitch{7} \\absspeed{4} \\pause{200ms}а\n  \\absspeed{4} \n  \\absspeed{4} б")},
+        // the same with CR LF line ends: the blank line keeps its CR
+        {QStringLiteral(" {речь2->} а\r\n   \r\nб"),
+         QStringLiteral(". \\abspitch{7} \\absspeed{4} \\pause{200ms}а\r\n  \\absspeed{4} \r\n  \\absspeed{4} б")},
     };
     for (const auto &c : cases)
         EXPECT_EQ(toCubeMarkup(c.text, v), c.tagged) << c.text.toStdString();

@@ -10,6 +10,7 @@
 #include "support/temp_program_folder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +148,32 @@ TEST(DictionaryEditor, WithoutAnEnabledDictionaryTheUserIsToldAndSavingIsOff)
                                                     "чтобы загрузить словарь из файла или создать новый."));
     EXPECT_FALSE(child<QPushButton>(editor, "saveDictionaryButton")->isEnabled());
     EXPECT_TRUE(editor.rows().isEmpty());
+
+    // The first dictionary enabled in the list window can be saved at once.
+    editor.openDictionaryList = [&folder] {
+        folder.writeCp1251(QStringLiteral("Dic/Diclist.cfg"), QStringLiteral("\"main.dic\",#TRUE#\r\n"));
+    };
+    editor.showDictionaryList();
+    EXPECT_TRUE(child<QPushButton>(editor, "saveDictionaryButton")->isEnabled());
+    EXPECT_EQ(editor.rows().size(), 1);
+}
+
+TEST(DictionaryEditor, TheDebuggerOpensFromTheMenu)
+{
+    TempProgramFolder folder;
+    writeMainDictionary(folder, QStringLiteral("кот=кот<\r\n"));
+    ScriptedDialogs dialogs;
+    DictionaryEditorWindow editor(folder.path(), dialogs);
+    editor.show();
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        }
+    });
+    child<QAction>(editor, "debuggerAction")->trigger();
+    EXPECT_EQ(opened, QStringLiteral("DictionaryDebuggerWindow"));
 }
 
 TEST(DictionaryEditor, CheckFindsRepeatsAndStopsAtADifferentPronunciation)
@@ -178,7 +206,7 @@ TEST(DictionaryEditor, ChangedDictionaryAsksBeforeClosingAndCancelKeepsItOpen)
     child<QTableView>(editor, "entryTable")->selectRow(0);
     click(editor, "deleteEntryButton");
     EXPECT_FALSE(editor.close());
-    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Cловарь \"main.dic\" был изменен.\nСохранить изменения?"));
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Словарь \"main.dic\" был изменен.\nСохранить изменения?"));
     EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::YesNoCancel);
     EXPECT_TRUE(editor.close());
     EXPECT_EQ(savedMain(folder), QStringLiteral("//Словарь Lectorium\r\n// End of file\r\n"));
@@ -250,14 +278,18 @@ TEST(DictionaryEditor, EditingToolsWorkOnTheFields)
     child<QAction>(editor, "pasteAction")->trigger();
     EXPECT_EQ(words(editor), (QStringList{"*ий=ый", "пёс=пёс", "кот=кот<"}));
 
-    // Trials: the typed pronunciation; the word alone, protected from the engine's dictionary.
+    // Trials: the typed pronunciation; the word itself, as XML text, so
+    // that a Latin word is heard too.
     pronunciation->setText(QStringLiteral("ко<т"));
     click(editor, "tryPronunciationButton");
     word->setText(QStringLiteral("*ий"));
     click(editor, "tryWithoutDictionariesButton");
-    ASSERT_EQ(voice.spoken.size(), 2);
+    word->setText(QStringLiteral("Tom & <Jerry>"));
+    click(editor, "tryWithoutDictionariesButton");
+    ASSERT_EQ(voice.spoken.size(), 3);
     EXPECT_EQ(voice.spoken[0], std::pair(QStringLiteral("ко<т"), true));
-    EXPECT_EQ(voice.spoken[1], std::pair(QStringLiteral("<ий>"), true));
+    EXPECT_EQ(voice.spoken[1], std::pair(QStringLiteral("ий"), true));
+    EXPECT_EQ(voice.spoken[2], std::pair(QStringLiteral("Tom &amp; &lt;Jerry&gt;"), true));
 }
 
 TEST(DictionaryEditor, DeletedKeysGoToTheExceptionListWhenAsked)

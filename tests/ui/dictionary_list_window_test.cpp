@@ -82,7 +82,7 @@ TEST(DictionaryListWindow, CreateRenameAndDeleteWorkOnTheFolder)
     // An existing name asks before overwriting; No keeps the file.
     window.findChild<QAction *>(QStringLiteral("createNewAction"))->trigger();
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Словарь\"main.dic\" уже существует.\nХотите перезаписать?"));
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Словарь \"main.dic\" уже существует.\nХотите перезаписать?"));
     EXPECT_TRUE(UserFile::readBytes(folder.file(QStringLiteral("Dic/main.dic")))->contains("\r\n\xea\xee\xf2="));
 
     list->setCurrentRow(0);

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -223,6 +224,18 @@ TEST_F(MainWindowTest, SettingsAreSavedOnClose)
               folder.path() + QStringLiteral("/Audiobooks"));
 }
 
+TEST_F(MainWindowTest, AnEmptyLibrarySaysWhatToDo)
+{
+    auto w = open();
+    auto *hint = child<QLabel>(w.get(), "emptyLibraryHint");
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_TRUE(hint->text().contains(QStringLiteral("Откройте книгу кнопкой")));
+    w->close();
+    addBook(QStringLiteral("Книга"), 2);
+    auto second = open();
+    EXPECT_FALSE(child<QLabel>(second.get(), "emptyLibraryHint")->isVisible());
+}
+
 TEST_F(MainWindowTest, FirstStartShowsTheMessageOnce)
 {
     writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), 1, folder.file(kIni));
@@ -231,6 +244,11 @@ TEST_F(MainWindowTest, FirstStartShowsTheMessageOnce)
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text,
               QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."));
+    // The options window opens where the message points: the voice page.
+    auto *tabs = w->findChild<QTabWidget *>(QStringLiteral("mainTabs"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), QStringLiteral("Голосовой движок"));
+    tabs->window()->close();
     w->close();
     EXPECT_EQ(readIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), folder.file(kIni)),
               QStringLiteral("0"));

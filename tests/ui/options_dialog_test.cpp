@@ -271,7 +271,7 @@ TEST_F(OptionsWindowTest, HighPriorityAsksForTheSpeechProgram)
     click(w.get(), "highPriority");
     ASSERT_EQ(dialogs.shown.size(), 2);
     EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Изменение приоритета процесса Speech Cube"));
-    EXPECT_EQ(dialogs.shown[1].title, QStringLiteral("Путь к SpeechCube.exe"));
+    EXPECT_EQ(dialogs.shown[1].title, QStringLiteral("Программа синтеза речи"));
     EXPECT_TRUE(startFolder.endsWith(QStringLiteral("ELAN Speech/Speech Cube/Bin")));
     EXPECT_EQ(child<QLineEdit>(w.get(), "speechProgramEdit")->text(), QStringLiteral("/opt/cube/SpeechCube.exe"));
 }

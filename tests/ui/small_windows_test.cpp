@@ -1,3 +1,5 @@
+#include "common/ui/message_box_dialogs.h"
+#include "common/ui/qt_translations.h"
 #include "options/ui/about_box.h"
 #include "options/ui/folder_picker.h"
 #include "options/ui/progress_window.h"
@@ -8,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -57,16 +60,23 @@ TEST(FolderPicker, NoKeepsTheListedFolderAndCancelIsFlagged)
 TEST(AboutBox, ShowsVersionLicenceAndChanges)
 {
     TempProgramFolder folder;
-    folder.writeCp1251(QStringLiteral("license.txt"), QStringLiteral("Лицензия программы"));
-    folder.writeCp1251(QStringLiteral("whatsnew.txt"), QStringLiteral("Что нового"));
+    folder.writeCp1251(QStringLiteral("license.txt"),
+                       QStringLiteral("Лицензия\r\nпрограммы\r\n\r\nВторой абзац\r\nтекста\r\n"));
+    folder.writeCp1251(QStringLiteral("whatsnew.txt"), QStringLiteral("Что нового\r\n\r\n- Одно\r\n- Другое"));
     AboutBox box(folder.path());
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Lectorium - о программе..."));
     EXPECT_TRUE(
         box.findChild<QLabel *>(QStringLiteral("versionLabel"))->text().startsWith(QStringLiteral("Версия 0.")));
     auto *text = box.findChild<QTextBrowser *>(QStringLiteral("descriptionView"));
-    EXPECT_EQ(text->toPlainText(), QStringLiteral("Лицензия программы"));
+    // Hard-wrapped lines flow as paragraphs; list items stay apart.
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Лицензия программы\nВторой абзац текста"));
     QTest::mouseClick(box.findChild<QPushButton *>(QStringLiteral("changesButton")), Qt::LeftButton);
-    EXPECT_EQ(text->toPlainText(), QStringLiteral("Что нового"));
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Что нового\n- Одно\n- Другое"));
+    // No web addresses: the help is the read-me of the program folder.
+    for (const QLabel *label : box.findChildren<QLabel *>())
+        EXPECT_FALSE(label->text().contains(QStringLiteral("http")) || label->text().contains(u'@'))
+            << label->text().toStdString();
+    EXPECT_NE(box.findChild<QPushButton *>(QStringLiteral("readMeButton")), nullptr);
 }
 
 TEST(ProgressWindow, CancelIsFlaggedAndClearedOnOpening)
@@ -78,4 +88,19 @@ TEST(ProgressWindow, CancelIsFlaggedAndClearedOnOpening)
     window.hide();
     window.show();
     EXPECT_FALSE(window.isCancelled());
+}
+
+TEST(QtTranslations, StandardButtonsAndDialogsAreRussianWhateverTheLocale)
+{
+    // The tests run under LC_ALL=C.UTF-8: Russian must come all the same.
+    ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Перейти к:"));
+
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Вопрос"), QStringLiteral("Выйти?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    nameButtonsInRussian(box);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("Да"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("Нет"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
 }

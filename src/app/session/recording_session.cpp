@@ -1,6 +1,7 @@
 #include "app/session/recording_session.h"
 
 #include "app/project_store.h"
+#include "dictionaries/dictionary_save_notice.h"
 
 #include <QFileInfo>
 
@@ -10,7 +11,22 @@ RecordingSession::RecordingSession(Settings &settings, const QString &programFol
       m_driver(settings, programFolder, m_voice, m_texts, m_files, m_encoder, m_clock, host),
       m_job(settings, m_driver, host)
 {
-    m_source.setDictionaryProgress([this](bool applying) { m_driver.setApplyingDictionaries(applying); });
+    m_source.setDictionaryProgress([this](bool applying) {
+        m_applyingDictionaries = applying;
+        m_driver.setApplyingDictionaries(applying);
+        if (!applying && m_reloadPending) {
+            m_reloadPending = false;
+            reloadDictionaries();
+        }
+    });
+    // A dictionary saved in the editor reaches the recording from its next
+    // block on; while a block's text is being rewritten the reload waits.
+    QObject::connect(&DictionarySaveNotice::instance(), &DictionarySaveNotice::saved, &m_driver, [this] {
+        if (m_applyingDictionaries)
+            m_reloadPending = true;
+        else
+            reloadDictionaries();
+    });
     m_source.setYield([&host] { host.processEvents(); });
     m_driver.setEstimate(&m_estimate);
     m_driver.debugMode = QFileInfo(programFolder + QStringLiteral("/debug")).isDir();

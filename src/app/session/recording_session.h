@@ -55,4 +55,6 @@ private:
     TimeEstimate m_estimate;
     RecordingDriver m_driver;
     RecordingJob m_job;
+    bool m_applyingDictionaries = false;
+    bool m_reloadPending = false;
 };

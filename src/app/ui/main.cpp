@@ -3,14 +3,18 @@
 #include "app/ui/main_window.h"
 #include "app/ui/single_instance.h"
 #include "common/program_folder.h"
+#include "common/ui/qt_translations.h"
+#include "options/visual_style_manifest.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lectorium"));
+    installQtTranslations(app);
     QStringList args = QApplication::arguments().mid(1);
     // "--program-folder DIR" runs the program on another folder (a second
     // library, the tests); what remains is at most one book file to open.
@@ -27,6 +31,8 @@ int main(int argc, char **argv)
     if (!instance.becomePrimary())
         return 0;
     seedProgramFolder(programFolder);
+    if (!QFile::exists(manifestPath(programFolder)))
+        QApplication::setStyle(QStringLiteral("Fusion"));
 
     MainWindow window(programFolder, args.join(u' '));
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::activateFromAnotherStart);

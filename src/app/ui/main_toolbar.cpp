@@ -31,7 +31,7 @@ MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
               {{QStringLiteral("Начать запись книги"), "recordItem"},
                {QStringLiteral("Перезагрузить словари"), "reloadDictionariesItem"}});
     addButton(B::Stop, "stopButton", QStringLiteral("Остановить запись книги"), QStyle::SP_MediaStop);
-    addButton(B::ReadAloud, "readAloudButton", QStringLiteral("Чтиать вслух с компьютера"), QStyle::SP_MediaVolume);
+    addButton(B::ReadAloud, "readAloudButton", QStringLiteral("Читать вслух с компьютера"), QStyle::SP_MediaVolume);
     addSeparator();
     addButton(B::Options, "optionsButton", QStringLiteral("Настройки программы"), QStyle::SP_FileDialogDetailedView);
     addButton(B::Dictionaries, "dictionariesButton", QStringLiteral("Редактор словаря ударений"),

@@ -20,6 +20,7 @@
 #include "import/name_search_options.h"
 #include "import/ui/book_editor_window.h"
 #include "options/ui/about_box.h"
+#include "options/ui/options_dialog.h"
 #include "reader/ui/reader_window.h"
 #include "recording/block_text.h"
 #include "recording/book_export.h"
@@ -49,6 +50,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWhatsThis>
 
 namespace {
@@ -113,6 +115,17 @@ void MainWindow::buildControls()
     m_libraryList = named(new QListWidget(m_central), "chapterList", QStringLiteral("Библиотека"));
     m_libraryList->setGeometry(4, 4, 232, 122);
     m_libraryList->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_emptyLibraryHint = named(new QLabel(QStringLiteral("Библиотека пуста. Откройте книгу кнопкой "
+                                                         "«Добавить книгу в библиотеку» (первая на панели) "
+                                                         "или перетащите файл книги сюда."),
+                                          m_libraryList->viewport()),
+                               "emptyLibraryHint");
+    m_emptyLibraryHint->setWordWrap(true);
+    m_emptyLibraryHint->setAlignment(Qt::AlignCenter);
+    m_emptyLibraryHint->setEnabled(false);
+    m_emptyLibraryHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    (new QVBoxLayout(m_libraryList->viewport()))->addWidget(m_emptyLibraryHint);
+    m_emptyLibraryHint->hide();
     m_batchList = named(new QListWidget(m_central), "batchList");
     m_batchList->setGeometry(4, 4, 232, 122);
     m_batchList->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -132,15 +145,16 @@ void MainWindow::buildControls()
 
     m_batchFrame = named(new QFrame(m_central), "batchFrame");
     m_batchFrame->setGeometry(4, 128, 264, 30);
-    m_batchProcessing = named(new QCheckBox(QStringLiteral("Пакетная обработка "), m_batchFrame), "batchProcessing",
+    m_batchProcessing = named(new QCheckBox(QStringLiteral("Пакетная обработка"), m_batchFrame), "batchProcessing",
                               QStringLiteral("Включить пакетную обработку (запись нескольких книг в очереди)"));
-    m_batchProcessing->setGeometry(0, 4, 136, 22);
+    m_batchProcessing->setGeometry(0, 4, 142, 22);
     m_selectAllBatchButton = named(new QPushButton(QStringLiteral("Все"), m_batchFrame), "selectAllBatchButton",
                                    QStringLiteral("Выделить все книги для пакетной обработки"));
-    m_selectAllBatchButton->setGeometry(138, 3, 32, 24);
+    m_selectAllBatchButton->setGeometry(142, 3, 34, 24);
     m_clearBatchSelectionButton =
-        named(new QPushButton(QStringLiteral("Снять выделение"), m_batchFrame), "clearBatchSelectionButton");
-    m_clearBatchSelectionButton->setGeometry(172, 3, 92, 24);
+        named(new QPushButton(QStringLiteral("Снять все"), m_batchFrame), "clearBatchSelectionButton",
+              QStringLiteral("Снять выделение со всех книг пакетной обработки"));
+    m_clearBatchSelectionButton->setGeometry(178, 3, 86, 24);
     m_selectAllBatchButton->setEnabled(false);
     m_clearBatchSelectionButton->setEnabled(false);
 
@@ -244,12 +258,22 @@ void MainWindow::buildStatusBar()
     const QString tips[] = {QStringLiteral("Статус"), QString(), QStringLiteral("Время, прошедшее с начала записи"),
                             QStringLiteral("Приблизительное время до завершения"),
                             QStringLiteral("Процент выполнения")};
-    const int stretch[] = {3, 3, 1, 1, 1};
+    // The times and the percentage keep the room their longest text needs;
+    // the two texts share the rest, and their tooltips hold them whole.
+    const QString longest[] = {QString(), QString(), QStringLiteral("Прошло: 00:00:00 "),
+                               QStringLiteral("Осталось: 00:00:00 "), QStringLiteral("100.00%")};
     for (int i = 0; i < 5; ++i) {
         auto *panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("statusPanel%1").arg(i + 1));
         panel->setToolTip(tips[i]);
-        bar->addWidget(panel, stretch[i]);
+        panel->setProperty("roleTip", tips[i]);
+        if (longest[i].isEmpty()) {
+            panel->setMinimumWidth(1);
+            bar->addWidget(panel, 1);
+        } else {
+            panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(longest[i]) + 6);
+            bar->addWidget(panel, 0);
+        }
         m_panels.append(panel);
     }
 }
@@ -291,14 +315,22 @@ void MainWindow::connectToolbar()
     connect(m_toolbar->button(ToolbarButton::Dictionaries), &QAction::triggered, this, openEditor);
     connect(m_toolbar->menuItem(ToolbarButton::Dictionaries, 1), &QAction::triggered, this, openEditor);
     connect(m_toolbar->menuItem(ToolbarButton::Dictionaries, 2), &QAction::triggered, this, [this] {
-        const QString book = currentBook();
-        if (book.isEmpty())
+        // In batch mode every ticked book is analysed, otherwise the selected one.
+        QStringList books;
+        if (m_batchProcessing->isChecked()) {
+            for (int i = 0; i < m_batchList->count(); ++i)
+                if (m_batchList->item(i)->isSelected())
+                    books.append(m_batchList->item(i)->text());
+        } else if (!currentBook().isEmpty()) {
+            books.append(currentBook());
+        }
+        if (books.isEmpty())
             return;
         // The book editor's word-search options, as it stores them.
         NameSearchOptions options;
         loadNameSearchOptions(options, ProgramFolder(m_programFolder).settingsFile());
         openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get())
-            ->findNamesInBook(bookTextAn(m_programFolder, {book}), finderOptions(options));
+            ->findNamesInBook(bookTextAn(m_programFolder, books), finderOptions(options));
     });
     connect(m_toolbar->menuItem(ToolbarButton::Dictionaries, 3), &QAction::triggered, this,
             [this] { showDictionaryList(this, m_programFolder, *m_dialogs); });
@@ -377,6 +409,7 @@ void MainWindow::showFirstStartMessage()
     m_dialogs->show({kTitle, QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."),
                      DialogIcon::Information, DialogButtons::Ok});
     openOptions();
+    m_options->showVoicePage();
     m_settings.firstStart = false;
 }
 
@@ -400,6 +433,7 @@ void MainWindow::reloadLibrary()
     const QSignalBlocker block(m_libraryList);
     m_libraryList->clear();
     m_libraryList->addItems(::loadList(m_programFolder));
+    m_emptyLibraryHint->setVisible(m_libraryList->count() == 0);
     if (m_libraryList->count() == 0) {
         disableControlsWhileSpeaking();
         m_libraryList->setToolTip(QStringLiteral("Библиотека (нет книг)"));

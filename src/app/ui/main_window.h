@@ -49,6 +49,8 @@ public:
     // Message boxes go through `dialogs` (tests script them); the window
     // keeps using it until another one is set.
     void setDialogs(UserDialogs *dialogs);
+    // Where a recording stands, in the title, the status bar and the bars.
+    void showProgress(const RecordingProgress &progress) override;
 
     const QString &programFolder() const { return m_programFolder; }
     Settings &settings() { return m_settings; }
@@ -89,7 +91,6 @@ private:
     bool closeWhileRecording();
     UserDialogs &dialogs() override;
     void showStatus(StatusPanel panel, const QString &text);
-    void showProgress(const RecordingProgress &progress) override;
     void showPaused(bool paused) override;
     bool windowIsNormal() const override;
     void processEvents() override;
@@ -163,6 +164,8 @@ private:
     AfterFinish m_afterFinish = AfterFinish::Nothing;
     bool m_batchFilled = false;
     bool m_validating = false;
+    // "Да" to quitting during a recording: the job winds down, then the program exits.
+    bool m_exitRequested = false;
     Qt::WindowStates m_rememberedState = Qt::WindowNoState;
 
     std::unique_ptr<UserDialogs> m_ownDialogs;
@@ -171,6 +174,8 @@ private:
     MainToolbar *m_toolbar = nullptr;
     QWidget *m_central = nullptr;
     QListWidget *m_libraryList = nullptr;
+    // What to do first, shown inside the empty library.
+    QLabel *m_emptyLibraryHint = nullptr;
     QListWidget *m_batchList = nullptr;
     QFrame *m_batchFrame = nullptr;
     QCheckBox *m_batchProcessing = nullptr;

@@ -8,6 +8,7 @@
 #include "import/ui/book_editor_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTimer>
 #include <QWindow>
 
@@ -40,7 +41,10 @@ BookEditorWindow *MainWindow::openBookEditor()
     m_bookEditor->activateWindow();
     // At start-up this window is shown after the editor (a book on the
     // command line); the editor comes to the front once both are up.
+    // A dialog the editor opened meanwhile (its open dialog) stays on top.
     QTimer::singleShot(0, m_bookEditor, [editor = m_bookEditor] {
+        if (QApplication::activeModalWidget())
+            return;
         editor->raise();
         editor->activateWindow();
     });
@@ -52,8 +56,15 @@ void MainWindow::bookEditorClosed(const QString &addedBook, bool startRecording)
     setEnabled(true);
     show();
     raise();
+    // Nothing added (the open dialog cancelled): the selection stays.
+    const QString selected = currentBook();
     reloadLibrary();
-    if (addedBook.isEmpty() || !selectBook(addedBook))
+    if (addedBook.isEmpty()) {
+        if (!selected.isEmpty())
+            selectBook(selected);
+        return;
+    }
+    if (!selectBook(addedBook))
         return;
     if (startRecording)
         m_toolbar->button(ToolbarButton::Record)->trigger();

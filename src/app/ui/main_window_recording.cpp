@@ -59,6 +59,7 @@ bool MainWindow::closeWhileRecording()
                          DialogIcon::Exclamation, DialogButtons::YesNo});
     if (answer != DialogAnswer::Yes)
         return false;
+    m_exitRequested = true;
     showStatus(StatusPanel::Activity, QStringLiteral("Завершение программы..."));
     m_afterFinishChoice->setEnabled(false);
     m_session->job().exitWhenStopped();
@@ -70,24 +71,42 @@ UserDialogs &MainWindow::dialogs()
     return *m_dialogs;
 }
 
+namespace {
+
+// The panel's text, and its tooltip naming the panel with the whole text,
+// which a narrow panel may cut short.
+void setPanelText(QLabel *panel, const QString &text)
+{
+    panel->setText(text);
+    const QString role = panel->property("roleTip").toString();
+    panel->setToolTip(text.isEmpty() ? role : role.isEmpty() ? text : role + QStringLiteral(": ") + text);
+}
+
+} // namespace
+
 void MainWindow::showStatus(StatusPanel panel, const QString &text)
 {
-    m_panels[int(panel) - 1]->setText(text);
+    setPanelText(m_panels[int(panel) - 1], text);
 }
 
 void MainWindow::showProgress(const RecordingProgress &progress)
 {
-    const ProgressDisplay shown = progressDisplay(progress, m_settings.percentInTitle);
+    ProgressDisplay shown = progressDisplay(progress, m_settings.percentInTitle);
+    if (m_exitRequested && !progress.ended())
+        shown.panel(StatusPanel::Activity) = progress.phase == RecordingPhase::WaitingForEncoder
+                                                 ? QStringLiteral("Завершение программы: ожидание сжатия в MP3")
+                                                 : QStringLiteral("Завершение программы: остановка записи");
     for (int panel = 0; panel < kStatusPanelCount; ++panel)
         if (shown.panels[panel])
-            m_panels[panel]->setText(*shown.panels[panel]);
+            setPanelText(m_panels[panel], *shown.panels[panel]);
     if (shown.bookBar)
         m_bookProgressBar->setValue(*shown.bookBar);
     if (shown.blockBar)
         m_blockProgressBar->setValue(*shown.blockBar);
     if (shown.title) {
         setWindowTitle(*shown.title);
-        m_tray->setToolTip(*shown.title);
+        // The tray names the program again once the job is over.
+        m_tray->setToolTip(progress.ended() ? QStringLiteral("Lectorium") : *shown.title);
     }
 }
 

@@ -1,6 +1,10 @@
 #include "common/ui/message_box_dialogs.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace {
 
@@ -44,8 +48,30 @@ DialogAnswer answerOf(int button)
 
 } // namespace
 
+void nameButtonsInRussian(QMessageBox &box)
+{
+    // Our questions name these buttons in their texts ("нажмите Да"), so they
+    // read the same even where Qt's translations are missing.
+    static const std::pair<QMessageBox::StandardButton, const char16_t *> captions[] = {
+        {QMessageBox::Yes, u"Да"},           {QMessageBox::No, u"Нет"},
+        {QMessageBox::Cancel, u"Отмена"},    {QMessageBox::Ok, u"OK"},
+        {QMessageBox::Retry, u"Повторить"},  {QMessageBox::Abort, u"Прервать"},
+        {QMessageBox::Ignore, u"Пропустить"}};
+    for (const auto &[which, caption] : captions) {
+        if (QAbstractButton *button = box.button(which))
+            button->setText(QString::fromUtf16(caption));
+    }
+}
+
 DialogAnswer MessageBoxDialogs::show(const DialogMessage &message)
 {
-    QMessageBox box(iconOf(message.icon), message.title, message.text, buttonsOf(message.buttons), m_parent);
+    // A window of its own over a disabled parent (the book editor over the
+    // main window) owns the box, so the parent does not come to the front.
+    QWidget *parent = m_parent;
+    if (parent && !parent->isEnabled() && QApplication::activeWindow()
+        && QApplication::activeWindow() != parent->window())
+        parent = QApplication::activeWindow();
+    QMessageBox box(iconOf(message.icon), message.title, message.text, buttonsOf(message.buttons), parent);
+    nameButtonsInRussian(box);
     return answerOf(box.exec());
 }

@@ -2,7 +2,11 @@
 
 #include "common/user_dialogs.h"
 
+class QMessageBox;
 class QWidget;
+
+// Gives a box's standard buttons their Russian names.
+void nameButtonsInRussian(QMessageBox &box);
 
 // The core's questions as message boxes over a parent window.
 class MessageBoxDialogs : public UserDialogs

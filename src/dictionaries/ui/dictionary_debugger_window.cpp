@@ -65,9 +65,9 @@ DictionaryDebuggerWindow::DictionaryDebuggerWindow(const QString &programFolder,
 
     chooseTextFile = [this] {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Открыть текст..."), QString(),
-                                            QStringLiteral("Все форматы (*.txt;*.rtf) (*.txt *.rtf);;"
-                                                           "Текстовые файлы (*.txt) (*.txt);;"
-                                                           "Текст в формате RTF (*.rtf) (*.rtf)"));
+                                            QStringLiteral("Все форматы (*.txt *.rtf);;"
+                                                           "Текстовые файлы (*.txt);;"
+                                                           "Текст в формате RTF (*.rtf)"));
     };
     connect(open, &QPushButton::clicked, this, [this] {
         const QString path = chooseTextFile();

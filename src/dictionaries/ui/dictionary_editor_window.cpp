@@ -6,8 +6,10 @@
 #include "dictionaries/ui/right_click_button.h"
 
 #include "dictionaries/dictionary_file.h"
+#include "dictionaries/dictionary_save_notice.h"
 #include "dictionaries/editor_rows.h"
 #include "dictionaries/trial_voice.h"
+#include "dictionaries/ui/dictionary_debugger_window.h"
 
 #include "common/ini_file.h"
 #include "common/program_folder.h"
@@ -84,7 +86,7 @@ DictionaryEditorWindow::DictionaryEditorWindow(const QString &programFolder, Use
     chooseEngineFile = [this] {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Словарь Speech Cube"),
                                             QFileInfo(m_engineDictionaryPath).absolutePath(),
-                                            QStringLiteral("Словарь Speech Cube (exc_rus.txt) (exc_rus.txt)"));
+                                            QStringLiteral("Словарь Speech Cube (exc_rus.txt)"));
     };
     openDictionaryList = [this] {
         DictionaryListDialog list(m_programFolder, m_dialogs, this);
@@ -114,6 +116,11 @@ void DictionaryEditorWindow::buildControls()
         button<QRadioButton>(page, "ownModeOption", kTitle, QStringLiteral("Редактировать словарь Lectorium"));
     m_dictionaryChoice = new QComboBox(page);
     m_dictionaryChoice->setObjectName(QStringLiteral("dictionaryChoice"));
+    // Room for a name like "rulex-exp.dic"; a longer one is whole in the tooltip.
+    m_dictionaryChoice->setMinimumContentsLength(14);
+    m_dictionaryChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    connect(m_dictionaryChoice, &QComboBox::currentTextChanged, m_dictionaryChoice,
+            [this](const QString &name) { m_dictionaryChoice->setToolTip(QStringLiteral("Словарь: ") + name); });
     m_enginePathLabel = new QLabel(page);
     m_enginePathLabel->setObjectName(QStringLiteral("enginePathLabel"));
     m_enginePathLabel->setToolTip(QStringLiteral("Файл словаря"));
@@ -159,7 +166,7 @@ void DictionaryEditorWindow::buildControls()
         field(page, "pronunciationEdit", QStringLiteral("Произносится как ... (нажмите Insert для вставки ударения)"));
     m_pronunciationEdit->installEventFilter(this);
     m_matchCase = button<QCheckBox>(page, "matchCase", QStringLiteral("Учитывать регистр"),
-                                    QStringLiteral("Различать заглавные и строчный буквы в этом слове"));
+                                    QStringLiteral("Различать заглавные и строчные буквы в этом слове"));
     m_searchEdit = field(page, "searchEdit", QStringLiteral("Поиск слова в словаре и проба на слух"));
     m_searchEdit->installEventFilter(this);
     m_speakOnSelection = button<QCheckBox>(
@@ -173,7 +180,7 @@ void DictionaryEditorWindow::buildControls()
     auto *saveRowButton = button(page, "updateEntryButton", QStringLiteral("Изменить"),
                                  QStringLiteral("Сохранить изменения в выделенном слове"));
     auto *remove = button(page, "deleteEntryButton", QStringLiteral("Удалить"),
-                          QStringLiteral("Удалить выделленное слово из словаря"));
+                          QStringLiteral("Удалить выделенное слово из словаря"));
     auto *markers = button<RightClickButton>(page, "cycleWildcardsButton", QStringLiteral("*"),
                                              QStringLiteral("Перебор подстановочных символов"));
     auto *affecting = button(page, "findAffectingEntryButton", QStringLiteral("Найти запись"),
@@ -296,6 +303,13 @@ void DictionaryEditorWindow::buildMenusAndToolbar()
     QAction *checkItem = options->addAction(QStringLiteral("Проверить словарь на повторы"));
     checkItem->setObjectName(QStringLiteral("checkRepeatsAction"));
     connect(checkItem, &QAction::triggered, this, &DictionaryEditorWindow::removeRepeatedEntries);
+    QAction *debuggerItem = options->addAction(QStringLiteral("Отладчик словарей..."));
+    debuggerItem->setObjectName(QStringLiteral("debuggerAction"));
+    debuggerItem->setToolTip(QStringLiteral("Текст до и после обработки включенными словарями"));
+    connect(debuggerItem, &QAction::triggered, this, [this] {
+        DictionaryDebuggerWindow debugger(m_programFolder, m_dialogs, this);
+        debugger.exec();
+    });
     connect(m_cutAction, &QAction::triggered, this, [this] { cutRows(true); });
     connect(m_copyAction, &QAction::triggered, this, [this] { cutRows(false); });
     connect(m_pasteAction, &QAction::triggered, this, &DictionaryEditorWindow::pasteRows);
@@ -428,7 +442,7 @@ bool DictionaryEditorWindow::mayLeaveDictionary()
         return true;
     const QString text =
         m_mode == OwnMode
-            ? QStringLiteral("Cловарь \"%1\" был изменен.\nСохранить изменения?").arg(currentDictionaryName())
+            ? QStringLiteral("Словарь \"%1\" был изменен.\nСохранить изменения?").arg(currentDictionaryName())
             : QStringLiteral("Загруженный словарь был изменен.\nСохранить изменения?");
     switch (
         m_dialogs.show({QStringLiteral("Редактор словаря"), text, DialogIcon::Question, DialogButtons::YesNoCancel})) {
@@ -508,6 +522,8 @@ void DictionaryEditorWindow::fillDictionaryChoices()
                         DialogIcon::Information, DialogButtons::Ok});
         return;
     }
+    // The first dictionary added while the editor is open can be saved.
+    m_saveDictionaryButton->setEnabled(true);
     if (m_currentChoice >= m_dictionaryChoice->count())
         m_currentChoice = 0;
     m_changingChoice = true;
@@ -591,6 +607,7 @@ bool DictionaryEditorWindow::saveOwnDictionary(const QString &toFile)
     showStatus(QStringLiteral("Словарь успешно сохранен"));
     m_dictionaries.loadDictionaryList();
     m_dictionaries.loadEnabledDictionaries();
+    emit DictionarySaveNotice::instance().saved();
     return true;
 }
 
@@ -651,7 +668,7 @@ void DictionaryEditorWindow::saveEngineDictionary()
     QList<ExceptionRow> rows;
     for (const DicRow &row : m_model->rows())
         rows.append({row.word, row.pronunciation, row.flag});
-    const bool written = files.writeWorkingCopy(rows, programVersion());
+    const bool written = files.writeWorkingCopy(rows, plainProgramVersion());
     showStatus(QStringLiteral("Записано %1 записей").arg(rows.size()));
     if (written && files.replaceEngineFile()) {
         m_dialogs.show({QStringLiteral("Ok!"), QStringLiteral("Словарь Speech Cube успешно сохранен!"),
@@ -973,9 +990,9 @@ void DictionaryEditorWindow::tryWithDictionary(bool plain)
 
 void DictionaryEditorWindow::tryWithoutDictionaries()
 {
-    const QString word = withoutStars(m_wordEdit->text());
-    const bool protect = m_mode == SpeechCubeMode || !m_trialWithEngineDictionary->isChecked();
-    speak(protect ? u'<' + word + u'>' : word, true);
+    // The voice reads XML: the word goes as text, its "<", ">" and "&"
+    // escaped, so a word in angle brackets is not taken for a tag and dropped.
+    speak(withoutStars(m_wordEdit->text()).toHtmlEscaped(), true);
 }
 
 void DictionaryEditorWindow::findNamesInBook(const QString &text, const NameFinderOptions &options)

@@ -103,9 +103,9 @@ DictionaryListDialog::DictionaryListDialog(const QString &programFolder, UserDia
         return ok ? std::optional(text) : std::nullopt;
     };
     chooseFileToAdd = [this]() -> std::optional<ChosenFile> {
-        const QStringList filters = {QStringLiteral("Словарь Lectorium(*.dic) (*.dic)"),
-                                     QStringLiteral("Словарь Говорилки (*.dic;*.txt) (*.dic *.txt)"),
-                                     QStringLiteral("Словарь ELAN Speech Cube (exc_rus.txt) (*.txt)")};
+        const QStringList filters = {QStringLiteral("Словарь Lectorium (*.dic)"),
+                                     QStringLiteral("Словарь Говорилки (*.dic *.txt)"),
+                                     QStringLiteral("Словарь ELAN Speech Cube (*.txt)")};
         QString selected = filters[0];
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Добавить словарь..."), QString(),
                                                           filters.join(QStringLiteral(";;")), &selected);

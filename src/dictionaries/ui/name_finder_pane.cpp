@@ -209,7 +209,7 @@ void NameFinderPane::filterRare()
     const std::optional<int> minimum = askMinimumCount();
     if (!minimum)
         return;
-    const QString prefix = QStringLiteral("Удаление слов, встечающихся менее %1 раз(а) ").arg(*minimum);
+    const QString prefix = QStringLiteral("Удаление слов, встречающихся менее %1 раз(а) ").arg(*minimum);
     emit status(prefix);
     const QList<WordCount> removed = removeRareWords(m_words[list], *minimum);
     moveToFiltered(list, removed);

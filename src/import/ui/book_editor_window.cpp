@@ -85,8 +85,8 @@ QString identifierPrompt()
         QStringLiteral("* - несколько символов"),
         QStringLiteral("[!a-z] - символы, не входящие в диапазон"),
         QStringLiteral("| - конец строки"),
-        QStringLiteral("[*],[?] - символы звездочка, вопрсительный знак итд нужно помещать в квадратные скобки!"),
-        QStringLiteral("\\ - одна пустая строка, \\\\ - 2 пустыестроки ит.д."),
+        QStringLiteral("[*],[?] - символы звездочка, вопросительный знак и т. д. нужно помещать в квадратные скобки!"),
+        QStringLiteral("\\ - одна пустая строка, \\\\ - 2 пустые строки и т. д."),
         numberClassHelp(),
     }
         .join(QStringLiteral("\n"));
@@ -273,9 +273,9 @@ void BookEditorWindow::buildTextOptions(QWidget *client)
     m_textProcessingFrame = named(new QGroupBox(QStringLiteral("Обработка текста"), client), "textProcessingFrame");
     m_textProcessingFrame->setGeometry(462, 278, 354, 100);
     m_analyseDialogues =
-        checkBox("analyseDialogues", QStringLiteral("Анализ диалогов"), m_textProcessingFrame, {6, 16, 160, 18});
+        checkBox("analyseDialogues", QStringLiteral("Анализ диалогов"), m_textProcessingFrame, {6, 16, 150, 18});
     m_twoVoiceDialogue =
-        checkBox("twoVoiceDialogue", QStringLiteral("2-х голосый диалог"), m_textProcessingFrame, {216, 16, 132, 18});
+        checkBox("twoVoiceDialogue", QStringLiteral("Двухголосый диалог"), m_textProcessingFrame, {170, 16, 178, 18});
     m_paragraphWithoutIndent =
         checkBox("paragraphWithoutIndent", QStringLiteral("Абзац НЕ начинается пробелом или табуляцией"),
                  m_textProcessingFrame, {6, 36, 342, 18});
@@ -285,7 +285,7 @@ void BookEditorWindow::buildTextOptions(QWidget *client)
         checkBox("removeHyphens", QStringLiteral("Удалять переносы"), m_textProcessingFrame, {216, 56, 132, 18});
     m_spellOutYears =
         checkBox("spellOutYears", QStringLiteral("Годы 2000-2999 словами"), m_textProcessingFrame, {6, 76, 200, 18},
-                 QStringLiteral("Исправить произношение движком числителных (2000-2999)"));
+                 QStringLiteral("Исправить произношение движком числительных (2000-2999)"));
 }
 
 void BookEditorWindow::buildBlockOptions(QWidget *client)
@@ -293,7 +293,7 @@ void BookEditorWindow::buildBlockOptions(QWidget *client)
     m_blockSplittingFrame = named(new QGroupBox(QStringLiteral("Разбиение на блоки"), client), "blockSplittingFrame");
     m_blockSplittingFrame->setGeometry(462, 380, 354, 186);
     m_splitByChapters =
-        checkBox("splitByChapters", QStringLiteral("Резрезать по оглавлению"), m_blockSplittingFrame, {6, 16, 200, 18});
+        checkBox("splitByChapters", QStringLiteral("Разрезать по оглавлению"), m_blockSplittingFrame, {6, 16, 200, 18});
     m_chapterIdentifierList = named(new QListWidget(m_blockSplittingFrame), "chapterIdentifierList",
                                     QStringLiteral("Список идентификаторов начала нового блока\n") + numberClassHelp());
     m_chapterIdentifierList->setGeometry(6, 36, 200, 80);
@@ -357,9 +357,10 @@ void BookEditorWindow::buildBottomRow(QWidget *client)
     m_previewChaptersButton =
         button("previewChaptersButton", QStringLiteral("Найти Главы"), client, {462, 572, 110, 24},
                QStringLiteral("Предварительный просмотр разбиения по главам..."));
-    m_recordAfterAdding = checkBox("recordAfterAdding", QStringLiteral("Начать запись книги после добавления"), client,
-                                   {462, 600, 248, 20});
-    m_addBookButton = button("addBookButton", QStringLiteral("Добавить книгу"), client, {712, 572, 104, 26},
+    m_recordAfterAdding =
+        checkBox("recordAfterAdding", QStringLiteral("Записать книгу после добавления"), client, {462, 600, 248, 20});
+    m_recordAfterAdding->setToolTip(QStringLiteral("Начать запись книги сразу после её добавления в библиотеку"));
+    m_addBookButton = button("addBookButton", QStringLiteral("Добавить книгу"), client, {702, 572, 114, 26},
                              QStringLiteral("Добавить файл в библиотеку!"));
     m_addBookButton->setEnabled(false);
     QFont bold = m_addBookButton->font();

@@ -14,8 +14,31 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-const char *const AboutBox::kWebSite = "https://lectorium.example.org";
-const char *const AboutBox::kMail = "author@lectorium.example.org";
+namespace {
+
+// Lines of a paragraph joined with spaces; blank lines separate paragraphs and
+// a line starting with a dash is an item of a list of its own.
+QString paragraphsAsHtml(const QString &text)
+{
+    QString html;
+    QStringList paragraph;
+    const auto flush = [&] {
+        if (!paragraph.isEmpty())
+            html += QStringLiteral("<p>") + paragraph.join(u' ').toHtmlEscaped() + QStringLiteral("</p>");
+        paragraph.clear();
+    };
+    for (const QString &line : text.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'-'))
+            flush();
+        if (!trimmed.isEmpty())
+            paragraph << trimmed;
+    }
+    flush();
+    return html;
+}
+
+} // namespace
 
 AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
     : QDialog(parent), m_programFolder(programFolder), m_descriptionView(new QTextBrowser(this))
@@ -42,20 +65,12 @@ AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     auto *uses = new QLabel(QStringLiteral("Используются Qt и espeak-ng"), this);
-    auto *web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kWebSite)), this);
-    web->setObjectName(QStringLiteral("webSiteLabel"));
-    const QString subject = QStringLiteral("Lectorium%20(Версия%20") + programVersion() + u')';
-    auto *mail = new QLabel(
-        QStringLiteral("<a href=\"mailto:%1?subject=%2\">%1</a>").arg(QString::fromLatin1(kMail), subject), this);
-    mail->setObjectName(QStringLiteral("mailLabel"));
-    for (QLabel *link : {web, mail}) {
-        link->setTextFormat(Qt::RichText);
-        link->setOpenExternalLinks(false);
-        connect(link, &QLabel::linkActivated, this, [link](const QString &url) {
-            QDesktopServices::openUrl(QUrl(url));
-            link->setStyleSheet(QStringLiteral("QLabel { color: purple }"));
-        });
-    }
+    auto *readMe = new QPushButton(QStringLiteral("Справка"), this);
+    readMe->setObjectName(QStringLiteral("readMeButton"));
+    readMe->setToolTip(QStringLiteral("Открыть описание программы"));
+    connect(readMe, &QPushButton::clicked, this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_programFolder + QStringLiteral("/Doc/readme.htm")));
+    });
 
     auto *head = new QHBoxLayout;
     head->addWidget(icon);
@@ -66,14 +81,13 @@ AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(license);
     buttons->addWidget(changes);
+    buttons->addWidget(readMe);
     buttons->addStretch();
     buttons->addWidget(ok);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(head);
     layout->addWidget(m_descriptionView, 1);
     layout->addWidget(uses);
-    layout->addWidget(web);
-    layout->addWidget(mail);
     layout->addLayout(buttons);
     resize(480, 400);
 
@@ -87,5 +101,5 @@ void AboutBox::showFile(const QString &name)
 {
     const auto bytes = UserFile::readBytes(m_programFolder + u'/' + name);
     if (bytes)
-        m_descriptionView->setPlainText(Codec::decodeUserFile(*bytes));
+        m_descriptionView->setHtml(paragraphsAsHtml(Codec::decodeUserFile(*bytes).remove(u'\r')));
 }

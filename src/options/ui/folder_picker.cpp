@@ -64,6 +64,13 @@ FolderPicker::FolderPicker(UserDialogs &dialogs, QWidget *parent)
             [this](int index) { showFolder(m_volumeCombo->itemText(index)); });
     connect(m_folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { m_pathEdit->setText(m_model->filePath(current)); });
+    // The model reads folders in the background: the folder shown is
+    // scrolled to again once the folders on its way have been read.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex index = m_folderTree->currentIndex();
+        if (index.isValid())
+            m_folderTree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    });
 }
 
 QString FolderPicker::currentFolder() const
@@ -78,7 +85,7 @@ void FolderPicker::showFolder(const QString &path)
     if (!index.isValid())
         return;
     m_folderTree->setCurrentIndex(index);
-    m_folderTree->scrollTo(index);
+    m_folderTree->scrollTo(index, QAbstractItemView::PositionAtCenter);
     m_pathEdit->setText(m_model->filePath(index));
 }
 

@@ -74,8 +74,7 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
 
     chooseOutputFolder = [this](const QString &initial) { return ::pickFolder(m_dialogs, initial, this); };
     chooseSpeechProgram = [this](const QString &startFolder) {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("SpeechCube.exe"), startFolder,
-                                            QStringLiteral("SpeechCube.exe (SpeechCube.exe)"));
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Программа синтеза речи"), startFolder);
     };
 
     // Opening: voices, priorities, presets, the voice table, the settings.
@@ -90,6 +89,11 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
     m_encoderPage->applyParameters(m_settings.lameParameters);
     updateEnabling();
     m_mainTabs->setCurrentIndex(1);
+}
+
+void OptionsDialog::showVoicePage()
+{
+    m_mainTabs->setCurrentIndex(0);
 }
 
 void OptionsDialog::showEvent(QShowEvent *event)

@@ -36,6 +36,8 @@ public:
     // Voice table: engine voices + "Voice.ini" -> voiceTable; sliders of the
     // chosen voice <- voiceTable; sliders -> voiceTable; voiceTable -> "Voice.ini".
     void readVoiceTableFile();
+    // Opens on the voice page, where the first start's message points.
+    void showVoicePage();
     void showChosenVoiceValues();
     void storeChosenVoiceValues();
     void writeVoiceTableFile();

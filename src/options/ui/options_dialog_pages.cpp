@@ -36,7 +36,7 @@ QLineEdit *previewBox(QWidget *parent, const char *name)
 const QStringList kFileNameHelp = {
     QStringLiteral("Пустая строка = по умолчанию"),
     QStringLiteral("%P% = Имя проекта (\"Книга1\")"),
-    QStringLiteral("%t% = Название блка (\"Глава первая\")"),
+    QStringLiteral("%t% = Название блока (\"Глава первая\")"),
     QStringLiteral("%N% = Кол-во блоков в книге (\"92\")"),
     QStringLiteral("%n% = Номер текущего блока (\"2\")"),
     QStringLiteral("%l% = длина аудиофайла (\"04-56\")"),
@@ -98,7 +98,7 @@ QWidget *OptionsDialog::buildEnginePage()
 
     QCheckBox *announce =
         addFlag(page, "announceBlockNumber", QStringLiteral("Объявлять номер блока"),
-                QStringLiteral("Обьявлять голосом \"Блок n\" ... \"Конец блока n\""), &Settings::announceBlockNumber);
+                QStringLiteral("Объявлять голосом \"Блок n\" ... \"Конец блока n\""), &Settings::announceBlockNumber);
     QCheckBox *volume =
         addFlag(page, "fullVolume", QStringLiteral("Повысить громкость"),
                 QStringLiteral("Устанавливает максимальную громкость голосового движка"), &Settings::fullVolume);
@@ -180,7 +180,7 @@ QWidget *OptionsDialog::buildGeneralPage()
     QWidget *f = m_generalFrame;
 
     m_scaleToolbar =
-        addFlag(f, "scaleToolbar", QStringLiteral("Мастабировать панель инструментов"), {}, &Settings::scaleToolbar);
+        addFlag(f, "scaleToolbar", QStringLiteral("Масштабировать панель инструментов"), {}, &Settings::scaleToolbar);
     QCheckBox *percent = addFlag(f, "percentInTitle", QStringLiteral("Показывать процент выполнения в заголовке окна"),
                                  {}, &Settings::percentInTitle);
     QCheckBox *tray =
@@ -209,11 +209,14 @@ QWidget *OptionsDialog::buildGeneralPage()
     connect(m_outputFolderEdit, &QLineEdit::editingFinished, this, &OptionsDialog::checkOutputFolder);
     connect(browse, &QPushButton::clicked, this,
             [this] { m_outputFolderEdit->setText(chooseOutputFolder(m_outputFolderEdit->text())); });
-    m_speechProgramEdit = named(new QLineEdit(f), "speechProgramEdit", QStringLiteral("Путь к SpeechCube.exe"));
+    m_speechProgramEdit =
+        named(new QLineEdit(f), "speechProgramEdit", QStringLiteral("Программа, которую запускает голос Speech Cube"));
 
-    auto *styles = new QGroupBox(QStringLiteral("Визуальные стили Windows XP"), f);
-    QPushButton *stylesOn = named(new QPushButton(QStringLiteral("Включить"), styles), "enableVisualStylesButton");
-    QPushButton *stylesOff = named(new QPushButton(QStringLiteral("Отключить"), styles), "disableVisualStylesButton");
+    auto *styles = new QGroupBox(QStringLiteral("Оформление окон (со следующего запуска)"), f);
+    QPushButton *stylesOn = named(new QPushButton(QStringLiteral("Как в системе"), styles), "enableVisualStylesButton",
+                                  QStringLiteral("Окна программы в стиле рабочего стола"));
+    QPushButton *stylesOff = named(new QPushButton(QStringLiteral("Fusion"), styles), "disableVisualStylesButton",
+                                   QStringLiteral("Окна программы в стиле Fusion библиотеки Qt"));
     auto *stylesRow = new QHBoxLayout(styles);
     stylesRow->addWidget(stylesOn);
     stylesRow->addWidget(stylesOff);
@@ -238,7 +241,7 @@ QWidget *OptionsDialog::buildGeneralPage()
     layout->addLayout(checks);
     layout->addWidget(new QLabel(QStringLiteral("Каталог для готовых аудиофайлов:"), f));
     layout->addLayout(folderRow);
-    layout->addWidget(new QLabel(QStringLiteral("Путь к SpeechCube.exe:"), f));
+    layout->addWidget(new QLabel(QStringLiteral("Программа синтеза речи (голос Speech Cube):"), f));
     layout->addWidget(m_speechProgramEdit);
     layout->addStretch();
     auto *outer = new QVBoxLayout(page);
@@ -266,7 +269,7 @@ QWidget *OptionsDialog::buildBitratePage()
 {
     auto *page = new QWidget;
     m_compressToMp3 = addFlag(page, "compressToMp3", QStringLiteral("Сжимать в MP3 "),
-                              QStringLiteral("Сжимать каждый блок с помощью LAME.exe"), &Settings::compressMp3);
+                              QStringLiteral("Сжимать каждый блок программой LAME"), &Settings::compressMp3);
     m_deleteWav =
         addFlag(page, "deleteWav", QStringLiteral("Удалять Wav "),
                 QStringLiteral("Если отключить, то WAV файлы не будут автоматически удаляться после сжатия в Mp3"),
