@@ -268,8 +268,6 @@ void RecordingDriver::compressionStep()
     showEncoding(next.fileName);
     m_wavBeingCompressed = m_book.audioFolder + u'/' + next.fileName;
     m_blockBeingCompressed = next.block;
-    m_encoderStarted = now();
-    m_encoderLimit = encoderSecondsAllowed(QFileInfo(m_wavBeingCompressed).size());
     m_bytesBeingCompressed = QFileInfo(m_wavBeingCompressed).size();
     m_encodeStartedAt = elapsed();
     m_encoderPoll.start();
@@ -286,10 +284,7 @@ double RecordingDriver::encoderSecondsAllowed(qint64 wavBytes)
 
 void RecordingDriver::stopOverdueEncoder()
 {
-    double running = now() - m_encoderStarted;
-    if (running < 0)
-        running += kSecondsPerDay;
-    if (running > m_encoderLimit)
+    if (elapsed() - m_encodeStartedAt > encoderSecondsAllowed(m_bytesBeingCompressed))
         m_encoder.terminate();
 }
 

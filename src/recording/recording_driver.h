@@ -167,8 +167,6 @@ private:
     };
     QList<QueuedWav> m_encoderQueue;
     QString m_wavBeingCompressed;
-    double m_encoderStarted = 0;
-    double m_encoderLimit = 0;
     int m_blockBeingCompressed = 0;
     // Speaking and encoding are weighed by the bytes of sound (the seconds
     // of audio) each has got through and the wall time each took for them.

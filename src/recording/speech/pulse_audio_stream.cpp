@@ -75,11 +75,11 @@ bool PulseAudioStream::connect()
         || pa_context_get_state(m_context) != PA_CONTEXT_READY)
         return false;
 
-    pa_sample_spec spec;
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = uint32_t(m_format.sampleRate);
-    spec.channels = uint8_t(m_format.channels);
-    m_stream = pa_stream_new(m_context, "speech", &spec, nullptr);
+    pa_sample_spec sampleFormat;
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = uint32_t(m_format.sampleRate);
+    sampleFormat.channels = uint8_t(m_format.channels);
+    m_stream = pa_stream_new(m_context, "speech", &sampleFormat, nullptr);
     if (!m_stream)
         return false;
     pa_stream_set_state_callback(m_stream, onStreamState, this);
