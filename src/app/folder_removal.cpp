@@ -1,5 +1,7 @@
 #include "app/folder_removal.h"
 
+#include "app/project_store.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,7 +39,7 @@ bool isPlainEntryName(const QString &name)
     const bool controlCharacter =
         std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(u'/')
-           && !controlCharacter;
+           && !controlCharacter && !name.startsWith(kWorkingEntryPrefix);
 }
 
 QString withoutControlCharacters(const QString &title)

@@ -10,7 +10,8 @@
 void removeFolderInside(const QString &root, const QString &folder);
 
 // True when `name` is a plain entry of a folder: not empty, not "." or "..",
-// without a path separator or control characters.
+// without a path separator or control characters, and not one of the
+// program's own working folders.
 bool isPlainEntryName(const QString &name);
 // A title with its tabs, line ends and other control characters made
 // blanks, trimmed: what a pasted title becomes before it names a folder.

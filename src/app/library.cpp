@@ -11,7 +11,10 @@ QStringList loadList(const QString &programFolder)
 {
     const QString root = projectsRoot(programFolder);
     QFile::remove(root + QStringLiteral("/Project.cfg"));
-    return QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    QStringList books =
+        QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    books.removeIf([](const QString &name) { return name.startsWith(kWorkingEntryPrefix); });
+    return books;
 }
 
 int findBook(const QStringList &books, const QString &book)

@@ -11,6 +11,10 @@
 QString blockFileName(int n);
 
 QString projectsRoot(const QString &programFolder);
+
+// Folders the program itself keeps inside "Projects" while it writes a book
+// (staging, a replaced book set aside) begin with this; they are no books.
+inline const QString kWorkingEntryPrefix = QStringLiteral(".lectorium-");
 QString bookFolder(const QString &programFolder, const QString &book);
 QString projectIniPath(const QString &bookFolder);
 

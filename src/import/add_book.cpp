@@ -81,11 +81,11 @@ AddResult addBook(const AddRequest &request, ChapterDetector &detector, UserDial
     }
 
     const BookBlocks book = cutIntoBlocks(text, title, request.options, detector, dictionaries, progress);
-    if (!writeProject(folder, book, request.info)) {
+    const QString problem = writeProject(folder, book, request.info);
+    if (!problem.isEmpty()) {
         dialogs.show({QStringLiteral("Lectorium"),
-                      QStringLiteral("Не удалось записать книгу в папку\n\"%1\".\n"
-                                     "Проверьте свободное место на диске и права на запись.")
-                          .arg(QDir::toNativeSeparators(folder)),
+                      QStringLiteral("Не удалось записать книгу в папку\n\"%1\".\n%2.")
+                          .arg(QDir::toNativeSeparators(folder), problem),
                       DialogIcon::Critical, DialogButtons::Ok});
         result.status = AddStatus::WriteFailed;
         return result;

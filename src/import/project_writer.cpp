@@ -13,12 +13,49 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+
+// What went wrong, in words a user can act on: the step and the system's
+// reason, read from errno right where the step failed.
+QString systemReason(int error)
+{
+    switch (error) {
+    case ENOSPC: return QStringLiteral("на диске нет места");
+    case EDQUOT: return QStringLiteral("исчерпана дисковая квота");
+    case EACCES:
+    case EPERM: return QStringLiteral("нет прав на запись");
+    case EROFS: return QStringLiteral("диск доступен только для чтения");
+    case EXDEV: return QStringLiteral("папки находятся на разных файловых системах");
+    case EBUSY: return QStringLiteral("папка занята другой программой");
+    case EFBIG: return QStringLiteral("файл больше, чем разрешено записать");
+    case EEXIST:
+    case ENOTDIR: return QStringLiteral("на этом месте уже есть файл");
+    case ENAMETOOLONG: return QStringLiteral("слишком длинное имя");
+    case EIO: return QStringLiteral("ошибка ввода-вывода");
+    default: return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+struct WriteFailure
+{
+    QString text;
+
+    bool fail(const QString &step, const QString &path)
+    {
+        const int error = errno;
+        if (text.isEmpty())
+            text = step.arg(QDir::toNativeSeparators(path))
+                   + (error ? QStringLiteral(": ") + systemReason(error) : QString());
+        return false;
+    }
+};
 
 // The editor keeps one author per line; the file keeps them on one.
 QString authorsOnOneLine(const QString &authors)
@@ -55,32 +92,40 @@ bool writeProjectIni(const QString &oldIni, const QString &newIni, const BookBlo
 // whole is put in place only once complete, so the temporary file and
 // rename of each single file would only cost time (seconds for a book of
 // two thousand blocks).
-bool writeStagedFile(const QString &path, const QByteArray &bytes)
+bool writeStagedFile(const QString &path, const QByteArray &bytes, WriteFailure &failure)
 {
+    const QString step = QStringLiteral("Не удалось записать файл \"%1\"");
+    errno = 0;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = file.write(bytes) == bytes.size();
+        return failure.fail(step, path);
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    if (!written)
+        return failure.fail(step, path);
     file.close();
-    return written && file.error() == QFileDevice::NoError;
+    return file.error() == QFileDevice::NoError || failure.fail(step, path);
 }
 
-bool syncFileSystem(const QString &folder)
+bool syncFileSystem(const QString &folder, WriteFailure &failure)
 {
+    const QString step = QStringLiteral("Не удалось сохранить на диск папку \"%1\"");
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
-        return false;
+        return failure.fail(step, folder);
     const bool synced = ::syncfs(fd) == 0;
+    if (!synced)
+        failure.fail(step, folder);
     ::close(fd);
     return synced;
 }
 
 // A block in Windows-1251 when it fits, else in UTF-8 with a byte-order
 // mark: every reader of block files takes both, and no character is lost.
-bool writeBlocks(const QString &folder, const BookBlocks &book)
+bool writeBlocks(const QString &folder, const BookBlocks &book, WriteFailure &failure)
 {
     for (int i = 1; i <= book.blocks.size(); ++i)
-        if (!writeStagedFile(folder + u'/' + blockFileName(i), Codec::encodeUserFile(book.blocks[i - 1] + kCrLf)))
+        if (!writeStagedFile(folder + u'/' + blockFileName(i), Codec::encodeUserFile(book.blocks[i - 1] + kCrLf),
+                             failure))
             return false;
     return true;
 }
@@ -93,49 +138,59 @@ bool isBlockFile(const QFileInfo &entry)
 // Copies what the user keeps in the old book folder (everything but block
 // files and "project.ini", which is rewritten) into the staged one, as hard
 // links: the old folder stays whole until the new one has taken its place.
-bool carryOverOtherFiles(const QString &oldFolder, const QString &newFolder)
+bool carryOverOtherFiles(const QString &oldFolder, const QString &newFolder, WriteFailure &failure)
 {
     const QFileInfoList entries =
         QDir(oldFolder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         if (isBlockFile(entry) || entry.fileName() == QLatin1String("project.ini"))
             continue;
+        errno = 0;
         if (!linkCopy(entry.absoluteFilePath(), newFolder + u'/' + entry.fileName()))
-            return false;
+            return failure.fail(QStringLiteral("Не удалось перенести в новую папку книги файл \"%1\""),
+                                entry.absoluteFilePath());
     }
     return true;
 }
 
-const QString kReplacedPrefix = QStringLiteral(".lectorium-replaced-");
-const QString kStagingPrefix = QStringLiteral(".lectorium-adding-");
+const QString kReplacedPrefix = kWorkingEntryPrefix + QStringLiteral("replaced-");
+const QString kStagingPrefix = kWorkingEntryPrefix + QStringLiteral("adding-");
+
+bool renamePath(const QString &from, const QString &to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
 
 // Where the file system cannot swap two folders in one step, the old folder
 // is moved aside under its own name first. A crash between the two moves
 // leaves it there; it is put back the next time a book is written.
-bool swapInTwoSteps(const QString &staged, const QString &target, const QString &spareParent)
+bool swapInTwoSteps(const QString &staged, const QString &target, const QString &spareParent, WriteFailure &failure)
 {
+    const QString step = QStringLiteral("Не удалось заменить папку книги \"%1\"");
     QTemporaryDir replaced(spareParent + u'/' + kReplacedPrefix + QStringLiteral("XXXXXX"));
     if (!replaced.isValid())
-        return false;
+        return failure.fail(step, target);
     const QString old = replaced.path() + u'/' + QFileInfo(target).fileName();
-    if (!QDir().rename(target, old))
-        return false;
-    if (QDir().rename(staged, target))
+    if (!renamePath(target, old))
+        return failure.fail(step, target);
+    if (renamePath(staged, target))
         return true;
-    QDir().rename(old, target);
+    failure.fail(step, target);
+    renamePath(old, target);
     replaced.setAutoRemove(!QFileInfo::exists(old));
     return false;
 }
 
 // Puts the staged project in place of `target`. Afterwards the staging path
 // holds the old project, which goes with the staging folder.
-bool swapIntoPlace(const QString &staged, const QString &target, const QString &spareParent)
+bool swapIntoPlace(const QString &staged, const QString &target, const QString &spareParent, WriteFailure &failure)
 {
     if (!QFileInfo(target).isDir())
-        return QDir().rename(staged, target);
-    if (!carryOverOtherFiles(target, staged))
+        return renamePath(staged, target)
+               || failure.fail(QStringLiteral("Не удалось переместить новую книгу в папку \"%1\""), target);
+    if (!carryOverOtherFiles(target, staged, failure))
         return false;
-    return exchangeFolders(staged, target) || swapInTwoSteps(staged, target, spareParent);
+    return exchangeFolders(staged, target) || swapInTwoSteps(staged, target, spareParent, failure);
 }
 
 bool olderThanAnHour(const QFileInfo &entry)
@@ -177,30 +232,41 @@ void recoverInterruptedWrites(const QString &realRoot, const QString &spareParen
 
 } // namespace
 
-bool writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info)
+QString writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info)
 {
+    WriteFailure failure;
     const QFileInfo target(folder);
     const QString root = target.absolutePath();
-    if (!QDir().mkpath(root))
-        return false;
-    // Staged beside the real "Projects" folder: on the same disk, so the
-    // final move is a rename, and outside the library, which lists every
-    // entry of "Projects".
+    errno = 0;
+    if (!QDir().mkpath(root)) {
+        failure.fail(QStringLiteral("Не удалось создать папку библиотеки \"%1\""), root);
+        return failure.text;
+    }
+    // Staged inside the real "Projects" folder, under a name the library
+    // does not list: always on the same file system as the book's place (a
+    // "Projects" that is a mount point of its own included), so the final
+    // move is a rename.
     const QString realRoot = QFileInfo(root).canonicalFilePath();
-    const QString spareParent = QFileInfo(realRoot).absolutePath();
-    recoverInterruptedWrites(realRoot, spareParent);
-    QTemporaryDir staging(spareParent + u'/' + kStagingPrefix + QStringLiteral("XXXXXX"));
+    recoverInterruptedWrites(realRoot, realRoot);
+    // Earlier versions staged beside "Projects"; what a crash left there
+    // is tidied up the same way.
+    recoverInterruptedWrites(realRoot, QFileInfo(realRoot).absolutePath());
+    QTemporaryDir staging(realRoot + u'/' + kStagingPrefix + QStringLiteral("XXXXXX"));
     if (!staging.isValid())
-        return false;
+        return QStringLiteral("Не удалось создать временную папку в \"%1\": %2")
+            .arg(QDir::toNativeSeparators(realRoot), staging.errorString());
     QFile::setPermissions(staging.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
                                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     const QString finalFolder = realRoot + u'/' + target.fileName();
-    if (!writeProjectIni(projectIniPath(finalFolder), projectIniPath(staging.path()), book, info)
-        || !writeBlocks(staging.path(), book))
-        return false;
+    const QString stagedIni = projectIniPath(staging.path());
+    errno = 0;
+    if (!writeProjectIni(projectIniPath(finalFolder), stagedIni, book, info)) {
+        failure.fail(QStringLiteral("Не удалось записать файл \"%1\""), stagedIni);
+        return failure.text;
+    }
     // The files reach the disk before the folder takes the old one's place,
     // so not even a power cut can leave a book of empty files.
-    if (!syncFileSystem(staging.path()))
-        return false;
-    return swapIntoPlace(staging.path(), finalFolder, spareParent);
+    if (writeBlocks(staging.path(), book, failure) && syncFileSystem(staging.path(), failure))
+        swapIntoPlace(staging.path(), finalFolder, realRoot, failure);
+    return failure.text;
 }

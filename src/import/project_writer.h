@@ -1,7 +1,8 @@
 #pragma once
 // Writes a book project so that a crash or a full disk part-way never leaves
 // a half-written book in the library: everything goes into a staging folder
-// beside "Projects" first, and only a complete project is moved into place.
+// inside "Projects" (a working folder the library does not list) first, and
+// only a complete project is moved into place.
 // A book added again keeps the files of its folder that are not block files.
 
 #include "import/add_pass.h"
@@ -10,6 +11,7 @@
 #include <QString>
 
 // Writes "project.ini" (description, range 1..N, table of contents) and the
-// block files 0001.txt ... into `folder`, replacing a project there. False
-// (and the old project left as it was) when something could not be written.
-bool writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info);
+// block files 0001.txt ... into `folder`, replacing a project there. Empty
+// when written; otherwise what could not be written and why, in Russian (the
+// old project is left as it was).
+[[nodiscard]] QString writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info);

@@ -142,6 +142,8 @@ TEST(Library, ListsBooksAndDropsTheLegacyFile)
     makeBook(folder, QStringLiteral("Первая"), 1);
     makeBook(folder, QStringLiteral("Вторая"), 1);
     folder.writeCp1251(QStringLiteral("Projects/Project.cfg"), QStringLiteral("old"));
+    // A book being written is staged in a working folder of its own: no book.
+    makeBook(folder, QStringLiteral(".lectorium-adding-x1"), 1);
     QStringList books = loadList(folder.path());
     books.sort();
     EXPECT_EQ(books, QStringList({QStringLiteral("Вторая"), QStringLiteral("Первая")}));

@@ -82,7 +82,7 @@ const QList<NamedWriter> &writers()
              }
              BookInformation info;
              info.title = QStringLiteral("Книга %1").arg(version);
-             writeProject(path, book, info);
+             (void)writeProject(path, book, info);
          }},
     };
     return all;

@@ -10,8 +10,12 @@
 
 #include "print_qstring.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -40,11 +44,15 @@ QStringList nonEmptyLines(const QString &path)
     return lines;
 }
 
-// Entries of the program folder whose names begin with a dot (staging left-overs).
+// The writer's working folders (staging, books set aside) left in the
+// program folder or in "Projects".
 QStringList hiddenEntries(const QString &folder)
 {
-    return QDir(folder).entryList(QStringList{QStringLiteral(".lectorium-*")},
-                                  QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList found;
+    for (const QString &place : {folder, projectsRoot(folder)})
+        found += QDir(place).entryList(QStringList{QStringLiteral(".lectorium-*")},
+                                       QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return found;
 }
 
 } // namespace
@@ -152,6 +160,8 @@ TEST(AddBook, AFailedWriteIsReportedAndLeavesNoBook)
     EXPECT_EQ(result.status, AddStatus::WriteFailed);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Critical);
+    // The message names the real cause, not a guess about disk space.
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("уже есть файл"))) << dialogs.shown[0].text.toStdString();
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
 }
 
@@ -169,6 +179,8 @@ TEST(AddBook, AFullDiskLeavesTheOldProjectWhole)
         result = add(requestFor(folder, QStringLiteral("Книга"), QString(8000, u'ж')), dialogs);
     }
     EXPECT_EQ(result.status, AddStatus::WriteFailed);
+    EXPECT_TRUE(dialogs.shown.last().text.contains(QStringLiteral("Не удалось записать файл")))
+        << dialogs.shown.last().text.toStdString();
     EXPECT_EQ(readBlockFile(book, 1), oldBlock);
     EXPECT_EQ(countBlocks(book), 1);
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
@@ -190,6 +202,30 @@ TEST(AddBook, ABookLeftAsideByAKilledWriterGoesBackToTheLibrary)
     EXPECT_TRUE(
         readBlockFile(bookFolder(folder.path(), QStringLiteral("Книга")), 1).contains(QStringLiteral("Новая.")));
     EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
+}
+
+// "Projects" on a file system of its own (a mount point: here the shared
+// memory file system behind a link): a staging folder beside it would need
+// a move across file systems, which no rename can do.
+TEST(AddBook, AddsToALibraryOnAFileSystemOfItsOwn)
+{
+    const QByteArray mountPoint = "/dev/shm";
+    struct stat mounted = {};
+    struct stat parent = {};
+    if (::stat(mountPoint.constData(), &mounted) != 0 || ::stat("/dev", &parent) != 0 || mounted.st_dev == parent.st_dev
+        || ::access(mountPoint.constData(), W_OK) != 0)
+        GTEST_SKIP() << "no writable file system mounted at /dev/shm";
+    TempProgramFolder folder;
+    ASSERT_TRUE(QFile::link(QString::fromLatin1(mountPoint), projectsRoot(folder.path())));
+    const QString title = QStringLiteral("Книга %1").arg(QCoreApplication::applicationPid());
+    ScriptedDialogs dialogs;
+    const AddResult result = add(requestFor(folder, title, QStringLiteral("Текст книги.")), dialogs);
+    const QString book = bookFolder(folder.path(), title);
+    EXPECT_EQ(result.status, AddStatus::Added)
+        << (dialogs.shown.isEmpty() ? QString() : dialogs.shown[0].text).toStdString();
+    EXPECT_TRUE(readBlockFile(book, 1).contains(QStringLiteral("Текст книги.")));
+    EXPECT_TRUE(hiddenEntries(folder.path()).isEmpty());
+    QDir(book).removeRecursively();
 }
 
 // A block that Windows-1251 can hold stays in it; one that it cannot is kept
