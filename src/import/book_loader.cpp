@@ -66,6 +66,7 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
     BookLoadResult result;
     m_failureStatus.clear();
     const QString ext = InFileName.right(4).toLower();
+    m_reading = ReadingReport();
     std::optional<QString> text = loadByExtension(ext, InFileName, result);
     if (text)
         text = withoutJunkControls(*text);
@@ -87,9 +88,26 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
     } else {
         result.information.reset();
     }
+    if (text)
+        reportIncompleteReading(InFileName);
     result.status = m_failureStatus.isEmpty() ? kConverted : m_failureStatus;
+    if (text && !m_reading.notes().isEmpty())
+        result.status += QStringLiteral(" ") + m_reading.notes();
     showStatus(result.status);
     return result;
+}
+
+// The text that was read is kept, but the user must know it is not all.
+void BookLoader::reportIncompleteReading(const QString &path)
+{
+    if (m_reading.complete)
+        return;
+    m_dialogs.show({kMessageTitle,
+                    QStringLiteral("Файл прочитан не полностью: разбор остановился на %1% файла, "
+                                   "дальше текст не загружен.\n%2")
+                        .arg(m_reading.percentRead)
+                        .arg(path),
+                    DialogIcon::Exclamation, DialogButtons::Ok});
 }
 
 std::optional<QString> BookLoader::loadByExtension(const QString &ext, const QString &path, BookLoadResult &result)
@@ -130,7 +148,7 @@ std::optional<QString> BookLoader::loadPlainText(const QString &path)
     const auto bytes = readFile(path);
     if (!bytes)
         return std::nullopt;
-    return normaliseLineBreaks(decodeTextBook(*bytes));
+    return normaliseLineBreaks(decodeTextBook(*bytes, &m_reading));
 }
 
 std::optional<QString> BookLoader::loadHtml(const QString &path)
@@ -139,7 +157,7 @@ std::optional<QString> BookLoader::loadHtml(const QString &path)
     if (!bytes)
         return std::nullopt;
     showStatus(kConverting);
-    return normaliseLineBreaks(htmlToText(prepareHtml(*bytes)));
+    return normaliseLineBreaks(htmlToText(prepareHtml(*bytes), &m_reading));
 }
 
 std::optional<QString> BookLoader::loadRtf(const QString &path)
@@ -192,8 +210,8 @@ std::optional<QString> BookLoader::loadFictionBook(const QString &path, BookLoad
     if (!bytes)
         return std::nullopt;
     showStatus(kConverting);
-    const QString fileText = decodeFb2File(*bytes);
-    const QString text = fb2ToText(fileText);
+    const QString fileText = decodeFb2File(*bytes, &m_reading);
+    const QString text = fb2ToText(fileText, &m_reading);
     showStatus(QString());
     result.information = fb2Information(readFb2Description(fileText));
     return text;

@@ -4,6 +4,7 @@
 // puts in its fields; the editor window only shows it.
 
 #include "import/fb2_description.h"
+#include "import/reading_report.h"
 
 #include <QByteArray>
 #include <QString>
@@ -65,6 +66,7 @@ private:
     std::optional<QString> loadFictionBook(const QString &path, BookLoadResult &result);
     std::optional<QByteArray> readFile(const QString &path);
     void reportUnreadable(const QString &path);
+    void reportIncompleteReading(const QString &path);
     void fail(const QString &status, const QString &message);
     void showStatus(const QString &status);
 
@@ -72,4 +74,5 @@ private:
     WordConverter &m_wordConverter;
     std::function<void(const QString &)> m_statusListener;
     QString m_failureStatus;
+    ReadingReport m_reading; // of the file being loaded
 };

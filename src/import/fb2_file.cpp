@@ -1,8 +1,6 @@
 #include "import/fb2_file.h"
 
-#include "common/text_codec.h"
-
-#include <QStringDecoder>
+#include "import/book_encoding.h"
 
 namespace {
 
@@ -27,19 +25,8 @@ QString fb2DeclaredEncoding(const QString &fileText)
     return end < 0 ? QString() : head.mid(from, end - from).toString();
 }
 
-QString decodeFb2File(const QByteArray &bytes)
+QString decodeFb2File(const QByteArray &bytes, ReadingReport *report)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return Codec::decodeUserFile(bytes);
-    const QString encoding = fb2DeclaredEncoding(QString::fromLatin1(bytes.left(kDeclarationLength))).toLower();
-    if (encoding == u"utf-8" || encoding == u"utf8")
-        return QString::fromUtf8(bytes);
-    if (encoding == u"windows-1251" || encoding == u"cp1251")
-        return Codec::fromCp1251(bytes);
-    if (!encoding.isEmpty()) {
-        QStringDecoder decoder(encoding.toLatin1().constData());
-        if (decoder.isValid())
-            return decoder(bytes);
-    }
-    return Codec::decodeUserFile(bytes);
+    const QString declared = fb2DeclaredEncoding(QString::fromLatin1(bytes.left(kDeclarationLength)));
+    return decodeBookBytes(bytes, declared, SingleByteGuess::Windows1251, report);
 }

@@ -1,7 +1,10 @@
 #pragma once
 // Reading FictionBook files: the bytes are decoded in the encoding the XML
-// declaration names (UTF-8, UTF-16 or Windows-1251); without a declaration
-// valid UTF-8 is UTF-8 and anything else Windows-1251.
+// declaration names (UTF-8, UTF-16, Windows-1251, ...) unless the bytes say
+// otherwise; without a declaration text that is almost all valid UTF-8 is
+// UTF-8 and anything else Windows-1251.
+
+#include "import/reading_report.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,4 +13,4 @@
 // (empty when there is none).
 QString fb2DeclaredEncoding(const QString &fileText);
 
-QString decodeFb2File(const QByteArray &bytes);
+QString decodeFb2File(const QByteArray &bytes, ReadingReport *report = nullptr);

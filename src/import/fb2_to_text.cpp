@@ -56,6 +56,12 @@ QHash<QString, QString> readNotes(const QString &text)
     return notes;
 }
 
+// A note is read out in full at this many of its links; later links only
+// point back to it. Ordinary books link each note once or twice, but a
+// hostile or careless one links a long note from every paragraph and would
+// otherwise grow a thousandfold.
+constexpr int kFullNoteReadings = 3;
+
 // Puts "; [Примечание:" note "];" right after the start tag of every link to
 // a note, before the link's visible text. Links carry other attributes after
 // the reference (type="note"), so the tag's end is looked for, not assumed.
@@ -64,6 +70,8 @@ QString inlineNotes(const QString &body, const QHash<QString, QString> &notes)
     if (notes.isEmpty())
         return body;
     const QString reference = QStringLiteral("href=\"#");
+    const QString shortReading = QStringLiteral(" см. выше");
+    QHash<QString, int> readings;
     QString result;
     result.reserve(body.size());
     qsizetype from = 0;
@@ -78,7 +86,8 @@ QString inlineNotes(const QString &body, const QHash<QString, QString> &notes)
         if (note == notes.cend() || tagEnd < 0)
             continue;
         result.append(QStringView(body).mid(from, tagEnd + 1 - from));
-        result.append(QStringLiteral("; [Примечание:") + *note + QStringLiteral("];"));
+        const bool inFull = ++readings[note.key()] <= kFullNoteReadings;
+        result.append(QStringLiteral("; [Примечание:") + (inFull ? *note : shortReading) + QStringLiteral("];"));
         from = tagEnd + 1;
         at = tagEnd;
     }
@@ -160,9 +169,9 @@ QString fb2Page(const QString &fileText)
     return replaceAll(page, QStringLiteral("<p>"), QStringLiteral("<p>") + kNoBreakSpace + kNoBreakSpace, true);
 }
 
-QString fb2ToText(const QString &fileText)
+QString fb2ToText(const QString &fileText, ReadingReport *report)
 {
-    return cleanConvertedText(htmlPageToText(fb2Page(fileText)));
+    return cleanConvertedText(htmlPageToText(fb2Page(fileText), report));
 }
 
 QString convertFb2File(const QString &path)

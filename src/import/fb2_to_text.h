@@ -4,13 +4,16 @@
 // section titles, poems and epigraphs laid out in lines, footnotes inlined
 // where they are referenced.
 
+#include "import/reading_report.h"
+
 #include <QString>
 
 // The simple HTML page the book is laid out as.
 QString fb2Page(const QString &fileText);
 
-// The text of the book, CR LF line breaks, at most three empty lines in a row.
-QString fb2ToText(const QString &fileText);
+// The text of the book, CR LF line breaks, at most three empty lines in a
+// row. A parser that gave up before the end is noted in `report`.
+QString fb2ToText(const QString &fileText, ReadingReport *report = nullptr);
 
 // Reads the FictionBook file at `path` and returns its text (empty when it
 // cannot be read).

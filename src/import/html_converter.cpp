@@ -1,13 +1,14 @@
 #include "import/html_converter.h"
 
-#include "common/text_codec.h"
+#include "import/book_encoding.h"
 
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 #include <libxml/HTMLparser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -46,32 +47,31 @@ bool isCollapsibleSpace(char16_t c)
 class TextCollector
 {
 public:
-    void walk(xmlNode *node)
+    // Walks `first` and its following siblings with everything inside them.
+    // The walk keeps no stack of its own: pages from online libraries leave
+    // a <dd> or <font> open per paragraph, so a tree can be as deep as the
+    // book is long.
+    void walk(xmlNode *first)
     {
-        for (; node; node = node->next) {
-            if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
-                addText(QString::fromUtf8(reinterpret_cast<const char *>(node->content)));
-            } else if (node->type == XML_ELEMENT_NODE) {
-                const char *name = reinterpret_cast<const char *>(node->name);
-                if (isHiddenElement(name))
-                    continue;
-                if (qstricmp(name, "br") == 0) {
-                    m_text.append(QChar(kLineBreak));
-                    m_pendingSpace = false;
+        if (!first)
+            return;
+        xmlNode *const top = first->parent;
+        xmlNode *node = first;
+        for (;;) {
+            if (enter(node)) {
+                if (node->children) {
+                    node = node->children;
                     continue;
                 }
-                const bool block = isBlockElement(name);
-                const bool preformatted = qstricmp(name, "pre") == 0;
-                if (block)
-                    endLine();
-                if (preformatted)
-                    ++m_preDepth;
-                walk(node->children);
-                if (preformatted)
-                    --m_preDepth;
-                if (block)
-                    endLine();
+                leave(node);
             }
+            while (!node->next) {
+                node = node->parent;
+                if (!node || node == top)
+                    return;
+                leave(node);
+            }
+            node = node->next;
         }
     }
 
@@ -82,6 +82,39 @@ public:
     }
 
 private:
+    // True for an element whose content is walked next.
+    bool enter(xmlNode *node)
+    {
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+            addText(QString::fromUtf8(reinterpret_cast<const char *>(node->content)));
+            return false;
+        }
+        if (node->type != XML_ELEMENT_NODE)
+            return false;
+        const char *name = reinterpret_cast<const char *>(node->name);
+        if (isHiddenElement(name))
+            return false;
+        if (qstricmp(name, "br") == 0) {
+            m_text.append(QChar(kLineBreak));
+            m_pendingSpace = false;
+            return false;
+        }
+        if (isBlockElement(name))
+            endLine();
+        if (qstricmp(name, "pre") == 0)
+            ++m_preDepth;
+        return true;
+    }
+
+    void leave(xmlNode *element)
+    {
+        const char *name = reinterpret_cast<const char *>(element->name);
+        if (qstricmp(name, "pre") == 0)
+            --m_preDepth;
+        if (isBlockElement(name))
+            endLine();
+    }
+
     void addText(const QString &text)
     {
         if (m_preDepth > 0) {
@@ -115,12 +148,41 @@ private:
     int m_preDepth = 0;
 };
 
-QString parseToText(const QByteArray &bytes, const char *encoding)
+using ParserContext = std::unique_ptr<xmlParserCtxt, decltype(&htmlFreeParserCtxt)>;
+
+// How far the parser came: the input buffer drops what it has read, so
+// its own count of consumed bytes is added to the current position.
+qsizetype bytesConsumed(const xmlParserCtxt &context)
 {
-    const int options =
-        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET | HTML_PARSE_IGNORE_ENC;
-    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
-        htmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), nullptr, encoding, options), &xmlFreeDoc);
+    const xmlParserInput *input = context.input;
+    return input ? qsizetype(input->consumed) + (input->cur - input->base) : 0;
+}
+
+QString parseToText(QByteArray bytes, ReadingReport *report)
+{
+    // The parser takes a NUL for the end of the page; in a book it is junk.
+    bytes.replace('\0', QByteArray());
+    ParserContext context(htmlCreateMemoryParserCtxt(bytes.constData(), int(bytes.size())), &htmlFreeParserCtxt);
+    if (!context)
+        return {};
+    htmlCtxtUseOptions(context.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET
+                                          | HTML_PARSE_IGNORE_ENC);
+    // Without it the tree stops growing at 256 open elements and the rest
+    // of the book is dropped; the HTML parser's options cannot say it.
+    context->options |= XML_PARSE_HUGE;
+    // The program decodes every page itself and hands over UTF-8.
+    if (xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler("UTF-8"))
+        xmlSwitchToEncoding(context.get(), handler);
+    htmlParseDocument(context.get());
+    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(context->myDoc, &xmlFreeDoc);
+    context->myDoc = nullptr;
+    // A parser that gives up early (memory, a limit of its own) leaves the
+    // rest unread; the caller tells the user how far it came.
+    const qsizetype consumed = bytesConsumed(*context);
+    if (report && (context->disableSAX || consumed < bytes.size())) {
+        report->complete = false;
+        report->percentRead = int(std::clamp<qsizetype>(consumed * 100 / std::max<qsizetype>(bytes.size(), 1), 0, 99));
+    }
     if (!doc)
         return {};
     TextCollector collector;
@@ -138,31 +200,14 @@ QString declaredCharset(const QByteArray &page)
 
 } // namespace
 
-QString htmlToText(const QByteArray &page)
+QString htmlToText(const QByteArray &page, ReadingReport *report)
 {
-    if (page.startsWith("\xFF\xFE") || page.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(QStringDecoder::Utf16);
-        return htmlPageToText(decoder(page));
-    }
-    if (page.startsWith("\xEF\xBB\xBF"))
-        return parseToText(page.mid(3), "UTF-8");
-    QString charset = declaredCharset(page);
-    if (charset.isEmpty() || charset.startsWith(u"utf-16"))
-        charset = Codec::looksLikeUtf8(page) ? QStringLiteral("utf-8") : QStringLiteral("windows-1251");
-    // Windows-1251 goes through our own codec so pages read the same as
-    // every other file of the program.
-    if (charset == u"windows-1251" || charset == u"cp1251" || charset == u"x-cp1251")
-        return htmlPageToText(Codec::fromCp1251(page));
-    const QByteArray name = charset.toLatin1();
-    QString text = parseToText(page, name.constData());
-    if (text.isEmpty() && !page.trimmed().isEmpty()) // a charset libxml2 does not know
-        text = htmlPageToText(Codec::fromCp1251(page));
-    return text;
+    return htmlPageToText(decodeBookBytes(page, declaredCharset(page), SingleByteGuess::Windows1251, report), report);
 }
 
-QString htmlPageToText(const QString &page)
+QString htmlPageToText(const QString &page, ReadingReport *report)
 {
-    return parseToText(page.toUtf8(), "UTF-8");
+    return parseToText(page.toUtf8(), report);
 }
 
 QByteArray prepareHtml(const QByteArray &html)

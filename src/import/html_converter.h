@@ -6,16 +6,19 @@
 // one space as a browser shows them. The caller turns CR and 11 into the
 // editor's line breaks.
 
+#include "import/reading_report.h"
+
 #include <QByteArray>
 #include <QString>
 
-// A page as stored in a file: a byte-order mark or the charset the page
-// declares decides the encoding; without one, valid UTF-8 is UTF-8 and
-// anything else Windows-1251.
-QString htmlToText(const QByteArray &page);
+// A page as stored in a file: a byte-order mark decides the encoding, else
+// the bytes judged against the charset the page declares (see
+// book_encoding.h). What was decided, and a parser that gave up before the
+// end, go into `report`.
+QString htmlToText(const QByteArray &page, ReadingReport *report = nullptr);
 
 // A page already in memory as text (its own charset declaration is ignored).
-QString htmlPageToText(const QString &page);
+QString htmlPageToText(const QString &page, ReadingReport *report = nullptr);
 
 // Marks paragraphs so that each one begins with two no-break spaces and ends
 // with an explicit line break: "<p>" gets the spaces after it, every "<p "

@@ -1,15 +1,12 @@
 #include "import/text_file_loader.h"
 
+#include "import/book_encoding.h"
+
 #include "common/text_codec.h"
 
 namespace {
 
 constexpr qsizetype kDosSampleLength = 1000;
-
-bool hasUnicodeMark(const QByteArray &bytes)
-{
-    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-}
 
 } // namespace
 
@@ -30,9 +27,7 @@ QString fromDosIfCp866(const QString &text)
     return Codec::fromCp866(Codec::toCp1251(text));
 }
 
-QString decodeTextBook(const QByteArray &bytes)
+QString decodeTextBook(const QByteArray &bytes, ReadingReport *report)
 {
-    if (hasUnicodeMark(bytes) || Codec::looksLikeUtf8(bytes))
-        return Codec::decodeUserFile(bytes);
-    return fromDosIfCp866(Codec::fromCp1251(bytes));
+    return decodeBookBytes(bytes, QString(), SingleByteGuess::Windows1251OrDos, report);
 }

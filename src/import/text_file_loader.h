@@ -1,7 +1,9 @@
 #pragma once
-// Plain-text books. Files with a UTF-8 or UTF-16 byte-order mark, or valid
-// multi-byte UTF-8, are decoded as such; everything else is Windows-1251,
-// unless it reads as DOS text (CP866).
+// Plain-text books. Files with a UTF-8 or UTF-16 byte-order mark, or text
+// that is almost all valid UTF-8, are decoded as such; everything else is
+// Windows-1251, unless it reads as DOS text (CP866).
+
+#include "import/reading_report.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,4 +14,4 @@
 QString fromDosIfCp866(const QString &text);
 
 // The book text of a plain-text file's bytes, line breaks not yet normalised.
-QString decodeTextBook(const QByteArray &bytes);
+QString decodeTextBook(const QByteArray &bytes, ReadingReport *report = nullptr);

@@ -230,3 +230,30 @@ TEST(BookLoader, PasteTakesRtfTextThenPlainText)
     EXPECT_FALSE(f.loader.loadPaste(QByteArray(), QString()).loaded);
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }
+
+// A book whose declaration lies, or whose UTF-8 has a damaged byte, reads
+// right, and the status line says what was decided.
+TEST(BookLoader, MislabelledAndDamagedBooksReadRightAndSaySo)
+{
+    Fixture f;
+    const QString body = QStringLiteral("Глава первая. Съешь же ещё этих мягких французских булок.");
+    const QByteArray cp1251Fb2 = Codec::toCp1251(QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                                                                "<FictionBook><body><section><p>")
+                                                 + body + QStringLiteral("</p></section></body></FictionBook>"));
+    QByteArray damagedHtml = QStringLiteral("<html><body><p>%1</p><p>%1</p></body></html>").arg(body).toUtf8();
+    damagedHtml.insert(damagedHtml.indexOf(QStringLiteral("первая").toUtf8()), char(0xC0));
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        const char *note;
+    } cases[] = {
+        {"lie.fb2", cp1251Fb2, "Windows-1251 (файл называет кодировку utf-8, но текст не в ней)"},
+        {"damaged.htm", damagedHtml, "UTF-8, 1 повреждённый байт заменён"},
+    };
+    for (const auto &c : cases) {
+        const BookLoadResult result = f.load(QString::fromUtf8(c.name), c.bytes);
+        EXPECT_TRUE(result.text.contains(QStringLiteral("французских булок."))) << c.name;
+        EXPECT_EQ(result.status, kOk + u' ' + QString::fromUtf8(c.note)) << c.name;
+    }
+}

@@ -128,3 +128,35 @@ TEST(Fb2ToText, TruncatedBooksGiveWhatIsThere)
                      .isEmpty());
     EXPECT_EQ(fb2ToText(QString()).trimmed(), QString());
 }
+
+// Books nested as deep as they are long (a section opened per paragraph and
+// closed only at the end) come through whole.
+TEST(Fb2ToText, DeeplyNestedSectionsKeepEveryParagraph)
+{
+    const int paragraphs = 3000;
+    QString book = QStringLiteral("<FictionBook><body>");
+    for (int i = 1; i <= paragraphs; ++i)
+        book += QStringLiteral("<section><p>Абзац %1.</p>").arg(i);
+    book += QStringLiteral("</section>").repeated(paragraphs) + QStringLiteral("</body></FictionBook>");
+    const QString text = fb2ToText(book);
+    EXPECT_EQ(text.count(QStringLiteral("Абзац ")), paragraphs);
+    EXPECT_TRUE(text.contains(QStringLiteral("Абзац 3000.")));
+}
+
+// A note is read in full at its first few links and only pointed back to
+// after that, so a long note linked from every paragraph cannot blow a
+// small file up into gigabytes.
+TEST(Fb2ToText, ANoteLinkedEverywhereIsReadInFullOnlyAtItsFirstLinks)
+{
+    const QString note = QStringLiteral("Длинная сноска. ").repeated(500);
+    const int links = 2000;
+    QString book = QStringLiteral("<FictionBook><body><section>");
+    for (int i = 0; i < links; ++i)
+        book += QStringLiteral("<p>Слово<a l:href=\"#n1\" type=\"note\">1</a>.</p>");
+    book += QStringLiteral("</section></body><body name=\"notes\"><section id=\"n1\"><p>") + note
+            + QStringLiteral("</p></section></body></FictionBook>");
+    const QString text = fb2ToText(book);
+    EXPECT_EQ(text.count(QStringLiteral("Длинная сноска. Длинная")), 3 * 499);
+    EXPECT_EQ(text.count(QStringLiteral("[Примечание: см. выше];")), links - 3);
+    EXPECT_LT(text.size(), 2 * book.size());
+}

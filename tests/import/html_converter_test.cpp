@@ -72,3 +72,22 @@ TEST(HtmlConverter, BrokenMarkupGivesWhatIsReadable)
     EXPECT_EQ(htmlToText(QByteArray()), QString());
     EXPECT_FALSE(htmlToText(QByteArray("\0<p>\0\x01\xFF", 7)).contains(QChar(u'\0')));
 }
+
+// Pages in the style of big online libraries leave an element open per
+// paragraph; the whole book comes through, however deep the tree gets.
+TEST(HtmlConverter, PagesWithAnElementLeftOpenPerParagraphComeThroughWhole)
+{
+    const int paragraphs = 5000;
+    for (const QString &opening : {QStringLiteral("<dd>"), QStringLiteral("<p><font size=2>"),
+                                   QStringLiteral("<div><blockquote>"), QStringLiteral("<ul><li><i>")}) {
+        QString page = QStringLiteral("<html><body><dl>");
+        for (int i = 1; i <= paragraphs; ++i)
+            page += opening + QStringLiteral("Абзац %1.\n").arg(i);
+        page += QStringLiteral("</body></html>");
+        ReadingReport reading;
+        const QString text = htmlToText(page.toUtf8(), &reading);
+        EXPECT_EQ(text.count(QStringLiteral("Абзац ")), paragraphs) << opening.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Абзац 5000."))) << opening.toStdString();
+        EXPECT_TRUE(reading.complete);
+    }
+}
