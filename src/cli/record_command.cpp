@@ -219,6 +219,8 @@ QString importBook(const QString &programFolder, const QString &path, const std:
     const BookLoadResult loaded = loader.loadFile(absolute, fileTitle(absolute));
     if (!loaded.loaded)
         return {};
+    if (!loaded.readingNotes.isEmpty())
+        cliErr(loaded.readingNotes + u'\n');
     AddRequest request;
     request.programFolder = programFolder;
     request.title = title.value_or(loaded.title.value_or(QString())).trimmed();

@@ -41,6 +41,8 @@ int runText(CliContext &context)
     const BookLoadResult result = loader.loadFile(path, fileTitle(path));
     if (!result.loaded)
         return 1;
+    if (!result.readingNotes.isEmpty())
+        cliErr(result.readingNotes + u'\n');
     if (!info) {
         cliOut(result.text);
         return 0;

@@ -19,7 +19,10 @@ struct Utf8Survey
 int validSequenceLength(const unsigned char *p, qsizetype available)
 {
     const unsigned char lead = p[0];
-    const int follow = lead >= 0xC2 && lead <= 0xDF ? 1 : (lead & 0xF0) == 0xE0 ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+    const int follow = lead >= 0xC2 && lead <= 0xDF   ? 1
+                       : (lead & 0xF0) == 0xE0        ? 2
+                       : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                      : 0;
     if (follow == 0 || available < follow + 1)
         return 0;
     unsigned int code = lead & (0x3F >> follow);
@@ -39,7 +42,10 @@ int validSequenceLength(const unsigned char *p, qsizetype available)
 bool isCutCharacter(const unsigned char *p, qsizetype available)
 {
     const unsigned char lead = p[0];
-    const int needed = lead >= 0xC2 && lead <= 0xDF ? 2 : (lead & 0xF0) == 0xE0 ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    const int needed = lead >= 0xC2 && lead <= 0xDF   ? 2
+                       : (lead & 0xF0) == 0xE0        ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
     if (needed == 0 || available >= needed)
         return false;
     for (qsizetype k = 1; k < available; ++k)

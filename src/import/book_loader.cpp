@@ -91,8 +91,10 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
     if (text)
         reportIncompleteReading(InFileName);
     result.status = m_failureStatus.isEmpty() ? kConverted : m_failureStatus;
-    if (text && !m_reading.notes().isEmpty())
-        result.status += QStringLiteral(" ") + m_reading.notes();
+    if (text)
+        result.readingNotes = m_reading.notes();
+    if (!result.readingNotes.isEmpty())
+        result.status += u' ' + result.readingNotes;
     showStatus(result.status);
     return result;
 }

@@ -33,6 +33,10 @@ struct BookLoadResult
     // empty lines is a scene break inside a chapter.
     bool sectionsMarked = false;
     QString status; // the status line after the load
+    // What reading decided or repaired (an overruled encoding declaration,
+    // damaged bytes replaced); empty when there is nothing to tell. Also
+    // at the end of `status`.
+    QString readingNotes;
 };
 
 // The part of a path after its last separator ("/" or "\"); a name without

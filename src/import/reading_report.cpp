@@ -8,13 +8,14 @@ QString ReadingReport::notes() const
 {
     QStringList parts;
     if (!overruledDeclaration.isEmpty())
-        parts << QStringLiteral("%1 (файл называет кодировку %2, но текст не в ней)").arg(encoding, overruledDeclaration);
+        parts
+            << QStringLiteral("%1 (файл называет кодировку %2, но текст не в ней)").arg(encoding, overruledDeclaration);
     else if (replacedBytes > 0)
         parts << encoding;
     if (replacedBytes > 0) {
-        const QString bytes = russianCount(replacedBytes, QStringLiteral("повреждённый байт заменён"),
-                                           QStringLiteral("повреждённых байта заменены"),
-                                           QStringLiteral("повреждённых байтов заменены"));
+        const QString bytes =
+            russianCount(replacedBytes, QStringLiteral("повреждённый байт заменён"),
+                         QStringLiteral("повреждённых байта заменены"), QStringLiteral("повреждённых байтов заменены"));
         parts << bytes;
     }
     if (!complete)

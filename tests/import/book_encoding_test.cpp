@@ -8,7 +8,8 @@
 
 namespace {
 
-const QString kRussian = QStringLiteral("Мороз и солнце; день чудесный! Ещё ты дремлешь, друг прелестный. ").repeated(20);
+const QString kRussian =
+    QStringLiteral("Мороз и солнце; день чудесный! Ещё ты дремлешь, друг прелестный. ").repeated(20);
 
 QByteArray utf8(const QString &text)
 {
