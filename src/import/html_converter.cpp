@@ -190,6 +190,22 @@ QString parseToText(QByteArray bytes, ReadingReport *report)
     return collector.take();
 }
 
+// "<!DOCTYPE html [ <!ENTITY ...> ]>": the HTML parser knows no internal
+// subset and would show its declarations as the book's first lines.
+QString withoutInternalSubset(const QString &page)
+{
+    static const QRegularExpression doctype(QStringLiteral(R"(^\s*(?:<\?[^>]*>\s*)?<!doctype[^>\[]*\[)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch opening = doctype.match(page);
+    if (!opening.hasMatch())
+        return page;
+    static const QRegularExpression closing(QStringLiteral(R"(\]\s*>)"));
+    const QRegularExpressionMatch end = closing.match(page, opening.capturedEnd());
+    if (!end.hasMatch())
+        return page;
+    return page.left(opening.capturedEnd() - 1) + u'>' + page.mid(end.capturedEnd());
+}
+
 QString declaredCharset(const QByteArray &page)
 {
     static const QRegularExpression charset(QStringLiteral(R"(<meta[^>]*charset\s*=\s*["']?\s*([A-Za-z0-9_.:\-]+))"),
@@ -207,7 +223,7 @@ QString htmlToText(const QByteArray &page, ReadingReport *report)
 
 QString htmlPageToText(const QString &page, ReadingReport *report)
 {
-    return parseToText(page.toUtf8(), report);
+    return parseToText(withoutInternalSubset(page).toUtf8(), report);
 }
 
 QByteArray prepareHtml(const QByteArray &html)

@@ -107,6 +107,11 @@ QChar symbolOfWord(const QByteArray &word)
     return it == kSymbols.cend() ? QChar() : QChar(*it);
 }
 
+constexpr int kMostFallbackBytes = 4;
+// Indents in twips; anything wider than a metre is a broken number, and
+// clamping keeps the sum of two of them inside an int.
+constexpr int kWidestIndent = 1'000'000;
+
 class RtfParser
 {
 public:
@@ -225,17 +230,18 @@ private:
         } else if (word == "plain") {
             m_state.font = m_defaultFont;
         } else if (word == "uc") {
-            m_state.unicodeSkip = std::max(0, number);
+            // A fallback is a character or two in some code page; a larger
+            // count only comes from a broken file and would eat the text.
+            m_state.unicodeSkip = std::clamp(number, 0, kMostFallbackBytes);
         } else if (word == "u" && hasNumber) {
-            addChar(QChar(char16_t(number < 0 ? number + 0x10000 : number)));
-            m_pendingSkip = m_state.unicodeSkip;
+            addUnicode(number);
         } else if (word == "pard") {
             m_state.leftIndent = 0;
             m_state.firstIndent = 0;
         } else if (word == "li" || word == "lin") {
-            m_state.leftIndent = number;
+            m_state.leftIndent = std::clamp(number, -kWidestIndent, kWidestIndent);
         } else if (word == "fi") {
-            m_state.firstIndent = number;
+            m_state.firstIndent = std::clamp(number, -kWidestIndent, kWidestIndent);
         } else if (word == "par" || word == "sect" || word == "row") {
             endParagraph();
         } else if (word == "page") {
@@ -247,6 +253,23 @@ private:
         } else if (const QChar symbol = symbolOfWord(word); !symbol.isNull()) {
             addChar(symbol);
         }
+    }
+
+    // \uN: writers give the UTF-16 unit as a signed 16-bit number (so
+    // characters beyond it come as two negative halves), some as the code
+    // point itself. Anything else is no character: its fallback text stays.
+    void addUnicode(int number)
+    {
+        if (number >= -0x8000 && number < 0)
+            addChar(QChar(char16_t(number + 0x10000)));
+        else if (number >= 0 && number <= 0xFFFF)
+            addChar(QChar(char16_t(number)));
+        else if (number > 0xFFFF && number <= 0x10FFFF)
+            for (const char16_t unit : QChar::fromUcs4(char32_t(number)))
+                addChar(QChar(unit));
+        else
+            return;
+        m_pendingSkip = m_state.unicodeSkip;
     }
 
     // True when the item stands for the \uN character just read and is dropped.

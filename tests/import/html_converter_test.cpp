@@ -91,3 +91,11 @@ TEST(HtmlConverter, PagesWithAnElementLeftOpenPerParagraphComeThroughWhole)
         EXPECT_TRUE(reading.complete);
     }
 }
+
+// An internal subset of the DOCTYPE is no text of the page.
+TEST(HtmlConverter, TheDoctypeInternalSubsetIsNotText)
+{
+    const QByteArray page = "<?xml version=\"1.0\"?>\n<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" [\n"
+                            "<!ENTITY author \"A\">\n<!ELEMENT p ANY>\n]>\n<html><body><p>Text.</p></body></html>";
+    EXPECT_EQ(htmlToText(page), QStringLiteral("Text.\r"));
+}

@@ -54,6 +54,12 @@ TEST(RtfReader, CodePagesUnicodeAndFallbacks)
         {"{\\rtf1 \\u1046\\'c6\\u1046\\emdash z}", u"ЖЖz"},
         {"{\\rtf1\\ansi\\ansicpg1251 \\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet\\-}", u"—–‘’“”•"},
         {"{\\rtf1 a\\bin3 {}\\b}", u"ab"},
+        // broken numbers: a huge \\uc swallows a few fallback bytes, not the
+        // rest of the group; a code point beyond 16 bits, written whole, is
+        // that character; a \\u that is no character keeps its fallback
+        {"{\\rtf1{\\uc999999\\u1046 ?????} group goes on}", u"Ж? group goes on"},
+        {"{\\rtf1 \\u128512 ?\\u-10179?\\u-8704?}", u"\U0001F600\U0001F600"},
+        {"{\\rtf1 \\u-40000 X\\u70000000 Y}", u"XY"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(rtfPlainText(readRtf(c.rtf)), QString::fromUtf16(c.text)) << c.rtf;
@@ -67,6 +73,11 @@ TEST(RtfReader, ParagraphIndentsFollowPardFiAndLi)
     const RtfDocument doc = readRtf(rtf);
     EXPECT_EQ(texts(doc), (QStringList{"one", "two", "flush", "left", "hanging", "grouped", "plain"}));
     EXPECT_EQ(indents(doc), (QList<int>{720, 720, 0, 567, 0, 300, 0}));
+    // Indents near the ends of an int add up without overflowing.
+    const RtfDocument broken =
+        readRtf("{\\rtf1\\li2147483647\\fi2147483647 wide\\par\\li-2147483647\\fi-9 narrow\\par}");
+    EXPECT_GT(indents(broken).value(0), 0);
+    EXPECT_LT(indents(broken).value(1), 0);
     EXPECT_EQ(rtfParagraphText(doc),
               QStringLiteral("    one\r\n    two\r\nflush\r\n    left\r\nhanging\r\n    grouped\r\nplain"));
 }
