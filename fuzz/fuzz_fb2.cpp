@@ -1,9 +1,9 @@
 // A FictionBook file of any bytes: its encoding is read, its description
 // and its text are converted without a crash or a hang, however deep it
 // nests and however often it links its notes.
+#include "import/book_encoding.h"
 #include "import/fb2_description.h"
 #include "import/fb2_file.h"
-#include "import/book_encoding.h"
 #include "import/fb2_to_text.h"
 
 #include <cstdlib>

@@ -165,6 +165,9 @@ QString parseToText(QByteArray bytes, ReadingReport *report)
     ParserContext context(htmlCreateMemoryParserCtxt(bytes.constData(), int(bytes.size())), &htmlFreeParserCtxt);
     if (!context)
         return {};
+    // The parser works on a copy of its own; a big book need not be held twice.
+    const qsizetype size = bytes.size();
+    bytes = QByteArray();
     htmlCtxtUseOptions(context.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET
                                           | HTML_PARSE_IGNORE_ENC);
     // Without it the tree stops growing at 256 open elements and the rest
@@ -179,9 +182,9 @@ QString parseToText(QByteArray bytes, ReadingReport *report)
     // A parser that gives up early (memory, a limit of its own) leaves the
     // rest unread; the caller tells the user how far it came.
     const qsizetype consumed = bytesConsumed(*context);
-    if (report && (context->disableSAX || consumed < bytes.size())) {
+    if (report && (context->disableSAX || consumed < size)) {
         report->complete = false;
-        report->percentRead = int(std::clamp<qsizetype>(consumed * 100 / std::max<qsizetype>(bytes.size(), 1), 0, 99));
+        report->percentRead = int(std::clamp<qsizetype>(consumed * 100 / std::max<qsizetype>(size, 1), 0, 99));
     }
     if (!doc)
         return {};

@@ -251,10 +251,12 @@ QString writeProject(const QString &folder, const BookBlocks &book, const BookIn
     // Earlier versions staged beside "Projects"; what a crash left there
     // is tidied up the same way.
     recoverInterruptedWrites(realRoot, QFileInfo(realRoot).absolutePath());
+    errno = 0;
     QTemporaryDir staging(realRoot + u'/' + kStagingPrefix + QStringLiteral("XXXXXX"));
-    if (!staging.isValid())
-        return QStringLiteral("Не удалось создать временную папку в \"%1\": %2")
-            .arg(QDir::toNativeSeparators(realRoot), staging.errorString());
+    if (!staging.isValid()) {
+        failure.fail(QStringLiteral("Не удалось создать временную папку в \"%1\""), realRoot);
+        return failure.text;
+    }
     QFile::setPermissions(staging.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
                                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     const QString finalFolder = realRoot + u'/' + target.fileName();
