@@ -33,11 +33,11 @@ bool run(const QString &program, const QStringList &args)
 bool makeBlock(const QString &folder, const QString &mp3)
 {
     const QString wav = folder + QStringLiteral("/tone.wav");
-    return run(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
-                                          QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                                          QStringLiteral("sine=frequency=220:duration=%1").arg(kBlockSeconds),
-                                          QStringLiteral("-ac"), QStringLiteral("1"), QStringLiteral("-ar"),
-                                          QStringLiteral("22050"), wav})
+    return run(QStringLiteral("ffmpeg"),
+               {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+                QStringLiteral("lavfi"), QStringLiteral("-i"),
+                QStringLiteral("sine=frequency=220:duration=%1").arg(kBlockSeconds), QStringLiteral("-ac"),
+                QStringLiteral("1"), QStringLiteral("-ar"), QStringLiteral("22050"), wav})
            && run(QStringLiteral("lame"), {QStringLiteral("--quiet"), QStringLiteral("-b"), QStringLiteral("64"),
                                            QStringLiteral("-h"), wav, mp3})
            && QFile::remove(wav);
@@ -70,7 +70,8 @@ int main(int argc, char **argv)
     std::printf("%d blocks of %d s (%.1f h), %lld MB of MP3\n", kBlocks, kBlockSeconds,
                 kBlocks * kBlockSeconds / 3600.0, QFileInfo(first).size() * kBlocks / 1000000);
 
-    for (const AudiobookFormat format : {AudiobookFormat::BlockMp3, AudiobookFormat::Mp3Book, AudiobookFormat::M4bBook}) {
+    for (const AudiobookFormat format :
+         {AudiobookFormat::BlockMp3, AudiobookFormat::Mp3Book, AudiobookFormat::M4bBook}) {
         settings.audiobookFormat = format;
         AudiobookAssembler assembler(book, work.path(), mediaTools(work.path()));
         QElapsedTimer timer;

@@ -60,8 +60,7 @@ QString blockNumbersText(const QList<int> &blocks)
 
 AudiobookAssembler::AudiobookAssembler(BookAudio &book, QString projectFolder, MediaTools tools)
     : m_book(book), m_projectFolder(std::move(projectFolder)), m_tools(std::move(tools))
-{
-}
+{ }
 
 QString AudiobookAssembler::fileStem() const
 {
@@ -74,8 +73,11 @@ QString AudiobookAssembler::fileStem() const
 
 QString AudiobookAssembler::bookFilePath() const
 {
-    const bool m4b = m_book.settings.audiobookFormat == AudiobookFormat::M4bBook;
-    return fileStem() + (m4b ? QStringLiteral(".m4b") : QStringLiteral(".mp3"));
+    if (m_book.settings.audiobookFormat == AudiobookFormat::M4bBook)
+        return fileStem() + QStringLiteral(".m4b");
+    // A block named by a title that is the book's own (the first block's,
+    // with a "%t%" template) must not be replaced by the book.
+    return fileStem() + (m_nameTakenByBlock ? QStringLiteral(" (книга).mp3") : QStringLiteral(".mp3"));
 }
 
 QString AudiobookAssembler::playlistPath() const
@@ -183,8 +185,7 @@ AssemblyResult AudiobookAssembler::assemble(const QList<BookChapter> &chapters)
     }
     // rename() replaces the old book in one step: a player or a crash sees
     // the old book or the new one.
-    if (std::rename(QFile::encodeName(inputs.output).constData(), QFile::encodeName(bookFilePath()).constData())
-        != 0) {
+    if (std::rename(QFile::encodeName(inputs.output).constData(), QFile::encodeName(bookFilePath()).constData()) != 0) {
         QFile::remove(inputs.output);
         return failed(QStringLiteral("Не удалось записать аудиокнигу «%1». Проверьте свободное место на диске и права "
                                      "на запись.")
@@ -209,6 +210,10 @@ AssemblyResult AudiobookAssembler::finishBook(int lastBlock)
     QList<BlockFile> files = blockFiles(lastBlock, missing);
     if (files.isEmpty())
         return {};
+    m_nameTakenByBlock = false;
+    const QString plainName = bookFilePath();
+    m_nameTakenByBlock = std::any_of(files.cbegin(), files.cend(),
+                                     [&](const BlockFile &file) { return file.chapter.file == plainName; });
     const bool forBook = m_book.settings.audiobookFormat != AudiobookFormat::BlockMp3 && lastBlock > 0;
     if (auto stopped = measure(files, forBook))
         return *stopped;

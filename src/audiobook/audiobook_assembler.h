@@ -62,6 +62,7 @@ private:
     BookAudio &m_book;
     QString m_projectFolder;
     MediaTools m_tools;
+    bool m_nameTakenByBlock = false;
 };
 
 // "1–3, 7": block numbers as the user reads them.

@@ -104,9 +104,7 @@ QString playlistText(const QList<BookChapter> &chapters)
     for (const BookChapter &chapter : chapters) {
         const QString name = QFileInfo(chapter.file).fileName();
         const QString title = chapter.title.isEmpty() ? QFileInfo(chapter.file).completeBaseName() : chapter.title;
-        text += QStringLiteral("#EXTINF:%1,%2\n%3\n")
-                    .arg(std::llround(chapter.seconds))
-                    .arg(oneLine(title), name);
+        text += QStringLiteral("#EXTINF:%1,%2\n%3\n").arg(std::llround(chapter.seconds)).arg(oneLine(title), name);
     }
     return text;
 }

@@ -6,10 +6,10 @@ namespace {
 // protocol name.
 QStringList commonStart(const BookFileInputs &inputs)
 {
-    return {QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-v"), QStringLiteral("error"),
-            QStringLiteral("-y"),       QStringLiteral("-f"),           QStringLiteral("concat"),
-            QStringLiteral("-safe"),    QStringLiteral("0"),            QStringLiteral("-i"),
-            inputs.concatList};
+    return {
+        QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-v"),     QStringLiteral("error"),
+        QStringLiteral("-y"),       QStringLiteral("-f"),           QStringLiteral("concat"), QStringLiteral("-safe"),
+        QStringLiteral("0"),        QStringLiteral("-i"),           inputs.concatList};
 }
 
 ProcessRequest request(const QString &program, const QStringList &arguments)

@@ -85,15 +85,15 @@ struct ThreeBlockBook
     void encodeBlock(int n)
     {
         const QString wav = folder.file(QStringLiteral("tone.wav"));
-        ASSERT_TRUE(run(QStringLiteral("ffmpeg"),
-                        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
-                         QStringLiteral("lavfi"), QStringLiteral("-i"),
-                         QStringLiteral("sine=frequency=%1:duration=%2").arg(300 * n).arg(kToneSeconds[n - 1]),
-                         QStringLiteral("-ac"), QStringLiteral("1"), QStringLiteral("-ar"), QStringLiteral("22050"),
-                         wav}));
+        ASSERT_TRUE(
+            run(QStringLiteral("ffmpeg"),
+                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+                 QStringLiteral("lavfi"), QStringLiteral("-i"),
+                 QStringLiteral("sine=frequency=%1:duration=%2").arg(300 * n).arg(kToneSeconds[n - 1]),
+                 QStringLiteral("-ac"), QStringLiteral("1"), QStringLiteral("-ar"), QStringLiteral("22050"), wav}));
         const QString mp3 = audioFolder + u'/' + mp3FileName(book, n, QStringLiteral("00-02"));
-        ASSERT_TRUE(run(QStringLiteral("lame"), {QStringLiteral("--quiet"), QStringLiteral("-b"),
-                                                 QStringLiteral("64"), wav, mp3}));
+        ASSERT_TRUE(run(QStringLiteral("lame"),
+                        {QStringLiteral("--quiet"), QStringLiteral("-b"), QStringLiteral("64"), wav, mp3}));
     }
 
     void encodeAll()
@@ -188,6 +188,21 @@ TEST(Assembly, Mp3BookHasChapterFramesCoverTagsAndTheBlocksLength)
     for (const double seconds : fixture.probedBlockSeconds())
         sum += seconds;
     EXPECT_NEAR(number(book[u"format"][u"duration"]), sum, 0.001);
+}
+
+TEST(Assembly, Mp3BookNeverTakesTheNameOfABlock)
+{
+    REQUIRE_TOOLS();
+    ThreeBlockBook fixture;
+    fixture.settings.audiobookFormat = AudiobookFormat::Mp3Book;
+    fixture.settings.fileNameTemplate = QStringLiteral("%t%");
+    fixture.titles = BlockTitles({QStringLiteral("Книга в кавычках"), kTitles[1], kTitles[2]});
+    fixture.encodeAll();
+    AudiobookAssembler assembler = fixture.assembler();
+    ASSERT_EQ(assembler.finishBook(3).status, AssemblyStatus::Assembled);
+    EXPECT_TRUE(assembler.bookFilePath().endsWith(QStringLiteral("/Книга в кавычках (книга).mp3")));
+    EXPECT_EQ(probe(fixture.audioFolder + QStringLiteral("/Книга в кавычках.mp3"))[u"chapters"].toArray().size(), 0)
+        << "the first block is still itself";
 }
 
 TEST(Assembly, PlaylistListsTheBlocksBesideThem)

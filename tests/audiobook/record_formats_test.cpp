@@ -22,16 +22,17 @@ QString threeChapterBook()
     const QString sentence = QStringLiteral("Старый дом стоял на краю деревни, и по вечерам в его окнах горел свет. ");
     QString text;
     for (const char *heading : {"Глава первая", "Глава вторая", "Глава третья"})
-        text += QString::fromUtf8(heading) + QStringLiteral("\r\n\r\n") + sentence.repeated(3) + QStringLiteral("\r\n\r\n");
+        text +=
+            QString::fromUtf8(heading) + QStringLiteral("\r\n\r\n") + sentence.repeated(3) + QStringLiteral("\r\n\r\n");
     return text;
 }
 
 QJsonObject probe(const QString &file)
 {
     QProcess process;
-    process.start(QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-of"),
-                                              QStringLiteral("json"), QStringLiteral("-show_format"),
-                                              QStringLiteral("-show_chapters"), file});
+    process.start(QStringLiteral("ffprobe"),
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-of"), QStringLiteral("json"),
+                   QStringLiteral("-show_format"), QStringLiteral("-show_chapters"), file});
     process.waitForFinished(60000);
     return QJsonDocument::fromJson(process.readAllStandardOutput()).object();
 }
@@ -44,9 +45,10 @@ TEST(RecordFormats, CommandLineRecordsEachKindOfBook)
         GTEST_SKIP() << "ffmpeg is not installed";
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("дон.txt"), threeChapterBook());
-    const CliRun converted = runCli(folder, {QStringLiteral("convert"), folder.file(QStringLiteral("дон.txt")),
-                                             QStringLiteral("--title"), QStringLiteral("Тихий Дон"),
-                                             QStringLiteral("--format"), QStringLiteral("m4b"), QStringLiteral("--quiet")});
+    const CliRun converted =
+        runCli(folder, {QStringLiteral("convert"), folder.file(QStringLiteral("дон.txt")), QStringLiteral("--title"),
+                        QStringLiteral("Тихий Дон"), QStringLiteral("--format"), QStringLiteral("m4b"),
+                        QStringLiteral("--quiet")});
     ASSERT_EQ(converted.exitCode, 0) << converted.err.toStdString();
     const QDir audio(converted.out.trimmed());
     const QStringList blocks = audio.entryList({QStringLiteral("*-*.mp3")}, QDir::Files, QDir::Name);
@@ -54,8 +56,9 @@ TEST(RecordFormats, CommandLineRecordsEachKindOfBook)
     EXPECT_TRUE(audio.exists(QStringLiteral("Тихий Дон.m3u8")));
 
     // The same blocks, already there, made into the MP3 kind by a second run.
-    const CliRun again = runCli(folder, {QStringLiteral("record"), QStringLiteral("Тихий Дон"), QStringLiteral("--format"),
-                                         QStringLiteral("mp3-book"), QStringLiteral("--quiet")});
+    const CliRun again =
+        runCli(folder, {QStringLiteral("record"), QStringLiteral("Тихий Дон"), QStringLiteral("--format"),
+                        QStringLiteral("mp3-book"), QStringLiteral("--quiet")});
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
 
     for (const char *name : {"Тихий Дон.m4b", "Тихий Дон.mp3"}) {
