@@ -5,6 +5,7 @@
 #include "audiobook/book_file_commands.h"
 #include "audiobook/book_tags.h"
 #include "audiobook/mp3_chapter_tags.h"
+#include "audiobook/mp3_length.h"
 #include "common/clean_file_name.h"
 #include "common/user_file.h"
 #include "mp3/lame_command.h"
@@ -104,6 +105,12 @@ QList<AudiobookAssembler::BlockFile> AudiobookAssembler::blockFiles(int lastBloc
 std::optional<AssemblyResult> AudiobookAssembler::measure(QList<BlockFile> &files, bool forBook)
 {
     for (BlockFile &file : files) {
+        // The encoder's length header gives the prober's figure without the
+        // cost of a program start per block (a long book has hundreds).
+        if (const auto seconds = mp3HeaderSeconds(file.chapter.file)) {
+            file.chapter.seconds = *seconds;
+            continue;
+        }
         const ProbedDuration probed = probeDuration(m_tools.ffprobe, file.chapter.file, keepGoing);
         if (probed.end == ToolRunEnd::Done) {
             file.chapter.seconds = probed.seconds;

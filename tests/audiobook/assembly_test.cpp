@@ -3,6 +3,7 @@
 // runs that stop half-way, lack blocks or find the book already made.
 
 #include "audiobook/audiobook_assembler.h"
+#include "audiobook/mp3_length.h"
 #include "mp3/book_audio.h"
 
 #include "support/temp_program_folder.h"
@@ -165,6 +166,31 @@ void expectBook(ThreeBlockBook &fixture, AudiobookFormat format)
 
 } // namespace
 
+TEST(Assembly, LengthHeaderGivesTheProbersFigure)
+{
+    REQUIRE_TOOLS();
+    TempProgramFolder folder;
+    const QString wav = folder.file(QStringLiteral("tone.wav"));
+    // Speech's rate and mono (576 samples a frame), CD rate and stereo
+    // (1152), constant and variable bit rate.
+    const std::pair<const char *, const char *> cases[] = {
+        {"22050", "-b 64"}, {"22050", "-V 5"}, {"44100", "-b 128"}, {"44100", "-V 2"}, {"16000", "--abr 32"}};
+    for (const auto &[rate, options] : cases) {
+        ASSERT_TRUE(run(QStringLiteral("ffmpeg"),
+                        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+                         QStringLiteral("lavfi"), QStringLiteral("-i"), QStringLiteral("sine=duration=3.7"),
+                         QStringLiteral("-ar"), QLatin1String(rate), wav}));
+        const QString mp3 = folder.file(QStringLiteral("block.mp3"));
+        ASSERT_TRUE(run(QStringLiteral("lame"), QStringList{QStringLiteral("--quiet")}
+                                                    + QString::fromLatin1(options).split(u' ')
+                                                    + QStringList{wav, mp3}));
+        const auto seconds = mp3HeaderSeconds(mp3);
+        ASSERT_TRUE(seconds) << rate << options;
+        EXPECT_NEAR(*seconds, number(probe(mp3)[u"format"][u"duration"]), 1e-6) << rate << " " << options;
+    }
+    EXPECT_FALSE(mp3HeaderSeconds(wav));
+}
+
 TEST(Assembly, M4bHasChaptersCoverTagsAndTheBlocksLength)
 {
     REQUIRE_TOOLS();
@@ -309,10 +335,11 @@ TEST(Assembly, MissingFfmpegIsToldAndKeepsTheBlocks)
     EXPECT_TRUE(result.message.contains(QStringLiteral("Установите пакет ffmpeg")));
     EXPECT_EQ(fixture.blockFiles(), 3);
 
-    // One file per block needs no FFmpeg: the playlist goes without lengths.
+    // One file per block needs no FFmpeg: the lengths come from the
+    // blocks' own headers.
     fixture.settings.audiobookFormat = AudiobookFormat::BlockMp3;
     EXPECT_EQ(assembler.finishBook(3).status, AssemblyStatus::PlaylistOnly);
     QFile playlist(assembler.playlistPath());
     ASSERT_TRUE(playlist.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(playlist.readAll().contains("#EXTINF:-1,"));
+    EXPECT_TRUE(playlist.readAll().contains("#EXTINF:3,"));
 }
