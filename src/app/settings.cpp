@@ -9,8 +9,8 @@
 
 namespace {
 
-using Field =
-    std::variant<bool Settings::*, int Settings::*, double Settings::*, QString Settings::*, AfterFinish Settings::*>;
+using Field = std::variant<bool Settings::*, int Settings::*, double Settings::*, QString Settings::*,
+                           AfterFinish Settings::*, AudiobookFormat Settings::*>;
 
 struct Key
 {
@@ -61,6 +61,8 @@ const Key kKeys[] = {
     {"Настройки аудиофайлов", "Не пропускать, если файл существует", &Settings::rerecordExisting},
     {"Настройки аудиофайлов", "Параметры LAME", &Settings::lameParameters},
     {"Настройки аудиофайлов", "Приоритет LAME", &Settings::lamePriority},
+    {"Настройки аудиофайлов", "Формат аудиокниги", &Settings::audiobookFormat},
+    {"Настройки аудиофайлов", "Удалять MP3 блоков", &Settings::deleteBlockMp3},
     {"Настройки путей", "Каталог для готовых аудиофайлов", &Settings::outputFolder},
     {"Настройки путей", "Каталог для экспорта книг", &Settings::exportFolder},
     {"Имя файла и тэги", "Имя файла", &Settings::fileNameTemplate},
@@ -135,6 +137,11 @@ void loadSettings(Settings &settings, const QString &iniPath)
         } else if (auto actionField = std::get_if<AfterFinish Settings::*>(&k.field)) {
             if (const auto v = toInt16(*text))
                 settings.*(*actionField) = AfterFinish(std::clamp(*v, 0, int(AfterFinish::SwitchOff)));
+        } else if (auto formatField = std::get_if<AudiobookFormat Settings::*>(&k.field)) {
+            // An unknown number (a newer program's choice) keeps the folder of MP3 files.
+            if (const auto v = toInt16(*text))
+                settings.*(*formatField) =
+                    *v >= 0 && *v <= int(AudiobookFormat::Mp3Book) ? AudiobookFormat(*v) : AudiobookFormat::BlockMp3;
         } else if (auto stringField = std::get_if<QString Settings::*>(&k.field)) {
             settings.*(*stringField) = *text;
         }
@@ -160,6 +167,8 @@ bool saveSettings(const Settings &settings, const QString &iniPath)
         } else if (auto actionField = std::get_if<AfterFinish Settings::*>(&k.field)) {
             const AfterFinish action = settings.*(*actionField);
             ini.write(section, key, int(action == AfterFinish::SwitchOff ? AfterFinish::ShowMessage : action));
+        } else if (auto formatField = std::get_if<AudiobookFormat Settings::*>(&k.field)) {
+            ini.write(section, key, int(settings.*(*formatField)));
         } else if (auto doubleField = std::get_if<double Settings::*>(&k.field)) {
             ini.write(section, key, settings.*(*doubleField));
         } else {

@@ -14,6 +14,11 @@ inline constexpr double kDefaultCoefficient1 = 25.8;
 // list (the stored number is the position).
 enum class AfterFinish { Nothing, ShowMessage, Exit, SwitchOff };
 
+// What a recorded book becomes, in the order of the options window's list
+// (the stored number is the position): a folder of MP3 files, one per block,
+// or besides them one file for the whole book with a chapter per block.
+enum class AudiobookFormat { BlockMp3, M4bBook, Mp3Book };
+
 struct Settings
 {
     // "Общие настройки"
@@ -59,8 +64,10 @@ struct Settings
     bool renameByChapters = true;  // "Переименовывать по главам" (stored, acted on by nothing)
     bool id3Tags = true;           // "Добавить ID3 тэги"
     bool rerecordExisting = false; // "Не пропускать, если файл существует"
-    QString lameParameters = QStringLiteral("-b 64 -h"); // "Параметры LAME"
-    int lamePriority = 1;                                // "Приоритет LAME": 0 normal, 1 idle, 2 high
+    QString lameParameters = QStringLiteral("-b 64 -h");         // "Параметры LAME"
+    int lamePriority = 1;                                        // "Приоритет LAME": 0 normal, 1 idle, 2 high
+    AudiobookFormat audiobookFormat = AudiobookFormat::BlockMp3; // "Формат аудиокниги"
+    bool deleteBlockMp3 = false; // "Удалять MP3 блоков": once the one-file book holds every block
     // "Настройки путей"
     QString outputFolder; // "Каталог для готовых аудиофайлов"
     QString exportFolder; // "Каталог для экспорта книг"

@@ -9,6 +9,7 @@
 #include "app/project_store.h"
 #include "app/session/recording_session.h"
 #include "app/settings.h"
+#include "audiobook/audiobook_format.h"
 #include "common/program_folder.h"
 #include "import/book_loader.h"
 #include "import/editor_estimate.h"
@@ -149,8 +150,24 @@ ProgressOutput takeProgressOutput(QStringList &args)
     return isatty(STDERR_FILENO) ? ProgressOutput::Live : ProgressOutput::Lines;
 }
 
+// Takes "--format mp3|m4b|mp3-book" out of `args`: nothing when absent (the
+// stored choice holds), false in `valid` when the name is unknown.
+std::optional<AudiobookFormat> takeFormat(QStringList &args, bool &valid)
+{
+    valid = true;
+    const auto name = takeOption(args, QStringLiteral("--format"));
+    if (!name)
+        return std::nullopt;
+    const auto format = audiobookFormatFromName(*name);
+    if (!format) {
+        cliErr(QStringLiteral("Неизвестный формат аудиокниги «%1»: укажите mp3, m4b или mp3-book.\n").arg(*name));
+        valid = false;
+    }
+    return format;
+}
+
 int recordBook(const QString &programFolder, const QString &name, std::optional<QString> from,
-               std::optional<QString> to, ProgressOutput output)
+               std::optional<QString> to, std::optional<AudiobookFormat> format, ProgressOutput output)
 {
     // A book is an entry of the library, never a path that leads out of it.
     const QString folder = bookFolder(programFolder, name);
@@ -172,6 +189,9 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
     loadSettings(settings, ini);
     if (settings.outputFolder.size() < 2)
         settings.outputFolder = programFolder + QStringLiteral("/Audiobooks");
+    // For this run only; the options window's choice stays stored.
+    if (format)
+        settings.audiobookFormat = *format;
 
     // Rate, pitch and pauses per voice, as set in the options window.
     loadVoiceTable(programFolder);
@@ -248,12 +268,15 @@ int runRecord(CliContext &context)
     QStringList args = context.args;
     const auto from = takeOption(args, QStringLiteral("--from"));
     const auto to = takeOption(args, QStringLiteral("--to"));
+    bool formatValid = true;
+    const auto format = takeFormat(args, formatValid);
     const ProgressOutput output = takeProgressOutput(args);
-    if (args.size() != 1) {
-        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N] [--quiet]\n"));
+    if (args.size() != 1 || !formatValid) {
+        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N] "
+                              "[--format mp3|m4b|mp3-book] [--quiet]\n"));
         return 2;
     }
-    return recordBook(context.programFolder, args.first(), from, to, output);
+    return recordBook(context.programFolder, args.first(), from, to, format, output);
 }
 
 int runImport(CliContext &context)
@@ -275,24 +298,29 @@ int runConvert(CliContext &context)
 {
     QStringList args = context.args;
     const auto title = takeOption(args, QStringLiteral("--title"));
+    bool formatValid = true;
+    const auto format = takeFormat(args, formatValid);
     const ProgressOutput output = takeProgressOutput(args);
-    if (args.size() != 1) {
-        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--quiet]\n"));
+    if (args.size() != 1 || !formatValid) {
+        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] "
+                              "[--format mp3|m4b|mp3-book] [--quiet]\n"));
         return 2;
     }
     const QString book = importBook(context.programFolder, args.first(), title);
     if (book.isEmpty())
         return 1;
-    return recordBook(context.programFolder, book, QStringLiteral("1"), std::nullopt, output);
+    return recordBook(context.programFolder, book, QStringLiteral("1"), std::nullopt, format, output);
 }
 
 } // namespace
 
 CliCommand recordCommand()
 {
-    return {"record",
-            "record BOOK [--from N] [--to N] [--quiet]  record a book of the library to MP3 files; prints its folder",
-            runRecord};
+    return {
+        "record",
+        "record BOOK [--from N] [--to N] [--format mp3|m4b|mp3-book] [--quiet]  record a book of the library to MP3 "
+        "files (and one file with chapters); prints its folder",
+        runRecord};
 }
 
 CliCommand importCommand()
@@ -302,6 +330,8 @@ CliCommand importCommand()
 
 CliCommand convertCommand()
 {
-    return {"convert", "convert FILE [--title T] [--quiet]  import a book file, then record it; prints the MP3 folder",
+    return {"convert",
+            "convert FILE [--title T] [--format mp3|m4b|mp3-book] [--quiet]  import a book file, then record "
+            "it; prints the MP3 folder",
             runConvert};
 }

@@ -26,7 +26,8 @@ bool ProcessRunner::runProcess(const ProcessRequest &request)
     auto process = std::make_unique<QProcess>();
     process->setProgram(request.program);
     process->setArguments(request.arguments);
-    process->setStandardOutputFile(QProcess::nullDevice());
+    if (!request.captureStandardOutput)
+        process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardInputFile(QProcess::nullDevice());
     // An unread pipe would stall a chatty program, so its error channel is
     // kept only on request.
@@ -85,4 +86,9 @@ int ProcessRunner::lastExitCode() const
 QByteArray ProcessRunner::lastErrorOutput() const
 {
     return m_process ? m_process->readAllStandardError() : QByteArray();
+}
+
+QByteArray ProcessRunner::lastStandardOutput() const
+{
+    return m_process ? m_process->readAllStandardOutput() : QByteArray();
 }

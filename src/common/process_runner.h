@@ -26,6 +26,9 @@ struct ProcessRequest
     QProcessEnvironment environment;
     QString workingDirectory;
     bool captureErrorOutput = false;
+    // For programs that answer on standard output (a media prober); a
+    // program that writes much there would stall on the unread pipe.
+    bool captureStandardOutput = false;
 };
 
 class ProcessRunner
@@ -49,6 +52,8 @@ public:
     int lastExitCode() const;
     // What the last program wrote on its error channel (kept for messages).
     QByteArray lastErrorOutput() const;
+    // What the last program wrote on standard output, when it was kept.
+    QByteArray lastStandardOutput() const;
 
 private:
     std::unique_ptr<QProcess> m_process;

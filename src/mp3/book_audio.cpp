@@ -27,10 +27,10 @@ QString wavFileName(BookAudio &book, int n)
     return name + QStringLiteral(".wav");
 }
 
-bool mp3Exists(BookAudio &book, int n)
+QString existingMp3Name(BookAudio &book, int n)
 {
     if (n > book.blockCount)
-        return false;
+        return {};
     // The duration is not known before encoding: "{flen}" holds its place
     // and then matches any five characters ("MM-SS").
     const QString name = mp3FileName(book, n, QStringLiteral("{flen}"));
@@ -39,8 +39,14 @@ bool mp3Exists(BookAudio &book, int n)
     const QRegularExpression matcher(QRegularExpression::anchoredPattern(pattern));
     const QDir folder(book.audioFolder);
     if (!folder.exists())
-        return false;
-    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    return std::any_of(entries.cbegin(), entries.cend(),
-                       [&](const QString &entry) { return matcher.match(entry).hasMatch(); });
+        return {};
+    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const auto found = std::find_if(entries.cbegin(), entries.cend(),
+                                    [&](const QString &entry) { return matcher.match(entry).hasMatch(); });
+    return found == entries.cend() ? QString() : *found;
+}
+
+bool mp3Exists(BookAudio &book, int n)
+{
+    return !existingMp3Name(book, n).isEmpty();
 }

@@ -27,6 +27,11 @@ QString wavFileName(BookAudio &book, int n);
 // The block's MP3 file name for the given duration text, without folder.
 QString mp3FileName(BookAudio &book, int n, const QString &duration);
 
+// The name of the block's MP3 in the audio folder (any "MM-SS" duration),
+// or empty when there is none, past the last block, or when the folder
+// cannot be read.
+QString existingMp3Name(BookAudio &book, int n);
+
 // True when a file named like the block's MP3 (any "MM-SS" duration) is in
 // the audio folder; false past the last block or when the folder cannot be
 // read.

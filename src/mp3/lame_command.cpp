@@ -3,11 +3,10 @@
 #include "mp3/tag_module.h"
 #include "mp3/wav_duration.h"
 
-#include "common/program_folder.h"
+#include "common/outside_program.h"
 
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace {
 
@@ -35,11 +34,7 @@ QString quoted(const QString &value)
 
 QString lameProgram(const QString &programFolder)
 {
-    const QString own = ProgramFolder(programFolder).file(QStringLiteral("lame"));
-    if (QFileInfo(own).isExecutable() && QFileInfo(own).isFile())
-        return own;
-    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("lame"));
-    return onPath.isEmpty() ? QStringLiteral("lame") : onPath;
+    return outsideProgram(programFolder, QStringLiteral("lame"));
 }
 
 std::optional<EncoderCommand> encoderCommand(BookAudio &book, int n)

@@ -27,6 +27,8 @@ Settings optionDefaults(const Settings &current)
     s.deleteWav = true;
     s.lamePriority = 1; // "Низкий (Idle)"
     s.lameParameters = fresh.lameParameters;
+    s.audiobookFormat = fresh.audiobookFormat;
+    s.deleteBlockMp3 = fresh.deleteBlockMp3;
     // File names and tags.
     s.id3Tags = true;
     s.fileNameTemplate = fresh.fileNameTemplate;

@@ -115,8 +115,11 @@ void RecordingJob::exitWhenStopped()
     m_driver.stopNow();
 }
 
-void RecordingJob::endRecording(const RecordingOutcome &outcome)
+void RecordingJob::endRecording(const RecordingOutcome &driverOutcome)
 {
+    RecordingOutcome outcome = driverOutcome;
+    if (finishBook && !finishBook(m_book, outcome))
+        outcome.filesFailed = true;
     // The next job continues where this one stopped.
     m_host.setRange(m_book.name, outcome.currentBlock, std::max(m_book.last, m_book.blockCount));
     m_host.showPaused(false);

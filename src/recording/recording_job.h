@@ -75,6 +75,10 @@ public:
     // False when the speech engine has no voices (its data is not
     // installed); nothing could be spoken, so the job does not start.
     std::function<bool()> voicesInstalled;
+    // Called once a book's recording has ended, after its last encoder run:
+    // what the book becomes besides its blocks' MP3 files. False when that
+    // failed (the job then ends as failed).
+    std::function<bool(const RecordedBook &, const RecordingOutcome &)> finishBook;
 
 signals:
     void jobEnded(const JobResult &result);
@@ -87,7 +91,7 @@ private:
     bool startSelectedBook();
     // The checks of a start (disk, folder, dictionaries), then the book.
     bool startNextBatchBook();
-    void endRecording(const RecordingOutcome &outcome);
+    void endRecording(const RecordingOutcome &driverOutcome);
     void showEnd(RecordingPhase phase);
     void commonEnd(const QString &message, const QString &folder, const JobResult &result);
 

@@ -23,6 +23,8 @@ TEST(Settings, RoundTripKeepsEveryValue)
     saved.outputFolder = QStringLiteral("/home/u/Аудиокниги");
     saved.fileNameTemplate = QStringLiteral("%n%. %t%");
     saved.translit = true;
+    saved.audiobookFormat = AudiobookFormat::Mp3Book;
+    saved.deleteBlockMp3 = true;
     saved.mainPlacement = QStringLiteral("100;200;8070;3405;0");
     ASSERT_TRUE(saveSettings(saved, path));
 
@@ -37,6 +39,8 @@ TEST(Settings, RoundTripKeepsEveryValue)
     EXPECT_EQ(loaded.outputFolder, saved.outputFolder);
     EXPECT_EQ(loaded.fileNameTemplate, saved.fileNameTemplate);
     EXPECT_EQ(loaded.translit, 1);
+    EXPECT_EQ(loaded.audiobookFormat, AudiobookFormat::Mp3Book);
+    EXPECT_TRUE(loaded.deleteBlockMp3);
     EXPECT_EQ(loaded.mainPlacement, saved.mainPlacement);
 
     // Windows-1251 with CR LF, numbers with a decimal point.
@@ -76,6 +80,15 @@ TEST(Settings, ConversionsOnLoadAndSave)
         EXPECT_DOUBLE_EQ(loaded.coefficient1, c.expected) << c.coefficient;
         EXPECT_EQ(loaded.bookIndex, 0);
         EXPECT_EQ(loaded.renameByChapters, 1);
+    }
+
+    // A format this program does not know keeps the folder of MP3 files.
+    for (const int stored : {7, -1}) {
+        writeIni(QStringLiteral("Настройки аудиофайлов"), QStringLiteral("Формат аудиокниги"), stored, path);
+        Settings loaded;
+        loaded.audiobookFormat = AudiobookFormat::M4bBook;
+        loadSettings(loaded, path);
+        EXPECT_EQ(loaded.audiobookFormat, AudiobookFormat::BlockMp3) << stored;
     }
 }
 

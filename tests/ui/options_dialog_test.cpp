@@ -156,6 +156,8 @@ TEST_F(OptionsWindowTest, OkStoresEverythingAndCancelNothing)
     child<QCheckBox>(w.get(), "rerecordExisting")->setChecked(true);
     child<QCheckBox>(w.get(), "announceBlockNumber")->setChecked(true);
     child<QComboBox>(w.get(), "lamePriorityCombo")->setCurrentIndex(2);
+    child<QComboBox>(w.get(), "audiobookFormatCombo")->setCurrentIndex(1);
+    child<QCheckBox>(w.get(), "deleteBlockMp3")->setChecked(true);
     child<QLineEdit>(w.get(), "artistTemplateEdit")->setText(QStringLiteral("%A%"));
     child<QLineEdit>(w.get(), "fileNameTemplateEdit")->setText(QStringLiteral("%n%"));
     child<QSpinBox>(w.get(), "attemptsSpinBox")->setValue(5);
@@ -169,6 +171,8 @@ TEST_F(OptionsWindowTest, OkStoresEverythingAndCancelNothing)
     EXPECT_EQ(settings.rerecordExisting, 1);
     EXPECT_EQ(settings.announceBlockNumber, 1);
     EXPECT_EQ(settings.lamePriority, 2);
+    EXPECT_EQ(settings.audiobookFormat, AudiobookFormat::M4bBook);
+    EXPECT_TRUE(settings.deleteBlockMp3);
     EXPECT_EQ(settings.artistTemplate, QStringLiteral("%A%"));
     EXPECT_EQ(settings.fileNameTemplate, QStringLiteral("%n%"));
     EXPECT_EQ(settings.attempts, 5);
@@ -210,9 +214,13 @@ TEST_F(OptionsWindowTest, EnableRulesAndTheRecordingLock)
     auto w = open();
     auto enabled = [&](const char *name) { return child<QWidget>(w.get(), name)->isEnabled(); };
     child<QCheckBox>(w.get(), "compressToMp3")->setChecked(false);
-    for (const char *name : {"deleteWav", "parametersEdit", "id3Tags"})
+    for (const char *name : {"deleteWav", "parametersEdit", "id3Tags", "audiobookFormatCombo", "deleteBlockMp3"})
         EXPECT_FALSE(enabled(name)) << name;
     child<QCheckBox>(w.get(), "compressToMp3")->setChecked(true);
+    // Deleting the blocks' files means something only beside a book file.
+    EXPECT_FALSE(enabled("deleteBlockMp3"));
+    child<QComboBox>(w.get(), "audiobookFormatCombo")->setCurrentIndex(2);
+    EXPECT_TRUE(enabled("deleteBlockMp3"));
     EXPECT_TRUE(enabled("id3Tags"));
     child<QCheckBox>(w.get(), "id3Tags")->setChecked(false);
     EXPECT_FALSE(enabled("titleTemplateEdit"));
@@ -220,11 +228,11 @@ TEST_F(OptionsWindowTest, EnableRulesAndTheRecordingLock)
     child<QCheckBox>(w.get(), "scaleInterface")->setChecked(false);
     EXPECT_FALSE(enabled("scaleToolbar"));
 
-    const char *const locked[] = {"generalFrame",     "outputFolderEdit",   "browseOutputButton",   "renameByChapters",
-                                  "compressToMp3",    "deleteWav",          "parametersEdit",       "id3Tags",
-                                  "savePresetButton", "deletePresetButton", "presetCombo",          "encoderOptions",
-                                  "defaultsButton",   "fileNameFrame",      "fileNameTemplateEdit", "translit",
-                                  "tagFrame"};
+    const char *const locked[] = {"generalFrame",     "outputFolderEdit",    "browseOutputButton",   "renameByChapters",
+                                  "compressToMp3",    "deleteWav",           "parametersEdit",       "id3Tags",
+                                  "savePresetButton", "deletePresetButton",  "presetCombo",          "encoderOptions",
+                                  "defaultsButton",   "fileNameFrame",       "fileNameTemplateEdit", "translit",
+                                  "tagFrame",         "audiobookFormatCombo"};
     w->setRecording(true);
     for (const char *name : locked)
         EXPECT_FALSE(enabled(name)) << name;

@@ -1,6 +1,7 @@
 #include "app/session/recording_session.h"
 
 #include "app/project_store.h"
+#include "audiobook/audiobook_assembler.h"
 #include "dictionaries/dictionary_save_notice.h"
 
 #include <QFileInfo>
@@ -32,6 +33,9 @@ RecordingSession::RecordingSession(Settings &settings, const QString &programFol
     m_driver.debugMode = QFileInfo(programFolder + QStringLiteral("/debug")).isDir();
     m_job.prepareBook = [this](const RecordedBook &book) { prepareBook(book); };
     m_job.voicesInstalled = [] { return !SpeechVoice::voices().isEmpty(); };
+    m_job.finishBook = [this, &host](const RecordedBook &book, const RecordingOutcome &outcome) {
+        return finishBook(book, outcome, host);
+    };
     reloadDictionaries();
 }
 
@@ -52,4 +56,23 @@ void RecordingSession::prepareBook(const RecordedBook &book)
     m_source.setSelectedBook(book.name);
     m_files.files = std::make_unique<BookOutputFiles>(
         BookAudio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, m_info, m_titles});
+}
+
+bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutcome &outcome, RecordingJobHost &host)
+{
+    BookAudio audio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, m_info, m_titles};
+    AudiobookAssembler assembler(audio, bookFolder(m_programFolder, book.name), mediaTools(m_programFolder));
+    assembler.keepGoing = [&host] {
+        host.processEvents();
+        return true;
+    };
+    // A run that stopped early leaves its blocks for a later one to make
+    // the book of.
+    const bool complete = !outcome.stoppedByUser && !outcome.engineFailed && !outcome.filesFailed;
+    const AssemblyResult result = assembler.finishBook(complete ? book.last : 0);
+    if (!result.message.isEmpty())
+        host.dialogs().show({QStringLiteral("Lectorium"), result.message,
+                             result.status == AssemblyStatus::Failed ? DialogIcon::Critical : DialogIcon::Information,
+                             DialogButtons::Ok});
+    return result.status != AssemblyStatus::Failed;
 }

@@ -29,6 +29,8 @@ public:
 private:
     // The book's description and chapters, and its file names, for `book`.
     void prepareBook(const RecordedBook &book);
+    // The playlist and the one-file book once the book's blocks are encoded.
+    bool finishBook(const RecordedBook &book, const RecordingOutcome &outcome, RecordingJobHost &host);
 
     Settings &m_settings;
     QString m_programFolder;

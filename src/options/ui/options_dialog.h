@@ -116,6 +116,8 @@ private:
     QCheckBox *m_compressToMp3 = nullptr;
     QCheckBox *m_deleteWav = nullptr;
     QComboBox *m_lamePriorityCombo = nullptr;
+    QComboBox *m_audiobookFormatCombo = nullptr;
+    QCheckBox *m_deleteBlockMp3 = nullptr;
     EncoderPage *m_encoderPage = nullptr;
     QWidget *m_fileNameFrame = nullptr;
     QLineEdit *m_fileNameTemplateEdit = nullptr;

@@ -2,6 +2,8 @@
 
 #include "options/ui/options_dialog.h"
 
+#include "audiobook/audiobook_format.h"
+
 #include "common/program_folder.h"
 #include "common/ui/named_control.h"
 
@@ -282,14 +284,31 @@ QWidget *OptionsDialog::buildBitratePage()
     m_encoderPage = new EncoderPage(ProgramFolder(m_programFolder).settingsFile(), m_dialogs, page);
     m_encoderPage->setObjectName(QStringLiteral("encoderPage"));
 
+    m_audiobookFormatCombo = named(
+        new QComboBox(page), "audiobookFormatCombo",
+        QStringLiteral("MP3-файлы блоков записываются всегда; книга одним файлом с главами собирается из них, когда "
+                       "записаны все блоки до конца выбранного диапазона"));
+    m_audiobookFormatCombo->addItems(audiobookFormatCaptions());
+    m_deleteBlockMp3 =
+        addFlag(page, "deleteBlockMp3", QStringLiteral("Удалять MP3 блоков"),
+                QStringLiteral("Удалять MP3-файлы блоков, когда книга одним файлом собрана из всех блоков книги"),
+                &Settings::deleteBlockMp3);
+    connect(m_audiobookFormatCombo, &QComboBox::currentIndexChanged, this, &OptionsDialog::updateEnabling);
+
     auto *top = new QHBoxLayout;
     top->addWidget(m_compressToMp3);
     top->addWidget(m_deleteWav);
     top->addStretch();
     top->addWidget(new QLabel(QStringLiteral("Приоритет LAME:"), page));
     top->addWidget(m_lamePriorityCombo);
+    auto *book = new QHBoxLayout;
+    book->addWidget(new QLabel(QStringLiteral("Формат аудиокниги:"), page));
+    book->addWidget(m_audiobookFormatCombo);
+    book->addWidget(m_deleteBlockMp3);
+    book->addStretch();
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(top);
+    layout->addLayout(book);
     layout->addWidget(m_encoderPage);
     layout->addStretch();
     return page;
