@@ -81,7 +81,7 @@ AddResult addBook(const AddRequest &request, ChapterDetector &detector, UserDial
     }
 
     const BookBlocks book = cutIntoBlocks(text, title, request.options, detector, dictionaries, progress);
-    if (!writeProject(folder, book, request.info)) {
+    if (!writeProject(folder, book, request.info, request.cover)) {
         dialogs.show({QStringLiteral("Lectorium"),
                       QStringLiteral("Не удалось записать книгу в папку\n\"%1\".\n"
                                      "Проверьте свободное место на диске и права на запись.")

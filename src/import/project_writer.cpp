@@ -1,5 +1,6 @@
 #include "import/project_writer.h"
 
+#include "app/project_cover.h"
 #include "app/project_store.h"
 
 #include "common/folder_exchange.h"
@@ -91,14 +92,18 @@ bool isBlockFile(const QFileInfo &entry)
 }
 
 // Copies what the user keeps in the old book folder (everything but block
-// files and "project.ini", which is rewritten) into the staged one, as hard
-// links: the old folder stays whole until the new one has taken its place.
+// files and "project.ini", which is rewritten, and the old cover when the
+// book brought a new one) into the staged one, as hard links: the old
+// folder stays whole until the new one has taken its place.
 bool carryOverOtherFiles(const QString &oldFolder, const QString &newFolder)
 {
+    const bool newCover = !projectCoverPath(newFolder).isEmpty();
     const QFileInfoList entries =
         QDir(oldFolder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         if (isBlockFile(entry) || entry.fileName() == QLatin1String("project.ini"))
+            continue;
+        if (newCover && projectCoverFileNames().contains(entry.fileName()))
             continue;
         if (!linkCopy(entry.absoluteFilePath(), newFolder + u'/' + entry.fileName()))
             return false;
@@ -177,7 +182,8 @@ void recoverInterruptedWrites(const QString &realRoot, const QString &spareParen
 
 } // namespace
 
-bool writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info)
+bool writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info,
+                  const std::optional<BookCover> &cover)
 {
     const QFileInfo target(folder);
     const QString root = target.absolutePath();
@@ -197,6 +203,8 @@ bool writeProject(const QString &folder, const BookBlocks &book, const BookInfor
     const QString finalFolder = realRoot + u'/' + target.fileName();
     if (!writeProjectIni(projectIniPath(finalFolder), projectIniPath(staging.path()), book, info)
         || !writeBlocks(staging.path(), book))
+        return false;
+    if (cover && !writeStagedFile(staging.filePath(projectCoverFileName(cover->extension)), cover->image))
         return false;
     // The files reach the disk before the folder takes the old one's place,
     // so not even a power cut can leave a book of empty files.

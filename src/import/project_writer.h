@@ -5,11 +5,16 @@
 // A book added again keeps the files of its folder that are not block files.
 
 #include "import/add_pass.h"
+#include "import/book_cover.h"
 #include "import/book_information.h"
 
 #include <QString>
 
-// Writes "project.ini" (description, range 1..N, table of contents) and the
-// block files 0001.txt ... into `folder`, replacing a project there. False
+#include <optional>
+
+// Writes "project.ini" (description, range 1..N, table of contents), the
+// block files 0001.txt ... and the book's cover ("cover.jpg" or "cover.png",
+// replacing an older one) into `folder`, replacing a project there. False
 // (and the old project left as it was) when something could not be written.
-bool writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info);
+bool writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info,
+                  const std::optional<BookCover> &cover = std::nullopt);
