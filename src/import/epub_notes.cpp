@@ -2,9 +2,14 @@
 
 #include "import/epub_navigation.h"
 #include "import/epub_package.h"
+#include "import/html_converter.h"
 
 #include <QRegularExpression>
 #include <QSet>
+
+#include <libxml/HTMLtree.h>
+
+#include <memory>
 
 namespace {
 
@@ -83,9 +88,17 @@ xmlNode *noteElementOf(xmlNode *target)
     return localName(node).compare(u"body", Qt::CaseInsensitive) == 0 ? target : node;
 }
 
+// The note's text on one line: read by the HTML rules, its blocks (a
+// title with the number, paragraphs) parted by spaces.
 QString noteText(xmlNode *note)
 {
-    QString text = collapsedText(note);
+    std::unique_ptr<xmlBuffer, decltype(&xmlBufferFree)> buffer(xmlBufferCreate(), &xmlBufferFree);
+    htmlNodeDump(buffer.get(), note->doc, note);
+    const QString markup = QString::fromUtf8(reinterpret_cast<const char *>(xmlBufferContent(buffer.get())),
+                                             xmlBufferLength(buffer.get()));
+    QString text = htmlPageToText(markup);
+    text.replace(u'\r', u' ').replace(QChar(11), u' ');
+    text = text.simplified();
     if (text.size() > kMaxEpubNoteLength)
         text = text.left(kMaxEpubNoteLength) + QStringLiteral("…");
     return text;
