@@ -38,7 +38,7 @@ TEST(TextCli, PrintsTheEditorTextOrTheInformation)
     EXPECT_EQ(lines.mid(0, 5),
               (QStringList{"Война и мир", "Война и мир", "Детство, Отрочество, Юность", "2", "Лев Толстой"}));
     EXPECT_TRUE(lines[6].contains(QStringLiteral("Это тестовый файл FictionBook 2.0.")));
-    EXPECT_EQ(lines[8], QStringLiteral("Обложка: нет"));
+    EXPECT_EQ(lines[8], QStringLiteral("Обложка: cover.jpg, 35140 байт"));
 }
 
 TEST(TextCli, NothingReadableFailsWithAMessage)
