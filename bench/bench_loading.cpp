@@ -68,7 +68,8 @@ bool writeEpubFromFictionBook(const QString &fb2Path, const QString &epubPath)
         return false;
     QString book = QString::fromUtf8(*bytes);
     book = book.mid(book.indexOf(QStringLiteral("<body>")) + 6);
-    book.replace(QStringLiteral("<title>"), QStringLiteral("<h2>")).replace(QStringLiteral("</title>"), QStringLiteral("</h2>"));
+    book.replace(QStringLiteral("<title>"), QStringLiteral("<h2>"))
+        .replace(QStringLiteral("</title>"), QStringLiteral("</h2>"));
     book.replace(QStringLiteral("<empty-line/>"), QStringLiteral("<br/>"));
     const QStringList sections = book.split(QStringLiteral("<section>"), Qt::SkipEmptyParts);
     ZipEntries entries{{QStringLiteral("mimetype"), "application/epub+zip"},
@@ -78,15 +79,18 @@ bool writeEpubFromFictionBook(const QString &fb2Path, const QString &epubPath)
     static const QRegularExpression title(QStringLiteral("<h2><p>(.*?)</p></h2>"));
     for (qsizetype i = 0; i < sections.size(); ++i) {
         QString section = sections[i];
-        section.remove(QStringLiteral("</section>")).remove(QStringLiteral("</body>")).remove(QStringLiteral("</FictionBook>"));
+        section.remove(QStringLiteral("</section>"))
+            .remove(QStringLiteral("</body>"))
+            .remove(QStringLiteral("</FictionBook>"));
         const QString name = QStringLiteral("s%1.xhtml").arg(i);
         entries.append({QStringLiteral("OEBPS/") + name, xhtml(section)});
-        manifest += QStringLiteral("<item id=\"s%1\" href=\"%2\" media-type=\"application/xhtml+xml\"/>").arg(i).arg(name);
+        manifest +=
+            QStringLiteral("<item id=\"s%1\" href=\"%2\" media-type=\"application/xhtml+xml\"/>").arg(i).arg(name);
         spine += QStringLiteral("<itemref idref=\"s%1\"/>").arg(i);
         nav += QStringLiteral("<li><a href=\"%1\">%2</a></li>").arg(name, title.match(section).captured(1));
     }
-    entries.append({QStringLiteral("OEBPS/nav.xhtml"), xhtml(QStringLiteral("<nav epub:type=\"toc\"><ol>") + nav
-                                                              + QStringLiteral("</ol></nav>"))});
+    entries.append({QStringLiteral("OEBPS/nav.xhtml"),
+                    xhtml(QStringLiteral("<nav epub:type=\"toc\"><ol>") + nav + QStringLiteral("</ol></nav>"))});
     const QString opf =
         QStringLiteral("<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\">"
                        "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>Большая книга</dc:title>"
@@ -112,7 +116,8 @@ int main(int argc, char **argv)
     QTemporaryDir folder;
     const QString epub = folder.filePath(QStringLiteral("prose-5mb.epub"));
     if (argc == 3 && QByteArray(argv[1]) == "--write-epub")
-        return writeEpubFromFictionBook(shared("books/fb2/prose-5mb.utf8.fb2"), QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+        return writeEpubFromFictionBook(shared("books/fb2/prose-5mb.utf8.fb2"), QString::fromLocal8Bit(argv[2])) ? 0
+                                                                                                                 : 1;
     if (!writeEpubFromFictionBook(shared("books/fb2/prose-5mb.utf8.fb2"), epub)) {
         std::fprintf(stderr, "the EPUB could not be built\n");
         return 1;

@@ -13,9 +13,9 @@ struct Ending
 // Longer endings first: ".fb2.zip" is a zip, ".html" before ".htm" does not
 // matter but reads the same way.
 constexpr Ending kEndings[] = {
-    {".fb2.zip", BookFileKind::Zip},  {".txt", BookFileKind::Text},  {".rtf", BookFileKind::Rtf},
-    {".doc", BookFileKind::Word},     {".docx", BookFileKind::Word}, {".docm", BookFileKind::Word},
-    {".odt", BookFileKind::Word},     {".htm", BookFileKind::Html},  {".html", BookFileKind::Html},
+    {".fb2.zip", BookFileKind::Zip},     {".txt", BookFileKind::Text},  {".rtf", BookFileKind::Rtf},
+    {".doc", BookFileKind::Word},        {".docx", BookFileKind::Word}, {".docm", BookFileKind::Word},
+    {".odt", BookFileKind::Word},        {".htm", BookFileKind::Html},  {".html", BookFileKind::Html},
     {".fb2", BookFileKind::FictionBook}, {".epub", BookFileKind::Epub}, {".zip", BookFileKind::Zip},
 };
 

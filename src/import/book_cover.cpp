@@ -76,7 +76,8 @@ std::optional<QByteArray> fb2CoverImage(const QString &fileText)
         if (tagAttribute(fileText.mid(at, tagEnd - at), QStringLiteral(" id")) != id)
             continue;
         const qsizetype end = fileText.indexOf(QStringLiteral("</binary"), tagEnd, Qt::CaseInsensitive);
-        return QByteArray::fromBase64(QStringView(fileText).mid(tagEnd + 1, end < 0 ? -1 : end - tagEnd - 1).toLatin1());
+        return QByteArray::fromBase64(
+            QStringView(fileText).mid(tagEnd + 1, end < 0 ? -1 : end - tagEnd - 1).toLatin1());
     }
     return QByteArray(); // named, but not there: a broken cover
 }

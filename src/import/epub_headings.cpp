@@ -58,9 +58,15 @@ public:
             if (xmlNode *next = nextElement(start))
                 first = firstTextElement(next);
         QString title = entry.title;
-        const bool replaces = first && isHeadingElement(first) && sayTheSame(title, collapsedText(first));
+        // Converters that write headings as styled paragraphs give a
+        // paragraph of the title's very words.
+        const bool replaces = first
+                              && (isHeadingElement(first) ? sayTheSame(title, collapsedText(first))
+                                                          : comparable(title) == comparable(collapsedText(first)));
         if (replaces && collapsedText(first).size() > title.size())
             title = collapsedText(first);
+        if (replaces)
+            first = wholeBlock(first, body);
         xmlNode *heading = headingNode(page.doc.get(), title);
         // Several entries at one place (a part and its first chapter) keep
         // the table's order.
@@ -86,6 +92,17 @@ private:
         const QString left = comparable(a);
         const QString right = comparable(b);
         return left.contains(right) || right.contains(left);
+    }
+
+    // The outermost element around `node` (inside `body`) that holds
+    // nothing but its text: the paragraph around a span.
+    static xmlNode *wholeBlock(xmlNode *node, const xmlNode *body)
+    {
+        const QString text = collapsedText(node);
+        while (node->parent && node->parent != body && node->parent->type == XML_ELEMENT_NODE
+               && collapsedText(node->parent) == text)
+            node = node->parent;
+        return node;
     }
 
     bool isText(const xmlNode *node) const

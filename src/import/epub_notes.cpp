@@ -189,7 +189,8 @@ private:
             if (!isReference(page, link, target, note))
                 continue;
             const QString text = kNotePrefix + noteText(note) + kNoteSuffix;
-            xmlNode *inserted = xmlNewDocText(page.doc.get(), reinterpret_cast<const xmlChar *>(text.toUtf8().constData()));
+            xmlNode *inserted =
+                xmlNewDocText(page.doc.get(), reinterpret_cast<const xmlChar *>(text.toUtf8().constData()));
             if (link->children)
                 xmlAddPrevSibling(link->children, inserted);
             else

@@ -55,7 +55,7 @@ struct MetadataReader
     QHash<QString, QString> refinedRole;          // creator id -> role
     QHash<QString, QString> refinedGroupPosition; // collection id -> number
     QString collectionId;
-    QList<std::pair<QString, QString>> creators; // id, name
+    QList<std::pair<QString, QString>> creators;     // id, name
     QList<std::pair<QString, QString>> creatorRoles; // opf:role of each creator
     QString calibreSeriesIndex;
 
@@ -149,8 +149,9 @@ QString findCover(const EpubPackage &package, const QString &coverId)
         if (isImage(item) && !coverId.isEmpty() && item.path.endsWith(coverId))
             return item.path;
     for (auto it = package.manifest.cbegin(); it != package.manifest.cend(); ++it)
-        if (isImage(*it) && (it.key().contains(u"cover", Qt::CaseInsensitive)
-                             || it->path.section(u'/', -1).contains(u"cover", Qt::CaseInsensitive)))
+        if (isImage(*it)
+            && (it.key().contains(u"cover", Qt::CaseInsensitive)
+                || it->path.section(u'/', -1).contains(u"cover", Qt::CaseInsensitive)))
             return it->path;
     return {};
 }
@@ -207,7 +208,7 @@ QString resolveArchivePath(const QString &base, const QString &href)
     QStringList parts = base.split(u'/');
     parts.removeLast(); // the file itself
     for (const QString &part : QUrl::fromPercentEncoding(reference.toUtf8()).split(u'/')) {
-        if (part == u".." ) {
+        if (part == u"..") {
             if (parts.isEmpty())
                 return {};
             parts.removeLast();

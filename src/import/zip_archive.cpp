@@ -28,8 +28,7 @@ QString zipProblemMessage(ZipProblem problem, const QString &archivePath)
     switch (problem) {
     case ZipProblem::None: break;
     case ZipProblem::NotOpened: return QStringLiteral("Не удалось открыть файл:\n%1").arg(archivePath);
-    case ZipProblem::NotZip:
-        return QStringLiteral("Файл не является архивом ZIP или повреждён:\n%1").arg(archivePath);
+    case ZipProblem::NotZip: return QStringLiteral("Файл не является архивом ZIP или повреждён:\n%1").arg(archivePath);
     case ZipProblem::TooManyEntries:
         return QStringLiteral("В архиве слишком много файлов, он не открывается:\n%1").arg(archivePath);
     case ZipProblem::TooLarge:

@@ -15,7 +15,7 @@
 struct ZipLimits
 {
     int maxEntries = 10000;
-    qint64 maxEntryBytes = 64 << 20; // one file, unpacked
+    qint64 maxEntryBytes = 64 << 20;  // one file, unpacked
     qint64 maxTotalBytes = 256 << 20; // all files read from the archive, unpacked
 };
 

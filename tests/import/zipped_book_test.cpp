@@ -110,7 +110,8 @@ TEST(ZippedBook, HostileArchivesAreRefusedWithAMessage)
         ScriptedDialogs dialogs;
         EXPECT_FALSE(load(c.path, dialogs).loaded) << c.message;
         ASSERT_EQ(dialogs.shown.size(), 1) << c.message;
-        EXPECT_TRUE(dialogs.shown[0].text.contains(QString::fromUtf8(c.message))) << dialogs.shown[0].text.toStdString();
+        EXPECT_TRUE(dialogs.shown[0].text.contains(QString::fromUtf8(c.message)))
+            << dialogs.shown[0].text.toStdString();
     }
 }
 
@@ -119,7 +120,8 @@ TEST(ZipArchive, UnpackingStopsAtTheFileAndArchiveLimits)
 {
     TempProgramFolder folder;
     const QString path = folder.file(QStringLiteral("a.zip"));
-    ASSERT_TRUE(writeZip(path, {{QStringLiteral("one"), QByteArray(600, 'a')}, {QStringLiteral("two"), QByteArray(600, 'b')}}));
+    ASSERT_TRUE(
+        writeZip(path, {{QStringLiteral("one"), QByteArray(600, 'a')}, {QStringLiteral("two"), QByteArray(600, 'b')}}));
     ZipArchive small(path, {10, 500, 1000});
     EXPECT_FALSE(small.read(QStringLiteral("one")));
     EXPECT_EQ(small.problem(), ZipProblem::TooLarge);

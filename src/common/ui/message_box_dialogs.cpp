@@ -80,7 +80,6 @@ DialogAnswer MessageBoxDialogs::show(const DialogMessage &message)
 int MessageBoxDialogs::choose(const DialogChoice &choice)
 {
     bool chosen = false;
-    const QString item =
-        QInputDialog::getItem(m_parent, choice.title, choice.text, choice.items, 0, false, &chosen);
+    const QString item = QInputDialog::getItem(m_parent, choice.title, choice.text, choice.items, 0, false, &chosen);
     return chosen ? int(choice.items.indexOf(item)) : -1;
 }

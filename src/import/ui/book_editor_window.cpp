@@ -128,9 +128,7 @@ BookEditorWindow::BookEditorWindow(const QString &programFolder, Settings &mainS
     updateEnabledOptions();
 
     chooseOpenFile = [this](const QString &folder) {
-        return QFileDialog::getOpenFileName(
-            this, QStringLiteral("Открыть книгу"), folder,
-            openDialogFilters());
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Открыть книгу"), folder, openDialogFilters());
     };
     chooseSaveFile = [this] {
         return QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как..."), m_lastFolder,

@@ -203,9 +203,9 @@ void BookEditorWindow::showCover(const std::optional<BookCover> &cover)
     if (cover)
         picture.loadFromData(cover->image);
     m_coverLabel->setVisible(!picture.isNull());
-    m_coverLabel->setPixmap(picture.isNull() ? QPixmap()
-                                              : picture.scaled(m_coverLabel->size(), Qt::KeepAspectRatio,
-                                                               Qt::SmoothTransformation));
+    m_coverLabel->setPixmap(picture.isNull()
+                                ? QPixmap()
+                                : picture.scaled(m_coverLabel->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 BookInformation BookEditorWindow::information() const
