@@ -106,6 +106,9 @@ bool writeEpubFromFictionBook(const QString &fb2Path, const QString &epubPath)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--write-epub")
+        return writeEpubFromFictionBook(shared("books/fb2/prose-5mb.utf8.fb2"), QString::fromLocal8Bit(argv[2])) ? 0
+                                                                                                                 : 1;
     SilentDialogs dialogs;
     LibreOfficeConverter converter;
     BookLoader loader(dialogs, converter);
@@ -115,9 +118,6 @@ int main(int argc, char **argv)
     const auto novel = UserFile::readBytes(shared("books/txt/prose-5mb.cp1251.txt"));
     QTemporaryDir folder;
     const QString epub = folder.filePath(QStringLiteral("prose-5mb.epub"));
-    if (argc == 3 && QByteArray(argv[1]) == "--write-epub")
-        return writeEpubFromFictionBook(shared("books/fb2/prose-5mb.utf8.fb2"), QString::fromLocal8Bit(argv[2])) ? 0
-                                                                                                                 : 1;
     if (!writeEpubFromFictionBook(shared("books/fb2/prose-5mb.utf8.fb2"), epub)) {
         std::fprintf(stderr, "the EPUB could not be built\n");
         return 1;

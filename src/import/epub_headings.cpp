@@ -107,7 +107,10 @@ private:
 
     bool isText(const xmlNode *node) const
     {
-        return !m_written.contains(node) && (isHeadingElement(node) || hasOwnText(node));
+        // An empty heading (the HTML parser closes one at a <p> inside) is
+        // no place a reader sees.
+        return !m_written.contains(node)
+               && (hasOwnText(node) || (isHeadingElement(node) && !collapsedText(node).isEmpty()));
     }
 
     // The first element at or below `node` that holds text itself or is a

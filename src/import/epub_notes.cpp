@@ -89,8 +89,10 @@ xmlNode *noteElementOf(xmlNode *target)
 }
 
 // The note's text on one line: read by the HTML rules, its blocks (a
-// title with the number, paragraphs) parted by spaces.
-QString noteText(xmlNode *note)
+// title with the number, paragraphs) parted by spaces. The note's own
+// number before it (the reference's mark, often a link back) is left out:
+// the reference says it already.
+QString noteText(xmlNode *note, const QString &mark)
 {
     std::unique_ptr<xmlBuffer, decltype(&xmlBufferFree)> buffer(xmlBufferCreate(), &xmlBufferFree);
     htmlNodeDump(buffer.get(), note->doc, note);
@@ -99,6 +101,8 @@ QString noteText(xmlNode *note)
     QString text = htmlPageToText(markup);
     text.replace(u'\r', u' ').replace(QChar(11), u' ');
     text = text.simplified();
+    if (!mark.isEmpty() && text.startsWith(mark))
+        text = text.mid(mark.size()).trimmed();
     if (text.size() > kMaxEpubNoteLength)
         text = text.left(kMaxEpubNoteLength) + QStringLiteral("…");
     return text;
@@ -188,7 +192,7 @@ private:
             xmlNode *note = noteElementOf(target.element);
             if (!isReference(page, link, target, note))
                 continue;
-            const QString text = kNotePrefix + noteText(note) + kNoteSuffix;
+            const QString text = kNotePrefix + noteText(note, collapsedText(link)) + kNoteSuffix;
             xmlNode *inserted =
                 xmlNewDocText(page.doc.get(), reinterpret_cast<const xmlChar *>(text.toUtf8().constData()));
             if (link->children)

@@ -103,9 +103,11 @@ std::optional<QByteArray> ZipArchive::read(const QString &name)
     }
     // What may still be unpacked: the smaller of the file limit and what is
     // left of the archive's; the declared size is checked first, and the
-    // real data is cut off one byte past the allowance in case it lies.
+    // real data is cut off one byte past the declared size (or the
+    // allowance) in case the declaration lies.
     const qint64 allowance = std::min(m_limits.maxEntryBytes, m_limits.maxTotalBytes - m_bytesRead);
-    const qint64 declared = (stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : 0;
+    const bool sizeKnown = stat.valid & ZIP_STAT_SIZE;
+    const qint64 declared = sizeKnown ? qint64(stat.size) : 0;
     if (declared > allowance) {
         m_problem = ZipProblem::TooLarge;
         return std::nullopt;
@@ -126,7 +128,7 @@ std::optional<QByteArray> ZipArchive::read(const QString &name)
         }
         if (got == 0)
             break;
-        if (bytes.size() + got > allowance) {
+        if (bytes.size() + got > (sizeKnown ? declared : allowance)) {
             m_problem = ZipProblem::TooLarge;
             return std::nullopt;
         }

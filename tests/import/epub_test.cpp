@@ -121,7 +121,7 @@ TEST(EpubBook, Epub3TextInOrderWithHeadingsNotesAndNoScriptsOrImages)
     EXPECT_TRUE(text.contains(QStringLiteral("\r\n\r\n\r\n\r\nГлава первая\r\n\r\n  Рыжая собака")))
         << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("ГЛАВА")));
-    EXPECT_TRUE(text.contains(QStringLiteral("собака; [Примечание:1 Помесь такса с дворняжкой.];1 шла по тротуару."
+    EXPECT_TRUE(text.contains(QStringLiteral("собака; [Примечание:Помесь такса с дворняжкой.];1 шла по тротуару."
                                              "\r\nНовая строка.")))
         << text.toStdString();
     EXPECT_EQ(text.count(QStringLiteral("Помесь")), 1); // the aside itself is gone

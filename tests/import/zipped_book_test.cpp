@@ -7,6 +7,9 @@
 #include "support/temp_program_folder.h"
 #include "support/zip_writer.h"
 
+#include <QFile>
+#include <QtEndian>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -131,4 +134,24 @@ TEST(ZipArchive, UnpackingStopsAtTheFileAndArchiveLimits)
     EXPECT_EQ(total.problem(), ZipProblem::TooLarge);
     EXPECT_FALSE(total.read(QStringLiteral("three")));
     EXPECT_EQ(total.problem(), ZipProblem::Missing);
+}
+
+// An archive that declares a small file but unpacks a large one is cut
+// off right past the declared size.
+TEST(ZipArchive, ADeclaredSizeThatLiesIsCaughtWhileUnpacking)
+{
+    TempProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("liar.zip"));
+    ASSERT_TRUE(writeZip(path, {{QStringLiteral("liar.fb2"), QByteArray(100000, 'a')}}));
+    QByteArray bytes = folder.readBytes(QStringLiteral("liar.zip"));
+    const auto declareTen = [&bytes](qsizetype at) { qToLittleEndian<quint32>(10, bytes.data() + at); };
+    declareTen(22);                                   // the local header's size
+    declareTen(bytes.lastIndexOf("PK\x01\x02") + 24); // the central directory's
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    ZipArchive archive(path);
+    EXPECT_FALSE(archive.read(QStringLiteral("liar.fb2")));
+    EXPECT_EQ(archive.problem(), ZipProblem::TooLarge);
 }
