@@ -19,8 +19,9 @@ constexpr Ending kEndings[] = {
     {".fb2", BookFileKind::FictionBook}, {".epub", BookFileKind::Epub}, {".zip", BookFileKind::Zip},
 };
 
-const Ending *endingOf(const QString &fileName)
+const Ending *endingOf(const QString &path)
 {
+    const QString fileName = path.section(u'/', -1);
     for (const Ending &e : kEndings) {
         const QLatin1String ending(e.ending);
         // A bare ending is a hidden file's name, not a book.
