@@ -54,8 +54,8 @@ void prepareParagraphs(EpubPage &page)
     }
 }
 
-// The page's body as markup again.
-QString bodyMarkup(const EpubPage &page)
+// The page's body as markup again, UTF-8.
+QByteArray bodyMarkup(const EpubPage &page)
 {
     xmlNode *body = page.body();
     if (!body)
@@ -63,8 +63,7 @@ QString bodyMarkup(const EpubPage &page)
     std::unique_ptr<xmlBuffer, decltype(&xmlBufferFree)> buffer(xmlBufferCreate(), &xmlBufferFree);
     for (xmlNode *child = body->children; child; child = child->next)
         htmlNodeDump(buffer.get(), page.doc.get(), child);
-    return QString::fromUtf8(reinterpret_cast<const char *>(xmlBufferContent(buffer.get())),
-                             xmlBufferLength(buffer.get()));
+    return QByteArray(reinterpret_cast<const char *>(xmlBufferContent(buffer.get())), xmlBufferLength(buffer.get()));
 }
 
 // The description's text as annotation markup: its own markup (many books
@@ -150,14 +149,16 @@ EpubBook readEpubBook(const QString &path, const ZipLimits &limits)
     EpubBook book;
     book.description = package.description;
     book.description.annotation = annotationMarkup(package.description.annotation);
-    QString page = QStringLiteral("<html><body>") + descriptionHeadingLines(book.description);
+    // One page of UTF-8 bytes: a book's text is not converted back and forth.
+    QByteArray page =
+        "<html><head><meta charset=\"utf-8\"></head><body>" + descriptionHeadingLines(book.description).toUtf8();
     for (EpubPage &epubPage : pages) {
         if (!epubPage.inSpine || epubPage.notesPage)
             continue;
         prepareParagraphs(epubPage);
-        page += bodyMarkup(epubPage) + u'\n';
+        page += bodyMarkup(epubPage) + '\n';
     }
-    book.text = cleanConvertedText(htmlPageToText(page + QStringLiteral("</body></html>")));
+    book.text = cleanConvertedText(htmlToText(page + "</body></html>"));
     if (!package.coverPath.isEmpty())
         book.coverImage = archive.read(package.coverPath);
     return book;

@@ -3,6 +3,8 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/parser.h>
 
+#include <cstring>
+
 QString localName(const xmlNode *node)
 {
     const QString name = QString::fromUtf8(reinterpret_cast<const char *>(node->name));
@@ -26,11 +28,11 @@ XmlDocument parseContentPage(const QString &page)
 
 QString attributeValue(const xmlNode *node, const char *name)
 {
-    const QLatin1String wanted(name);
+    // Compared as bytes: this runs for every element of a book.
     for (const xmlAttr *attribute = node->properties; attribute; attribute = attribute->next) {
-        const QString attributeName = QString::fromUtf8(reinterpret_cast<const char *>(attribute->name));
-        const bool matches = attributeName.compare(wanted, Qt::CaseInsensitive) == 0
-                             || attributeName.section(u':', -1).compare(wanted, Qt::CaseInsensitive) == 0;
+        const char *attributeName = reinterpret_cast<const char *>(attribute->name);
+        const char *colon = std::strrchr(attributeName, ':');
+        const bool matches = qstricmp(attributeName, name) == 0 || (colon && qstricmp(colon + 1, name) == 0);
         if (!matches || !attribute->children)
             continue;
         xmlChar *value = xmlNodeListGetString(node->doc, attribute->children, 1);
