@@ -12,8 +12,6 @@ struct EpubTocEntry
     QString path;     // the page, a full path in the archive
     QString fragment; // the id where the chapter begins; empty for the page's start
     QString title;
-
-    bool operator==(const EpubTocEntry &) const = default;
 };
 
 // The entries of the navigation document at `navPath` (its decoded text).

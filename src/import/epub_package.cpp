@@ -50,7 +50,6 @@ int seriesNumber(const QString &value)
 struct MetadataReader
 {
     Fb2Description description;
-    QString language;
     QString coverId;
     QHash<QString, QString> refinedRole;          // creator id -> role
     QHash<QString, QString> refinedGroupPosition; // collection id -> number
@@ -81,8 +80,6 @@ struct MetadataReader
             const QString event = attributeValue(element, "event");
             if ((description.date.isEmpty() || event == u"publication") && event != u"modification")
                 description.date = bookDate(text);
-        } else if (name == u"language" && language.isEmpty()) {
-            language = text;
         } else if (name == u"description" && description.annotation.isEmpty()) {
             description.annotation = nodeContent(element);
         } else if (name == u"subject" && description.genre.isEmpty()) {
@@ -252,7 +249,6 @@ EpubPackage readEpubPackage(const QString &opfPath, const QByteArray &opf)
     if (xmlNode *element = findElement(root, "metadata"))
         metadata.read(element);
     package.description = metadata.description;
-    package.language = metadata.language;
     package.coverPath = findCover(package, metadata.coverId);
     return package;
 }

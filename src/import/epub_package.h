@@ -29,7 +29,6 @@ struct EpubPackage
     QString ncxPath;                   // EPUB 2 table of contents
     QString coverPath;                 // cover image
     Fb2Description description;
-    QString language;
 };
 
 // The path `href` (percent-encoded, maybe with "#fragment", which is
