@@ -1,7 +1,7 @@
 #include "audiobook/audiobook_assembler.h"
 
+#include "app/project_cover.h"
 #include "audiobook/aac_bit_rate.h"
-#include "audiobook/book_cover.h"
 #include "audiobook/book_file_commands.h"
 #include "audiobook/book_tags.h"
 #include "audiobook/mp3_chapter_tags.h"
@@ -147,7 +147,7 @@ bool AudiobookAssembler::isUpToDate(const QList<BookChapter> &chapters)
     QStringList sources;
     for (const BookChapter &chapter : chapters)
         sources << chapter.file;
-    const QString cover = bookCoverPath(m_projectFolder);
+    const QString cover = projectCoverPath(m_projectFolder);
     if (!cover.isEmpty())
         sources << cover;
     for (const QString &source : sources)
@@ -165,7 +165,7 @@ AssemblyResult AudiobookAssembler::assemble(const QList<BookChapter> &chapters)
     QTemporaryDir work;
     const Settings &s = m_book.settings;
     BookFileInputs inputs{m_tools.ffmpeg, work.filePath(QStringLiteral("blocks.txt")),
-                          work.filePath(QStringLiteral("chapters.txt")), bookCoverPath(m_projectFolder),
+                          work.filePath(QStringLiteral("chapters.txt")), projectCoverPath(m_projectFolder),
                           bookFilePath() + kPartialMp3Suffix};
     const BookTags tags = bookTagsFor(s, m_book.info, m_book.libraryName);
     if (!work.isValid() || !writeUtf8(inputs.concatList, concatListText(chapters))

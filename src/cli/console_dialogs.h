@@ -6,7 +6,8 @@
 
 // The core's messages on standard error. Nobody is there to answer, so a
 // question gets the answer that goes on with what was asked on the command
-// line without risk: OK, Abort for a full disk, No for "open the folder?".
+// line without risk: OK, Abort for a full disk, No for "open the folder?",
+// the first of several books in an archive.
 class ConsoleDialogs : public UserDialogs
 {
 public:
@@ -22,5 +23,14 @@ public:
         case DialogButtons::YesNoCancel: return DialogAnswer::No;
         }
         return DialogAnswer::Cancel;
+    }
+
+    // The first, and the user is told which it was.
+    int choose(const DialogChoice &choice) override
+    {
+        if (choice.items.isEmpty())
+            return -1;
+        cliErr(choice.text + QStringLiteral("\nВзята первая: ") + choice.items.first() + u'\n');
+        return 0;
     }
 };

@@ -253,6 +253,7 @@ QString importBook(const QString &programFolder, const QString &path, const std:
     if (!loaded.indentsMarked)
         cliErr(layout.status + u'\n');
     request.sectionsMarked = loaded.sectionsMarked;
+    request.cover = loaded.cover;
     const AddResult added = addWithSavedSettings(request, dialogs);
     if (added.status != AddStatus::Added)
         return {};

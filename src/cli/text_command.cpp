@@ -1,10 +1,13 @@
 // lectorium-cli text [--info] BOOK: the text the book editor would receive
-// from a book file (UTF-8, CR LF kept), or with --info the proposed title
-// and the seven information fields, one per line.
+// from a book file (UTF-8, CR LF kept), or with --info the proposed title,
+// the seven information fields, one per line, and whether the book has a
+// cover.
 
 #include "cli/cli_command.h"
 
 #include "import/book_loader.h"
+
+#include "app/project_cover.h"
 #include "import/word_converter.h"
 
 #include "cli/console_dialogs.h"
@@ -50,6 +53,10 @@ int runText(CliContext &context)
     QString text = oneLine(result.title.value_or(QString())) + QLatin1Char('\n');
     for (const QString &field : result.information.value_or(BookInformation()).fields())
         text += oneLine(field) + QLatin1Char('\n');
+    text += result.cover ? QStringLiteral("Обложка: %1, %2 байт\n")
+                               .arg(projectCoverFileName(result.cover->extension))
+                               .arg(result.cover->image.size())
+                         : QStringLiteral("Обложка: нет\n");
     cliOut(text);
     return 0;
 }
@@ -59,9 +66,9 @@ int runText(CliContext &context)
 CliCommand textCommand()
 {
     return {"text",
-            "text [--info] BOOK  the text the book editor receives from BOOK (TXT, RTF, DOC, HTML, FB2), "
-            "UTF-8 with CR LF; with --info the proposed title and the seven information fields "
+            "text [--info] BOOK  the text the book editor receives from BOOK (TXT, RTF, DOC, DOCX, ODT, HTML, "
+            "FB2, EPUB, ZIP), UTF-8 with CR LF; with --info the proposed title and the seven information fields "
             "(title, series, series number, authors, genre, annotation, date), one per line, "
-            "line breaks inside a field written as \\n",
+            "line breaks inside a field written as \\n, then \"Обложка: cover.jpg, N байт\" or \"Обложка: нет\"",
             runText};
 }

@@ -81,7 +81,7 @@ AddResult addBook(const AddRequest &request, ChapterDetector &detector, UserDial
     }
 
     const BookBlocks book = cutIntoBlocks(text, title, request.options, detector, dictionaries, progress);
-    const QString problem = writeProject(folder, book, request.info);
+    const QString problem = writeProject(folder, book, request.info, request.cover);
     if (!problem.isEmpty()) {
         dialogs.show({QStringLiteral("Lectorium"),
                       QStringLiteral("Не удалось записать книгу в папку\n\"%1\".\n%2.")

@@ -30,6 +30,8 @@ struct AddRequest
     // Whether the loaded book marks its sections with three empty lines
     // (FictionBook); switches that identifier when adding without the editor.
     std::optional<bool> sectionsMarked;
+    // The book's own cover, kept in the project folder.
+    std::optional<BookCover> cover;
 };
 
 enum class AddStatus {

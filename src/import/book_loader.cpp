@@ -1,6 +1,7 @@
 #include "import/book_loader.h"
 
 #include "import/book_line_breaks.h"
+#include "import/epub_book.h"
 #include "import/fb2_file.h"
 #include "import/fb2_to_text.h"
 #include "import/html_converter.h"
@@ -8,11 +9,15 @@
 #include "import/rtf_reader.h"
 #include "import/text_file_loader.h"
 #include "import/word_converter.h"
+#include "import/zip_archive.h"
+#include "import/zipped_book.h"
 
 #include "common/user_dialogs.h"
 #include "common/user_file.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -20,6 +25,7 @@ const QString kConverting = QStringLiteral("Конвертация файла...
 const QString kConverted = QStringLiteral("Конвертация файла: Ok!");
 const QString kMessageTitle = QStringLiteral("Загрузка книги");
 const QString kPasteTitlePrompt = QStringLiteral("Введите название книги!");
+const QString kBrokenCover = QStringLiteral("Обложка книги повреждена и пропущена.");
 
 // Control characters that only binary junk brings into a book (the
 // converters' own ones are gone by now); tab, line and page breaks stay.
@@ -65,9 +71,11 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
 {
     BookLoadResult result;
     m_failureStatus.clear();
-    const QString ext = InFileName.right(4).toLower();
     m_reading = ReadingReport();
-    std::optional<QString> text = loadByExtension(ext, InFileName, result);
+    m_coverNote.clear();
+    m_bookKind = bookFileKind(InFileName);
+    m_bookName = InFileNm;
+    std::optional<QString> text = loadByKind(m_bookKind, InFileName, result);
     if (text)
         text = withoutJunkControls(*text);
     if (text && !hasReadableText(*text)) {
@@ -79,14 +87,15 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
         result.loaded = true;
         result.text = *text;
         result.sourcePath = InFileName;
-        result.title = InFileNm.left(InFileNm.size() - (ext == u"html" ? 5 : 4));
+        result.title = bookFileStem(m_bookName);
         // A book that names itself (a FictionBook's title) is proposed by that name.
         if (result.information && !result.information->title.trimmed().isEmpty())
             result.title = result.information->title.trimmed();
-        result.indentsMarked = ext == u".rtf" || ext == u".doc";
-        result.sectionsMarked = ext == u".fb2";
+        result.indentsMarked = m_bookKind == BookFileKind::Rtf || m_bookKind == BookFileKind::Word;
+        result.sectionsMarked = m_bookKind == BookFileKind::FictionBook || m_bookKind == BookFileKind::Epub;
     } else {
         result.information.reset();
+        result.cover.reset();
     }
     if (text)
         reportIncompleteReading(InFileName);
@@ -95,6 +104,8 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
         result.readingNotes = m_reading.notes();
     if (!result.readingNotes.isEmpty())
         result.status += u' ' + result.readingNotes;
+    if (result.loaded && !m_coverNote.isEmpty())
+        result.status += u' ' + m_coverNote;
     showStatus(result.status);
     return result;
 }
@@ -112,21 +123,21 @@ void BookLoader::reportIncompleteReading(const QString &path)
                     DialogIcon::Exclamation, DialogButtons::Ok});
 }
 
-std::optional<QString> BookLoader::loadByExtension(const QString &ext, const QString &path, BookLoadResult &result)
+std::optional<QString> BookLoader::loadByKind(BookFileKind kind, const QString &path, BookLoadResult &result)
 {
-    if (ext == u"html" || ext == u".htm")
-        return loadHtml(path);
-    if (ext == u".fb2")
-        return loadFictionBook(path, result);
-    if (ext == u".doc")
-        return loadWord(path);
-    if (ext == u".rtf")
-        return loadRtf(path);
-    if (ext == u".txt")
-        return loadPlainText(path);
+    switch (kind) {
+    case BookFileKind::Html: return loadHtml(path);
+    case BookFileKind::FictionBook: return loadFictionBook(path, result);
+    case BookFileKind::Word: return loadWord(path);
+    case BookFileKind::Rtf: return loadRtf(path);
+    case BookFileKind::Text: return loadPlainText(path);
+    case BookFileKind::Epub: return loadEpub(path, result);
+    case BookFileKind::Zip: return loadZipped(path, result);
+    case BookFileKind::None: break;
+    }
     fail(QStringLiteral("Конвертация файла: формат не поддерживается"),
          QStringLiteral("Этот формат файла не поддерживается:\n%1\n\n"
-                        "Откройте книгу в формате TXT, RTF, DOC, HTML или FB2.")
+                        "Откройте книгу в формате TXT, RTF, DOC, DOCX, ODT, HTML, FB2, EPUB или ZIP.")
              .arg(path));
     return std::nullopt;
 }
@@ -182,6 +193,14 @@ std::optional<QString> BookLoader::loadWord(const QString &path)
         reportUnreadable(path);
         return std::nullopt;
     }
+    // Many ".doc" files are RTF under another name: read them as such,
+    // without starting LibreOffice.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && file.peek(5) == "{\\rtf") {
+        file.close();
+        m_bookKind = BookFileKind::Rtf;
+        return loadRtf(path);
+    }
     showStatus(kConverting);
     const WordConversion conversion = m_wordConverter.convertToRtf(path);
     switch (conversion.outcome) {
@@ -216,7 +235,86 @@ std::optional<QString> BookLoader::loadFictionBook(const QString &path, BookLoad
     const QString text = fb2ToText(fileText, &m_reading);
     showStatus(QString());
     result.information = fb2Information(readFb2Description(fileText));
+    keepCover(fb2CoverImage(fileText), result);
     return text;
+}
+
+std::optional<QString> BookLoader::loadEpub(const QString &path, BookLoadResult &result)
+{
+    showStatus(kConverting);
+    const EpubBook book = readEpubBook(path);
+    switch (book.problem) {
+    case EpubProblem::None: break;
+    case EpubProblem::Archive:
+        fail(QStringLiteral("Конвертация файла: книга EPUB не открыта"), zipProblemMessage(book.archiveProblem, path));
+        return std::nullopt;
+    case EpubProblem::NoPackage:
+        fail(QStringLiteral("Конвертация файла: книга EPUB повреждена"),
+             QStringLiteral("В книге EPUB не найдено описание содержимого (файл OPF) или страницы текста:\n%1")
+                 .arg(path));
+        return std::nullopt;
+    case EpubProblem::Protected:
+        fail(QStringLiteral("Конвертация файла: книга защищена (DRM)"),
+             QStringLiteral("Книга защищена от копирования (DRM), её текст зашифрован и не может быть прочитан:\n%1\n\n"
+                            "Откройте книгу без защиты.")
+                 .arg(path));
+        return std::nullopt;
+    }
+    showStatus(QString());
+    result.information = fb2Information(book.description);
+    keepCover(book.coverImage, result);
+    return book.text;
+}
+
+std::optional<QString> BookLoader::loadZipped(const QString &path, BookLoadResult &result)
+{
+    ZipArchive archive(path);
+    if (!archive.isOpen()) {
+        fail(QStringLiteral("Конвертация файла: архив не открыт"), zipProblemMessage(archive.problem(), path));
+        return std::nullopt;
+    }
+    const QStringList books = bookEntries(archive.names());
+    if (books.isEmpty()) {
+        fail(QStringLiteral("Конвертация файла: в архиве нет книги"),
+             hasNestedArchive(archive.names())
+                 ? QStringLiteral("В архиве только другие архивы; архив в архиве не открывается:\n%1").arg(path)
+                 : QStringLiteral("В архиве нет книги в формате TXT, RTF, DOC, HTML или FB2:\n%1").arg(path));
+        return std::nullopt;
+    }
+    int chosen = 0;
+    if (books.size() > 1) {
+        chosen = m_dialogs.choose({kMessageTitle, QStringLiteral("В архиве несколько книг. Какую открыть?"), books});
+        if (chosen < 0 || chosen >= books.size()) {
+            m_failureStatus = QStringLiteral("Конвертация файла: отменена");
+            return std::nullopt;
+        }
+    }
+    const auto bytes = archive.read(books[chosen]);
+    QTemporaryDir unpacked;
+    m_bookName = fileTitle(books[chosen]);
+    m_bookKind = bookFileKind(m_bookName);
+    // The book is unpacked under a name of our own: the archive's name for
+    // it may climb out of the folder ("../") or be anything at all.
+    const QString bookPath = unpacked.filePath(QStringLiteral("book.") + m_bookName.section(u'.', -1));
+    if (!bytes) {
+        fail(QStringLiteral("Конвертация файла: архив не открыт"), zipProblemMessage(archive.problem(), path));
+        return std::nullopt;
+    }
+    if (!unpacked.isValid() || !UserFile::writeBytes(bookPath, *bytes)) {
+        fail(QStringLiteral("Конвертация файла: архив не распакован"),
+             QStringLiteral("Не удалось распаковать книгу из архива во временную папку:\n%1").arg(path));
+        return std::nullopt;
+    }
+    return loadByKind(m_bookKind, bookPath, result);
+}
+
+void BookLoader::keepCover(const std::optional<QByteArray> &image, BookLoadResult &result)
+{
+    if (!image)
+        return;
+    result.cover = coverFromImage(*image);
+    if (!result.cover)
+        m_coverNote = kBrokenCover;
 }
 
 std::optional<QByteArray> BookLoader::readFile(const QString &path)

@@ -1,10 +1,14 @@
 #pragma once
 // Getting a book into the editor: a file by its extension (plain text, RTF,
-// Word, HTML, FictionBook) or the clipboard. The result is what the editor
+// Word and OpenDocument, HTML, FictionBook, EPUB, a ZIP archive holding one
+// of them) or the clipboard. The result is what the editor
 // puts in its fields; the editor window only shows it.
 
+#include "import/book_cover.h"
 #include "import/fb2_description.h"
 #include "import/reading_report.h"
+
+#include "app/book_file_filter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,12 +27,14 @@ struct BookLoadResult
     QString text; // CR LF line breaks
     std::optional<QString> sourcePath;
     std::optional<QString> title;
-    // Filled from a FictionBook description only.
+    // Filled from a FictionBook or EPUB description only.
     std::optional<BookInformation> information;
+    // The book's own cover picture, when it has a whole one.
+    std::optional<BookCover> cover;
     // Indented paragraphs were marked with four spaces (RTF and Word), so
     // the editor's "paragraph does not begin with a space" option goes off.
     bool indentsMarked = false;
-    // Each section begins after three empty lines (FictionBook), which the
+    // Each section begins after three empty lines (FictionBook, EPUB), which the
     // identifier "\\\\\\" takes for a heading. In other books such a run of
     // empty lines is a scene break inside a chapter.
     bool sectionsMarked = false;
@@ -61,13 +67,15 @@ public:
     BookLoadResult loadPaste(const QByteArray &clipboardRtf, const QString &clipboardText);
 
 private:
-    // ext: the last four characters of the path, lower case.
-    std::optional<QString> loadByExtension(const QString &ext, const QString &path, BookLoadResult &result);
+    std::optional<QString> loadByKind(BookFileKind kind, const QString &path, BookLoadResult &result);
     std::optional<QString> loadPlainText(const QString &path);
     std::optional<QString> loadHtml(const QString &path);
     std::optional<QString> loadRtf(const QString &path);
     std::optional<QString> loadWord(const QString &path);
     std::optional<QString> loadFictionBook(const QString &path, BookLoadResult &result);
+    std::optional<QString> loadEpub(const QString &path, BookLoadResult &result);
+    std::optional<QString> loadZipped(const QString &path, BookLoadResult &result);
+    void keepCover(const std::optional<QByteArray> &image, BookLoadResult &result);
     std::optional<QByteArray> readFile(const QString &path);
     void reportUnreadable(const QString &path);
     void reportIncompleteReading(const QString &path);
@@ -79,4 +87,9 @@ private:
     std::function<void(const QString &)> m_statusListener;
     QString m_failureStatus;
     ReadingReport m_reading; // of the file being loaded
+    QString m_coverNote;     // a cover that was there but broken
+    // The kind and name of the book read: the file's own, or the one inside
+    // an archive.
+    BookFileKind m_bookKind = BookFileKind::None;
+    QString m_bookName;
 };

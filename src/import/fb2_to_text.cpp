@@ -95,7 +95,9 @@ QString inlineNotes(const QString &body, const QHash<QString, QString> &notes)
     return result;
 }
 
-QString headingLines(const Fb2Description &desc)
+} // namespace
+
+QString descriptionHeadingLines(const Fb2Description &desc)
 {
     const QString heading = QStringLiteral("\r\n<h2 align=\"center\">");
     QString page;
@@ -113,6 +115,8 @@ QString headingLines(const Fb2Description &desc)
         page += QStringLiteral("\r\n<br><h3 align=\"left\">Аннотация.</h3><br><br>") + desc.annotation;
     return page;
 }
+
+namespace {
 
 QString bodyMarkup(QString body)
 {
@@ -137,8 +141,8 @@ QString bodyMarkup(QString body)
     return body;
 }
 
-// Line breaks of the converted page: LF dropped, manual breaks and block
-// ends become CR LF, no-break spaces plain spaces.
+} // namespace
+
 QString cleanConvertedText(const QString &converted)
 {
     QString text;
@@ -156,15 +160,13 @@ QString cleanConvertedText(const QString &converted)
     return limitEmptyLines(text);
 }
 
-} // namespace
-
 QString fb2Page(const QString &fileText)
 {
     const Fb2Description desc = readFb2Description(fileText);
     const QString body = inlineNotes(mainBody(fileText), readNotes(fileText));
     QString page = QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=")
                    + fb2DeclaredEncoding(fileText) + QStringLiteral("\"><Body>");
-    page += headingLines(desc);
+    page += descriptionHeadingLines(desc);
     page += bodyMarkup(body);
     return replaceAll(page, QStringLiteral("<p>"), QStringLiteral("<p>") + kNoBreakSpace + kNoBreakSpace, true);
 }

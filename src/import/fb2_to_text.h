@@ -4,9 +4,18 @@
 // section titles, poems and epigraphs laid out in lines, footnotes inlined
 // where they are referenced.
 
+#include "import/fb2_description.h"
 #include "import/reading_report.h"
 
 #include <QString>
+
+// The heading lines a book's text begins with (authors, title, series,
+// annotation) as page markup; EPUB books begin with the same lines.
+QString descriptionHeadingLines(const Fb2Description &desc);
+
+// Line breaks of a converted page: LF dropped, manual breaks and block ends
+// become CR LF, no-break spaces plain spaces, at most three empty lines.
+QString cleanConvertedText(const QString &converted);
 
 // The simple HTML page the book is laid out as.
 QString fb2Page(const QString &fileText);

@@ -1,5 +1,6 @@
 #include "import/project_writer.h"
 
+#include "app/project_cover.h"
 #include "app/project_store.h"
 
 #include "common/folder_exchange.h"
@@ -136,14 +137,18 @@ bool isBlockFile(const QFileInfo &entry)
 }
 
 // Copies what the user keeps in the old book folder (everything but block
-// files and "project.ini", which is rewritten) into the staged one, as hard
-// links: the old folder stays whole until the new one has taken its place.
+// files and "project.ini", which is rewritten, and the old cover when the
+// book brought a new one) into the staged one, as hard links: the old
+// folder stays whole until the new one has taken its place.
 bool carryOverOtherFiles(const QString &oldFolder, const QString &newFolder, WriteFailure &failure)
 {
+    const bool newCover = !projectCoverPath(newFolder).isEmpty();
     const QFileInfoList entries =
         QDir(oldFolder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         if (isBlockFile(entry) || entry.fileName() == QLatin1String("project.ini"))
+            continue;
+        if (newCover && projectCoverFileNames().contains(entry.fileName()))
             continue;
         errno = 0;
         if (!linkCopy(entry.absoluteFilePath(), newFolder + u'/' + entry.fileName()))
@@ -232,7 +237,8 @@ void recoverInterruptedWrites(const QString &realRoot, const QString &spareParen
 
 } // namespace
 
-QString writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info)
+QString writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info,
+                     const std::optional<BookCover> &cover)
 {
     WriteFailure failure;
     const QFileInfo target(folder);
@@ -265,6 +271,11 @@ QString writeProject(const QString &folder, const BookBlocks &book, const BookIn
     if (!writeProjectIni(projectIniPath(finalFolder), stagedIni, book, info)) {
         failure.fail(QStringLiteral("Не удалось записать файл \"%1\""), stagedIni);
         return failure.text;
+    }
+    if (cover) {
+        const QString coverPath = staging.filePath(projectCoverFileName(cover->extension));
+        if (!writeStagedFile(coverPath, cover->image, failure))
+            return failure.text;
     }
     // The files reach the disk before the folder takes the old one's place,
     // so not even a power cut can leave a book of empty files.

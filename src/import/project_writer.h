@@ -6,12 +6,17 @@
 // A book added again keeps the files of its folder that are not block files.
 
 #include "import/add_pass.h"
+#include "import/book_cover.h"
 #include "import/book_information.h"
 
 #include <QString>
 
-// Writes "project.ini" (description, range 1..N, table of contents) and the
-// block files 0001.txt ... into `folder`, replacing a project there. Empty
+#include <optional>
+
+// Writes "project.ini" (description, range 1..N, table of contents), the
+// block files 0001.txt ... and the book's cover ("cover.jpg" or "cover.png",
+// replacing an older one) into `folder`, replacing a project there. Empty
 // when written; otherwise what could not be written and why, in Russian (the
 // old project is left as it was).
-[[nodiscard]] QString writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info);
+[[nodiscard]] QString writeProject(const QString &folder, const BookBlocks &book, const BookInformation &info,
+                                   const std::optional<BookCover> &cover = std::nullopt);

@@ -3,7 +3,11 @@
 #include "mp3/tag_module.h"
 #include "mp3/wav_duration.h"
 
+#include "app/project_cover.h"
+#include "app/project_store.h"
+
 #include "common/outside_program.h"
+#include "common/program_folder.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -53,7 +57,8 @@ std::optional<EncoderCommand> encoderCommand(BookAudio &book, int n)
     QStringList arguments = QProcess::splitCommand(s.lameParameters);
     QString tagSwitches = QStringLiteral(" ");
     if (s.id3Tags) {
-        const Id3Tags tags = id3TagsFor(s, book.info, book.libraryName, duration);
+        Id3Tags tags = id3TagsFor(s, book.info, book.libraryName, duration);
+        tags.coverPath = projectCoverPath(bookFolder(book.programFolder, book.libraryName));
         tagSwitches = tags.switches();
         arguments += tags.arguments();
     }

@@ -118,6 +118,8 @@ QString Id3Tags::switches() const
     text += QStringLiteral(" --tn ") + quoted(QString::number(track));
     text += QStringLiteral(" --tc ") + quoted(comment);
     text += QStringLiteral(" --tg ") + quoted(genre) + u' ';
+    if (!coverPath.isEmpty())
+        text += QStringLiteral("--ti ") + quoted(coverPath) + u' ';
     return text;
 }
 
@@ -134,6 +136,9 @@ QStringList Id3Tags::arguments() const
     // common tag readers drop such a comment.
     args << QStringLiteral("--tt") << title << QStringLiteral("--tn") << QString::number(track)
          << QStringLiteral("--tv") << QStringLiteral("COMM==") + comment << QStringLiteral("--tg") << genre;
+    // The encoder writes the picture as the front cover (APIC type 3).
+    if (!coverPath.isEmpty())
+        args << QStringLiteral("--ti") << coverPath;
     return args;
 }
 

@@ -41,6 +41,8 @@ struct Id3Tags
     int track = 0;
     QString comment;
     QString genre;
+    // The front-cover picture to embed; empty for none.
+    QString coverPath;
 
     QString switches() const;
     QStringList arguments() const;

@@ -1,5 +1,6 @@
 #include "import/add_book.h"
 
+#include "app/project_cover.h"
 #include "app/project_store.h"
 #include "common/ini_file.h"
 #include "common/text_codec.h"
@@ -248,4 +249,26 @@ TEST(AddBook, BlocksKeepEveryCharacter)
     EXPECT_TRUE(second.readAll().startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(readBlockFile(book, 2).contains(QStringLiteral("Crème brûlée, ü, 中.")));
     EXPECT_FALSE(readBlockFile(book, 2).contains(u'?'));
+}
+
+// The book's cover is kept in its folder; a book added again with a cover
+// of the other kind leaves one cover, a book without one keeps the old.
+TEST(AddBook, TheCoverIsKeptInTheProjectFolder)
+{
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs; // "OK" to replacing the book
+    AddRequest request = requestFor(folder, QStringLiteral("Книга"), QStringLiteral("Текст.\r\n"));
+    request.cover = BookCover{"jpeg bytes", QStringLiteral("jpg")};
+    ASSERT_EQ(add(request, dialogs).status, AddStatus::Added);
+    const QString book = bookFolder(folder.path(), QStringLiteral("Книга"));
+    EXPECT_EQ(projectCoverPath(book), book + QStringLiteral("/cover.jpg"));
+
+    request.cover = BookCover{"png bytes", QStringLiteral("png")};
+    ASSERT_EQ(add(request, dialogs).status, AddStatus::Added);
+    EXPECT_FALSE(QFile::exists(book + QStringLiteral("/cover.jpg")));
+    EXPECT_EQ(folder.readBytes(QStringLiteral("Projects/Книга/cover.png")), QByteArray("png bytes"));
+
+    request.cover.reset();
+    ASSERT_EQ(add(request, dialogs).status, AddStatus::Added);
+    EXPECT_EQ(projectCoverPath(book), book + QStringLiteral("/cover.png"));
 }

@@ -131,6 +131,15 @@ TEST(BookLoader, WordDocumentsGoThroughTheConverter)
     EXPECT_TRUE(result.indentsMarked);
     EXPECT_EQ(result.status, kOk);
     EXPECT_EQ(f.statuses.first(), QStringLiteral("Конвертация файла..."));
+
+    // DOCX and ODT take the same way; RTF under a Word name is read directly.
+    f.load(QStringLiteral("doc two.docx"), "PK zip");
+    f.load(QStringLiteral("doc three.ODT"), "PK zip");
+    EXPECT_EQ(f.word.converted.size(), 3);
+    const BookLoadResult disguised = f.load(QStringLiteral("rtf.doc"), "{\\rtf1 Plain RTF\\par}");
+    EXPECT_EQ(f.word.converted.size(), 3);
+    EXPECT_EQ(disguised.text, QStringLiteral("Plain RTF"));
+    EXPECT_TRUE(disguised.indentsMarked);
 }
 
 TEST(BookLoader, AFailedWordConversionIsReportedNotCalledOk)

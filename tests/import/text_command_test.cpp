@@ -33,11 +33,12 @@ TEST(TextCli, PrintsTheEditorTextOrTheInformation)
         folder, {QStringLiteral("--info"), sharedDataPath(QStringLiteral("books/fb2/war-and-peace-demo.utf8.fb2"))});
     EXPECT_EQ(info.exitCode, 0);
     const QStringList lines = info.out.split(u'\n');
-    ASSERT_EQ(lines.size(), 9); // title, seven fields, the final line end
+    ASSERT_EQ(lines.size(), 10); // title, seven fields, the cover, the final line end
     // The proposed title is the book's own, not its file name.
     EXPECT_EQ(lines.mid(0, 5),
               (QStringList{"Война и мир", "Война и мир", "Детство, Отрочество, Юность", "2", "Лев Толстой"}));
     EXPECT_TRUE(lines[6].contains(QStringLiteral("Это тестовый файл FictionBook 2.0.")));
+    EXPECT_EQ(lines[8], QStringLiteral("Обложка: cover.jpg, 35140 байт"));
 }
 
 TEST(TextCli, NothingReadableFailsWithAMessage)

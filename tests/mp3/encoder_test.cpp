@@ -1,5 +1,6 @@
 #include "id3v2_reader.h"
 
+#include "app/project_store.h"
 #include "common/program_version.h"
 #include "mp3/book_output_files.h"
 #include "mp3/lame_command.h"
@@ -275,4 +276,35 @@ TEST_F(RealEncoder, CyrillicAndShellCharactersReachTheTags)
     EXPECT_EQ(read.value(u"artist"_qs).toString(), frames.value(u"TPE1"_qs));
     EXPECT_EQ(read.value(u"album"_qs).toString(), frames.value(u"TALB"_qs));
     EXPECT_EQ(read.value(u"comment"_qs).toString(), frames.value(u"COMM"_qs));
+}
+
+// The book folder's cover goes into every MP3 as its attached picture.
+TEST_F(RealEncoder, TheProjectCoverBecomesTheFrontCoverOfEveryMp3)
+{
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16) + QByteArray(17, '\1')
+                           + QByteArray("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
+    const QString projectFolder = bookFolder(f.folder.path(), f.book.libraryName);
+    QDir().mkpath(projectFolder);
+    writeFile(projectFolder + u"/cover.png"_qs, png);
+    BookOutputFiles files(f.book);
+    for (int n = 1; n <= 2; ++n) {
+        writeFile(f.audio(files.wavFileName(n)), wavBytes(0.5));
+        const auto job = files.encoderJob(n);
+        ASSERT_TRUE(job);
+        EXPECT_TRUE(job->arguments.contains(projectFolder + u"/cover.png"_qs));
+        ProcessRunner runner;
+        ASSERT_TRUE(runner.runProcess(*job));
+        ASSERT_TRUE(runner.waitForEnd(60000));
+        ASSERT_TRUE(files.keepEncodedMp3(n));
+    }
+    for (const QString &name : QDir(f.book.audioFolder).entryList({u"*.mp3"_qs})) {
+        QFile mp3(f.audio(name));
+        ASSERT_TRUE(mp3.open(QIODevice::ReadOnly));
+        const QByteArray bytes = mp3.read(64 * 1024);
+        // APIC: frame header, text encoding, "image/png", ..., the picture.
+        const qsizetype frame = bytes.indexOf("APIC");
+        ASSERT_GE(frame, 0) << name.toStdString();
+        EXPECT_EQ(bytes.indexOf("image/png", frame), frame + 11);
+        EXPECT_GT(bytes.indexOf(png, frame), frame);
+    }
 }

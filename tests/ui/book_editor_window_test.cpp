@@ -10,6 +10,7 @@
 #include "support/find_child.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
+#include "support/zip_writer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,6 +100,10 @@ TEST_F(BookEditorTest, FictionBookFillsTextTitleAndInformation)
     EXPECT_TRUE(w->bookText().contains(QStringLiteral("Война и мир")));
     EXPECT_TRUE(child<QPushButton>(w.get(), "addBookButton")->isEnabled());
     EXPECT_TRUE(child<QLabel>(w.get(), "bookDurationLabel")->text().startsWith(QStringLiteral("~ ")));
+    // The book's cover is shown beside the information fields.
+    const QLabel *cover = child<QLabel>(w.get(), "coverLabel");
+    EXPECT_TRUE(cover->isVisibleTo(w.get()));
+    EXPECT_FALSE(cover->pixmap().isNull());
     // The settings are saved after a load, with the book's folder.
     EXPECT_EQ(readIni(QStringLiteral("Добавление книги"), QStringLiteral("Начальный каталог"), folder.file(kIni)),
               book.left(book.lastIndexOf(u'/') + 1));
@@ -325,6 +330,12 @@ TEST_F(BookEditorTest, DroppedFilesLoadBooksAndNothingElse)
     drop(QStringLiteral("книга.txt"));
     EXPECT_EQ(w->bookText(), QStringLiteral("Текст из файла.\r\n"));
     EXPECT_EQ(child<QLineEdit>(w.get(), "titleEdit")->text(), QStringLiteral("книга"));
+
+    ASSERT_TRUE(writeZip(folder.file(QStringLiteral("архив.zip")), {{QStringLiteral("повесть.txt"), "Text in a zip"}}));
+    drop(QStringLiteral("архив.zip"));
+    EXPECT_EQ(w->bookText(), QStringLiteral("Text in a zip"));
+    EXPECT_EQ(child<QLineEdit>(w.get(), "titleEdit")->text(), QStringLiteral("повесть"));
+    EXPECT_FALSE(child<QLabel>(w.get(), "coverLabel")->isVisibleTo(w.get()));
 }
 
 TEST_F(BookEditorTest, CancellingTheOpenDialogClosesOnlyAnEmptyEditor)

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include <utility>
@@ -74,4 +75,11 @@ DialogAnswer MessageBoxDialogs::show(const DialogMessage &message)
     QMessageBox box(iconOf(message.icon), message.title, message.text, buttonsOf(message.buttons), parent);
     nameButtonsInRussian(box);
     return answerOf(box.exec());
+}
+
+int MessageBoxDialogs::choose(const DialogChoice &choice)
+{
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(m_parent, choice.title, choice.text, choice.items, 0, false, &chosen);
+    return chosen ? int(choice.items.indexOf(item)) : -1;
 }

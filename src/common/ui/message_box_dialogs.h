@@ -14,6 +14,7 @@ class MessageBoxDialogs : public UserDialogs
 public:
     explicit MessageBoxDialogs(QWidget *parent) : m_parent(parent) { }
     DialogAnswer show(const DialogMessage &message) override;
+    int choose(const DialogChoice &choice) override;
 
 private:
     QWidget *m_parent;

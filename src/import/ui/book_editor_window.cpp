@@ -2,6 +2,7 @@
 
 #include "common/ui/named_control.h"
 
+#include "app/book_file_filter.h"
 #include "app/settings.h"
 #include "common/ini_file.h"
 #include "common/program_folder.h"
@@ -35,6 +36,20 @@
 #include <QTreeWidget>
 
 namespace {
+
+// Where the loaded book's cover is shown in the information frame.
+constexpr QRect kCoverPlace{304, 96, 44, 72};
+
+QString openDialogFilters()
+{
+    const auto patterns = [](BookFileKind kind) { return bookFilePatterns(kind).join(u' '); };
+    return QStringLiteral("Все форматы (%1);;Текстовые файлы (%2);;Текст в формате RTF (%3);;"
+                          "Документ Word или OpenDocument (%4);;Web страница (%5);;FictionBook (%6);;"
+                          "Электронная книга EPUB (%7);;Архив ZIP (%8)")
+        .arg(patterns(BookFileKind::None), patterns(BookFileKind::Text), patterns(BookFileKind::Rtf),
+             patterns(BookFileKind::Word), patterns(BookFileKind::Html), patterns(BookFileKind::FictionBook),
+             patterns(BookFileKind::Epub), patterns(BookFileKind::Zip));
+}
 
 // Design size of the controls' area, in pixels.
 constexpr int kDesignWidth = 820;
@@ -113,11 +128,7 @@ BookEditorWindow::BookEditorWindow(const QString &programFolder, Settings &mainS
     updateEnabledOptions();
 
     chooseOpenFile = [this](const QString &folder) {
-        return QFileDialog::getOpenFileName(
-            this, QStringLiteral("Открыть книгу"), folder,
-            QStringLiteral("Все форматы (*.txt *.rtf *.doc *.fb2 *.htm *.html);;Текстовые файлы (*.txt);;"
-                           "Текст в формате RTF (*.rtf);;Документ Word (*.doc);;"
-                           "Web страница (*.htm *.html);;FictionBook (*.fb2)"));
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Открыть книгу"), folder, openDialogFilters());
     };
     chooseSaveFile = [this] {
         return QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как..."), m_lastFolder,
@@ -247,8 +258,9 @@ void BookEditorWindow::buildInformationFrame(QWidget *client)
     const QStringList captions{QStringLiteral("Название:"), QStringLiteral("Цикл:"), QString(),
                                QStringLiteral("Автор(ы):"), QStringLiteral("Жанр:"), QStringLiteral("Аннотация:"),
                                QStringLiteral("Дата:")};
+    // Genre, annotation and date leave room at their right for the cover.
     const QList<QRect> places{{78, 16, 270, 20}, {78, 38, 210, 20},  {292, 38, 56, 20}, {78, 60, 270, 34},
-                              {78, 96, 270, 20}, {78, 118, 270, 28}, {78, 148, 270, 20}};
+                              {78, 96, 222, 20}, {78, 118, 222, 28}, {78, 148, 222, 20}};
     for (int i = 0; i < 7; ++i) {
         QWidget *field = nullptr;
         if (i == 3 || i == 5) {
@@ -266,6 +278,10 @@ void BookEditorWindow::buildInformationFrame(QWidget *client)
             label(captions[i], m_infoFrame, {6, places[i].y() + 2, 70, 16});
         m_informationFields.append(field);
     }
+    m_coverLabel = named(new QLabel(m_infoFrame), "coverLabel", QStringLiteral("Обложка книги"));
+    m_coverLabel->setGeometry(kCoverPlace);
+    m_coverLabel->setAlignment(Qt::AlignCenter);
+    m_coverLabel->hide();
 }
 
 void BookEditorWindow::buildTextOptions(QWidget *client)

@@ -118,6 +118,7 @@ private:
     bool loadBookFile(const QString &filePath, const QString &fileTitle);
     void showLoaded(const BookLoadResult &result);
     void setInformation(const BookInformation &info);
+    void showCover(const std::optional<BookCover> &cover);
     void bookIsLoaded();
     void dropOnText(const QList<QUrl> &urls);
 
@@ -194,6 +195,8 @@ private:
     QLabel *m_bookDurationLabel = nullptr;
     QGroupBox *m_infoFrame = nullptr;
     QList<QWidget *> m_informationFields; // the seven book information fields
+    QLabel *m_coverLabel = nullptr;       // the loaded book's cover, beside the fields
+    std::optional<BookCover> m_cover;
     QGroupBox *m_textProcessingFrame = nullptr;
     QCheckBox *m_analyseDialogues = nullptr;
     QCheckBox *m_twoVoiceDialogue = nullptr;

@@ -158,7 +158,7 @@ void BookEditorWindow::setAdding(bool adding)
 void BookEditorWindow::addBook()
 {
     saveEditorSettings();
-    AddRequest request{m_programFolder, m_titleEdit->text(), bookText(), information(), options(), {}, {}};
+    AddRequest request{m_programFolder, m_titleEdit->text(), bookText(), information(), options(), {}, {}, m_cover};
     ChapterDetector detector(m_identifiers.entries(), request.options.dialogueStartsWithQuotes);
     detector.emptyCount = m_emptyCount;
     const qsizetype total = std::max<qsizetype>(1, request.text.size());

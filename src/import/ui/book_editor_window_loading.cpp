@@ -4,6 +4,8 @@
 #include "import/ui/book_editor_window.h"
 
 #include "import/editor_text.h"
+
+#include "app/book_file_filter.h"
 #include "import/paragraph_layout.h"
 
 #include <QApplication>
@@ -11,8 +13,10 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -24,9 +28,7 @@ namespace {
 // The formats a file dropped on the text may have.
 bool isDroppableBook(const QString &path)
 {
-    static const QStringList endings{QStringLiteral(".txt"), QStringLiteral(".fb2"), QStringLiteral(".doc"),
-                                     QStringLiteral(".htm"), QStringLiteral("html"), QStringLiteral(".rtf")};
-    return path.size() >= 5 && QFileInfo(path).isFile() && endings.contains(path.right(4).toLower());
+    return !openableBookFile(path).isEmpty();
 }
 
 } // namespace
@@ -104,6 +106,7 @@ void BookEditorWindow::showLoaded(const BookLoadResult &result)
             m_titleEdit->setText(*result.title);
         if (result.information)
             setInformation(*result.information);
+        showCover(result.cover);
         // RTF and Word books have their indents marked with spaces; other
         // books are looked at. The status line says what was chosen.
         QStringList notes = {result.status};
@@ -191,6 +194,18 @@ void BookEditorWindow::setInformation(const BookInformation &info)
         else if (auto *box = qobject_cast<QPlainTextEdit *>(m_informationFields[i]))
             box->setPlainText(value);
     }
+}
+
+void BookEditorWindow::showCover(const std::optional<BookCover> &cover)
+{
+    m_cover = cover;
+    QPixmap picture;
+    if (cover)
+        picture.loadFromData(cover->image);
+    m_coverLabel->setVisible(!picture.isNull());
+    m_coverLabel->setPixmap(picture.isNull()
+                                ? QPixmap()
+                                : picture.scaled(m_coverLabel->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 BookInformation BookEditorWindow::information() const
