@@ -27,7 +27,8 @@ bool ProcessRunner::runProcess(const ProcessRequest &request)
     process->setProgram(request.program);
     process->setArguments(request.arguments);
     process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardInputFile(request.standardInputFile.isEmpty() ? QProcess::nullDevice()
+                                                                      : request.standardInputFile);
     // An unread pipe would stall a chatty program, so its error channel is
     // kept only on request.
     if (!request.captureErrorOutput)

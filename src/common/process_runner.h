@@ -26,6 +26,8 @@ struct ProcessRequest
     QProcessEnvironment environment;
     QString workingDirectory;
     bool captureErrorOutput = false;
+    // Empty: the program reads nothing.
+    QString standardInputFile;
 };
 
 class ProcessRunner
