@@ -96,14 +96,16 @@ TEST(SpeechProgramCli, BrokenCommandIsToldClearly)
         << speak.err.toStdString();
     EXPECT_TRUE(speak.err.contains(QStringLiteral("voice does not exist")));
 
-    const CliRun record = runCli(folder, {QStringLiteral("convert"), folder.file(QStringLiteral("книга.txt")),
-                                          QStringLiteral("--title"), QStringLiteral("Книга"), QStringLiteral("--quiet")});
+    const CliRun record =
+        runCli(folder, {QStringLiteral("convert"), folder.file(QStringLiteral("книга.txt")), QStringLiteral("--title"),
+                        QStringLiteral("Книга"), QStringLiteral("--quiet")});
     EXPECT_NE(record.exitCode, 0);
     EXPECT_TRUE(record.err.contains(QStringLiteral("voice does not exist"))) << record.err.toStdString();
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("ERROR.TXT"))));
 
     defineVoice(folder, QStringLiteral("нет-такой-программы -w {wav} -f {text}"));
-    const CliRun missing = runCli(folder, {QStringLiteral("record"), QStringLiteral("Книга"), QStringLiteral("--quiet")});
+    const CliRun missing =
+        runCli(folder, {QStringLiteral("record"), QStringLiteral("Книга"), QStringLiteral("--quiet")});
     EXPECT_NE(missing.exitCode, 0);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("Речевая программа «нет-такой-программы» для голоса «Голос эспик» "
                                                     "не найдена")))

@@ -192,8 +192,7 @@ TEST_F(ProgramVoiceTest, EspeakNgCommandLineSpeaksWithRolePausesAndRates)
     EXPECT_TRUE(plain.failure.isEmpty()) << plain.failure.toStdString();
     EXPECT_GT(plain.info.seconds(), 1.0);
 
-    const SpokenWav paused =
-        speakThrough(folder, sentence + QStringLiteral(" \\pause{1500ms} ") + sentence);
+    const SpokenWav paused = speakThrough(folder, sentence + QStringLiteral(" \\pause{1500ms} ") + sentence);
     EXPECT_NEAR(paused.info.msecs(), 2 * plain.info.msecs() + 1500, 30);
 
     const SpokenWav fast = speakThrough(folder, QStringLiteral(" \\absspeed{200} ") + sentence);

@@ -151,8 +151,8 @@ void SpeechProgramsPage::showChosen()
     m_encodingEdit->setText(shown.encoding);
     m_rateEdit->setText(valueRangeText(shown.rate));
     m_pitchEdit->setText(valueRangeText(shown.pitch));
-    m_stressCombo->setCurrentIndex(int(std::find(std::begin(kStressForms), std::end(kStressForms), shown.stress)
-                                       - std::begin(kStressForms)));
+    m_stressCombo->setCurrentIndex(
+        int(std::find(std::begin(kStressForms), std::end(kStressForms), shown.stress) - std::begin(kStressForms)));
     m_trialLabel->clear();
 }
 
@@ -171,9 +171,9 @@ void SpeechProgramsPage::storeChosen()
     edited.pitch = parseValueRange(m_pitchEdit->text());
     edited.stress = kStressForms[std::clamp(m_stressCombo->currentIndex(), 0, 3)];
     const SpeechProgramDefinition &before = m_definitions.at(m_shownRow);
-    const bool same = edited.enabled == before.enabled && edited.name == before.name
-                      && edited.command == before.command && edited.textOnStandardInput == before.textOnStandardInput
-                      && edited.encoding == before.encoding && valueRangeText(edited.rate) == valueRangeText(before.rate)
+    const bool same = edited.enabled == before.enabled && edited.name == before.name && edited.command == before.command
+                      && edited.textOnStandardInput == before.textOnStandardInput && edited.encoding == before.encoding
+                      && valueRangeText(edited.rate) == valueRangeText(before.rate)
                       && valueRangeText(edited.pitch) == valueRangeText(before.pitch) && edited.stress == before.stress;
     if (same)
         return;

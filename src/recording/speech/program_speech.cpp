@@ -8,8 +8,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -253,12 +253,11 @@ QString speechProgramProblem(const SpeechProgramDefinition &definition)
     if (command.isEmpty())
         return QStringLiteral("Для голоса «%1» не задана команда речевой программы.\n").arg(definition.name) + where;
     if (!definition.command.contains(QStringLiteral("{wav}")))
-        return QStringLiteral("В команде голоса «%1» нет {wav}: программе некуда записать звук.\n")
-                   .arg(definition.name)
+        return QStringLiteral("В команде голоса «%1» нет {wav}: программе некуда записать звук.\n").arg(definition.name)
                + where;
     const QString program = command.first();
-    const bool found = program.contains(u'/') ? QFileInfo(program).isExecutable()
-                                              : !QStandardPaths::findExecutable(program).isEmpty();
+    const bool found =
+        program.contains(u'/') ? QFileInfo(program).isExecutable() : !QStandardPaths::findExecutable(program).isEmpty();
     if (!found)
         return QStringLiteral("Речевая программа «%1» для голоса «%2» не найдена.\n"
                               "Установите её или укажите полный путь к ней. ")

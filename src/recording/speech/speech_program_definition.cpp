@@ -137,8 +137,8 @@ QList<SpeechProgramDefinition> loadSpeechProgramDefinitions(const QString &iniPa
     return definitions;
 }
 
-bool saveSpeechProgramDefinitions(const QList<SpeechProgramDefinition> &definitions,
-                                  const QStringList &removedSections, const QString &iniPath)
+bool saveSpeechProgramDefinitions(const QList<SpeechProgramDefinition> &definitions, const QStringList &removedSections,
+                                  const QString &iniPath)
 {
     std::optional<IniDocument> ini = readDefinitionsFile(iniPath);
     if (!ini)

@@ -25,10 +25,10 @@ struct ProgramValueRange
 
 struct SpeechProgramDefinition
 {
-    QString section;    // the section name in the file, never shown
+    QString section; // the section name in the file, never shown
     bool enabled = false;
-    QString name;       // the voice's name in the voice lists
-    QString command;    // program and arguments, quoted where they hold blanks
+    QString name;    // the voice's name in the voice lists
+    QString command; // program and arguments, quoted where they hold blanks
     bool textOnStandardInput = false;
     QString encoding = QStringLiteral("UTF-8");
     std::optional<ProgramValueRange> rate;
@@ -40,8 +40,8 @@ struct SpeechProgramDefinition
 QList<SpeechProgramDefinition> loadSpeechProgramDefinitions(const QString &iniPath);
 // Writes the definitions into the file, keeping its comments and every
 // other line; sections of `removedSections` are taken out.
-bool saveSpeechProgramDefinitions(const QList<SpeechProgramDefinition> &definitions,
-                                  const QStringList &removedSections, const QString &iniPath);
+bool saveSpeechProgramDefinitions(const QList<SpeechProgramDefinition> &definitions, const QStringList &removedSections,
+                                  const QString &iniPath);
 
 // The switched-on definitions the voice list shows after the engine's
 // voices, read from the program folder's "SpeechPrograms.ini".

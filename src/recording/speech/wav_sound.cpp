@@ -47,8 +47,8 @@ double sampleAt(const char *p, const SourceFormat &format)
     case 8: return (quint8(p[0]) - 128) / 128.0;
     case 16: return qFromLittleEndian<qint16>(p) / 32768.0;
     case 24: {
-        const qint32 value = qint32(quint32(quint8(p[0])) << 8 | quint32(quint8(p[1])) << 16
-                                    | quint32(quint8(p[2])) << 24);
+        const qint32 value =
+            qint32(quint32(quint8(p[0])) << 8 | quint32(quint8(p[1])) << 16 | quint32(quint8(p[2])) << 24);
         return value / 2147483648.0;
     }
     default: return qFromLittleEndian<qint32>(p) / 2147483648.0;
@@ -84,8 +84,8 @@ QList<double> monoSamples(const char *data, qsizetype bytes, const SourceFormat 
 // above what either rate holds.
 QByteArray resampled(const QList<double> &mono, int fromRate, const PcmFormat &target)
 {
-    const qint64 frames = fromRate == target.sampleRate ? mono.size()
-                                                         : qint64(mono.size()) * target.sampleRate / fromRate;
+    const qint64 frames =
+        fromRate == target.sampleRate ? mono.size() : qint64(mono.size()) * target.sampleRate / fromRate;
     QByteArray out(frames * 2 * target.channels, Qt::Uninitialized);
     char *p = out.data();
     for (qint64 i = 0; i < frames; ++i) {
