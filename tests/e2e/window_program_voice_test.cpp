@@ -20,8 +20,8 @@
 TEST(WindowProgramVoice, BookIsRecordedThroughTheProgramAndAMissingOneIsNamed)
 {
     const int programVoice = int(SpeechVoice::voices().size() - installedSpeechPrograms().size());
-    for (const QString &program : {QStringLiteral("espeak-ng -v ru+f3 -w {wav} -f {text}"),
-                                   QStringLiteral("нет-такой-программы --out {wav}")}) {
+    for (const QString &program :
+         {QStringLiteral("espeak-ng -v ru+f3 -w {wav} -f {text}"), QStringLiteral("нет-такой-программы --out {wav}")}) {
         SCOPED_TRACE(program.toStdString());
         const bool installed = program.startsWith(QStringLiteral("espeak-ng"));
         TempProgramFolder folder;

@@ -8,11 +8,6 @@ namespace {
 
 constexpr int kNormalPercent = 100;
 
-bool hasSpeakableCharacter(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetterOrNumber(); });
-}
-
 class CubePieces
 {
 public:
@@ -76,6 +71,11 @@ private:
 };
 
 } // namespace
+
+bool hasSpeakableCharacter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+}
 
 QList<SpeechPiece> parseCubeMarkup(const QString &text)
 {

@@ -12,3 +12,7 @@
 // without a letter or digit (the full stops put before role tags) is left
 // out: a program would only make a short noise of it.
 QList<SpeechPiece> parseCubeMarkup(const QString &text);
+
+// True when the text holds a letter or digit: anything else is not worth a
+// run of a speech program.
+bool hasSpeakableCharacter(const QString &text);

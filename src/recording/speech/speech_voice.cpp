@@ -4,7 +4,6 @@
 #include "recording/speech/cube_markup.h"
 #include "recording/speech/program_speech.h"
 
-#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -37,9 +36,7 @@ QList<SpeechPiece> programPieces(const QList<SpeechPiece> &pieces)
 {
     QList<SpeechPiece> spoken;
     for (SpeechPiece piece : pieces) {
-        const bool speakable =
-            std::any_of(piece.text.cbegin(), piece.text.cend(), [](QChar c) { return c.isLetterOrNumber(); });
-        if (piece.kind == SpeechPiece::Text && !speakable)
+        if (piece.kind == SpeechPiece::Text && !hasSpeakableCharacter(piece.text))
             continue;
         piece.rate = piece.pitch = 100;
         spoken.append(piece);
