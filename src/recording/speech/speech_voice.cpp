@@ -30,8 +30,8 @@ const SpeechProgramDefinition *programOfVoice(int index)
 
 // SAPI XML for a speech program (the dictionaries' trial): its silences
 // count, its rates and pitches are in the engine's steps, which mean
-// nothing to a program, so it speaks at its normal rate and pitch.
-// A lone full stop (what a purge speaks) would cost a run of the program.
+// nothing to a program, so it speaks at its normal rate and pitch. A lone
+// full stop (what a purge speaks) is dropped: it would cost a program run.
 QList<SpeechPiece> programPieces(const QList<SpeechPiece> &pieces)
 {
     QList<SpeechPiece> spoken;
