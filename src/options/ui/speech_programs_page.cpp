@@ -137,11 +137,9 @@ void SpeechProgramsPage::showChosen()
     const int row = chosenRow();
     m_shownRow = row;
     const bool any = row >= 0;
-    for (QWidget *control : {static_cast<QWidget *>(m_enabledBox), static_cast<QWidget *>(m_nameEdit),
-                             static_cast<QWidget *>(m_commandEdit), static_cast<QWidget *>(m_inputCombo),
-                             static_cast<QWidget *>(m_encodingEdit), static_cast<QWidget *>(m_rateEdit),
-                             static_cast<QWidget *>(m_pitchEdit), static_cast<QWidget *>(m_stressCombo),
-                             static_cast<QWidget *>(m_tryButton), static_cast<QWidget *>(m_removeButton)})
+    const QList<QWidget *> form = {m_enabledBox, m_nameEdit,  m_commandEdit, m_inputCombo, m_encodingEdit,
+                                   m_rateEdit,   m_pitchEdit, m_stressCombo, m_tryButton,  m_removeButton};
+    for (QWidget *control : form)
         control->setEnabled(any);
     const SpeechProgramDefinition shown = any ? m_definitions.at(row) : SpeechProgramDefinition{};
     m_enabledBox->setChecked(shown.enabled);
