@@ -3,6 +3,7 @@
 #include "cli/cli_command.h"
 
 #include "common/program_folder.h"
+#include "recording/speech/speech_program_definition.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,6 +69,7 @@ int main(int argc, char **argv)
         programFolder = decideProgramFolder(QCoreApplication::applicationDirPath());
     QDir().mkpath(programFolder);
     seedProgramFolder(programFolder);
+    loadSpeechPrograms(programFolder);
 
     const QString name = args.takeFirst();
     for (const CliCommand &c : cliCommands()) {

@@ -74,6 +74,10 @@ int runSpeak(CliContext &context)
         cliErr(QStringLiteral("Нет голоса с номером %1 (список: lectorium-cli voices).\n").arg(index));
         return 1;
     }
+    if (const QString problem = SpeechVoice::voiceProblem(index); !problem.isEmpty()) {
+        cliErr(problem + u'\n');
+        return 1;
+    }
     auto file = std::make_shared<WavFileStream>(voice.format());
     if (!file->open(args->output)) {
         cliErr(QStringLiteral("Не удалось создать файл: %1\n").arg(args->output));
@@ -82,6 +86,10 @@ int runSpeak(CliContext &context)
     voice.setAudioOutputStream(file);
     voice.speak(Codec::decodeUserFile(*bytes), args->xml ? SVSFIsXML : SVSFIsNotXML);
     file->close();
+    if (const QString failure = voice.failure(); !failure.isEmpty()) {
+        cliErr(failure + u'\n');
+        return 1;
+    }
     return 0;
 }
 

@@ -28,7 +28,8 @@ bool ProcessRunner::runProcess(const ProcessRequest &request)
     process->setArguments(request.arguments);
     if (!request.captureStandardOutput)
         process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardInputFile(request.standardInputFile.isEmpty() ? QProcess::nullDevice()
+                                                                      : request.standardInputFile);
     // An unread pipe would stall a chatty program, so its error channel is
     // kept only on request.
     if (!request.captureErrorOutput)

@@ -29,6 +29,8 @@ struct ProcessRequest
     // For programs that answer on standard output (a media prober); a
     // program that writes much there would stall on the unread pipe.
     bool captureStandardOutput = false;
+    // Empty: the program reads nothing.
+    QString standardInputFile;
 };
 
 class ProcessRunner

@@ -24,6 +24,7 @@ public:
     QString chapterIdentifiersFile() const { return file(QStringLiteral("Chapters.txt")); }
     QString projectsDir() const { return file(QStringLiteral("Projects")); }
     QString dictionaryDir() const { return file(QStringLiteral("Dic")); }
+    QString speechProgramsFile() const { return file(QStringLiteral("SpeechPrograms.ini")); }
 
 private:
     QString m_path;

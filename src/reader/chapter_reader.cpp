@@ -61,6 +61,9 @@ ChapterReader::Progress ChapterReader::poll()
     Progress progress;
     progress.finished = status.runningState == SpeechStatus::Done;
     progress.soundLost = m_voice.soundLost();
+    progress.wordsReported = m_voice.reportsWordPositions();
+    if (progress.finished)
+        progress.failure = m_voice.failure();
     m_started = m_started || progress.finished || !sameWords(status, m_before);
     if (!m_started)
         return progress;

@@ -19,6 +19,11 @@ public:
         int wordLength = 0;
         // The sound server went away: reading goes on without sound.
         bool soundLost = false;
+        // The voice reports where it is word by word; a speech program
+        // does not, and nothing is highlighted then.
+        bool wordsReported = true;
+        // The voice's speech program failed: why, for the user.
+        QString failure;
     };
 
     bool isReading() const { return m_reading; }

@@ -186,8 +186,12 @@ void RecordingDriver::tick()
 {
     setTimerRunning(false);
     // A block cut off by the user was not finished, however quiet the voice is.
-    if (m_voice.waitUntilDone(99) && !m_waitingForEncoder && !m_abortRequest)
-        finishBlock();
+    if (m_voice.waitUntilDone(99) && !m_waitingForEncoder && !m_abortRequest) {
+        if (const QString failure = m_voice.failure(); !failure.isEmpty())
+            reportVoiceFailure(failure);
+        else
+            finishBlock();
+    }
     if (m_settings.compressMp3)
         compressionStep();
     if (m_abortRequest && !m_waitingForEncoder) {
@@ -544,16 +548,36 @@ void RecordingDriver::restartEngine()
     step(QStringLiteral("Блок %1 записывается заново").arg(m_block));
 }
 
-void RecordingDriver::reportAndStop()
+void RecordingDriver::writeErrorReport(const QString &cause)
 {
     const QString sentence = m_blockText.mid(m_voice.sentencePosition(), m_voice.sentenceLength());
-    const QStringList report = {QStringLiteral("Lectorium v" LECTORIUM_VERSION),
-                                QStringLiteral("Прошло времени с начала записи: ") + formatDuration(elapsed()),
-                                QStringLiteral("Читаемый текст:"),
-                                QStringLiteral("---------------"),
-                                sentence,
-                                QStringLiteral("---------------")};
-    UserFile::writeLines(m_programFolder + QStringLiteral("/ERROR.TXT"), report);
+    QStringList report = {QStringLiteral("Lectorium v" LECTORIUM_VERSION),
+                          QStringLiteral("Прошло времени с начала записи: ") + formatDuration(elapsed())};
+    if (!cause.isEmpty())
+        report += UserFile::splitLines(cause);
+    report += {QStringLiteral("Читаемый текст:"), QStringLiteral("---------------"), sentence,
+               QStringLiteral("---------------")};
+    UserFile::writeBytes(m_programFolder + QStringLiteral("/ERROR.TXT"),
+                         Codec::encodeUserFile(report.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+}
+
+void RecordingDriver::reportVoiceFailure(const QString &failure)
+{
+    // A program that fails once fails the same way again: no restarts.
+    writeErrorReport(failure);
+    m_host.dialogs().show({QStringLiteral("Lectorium"),
+                           failure
+                               + QStringLiteral("\n\nЗапись книги остановлена на блоке %1, готовые блоки "
+                                                "сохранены. Сгенерирован отчет ERROR.TXT")
+                                     .arg(m_block),
+                           DialogIcon::Critical, DialogButtons::Ok});
+    m_engineFailed = true;
+    m_stopRequest = m_abortRequest = true;
+}
+
+void RecordingDriver::reportAndStop()
+{
+    writeErrorReport(QString());
     m_host.dialogs().show({QStringLiteral("Lectorium"),
                            QStringLiteral("Голосовой движок работает нестабильно!\nБыло предпринято %1 неудачных "
                                           "попыток записать текущий блок текста.\nЗапись книги остановлена, "

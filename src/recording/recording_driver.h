@@ -69,6 +69,8 @@ public:
     // as hung and is stopped.
     static double encoderSecondsAllowed(qint64 wavBytes);
     int currentBlock() const { return m_block; }
+    // Why the selected voice cannot record at all; empty when it can.
+    QString voiceProblem() const { return m_voice.voiceProblem(); }
     // Where the recording stands, as last shown.
     const RecordingProgress &progress() const { return m_progress; }
     // The dictionaries are rewriting the next block's text (or are done).
@@ -117,6 +119,8 @@ private:
     void stallCheck();
     void restartEngine();
     void reportAndStop();
+    void reportVoiceFailure(const QString &failure);
+    void writeErrorReport(const QString &cause);
     double now() const;
     double elapsed();
 

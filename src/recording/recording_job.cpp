@@ -71,6 +71,11 @@ bool RecordingJob::startRecording()
                                DialogIcon::Critical, DialogButtons::Ok});
         return false;
     }
+    if (const QString problem = m_driver.voiceProblem(); !problem.isEmpty()) {
+        m_host.dialogs().show({QStringLiteral("Lectorium"), problem + QStringLiteral("\nЗапись невозможна."),
+                               DialogIcon::Critical, DialogButtons::Ok});
+        return false;
+    }
     if (!diskAndFolderReady())
         return false;
     m_host.reloadDictionaries();

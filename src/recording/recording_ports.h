@@ -39,6 +39,12 @@ public:
     virtual bool finishBlock() = 0;
     // Closes the WAV file without finishing it (the block is abandoned).
     virtual void closeStream() = 0;
+    // Why the selected voice cannot speak at all (its speech program is
+    // missing), told before a recording starts; empty when it can.
+    virtual QString voiceProblem() const { return QString(); }
+    // Why the last block broke off (its speech program failed), with the
+    // program's own messages; empty when the voice did not fail.
+    virtual QString failure() const { return QString(); }
 };
 
 // The texts of the book being recorded.

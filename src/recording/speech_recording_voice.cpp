@@ -84,3 +84,13 @@ void SpeechRecordingVoice::closeStream()
     if (m_file)
         m_file->close();
 }
+
+QString SpeechRecordingVoice::voiceProblem() const
+{
+    return SpeechVoice::voiceProblem(m_settings.voiceIndex);
+}
+
+QString SpeechRecordingVoice::failure() const
+{
+    return m_voice ? m_voice->failure() : QString();
+}

@@ -26,6 +26,8 @@ public:
     void cancel() override;
     bool finishBlock() override;
     void closeStream() override;
+    QString voiceProblem() const override;
+    QString failure() const override;
 
 private:
     const Settings &m_settings;

@@ -3,6 +3,7 @@
 
 #include "reader/chapter_reader.h"
 #include "reader/chapter_text.h"
+#include "recording/speech/speech_program_definition.h"
 
 #include "support/wait_for.h"
 
@@ -80,4 +81,27 @@ TEST_F(ChapterReaderTest, StopSilencesAndOnlyStartReadsAgain)
     reader.read(text);
     EXPECT_FALSE(reader.poll().finished);
     EXPECT_LT(reader.poll().wordStart, 10) << "a new start reads from the beginning";
+}
+
+TEST(ChapterReaderProgramVoice, ReadsWithoutWordPositionsAndTellsAFailure)
+{
+    SpeechProgramDefinition program;
+    program.enabled = true;
+    program.name = QStringLiteral("Программа");
+    program.command = QStringLiteral("espeak-ng -v ru -w {wav} -f {text}");
+    SpeechProgramDefinition failing = program;
+    failing.command = QStringLiteral("espeak-ng -v нет-такого-голоса -w {wav} -f {text}");
+    const int voice = int(SpeechVoice::voices().size() - installedSpeechPrograms().size());
+    for (const bool fails : {false, true}) {
+        setInstalledSpeechPrograms({fails ? failing : program});
+        ChapterReader reader;
+        reader.start(voice, true);
+        reader.read(QStringLiteral("Короткая глава."));
+        ChapterReader::Progress progress;
+        ASSERT_TRUE(waitFor([&] { return (progress = reader.poll()).finished; }));
+        EXPECT_FALSE(progress.wordsReported);
+        EXPECT_EQ(progress.wordLength, 0);
+        EXPECT_EQ(progress.failure.isEmpty(), !fails) << progress.failure.toStdString();
+    }
+    setInstalledSpeechPrograms({});
 }

@@ -92,7 +92,7 @@ TEST_F(OptionsWindowTest, OpensOnTheGeneralPageWithTheSettingsAndPresets)
     EXPECT_EQ(child<QLineEdit>(w.get(), "parametersEdit")->text(), QStringLiteral("-b 128 -h"));
 
     // Ctrl+Tab walks the main tabs round; the advanced frame replaces the engine page.
-    for (int expected : {2, 0, 1}) {
+    for (int expected : {2, 3, 0, 1}) {
         QTest::keyClick(w.get(), Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_EQ(tabs->currentIndex(), expected);
     }
@@ -127,8 +127,8 @@ TEST_F(OptionsWindowTest, VoiceKindSetsRangesAndBoxesClamp)
     EXPECT_EQ(rate1->maximum(), 200);
     EXPECT_EQ(rate1->value(), 150);
     EXPECT_EQ(child<QSlider>(w.get(), "speechPitchSlider")->value(), 80);
-    // A value below the range (0 from a missing key) shows as the minimum.
-    EXPECT_EQ(child<QLineEdit>(w.get(), "narrationPitchEdit")->text(), QStringLiteral("25"));
+    // A missing key is the voice's normal, not the lowest it allows.
+    EXPECT_EQ(child<QLineEdit>(w.get(), "narrationPitchEdit")->text(), QStringLiteral("100"));
     EXPECT_EQ(child<QSlider>(w.get(), "narrationPauseSlider")->maximum(), 3000);
     typeInto(child<QLineEdit>(w.get(), "narrationPauseEdit"), QStringLiteral("нет"));
     EXPECT_EQ(child<QSlider>(w.get(), "narrationPauseSlider")->value(), 0);

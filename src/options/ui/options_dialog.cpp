@@ -5,6 +5,7 @@
 #include "options/ui/encoder_page.h"
 #include "options/ui/folder_picker.h"
 #include "options/ui/slider_box.h"
+#include "options/ui/speech_programs_page.h"
 
 #include "common/user_dialogs.h"
 #include "options/high_priority_option.h"
@@ -12,6 +13,7 @@
 #include "options/option_defaults.h"
 #include "options/output_folder_check.h"
 #include "options/visual_style_manifest.h"
+#include "recording/speech/speech_voice.h"
 #include "recording/speech/voice_table.h"
 
 #include <QCheckBox>
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -43,6 +46,9 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
     m_mainTabs->setTabToolTip(0, QStringLiteral("Выбор движка, настройка скорости и высоты голоса..."));
     m_mainTabs->addTab(buildGeneralPage(), QStringLiteral("Общие настройки"));
     m_mainTabs->addTab(buildMp3Page(), QStringLiteral("Настройки MP3"));
+    m_speechProgramsPage =
+        new SpeechProgramsPage(ProgramFolder(programFolder).speechProgramsFile(), m_dialogs, m_mainTabs);
+    m_mainTabs->addTab(m_speechProgramsPage, QStringLiteral("Добавить голос…"));
     auto *nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
     connect(nextTab, &QShortcut::activated, this, &OptionsDialog::nextMainTab);
 
@@ -146,6 +152,23 @@ void OptionsDialog::writeVoiceTableFile()
     saveVoiceTable(voiceTable(), ProgramFolder(m_programFolder).voiceSettingsFile());
 }
 
+void OptionsDialog::reloadVoiceList()
+{
+    loadSpeechPrograms(m_programFolder);
+    m_voices.clear();
+    for (const VoiceToken &voice : SpeechVoice::voices())
+        m_voices.append(voice.description);
+    {
+        const QSignalBlocker blocker(m_voiceCombo);
+        const int chosen = m_voiceCombo->currentIndex();
+        m_voiceCombo->clear();
+        m_voiceCombo->addItems(m_voices);
+        m_voiceCombo->setCurrentIndex(std::min(chosen, int(m_voices.size()) - 1));
+    }
+    readVoiceTableFile();
+    voiceChosen(m_voiceCombo->currentIndex());
+}
+
 void OptionsDialog::voiceChosen(int index)
 {
     m_highPriority->setVisible(isSpeechCubeVoice(m_voiceCombo->itemText(index)));
@@ -217,6 +240,7 @@ void OptionsDialog::updateEnabling()
     m_id3Tags->setEnabled(free && compress);
     m_encoderPage->setLocked(m_recording);
     m_defaultsButton->setEnabled(free);
+    m_speechProgramsPage->setEnabled(free);
     m_fileNameFrame->setEnabled(free);
     m_tagFrame->setEnabled(free);
     for (int i = 0; i < 3; ++i) {
@@ -295,6 +319,8 @@ void OptionsDialog::apply()
     copyControlsToSettings(m_settings);
     m_settings.audioStreams = 0;
     m_encoderPage->writePresets();
+    if (m_speechProgramsPage->save())
+        reloadVoiceList();
     emit applied();
 }
 

@@ -22,6 +22,7 @@ class QSpinBox;
 class QStackedWidget;
 class QTabWidget;
 class SliderBox;
+class SpeechProgramsPage;
 class UserDialogs;
 
 class OptionsDialog : public QDialog
@@ -78,6 +79,8 @@ private:
                        bool Settings::*field);
 
     void voiceChosen(int index);
+    // The speech programs were saved: the voice list follows them.
+    void reloadVoiceList();
     void highPriorityClicked(bool checked);
     void checkOutputFolder();
     void updateEnabling();
@@ -119,6 +122,7 @@ private:
     QComboBox *m_audiobookFormatCombo = nullptr;
     QCheckBox *m_deleteBlockMp3 = nullptr;
     EncoderPage *m_encoderPage = nullptr;
+    SpeechProgramsPage *m_speechProgramsPage = nullptr;
     QWidget *m_fileNameFrame = nullptr;
     QLineEdit *m_fileNameTemplateEdit = nullptr;
     QLineEdit *m_fileNamePreviewEdit = nullptr;

@@ -3,6 +3,7 @@
 #include "common/program_folder.h"
 
 #include "app/project_store.h"
+#include "common/user_file.h"
 #include "reader/chapter_list.h"
 #include "reader/chapter_text.h"
 #include "reader/ui/reader_style.h"
@@ -306,8 +307,14 @@ void ReaderWindow::followReading()
     if (m_reader.isPaused())
         return;
     const ChapterReader::Progress progress = m_reader.poll();
-    m_statusLabels[2]->setText(progress.soundLost ? QStringLiteral("Звуковой сервер недоступен: чтение идёт без звука")
-                                                  : QString());
+    m_statusLabels[2]->setText(readingNote(progress));
+    if (!progress.failure.isEmpty()) {
+        // Every next chapter would fail the same way.
+        stop();
+        m_statusLabels[2]->setText(readingNote(progress));
+        m_statusLabels[2]->setToolTip(progress.failure);
+        return;
+    }
     if (!progress.finished) {
         if (progress.wordLength > 0)
             highlight(progress.wordStart, progress.wordLength);
@@ -319,6 +326,17 @@ void ReaderWindow::followReading()
     } else {
         stop();
     }
+}
+
+QString ReaderWindow::readingNote(const ChapterReader::Progress &progress)
+{
+    if (!progress.failure.isEmpty())
+        return QStringLiteral("Чтение остановлено: ") + UserFile::splitLines(progress.failure).value(0);
+    if (progress.soundLost)
+        return QStringLiteral("Звуковой сервер недоступен: чтение идёт без звука");
+    if (!progress.wordsReported)
+        return QStringLiteral("Голос — речевая программа: читаемые слова не подсвечиваются");
+    return QString();
 }
 
 void ReaderWindow::highlight(int wordStart, int wordLength)

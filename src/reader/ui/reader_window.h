@@ -72,6 +72,8 @@ private:
 
     void applyStyle();
     void highlight(int wordStart, int wordLength);
+    // The status line's note on reading: sound gone, no highlighting, a failure.
+    static QString readingNote(const ChapterReader::Progress &progress);
     // An invalid colour gives the range back the view's text colour.
     void paintRange(int from, int to, const QColor &colour);
     QString iniPath() const;

@@ -1,5 +1,6 @@
 #include "recording/speech/espeak_engine.h"
 
+#include "recording/speech/program_speech.h"
 #include "recording/speech/stress_phoneme_input.h"
 #include "recording/speech/stressed_pronunciation.h"
 
@@ -266,7 +267,9 @@ void EspeakEngine::workerLoop()
             job = std::move(m_queue.front());
             m_queue.pop_front();
         }
-        if (job.state->generation == job.generation && !m_voices.isEmpty())
+        if (job.state->generation == job.generation && job.program)
+            speakThroughProgram(job, m_format);
+        else if (job.state->generation == job.generation && !m_voices.isEmpty())
             runJob(job);
         std::lock_guard lock(job.state->mutex);
         if (--job.state->pendingJobs == 0)

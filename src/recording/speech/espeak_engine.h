@@ -4,6 +4,7 @@
 // parameters, synthesis) happens on this thread; voices hand it jobs.
 
 #include "recording/speech/sapi_markup.h"
+#include "recording/speech/speech_program_definition.h"
 #include "recording/speech/speech_sink.h"
 #include "recording/speech/speech_status.h"
 #include "recording/speech/wav_file_stream.h"
@@ -36,6 +37,9 @@ struct SpeechJob
     // When set, the phonemes the synthesiser pronounces are written here, a
     // line per clause.
     std::shared_ptr<QString> phonemeTrace;
+    // Set for a voice that is a speech program: the program speaks the
+    // pieces, on the same thread, so voices still speak one at a time.
+    std::shared_ptr<const SpeechProgramDefinition> program;
 };
 
 class EspeakEngine

@@ -2,6 +2,8 @@
 // What a voice tells about its speaking, shared between the voice and the
 // synthesis thread.
 
+#include <QString>
+
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -24,6 +26,9 @@ struct SpeechState
     SpeechStatus status;
     int pendingJobs = 0;
     bool paused = false;
+    // Why the last speaking broke off (a speech program that failed), for
+    // the user; empty when it went well.
+    QString failure;
     // A purge moves the generation on: jobs of an older one stop or are skipped.
     std::atomic<quint64> generation{0};
 };

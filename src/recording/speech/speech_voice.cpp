@@ -1,6 +1,8 @@
 #include "recording/speech/speech_voice.h"
 
 #include "recording/speech/audio_device_sink.h"
+#include "recording/speech/cube_markup.h"
+#include "recording/speech/program_speech.h"
 
 #include <chrono>
 
@@ -18,6 +20,30 @@ public:
     void write(const char *, qint64) override { }
 };
 
+// The speech program of voice `index`, or nothing for an engine voice.
+const SpeechProgramDefinition *programOfVoice(int index)
+{
+    const int program = index - int(engine().voices().size());
+    const QList<SpeechProgramDefinition> &programs = installedSpeechPrograms();
+    return program >= 0 && program < programs.size() ? &programs.at(program) : nullptr;
+}
+
+// SAPI XML for a speech program (the dictionaries' trial): its silences
+// count, its rates and pitches are in the engine's steps, which mean
+// nothing to a program, so it speaks at its normal rate and pitch. A lone
+// full stop (what a purge speaks) is dropped: it would cost a program run.
+QList<SpeechPiece> programPieces(const QList<SpeechPiece> &pieces)
+{
+    QList<SpeechPiece> spoken;
+    for (SpeechPiece piece : pieces) {
+        if (piece.kind == SpeechPiece::Text && !hasSpeakableCharacter(piece.text))
+            continue;
+        piece.rate = piece.pitch = 100;
+        spoken.append(piece);
+    }
+    return spoken;
+}
+
 } // namespace
 
 SpeechVoice::SpeechVoice() : m_state(std::make_shared<SpeechState>()) { }
@@ -30,12 +56,27 @@ SpeechVoice::~SpeechVoice()
 QList<VoiceToken> SpeechVoice::voices()
 {
     QList<VoiceToken> tokens;
-    for (const EngineVoice &voice : engine().voices()) {
-        const MarkupKind kind =
-            voice.description.contains(QStringLiteral("Cube")) ? MarkupKind::PlainText : MarkupKind::SapiXml;
-        tokens.append({voice.description, voice.language, kind});
-    }
+    for (const EngineVoice &voice : engine().voices())
+        tokens.append({voice.description, voice.language, markupKindOf(voice.description)});
+    for (const SpeechProgramDefinition &program : installedSpeechPrograms())
+        tokens.append({program.name, QString(), MarkupKind::PlainText});
     return tokens;
+}
+
+MarkupKind SpeechVoice::markupKindOf(const QString &description)
+{
+    // Speech programs and the voices of the old outside engine take plain
+    // text with control tags.
+    for (const SpeechProgramDefinition &program : installedSpeechPrograms())
+        if (program.name == description)
+            return MarkupKind::PlainText;
+    return description.contains(QStringLiteral("Cube")) ? MarkupKind::PlainText : MarkupKind::SapiXml;
+}
+
+QString SpeechVoice::voiceProblem(int index)
+{
+    const SpeechProgramDefinition *program = programOfVoice(index);
+    return program ? speechProgramProblem(*program) : QString();
 }
 
 int SpeechVoice::voiceForLanguage(const QString &language)
@@ -49,10 +90,17 @@ int SpeechVoice::voiceForLanguage(const QString &language)
 
 bool SpeechVoice::selectVoice(int index)
 {
-    if (index < 0 || index >= engine().voices().size())
+    if (index < 0 || index >= engine().voices().size() + installedSpeechPrograms().size())
         return false;
     m_voice = index;
+    const SpeechProgramDefinition *program = programOfVoice(index);
+    m_program = program ? std::make_shared<const SpeechProgramDefinition>(*program) : nullptr;
     return true;
+}
+
+void SpeechVoice::selectProgram(const SpeechProgramDefinition &program)
+{
+    m_program = std::make_shared<const SpeechProgramDefinition>(program);
 }
 
 const PcmFormat &SpeechVoice::format() const
@@ -92,7 +140,12 @@ SpeechJob SpeechVoice::job(const QString &text, int flags) const
 {
     const QList<EngineVoice> &voices = engine().voices();
     SpeechJob job;
-    job.pieces = (flags & SVSFIsNotXML) ? plainTextPieces(text) : parseSapiXml(text);
+    if (m_program) {
+        job.program = m_program;
+        job.pieces = (flags & SVSFIsNotXML) ? parseCubeMarkup(text) : programPieces(parseSapiXml(text));
+    } else {
+        job.pieces = (flags & SVSFIsNotXML) ? plainTextPieces(text) : parseSapiXml(text);
+    }
     job.voiceIdentifier = m_voice < voices.size() ? voices.at(m_voice).identifier : QString();
     job.volume = m_volume;
     return job;
@@ -114,6 +167,9 @@ void SpeechVoice::speak(const QString &text, int flags)
 
 QString SpeechVoice::phonemes(const QString &text, int flags) const
 {
+    // A speech program keeps its pronunciation to itself.
+    if (m_program)
+        return QString();
     // A state of its own: the voice's speaking and status stay untouched.
     SpeechJob trial = job(text, flags);
     const auto state = std::make_shared<SpeechState>();
@@ -163,6 +219,12 @@ bool SpeechVoice::waitUntilDone(int msecs)
         return true;
     }
     return m_state->changed.wait_for(lock, std::chrono::milliseconds(msecs), done);
+}
+
+QString SpeechVoice::failure() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->failure;
 }
 
 bool SpeechVoice::soundLost() const

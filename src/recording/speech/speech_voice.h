@@ -36,14 +36,26 @@ public:
     SpeechVoice(const SpeechVoice &) = delete;
     SpeechVoice &operator=(const SpeechVoice &) = delete;
 
-    // Every voice, in the order the index refers to.
+    // Every voice, in the order the index refers to: espeak-ng's voices, then
+    // the speech programs of "SpeechPrograms.ini" that are switched on.
     static QList<VoiceToken> voices();
+    // The markup the voice of this description takes.
+    static MarkupKind markupKindOf(const QString &description);
+    // Why voice `index` cannot speak (its speech program is missing), in
+    // words for the user; empty when it can.
+    static QString voiceProblem(int index);
     // The first voice for `language` ("ru"), or -1.
     static int voiceForLanguage(const QString &language);
 
     // False (and the voice unchanged) for an index outside the list.
     bool selectVoice(int index);
     int voiceIndex() const { return m_voice; }
+    // Speaks through this program from now on (the options window tries a
+    // definition before it is saved).
+    void selectProgram(const SpeechProgramDefinition &program);
+    // A speech program tells where in the text it is only stretch by
+    // stretch, never word by word.
+    bool reportsWordPositions() const { return !m_program; }
     void setVolume(int volume) { m_volume = volume; }
     int volume() const { return m_volume; }
     const PcmFormat &format() const;
@@ -56,7 +68,8 @@ public:
     // stands (otherwise it is SAPI XML).
     void speak(const QString &text, int flags);
     // What the voice pronounces for `text` (flags as for Speak; the text is
-    // not spoken), in espeak-ng's phoneme mnemonics, a line per clause.
+    // not spoken), in espeak-ng's phoneme mnemonics, a line per clause;
+    // nothing for a speech program.
     QString phonemes(const QString &text, int flags) const;
     SpeechStatus status() const;
     void pause();
@@ -66,6 +79,9 @@ public:
     // Speaking aloud, the sound server was heard and has gone away: the
     // voice goes on without sound until the server is back.
     bool soundLost() const;
+    // Why the last Speak broke off (its speech program failed), with the
+    // program's own messages; empty when it went well.
+    QString failure() const;
 
 private:
     void purge();
@@ -79,4 +95,6 @@ private:
     std::shared_ptr<SpeechSink> m_speaking;
     int m_voice = 0;
     int m_volume = 100;
+    // Set when the voice is a speech program.
+    std::shared_ptr<const SpeechProgramDefinition> m_program;
 };

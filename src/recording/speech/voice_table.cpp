@@ -2,6 +2,7 @@
 
 #include "common/ini_file.h"
 #include "common/program_folder.h"
+#include "recording/speech/speech_program_definition.h"
 #include "recording/speech/speech_voice.h"
 
 namespace {
@@ -16,9 +17,10 @@ QString key(int role, const char *field)
     return QString::number(role) + QLatin1String(field);
 }
 
-int readNumber(const IniDocument &ini, const QString &section, const QString &name)
+int readNumber(const IniDocument &ini, const QString &section, const QString &name, int absent)
 {
-    return ini.read(section, name).value_or(QString()).trimmed().toInt();
+    const std::optional<QString> value = ini.read(section, name);
+    return value ? value->trimmed().toInt() : absent;
 }
 
 } // namespace
@@ -43,11 +45,14 @@ VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPat
         VoiceParams voice;
         voice.name = descriptions.at(i);
         voice.voiceIndex = i;
-        voice.voiceKind = voice.name.contains(QStringLiteral("Cube")) ? MarkupKind::PlainText : MarkupKind::SapiXml;
+        voice.voiceKind = SpeechVoice::markupKindOf(voice.name);
+        // Plain-text voices count rate and pitch in per cent: a value never
+        // set is their normal, not the slowest they allow.
+        const int normal = voice.voiceKind == MarkupKind::PlainText ? 100 : 0;
         for (int r = 1; r <= 4; ++r) {
-            voice.speed[r - 1] = readNumber(ini, voice.name, key(r, "Speed"));
-            voice.pitch[r - 1] = readNumber(ini, voice.name, key(r, "Pitch"));
-            voice.pause[r - 1] = readNumber(ini, voice.name, key(r, "Pause"));
+            voice.speed[r - 1] = readNumber(ini, voice.name, key(r, "Speed"), normal);
+            voice.pitch[r - 1] = readNumber(ini, voice.name, key(r, "Pitch"), normal);
+            voice.pause[r - 1] = readNumber(ini, voice.name, key(r, "Pause"), 0);
         }
         table.append(voice);
     }
@@ -71,6 +76,8 @@ bool saveVoiceTable(const VoiceTable &table, const QString &iniPath)
 
 void loadVoiceTable(const QString &programFolder)
 {
+    // The speech programs are voices of the list as well.
+    loadSpeechPrograms(programFolder);
     QStringList descriptions;
     for (const VoiceToken &voice : SpeechVoice::voices())
         descriptions.append(voice.description);

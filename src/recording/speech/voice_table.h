@@ -34,6 +34,7 @@ VoiceParams voiceParams(int index);
 VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPath);
 bool saveVoiceTable(const VoiceTable &table, const QString &iniPath);
 
-// voiceTable from the speech engine's voices and programFolder/Voice.ini.
+// voiceTable from the speech engine's voices, the speech programs of
+// programFolder/SpeechPrograms.ini and programFolder/Voice.ini.
 void loadVoiceTable(const QString &programFolder);
 bool saveVoiceTable(const QString &programFolder);

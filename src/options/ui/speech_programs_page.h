@@ -1,0 +1,66 @@
+#pragma once
+// The options window's "Добавить голос…" page: the speech programs of
+// "SpeechPrograms.ini" that become voices, with a form for each and
+// "Проверить", which speaks a sample sentence through the program as the
+// form stands and shows the program's error output when it fails.
+
+#include "recording/speech/speech_program_definition.h"
+#include "recording/speech/speech_voice.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class UserDialogs;
+
+class SpeechProgramsPage : public QWidget
+{
+    Q_OBJECT
+public:
+    static const QString kSampleSentence;
+
+    SpeechProgramsPage(const QString &iniPath, UserDialogs &dialogs, QWidget *parent = nullptr);
+
+    // Writes the file when anything was changed; true when it was written
+    // (the voice lists then change).
+    bool save();
+    // Speaks the sample through the program of the chosen row.
+    void tryChosenProgram();
+
+private:
+    void fillList();
+    void showChosen();
+    void storeChosen();
+    void addProgram();
+    void removeProgram();
+    void followTrial();
+    int chosenRow() const;
+
+    QString m_iniPath;
+    UserDialogs &m_dialogs;
+    QList<SpeechProgramDefinition> m_definitions;
+    QStringList m_removedSections;
+    bool m_changed = false;
+    int m_shownRow = -1;
+    SpeechVoice m_trialVoice;
+    QTimer m_trialTimer;
+
+    QListWidget *m_programList;
+    QPushButton *m_addButton;
+    QPushButton *m_removeButton;
+    QCheckBox *m_enabledBox;
+    QLineEdit *m_nameEdit;
+    QLineEdit *m_commandEdit;
+    QComboBox *m_inputCombo;
+    QLineEdit *m_encodingEdit;
+    QLineEdit *m_rateEdit;
+    QLineEdit *m_pitchEdit;
+    QComboBox *m_stressCombo;
+    QPushButton *m_tryButton;
+    QLabel *m_trialLabel;
+};

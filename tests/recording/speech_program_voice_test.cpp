@@ -1,0 +1,234 @@
+// Speech programs as voices: their definitions file, the markup a program
+// gets, and real runs of espeak-ng's command line and of stand-in scripts.
+
+#include "common/program_folder.h"
+#include "common/text_codec.h"
+#include "recording/speech/cube_markup.h"
+#include "recording/speech/program_speech.h"
+#include "recording/speech/program_stress_marks.h"
+#include "recording/speech/speech_voice.h"
+#include "recording/speech/wav_sound.h"
+#include "recording/voice_markup.h"
+#include "speech_program_test_support.h"
+#include "wav_reading.h"
+
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The voice's index in the list: after the engine's voices.
+int programVoiceIndex(int program = 0)
+{
+    return int(SpeechVoice::voices().size() - installedSpeechPrograms().size()) + program;
+}
+
+struct SpokenWav
+{
+    WavInfo info;
+    QString failure;
+};
+
+SpokenWav speakThrough(const TempProgramFolder &folder, const QString &text, int flags = SVSFIsNotXML)
+{
+    SpeechVoice voice;
+    EXPECT_TRUE(voice.selectVoice(programVoiceIndex()));
+    auto file = std::make_shared<WavFileStream>(voice.format());
+    const QString path = folder.file(QStringLiteral("out.wav"));
+    EXPECT_TRUE(file->open(path));
+    voice.setAudioOutputStream(file);
+    voice.speak(text, flags);
+    file->close();
+    return {readWavInfo(path), voice.failure()};
+}
+
+class ProgramVoiceTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { setInstalledSpeechPrograms({}); }
+    TempProgramFolder folder;
+};
+
+} // namespace
+
+TEST(SpeechProgramDefinitions, SeededFileHoldsSwitchedOffExamplesAndKeepsItsCommentsOnSave)
+{
+    TempProgramFolder folder;
+    seedProgramFolder(folder.path());
+    const QString path = ProgramFolder(folder.path()).speechProgramsFile();
+    const QByteArray seeded = folder.readBytes(QStringLiteral("SpeechPrograms.ini"));
+    EXPECT_EQ(seeded.count("\n"), seeded.count("\r\n"));
+    EXPECT_TRUE(Codec::fromCp1251(seeded).contains(QStringLiteral("Речевые программы")));
+
+    QList<SpeechProgramDefinition> definitions = loadSpeechProgramDefinitions(path);
+    ASSERT_EQ(definitions.size(), 3);
+    EXPECT_EQ(definitions.at(0).section, u"RHVoice");
+    EXPECT_EQ(definitions.at(0).stress, StressForm::PlusBefore);
+    EXPECT_TRUE(definitions.at(0).textOnStandardInput);
+    EXPECT_EQ(definitions.at(1).section, u"Piper");
+    EXPECT_EQ(definitions.at(1).rate->normal, 1);
+    EXPECT_EQ(definitions.at(2).section, u"Festival");
+    EXPECT_FALSE(definitions.at(2).rate);
+    for (const SpeechProgramDefinition &d : definitions)
+        EXPECT_FALSE(d.enabled) << d.section.toStdString();
+    loadSpeechPrograms(folder.path());
+    EXPECT_TRUE(installedSpeechPrograms().isEmpty());
+
+    // A name Windows-1251 cannot hold is kept whole; a removed section goes
+    // with its keys, the comments stay.
+    definitions[0].enabled = true;
+    definitions[0].name = QStringLiteral("Голос ♪ 語");
+    definitions.removeAt(2);
+    ASSERT_TRUE(saveSpeechProgramDefinitions(definitions, {QStringLiteral("Festival")}, path));
+    const QList<SpeechProgramDefinition> reread = loadSpeechProgramDefinitions(path);
+    ASSERT_EQ(reread.size(), 2);
+    EXPECT_EQ(reread.at(0).name, definitions.at(0).name);
+    EXPECT_TRUE(reread.at(0).enabled);
+    EXPECT_EQ(reread.at(1).command, definitions.at(1).command);
+    const QString saved = Codec::decodeUserFile(folder.readBytes(QStringLiteral("SpeechPrograms.ini")));
+    EXPECT_TRUE(saved.contains(QStringLiteral("; Command")));
+    EXPECT_FALSE(saved.contains(QStringLiteral("text2wave")));
+    loadSpeechPrograms(folder.path());
+    ASSERT_EQ(installedSpeechPrograms().size(), 1);
+    EXPECT_EQ(SpeechVoice::voices().last().description, definitions.at(0).name);
+    EXPECT_EQ(SpeechVoice::voices().last().kind, MarkupKind::PlainText);
+    setInstalledSpeechPrograms({});
+}
+
+TEST(SpeechProgramDefinitions, CommandGetsItsPlaceholdersAsWholeArguments)
+{
+    SpeechProgramDefinition piper;
+    piper.command = QStringLiteral("\"/opt/мои программы/piper\" --length_scale {rate} --output_file={wav} -p {pitch}");
+    piper.rate = ProgramValueRange{2, 1, 0.5};
+    const QString wav = QStringLiteral("/tmp/папка с пробелом/звук.wav");
+    struct Case
+    {
+        int percent;
+        const char *rate;
+    } cases[] = {{100, "1"}, {25, "2"}, {200, "0.5"}, {150, "0.75"}, {0, "2"}, {400, "0.5"}};
+    for (const Case &c : cases) {
+        const QStringList command = speechProgramCommand(piper, QStringLiteral("t.txt"), wav, c.percent, 100);
+        EXPECT_EQ(command, (QStringList{QStringLiteral("/opt/мои программы/piper"), QStringLiteral("--length_scale"),
+                                        QString::fromLatin1(c.rate), QStringLiteral("--output_file=") + wav,
+                                        QStringLiteral("-p"), QString()}))
+            << c.percent;
+    }
+    // A range of whole numbers gives whole numbers.
+    const SpeechProgramDefinition espeak = espeakCommandLineVoice();
+    EXPECT_EQ(speechProgramCommand(espeak, QStringLiteral("t"), QStringLiteral("w"), 60, 100).at(4), u"124");
+}
+
+TEST(SpeechProgramMarkup, RolesBecomePiecesWithTheirRatePausesBecomeSilence)
+{
+    VoiceParams voice;
+    voice.voiceKind = MarkupKind::PlainText;
+    voice.speed = {100, 150, 80, 120};
+    voice.pitch = {100, 110, 90, 100};
+    voice.pause = {300, 400, 500, 600};
+    const QString markup = toCubeMarkup(QStringLiteral("{повествование->} Он сказал: {речь->} Иди домой. "
+                                                       "{автор->} ответил он."),
+                                        voice);
+    const QList<SpeechPiece> pieces = parseCubeMarkup(markup);
+    QStringList seen;
+    for (const SpeechPiece &p : pieces)
+        seen.append(p.kind == SpeechPiece::Silence
+                        ? QStringLiteral("пауза %1").arg(p.msec)
+                        : QStringLiteral("%1/%2 %3").arg(p.rate).arg(p.pitch).arg(p.text.simplified()));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("100/100 . Он сказал:."), QStringLiteral("пауза 400"),
+                                 QStringLiteral("150/110 Иди домой. ."), QStringLiteral("пауза 600"),
+                                 QStringLiteral("120/100 ответил он.")}))
+        << markup.toStdString();
+    // Each character still knows where it stood in the marked-up block.
+    for (const SpeechPiece &p : pieces)
+        for (int i = 0; i < p.text.size(); ++i)
+            EXPECT_EQ(markup.at(p.sourcePos.at(i)), p.text.at(i));
+}
+
+TEST(SpeechProgramMarkup, StressMarksInTheFormTheVoiceNames)
+{
+    const QString text = QStringLiteral("Чита+ем за+мок, C++ и 2+2.");
+    struct Case
+    {
+        StressForm form;
+        QString expected;
+    } cases[] = {
+        {StressForm::PlusAfter, QStringLiteral("Чита+ем за+мок, C++ и 2+2.")},
+        {StressForm::PlusBefore, QStringLiteral("Чит+аем з+амок, C++ и 2+2.")},
+        {StressForm::CombiningAcute, QStringLiteral("Чита") + QChar(0x0301) + QStringLiteral("ем за") + QChar(0x0301)
+                                         + QStringLiteral("мок, C++ и 2+2.")},
+        {StressForm::Removed, QStringLiteral("Читаем замок, C++ и 2+2.")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(withStressForm(text, c.form), c.expected) << int(c.form);
+}
+
+TEST(SpeechProgramSound, OtherRatesChannelsAndSampleFormatsBecomeOurs)
+{
+    // One second of a stereo 8 kHz 16-bit WAV, whose header states the
+    // largest size (a program writing into a pipe).
+    QByteArray wav("RIFF\xff\xff\xff\xffWAVEfmt ", 16);
+    const auto put32 = [&](quint32 v) { wav.append(reinterpret_cast<const char *>(&v), 4); };
+    const auto put16 = [&](quint16 v) { wav.append(reinterpret_cast<const char *>(&v), 2); };
+    put32(16), put16(1), put16(2), put32(8000), put32(32000), put16(4), put16(16);
+    wav.append("data", 4);
+    put32(0xFFFFFFFF);
+    for (int i = 0; i < 8000; ++i)
+        put16(quint16(qint16(10000))), put16(quint16(qint16(-2000)));
+    const PcmFormat ours;
+    const std::optional<QByteArray> sound = wavSoundAs(wav, ours);
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->size(), ours.bytesPerSecond());
+    EXPECT_NEAR(qFromLittleEndian<qint16>(sound->constData() + 1000), 4000, 2);
+    EXPECT_FALSE(wavSoundAs(QByteArray("not a wav at all"), ours));
+}
+
+TEST_F(ProgramVoiceTest, EspeakNgCommandLineSpeaksWithRolePausesAndRates)
+{
+    setInstalledSpeechPrograms({espeakCommandLineVoice()});
+    const QString sentence = QStringLiteral("Старый дом стоял на краю деревни.");
+    const SpokenWav plain = speakThrough(folder, sentence);
+    ASSERT_TRUE(plain.info.valid) << plain.failure.toStdString();
+    EXPECT_TRUE(plain.failure.isEmpty()) << plain.failure.toStdString();
+    EXPECT_GT(plain.info.seconds(), 1.0);
+
+    const SpokenWav paused = speakThrough(folder, sentence + QStringLiteral(" \\pause{1500ms} ") + sentence);
+    EXPECT_NEAR(paused.info.msecs(), 2 * plain.info.msecs() + 1500, 30);
+
+    const SpokenWav fast = speakThrough(folder, QStringLiteral(" \\absspeed{200} ") + sentence);
+    EXPECT_LT(fast.info.msecs(), plain.info.msecs() * 0.7);
+
+    // The dictionaries' trial speaks SAPI XML: its silences count.
+    const SpokenWav xml = speakThrough(folder, QStringLiteral("<silence msec=\"800\"/>") + sentence, SVSFIsXML);
+    EXPECT_NEAR(xml.info.msecs(), plain.info.msecs() + 800, 30);
+}
+
+TEST_F(ProgramVoiceTest, FailingOrMissingProgramIsToldWithItsOwnWords)
+{
+    const QString script = writeScript(folder, QStringLiteral("сломанная программа.sh"),
+                                       QStringLiteral("echo 'модель не найдена: ru.onnx' >&2\nexit 3"));
+    SpeechProgramDefinition broken = espeakCommandLineVoice(QStringLiteral("Сломанный"));
+    broken.command = u'"' + script + QStringLiteral("\" {wav} {text}");
+    SpeechProgramDefinition silent = espeakCommandLineVoice(QStringLiteral("Молчун"));
+    silent.command = QStringLiteral("true {wav}");
+    SpeechProgramDefinition missing = espeakCommandLineVoice(QStringLiteral("Нет такого"));
+    missing.command = QStringLiteral("нет-такой-программы -o {wav}");
+
+    EXPECT_TRUE(speechProgramProblem(broken).isEmpty());
+    EXPECT_TRUE(speechProgramProblem(missing).contains(QStringLiteral("«нет-такой-программы»")));
+    EXPECT_TRUE(speechProgramProblem(missing).contains(QStringLiteral("не найдена")));
+    SpeechProgramDefinition noWav = missing;
+    noWav.command = QStringLiteral("espeak-ng -f {text}");
+    EXPECT_TRUE(speechProgramProblem(noWav).contains(QStringLiteral("{wav}")));
+
+    setInstalledSpeechPrograms({broken, silent, missing});
+    EXPECT_TRUE(SpeechVoice::voiceProblem(programVoiceIndex(0)).isEmpty());
+    EXPECT_FALSE(SpeechVoice::voiceProblem(programVoiceIndex(2)).isEmpty());
+    const SpokenWav failed = speakThrough(folder, QStringLiteral("Проверка."));
+    EXPECT_TRUE(failed.failure.contains(QStringLiteral("код 3"))) << failed.failure.toStdString();
+    EXPECT_TRUE(failed.failure.contains(QStringLiteral("модель не найдена: ru.onnx")));
+
+    setInstalledSpeechPrograms({silent});
+    const SpokenWav nothing = speakThrough(folder, QStringLiteral("Проверка."));
+    EXPECT_TRUE(nothing.failure.contains(QStringLiteral("не записала звук"))) << nothing.failure.toStdString();
+}

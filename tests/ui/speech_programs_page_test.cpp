@@ -1,0 +1,94 @@
+// The options window's "Добавить голос…" page: a voice added and tried with
+// espeak-ng's command line, a broken command tried, and the saved voice in
+// the options window's voice list.
+
+#include "common/program_folder.h"
+#include "common/text_codec.h"
+#include "options/ui/options_dialog.h"
+#include "options/ui/speech_programs_page.h"
+#include "recording/speech/speech_voice.h"
+#include "recording/speech/voice_table.h"
+
+#include "support/find_child.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_program_folder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The page's trial has ended: its label says how.
+bool trialEnded(QWidget *page)
+{
+    return QTest::qWaitFor(
+        [&] { return !child<QLabel>(page, "trialLabel")->text().startsWith(QStringLiteral("Программа читает")); },
+        60000);
+}
+
+} // namespace
+
+TEST(SpeechProgramsPage, AddedVoiceIsTriedSavedAndListed)
+{
+    TempProgramFolder folder;
+    seedProgramFolder(folder.path());
+    ScriptedDialogs dialogs;
+    Settings settings;
+    settings.outputFolder = folder.path();
+    QStringList voices;
+    for (const VoiceToken &voice : SpeechVoice::voices())
+        voices.append(voice.description);
+    OptionsDialog window(settings, folder.path(), voices, 0, dialogs);
+    auto *tabs = child<QTabWidget>(&window, "mainTabs");
+    ASSERT_EQ(tabs->tabText(tabs->count() - 1), QStringLiteral("Добавить голос…"));
+    QWidget *page = tabs->widget(tabs->count() - 1);
+    tabs->setCurrentWidget(page);
+    window.show();
+
+    auto *list = child<QListWidget>(page, "programList");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Piper (Ирина) (выключен)"));
+
+    QTest::mouseClick(child<QPushButton>(page, "addProgramButton"), Qt::LeftButton);
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(list->currentRow(), 3);
+    auto *name = child<QLineEdit>(page, "nameEdit");
+    name->setText(QStringLiteral("Женский голос espeak-ng"));
+    child<QLineEdit>(page, "commandEdit")->setText(QStringLiteral("espeak-ng -v ru+f2 -s {rate} -w {wav} -f {text}"));
+
+    QTest::mouseClick(child<QPushButton>(page, "tryButton"), Qt::LeftButton);
+    ASSERT_TRUE(trialEnded(page));
+    EXPECT_EQ(child<QLabel>(page, "trialLabel")->text(), QStringLiteral("Голос работает: образец прочитан."));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    // A command whose program fails: its error output is shown.
+    auto *command = child<QLineEdit>(page, "commandEdit");
+    command->setText(QStringLiteral("espeak-ng -v нет-такого-голоса -w {wav} -f {text}"));
+    QTest::mouseClick(child<QPushButton>(page, "tryButton"), Qt::LeftButton);
+    ASSERT_TRUE(trialEnded(page));
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown.at(0).text.contains(QStringLiteral("завершилась с ошибкой")))
+        << dialogs.shown.at(0).text.toStdString();
+    EXPECT_TRUE(dialogs.shown.at(0).text.contains(QStringLiteral("нет-такого-голоса")));
+    command->setText(QStringLiteral("espeak-ng -v ru+f2 -s {rate} -w {wav} -f {text}"));
+
+    QTest::mouseClick(child<QPushButton>(&window, "applyButton"), Qt::LeftButton);
+    const QString saved = Codec::decodeUserFile(folder.readBytes(QStringLiteral("SpeechPrograms.ini")));
+    EXPECT_TRUE(saved.contains(QStringLiteral("[Голос 1]\r\nEnabled=1\r\nName=Женский голос espeak-ng\r\n")))
+        << saved.toStdString();
+    auto *voiceCombo = child<QComboBox>(&window, "voiceCombo");
+    EXPECT_EQ(voiceCombo->itemText(voiceCombo->count() - 1), QStringLiteral("Женский голос espeak-ng"));
+    EXPECT_EQ(voiceParams(voiceCombo->count() - 1).voiceKind, MarkupKind::PlainText);
+    EXPECT_EQ(voiceParams(voiceCombo->count() - 1).speed[0], 100);
+    setInstalledSpeechPrograms({});
+    voiceTable() = VoiceTable{};
+}
