@@ -61,6 +61,7 @@ const Key kKeys[] = {
     {"Настройки аудиофайлов", "Не пропускать, если файл существует", &Settings::rerecordExisting},
     {"Настройки аудиофайлов", "Параметры LAME", &Settings::lameParameters},
     {"Настройки аудиофайлов", "Приоритет LAME", &Settings::lamePriority},
+    {"Настройки аудиофайлов", "Потоков кодирования", &Settings::encoderJobs},
     {"Настройки путей", "Каталог для готовых аудиофайлов", &Settings::outputFolder},
     {"Настройки путей", "Каталог для экспорта книг", &Settings::exportFolder},
     {"Имя файла и тэги", "Имя файла", &Settings::fileNameTemplate},

@@ -61,6 +61,7 @@ struct Settings
     bool rerecordExisting = false; // "Не пропускать, если файл существует"
     QString lameParameters = QStringLiteral("-b 64 -h"); // "Параметры LAME"
     int lamePriority = 1;                                // "Приоритет LAME": 0 normal, 1 idle, 2 high
+    int encoderJobs = 0; // "Потоков кодирования": encoders at once, 0 = one per processor
     // "Настройки путей"
     QString outputFolder; // "Каталог для готовых аудиофайлов"
     QString exportFolder; // "Каталог для экспорта книг"

@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <unistd.h>
 
@@ -94,9 +95,11 @@ public:
             m_lastActivity = activity;
             cliErr(activity + u'\n');
         }
-        if (!progress.encodingFile.isEmpty() && progress.encodingFile != m_lastEncoded) {
-            m_lastEncoded = progress.encodingFile;
-            cliErr(QStringLiteral("Сжатие в MP3: ") + progress.encodingFile + u'\n');
+        for (const QString &wav : progress.encodingFiles) {
+            if (m_encodedFiles.contains(wav))
+                continue;
+            m_encodedFiles.insert(wav);
+            cliErr(QStringLiteral("Сжатие в MP3: ") + wav + u'\n');
         }
         const int whole = int(progress.bookPercent);
         if (progress.phase == RecordingPhase::Speaking && whole / 10 != m_lastDecile && progress.bookPercent > 0) {
@@ -126,7 +129,7 @@ private:
     bool m_liveLineOpen = false;
     ConsoleDialogs m_dialogs;
     QString m_lastActivity;
-    QString m_lastEncoded;
+    QSet<QString> m_encodedFiles; // each is named once, when its encoder starts
     int m_lastDecile = -1;
 };
 
@@ -149,8 +152,16 @@ ProgressOutput takeProgressOutput(QStringList &args)
     return isatty(STDERR_FILENO) ? ProgressOutput::Live : ProgressOutput::Lines;
 }
 
-int recordBook(const QString &programFolder, const QString &name, std::optional<QString> from,
-               std::optional<QString> to, ProgressOutput output)
+// What a record command asks for beside the book.
+struct RecordOptions
+{
+    std::optional<QString> from;
+    std::optional<QString> to;
+    std::optional<int> jobs; // encoders at once, in place of the setting
+    ProgressOutput output = ProgressOutput::Lines;
+};
+
+int recordBook(const QString &programFolder, const QString &name, const RecordOptions &options)
 {
     // A book is an entry of the library, never a path that leads out of it.
     const QString folder = bookFolder(programFolder, name);
@@ -160,10 +171,10 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
         return 1;
     }
     BlockRange range = readRange(folder, blocks);
-    if (from)
-        range.first = from->toInt();
-    if (to)
-        range.last = to->toInt();
+    if (options.from)
+        range.first = options.from->toInt();
+    if (options.to)
+        range.last = options.to->toInt();
     range.first = std::clamp(range.first, 1, blocks);
     range.last = std::clamp(range.last, range.first, blocks);
 
@@ -172,11 +183,13 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
     loadSettings(settings, ini);
     if (settings.outputFolder.size() < 2)
         settings.outputFolder = programFolder + QStringLiteral("/Audiobooks");
+    if (options.jobs)
+        settings.encoderJobs = *options.jobs;
 
     // Rate, pitch and pauses per voice, as set in the options window.
     loadVoiceTable(programFolder);
 
-    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last}, output);
+    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last}, options.output);
     RecordingSession session(settings, programFolder, host);
     // The command ends with the job: nobody is there to ask about the folder.
     session.job().afterFinish = AfterFinish::Exit;
@@ -191,7 +204,8 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
         return 1;
     if (session.job().isRunning())
         QCoreApplication::exec();
-    // The coefficient learnt while recording is kept like the window keeps it.
+    // The coefficient learnt while recording is kept like the window keeps
+    // it; a --jobs of this run is not.
     Settings stored;
     loadSettings(stored, ini);
     stored.coefficient1 = settings.coefficient1;
@@ -244,14 +258,20 @@ QString importBook(const QString &programFolder, const QString &path, const std:
 int runRecord(CliContext &context)
 {
     QStringList args = context.args;
-    const auto from = takeOption(args, QStringLiteral("--from"));
-    const auto to = takeOption(args, QStringLiteral("--to"));
-    const ProgressOutput output = takeProgressOutput(args);
-    if (args.size() != 1) {
-        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N] [--quiet]\n"));
+    RecordOptions options;
+    options.from = takeOption(args, QStringLiteral("--from"));
+    options.to = takeOption(args, QStringLiteral("--to"));
+    const auto jobs = takeOption(args, QStringLiteral("--jobs"));
+    bool jobsValid = true;
+    if (jobs)
+        options.jobs = jobs->toInt(&jobsValid);
+    options.output = takeProgressOutput(args);
+    if (args.size() != 1 || !jobsValid || options.jobs.value_or(0) < 0) {
+        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N] [--jobs N] [--quiet]\n"
+                              "--jobs: сколько блоков сжимать в MP3 одновременно (0 — по числу процессоров)\n"));
         return 2;
     }
-    return recordBook(context.programFolder, args.first(), from, to, output);
+    return recordBook(context.programFolder, args.first(), options);
 }
 
 int runImport(CliContext &context)
@@ -273,7 +293,9 @@ int runConvert(CliContext &context)
 {
     QStringList args = context.args;
     const auto title = takeOption(args, QStringLiteral("--title"));
-    const ProgressOutput output = takeProgressOutput(args);
+    RecordOptions options;
+    options.from = QStringLiteral("1");
+    options.output = takeProgressOutput(args);
     if (args.size() != 1) {
         cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--quiet]\n"));
         return 2;
@@ -281,7 +303,7 @@ int runConvert(CliContext &context)
     const QString book = importBook(context.programFolder, args.first(), title);
     if (book.isEmpty())
         return 1;
-    return recordBook(context.programFolder, book, QStringLiteral("1"), std::nullopt, output);
+    return recordBook(context.programFolder, book, options);
 }
 
 } // namespace
@@ -289,7 +311,8 @@ int runConvert(CliContext &context)
 CliCommand recordCommand()
 {
     return {"record",
-            "record BOOK [--from N] [--to N] [--quiet]  record a book of the library to MP3 files; prints its folder",
+            "record BOOK [--from N] [--to N] [--jobs N] [--quiet]  record a book of the library to MP3 files "
+            "(--jobs: encoders at once, 0 = one per processor); prints its folder",
             runRecord};
 }
 

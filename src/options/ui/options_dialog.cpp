@@ -163,6 +163,7 @@ void OptionsDialog::fillControlsFromSettings(const Settings &s)
     m_encoderPage->parametersEdit()->setText(s.lameParameters);
     m_speechProgramEdit->setText(s.speechCubePath);
     m_lamePriorityCombo->setCurrentIndex(std::clamp(s.lamePriority, 0, 2));
+    m_encoderJobsSpinBox->setValue(std::max(0, s.encoderJobs));
     for (const auto &[box, field] : m_flags)
         box->setChecked(s.*field);
     m_fileNameTemplateEdit->setText(s.fileNameTemplate);
@@ -183,6 +184,7 @@ void OptionsDialog::copyControlsToSettings(Settings &s) const
     s.lameParameters = m_encoderPage->parameters();
     s.speechCubePath = m_speechProgramEdit->text();
     s.lamePriority = m_lamePriorityCombo->currentIndex();
+    s.encoderJobs = m_encoderJobsSpinBox->value();
     for (const auto &[box, field] : m_flags)
         s.*field = box->isChecked();
     s.fileNameTemplate = m_fileNameTemplateEdit->text();
@@ -211,6 +213,7 @@ void OptionsDialog::updateEnabling()
     m_deleteWav->setEnabled(free && compress);
     m_encoderPage->parametersEdit()->setEnabled(free && compress);
     m_id3Tags->setEnabled(free && compress);
+    m_encoderJobsSpinBox->setEnabled(free && compress);
     m_encoderPage->setLocked(m_recording);
     m_defaultsButton->setEnabled(free);
     m_fileNameFrame->setEnabled(free);

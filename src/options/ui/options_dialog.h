@@ -116,6 +116,7 @@ private:
     QCheckBox *m_compressToMp3 = nullptr;
     QCheckBox *m_deleteWav = nullptr;
     QComboBox *m_lamePriorityCombo = nullptr;
+    QSpinBox *m_encoderJobsSpinBox = nullptr;
     EncoderPage *m_encoderPage = nullptr;
     QWidget *m_fileNameFrame = nullptr;
     QLineEdit *m_fileNameTemplateEdit = nullptr;

@@ -279,6 +279,13 @@ QWidget *OptionsDialog::buildBitratePage()
     m_lamePriorityCombo->setObjectName(QStringLiteral("lamePriorityCombo"));
     m_lamePriorityCombo->setToolTip(
         QStringLiteral("Приоритет для кодирования в MP3 (рекомендуется низкий или нормальный)"));
+    m_encoderJobsSpinBox = new QSpinBox(page);
+    m_encoderJobsSpinBox->setObjectName(QStringLiteral("encoderJobsSpinBox"));
+    m_encoderJobsSpinBox->setRange(0, 64);
+    m_encoderJobsSpinBox->setSpecialValueText(QStringLiteral("по числу процессоров"));
+    m_encoderJobsSpinBox->setToolTip(
+        QStringLiteral("Сколько блоков сжимать в MP3 одновременно, пока записываются следующие "
+                       "(0 — по числу процессоров, 1 — по одному)"));
     m_encoderPage = new EncoderPage(ProgramFolder(m_programFolder).settingsFile(), m_dialogs, page);
     m_encoderPage->setObjectName(QStringLiteral("encoderPage"));
 
@@ -288,8 +295,13 @@ QWidget *OptionsDialog::buildBitratePage()
     top->addStretch();
     top->addWidget(new QLabel(QStringLiteral("Приоритет LAME:"), page));
     top->addWidget(m_lamePriorityCombo);
+    auto *jobs = new QHBoxLayout;
+    jobs->addStretch();
+    jobs->addWidget(new QLabel(QStringLiteral("Потоков кодирования:"), page));
+    jobs->addWidget(m_encoderJobsSpinBox);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(top);
+    layout->addLayout(jobs);
     layout->addWidget(m_encoderPage);
     layout->addStretch();
     return page;
