@@ -21,8 +21,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>

@@ -23,7 +23,7 @@ namespace {
 
 // The rewrite itself; `spans` may be null when nobody needs them.
 bool rewrite(QString &text, const QString &key, const QString &replacement, BoundaryMode mode, bool caseSensitive,
-             QList<ReplacedSpan> *spans)
+             QList<ReplacedSpan> *spans, qsizetype maxLength = std::numeric_limits<qsizetype>::max())
 {
     if (key.isEmpty() || !canMatch(mode))
         return false;
@@ -51,6 +51,10 @@ bool rewrite(QString &text, const QString &key, const QString &replacement, Boun
             result.append(replacement);
             copied = hitEnd;
             replacedAny = true;
+            if (result.size() > maxLength) {
+                text = std::move(result);
+                return true;
+            }
         }
         pieceStart = hitEnd;
         hit = next;
@@ -73,7 +77,7 @@ QString replaceBounded(const QString &text, const QString &key, const QString &r
 }
 
 bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
-                           bool caseSensitive, QList<ReplacedSpan> &spans)
+                           bool caseSensitive, QList<ReplacedSpan> &spans, qsizetype maxLength)
 {
-    return rewrite(text, key, replacement, mode, caseSensitive, &spans);
+    return rewrite(text, key, replacement, mode, caseSensitive, &spans, maxLength);
 }

@@ -81,6 +81,12 @@ AddResult addBook(const AddRequest &request, ChapterDetector &detector, UserDial
     }
 
     const BookBlocks book = cutIntoBlocks(text, title, request.options, detector, dictionaries, progress);
+    if (!book.dictionaryFailure.isEmpty()) {
+        dialogs.show({QStringLiteral("Lectorium"), QStringLiteral("Книга не добавлена.\n") + book.dictionaryFailure,
+                      DialogIcon::Critical, DialogButtons::Ok});
+        result.status = AddStatus::DictionaryFailed;
+        return result;
+    }
     if (!writeProject(folder, book, request.info)) {
         dialogs.show({QStringLiteral("Lectorium"),
                       QStringLiteral("Не удалось записать книгу в папку\n\"%1\".\n"

@@ -22,8 +22,8 @@ constexpr double kUnmeasuredCoefficient = 8.2494;
 } // namespace
 
 RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice, BlockTexts &texts,
-                                 OutputFiles &files, EncoderPool &encoders, RecordingClock &clock,
-                                 RecordingHost &host, QObject *parent)
+                                 OutputFiles &files, EncoderPool &encoders, RecordingClock &clock, RecordingHost &host,
+                                 QObject *parent)
     : QObject(parent), m_settings(settings), m_programFolder(std::move(programFolder)), m_voice(voice), m_texts(texts),
       m_files(files), m_encoders(encoders), m_clock(clock), m_host(host)
 {
@@ -127,6 +127,10 @@ void RecordingDriver::prepareAndSpeak()
     m_progress.blockOfRange = m_block - m_book.first + 1;
     const bool withDictionary = m_settings.applyDictionaries;
     m_blockText = m_texts.text(m_block, withDictionary, xmlMarkup());
+    if (const QString failure = m_texts.dictionaryFailure(); !failure.isEmpty()) {
+        reportDictionaryFailure(failure);
+        return;
+    }
     // The total counted the block without the dictionaries; the first time a
     // block is prepared the difference is put right.
     if (withDictionary && m_adjustedBlock != m_block)
@@ -365,6 +369,17 @@ void RecordingDriver::reportWriteFailure()
     stopWithFailure();
 }
 
+void RecordingDriver::reportDictionaryFailure(const QString &failure)
+{
+    // Spoken without its dictionaries the block would sound wrong, and the
+    // next blocks would meet the same entry: the job stops here.
+    m_host.dialogs().show({QStringLiteral("Lectorium"),
+                           QStringLiteral("Блок %1 не записан.\n").arg(m_block) + failure
+                               + QStringLiteral("\nЗапись остановлена, готовые блоки сохранены."),
+                           DialogIcon::Critical, DialogButtons::Ok});
+    stopWithFailure();
+}
+
 void RecordingDriver::reportEncoderNotStarted(const QString &program)
 {
     // Every block would fail the same way: the job stops at once, and the
@@ -479,9 +494,8 @@ double RecordingDriver::jobPercent(double spokenShare)
     const double speakingSeconds = m_speakingEndedAt > 0 ? m_speakingEndedAt : elapsed();
     const double speakWeight = speakingSeconds > 0 ? speakingSeconds / m_spokenBytes : 1;
     // Runs side by side share the wall time.
-    const double encodeWeight = m_encodeSeconds > 0 && m_encodedBytes > 0
-                                    ? m_encodeSeconds / m_encodedBytes / m_encoders.jobs()
-                                    : speakWeight;
+    const double encodeWeight =
+        m_encodeSeconds > 0 && m_encodedBytes > 0 ? m_encodeSeconds / m_encodedBytes / m_encoders.jobs() : speakWeight;
     const double share = (spokenShare * speakWeight + encodedShare * encodeWeight) / (speakWeight + encodeWeight);
     return std::clamp(share * 100, 0.0, 100.0);
 }

@@ -105,6 +105,7 @@ private:
     void finishBlock();
     void reportEmptyWav(int block);
     void reportWriteFailure();
+    void reportDictionaryFailure(const QString &failure);
     void reportEncoderNotStarted(const QString &program);
     void reportEncoderFailures();
     void settleEndedRuns();

@@ -1,4 +1,5 @@
 #include "import/add_book.h"
+#include "import/saved_settings_add.h"
 
 #include "app/project_store.h"
 #include "common/ini_file.h"
@@ -212,4 +213,23 @@ TEST(AddBook, BlocksKeepEveryCharacter)
     EXPECT_TRUE(second.readAll().startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(readBlockFile(book, 2).contains(QStringLiteral("Crème brûlée, ü, 中.")));
     EXPECT_FALSE(readBlockFile(book, 2).contains(u'?'));
+}
+
+// The add pass meets a dictionary that makes a line grow without end: the
+// book is not added (its blocks would hold text the dictionaries never
+// finished), and the message names the dictionary.
+TEST(AddBook, ADictionaryThatExplodesStopsTheAddPassAndLeavesNoBook)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Dic/взрыв.dic"), QStringLiteral("*ы*=ыыыыыыыыыы\r\n*ыы*=ыыыыыыыыыы\r\n"));
+    AddRequest request =
+        requestFor(folder, QStringLiteral("Книга"), QStringLiteral("Текст.\r\nВыбыл ") + QString(500, u'ы'));
+    request.options.applyDictionaries = true;
+    ScriptedDialogs dialogs;
+    ChapterDetector detector({{QStringLiteral("Глава #"), true}}, false);
+    const AddResult result = addWithEnabledDictionaries(request, detector, dialogs);
+    EXPECT_EQ(result.status, AddStatus::DictionaryFailed);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Книга не добавлена.\nСловарь «взрыв.dic»")));
+    EXPECT_FALSE(QDir(bookFolder(folder.path(), QStringLiteral("Книга"))).exists());
 }

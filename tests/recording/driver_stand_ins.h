@@ -90,14 +90,23 @@ class StandInTexts : public BlockTexts
 {
 public:
     QSet<int> emptyBlocks; // block files that are empty or gone
+    // Blocks the dictionaries cannot rewrite, with the reason.
+    QMap<int, QString> runawayBlocks;
 
     QString text(int n, bool withDictionary, bool xml) override
     {
+        m_failure = withDictionary ? runawayBlocks.value(n) : QString();
+        if (!m_failure.isEmpty())
+            return {};
         return QStringLiteral("Текст блока %1%2%3")
             .arg(n)
             .arg(withDictionary ? QStringLiteral(" словарь") : QString(), xml ? QStringLiteral(" xml") : QString());
     }
     int rawLength(int n) override { return emptyBlocks.contains(n) ? 0 : 10 + n; }
+    QString dictionaryFailure() const override { return m_failure; }
+
+private:
+    QString m_failure;
 };
 
 class StandInFiles : public OutputFiles
@@ -122,9 +131,10 @@ public:
         if (QFileInfo(m_folder + u'/' + wavFileName(n)).size() <= 50)
             return std::nullopt;
         // A failing run leaves a short MP3, as an encoder on a full disk does.
-        const QString script = scripts.contains(n)    ? scripts.value(n)
-                               : failing.contains(n) ? QStringLiteral("printf mp > \"$0\"; exit 1")
-                                                     : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
+        const QString script = scripts.contains(n) ? scripts.value(n)
+                               : failing.contains(n)
+                                   ? QStringLiteral("printf mp > \"$0\"; exit 1")
+                                   : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
         return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n) + QStringLiteral(".part"), m_folder}};
     }
     bool mp3Written(int n) const { return QFileInfo(mp3Path(n)).size() > 0; }

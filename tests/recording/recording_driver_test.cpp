@@ -449,3 +449,22 @@ TEST_F(RecordingDriverTest, EncodersEndingInAnyOrderEndTheJobOnce)
     ASSERT_EQ(host.scripted.shown.size(), 1);
     EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("LAME не создал MP3-файлы блоков 1, 3.\n")));
 }
+
+// A block the dictionaries cannot rewrite is not spoken without them: it is
+// reported, and the job stops before it with the blocks before it kept.
+TEST_F(RecordingDriverTest, ABlockTheDictionariesCannotRewriteIsReportedNotSpoken)
+{
+    settings.applyDictionaries = true;
+    texts.runawayBlocks[2] = QStringLiteral("Словарь «взрыв.dic»: после статьи «а=б б» текст вырос.");
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.filesFailed);
+    EXPECT_EQ(outcome.currentBlock, 2);
+    EXPECT_TRUE(files.mp3Written(1));
+    EXPECT_FALSE(QFile::exists(wav(2)));
+    EXPECT_EQ(voice.spokenTexts.size(), 1);
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(
+        QStringLiteral("Блок 2 не записан.\nСловарь «взрыв.dic»: после статьи «а=б б»")));
+}
