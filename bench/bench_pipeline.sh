@@ -5,7 +5,9 @@
 # another and once with `xargs -P` as many blocks at once as there are
 # processors. Also records with --jobs 1 (one encoder at a time, as the
 # program did before it ran encoders side by side). Prints the times and the
-# ratios; the program and the scripts use the same encoder options.
+# ratios. The program and the scripts use the same encoder options and the
+# normal priority (a script does not lower it; on a busy machine the idle
+# priority the program uses by default would measure the other work instead).
 # Usage: bench/bench_pipeline.sh [BUILD_DIR] [BOOK] [BYTES]
 #   BUILD_DIR  a Release build (default build-release)
 #   BOOK       a book file (default ../shared/books/txt/kashtanka.cp1251.txt)
@@ -24,7 +26,7 @@ trap 'rm -rf "$work"' EXIT
 source="$work/book.txt"
 if [ -n "$bytes" ]; then head -c "$bytes" "$book" > "$source"; else cp "$book" "$source"; fi
 mkdir -p "$work/pf"
-printf '[Общие настройки]\r\nПервый запуск=0\r\n[Настройки движка]\r\nНомер движка=0\r\n[Настройки аудиофайлов]\r\nСжимать в MP3=1\r\nУдалять WAV файлы=1\r\nПараметры LAME=-b 64\r\n' \
+printf '[Общие настройки]\r\nПервый запуск=0\r\n[Настройки движка]\r\nНомер движка=0\r\n[Настройки аудиофайлов]\r\nСжимать в MP3=1\r\nУдалять WAV файлы=1\r\nПараметры LAME=-b 64\r\nПриоритет LAME=0\r\n' \
     | iconv -f UTF-8 -t CP1251 > "$work/pf/Lectorium.ini"
 "$cli" --program-folder "$work/pf" import "$source" --title Bench > /dev/null 2>&1
 blocks="$work/pf/Projects/Bench"

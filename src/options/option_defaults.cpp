@@ -27,6 +27,7 @@ Settings optionDefaults(const Settings &current)
     s.deleteWav = true;
     s.lamePriority = 1; // "Низкий (Idle)"
     s.lameParameters = fresh.lameParameters;
+    s.encoderJobs = fresh.encoderJobs;
     // File names and tags.
     s.id3Tags = true;
     s.fileNameTemplate = fresh.fileNameTemplate;

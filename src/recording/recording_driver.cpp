@@ -32,6 +32,11 @@ RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, Reco
     connect(&m_timer, &QTimer::timeout, this, &RecordingDriver::tick);
     m_encoderPoll.setInterval(50);
     connect(&m_encoderPoll, &QTimer::timeout, this, &RecordingDriver::encoderPoll);
+    m_speechPoll.setInterval(50);
+    connect(&m_speechPoll, &QTimer::timeout, this, [this] {
+        if (m_recording && !m_waitingForEncoder && !m_abortRequest && !m_paused && m_voice.waitUntilDone(0))
+            tick();
+    });
 }
 
 void RecordingDriver::encoderPoll()
@@ -211,10 +216,13 @@ void RecordingDriver::tick()
 
 void RecordingDriver::setTimerRunning(bool running)
 {
-    if (running)
+    if (running) {
         m_timer.start();
-    else
+        m_speechPoll.start();
+    } else {
         m_timer.stop();
+        m_speechPoll.stop();
+    }
 }
 
 void RecordingDriver::finishBlock()

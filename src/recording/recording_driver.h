@@ -142,6 +142,10 @@ private:
     // Looks at the encoders between ticks, so the next WAV goes to one as
     // soon as a run is done rather than at the next tick.
     QTimer m_encoderPoll;
+    // Looks at the voice between ticks, so the next block is spoken as soon
+    // as the last one is done: the voice, the bottleneck once the encoders
+    // run side by side, does not wait up to a tick between blocks.
+    QTimer m_speechPoll;
 
     RecordedBook m_book;
     // Held while the book is recorded, so no second run works in its folder.
