@@ -26,17 +26,17 @@ bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter
 
 namespace {
 
-// The case-blind search of QString, one UTF-16 unit at a time: the texts a
-// dictionary meets are mostly words, where the library's general search
-// spends more time getting ready than searching. Characters outside the
-// basic plane (surrogate pairs) fold as whole characters, so a text or key
-// holding one is searched by the library.
+// The case-blind search of QString, one UTF-16 unit at a time, for short
+// texts: the engine hands over mostly single words, where the library's
+// general search spends more time getting ready than searching; longer texts
+// go to the library. Characters outside the basic plane (surrogate pairs)
+// fold as whole characters, so a text or key holding one goes there too.
 class KeySearch
 {
 public:
     KeySearch(const QString &text, const QString &key, Qt::CaseSensitivity cs)
         : m_text(text), m_key(key), m_cs(cs),
-          m_own(cs == Qt::CaseInsensitive && !hasSurrogates(key) && !hasSurrogates(text))
+          m_own(cs == Qt::CaseInsensitive && text.size() <= kShortText && !hasSurrogates(key) && !hasSurrogates(text))
     {
         if (m_own)
             for (const QChar c : key)
@@ -62,6 +62,8 @@ public:
     }
 
 private:
+    static constexpr qsizetype kShortText = 64;
+
     static bool hasSurrogates(const QString &s)
     {
         return std::any_of(s.begin(), s.end(), [](QChar c) { return c.isSurrogate(); });

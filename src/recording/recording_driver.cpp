@@ -322,9 +322,13 @@ void RecordingDriver::stopAllEncoders()
 
 void RecordingDriver::showEncoding()
 {
-    m_progress.encodingFiles.clear();
+    QStringList files;
     for (const EncoderRun &run : m_encoders.running())
-        m_progress.encodingFiles.append(run.wavFile);
+        files.append(run.wavFile);
+    // Looked at every 50 ms: shown only when a run began or ended.
+    if (files == m_progress.encodingFiles)
+        return;
+    m_progress.encodingFiles = files;
     m_host.showProgress(m_progress);
 }
 
