@@ -156,6 +156,7 @@ TEST_F(OptionsWindowTest, OkStoresEverythingAndCancelNothing)
     child<QCheckBox>(w.get(), "rerecordExisting")->setChecked(true);
     child<QCheckBox>(w.get(), "announceBlockNumber")->setChecked(true);
     child<QComboBox>(w.get(), "lamePriorityCombo")->setCurrentIndex(2);
+    child<QSpinBox>(w.get(), "encoderJobsSpinBox")->setValue(3);
     child<QLineEdit>(w.get(), "artistTemplateEdit")->setText(QStringLiteral("%A%"));
     child<QLineEdit>(w.get(), "fileNameTemplateEdit")->setText(QStringLiteral("%n%"));
     child<QSpinBox>(w.get(), "attemptsSpinBox")->setValue(5);
@@ -169,6 +170,7 @@ TEST_F(OptionsWindowTest, OkStoresEverythingAndCancelNothing)
     EXPECT_EQ(settings.rerecordExisting, 1);
     EXPECT_EQ(settings.announceBlockNumber, 1);
     EXPECT_EQ(settings.lamePriority, 2);
+    EXPECT_EQ(settings.encoderJobs, 3);
     EXPECT_EQ(settings.artistTemplate, QStringLiteral("%A%"));
     EXPECT_EQ(settings.fileNameTemplate, QStringLiteral("%n%"));
     EXPECT_EQ(settings.attempts, 5);
