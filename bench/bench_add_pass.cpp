@@ -96,6 +96,6 @@ int main(int argc, char **argv)
     std::printf("add pass with %d dictionary entries (engine built in %.3f s, not counted):\n", int(table.size()),
                 build);
     options.applyDictionaries = true;
-    run([&](const QString &line) { return engine.apply(line); });
+    run([&](const QString &line) { return DictionaryRewrite{engine.apply(line), QString()}; });
     return 0;
 }

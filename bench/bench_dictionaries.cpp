@@ -1,8 +1,15 @@
-// The dictionary engine against the plain sequential rewrite: the two real
-// stress dictionaries followed by generated entries of the other modes,
-// multi-word keys and case-sensitive keys (at least 100,000 entries), applied
-// to a 1.8 MB novel once as one text and once line by line, as the add pass
-// does. Prints the figures; the output must be identical to the reference's.
+// The dictionary engine against the plain sequential rewrite, on a 1.8 MB
+// novel once as one text and once line by line, as the add pass does, with
+// two sets of at least 100,000 entries:
+//  - "mixed": the two real stress dictionaries followed by generated entries
+//    of the other modes, multi-word keys and case-sensitive keys, most of
+//    which never fire;
+//  - "heavy": the two stress dictionaries and about 13,600 of the book's own
+//    words with random boundary modes and case flags, so that most words of
+//    the text have an entry, as real users' stress dictionaries do.
+// Prints the figures; the output must be identical to the reference's.
+// `--write-heavy-set FOLDER` writes the heavy set as the dictionary folder of
+// a program folder (for timing `lectorium-cli dict apply`) and ends.
 
 #include "sequential_reference.h"
 
@@ -13,7 +20,9 @@
 #include "common/user_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -79,6 +88,35 @@ void addGeneratedEntries(DictionaryTable &table, const QString &book)
     }
 }
 
+// The book's own words with a stress mark, any of the nine boundary modes
+// and exact case now and then: entries that fire all over the text. Words
+// are drawn from the running text, so the frequent ones are all in.
+DictionaryTable bookWordEntries(const QString &book, int count)
+{
+    static const QRegularExpression wordPattern(QStringLiteral("[А-Яа-яЁё]{2,}"));
+    QStringList running;
+    for (auto it = wordPattern.globalMatch(book); it.hasNext();)
+        running.append(it.next().captured());
+    QRandomGenerator rng(23);
+    QSet<QString> seen;
+    DictionaryTable table;
+    while (table.size() < count) {
+        const QString &w = running[int(rng.bounded(int(running.size())))];
+        if (seen.contains(w.toLower()))
+            continue;
+        seen.insert(w.toLower());
+        const bool exactCase = rng.bounded(4) == 0;
+        const QString key = exactCase ? w : w.toLower();
+        const auto mode = BoundaryMode(rng.bounded(9));
+        const qsizetype stress = 1 + rng.bounded(int(key.size()));
+        table.append({key, key.left(stress) + u'+' + key.mid(stress), exactCase, mode});
+    }
+    return table;
+}
+
+// The heavy set's size: the stress dictionaries and the book's words.
+constexpr int kHeavyEntries = 100500;
+
 double seconds(const std::function<void()> &work)
 {
     QElapsedTimer t;
@@ -95,34 +133,15 @@ QString byLines(const QString &text, const std::function<QString(const QString &
     return lines.join(QStringLiteral("\r\n"));
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// Builds the engine over `table`, applies it to the book and to its
+// beginning, and compares the beginning with the reference's rewrite.
+bool compareWithReference(const DictionaryTable &table, const QString &book, bool engineOnly)
 {
-    QCoreApplication app(argc, argv);
-    const std::optional<QByteArray> bookBytes = UserFile::readBytes(shared("books/txt/anna-karenina.cp1251.txt"));
-    if (!bookBytes) {
-        std::fprintf(stderr, "the book is missing\n");
-        return 1;
-    }
-    const QString book = Codec::fromCp1251(*bookBytes);
-
-    DictionaryTable table;
-    loadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
-    loadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
-    const int realEntries = int(table.size());
-    addGeneratedEntries(table, book);
-
     DictionaryEngine engine;
     const double build = seconds([&] { engine = DictionaryEngine(table); });
-    std::printf("entries: %d (%d from the two stress dictionaries)\n", int(table.size()), realEntries);
-    std::printf("book: %lld characters\n", static_cast<long long>(book.size()));
-    std::printf("engine build: %.3f s\n\n", build);
-
-    // --engine-only skips the slow reference (for profiling the engine).
-    const bool engineOnly = app.arguments().contains(QStringLiteral("--engine-only"));
-    const QString part = book.left(book.lastIndexOf(QStringLiteral("\r\n"), kReferenceChars));
+    std::printf("engine build: %.3f s\n", build);
     bool identical = true;
+    const QString part = book.left(book.lastIndexOf(QStringLiteral("\r\n"), kReferenceChars));
     for (const bool lineByLine : {false, true}) {
         const char *how = lineByLine ? "line by line" : "as one text";
         auto viaReference = [&](const QString &t) { return referenceApply(table, t); };
@@ -141,6 +160,62 @@ int main(int argc, char **argv)
                     static_cast<long long>(part.size()), ref, fast, ref / fast,
                     expected == actual ? "identical" : "DIFFERENT");
         std::printf("  whole book: engine %.3f s\n", whole);
+    }
+    return identical;
+}
+
+bool writeHeavySet(const QString &programFolder, const QString &book)
+{
+    const QString folder = programFolder + QStringLiteral("/Dic");
+    QDir().mkpath(folder);
+    for (const char *name : {"rulex-explicit.dic", "rulex-implicit.dic"}) {
+        QFile::remove(folder + u'/' + QLatin1String(name));
+        if (!QFile::copy(shared("dictionaries/") + QLatin1String(name), folder + u'/' + QLatin1String(name)))
+            return false;
+    }
+    DictionaryTable stress;
+    loadDictionaryFile(stress, folder + QStringLiteral("/rulex-explicit.dic"), true);
+    loadDictionaryFile(stress, folder + QStringLiteral("/rulex-implicit.dic"), true);
+    // Read after the two: the list orders dictionaries by name.
+    return writeDictionary(folder + QStringLiteral("/thebook.dic"),
+                           bookWordEntries(book, kHeavyEntries - int(stress.size())));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const std::optional<QByteArray> bookBytes = UserFile::readBytes(shared("books/txt/anna-karenina.cp1251.txt"));
+    if (!bookBytes) {
+        std::fprintf(stderr, "the book is missing\n");
+        return 1;
+    }
+    const QString book = Codec::fromCp1251(*bookBytes);
+
+    const QStringList arguments = app.arguments();
+    const qsizetype writeAt = arguments.indexOf(QStringLiteral("--write-heavy-set"));
+    if (writeAt > 0 && writeAt + 1 < arguments.size())
+        return writeHeavySet(arguments.at(writeAt + 1), book) ? 0 : 1;
+    // --engine-only skips the slow reference (for profiling the engine).
+    const bool engineOnly = arguments.contains(QStringLiteral("--engine-only"));
+    std::printf("book: %lld characters\n", static_cast<long long>(book.size()));
+    bool identical = true;
+    for (const bool heavy : {false, true}) {
+        DictionaryTable table;
+        const double load = seconds([&] {
+            loadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
+            loadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
+        });
+        const int realEntries = int(table.size());
+        if (heavy)
+            table.append(bookWordEntries(book, kHeavyEntries - realEntries));
+        else
+            addGeneratedEntries(table, book);
+        std::printf("\n== %s set: %d entries (%d from the two stress dictionaries)\n", heavy ? "heavy" : "mixed",
+                    int(table.size()), realEntries);
+        std::printf("loading the two stress dictionaries: %.3f s\n", load);
+        identical = compareWithReference(table, book, engineOnly) && identical;
     }
     return identical ? 0 : 1;
 }

@@ -22,7 +22,7 @@ QString withStressDictionaries(const QString &text, const QString &programFolder
     Dictionaries dictionaries(programFolder);
     dictionaries.loadDictionaryFile(QStringLiteral(LECTORIUM_SHARED_DATA "/dictionaries/rulex-explicit.dic"), false);
     dictionaries.loadDictionaryFile(QStringLiteral(LECTORIUM_SHARED_DATA "/dictionaries/rulex-implicit.dic"), true);
-    return dictionaries.applyDictionaries(text);
+    return dictionaries.applyDictionaries(text).text;
 }
 
 } // namespace

@@ -63,6 +63,7 @@ const Key kKeys[] = {
     {"Настройки аудиофайлов", "Приоритет LAME", &Settings::lamePriority},
     {"Настройки аудиофайлов", "Формат аудиокниги", &Settings::audiobookFormat},
     {"Настройки аудиофайлов", "Удалять MP3 блоков", &Settings::deleteBlockMp3},
+    {"Настройки аудиофайлов", "Потоков кодирования", &Settings::encoderJobs},
     {"Настройки путей", "Каталог для готовых аудиофайлов", &Settings::outputFolder},
     {"Настройки путей", "Каталог для экспорта книг", &Settings::exportFolder},
     {"Имя файла и тэги", "Имя файла", &Settings::fileNameTemplate},

@@ -68,6 +68,7 @@ struct Settings
     int lamePriority = 1;                                        // "Приоритет LAME": 0 normal, 1 idle, 2 high
     AudiobookFormat audiobookFormat = AudiobookFormat::BlockMp3; // "Формат аудиокниги"
     bool deleteBlockMp3 = false; // "Удалять MP3 блоков": once the one-file book holds every block
+    int encoderJobs = 0;         // "Потоков кодирования": encoders at once, 0 = one per processor
     // "Настройки путей"
     QString outputFolder; // "Каталог для готовых аудиофайлов"
     QString exportFolder; // "Каталог для экспорта книг"

@@ -34,9 +34,13 @@ int applyDictionaries(const CliContext &context, QStringList args)
     Dictionaries dictionaries(context.programFolder);
     dictionaries.loadDictionaryList();
     dictionaries.loadEnabledDictionaries();
-    const QString result = dictionaries.applyDictionaries(text);
+    const DictionaryRewrite result = dictionaries.applyDictionaries(text);
+    if (!result.ok()) {
+        cliErr(result.failure + u'\n');
+        return 1;
+    }
 
-    const QByteArray out = utf8 ? result.toUtf8() : Codec::toCp1251(result);
+    const QByteArray out = utf8 ? result.text.toUtf8() : Codec::toCp1251(result.text);
     std::fwrite(out.constData(), 1, out.size(), stdout);
     std::fflush(stdout);
     return 0;

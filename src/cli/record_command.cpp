@@ -24,6 +24,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <unistd.h>
 
@@ -95,9 +96,11 @@ public:
             m_lastActivity = activity;
             cliErr(activity + u'\n');
         }
-        if (!progress.encodingFile.isEmpty() && progress.encodingFile != m_lastEncoded) {
-            m_lastEncoded = progress.encodingFile;
-            cliErr(QStringLiteral("Сжатие в MP3: ") + progress.encodingFile + u'\n');
+        for (const QString &wav : progress.encodingFiles) {
+            if (m_encodedFiles.contains(wav))
+                continue;
+            m_encodedFiles.insert(wav);
+            cliErr(QStringLiteral("Сжатие в MP3: ") + wav + u'\n');
         }
         const int whole = int(progress.bookPercent);
         if (progress.phase == RecordingPhase::Speaking && whole / 10 != m_lastDecile && progress.bookPercent > 0) {
@@ -127,7 +130,7 @@ private:
     bool m_liveLineOpen = false;
     ConsoleDialogs m_dialogs;
     QString m_lastActivity;
-    QString m_lastEncoded;
+    QSet<QString> m_encodedFiles; // each is named once, when its encoder starts
     int m_lastDecile = -1;
 };
 
@@ -166,8 +169,32 @@ std::optional<AudiobookFormat> takeFormat(QStringList &args, bool &valid)
     return format;
 }
 
-int recordBook(const QString &programFolder, const QString &name, std::optional<QString> from,
-               std::optional<QString> to, std::optional<AudiobookFormat> format, ProgressOutput output)
+// What a record command asks for beside the book.
+struct RecordOptions
+{
+    std::optional<QString> from;
+    std::optional<QString> to;
+    std::optional<int> jobs;               // encoders at once, in place of the setting
+    std::optional<AudiobookFormat> format; // for this run only, in place of the setting
+    ProgressOutput output = ProgressOutput::Lines;
+};
+
+// Takes "--jobs N" and "--format NAME" out of `args` into `options`; false
+// when one of them is not understood.
+bool takeEncodingOptions(QStringList &args, RecordOptions &options)
+{
+    bool valid = true;
+    if (const auto jobs = takeOption(args, QStringLiteral("--jobs"))) {
+        bool number = false;
+        options.jobs = jobs->toInt(&number);
+        valid = number && *options.jobs >= 0;
+    }
+    bool formatValid = true;
+    options.format = takeFormat(args, formatValid);
+    return valid && formatValid;
+}
+
+int recordBook(const QString &programFolder, const QString &name, const RecordOptions &options)
 {
     // A book is an entry of the library, never a path that leads out of it.
     const QString folder = bookFolder(programFolder, name);
@@ -177,10 +204,10 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
         return 1;
     }
     BlockRange range = readRange(folder, blocks);
-    if (from)
-        range.first = from->toInt();
-    if (to)
-        range.last = to->toInt();
+    if (options.from)
+        range.first = options.from->toInt();
+    if (options.to)
+        range.last = options.to->toInt();
     range.first = std::clamp(range.first, 1, blocks);
     range.last = std::clamp(range.last, range.first, blocks);
 
@@ -189,14 +216,16 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
     loadSettings(settings, ini);
     if (settings.outputFolder.size() < 2)
         settings.outputFolder = programFolder + QStringLiteral("/Audiobooks");
-    // For this run only; the options window's choice stays stored.
-    if (format)
-        settings.audiobookFormat = *format;
+    // For this run only; the options window's choices stay stored.
+    if (options.format)
+        settings.audiobookFormat = *options.format;
+    if (options.jobs)
+        settings.encoderJobs = *options.jobs;
 
     // Rate, pitch and pauses per voice, as set in the options window.
     loadVoiceTable(programFolder);
 
-    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last}, output);
+    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last}, options.output);
     RecordingSession session(settings, programFolder, host);
     // The command ends with the job: nobody is there to ask about the folder.
     session.job().afterFinish = AfterFinish::Exit;
@@ -211,7 +240,8 @@ int recordBook(const QString &programFolder, const QString &name, std::optional<
         return 1;
     if (session.job().isRunning())
         QCoreApplication::exec();
-    // The coefficient learnt while recording is kept like the window keeps it.
+    // The coefficient learnt while recording is kept like the window keeps
+    // it; a --jobs of this run is not.
     Settings stored;
     loadSettings(stored, ini);
     stored.coefficient1 = settings.coefficient1;
@@ -267,17 +297,18 @@ QString importBook(const QString &programFolder, const QString &path, const std:
 int runRecord(CliContext &context)
 {
     QStringList args = context.args;
-    const auto from = takeOption(args, QStringLiteral("--from"));
-    const auto to = takeOption(args, QStringLiteral("--to"));
-    bool formatValid = true;
-    const auto format = takeFormat(args, formatValid);
-    const ProgressOutput output = takeProgressOutput(args);
-    if (args.size() != 1 || !formatValid) {
-        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N] "
-                              "[--format mp3|m4b|mp3-book] [--quiet]\n"));
+    RecordOptions options;
+    options.from = takeOption(args, QStringLiteral("--from"));
+    options.to = takeOption(args, QStringLiteral("--to"));
+    const bool understood = takeEncodingOptions(args, options);
+    options.output = takeProgressOutput(args);
+    if (args.size() != 1 || !understood) {
+        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N] [--jobs N] "
+                              "[--format mp3|m4b|mp3-book] [--quiet]\n"
+                              "--jobs: сколько блоков сжимать в MP3 одновременно (0 — по числу процессоров)\n"));
         return 2;
     }
-    return recordBook(context.programFolder, args.first(), from, to, format, output);
+    return recordBook(context.programFolder, args.first(), options);
 }
 
 int runImport(CliContext &context)
@@ -299,29 +330,30 @@ int runConvert(CliContext &context)
 {
     QStringList args = context.args;
     const auto title = takeOption(args, QStringLiteral("--title"));
-    bool formatValid = true;
-    const auto format = takeFormat(args, formatValid);
-    const ProgressOutput output = takeProgressOutput(args);
-    if (args.size() != 1 || !formatValid) {
-        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] "
+    RecordOptions options;
+    options.from = QStringLiteral("1");
+    const bool understood = takeEncodingOptions(args, options);
+    options.output = takeProgressOutput(args);
+    if (args.size() != 1 || !understood) {
+        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--jobs N] "
                               "[--format mp3|m4b|mp3-book] [--quiet]\n"));
         return 2;
     }
     const QString book = importBook(context.programFolder, args.first(), title);
     if (book.isEmpty())
         return 1;
-    return recordBook(context.programFolder, book, QStringLiteral("1"), std::nullopt, format, output);
+    return recordBook(context.programFolder, book, options);
 }
 
 } // namespace
 
 CliCommand recordCommand()
 {
-    return {
-        "record",
-        "record BOOK [--from N] [--to N] [--format mp3|m4b|mp3-book] [--quiet]  record a book of the library to MP3 "
-        "files (and one file with chapters); prints its folder",
-        runRecord};
+    return {"record",
+            "record BOOK [--from N] [--to N] [--jobs N] [--format mp3|m4b|mp3-book] [--quiet]  record a book of the "
+            "library to MP3 files (and one file with chapters; --jobs: encoders at once, 0 = one per processor); "
+            "prints its folder",
+            runRecord};
 }
 
 CliCommand importCommand()
@@ -331,8 +363,9 @@ CliCommand importCommand()
 
 CliCommand convertCommand()
 {
-    return {"convert",
-            "convert FILE [--title T] [--format mp3|m4b|mp3-book] [--quiet]  import a book file, then record "
-            "it; prints the MP3 folder",
-            runConvert};
+    return {
+        "convert",
+        "convert FILE [--title T] [--jobs N] [--format mp3|m4b|mp3-book] [--quiet]  import a book file, then record "
+        "it; prints the MP3 folder",
+        runConvert};
 }

@@ -61,6 +61,13 @@ bool ProcessRunner::processRunning()
     return !m_process->waitForFinished(10);
 }
 
+bool ProcessRunner::hasEnded()
+{
+    if (!m_process || m_process->state() == QProcess::NotRunning)
+        return true;
+    return m_process->waitForFinished(0);
+}
+
 bool ProcessRunner::waitForEnd(int msecs)
 {
     if (!m_process || m_process->state() == QProcess::NotRunning)

@@ -46,6 +46,8 @@ public:
     bool runProcess(const ProcessRequest &request);
     // A look of at most 10 ms: true while the last started program runs.
     bool processRunning();
+    // A look that never waits: true when no program runs (any more).
+    bool hasEnded();
     // Waits up to `msecs` for the last program to end; true when it has.
     bool waitForEnd(int msecs);
     // Ends the last program at once (used at exit and on abort).

@@ -4,6 +4,8 @@
 
 #include "common/program_folder.h"
 
+#include <QFileInfo>
+
 Dictionaries::Dictionaries(const QString &programFolder) : m_folder(ProgramFolder(programFolder).dictionaryDir()) { }
 
 void Dictionaries::loadDictionaryList()
@@ -35,13 +37,19 @@ void Dictionaries::loadEnabledDictionaries()
 
 void Dictionaries::loadDictionaryFile(const QString &path, bool append)
 {
+    const qsizetype before = append ? m_table.size() : 0;
     ::loadDictionaryFile(m_table, path, append);
+    if (!append && !m_table.isEmpty())
+        m_loadedFiles.clear();
+    if (m_table.size() > before)
+        m_loadedFiles.append({before, QFileInfo(path).fileName()});
     m_engine.reset();
 }
 
 void Dictionaries::clearEntries()
 {
     m_table.clear();
+    m_loadedFiles.clear();
     m_engine.reset();
 }
 
@@ -52,8 +60,30 @@ std::shared_ptr<const DictionaryEngine> Dictionaries::engine() const
     return m_engine;
 }
 
-QString Dictionaries::applyDictionaries(const QString &text, const DictionaryEngine::YieldHook &yield) const
+DictionaryRewrite Dictionaries::applyDictionaries(const QString &text, const DictionaryEngine::YieldHook &yield) const
 {
     const std::shared_ptr<const DictionaryEngine> current = engine();
-    return current->apply(text, yield);
+    int runaway = -1;
+    DictionaryRewrite rewrite{current->apply(text, yield, &runaway), QString()};
+    if (runaway >= 0)
+        rewrite.failure = runawayMessage(runaway, text.size());
+    return rewrite;
+}
+
+QString Dictionaries::runawayMessage(int index, qsizetype inputLength) const
+{
+    QString dictionary;
+    for (const LoadedFile &file : m_loadedFiles)
+        if (file.firstEntry <= index)
+            dictionary = file.name;
+    QString entry = formatEntryLine(m_table.at(index));
+    constexpr int kShownEntryLength = 120;
+    if (entry.size() > kShownEntryLength)
+        entry = entry.left(kShownEntryLength) + QStringLiteral("…");
+    return QStringLiteral("Словарь «%1»: после статьи «%2» текст из %3 символов вырос более чем в %4 раз.\n"
+                          "Вероятно, замена содержит собственный ключ или статьи удваивают текст одна за другой. "
+                          "Обработка словарем остановлена; исправьте статью в редакторе словарей.")
+        .arg(dictionary, entry)
+        .arg(inputLength)
+        .arg(DictionaryEngine::kGrowthFactor);
 }

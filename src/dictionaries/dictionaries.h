@@ -8,6 +8,7 @@
 
 #include "dictionaries/dictionary_engine.h"
 #include "dictionaries/dictionary_list.h"
+#include "dictionaries/dictionary_rewrite.h"
 #include "dictionaries/dictionary_table.h"
 
 #include <QString>
@@ -39,7 +40,7 @@ public:
     // Rewrites a text with the active table. `yield` is called now and then
     // (at most every 50 ms) while a long text is rewritten, so a window can
     // stay responsive.
-    QString applyDictionaries(const QString &text, const DictionaryEngine::YieldHook &yield = {}) const;
+    DictionaryRewrite applyDictionaries(const QString &text, const DictionaryEngine::YieldHook &yield = {}) const;
 
     // The engine over the active table (the name finder's filter asks it
     // which words the dictionaries change).
@@ -49,6 +50,15 @@ private:
     QString m_folder;
     DictionaryList m_list;
     DictionaryTable m_table;
+    // Where each dictionary's entries begin in m_table, in load order.
+    struct LoadedFile
+    {
+        qsizetype firstEntry;
+        QString name;
+    };
+    QList<LoadedFile> m_loadedFiles;
+    // The message for a rewrite that entry `index` made grow without end.
+    QString runawayMessage(int index, qsizetype inputLength) const;
     // Built from m_table on first use after a change; a rewrite keeps its own
     // reference, so a reload from an event handler cannot pull it away.
     mutable std::shared_ptr<const DictionaryEngine> m_engine;

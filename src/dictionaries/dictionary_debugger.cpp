@@ -10,7 +10,9 @@ DebugRun processWithDictionaries(Dictionaries &dictionaries, const QString &text
     QElapsedTimer clock;
     clock.start();
     DebugRun run;
-    run.result = dictionaries.applyDictionaries(text, yield);
+    DictionaryRewrite rewrite = dictionaries.applyDictionaries(text, yield);
+    run.result = std::move(rewrite.text);
+    run.failure = std::move(rewrite.failure);
     run.seconds = clock.nsecsElapsed() / 1e9;
     return run;
 }

@@ -8,6 +8,7 @@ struct DebugRun
 {
     QString result;
     double seconds = 0;
+    QString failure; // why the dictionaries stopped; empty when they did not
 };
 
 DebugRun processWithDictionaries(Dictionaries &dictionaries, const QString &text,

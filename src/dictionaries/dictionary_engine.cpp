@@ -74,6 +74,7 @@ DictionaryEngine::DictionaryEngine(const DictionaryTable &table)
     std::vector<int> ids;
     for (const DictionaryEntry &entry : table) {
         const Entry &e = m_entries.emplace_back(entry);
+        m_longestReplacement = std::max(m_longestReplacement, e.replacement.size());
         if (e.key.isEmpty() || !canMatch(e.mode))
             continue; // matches nothing
         for (const QChar c : e.key)
@@ -106,9 +107,13 @@ class DictionaryEngine::Run
 public:
     Run(const DictionaryEngine &engine, const YieldHook &yield) : m_engine(engine), m_yield(yield) { m_clock.start(); }
 
+    // The entry that made the text grow past the limit, or -1.
+    int runawayEntry() const { return m_runaway; }
+
     QString rewrite(const QString &text)
     {
         const QString padded = u' ' + text + u' ';
+        m_limit = kGrowthFactor * padded.size() + kGrowthSlack + 2 * m_engine.m_longestReplacement;
         QString out;
         out.reserve(padded.size() + padded.size() / 4);
         const qsizetype n = padded.size();
@@ -117,7 +122,8 @@ public:
             qsizetype end = start;
             while (end < n && !m_engine.isBarrier(padded[end]))
                 ++end;
-            rewriteLine(padded, start, end, out);
+            if (!rewriteLine(padded, start, end, out))
+                return {};
             maybeYield();
             if (end == n)
                 break;
@@ -129,8 +135,9 @@ public:
 
 private:
     // Rewrites padded[start, end) into `out`; the barrier characters on
-    // either side stay in the working copy as the line's neighbours.
-    void rewriteLine(const QString &padded, qsizetype start, qsizetype end, QString &out)
+    // either side stay in the working copy as the line's neighbours. False
+    // when the text grew past the limit.
+    bool rewriteLine(const QString &padded, qsizetype start, qsizetype end, QString &out)
     {
         const qsizetype contextStart = start > 0 ? start - 1 : start;
         const qsizetype contextEnd = end < padded.size() ? end + 1 : end;
@@ -138,8 +145,10 @@ private:
         collect(padded, contextStart, contextEnd, -1);
         if (m_heap.empty()) {
             out.append(QStringView(padded).mid(start, end - start));
-            return;
+            return true;
         }
+        // The text after this line is still to come, at least as it is.
+        const qsizetype lineLimit = m_limit - out.size() - (padded.size() - contextEnd);
         std::sort(m_heap.begin(), m_heap.end()); // ascending order is a valid min-heap
         QString line = padded.mid(contextStart, contextEnd - contextStart);
         int done = -1;
@@ -151,13 +160,19 @@ private:
             const Entry &e = m_engine.m_entries[id];
             m_spans.clear();
             const QString before = line; // shares the data; the rewrite makes a new string
-            if (replaceBoundedTracked(line, e.key, e.replacement, e.mode, e.caseSensitive, m_spans))
+            if (replaceBoundedTracked(line, e.key, e.replacement, e.mode, e.caseSensitive, m_spans, lineLimit)) {
+                if (line.size() > lineLimit) {
+                    m_runaway = id;
+                    return false;
+                }
                 collectAround(before, line, id);
+            }
             maybeYield();
         }
         const qsizetype leading = start - contextStart;
         const qsizetype trailing = contextEnd - end;
         out.append(QStringView(line).mid(leading, line.size() - leading - trailing));
+        return true;
     }
 
     // Queues the entries after `minId` whose keys occur in text[from, to)
@@ -237,13 +252,19 @@ private:
     QElapsedTimer m_clock;
     MinHeap m_heap;
     QList<ReplacedSpan> m_spans;
+    qsizetype m_limit = 0;
+    int m_runaway = -1;
 };
 
-QString DictionaryEngine::apply(const QString &text, const YieldHook &yield) const
+QString DictionaryEngine::apply(const QString &text, const YieldHook &yield, int *runawayEntry) const
 {
     if (m_entries.empty())
         return text;
-    return Run(*this, yield).rewrite(text);
+    Run run(*this, yield);
+    QString result = run.rewrite(text);
+    if (runawayEntry)
+        *runawayEntry = run.runawayEntry();
+    return result;
 }
 
 bool DictionaryEngine::anyEntryChanges(const QString &text) const

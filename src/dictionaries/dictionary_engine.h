@@ -38,7 +38,17 @@ public:
     using YieldHook = std::function<void()>;
     static constexpr int kYieldIntervalMs = 50;
 
-    QString apply(const QString &text, const YieldHook &yield = {}) const;
+    // A rewrite may make the text this many times longer (plus some room for
+    // a short text and a long replacement); a table that goes beyond is
+    // broken (an entry whose replacement holds its own key, a chain of
+    // entries that each double the text) and the rewrite stops.
+    static constexpr qsizetype kGrowthFactor = 20;
+    static constexpr qsizetype kGrowthSlack = 4096;
+
+    // The rewritten text. When the text grew past the limit, nothing, and
+    // `runawayEntry` (if given) is set to the table index of the entry that
+    // made it pass.
+    QString apply(const QString &text, const YieldHook &yield = {}, int *runawayEntry = nullptr) const;
 
     // Whether some entry, applied alone to the text, would change it (the
     // name finder's test of whether a word is already in a dictionary).
@@ -64,6 +74,7 @@ private:
     bool mayPass(int id, QStringView text, qsizetype start, qsizetype end) const;
 
     std::vector<Entry> m_entries;
+    qsizetype m_longestReplacement = 0;
     KeyAutomaton m_automaton;
     std::vector<bool> m_keyCharacters = std::vector<bool>(0x10000, false); // folded
 };

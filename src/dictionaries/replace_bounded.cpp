@@ -2,6 +2,11 @@
 
 #include "dictionaries/delimiters.h"
 
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
+
 bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter)
 {
     using enum BoundaryMode;
@@ -21,15 +26,76 @@ bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter
 
 namespace {
 
+// The case-blind search of QString, one UTF-16 unit at a time, for short
+// texts: the engine hands over mostly single words, where the library's
+// general search spends more time getting ready than searching; longer texts
+// go to the library. Characters outside the basic plane (surrogate pairs)
+// fold as whole characters, so a text or key holding one goes there too.
+class KeySearch
+{
+public:
+    KeySearch(const QString &text, const QString &key, Qt::CaseSensitivity cs)
+        : m_text(text), m_key(key), m_cs(cs),
+          m_own(cs == Qt::CaseInsensitive && text.size() <= kShortText && !hasSurrogates(key) && !hasSurrogates(text))
+    {
+        if (m_own)
+            for (const QChar c : key)
+                m_foldedKey.push_back(folded(c.unicode()));
+    }
+
+    qsizetype indexOf(qsizetype from) const
+    {
+        if (!m_own)
+            return m_text.indexOf(m_key, from, m_cs);
+        const qsizetype last = m_text.size() - qsizetype(m_foldedKey.size());
+        const char16_t *text = reinterpret_cast<const char16_t *>(m_text.constData());
+        for (qsizetype at = from; at <= last; ++at) {
+            if (folded(text[at]) != m_foldedKey[0])
+                continue;
+            qsizetype k = 1;
+            while (k < qsizetype(m_foldedKey.size()) && folded(text[at + k]) == m_foldedKey[k])
+                ++k;
+            if (k == qsizetype(m_foldedKey.size()))
+                return at;
+        }
+        return -1;
+    }
+
+private:
+    static constexpr qsizetype kShortText = 64;
+
+    static bool hasSurrogates(const QString &s)
+    {
+        return std::any_of(s.begin(), s.end(), [](QChar c) { return c.isSurrogate(); });
+    }
+    static char16_t folded(char16_t unit)
+    {
+        static const auto table = [] {
+            auto t = std::make_unique<std::array<char16_t, 0x10000>>();
+            for (char32_t u = 0; u < 0x10000; ++u)
+                (*t)[u] = QChar::isSurrogate(u) ? char16_t(u) : char16_t(QChar::toCaseFolded(u));
+            return t;
+        }();
+        return (*table)[unit];
+    }
+
+    const QString &m_text;
+    const QString &m_key;
+    Qt::CaseSensitivity m_cs;
+    bool m_own;
+    std::vector<char16_t> m_foldedKey;
+};
+
 // The rewrite itself; `spans` may be null when nobody needs them.
 bool rewrite(QString &text, const QString &key, const QString &replacement, BoundaryMode mode, bool caseSensitive,
-             QList<ReplacedSpan> *spans)
+             QList<ReplacedSpan> *spans, qsizetype maxLength = std::numeric_limits<qsizetype>::max())
 {
     if (key.isEmpty() || !canMatch(mode))
         return false;
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     const qsizetype keyLength = key.size();
-    qsizetype hit = text.indexOf(key, 0, cs);
+    const KeySearch search(text, key, cs);
+    qsizetype hit = search.indexOf(0);
     if (hit < 0)
         return false;
     QString result;
@@ -38,7 +104,7 @@ bool rewrite(QString &text, const QString &key, const QString &replacement, Boun
     qsizetype copied = 0;     // text[0, copied) is already in result
     while (hit >= 0) {
         const qsizetype hitEnd = hit + keyLength;
-        const qsizetype next = text.indexOf(key, hitEnd, cs);
+        const qsizetype next = search.indexOf(hitEnd);
         const qsizetype pieceEnd = next >= 0 ? next : text.size();
         const bool before = hit > pieceStart && isDelimiter(text.at(hit - 1));
         const bool after = pieceEnd > hitEnd && isDelimiter(text.at(hitEnd));
@@ -51,6 +117,10 @@ bool rewrite(QString &text, const QString &key, const QString &replacement, Boun
             result.append(replacement);
             copied = hitEnd;
             replacedAny = true;
+            if (result.size() > maxLength) {
+                text = std::move(result);
+                return true;
+            }
         }
         pieceStart = hitEnd;
         hit = next;
@@ -73,7 +143,7 @@ QString replaceBounded(const QString &text, const QString &key, const QString &r
 }
 
 bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
-                           bool caseSensitive, QList<ReplacedSpan> &spans)
+                           bool caseSensitive, QList<ReplacedSpan> &spans, qsizetype maxLength)
 {
-    return rewrite(text, key, replacement, mode, caseSensitive, &spans);
+    return rewrite(text, key, replacement, mode, caseSensitive, &spans, maxLength);
 }

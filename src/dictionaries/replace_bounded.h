@@ -13,6 +13,8 @@
 #include <QList>
 #include <QString>
 
+#include <limits>
+
 // Whether an occurrence with these neighbours is replaced under `mode`
 // (a mode that cannot match never replaces).
 bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter);
@@ -32,6 +34,10 @@ struct ReplacedSpan
 };
 
 // replaceBounded in place; true when at least one occurrence was replaced,
-// with the spans of the replacements appended to `spans`.
+// with the spans of the replacements appended to `spans`. The rewrite stops
+// as soon as its result passes `maxLength` characters: `text` is then that
+// unfinished result, longer than `maxLength`, so a runaway replacement never
+// costs more memory than the caller allows.
 bool replaceBoundedTracked(QString &text, const QString &key, const QString &replacement, BoundaryMode mode,
-                           bool caseSensitive, QList<ReplacedSpan> &spans);
+                           bool caseSensitive, QList<ReplacedSpan> &spans,
+                           qsizetype maxLength = std::numeric_limits<qsizetype>::max());

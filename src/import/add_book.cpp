@@ -81,6 +81,12 @@ AddResult addBook(const AddRequest &request, ChapterDetector &detector, UserDial
     }
 
     const BookBlocks book = cutIntoBlocks(text, title, request.options, detector, dictionaries, progress);
+    if (!book.dictionaryFailure.isEmpty()) {
+        dialogs.show({QStringLiteral("Lectorium"), QStringLiteral("Книга не добавлена.\n") + book.dictionaryFailure,
+                      DialogIcon::Critical, DialogButtons::Ok});
+        result.status = AddStatus::DictionaryFailed;
+        return result;
+    }
     const QString problem = writeProject(folder, book, request.info, request.cover);
     if (!problem.isEmpty()) {
         dialogs.show({QStringLiteral("Lectorium"),

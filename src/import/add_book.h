@@ -36,9 +36,10 @@ struct AddRequest
 
 enum class AddStatus {
     Added,
-    NoTitle,     // warned; nothing written, the editor stays open
-    Cancelled,   // the user kept the existing project
-    WriteFailed, // reported; the old project, if any, is unchanged
+    NoTitle,          // warned; nothing written, the editor stays open
+    Cancelled,        // the user kept the existing project
+    WriteFailed,      // reported; the old project, if any, is unchanged
+    DictionaryFailed, // the dictionaries could not rewrite a line; reported, nothing written
 };
 
 struct AddResult

@@ -62,6 +62,7 @@ public:
     void addLine(const QString &raw, const QString &next, bool continuation = false);
     BookBlocks finish();
     int maxSize() const { return m_options.splitBySize ? m_maxSize : 0; }
+    bool failed() const { return !m_result.dictionaryFailure.isEmpty(); }
 
 private:
     void markDialogue(QString &line);
@@ -181,8 +182,14 @@ void BlockCutter::addLine(const QString &raw, const QString &next, bool continua
     if (!joinsNext && !isBlank(line) && !line.endsWith(m_pause)
         && (isBlank(next) || (line.size() < kShortLine && !startsIndented(next))))
         line += m_pause;
-    if (m_dictionaries)
-        line = m_dictionaries(line);
+    if (m_dictionaries) {
+        DictionaryRewrite rewrite = m_dictionaries(line);
+        if (!rewrite.ok()) {
+            m_result.dictionaryFailure = rewrite.failure;
+            return;
+        }
+        line = std::move(rewrite.text);
+    }
     // The line's own letters are what the listener hears; the markers added
     // to it say nothing.
     m_blockSpeaks = m_blockSpeaks || speaks(raw);
@@ -252,6 +259,8 @@ BookBlocks cutIntoBlocks(const QString &text, const QString &title, const AddOpt
         const QStringList pieces = splitOverlongLine(lines[i], cutter.maxSize());
         for (qsizetype k = 0; k < pieces.size(); ++k)
             cutter.addLine(pieces[k], k + 1 < pieces.size() ? pieces[k + 1] : next, k > 0);
+        if (cutter.failed())
+            break;
         position += lines[i].size();
         if (progress && (i + 1) % kLinesPerProgressStep == 0)
             progress(progressText(position, escaped.size()), position);

@@ -5,6 +5,7 @@
 // line, and a new block begins at each chapter heading and after a sentence
 // once a block has reached the maximum size.
 
+#include "dictionaries/dictionary_rewrite.h"
 #include "import/add_options.h"
 #include "import/chapter_detection.h"
 
@@ -14,7 +15,7 @@
 #include <functional>
 
 // Rewrites one line with the enabled dictionaries.
-using LineRewriter = std::function<QString(const QString &line)>;
+using LineRewriter = std::function<DictionaryRewrite(const QString &line)>;
 // A status text for the user and, while lines are processed, the position
 // reached in the text (-1 for a status without a position).
 using AddProgress = std::function<void(const QString &status, qsizetype position)>;
@@ -23,6 +24,9 @@ struct BookBlocks
 {
     QStringList blocks; // block texts, each starting with the narration marker and CR LF
     QStringList names;  // one table-of-contents name per block; the first is the title
+    // Why the dictionaries could not rewrite a line (the blocks are then
+    // unfinished and must not be written); empty when all went well.
+    QString dictionaryFailure;
 };
 
 // The book's lines: the text split at CR LF, CR or LF, keeping a last empty

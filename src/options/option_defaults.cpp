@@ -29,6 +29,7 @@ Settings optionDefaults(const Settings &current)
     s.lameParameters = fresh.lameParameters;
     s.audiobookFormat = fresh.audiobookFormat;
     s.deleteBlockMp3 = fresh.deleteBlockMp3;
+    s.encoderJobs = fresh.encoderJobs;
     // File names and tags.
     s.id3Tags = true;
     s.fileNameTemplate = fresh.fileNameTemplate;

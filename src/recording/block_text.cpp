@@ -15,15 +15,22 @@ QString BlockTextSource::folderOf(const QString &book) const
     return bookFolder(m_programFolder, book.isEmpty() ? m_selectedBook : book);
 }
 
-QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QString &book) const
+QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QString &book,
+                                   QString *dictionaryFailure) const
 {
     QString text = readBlockFile(folderOf(book), n);
     if (!noDictionary && m_settings.applyDictionaries && m_dictionaries) {
         if (m_tellApplying)
             m_tellApplying(true);
-        text = m_dictionaries->applyDictionaries(text, m_yield);
+        DictionaryRewrite rewrite = m_dictionaries->applyDictionaries(text, m_yield);
         if (m_tellApplying)
             m_tellApplying(false);
+        if (!rewrite.ok()) {
+            if (dictionaryFailure)
+                *dictionaryFailure = rewrite.failure;
+            return {};
+        }
+        text = std::move(rewrite.text);
     }
     if (m_settings.announceBlockNumber) {
         const QString number = numberText(n);

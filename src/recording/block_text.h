@@ -28,8 +28,10 @@ public:
     void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
 
     // `noDictionary` skips the dictionaries; `xml` asks for SAPI XML, else
-    // Speech Cube tags.
-    QString blockText(int n, bool noDictionary, bool xml, const QString &book = QString()) const;
+    // Speech Cube tags. When the dictionaries could not rewrite the block,
+    // the text is empty and `dictionaryFailure` (if given) says why.
+    QString blockText(int n, bool noDictionary, bool xml, const QString &book = QString(),
+                      QString *dictionaryFailure = nullptr) const;
     // The block's length with the role markers removed.
     int blockRawLength(int n, const QString &book = QString()) const;
 

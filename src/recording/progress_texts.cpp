@@ -49,9 +49,9 @@ QString encoderText(const RecordingProgress &progress)
 {
     if (progress.applyingDictionaries)
         return QStringLiteral("Обработка словарем...");
-    if (progress.encodingFile.isEmpty())
+    if (progress.encodingFiles.isEmpty())
         return {};
-    return QStringLiteral("Сжатие в MP3: ") + progress.encodingFile;
+    return QStringLiteral("Сжатие в MP3: ") + progress.encodingFiles.join(QStringLiteral(", "));
 }
 
 ProgressDisplay progressDisplay(const RecordingProgress &progress, bool percentInTitle)

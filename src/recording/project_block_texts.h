@@ -13,11 +13,14 @@ public:
 
     QString text(int n, bool withDictionary, bool xml) override
     {
-        return m_source.blockText(n, !withDictionary, xml, m_book);
+        m_dictionaryFailure.clear();
+        return m_source.blockText(n, !withDictionary, xml, m_book, &m_dictionaryFailure);
     }
+    QString dictionaryFailure() const override { return m_dictionaryFailure; }
     int rawLength(int n) override { return m_source.blockRawLength(n, m_book); }
 
 private:
     const BlockTextSource &m_source;
     QString m_book;
+    QString m_dictionaryFailure;
 };

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -21,26 +22,33 @@ constexpr double kUnmeasuredCoefficient = 8.2494;
 } // namespace
 
 RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice, BlockTexts &texts,
-                                 OutputFiles &files, ProcessRunner &encoder, RecordingClock &clock, RecordingHost &host,
+                                 OutputFiles &files, EncoderPool &encoders, RecordingClock &clock, RecordingHost &host,
                                  QObject *parent)
     : QObject(parent), m_settings(settings), m_programFolder(std::move(programFolder)), m_voice(voice), m_texts(texts),
-      m_files(files), m_encoder(encoder), m_clock(clock), m_host(host)
+      m_files(files), m_encoders(encoders), m_clock(clock), m_host(host)
 {
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(kTickMsecs);
     connect(&m_timer, &QTimer::timeout, this, &RecordingDriver::tick);
     m_encoderPoll.setInterval(50);
-    connect(&m_encoderPoll, &QTimer::timeout, this, [this] {
-        const bool running = m_encoder.processRunning();
-        if (!running)
-            compressionStep();
-        if (!m_recording || (!running && m_encoderQueue.isEmpty())) {
-            m_encoderPoll.stop();
-            // The job only waited for this encoder run: it can end now.
-            if (m_recording && m_waitingForEncoder && !m_encoder.processRunning())
-                tick();
-        }
+    connect(&m_encoderPoll, &QTimer::timeout, this, &RecordingDriver::encoderPoll);
+    m_speechPoll.setInterval(50);
+    connect(&m_speechPoll, &QTimer::timeout, this, [this] {
+        if (m_recording && !m_waitingForEncoder && !m_abortRequest && !m_paused && m_voice.waitUntilDone(0))
+            tick();
     });
+}
+
+void RecordingDriver::encoderPoll()
+{
+    if (m_recording)
+        compressionStep();
+    if (m_recording && (m_encoders.isBusy() || !m_encoderQueue.isEmpty()))
+        return;
+    m_encoderPoll.stop();
+    // The job only waited for these encoder runs: it can end now.
+    if (m_recording && m_waitingForEncoder)
+        tick();
 }
 
 // ---- start ------------------------------------------------------------------
@@ -57,6 +65,8 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     m_adjustedBlock = 0;
     m_recording = true;
     m_encoderQueue.clear();
+    m_encoders.setJobs(EncoderPool::jobsForSetting(m_settings.encoderJobs));
+    m_firstUnencodedBlock = std::numeric_limits<int>::max();
     QDir().mkpath(m_book.audioFolder);
     if (!lockAudioFolder()) {
         m_recording = false;
@@ -77,7 +87,7 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     for (int n = m_block; n <= m_book.last; n = nextBlockToRecord(n + 1))
         m_totalChars += m_texts.text(n, false, xmlMarkup()).size();
     m_charsDone = 0;
-    m_spokenBytes = m_encodedBytes = m_bytesBeingCompressed = 0;
+    m_spokenBytes = m_encodedBytes = 0;
     m_encodeSeconds = m_speakingEndedAt = 0;
     // Elapsed time is the job's wall time, preparing the first block included.
     m_startTime = now();
@@ -122,6 +132,10 @@ void RecordingDriver::prepareAndSpeak()
     m_progress.blockOfRange = m_block - m_book.first + 1;
     const bool withDictionary = m_settings.applyDictionaries;
     m_blockText = m_texts.text(m_block, withDictionary, xmlMarkup());
+    if (const QString failure = m_texts.dictionaryFailure(); !failure.isEmpty()) {
+        reportDictionaryFailure(failure);
+        return;
+    }
     // The total counted the block without the dictionaries; the first time a
     // block is prepared the difference is put right.
     if (withDictionary && m_adjustedBlock != m_block)
@@ -206,10 +220,13 @@ void RecordingDriver::tick()
 
 void RecordingDriver::setTimerRunning(bool running)
 {
-    if (running)
+    if (running) {
         m_timer.start();
-    else
+        m_speechPoll.start();
+    } else {
         m_timer.stop();
+        m_speechPoll.stop();
+    }
 }
 
 void RecordingDriver::finishBlock()
@@ -249,32 +266,32 @@ void RecordingDriver::learnCoefficient(qint64 wavSize)
 
 void RecordingDriver::compressionStep()
 {
-    if (m_encoder.processRunning()) {
-        stopOverdueEncoder();
+    stopOverdueEncoders();
+    settleEndedRuns();
+    if (!startNextEncoders())
         return;
+    showEncoding();
+    if (m_encoders.isBusy())
+        m_encoderPoll.start();
+}
+
+bool RecordingDriver::startNextEncoders()
+{
+    while (m_encoders.hasRoom() && !m_encoderQueue.isEmpty()) {
+        const QueuedWav next = m_encoderQueue.takeFirst();
+        auto job = m_files.encoderJob(next.block);
+        if (!job) {
+            reportEmptyWav(next.block);
+            return false;
+        }
+        job->priority = m_settings.lamePriority;
+        const qint64 bytes = QFileInfo(m_book.audioFolder + u'/' + next.fileName).size();
+        if (!m_encoders.start(*job, {next.block, next.fileName, bytes, elapsed()})) {
+            reportEncoderNotStarted(job->program);
+            return false;
+        }
     }
-    settleEncodedWav();
-    if (m_encoderQueue.isEmpty()) {
-        showEncoding(QString());
-        return;
-    }
-    const QueuedWav next = m_encoderQueue.takeFirst();
-    auto job = m_files.encoderJob(next.block);
-    if (!job) {
-        reportEmptyWav(next.block);
-        return;
-    }
-    job->priority = m_settings.lamePriority;
-    if (!m_encoder.runProcess(*job)) {
-        reportEncoderNotStarted(job->program);
-        return;
-    }
-    showEncoding(next.fileName);
-    m_wavBeingCompressed = m_book.audioFolder + u'/' + next.fileName;
-    m_blockBeingCompressed = next.block;
-    m_bytesBeingCompressed = QFileInfo(m_wavBeingCompressed).size();
-    m_encodeStartedAt = elapsed();
-    m_encoderPoll.start();
+    return true;
 }
 
 double RecordingDriver::encoderSecondsAllowed(qint64 wavBytes)
@@ -286,15 +303,36 @@ double RecordingDriver::encoderSecondsAllowed(qint64 wavBytes)
     return 60 + double(wavBytes) / kLowestBytesPerSecond;
 }
 
-void RecordingDriver::stopOverdueEncoder()
+void RecordingDriver::stopOverdueEncoders()
 {
-    if (elapsed() - m_encodeStartedAt > encoderSecondsAllowed(m_bytesBeingCompressed))
-        m_encoder.terminate();
+    const double sinceStart = elapsed();
+    for (const EncoderRun &run : m_encoders.running())
+        if (sinceStart - run.startedAt > encoderSecondsAllowed(run.wavBytes))
+            m_encoders.stop(run.block);
 }
 
-void RecordingDriver::showEncoding(const QString &wavFile)
+void RecordingDriver::stopAllEncoders()
 {
-    m_progress.encodingFile = wavFile;
+    // What the stopped runs had written is no MP3; their WAVs stay, and the
+    // blocks are recorded again next time.
+    for (const QueuedWav &queued : std::as_const(m_encoderQueue))
+        m_firstUnencodedBlock = std::min(m_firstUnencodedBlock, queued.block);
+    m_encoderQueue.clear();
+    for (const EncoderRun &run : m_encoders.stopAll()) {
+        m_files.discardMp3(run.block);
+        m_firstUnencodedBlock = std::min(m_firstUnencodedBlock, run.block);
+    }
+}
+
+void RecordingDriver::showEncoding()
+{
+    QStringList files;
+    for (const EncoderRun &run : m_encoders.running())
+        files.append(run.wavFile);
+    // Looked at every 50 ms: shown only when a run began or ended.
+    if (files == m_progress.encodingFiles)
+        return;
+    m_progress.encodingFiles = files;
     m_host.showProgress(m_progress);
 }
 
@@ -304,23 +342,26 @@ void RecordingDriver::setApplyingDictionaries(bool applying)
     m_host.showProgress(m_progress);
 }
 
-void RecordingDriver::settleEncodedWav()
+void RecordingDriver::settleEndedRuns()
 {
-    if (m_wavBeingCompressed.isEmpty())
-        return;
-    m_encodedBytes += m_bytesBeingCompressed;
-    m_encodeSeconds += std::max(0.0, elapsed() - m_encodeStartedAt);
-    m_bytesBeingCompressed = 0;
+    for (const EndedEncoderRun &ended : m_encoders.takeEnded())
+        settleEncodedWav(ended);
+}
+
+void RecordingDriver::settleEncodedWav(const EndedEncoderRun &ended)
+{
+    m_encodedBytes += ended.run.wavBytes;
+    m_encodeSeconds += std::max(0.0, elapsed() - ended.run.startedAt);
     // The WAV goes only when its MP3 was written: a failed encoder run
     // must not cost the recording. An encoder that ran out of disk leaves a
     // short MP3, which would pass for a finished block.
-    if (m_encoder.lastExitCode() != 0 || !m_files.keepEncodedMp3(m_blockBeingCompressed)) {
-        m_files.discardMp3(m_blockBeingCompressed);
-        m_encoderFailures.append(m_blockBeingCompressed);
+    const int block = ended.run.block;
+    if (ended.exitCode != 0 || !m_files.keepEncodedMp3(block)) {
+        m_files.discardMp3(block);
+        m_encoderFailures.append(block);
     } else if (m_settings.deleteWav) {
-        QFile::remove(m_wavBeingCompressed);
+        QFile::remove(m_book.audioFolder + u'/' + ended.run.wavFile);
     }
-    m_wavBeingCompressed.clear();
 }
 
 void RecordingDriver::stopWithFailure()
@@ -340,6 +381,17 @@ void RecordingDriver::reportWriteFailure()
                                           "часов), в WAV-файл не помещается: уменьшите размер блоков.\n"
                                           "Запись остановлена, готовые блоки сохранены.")
                                .arg(QDir::toNativeSeparators(wavPath(m_block))),
+                           DialogIcon::Critical, DialogButtons::Ok});
+    stopWithFailure();
+}
+
+void RecordingDriver::reportDictionaryFailure(const QString &failure)
+{
+    // Spoken without its dictionaries the block would sound wrong, and the
+    // next blocks would meet the same entry: the job stops here.
+    m_host.dialogs().show({QStringLiteral("Lectorium"),
+                           QStringLiteral("Блок %1 не записан.\n").arg(m_block) + failure
+                               + QStringLiteral("\nЗапись остановлена, готовые блоки сохранены."),
                            DialogIcon::Critical, DialogButtons::Ok});
     stopWithFailure();
 }
@@ -405,19 +457,27 @@ bool RecordingDriver::endTest()
     if (!m_waitingForEncoder)
         m_speakingEndedAt = elapsed();
     m_waitingForEncoder = true;
-    if (!m_encoderQueue.isEmpty() || m_encoder.processRunning()) {
+    settleEndedRuns();
+    if (!m_encoderQueue.isEmpty() || m_encoders.isBusy()) {
         showWaitingForEncoder();
         setTimerRunning(true);
         return true;
     }
-    settleEncodedWav();
-    if (!m_encoderFailures.isEmpty())
+    if (!m_encoderFailures.isEmpty()) {
+        // The blocks are reported in their order, whatever order the
+        // encoders ended in.
+        std::sort(m_encoderFailures.begin(), m_encoderFailures.end());
         reportEncoderFailures();
+    }
+    if (m_settings.compressMp3)
+        emit bookEncoded(m_book);
     m_recording = false;
-    // A stop that came when every block was already spoken cut nothing short.
-    const bool blocksLeft = m_block <= m_book.last;
+    // A stop that came when every block was already spoken and encoded cut
+    // nothing short; the next job begins at the first block left unfinished.
+    const int firstLeft = std::min(m_block, m_firstUnencodedBlock);
+    const bool blocksLeft = firstLeft <= m_book.last;
     RecordingOutcome outcome{m_stopRequest && blocksLeft, m_engineFailed, m_filesFailed,
-                             std::min(m_block, m_book.blockCount)};
+                             std::min(firstLeft, m_book.blockCount)};
     outcome.stopRequested = m_stopRequest && !m_engineFailed && !m_filesFailed;
     m_folderLock.reset();
     emit finished(outcome);
@@ -436,19 +496,22 @@ double RecordingDriver::jobPercent(double spokenShare)
     if (m_spokenBytes <= 0 || finishedShare <= 0)
         return spokenShare * 100 / 2;
     const double totalBytes = m_spokenBytes / std::min(1.0, finishedShare);
-    // The run under way counts for the time it has taken at the speed of the
-    // runs before, never for the whole of its block.
+    // Each run under way counts for the time it has taken at the speed of
+    // the runs before, never for the whole of its block.
     double encoded = double(m_encodedBytes);
-    if (m_bytesBeingCompressed > 0 && m_encodedBytes > 0 && m_encodeSeconds > 0) {
+    if (m_encodedBytes > 0 && m_encodeSeconds > 0) {
         const double bytesPerSecond = m_encodedBytes / m_encodeSeconds;
-        encoded += std::min(0.9 * m_bytesBeingCompressed, (elapsed() - m_encodeStartedAt) * bytesPerSecond);
+        const double sinceStart = elapsed();
+        for (const EncoderRun &run : m_encoders.running())
+            encoded += std::min(0.9 * run.wavBytes, (sinceStart - run.startedAt) * bytesPerSecond);
     }
     const double encodedShare = std::clamp(encoded / totalBytes, 0.0, 1.0);
     // Wall seconds per byte of sound of each stage; equal until measured.
     const double speakingSeconds = m_speakingEndedAt > 0 ? m_speakingEndedAt : elapsed();
     const double speakWeight = speakingSeconds > 0 ? speakingSeconds / m_spokenBytes : 1;
+    // Runs side by side share the wall time.
     const double encodeWeight =
-        m_encodeSeconds > 0 && m_encodedBytes > 0 ? m_encodeSeconds / m_encodedBytes : speakWeight;
+        m_encodeSeconds > 0 && m_encodedBytes > 0 ? m_encodeSeconds / m_encodedBytes / m_encoders.jobs() : speakWeight;
     const double share = (spokenShare * speakWeight + encodedShare * encodeWeight) / (speakWeight + encodeWeight);
     return std::clamp(share * 100, 0.0, 100.0);
 }
@@ -629,8 +692,14 @@ void RecordingDriver::stopAfterBlock()
 
 void RecordingDriver::stopNow()
 {
-    if (!m_recording || m_waitingForEncoder)
+    if (!m_recording)
         return;
+    // Now means the encoders too, even when only they were left.
+    stopAllEncoders();
+    if (m_waitingForEncoder) {
+        m_stopRequest = true;
+        return;
+    }
     if (m_paused)
         m_voice.resume();
     m_paused = false;

@@ -1,12 +1,13 @@
 #pragma once
 // The recording driver: speaks the block range of one book into WAV files,
-// hands each finished WAV to the encoder queue, follows the progress, notices
+// hands each finished WAV to the encoder pool, follows the progress, notices
 // a silent engine and restarts it, and reports when the book is done. It is
 // advanced by tick() every 500 ms (a timer in the window, the event loop of
 // the command line); speaking runs on the voice's own thread and encoding in
-// its own process, so a tick only looks and moves on.
+// processes of their own, so a tick only looks and moves on.
 
 #include "app/settings.h"
+#include "recording/encoder_pool.h"
 #include "recording/progress_texts.h"
 #include "recording/recording_ports.h"
 
@@ -45,7 +46,7 @@ public:
     static constexpr double kStallSeconds = 90;
 
     RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice, BlockTexts &texts,
-                    OutputFiles &files, ProcessRunner &encoder, RecordingClock &clock, RecordingHost &host,
+                    OutputFiles &files, EncoderPool &encoders, RecordingClock &clock, RecordingHost &host,
                     QObject *parent = nullptr);
 
     // Starts the book; false (and finished() at once) when every block of the
@@ -57,7 +58,8 @@ public:
     // Pause or resume (`pauseRecording`).
     void pauseRecording();
     // The answers to "Дождаться завершения записи текущего блока?":
-    // finish the block first, or cut it off now (its WAV is deleted).
+    // finish the block first, or cut it off now (its WAV is deleted, and the
+    // encoders under way are stopped: their blocks keep their WAVs).
     void stopAfterBlock();
     void stopNow();
     void cancelStop();
@@ -88,6 +90,9 @@ public:
     int rewritePauseMsecs = 1000;
 
 signals:
+    // Every encoder run of the book has ended (the last MP3 is in place or
+    // its failure noted): what comes after the book's blocks starts here.
+    void bookEncoded(const RecordedBook &book);
     void finished(const RecordingOutcome &outcome);
 
 private:
@@ -102,9 +107,14 @@ private:
     void finishBlock();
     void reportEmptyWav(int block);
     void reportWriteFailure();
+    void reportDictionaryFailure(const QString &failure);
     void reportEncoderNotStarted(const QString &program);
     void reportEncoderFailures();
-    void settleEncodedWav();
+    void settleEndedRuns();
+    void settleEncodedWav(const EndedEncoderRun &ended);
+    bool startNextEncoders();
+    void stopAllEncoders();
+    void encoderPoll();
     void stopWithFailure();
     void learnCoefficient(qint64 wavSize);
     void compressionStep();
@@ -114,8 +124,8 @@ private:
     // the share of the text spoken (0 to 1).
     double jobPercent(double spokenShare);
     void showWaitingForEncoder();
-    void showEncoding(const QString &wavFile);
-    void stopOverdueEncoder();
+    void showEncoding();
+    void stopOverdueEncoders();
     void stallCheck();
     void restartEngine();
     void reportAndStop();
@@ -129,13 +139,17 @@ private:
     RecordingVoice &m_voice;
     BlockTexts &m_texts;
     OutputFiles &m_files;
-    ProcessRunner &m_encoder;
+    EncoderPool &m_encoders;
     RecordingClock &m_clock;
     RecordingHost &m_host;
     QTimer m_timer;
-    // Looks at the encoder between ticks, so the next WAV goes to it as soon
-    // as the last one is done rather than at the next tick.
+    // Looks at the encoders between ticks, so the next WAV goes to one as
+    // soon as a run is done rather than at the next tick.
     QTimer m_encoderPoll;
+    // Looks at the voice between ticks, so the next block is spoken as soon
+    // as the last one is done: the voice, the bottleneck once the encoders
+    // run side by side, does not wait up to a tick between blocks.
+    QTimer m_speechPoll;
 
     RecordedBook m_book;
     // Held while the book is recorded, so no second run works in its folder.
@@ -170,14 +184,13 @@ private:
         int block;
     };
     QList<QueuedWav> m_encoderQueue;
-    QString m_wavBeingCompressed;
-    int m_blockBeingCompressed = 0;
+    // The first block whose encoding a stop cut off (its WAV stays).
+    int m_firstUnencodedBlock = 0;
     // Speaking and encoding are weighed by the bytes of sound (the seconds
-    // of audio) each has got through and the wall time each took for them.
+    // of audio) each has got through and the wall time each took for them;
+    // the encoders' seconds are those of each run, however many ran at once.
     qint64 m_spokenBytes = 0;
     qint64 m_encodedBytes = 0;
-    qint64 m_bytesBeingCompressed = 0;
     double m_encodeSeconds = 0;
-    double m_encodeStartedAt = 0;
     double m_speakingEndedAt = 0;
 };

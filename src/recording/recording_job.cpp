@@ -162,7 +162,7 @@ void RecordingJob::showEnd(RecordingPhase phase)
     end.phase = phase;
     end.book = m_book.name;
     end.bookPercent = end.blockPercent = 0;
-    end.encodingFile.clear();
+    end.encodingFiles.clear();
     end.applyingDictionaries = end.paused = end.stopAfterBlock = false;
     if (phase == RecordingPhase::BatchFinished)
         end.remainingSeconds = 0;

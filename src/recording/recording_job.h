@@ -65,8 +65,8 @@ public:
     bool startRecording();
     // The after-finish choice of the main window's list.
     AfterFinish afterFinish = AfterFinish::Nothing;
-    // Closing the window while recording: abandon the block, wait for the
-    // encoder, then exit.
+    // Closing the window while recording: abandon the block, stop the
+    // encoders, then exit.
     void exitWhenStopped();
     bool isRunning() const { return m_running; }
     // Called with each book just before it is recorded, so that the texts

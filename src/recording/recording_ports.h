@@ -57,6 +57,9 @@ public:
     virtual QString text(int n, bool withDictionary, bool xml) = 0;
     // Length of the block with its voice markers removed.
     virtual int rawLength(int n) = 0;
+    // Why the last text() with the dictionaries came back empty (they made
+    // it grow without end); empty when it went well.
+    virtual QString dictionaryFailure() const { return {}; }
 };
 
 // The files of the book being recorded.

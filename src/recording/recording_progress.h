@@ -3,6 +3,7 @@
 // each face (the main window, the command line) says it in its own words.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,7 +27,7 @@ struct RecordingProgress
     double blockPercent = 0; // share of the block being spoken
     double elapsedSeconds = 0;
     std::optional<double> remainingSeconds; // once there is an estimate
-    QString encodingFile;                   // the WAV being encoded; empty while the encoder idles
+    QStringList encodingFiles;              // the WAVs being encoded; empty while the encoders idle
     bool applyingDictionaries = false;      // the next block's text is being rewritten
     bool paused = false;
     bool stopAfterBlock = false;

@@ -39,3 +39,21 @@ TEST(DictCli, AppliesTheEnabledDictionariesOfTheGivenProgramFolder)
                   runCli(base + QStringList{QStringLiteral("--utf8")}, QStringLiteral("замок и замок").toUtf8())),
               QStringLiteral("за+мок и за+мок"));
 }
+
+TEST(DictCli, ADictionaryThatExplodesEndsWithAMessageAndAnError)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("*ы*=ыыыыыыыыыы\r\n*ыы*=ыыыыыыыыыы\r\n"));
+    QProcess cli;
+    cli.start(QStringLiteral(LECTORIUM_BIN_DIR "/lectorium-cli"),
+              {QStringLiteral("--program-folder"), folder.path(), QStringLiteral("dict"), QStringLiteral("apply"),
+               QStringLiteral("--utf8")});
+    cli.write(QStringLiteral("ы").repeated(1000).toUtf8());
+    cli.closeWriteChannel();
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+    const QString error = QString::fromUtf8(cli.readAllStandardError());
+    EXPECT_TRUE(error.contains(QStringLiteral("Словарь «a.dic»: после статьи «*ыы*=ыыыыыыыыыы»")))
+        << error.toStdString();
+}

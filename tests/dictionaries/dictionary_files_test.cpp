@@ -135,7 +135,7 @@ TEST(DictionaryList, NoDictionaryFolderGivesAnEmptyList)
     EXPECT_TRUE(d.dicList().isEmpty());
     EXPECT_TRUE(d.activeTable().isEmpty());
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Dic/Diclist.cfg"))));
-    EXPECT_EQ(d.applyDictionaries(QStringLiteral("текст")), QStringLiteral("текст"));
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("текст")).text, QStringLiteral("текст"));
 }
 
 TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
@@ -148,7 +148,7 @@ TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
     d.loadDictionaryList();
     ASSERT_TRUE(d.setEnabled(2, false)); // c.dic
     d.loadEnabledDictionaries();
-    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь")), QStringLiteral("пёс"));
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь")).text, QStringLiteral("пёс"));
     // The flag reached the list file at once.
     Dictionaries again(folder.path());
     again.loadDictionaryList();
@@ -156,5 +156,51 @@ TEST(Dictionaries, EnabledDictionariesRewriteInListOrder)
     // A reload takes in a changed file.
     folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("мышь=крыса\r\n"));
     d.loadEnabledDictionaries();
-    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь"), [] {}), QStringLiteral("крыса"));
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("мышь"), [] {}).text, QStringLiteral("крыса"));
+}
+
+// A dictionary that makes the text grow without end is stopped with a
+// message that names it and the entry, before it costs much memory: a chain
+// of 31 entries each doubling the text (2^31 times the text in the end), and
+// one long replacement met at every word.
+TEST(Dictionaries, ARewriteThatGrowsWithoutEndIsStoppedAndNamed)
+{
+    QStringList doubling;
+    const QString letters = QStringLiteral("абвгдежзийклмнопрстуфхцчшщъыьэю");
+    for (int i = 0; i + 1 < letters.size(); ++i)
+        doubling.append(letters[i] + u'=' + letters[i + 1] + u' ' + letters[i + 1]);
+    const QString megabyte(1 << 20, u'я');
+    struct Case
+    {
+        QString lines;
+        QString text;
+        QString entryShown;
+    };
+    const Case cases[] = {
+        {doubling.join(QStringLiteral("\r\n")), QStringLiteral("а"), QStringLiteral("=")},
+        {QStringLiteral("*x*=") + megabyte, QStringLiteral("x ").repeated(2000), QStringLiteral("*x*=яяя")},
+    };
+    for (const Case &c : cases) {
+        TempProgramFolder folder;
+        folder.writeCp1251(QStringLiteral("Dic/Взрыв.dic"), c.lines);
+        Dictionaries d(folder.path());
+        d.loadDictionaryList();
+        d.loadEnabledDictionaries();
+        const DictionaryRewrite rewrite = d.applyDictionaries(c.text);
+        EXPECT_FALSE(rewrite.ok());
+        EXPECT_TRUE(rewrite.text.isEmpty());
+        EXPECT_TRUE(rewrite.failure.startsWith(QStringLiteral("Словарь «Взрыв.dic»: после статьи «")))
+            << rewrite.failure.toStdString();
+        EXPECT_TRUE(rewrite.failure.contains(c.entryShown));
+        EXPECT_LT(rewrite.failure.size(), 600) << "a long entry is shown cut short";
+    }
+    // Ordinary growth is no runaway: a stress mark in every word of a short
+    // text, an abbreviation spelt out.
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Dic/a.dic"), QStringLiteral("*ы*=ы+\r\nт=товарищ\r\n"));
+    Dictionaries d(folder.path());
+    d.loadDictionaryList();
+    d.loadEnabledDictionaries();
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("т")).text, QStringLiteral("товарищ"));
+    EXPECT_EQ(d.applyDictionaries(QStringLiteral("ыыы ыыы")).text, QStringLiteral("ы+ы+ы+ ы+ы+ы+"));
 }

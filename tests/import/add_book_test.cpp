@@ -1,4 +1,5 @@
 #include "import/add_book.h"
+#include "import/saved_settings_add.h"
 
 #include "app/project_cover.h"
 #include "app/project_store.h"
@@ -271,4 +272,23 @@ TEST(AddBook, TheCoverIsKeptInTheProjectFolder)
     request.cover.reset();
     ASSERT_EQ(add(request, dialogs).status, AddStatus::Added);
     EXPECT_EQ(projectCoverPath(book), book + QStringLiteral("/cover.png"));
+}
+
+// The add pass meets a dictionary that makes a line grow without end: the
+// book is not added (its blocks would hold text the dictionaries never
+// finished), and the message names the dictionary.
+TEST(AddBook, ADictionaryThatExplodesStopsTheAddPassAndLeavesNoBook)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("Dic/взрыв.dic"), QStringLiteral("*ы*=ыыыыыыыыыы\r\n*ыы*=ыыыыыыыыыы\r\n"));
+    AddRequest request =
+        requestFor(folder, QStringLiteral("Книга"), QStringLiteral("Текст.\r\nВыбыл ") + QString(500, u'ы'));
+    request.options.applyDictionaries = true;
+    ScriptedDialogs dialogs;
+    ChapterDetector detector({{QStringLiteral("Глава #"), true}}, false);
+    const AddResult result = addWithEnabledDictionaries(request, detector, dialogs);
+    EXPECT_EQ(result.status, AddStatus::DictionaryFailed);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Книга не добавлена.\nСловарь «взрыв.dic»")));
+    EXPECT_FALSE(QDir(bookFolder(folder.path(), QStringLiteral("Книга"))).exists());
 }

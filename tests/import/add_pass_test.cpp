@@ -285,7 +285,7 @@ TEST(AddPass, DictionariesRewriteEachLineAfterTheMarkers)
     QStringList seen;
     const LineRewriter rewriter = [&](const QString &line) {
         seen.append(render(line));
-        return QString(line).replace(QStringLiteral("замок"), QStringLiteral("за+мок"));
+        return DictionaryRewrite{QString(line).replace(QStringLiteral("замок"), QStringLiteral("за+мок")), QString()};
     };
     ChapterDetector detector;
     options.applyDictionaries = true;

@@ -113,6 +113,7 @@ TEST(OptionsLogic, DefaultsResetWhatTheWindowEditsButKeepThePaths)
     s.minimizeToTray = false;
     s.rerecordExisting = true;
     s.lamePriority = 2;
+    s.encoderJobs = 2;
     s.fileNameTemplate = QStringLiteral("%n%");
     s.outputFolder = QStringLiteral("/data/Книги");
     s.speechCubePath = QStringLiteral("/opt/cube");
@@ -123,6 +124,7 @@ TEST(OptionsLogic, DefaultsResetWhatTheWindowEditsButKeepThePaths)
         EXPECT_EQ(flag, 1);
     EXPECT_EQ(d.rerecordExisting, 0);
     EXPECT_EQ(d.lamePriority, 1);
+    EXPECT_EQ(d.encoderJobs, 0);
     EXPECT_EQ(d.fileNameTemplate, QString());
     EXPECT_EQ(d.outputFolder, s.outputFolder);
     EXPECT_EQ(d.speechCubePath, s.speechCubePath);

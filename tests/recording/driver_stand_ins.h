@@ -90,14 +90,23 @@ class StandInTexts : public BlockTexts
 {
 public:
     QSet<int> emptyBlocks; // block files that are empty or gone
+    // Blocks the dictionaries cannot rewrite, with the reason.
+    QMap<int, QString> runawayBlocks;
 
     QString text(int n, bool withDictionary, bool xml) override
     {
+        m_failure = withDictionary ? runawayBlocks.value(n) : QString();
+        if (!m_failure.isEmpty())
+            return {};
         return QStringLiteral("Текст блока %1%2%3")
             .arg(n)
             .arg(withDictionary ? QStringLiteral(" словарь") : QString(), xml ? QStringLiteral(" xml") : QString());
     }
     int rawLength(int n) override { return emptyBlocks.contains(n) ? 0 : 10 + n; }
+    QString dictionaryFailure() const override { return m_failure; }
+
+private:
+    QString m_failure;
 };
 
 class StandInFiles : public OutputFiles
@@ -110,6 +119,9 @@ public:
     QSet<int> failing;  // blocks the encoder fails on
     double encoderSeconds = 0;
     QString program = QStringLiteral("/bin/sh"); // the encoder
+    // A script of its own for a block's encoder: "$0" is the MP3 to write
+    // (under its temporary name), "$1" the audio folder.
+    QMap<int, QString> scripts;
 
     QString wavFileName(int n) override { return QStringLiteral("%1.wav").arg(n, 4, 10, QLatin1Char('0')); }
     QString mp3Path(int n) const { return m_folder + QStringLiteral("/%1.mp3").arg(n, 4, 10, QLatin1Char('0')); }
@@ -119,10 +131,11 @@ public:
         if (QFileInfo(m_folder + u'/' + wavFileName(n)).size() <= 50)
             return std::nullopt;
         // A failing run leaves a short MP3, as an encoder on a full disk does.
-        const QString script = failing.contains(n)
+        const QString script = scripts.contains(n) ? scripts.value(n)
+                               : failing.contains(n)
                                    ? QStringLiteral("printf mp > \"$0\"; exit 1")
                                    : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
-        return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n) + QStringLiteral(".part")}};
+        return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n) + QStringLiteral(".part"), m_folder}};
     }
     bool mp3Written(int n) const { return QFileInfo(mp3Path(n)).size() > 0; }
     // The encoder has written block `n`, renamed or not yet.
@@ -156,6 +169,7 @@ public:
     QStringList titles;
     QList<RecordingPhase> phases;
     double bookPercent = 0;
+    QStringList encodingFiles;
     UserDialogs &dialogs() override { return scripted; }
     // Keeps what the main window would show, panel by panel.
     void showProgress(const RecordingProgress &progress) override
@@ -169,6 +183,7 @@ public:
         if (shown.title)
             titles.append(*shown.title);
         phases.append(progress.phase);
+        encodingFiles = progress.encodingFiles;
     }
     void showPaused(bool) override { }
 };

@@ -53,7 +53,7 @@ protected:
     StandInVoice voice;
     StandInTexts texts;
     StandInFiles files;
-    ProcessRunner encoder;
+    EncoderPool encoder;
     StandInClock clock;
     StandInHost host;
     RecordingDriver driver;
@@ -277,7 +277,7 @@ TEST_F(RecordingDriverTest, ASecondRecordingOfTheBookRefusesWhileTheFirstRuns)
     ASSERT_TRUE(driver.startSingle(book()));
     StandInVoice otherVoice;
     StandInFiles otherFiles(audio);
-    ProcessRunner otherEncoder;
+    EncoderPool otherEncoder;
     StandInTexts otherTexts;
     StandInHost otherHost;
     RecordingDriver other(settings, folder.path(), otherVoice, otherTexts, otherFiles, otherEncoder, clock, otherHost);
@@ -368,4 +368,103 @@ TEST_F(RecordingDriverTest, AStopAfterTheLastBlockCutsNothingShort)
     driver.stopNow();
     driver.stopAfterBlock();
     EXPECT_FALSE(driver.isRecording());
+}
+
+// ---- encoders side by side ---------------------------------------------------
+
+// Each stand-in encoder notes its start in the audio folder. With room for N,
+// a run waits until N runs have started before it writes its MP3 (a pool
+// that ran fewer at once would leave it waiting until it gives up); with room
+// for one, a run fails when it finds another one running beside it.
+TEST_F(RecordingDriverTest, TheSettingDecidesHowManyEncodersRunAtOnce)
+{
+    const QString waitForSiblings =
+        QStringLiteral("touch \"$0.started\"; i=0; while [ $(ls \"$1\" | grep -c '\\.started$') -lt %1 ]; do "
+                       "i=$((i+1)); [ $i -gt 400 ] && exit 1; sleep 0.05; done; printf mp3 > \"$0\"");
+    const QString aloneOrFail = QStringLiteral("mkdir \"$1/running\" || exit 1; sleep 0.2; printf mp3 > \"$0\"; "
+                                               "rmdir \"$1/running\"");
+    for (const int jobs : {1, 3}) {
+        ends = 0;
+        QDir(audio).removeRecursively();
+        settings.encoderJobs = jobs;
+        for (int n = 1; n <= 4; ++n)
+            files.scripts[n] = jobs == 1 ? aloneOrFail : waitForSiblings.arg(jobs);
+        ASSERT_TRUE(driver.startSingle(book(1, 4, 4)));
+        int mostAtOnce = 0;
+        for (int i = 0; i < 2000 && ends == 0; ++i) {
+            driver.tick();
+            mostAtOnce = std::max(mostAtOnce, int(host.encodingFiles.size()));
+            QThread::msleep(10);
+        }
+        ASSERT_EQ(ends, 1) << jobs;
+        EXPECT_FALSE(outcome.filesFailed) << jobs;
+        EXPECT_EQ(mostAtOnce, jobs);
+        for (int n = 1; n <= 4; ++n)
+            EXPECT_TRUE(files.mp3Written(n)) << jobs << " " << n;
+    }
+}
+
+TEST_F(RecordingDriverTest, StopNowStopsEveryEncoderAndKeepsTheirWavs)
+{
+    settings.encoderJobs = 2;
+    for (int n = 1; n <= 3; ++n)
+        files.scripts[n] = QStringLiteral("printf mp > \"$0\"; sleep 100; printf 3 >> \"$0\"");
+    ASSERT_TRUE(driver.startSingle(book()));
+    for (int i = 0; i < 400 && encoder.running().size() < 2; ++i) {
+        driver.tick();
+        QThread::msleep(10);
+    }
+    ASSERT_EQ(encoder.running().size(), 2);
+    driver.stopNow();
+    EXPECT_FALSE(encoder.isBusy());
+    runToEnd(20);
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.stoppedByUser);
+    EXPECT_FALSE(outcome.filesFailed) << "a stop is no encoder failure";
+    EXPECT_TRUE(host.scripted.shown.isEmpty());
+    for (int n = 1; n <= 2; ++n) {
+        EXPECT_TRUE(QFile::exists(wav(n))) << n;
+        EXPECT_FALSE(files.encoded(n)) << "no partial MP3 is left of block " << n;
+    }
+}
+
+// Runs end in any order: a late failure, an early one and a success between
+// them make one report of the failed blocks in their order, and the job ends
+// once, after the last run.
+TEST_F(RecordingDriverTest, EncodersEndingInAnyOrderEndTheJobOnce)
+{
+    settings.encoderJobs = 3;
+    files.scripts[1] = QStringLiteral("sleep 0.6; printf mp > \"$0\"; exit 1");
+    files.scripts[3] = QStringLiteral("exit 1");
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd(400);
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.filesFailed);
+    EXPECT_TRUE(files.mp3Written(2));
+    EXPECT_FALSE(QFile::exists(wav(2)));
+    for (const int n : {1, 3}) {
+        EXPECT_TRUE(QFile::exists(wav(n))) << n;
+        EXPECT_FALSE(files.encoded(n)) << n;
+    }
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("LAME не создал MP3-файлы блоков 1, 3.\n")));
+}
+
+// A block the dictionaries cannot rewrite is not spoken without them: it is
+// reported, and the job stops before it with the blocks before it kept.
+TEST_F(RecordingDriverTest, ABlockTheDictionariesCannotRewriteIsReportedNotSpoken)
+{
+    settings.applyDictionaries = true;
+    texts.runawayBlocks[2] = QStringLiteral("Словарь «взрыв.dic»: после статьи «а=б б» текст вырос.");
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_TRUE(outcome.filesFailed);
+    EXPECT_EQ(outcome.currentBlock, 2);
+    EXPECT_TRUE(files.mp3Written(1));
+    EXPECT_FALSE(QFile::exists(wav(2)));
+    EXPECT_EQ(voice.spokenTexts.size(), 1);
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(host.scripted.shown[0].text.startsWith(
+        QStringLiteral("Блок 2 не записан.\nСловарь «взрыв.dic»: после статьи «а=б б»")));
 }

@@ -73,7 +73,7 @@ protected:
     StandInVoice voice;
     StandInTexts texts;
     StandInFiles files;
-    ProcessRunner encoder;
+    EncoderPool encoder;
     StandInClock clock;
     StandInJobHost host;
     RecordingDriver driver;

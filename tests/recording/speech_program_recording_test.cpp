@@ -54,7 +54,7 @@ protected:
         ProjectBlockTexts texts(source, QStringLiteral("Книга"));
         SpeechRecordingVoice voice(settings);
         StandInFiles files(audio);
-        ProcessRunner encoder;
+        EncoderPool encoder;
         RecordingDriver driver(settings, folder.path(), voice, texts, files, encoder, clock, host);
         driver.stallSeconds = 5;
         driver.restartPauseMsecs = driver.rewritePauseMsecs = 0;
@@ -141,7 +141,7 @@ TEST(ProgramRecordingJob, MissingProgramIsToldBeforeTheRecordingStarts)
     SpeechRecordingVoice voice(settings);
     StandInTexts texts;
     StandInFiles files(folder.path());
-    ProcessRunner encoder;
+    EncoderPool encoder;
     StandInClock clock;
     OneBookJobHost host;
     RecordingDriver driver(settings, folder.path(), voice, texts, files, encoder, clock, host);

@@ -33,7 +33,7 @@ TEST(SpeechRecording, DriverSpeaksEveryBlockIntoItsWav)
         ProjectBlockTexts texts(source, QStringLiteral("Книга"));
         SpeechRecordingVoice voice(settings);
         StandInFiles files(audio);
-        ProcessRunner encoder;
+        EncoderPool encoder;
         StandInClock clock;
         StandInHost host;
         RecordingDriver driver(settings, folder.path(), voice, texts, files, encoder, clock, host);

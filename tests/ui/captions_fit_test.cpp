@@ -140,7 +140,7 @@ TEST_F(CaptionsFit, MainWindowWithItsLongestStatusTexts)
     progress.blockOfRange = 1234;
     progress.blocksInRange = 2000;
     progress.paused = progress.stopAfterBlock = true;
-    progress.encodingFile = QStringLiteral("0002-Глава вторая, в которой ничего не случилось.wav");
+    progress.encodingFiles = QStringList(QStringLiteral("0002-Глава вторая, в которой ничего не случилось.wav"));
     progress.elapsedSeconds = 36000;
     progress.remainingSeconds = 36000;
     progress.bookPercent = 99.99;

@@ -158,6 +158,7 @@ TEST_F(OptionsWindowTest, OkStoresEverythingAndCancelNothing)
     child<QComboBox>(w.get(), "lamePriorityCombo")->setCurrentIndex(2);
     child<QComboBox>(w.get(), "audiobookFormatCombo")->setCurrentIndex(1);
     child<QCheckBox>(w.get(), "deleteBlockMp3")->setChecked(true);
+    child<QSpinBox>(w.get(), "encoderJobsSpinBox")->setValue(3);
     child<QLineEdit>(w.get(), "artistTemplateEdit")->setText(QStringLiteral("%A%"));
     child<QLineEdit>(w.get(), "fileNameTemplateEdit")->setText(QStringLiteral("%n%"));
     child<QSpinBox>(w.get(), "attemptsSpinBox")->setValue(5);
@@ -173,6 +174,7 @@ TEST_F(OptionsWindowTest, OkStoresEverythingAndCancelNothing)
     EXPECT_EQ(settings.lamePriority, 2);
     EXPECT_EQ(settings.audiobookFormat, AudiobookFormat::M4bBook);
     EXPECT_TRUE(settings.deleteBlockMp3);
+    EXPECT_EQ(settings.encoderJobs, 3);
     EXPECT_EQ(settings.artistTemplate, QStringLiteral("%A%"));
     EXPECT_EQ(settings.fileNameTemplate, QStringLiteral("%n%"));
     EXPECT_EQ(settings.attempts, 5);

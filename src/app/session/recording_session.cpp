@@ -9,7 +9,7 @@
 RecordingSession::RecordingSession(Settings &settings, const QString &programFolder, RecordingJobHost &host)
     : m_settings(settings), m_programFolder(programFolder), m_dictionaries(programFolder),
       m_source(settings, programFolder, &m_dictionaries), m_texts(m_source, QString()), m_voice(settings),
-      m_driver(settings, programFolder, m_voice, m_texts, m_files, m_encoder, m_clock, host),
+      m_driver(settings, programFolder, m_voice, m_texts, m_files, m_encoders, m_clock, host),
       m_job(settings, m_driver, host)
 {
     m_source.setDictionaryProgress([this](bool applying) {

@@ -52,7 +52,7 @@ private:
         void removeLeftovers() override { files->removeLeftovers(); }
         void discardMp3(int n) override { files->discardMp3(n); }
     } m_files;
-    ProcessRunner m_encoder;
+    EncoderPool m_encoders;
     SystemRecordingClock m_clock;
     TimeEstimate m_estimate;
     RecordingDriver m_driver;

@@ -105,4 +105,6 @@ void DictionaryDebuggerWindow::process()
     m_timeLabel->setText(debugTimeText(run.seconds));
     m_processButton->setText(caption);
     m_processButton->setEnabled(true);
+    if (!run.failure.isEmpty())
+        m_dialogs.show({QStringLiteral("Lectorium"), run.failure, DialogIcon::Exclamation, DialogButtons::Ok});
 }

@@ -985,7 +985,16 @@ void DictionaryEditorWindow::speak(const QString &text, bool purge)
 void DictionaryEditorWindow::tryWithDictionary(bool plain)
 {
     const QString text = m_searchEdit->text();
-    speak(plain || m_mode == SpeechCubeMode ? text : m_dictionaries.applyDictionaries(text), true);
+    if (plain || m_mode == SpeechCubeMode) {
+        speak(text, true);
+        return;
+    }
+    const DictionaryRewrite rewrite = m_dictionaries.applyDictionaries(text);
+    if (!rewrite.ok()) {
+        m_dialogs.show({QStringLiteral("Lectorium"), rewrite.failure, DialogIcon::Exclamation, DialogButtons::Ok});
+        return;
+    }
+    speak(rewrite.text, true);
 }
 
 void DictionaryEditorWindow::tryWithoutDictionaries()

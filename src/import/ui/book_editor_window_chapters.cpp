@@ -183,7 +183,8 @@ void BookEditorWindow::addBook()
 
     switch (result.status) {
     case AddStatus::NoTitle: m_titleEdit->setFocus(); return;
-    case AddStatus::WriteFailed: return;
+    case AddStatus::WriteFailed:
+    case AddStatus::DictionaryFailed: return;
     case AddStatus::Cancelled: close(); return;
     case AddStatus::Added: break;
     }

@@ -187,6 +187,7 @@ void OptionsDialog::fillControlsFromSettings(const Settings &s)
     m_speechProgramEdit->setText(s.speechCubePath);
     m_lamePriorityCombo->setCurrentIndex(std::clamp(s.lamePriority, 0, 2));
     m_audiobookFormatCombo->setCurrentIndex(int(s.audiobookFormat));
+    m_encoderJobsSpinBox->setValue(std::max(0, s.encoderJobs));
     for (const auto &[box, field] : m_flags)
         box->setChecked(s.*field);
     m_fileNameTemplateEdit->setText(s.fileNameTemplate);
@@ -208,6 +209,7 @@ void OptionsDialog::copyControlsToSettings(Settings &s) const
     s.speechCubePath = m_speechProgramEdit->text();
     s.lamePriority = m_lamePriorityCombo->currentIndex();
     s.audiobookFormat = AudiobookFormat(m_audiobookFormatCombo->currentIndex());
+    s.encoderJobs = m_encoderJobsSpinBox->value();
     for (const auto &[box, field] : m_flags)
         s.*field = box->isChecked();
     s.fileNameTemplate = m_fileNameTemplateEdit->text();
@@ -238,6 +240,7 @@ void OptionsDialog::updateEnabling()
     m_deleteBlockMp3->setEnabled(free && compress && m_audiobookFormatCombo->currentIndex() != 0);
     m_encoderPage->parametersEdit()->setEnabled(free && compress);
     m_id3Tags->setEnabled(free && compress);
+    m_encoderJobsSpinBox->setEnabled(free && compress);
     m_encoderPage->setLocked(m_recording);
     m_defaultsButton->setEnabled(free);
     m_speechProgramsPage->setEnabled(free);

@@ -121,6 +121,7 @@ private:
     QComboBox *m_lamePriorityCombo = nullptr;
     QComboBox *m_audiobookFormatCombo = nullptr;
     QCheckBox *m_deleteBlockMp3 = nullptr;
+    QSpinBox *m_encoderJobsSpinBox = nullptr;
     EncoderPage *m_encoderPage = nullptr;
     SpeechProgramsPage *m_speechProgramsPage = nullptr;
     QWidget *m_fileNameFrame = nullptr;

@@ -281,6 +281,13 @@ QWidget *OptionsDialog::buildBitratePage()
     m_lamePriorityCombo->setObjectName(QStringLiteral("lamePriorityCombo"));
     m_lamePriorityCombo->setToolTip(
         QStringLiteral("Приоритет для кодирования в MP3 (рекомендуется низкий или нормальный)"));
+    m_encoderJobsSpinBox = new QSpinBox(page);
+    m_encoderJobsSpinBox->setObjectName(QStringLiteral("encoderJobsSpinBox"));
+    m_encoderJobsSpinBox->setRange(0, 64);
+    m_encoderJobsSpinBox->setSpecialValueText(QStringLiteral("по числу процессоров"));
+    m_encoderJobsSpinBox->setToolTip(
+        QStringLiteral("Сколько блоков сжимать в MP3 одновременно, пока записываются следующие "
+                       "(0 — по числу процессоров, 1 — по одному)"));
     m_encoderPage = new EncoderPage(ProgramFolder(m_programFolder).settingsFile(), m_dialogs, page);
     m_encoderPage->setObjectName(QStringLiteral("encoderPage"));
 
@@ -306,6 +313,8 @@ QWidget *OptionsDialog::buildBitratePage()
     book->addWidget(m_audiobookFormatCombo);
     book->addWidget(m_deleteBlockMp3);
     book->addStretch();
+    book->addWidget(new QLabel(QStringLiteral("Потоков кодирования:"), page));
+    book->addWidget(m_encoderJobsSpinBox);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(top);
     layout->addLayout(book);
