@@ -15,41 +15,50 @@ struct Utf8Survey
     qsizetype cutAtEnd = 0;     // bytes of a character the end of the file cut short
 };
 
+// How many bytes a character beginning with `lead` takes (2..4), or 0
+// when no multi-byte character can begin with it.
+int sequenceLengthOfLead(unsigned char lead)
+{
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    return lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+}
+
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
 // Length of the valid multi-byte character at `p` (2..4), or 0.
 int validSequenceLength(const unsigned char *p, qsizetype available)
 {
-    const unsigned char lead = p[0];
-    const int follow = lead >= 0xC2 && lead <= 0xDF   ? 1
-                       : (lead & 0xF0) == 0xE0        ? 2
-                       : lead >= 0xF0 && lead <= 0xF4 ? 3
-                                                      : 0;
-    if (follow == 0 || available < follow + 1)
+    const int length = sequenceLengthOfLead(p[0]);
+    if (length == 0 || available < length)
         return 0;
-    unsigned int code = lead & (0x3F >> follow);
-    for (int k = 1; k <= follow; ++k) {
-        if ((p[k] & 0xC0) != 0x80)
+    const int follow = length - 1;
+    unsigned int code = p[0] & (0x3F >> follow);
+    for (int k = 1; k < length; ++k) {
+        if (!isContinuation(p[k]))
             return 0;
         code = (code << 6) | (p[k] & 0x3F);
     }
     static constexpr unsigned int kSmallest[] = {0, 0x80, 0x800, 0x10000};
     if (code < kSmallest[follow] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         return 0;
-    return follow + 1;
+    return length;
 }
 
 // True when the bytes from `p` to the end are the start of a character
 // that the end of the file cut off.
 bool isCutCharacter(const unsigned char *p, qsizetype available)
 {
-    const unsigned char lead = p[0];
-    const int needed = lead >= 0xC2 && lead <= 0xDF   ? 2
-                       : (lead & 0xF0) == 0xE0        ? 3
-                       : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                      : 0;
-    if (needed == 0 || available >= needed)
+    const int length = sequenceLengthOfLead(p[0]);
+    if (length == 0 || available >= length)
         return false;
     for (qsizetype k = 1; k < available; ++k)
-        if ((p[k] & 0xC0) != 0x80)
+        if (!isContinuation(p[k]))
             return false;
     return true;
 }
