@@ -44,12 +44,15 @@ bool ProcessRunner::runProcess(const ProcessRequest &request)
         // privilege for a negative value) leaves the normal priority.
         process->setChildProcessModifier([nice] { setpriority(PRIO_PROCESS, 0, nice); });
     }
+    if (m_endNotice)
+        QObject::connect(process.get(), &QProcess::finished, process.get(), [notice = m_endNotice] { notice(); });
     process->start();
     if (!process->waitForStarted(5000)) {
         m_process = std::move(process);
         return false;
     }
-    process->waitForFinished(100);
+    if (request.settleMsecs > 0)
+        process->waitForFinished(request.settleMsecs);
     m_process = std::move(process);
     return true;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QProcess;
@@ -31,6 +32,10 @@ struct ProcessRequest
     bool captureStandardOutput = false;
     // Empty: the program reads nothing.
     QString standardInputFile;
+    // How long runProcess gives a program that may end at once. Callers
+    // that follow the program themselves (the encoders side by side) do
+    // not wait: the time would hold up everything else on the thread.
+    int settleMsecs = 100;
 };
 
 class ProcessRunner
@@ -42,8 +47,12 @@ public:
     ProcessRunner &operator=(const ProcessRunner &) = delete;
 
     // Starts the program unless the last one still runs (a 10 ms look) and
-    // then gives it up to 100 ms. False when it was refused or failed to start.
+    // then gives it up to the request's settleMsecs. False when it was
+    // refused or failed to start.
     bool runProcess(const ProcessRequest &request);
+    // Called from the event loop each time a started program ends, so a
+    // caller can react at once instead of looking again later.
+    void setEndNotice(std::function<void()> notice) { m_endNotice = std::move(notice); }
     // A look of at most 10 ms: true while the last started program runs.
     bool processRunning();
     // A look that never waits: true when no program runs (any more).
@@ -61,4 +70,5 @@ public:
 
 private:
     std::unique_ptr<QProcess> m_process;
+    std::function<void()> m_endNotice;
 };

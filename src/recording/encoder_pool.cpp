@@ -24,7 +24,12 @@ void EncoderPool::setJobs(int jobs)
 bool EncoderPool::start(const ProcessRequest &request, const EncoderRun &run)
 {
     auto process = std::make_unique<ProcessRunner>();
-    if (!process->runProcess(request))
+    if (m_runEndNotice)
+        process->setEndNotice(m_runEndNotice);
+    // The pool follows its runs itself; a wait here would hold up the others.
+    ProcessRequest started = request;
+    started.settleMsecs = 0;
+    if (!process->runProcess(started))
         return false;
     m_slots.push_back({run, std::move(process)});
     return true;
@@ -53,10 +58,10 @@ QList<EndedEncoderRun> EncoderPool::takeEnded()
     return ended;
 }
 
-void EncoderPool::stop(int block)
+void EncoderPool::stop(const EncoderRun &run)
 {
     for (Slot &slot : m_slots)
-        if (slot.run.block == block)
+        if (slot.run.block == run.block && slot.run.book == run.book)
             slot.process->terminate();
 }
 

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,7 +19,8 @@ struct EncoderRun
     int block = 0;
     QString wavFile;      // its name in the book's audio folder
     qint64 wavBytes = 0;  // the sound it holds
-    double startedAt = 0; // on the recording's clock, in seconds
+    double startedAt = 0; // second of the day it started
+    int book = 0;         // which book's run it is, for the recording
 };
 
 // A run that has ended, with the encoder's exit code (-1 when it crashed or
@@ -46,12 +48,15 @@ public:
     bool isBusy() const { return !m_slots.empty(); }
     // False when the program could not be started; nothing runs then.
     bool start(const ProcessRequest &request, const EncoderRun &run);
+    // Called from the event loop whenever a run ends, so its successor can
+    // start at once.
+    void setRunEndNotice(std::function<void()> notice) { m_runEndNotice = std::move(notice); }
     // The runs under way, oldest first.
     QList<EncoderRun> running() const;
     // The runs that have ended since the last call, taken out of the pool.
     QList<EndedEncoderRun> takeEnded();
-    // Stops the run of `block` at once; it is then taken out by takeEnded.
-    void stop(int block);
+    // Stops the run at once; it is then taken out by takeEnded.
+    void stop(const EncoderRun &run);
     // Stops every run at once and takes them out; their runs are returned.
     QList<EncoderRun> stopAll();
 
@@ -63,4 +68,5 @@ private:
     };
     int m_jobs = 1;
     std::vector<Slot> m_slots;
+    std::function<void()> m_runEndNotice;
 };

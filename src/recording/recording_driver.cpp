@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <algorithm>
 #include <limits>
@@ -21,18 +22,31 @@ constexpr double kUnmeasuredCoefficient = 8.2494;
 
 } // namespace
 
+BookFilesFactory sharedFiles(OutputFiles &files)
+{
+    // Not owned: the files outlive the driver.
+    return [&files](const RecordedBook &) { return std::shared_ptr<OutputFiles>(std::shared_ptr<void>(), &files); };
+}
+
 RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice, BlockTexts &texts,
-                                 OutputFiles &files, EncoderPool &encoders, RecordingClock &clock, RecordingHost &host,
-                                 QObject *parent)
+                                 BookFilesFactory bookFiles, EncoderPool &encoders, RecordingClock &clock,
+                                 RecordingHost &host, QObject *parent)
     : QObject(parent), m_settings(settings), m_programFolder(std::move(programFolder)), m_voice(voice), m_texts(texts),
-      m_files(files), m_encoders(encoders), m_clock(clock), m_host(host)
+      m_bookFiles(std::move(bookFiles)), m_encoders(encoders), m_clock(clock), m_host(host)
 {
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(kTickMsecs);
     connect(&m_timer, &QTimer::timeout, this, &RecordingDriver::tick);
-    m_encoderPoll.setInterval(50);
+    m_encoderPoll.setInterval(kEncoderPollMsecs);
     connect(&m_encoderPoll, &QTimer::timeout, this, &RecordingDriver::encoderPoll);
-    m_speechPoll.setInterval(50);
+    // A run that ends is seen at once; the look is queued, since the notice
+    // may come while the pool itself is stopping runs.
+    // The pool may outlive the driver, and its runs end when it goes.
+    m_encoders.setRunEndNotice([driver = QPointer<RecordingDriver>(this)] {
+        if (driver)
+            QMetaObject::invokeMethod(driver, &RecordingDriver::encoderPoll, Qt::QueuedConnection);
+    });
+    m_speechPoll.setInterval(kEncoderPollMsecs);
     connect(&m_speechPoll, &QTimer::timeout, this, [this] {
         if (m_recording && !m_waitingForEncoder && !m_abortRequest && !m_paused && m_voice.waitUntilDone(0))
             tick();
@@ -43,7 +57,7 @@ void RecordingDriver::encoderPoll()
 {
     if (m_recording)
         compressionStep();
-    if (m_recording && (m_encoders.isBusy() || !m_encoderQueue.isEmpty()))
+    if (m_recording && encodersHaveWork())
         return;
     m_encoderPoll.stop();
     // The job only waited for these encoder runs: it can end now.
@@ -55,40 +69,49 @@ void RecordingDriver::encoderPoll()
 
 bool RecordingDriver::startSingle(const RecordedBook &book)
 {
+    if (m_recording) {
+        // Only a book whose speaking is over makes room for the next one.
+        if (!m_waitingForEncoder || m_stopRequest || m_abortRequest)
+            return false;
+        handOverSpokenBook();
+    }
     m_book = book;
+    m_encoding = std::make_unique<BookEncoding>();
+    m_encoding->id = ++m_lastEncodingId;
+    m_encoding->book = book;
+    m_encoding->files = m_bookFiles(book);
     m_progress = RecordingProgress();
     m_progress.book = book.name;
     m_progress.blocksInRange = m_book.last - m_book.first + 1;
     m_stopRequest = m_abortRequest = m_paused = false;
     m_engineFailed = m_filesFailed = false;
-    m_encoderFailures.clear();
+    m_waitingForEncoder = false;
     m_adjustedBlock = 0;
     m_recording = true;
-    m_encoderQueue.clear();
     m_encoders.setJobs(EncoderPool::jobsForSetting(m_settings.encoderJobs));
-    m_firstUnencodedBlock = std::numeric_limits<int>::max();
+    m_totalChars = m_charsDone = 0;
+    m_spokenBytes = m_encodedBytes = m_rateBytes = 0;
+    m_encodeSeconds = m_speakingEndedAt = 0;
+    m_startTime = now();
+    // A book that ends at once still ends after the books handed over
+    // before it: the end test waits for them.
     QDir().mkpath(m_book.audioFolder);
     if (!lockAudioFolder()) {
-        m_recording = false;
-        emit finished({false, false, true, m_book.first});
-        return false;
+        m_filesFailed = m_abortRequest = true;
+        m_block = m_book.first;
+        endTest();
+        return m_recording;
     }
-    m_files.removeLeftovers();
+    files().removeLeftovers();
     m_voice.init();
 
     m_block = nextBlockToRecord(m_book.first);
     if (m_block > m_book.last) {
-        m_recording = false;
-        m_folderLock.reset();
-        emit finished({false, false, false, std::min(m_block, m_book.blockCount)});
-        return false;
+        endTest();
+        return m_recording;
     }
-    m_totalChars = 0;
     for (int n = m_block; n <= m_book.last; n = nextBlockToRecord(n + 1))
         m_totalChars += m_texts.text(n, false, xmlMarkup()).size();
-    m_charsDone = 0;
-    m_spokenBytes = m_encodedBytes = 0;
-    m_encodeSeconds = m_speakingEndedAt = 0;
     // Elapsed time is the job's wall time, preparing the first block included.
     m_startTime = now();
     prepareAndSpeak();
@@ -106,7 +129,7 @@ int RecordingDriver::nextBlockToRecord(int from) const
 {
     int n = from;
     if (!m_settings.rerecordExisting)
-        while (n <= m_book.last && m_files.mp3Exists(n))
+        while (n <= m_book.last && files().mp3Exists(n))
             ++n;
     return n;
 }
@@ -123,7 +146,7 @@ int RecordingDriver::speakFlags() const
 
 QString RecordingDriver::wavPath(int n) const
 {
-    return m_book.audioFolder + u'/' + m_files.wavFileName(n);
+    return m_book.audioFolder + u'/' + files().wavFileName(n);
 }
 
 void RecordingDriver::prepareAndSpeak()
@@ -147,11 +170,29 @@ void RecordingDriver::prepareAndSpeak()
         reportWriteFailure();
         return;
     }
-    m_voice.waitUntilDone(2000);
+    waitAfterSpeak();
     writeDebugText();
     m_progressSeen = false;
     m_lastWavSize = 0;
     m_lastProgress = now();
+}
+
+void RecordingDriver::waitAfterSpeak()
+{
+    // The voice is given up to two seconds to get going, as it always was.
+    // The encoders are looked after meanwhile: a run that ends then gets its
+    // successor at once, not only when the block has been spoken, and the
+    // block just finished starts encoding before this one is spoken.
+    constexpr int kSpeakWaitMsecs = 2000;
+    if (!m_settings.compressMp3 || !encodersHaveWork()) {
+        m_voice.waitUntilDone(kSpeakWaitMsecs);
+        return;
+    }
+    for (int waited = 0; waited < kSpeakWaitMsecs; waited += kEncoderPollMsecs) {
+        compressionStep();
+        if (m_abortRequest || m_voice.waitUntilDone(kEncoderPollMsecs))
+            return;
+    }
 }
 
 void RecordingDriver::writeDebugText() const
@@ -168,21 +209,22 @@ bool RecordingDriver::lockAudioFolder()
     // Two recordings of one book (two windows, the window and the command
     // line) would encode into and delete from the same folder; the second
     // one refuses. A lock left by a program that died is taken over.
-    m_folderLock = std::make_unique<QLockFile>(m_book.audioFolder + QStringLiteral("/.lectorium-recording.lock"));
-    m_folderLock->setStaleLockTime(0);
-    if (m_folderLock->tryLock(0))
+    auto &lock = m_encoding->folderLock;
+    lock = std::make_unique<QLockFile>(m_book.audioFolder + QStringLiteral("/.lectorium-recording.lock"));
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
         return true;
     // A folder that cannot hold the lock cannot hold the WAV files either;
     // writing the first one says so in the words that fit.
-    if (m_folderLock->error() != QLockFile::LockFailedError) {
-        m_folderLock.reset();
+    if (lock->error() != QLockFile::LockFailedError) {
+        lock.reset();
         return true;
     }
     qint64 pid = 0;
     QString host;
     QString application;
-    m_folderLock->getLockInfo(&pid, &host, &application);
-    m_folderLock.reset();
+    lock->getLockInfo(&pid, &host, &application);
+    lock.reset();
     m_host.dialogs().show(
         {QStringLiteral("Lectorium"),
          QStringLiteral("Книгу «%1» уже записывает другая запущенная программа (процесс %2).\n"
@@ -208,6 +250,7 @@ void RecordingDriver::tick()
     }
     if (m_settings.compressMp3)
         compressionStep();
+    finishEncodedBooks();
     if (m_abortRequest && !m_waitingForEncoder) {
         m_voice.closeStream();
         QFile::remove(wavPath(m_block));
@@ -237,7 +280,7 @@ void RecordingDriver::finishBlock()
     }
     m_host.processEvents();
     if (m_settings.compressMp3) {
-        m_encoderQueue.append({m_files.wavFileName(m_block), m_block});
+        m_encoding->queue.append({files().wavFileName(m_block), m_block});
         m_encoderPoll.start();
     }
     m_charsDone += m_blockTextLength;
@@ -277,21 +320,103 @@ void RecordingDriver::compressionStep()
 
 bool RecordingDriver::startNextEncoders()
 {
-    while (m_encoders.hasRoom() && !m_encoderQueue.isEmpty()) {
-        const QueuedWav next = m_encoderQueue.takeFirst();
-        auto job = m_files.encoderJob(next.block);
+    // The books handed over come first: they are the ones a batch waits for.
+    for (const auto &finishing : m_finishing)
+        if (!startEncoders(*finishing))
+            return false;
+    return startEncoders(*m_encoding);
+}
+
+bool RecordingDriver::startEncoders(BookEncoding &encoding)
+{
+    while (m_encoders.hasRoom() && !encoding.queue.isEmpty()) {
+        const QueuedWav next = encoding.queue.takeFirst();
+        auto job = encoding.files->encoderJob(next.block);
         if (!job) {
+            // A book whose speaking is over stops nothing: the block stays
+            // with its WAV, reported with the others that made no MP3.
+            if (&encoding != m_encoding.get()) {
+                encoding.failures.append(next.block);
+                continue;
+            }
             reportEmptyWav(next.block);
             return false;
         }
         job->priority = m_settings.lamePriority;
-        const qint64 bytes = QFileInfo(m_book.audioFolder + u'/' + next.fileName).size();
-        if (!m_encoders.start(*job, {next.block, next.fileName, bytes, elapsed()})) {
-            reportEncoderNotStarted(job->program);
+        const qint64 bytes = QFileInfo(encoding.book.audioFolder + u'/' + next.fileName).size();
+        if (!m_encoders.start(*job, {next.block, next.fileName, bytes, now(), encoding.id})) {
+            encoding.queue.prepend(next);
+            reportEncoderNotStarted(job->program, encoding);
             return false;
         }
     }
     return true;
+}
+
+BookEncoding *RecordingDriver::encodingOf(int id)
+{
+    if (m_encoding && m_encoding->id == id)
+        return m_encoding.get();
+    for (const auto &finishing : m_finishing)
+        if (finishing->id == id)
+            return finishing.get();
+    return nullptr;
+}
+
+bool RecordingDriver::encodersHaveWork()
+{
+    const QList<BookEncoding *> encodings = allEncodings();
+    return m_encoders.isBusy() || std::any_of(encodings.begin(), encodings.end(), [](const BookEncoding *e) {
+               return !e->queue.isEmpty();
+           });
+}
+
+bool RecordingDriver::hasEncoderWork(const BookEncoding &encoding) const
+{
+    if (!encoding.queue.isEmpty())
+        return true;
+    const QList<EncoderRun> runs = m_encoders.running();
+    return std::any_of(runs.begin(), runs.end(), [&](const EncoderRun &run) { return run.book == encoding.id; });
+}
+
+void RecordingDriver::handOverSpokenBook()
+{
+    // The book keeps what its end needs; the speaking state goes to the next.
+    m_encoding->nextBlock = m_block;
+    m_encoding->stopRequest = m_stopRequest;
+    m_encoding->engineFailed = m_engineFailed;
+    m_encoding->filesFailed = m_filesFailed;
+    m_finishing.push_back(std::move(m_encoding));
+}
+
+void RecordingDriver::finishEncodedBooks()
+{
+    // Taken out before it ends: what its end sets off (a dialog, the
+    // one-file book) lets events run, which may look here again.
+    for (;;) {
+        const auto done = std::find_if(m_finishing.begin(), m_finishing.end(),
+                                       [this](const auto &finishing) { return !hasEncoderWork(*finishing); });
+        if (done == m_finishing.end())
+            return;
+        std::unique_ptr<BookEncoding> encoding = std::move(*done);
+        m_finishing.erase(done);
+        endBookEncoding(*encoding);
+    }
+}
+
+void RecordingDriver::endBookEncoding(BookEncoding &encoding)
+{
+    if (!encoding.failures.isEmpty()) {
+        // The blocks are reported in their order, whatever order the
+        // encoders ended in.
+        std::sort(encoding.failures.begin(), encoding.failures.end());
+        reportEncoderFailures(encoding);
+        encoding.filesFailed = true;
+    }
+    if (m_settings.compressMp3)
+        emit bookEncoded(encoding.book);
+    encoding.folderLock.reset();
+    emit finished(encoding.outcome());
 }
 
 double RecordingDriver::encoderSecondsAllowed(qint64 wavBytes)
@@ -305,23 +430,30 @@ double RecordingDriver::encoderSecondsAllowed(qint64 wavBytes)
 
 void RecordingDriver::stopOverdueEncoders()
 {
-    const double sinceStart = elapsed();
     for (const EncoderRun &run : m_encoders.running())
-        if (sinceStart - run.startedAt > encoderSecondsAllowed(run.wavBytes))
-            m_encoders.stop(run.block);
+        if (secondsSince(run.startedAt) > encoderSecondsAllowed(run.wavBytes))
+            m_encoders.stop(run);
 }
 
 void RecordingDriver::stopAllEncoders()
 {
     // What the stopped runs had written is no MP3; their WAVs stay, and the
-    // blocks are recorded again next time.
-    for (const QueuedWav &queued : std::as_const(m_encoderQueue))
-        m_firstUnencodedBlock = std::min(m_firstUnencodedBlock, queued.block);
-    m_encoderQueue.clear();
-    for (const EncoderRun &run : m_encoders.stopAll()) {
-        m_files.discardMp3(run.block);
-        m_firstUnencodedBlock = std::min(m_firstUnencodedBlock, run.block);
+    // blocks are recorded again next time. Books handed over are stopped
+    // too: their cut-off blocks are left for a later run.
+    auto cutOff = [](BookEncoding &encoding, int block) {
+        encoding.firstUnencodedBlock = std::min(encoding.firstUnencodedBlock, block);
+        encoding.stopRequest = true;
+    };
+    for (BookEncoding *encoding : allEncodings()) {
+        for (const QueuedWav &queued : std::as_const(encoding->queue))
+            cutOff(*encoding, queued.block);
+        encoding->queue.clear();
     }
+    for (const EncoderRun &run : m_encoders.stopAll())
+        if (BookEncoding *encoding = encodingOf(run.book)) {
+            encoding->files->discardMp3(run.block);
+            cutOff(*encoding, run.block);
+        }
 }
 
 void RecordingDriver::showEncoding()
@@ -350,17 +482,24 @@ void RecordingDriver::settleEndedRuns()
 
 void RecordingDriver::settleEncodedWav(const EndedEncoderRun &ended)
 {
-    m_encodedBytes += ended.run.wavBytes;
-    m_encodeSeconds += std::max(0.0, elapsed() - ended.run.startedAt);
+    BookEncoding *encoding = encodingOf(ended.run.book);
+    if (!encoding)
+        return;
+    // The speed is learnt from every book's runs; the share done is the
+    // book being spoken's.
+    m_encodeSeconds += secondsSince(ended.run.startedAt);
+    m_rateBytes += ended.run.wavBytes;
+    if (encoding == m_encoding.get())
+        m_encodedBytes += ended.run.wavBytes;
     // The WAV goes only when its MP3 was written: a failed encoder run
     // must not cost the recording. An encoder that ran out of disk leaves a
     // short MP3, which would pass for a finished block.
     const int block = ended.run.block;
-    if (ended.exitCode != 0 || !m_files.keepEncodedMp3(block)) {
-        m_files.discardMp3(block);
-        m_encoderFailures.append(block);
+    if (ended.exitCode != 0 || !encoding->files->keepEncodedMp3(block)) {
+        encoding->files->discardMp3(block);
+        encoding->failures.append(block);
     } else if (m_settings.deleteWav) {
-        QFile::remove(m_book.audioFolder + u'/' + ended.run.wavFile);
+        QFile::remove(encoding->book.audioFolder + u'/' + ended.run.wavFile);
     }
 }
 
@@ -396,32 +535,39 @@ void RecordingDriver::reportDictionaryFailure(const QString &failure)
     stopWithFailure();
 }
 
-void RecordingDriver::reportEncoderNotStarted(const QString &program)
+void RecordingDriver::reportEncoderNotStarted(const QString &program, BookEncoding &encoding)
 {
     // Every block would fail the same way: the job stops at once, and the
-    // WAVs waiting for the encoder stay where they are.
-    m_encoderQueue.clear();
-    m_host.dialogs().show({QStringLiteral("Lectorium"),
-                           QStringLiteral("Не удалось запустить программу сжатия в MP3\n\"%1\".\n"
-                                          "Установите LAME (пакет lame) или положите программу lame в папку "
-                                          "программы.\nЗапись остановлена, WAV-файлы сохранены в папке\n\"%2\".")
-                               .arg(QDir::toNativeSeparators(program), QDir::toNativeSeparators(m_book.audioFolder)),
-                           DialogIcon::Critical, DialogButtons::Ok});
+    // WAVs waiting for the encoder stay where they are, those of a book
+    // handed over too.
+    for (BookEncoding *each : allEncodings()) {
+        for (const QueuedWav &queued : std::as_const(each->queue))
+            each->firstUnencodedBlock = std::min(each->firstUnencodedBlock, queued.block);
+        each->queue.clear();
+    }
+    encoding.filesFailed = true;
+    m_host.dialogs().show(
+        {QStringLiteral("Lectorium"),
+         QStringLiteral("Не удалось запустить программу сжатия в MP3\n\"%1\".\n"
+                        "Установите LAME (пакет lame) или положите программу lame в папку "
+                        "программы.\nЗапись остановлена, WAV-файлы сохранены в папке\n\"%2\".")
+             .arg(QDir::toNativeSeparators(program), QDir::toNativeSeparators(encoding.book.audioFolder)),
+         DialogIcon::Critical, DialogButtons::Ok});
     stopWithFailure();
 }
 
-void RecordingDriver::reportEncoderFailures()
+void RecordingDriver::reportEncoderFailures(const BookEncoding &encoding)
 {
     QStringList blocks;
-    for (const int block : std::as_const(m_encoderFailures))
+    for (const int block : encoding.failures)
         blocks.append(QString::number(block));
-    m_host.dialogs().show({QStringLiteral("Lectorium"),
-                           QStringLiteral("LAME не создал MP3-файлы блоков %1.\n"
-                                          "Их WAV-файлы оставлены в папке\n\"%2\".\n"
-                                          "Проверьте параметры LAME в настройках и свободное место на диске.")
-                               .arg(blocks.join(QStringLiteral(", ")), QDir::toNativeSeparators(m_book.audioFolder)),
-                           DialogIcon::Exclamation, DialogButtons::Ok});
-    m_filesFailed = true;
+    m_host.dialogs().show(
+        {QStringLiteral("Lectorium"),
+         QStringLiteral("LAME не создал MP3-файлы блоков %1.\n"
+                        "Их WAV-файлы оставлены в папке\n\"%2\".\n"
+                        "Проверьте параметры LAME в настройках и свободное место на диске.")
+             .arg(blocks.join(QStringLiteral(", ")), QDir::toNativeSeparators(encoding.book.audioFolder)),
+         DialogIcon::Exclamation, DialogButtons::Ok});
 }
 
 void RecordingDriver::reportEmptyWav(int block)
@@ -454,33 +600,28 @@ bool RecordingDriver::endTest()
     const bool ends = m_block > m_book.last || m_abortRequest || (m_stopRequest && m_voice.waitUntilDone(100));
     if (!ends)
         return false;
+    const bool announce = !m_waitingForEncoder && !m_stopRequest && !m_abortRequest;
     if (!m_waitingForEncoder)
         m_speakingEndedAt = elapsed();
     m_waitingForEncoder = true;
     settleEndedRuns();
-    if (!m_encoderQueue.isEmpty() || m_encoders.isBusy()) {
+    finishEncodedBooks();
+    // The book ends after the books handed over before it.
+    if (hasEncoderWork(*m_encoding) || !m_finishing.empty()) {
         showWaitingForEncoder();
         setTimerRunning(true);
+        // Last: a batch may start its next book from here.
+        if (announce)
+            emit bookSpoken(m_book);
         return true;
     }
-    if (!m_encoderFailures.isEmpty()) {
-        // The blocks are reported in their order, whatever order the
-        // encoders ended in.
-        std::sort(m_encoderFailures.begin(), m_encoderFailures.end());
-        reportEncoderFailures();
-    }
-    if (m_settings.compressMp3)
-        emit bookEncoded(m_book);
     m_recording = false;
-    // A stop that came when every block was already spoken and encoded cut
-    // nothing short; the next job begins at the first block left unfinished.
-    const int firstLeft = std::min(m_block, m_firstUnencodedBlock);
-    const bool blocksLeft = firstLeft <= m_book.last;
-    RecordingOutcome outcome{m_stopRequest && blocksLeft, m_engineFailed, m_filesFailed,
-                             std::min(firstLeft, m_book.blockCount)};
-    outcome.stopRequested = m_stopRequest && !m_engineFailed && !m_filesFailed;
-    m_folderLock.reset();
-    emit finished(outcome);
+    setTimerRunning(false);
+    m_encoding->nextBlock = m_block;
+    m_encoding->stopRequest = m_stopRequest;
+    m_encoding->engineFailed = m_engineFailed;
+    m_encoding->filesFailed = m_filesFailed;
+    endBookEncoding(*m_encoding);
     return true;
 }
 
@@ -499,11 +640,11 @@ double RecordingDriver::jobPercent(double spokenShare)
     // Each run under way counts for the time it has taken at the speed of
     // the runs before, never for the whole of its block.
     double encoded = double(m_encodedBytes);
-    if (m_encodedBytes > 0 && m_encodeSeconds > 0) {
-        const double bytesPerSecond = m_encodedBytes / m_encodeSeconds;
-        const double sinceStart = elapsed();
+    if (m_rateBytes > 0 && m_encodeSeconds > 0) {
+        const double bytesPerSecond = m_rateBytes / m_encodeSeconds;
         for (const EncoderRun &run : m_encoders.running())
-            encoded += std::min(0.9 * run.wavBytes, (sinceStart - run.startedAt) * bytesPerSecond);
+            if (run.book == m_encoding->id)
+                encoded += std::min(0.9 * run.wavBytes, secondsSince(run.startedAt) * bytesPerSecond);
     }
     const double encodedShare = std::clamp(encoded / totalBytes, 0.0, 1.0);
     // Wall seconds per byte of sound of each stage; equal until measured.
@@ -511,7 +652,7 @@ double RecordingDriver::jobPercent(double spokenShare)
     const double speakWeight = speakingSeconds > 0 ? speakingSeconds / m_spokenBytes : 1;
     // Runs side by side share the wall time.
     const double encodeWeight =
-        m_encodeSeconds > 0 && m_encodedBytes > 0 ? m_encodeSeconds / m_encodedBytes / m_encoders.jobs() : speakWeight;
+        m_encodeSeconds > 0 && m_rateBytes > 0 ? m_encodeSeconds / m_rateBytes / m_encoders.jobs() : speakWeight;
     const double share = (spokenShare * speakWeight + encodedShare * encodeWeight) / (speakWeight + encodeWeight);
     return std::clamp(share * 100, 0.0, 100.0);
 }
@@ -654,6 +795,23 @@ void RecordingDriver::reportAndStop()
 double RecordingDriver::now() const
 {
     return m_clock.secondsOfDay();
+}
+
+double RecordingDriver::secondsSince(double secondOfDay) const
+{
+    // Midnight may have passed since then.
+    const double seconds = now() - secondOfDay;
+    return seconds < 0 ? seconds + kSecondsPerDay : seconds;
+}
+
+QList<BookEncoding *> RecordingDriver::allEncodings()
+{
+    QList<BookEncoding *> encodings;
+    for (const auto &finishing : m_finishing)
+        encodings.append(finishing.get());
+    if (m_encoding)
+        encodings.append(m_encoding.get());
+    return encodings;
 }
 
 double RecordingDriver::elapsed()

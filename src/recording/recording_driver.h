@@ -7,50 +7,42 @@
 // processes of their own, so a tick only looks and moves on.
 
 #include "app/settings.h"
+#include "recording/book_encoding.h"
 #include "recording/encoder_pool.h"
 #include "recording/progress_texts.h"
 #include "recording/recording_ports.h"
 
-#include <QList>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
-struct RecordedBook
-{
-    QString name;
-    QString audioFolder; // output folder + "/" + name
-    int blockCount = 0;
-    int first = 1;
-    int last = 0;
-};
-
-// How a book's recording ended.
-struct RecordingOutcome
-{
-    bool stoppedByUser = false; // the user's stop left blocks of the range unrecorded
-    bool engineFailed = false;  // attempts ran out, ERROR.TXT written
-    bool filesFailed = false;   // a WAV could not be written or an MP3 was not made
-    int currentBlock = 0;       // where the next job should begin
-    bool stopRequested = false; // the user asked to stop, even if nothing was left to cut short
-};
+// The files of each book recorded; a book of a batch keeps its own while the
+// next one is spoken.
+using BookFilesFactory = std::function<std::shared_ptr<OutputFiles>(const RecordedBook &)>;
+// Every book with the same files (one book at a time, or a test's stand-in).
+BookFilesFactory sharedFiles(OutputFiles &files);
 
 class RecordingDriver : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int kTickMsecs = 500;
+    // How often the encoders and the voice are looked at between ticks.
+    static constexpr int kEncoderPollMsecs = 50;
     static constexpr double kStallSeconds = 90;
 
     RecordingDriver(Settings &settings, QString programFolder, RecordingVoice &voice, BlockTexts &texts,
-                    OutputFiles &files, EncoderPool &encoders, RecordingClock &clock, RecordingHost &host,
+                    BookFilesFactory bookFiles, EncoderPool &encoders, RecordingClock &clock, RecordingHost &host,
                     QObject *parent = nullptr);
 
     // Starts the book; false (and finished() at once) when every block of the
-    // range is already there.
+    // range is already there. Called after bookSpoken, while the last book's
+    // encoders still run, it starts the next book at once: the last book
+    // keeps its files, its folder and its failures until its runs end.
     bool startSingle(const RecordedBook &book);
     // One step of the state machine; the timer calls it, tests may too.
     void tick();
@@ -64,6 +56,7 @@ public:
     void stopNow();
     void cancelStop();
 
+    // True while a book is spoken or encoded.
     bool isRecording() const { return m_recording; }
     bool isPaused() const { return m_paused; }
     bool isWaitingForEncoder() const { return m_waitingForEncoder; }
@@ -90,9 +83,15 @@ public:
     int rewritePauseMsecs = 1000;
 
 signals:
+    // The book's last block is spoken and nothing went wrong; only its
+    // encoder runs (or an earlier book's) are left. A batch can start its
+    // next book now.
+    void bookSpoken(const RecordedBook &book);
     // Every encoder run of the book has ended (the last MP3 is in place or
     // its failure noted): what comes after the book's blocks starts here.
     void bookEncoded(const RecordedBook &book);
+    // One book has ended, its encoder runs too; a book of a batch that was
+    // handed over ends before the book spoken after it.
     void finished(const RecordingOutcome &outcome);
 
 private:
@@ -103,16 +102,29 @@ private:
     QString wavPath(int n) const;
     int nextBlockToRecord(int from) const;
     void prepareAndSpeak();
+    void waitAfterSpeak();
     void writeDebugText() const;
     void finishBlock();
     void reportEmptyWav(int block);
     void reportWriteFailure();
     void reportDictionaryFailure(const QString &failure);
-    void reportEncoderNotStarted(const QString &program);
-    void reportEncoderFailures();
+    void reportEncoderNotStarted(const QString &program, BookEncoding &encoding);
+    void reportEncoderFailures(const BookEncoding &encoding);
+    OutputFiles &files() const { return *m_encoding->files; }
+    BookEncoding *encodingOf(int id);
+    // The books handed over, oldest first, then the book being spoken.
+    QList<BookEncoding *> allEncodings();
+    // A run under way or a WAV waiting, of any book.
+    bool encodersHaveWork();
+    // A run under way or a WAV waiting, of this book.
+    bool hasEncoderWork(const BookEncoding &encoding) const;
+    void handOverSpokenBook();
+    void finishEncodedBooks();
+    void endBookEncoding(BookEncoding &encoding);
     void settleEndedRuns();
     void settleEncodedWav(const EndedEncoderRun &ended);
     bool startNextEncoders();
+    bool startEncoders(BookEncoding &encoding);
     void stopAllEncoders();
     void encoderPoll();
     void stopWithFailure();
@@ -133,12 +145,13 @@ private:
     void writeErrorReport(const QString &cause);
     double now() const;
     double elapsed();
+    double secondsSince(double secondOfDay) const;
 
     Settings &m_settings;
     QString m_programFolder;
     RecordingVoice &m_voice;
     BlockTexts &m_texts;
-    OutputFiles &m_files;
+    BookFilesFactory m_bookFiles;
     EncoderPool &m_encoders;
     RecordingClock &m_clock;
     RecordingHost &m_host;
@@ -151,9 +164,12 @@ private:
     // run side by side, does not wait up to a tick between blocks.
     QTimer m_speechPoll;
 
+    // The book being spoken, and its encoding.
     RecordedBook m_book;
-    // Held while the book is recorded, so no second run works in its folder.
-    std::unique_ptr<QLockFile> m_folderLock;
+    std::unique_ptr<BookEncoding> m_encoding;
+    // Books of a batch handed over while their encoders run, oldest first.
+    std::vector<std::unique_ptr<BookEncoding>> m_finishing;
+    int m_lastEncodingId = 0;
     RecordingProgress m_progress;
     bool m_recording = false;
     int m_block = 0;
@@ -163,8 +179,6 @@ private:
     bool m_waitingForEncoder = false;
     bool m_engineFailed = false;
     bool m_filesFailed = false;
-    // Blocks whose encoder run made no MP3; their WAVs are kept.
-    QList<int> m_encoderFailures;
     int m_adjustedBlock = 0;
     TimeEstimate *m_estimate = nullptr;
     int m_attempts = 0;
@@ -178,19 +192,12 @@ private:
     QString m_blockText;
     qint64 m_blockTextLength = 0;
     int m_blockRawLength = 0;
-    struct QueuedWav
-    {
-        QString fileName;
-        int block;
-    };
-    QList<QueuedWav> m_encoderQueue;
-    // The first block whose encoding a stop cut off (its WAV stays).
-    int m_firstUnencodedBlock = 0;
     // Speaking and encoding are weighed by the bytes of sound (the seconds
     // of audio) each has got through and the wall time each took for them;
     // the encoders' seconds are those of each run, however many ran at once.
     qint64 m_spokenBytes = 0;
-    qint64 m_encodedBytes = 0;
+    qint64 m_encodedBytes = 0; // of the book being spoken
+    qint64 m_rateBytes = 0;    // of every book, with m_encodeSeconds the speed
     double m_encodeSeconds = 0;
     double m_speakingEndedAt = 0;
 };

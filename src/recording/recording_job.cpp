@@ -19,6 +19,21 @@ RecordingPhase endPhase(const RecordingOutcome &outcome)
     return outcome.stoppedByUser ? RecordingPhase::Stopped : RecordingPhase::Finished;
 }
 
+// A batch ends finished when no ticked book is left, else as its last book.
+RecordingPhase batchEndPhase(const RecordingOutcome &outcome, bool booksLeft)
+{
+    if (!booksLeft)
+        return RecordingPhase::BatchFinished;
+    if (outcome.stopRequested && !outcome.stoppedByUser)
+        return RecordingPhase::Stopped;
+    return endPhase(outcome);
+}
+
+bool failed(const RecordingOutcome &outcome)
+{
+    return outcome.engineFailed || outcome.filesFailed;
+}
+
 } // namespace
 
 qint64 RecordingJobHost::freeBytes(const QString &folder) const
@@ -34,6 +49,7 @@ RecordingJob::RecordingJob(Settings &settings, RecordingDriver &driver, Recordin
     : QObject(parent), m_settings(settings), m_driver(driver), m_host(host)
 {
     connect(&m_driver, &RecordingDriver::finished, this, &RecordingJob::endRecording);
+    connect(&m_driver, &RecordingDriver::bookSpoken, this, &RecordingJob::continueWithNextBook);
 }
 
 bool RecordingJob::diskAndFolderReady()
@@ -81,6 +97,9 @@ bool RecordingJob::startRecording()
     m_host.reloadDictionaries();
     m_host.showRecording(true);
     m_running = true;
+    m_handedOver.clear();
+    m_startingNext = m_batchOver = m_booksLeft = false;
+    m_earlier = RecordingOutcome();
     if (m_host.batchMode() && !m_host.selectFirstBatchBook()) {
         m_running = false;
         m_host.showRecording(false);
@@ -120,40 +139,87 @@ void RecordingJob::exitWhenStopped()
     m_driver.stopNow();
 }
 
+void RecordingJob::continueWithNextBook(const RecordedBook &spoken)
+{
+    if (!m_host.batchMode() || m_exitWhenStopped || m_batchOver)
+        return;
+    // Its end comes later, told apart by its name; spoken whole, it leaves
+    // the batch now, so the next ticked book is the one to start.
+    m_handedOver.append(spoken.name);
+    m_host.untickBatchBook(spoken.name);
+    m_startingNext = true;
+    m_booksLeft = m_host.selectFirstBatchBook();
+    const bool started = m_booksLeft && startNextBatchBook();
+    m_startingNext = false;
+    if (started)
+        return;
+    m_batchOver = true;
+    // The checks let events run: the spoken book may have ended meanwhile,
+    // and nothing else would end the job then.
+    if (!m_driver.isRecording())
+        endJob(m_earlier, batchEndPhase(m_earlier, m_booksLeft));
+}
+
 void RecordingJob::endRecording(const RecordingOutcome &driverOutcome)
 {
     RecordingOutcome outcome = driverOutcome;
-    if (finishBook && !finishBook(m_book, outcome))
+    const RecordedBook book = outcome.book;
+    if (finishBook && !finishBook(book, outcome))
         outcome.filesFailed = true;
     // The next job continues where this one stopped.
-    m_host.setRange(m_book.name, outcome.currentBlock, std::max(m_book.last, m_book.blockCount));
+    m_host.setRange(book.name, outcome.currentBlock, std::max(book.last, book.blockCount));
     m_host.showPaused(false);
-    const JobResult result{outcome.stoppedByUser, outcome.engineFailed, outcome.filesFailed, m_book.audioFolder};
-
-    if (m_host.batchMode() && !outcome.stoppedByUser && !m_exitWhenStopped) {
-        m_host.untickBatchBook(m_book.name);
-        const bool booksLeft = m_host.selectFirstBatchBook();
-        // Each next book goes through the same checks as the first.
-        if (booksLeft && !outcome.stopRequested && !outcome.engineFailed && !outcome.filesFailed
-            && startNextBatchBook())
-            return;
-        if (booksLeft) {
-            m_host.showRecording(false);
-            showEnd(endPhase(outcome.stopRequested ? RecordingOutcome{true} : outcome));
-            commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
-                      m_book.audioFolder, result);
-            return;
-        }
-        m_host.showRecording(false);
-        showEnd(RecordingPhase::BatchFinished);
-        commonEnd(QStringLiteral("Запись книг окончена.\nОткрыть папку с аудиофайлами?"), m_settings.outputFolder,
-                  result);
+    if (m_handedOver.removeOne(book.name)) {
+        endHandedOverBook(outcome);
         return;
     }
+    // The books handed over before this one have all ended.
+    outcome.stoppedByUser |= m_earlier.stoppedByUser;
+    outcome.engineFailed |= m_earlier.engineFailed;
+    outcome.filesFailed |= m_earlier.filesFailed;
+
+    if (m_host.batchMode() && !outcome.stoppedByUser && !m_exitWhenStopped) {
+        m_host.untickBatchBook(book.name);
+        const bool booksLeft = m_host.selectFirstBatchBook();
+        // Each next book goes through the same checks as the first.
+        if (booksLeft && !outcome.stopRequested && !failed(outcome) && !m_batchOver && startNextBatchBook())
+            return;
+        endJob(outcome, batchEndPhase(outcome, booksLeft));
+        return;
+    }
+    endJob(outcome, endPhase(outcome));
+}
+
+void RecordingJob::endHandedOverBook(const RecordingOutcome &outcome)
+{
+    // A stop that cut its encoding short leaves it in the batch.
+    if (outcome.stoppedByUser)
+        m_host.tickBatchBook(outcome.book.name);
+    m_earlier.stoppedByUser |= outcome.stoppedByUser;
+    m_earlier.engineFailed |= outcome.engineFailed;
+    m_earlier.filesFailed |= outcome.filesFailed;
+    m_earlier.stopRequested |= outcome.stopRequested;
+    // A fault in an earlier book lets the book being spoken finish, but no
+    // further one begins.
+    if (failed(outcome))
+        m_batchOver = true;
+    if (m_startingNext || m_driver.isRecording())
+        return;
+    // No next book was started: the job ends with this one.
+    endJob(m_earlier, batchEndPhase(m_earlier, m_booksLeft));
+}
+
+void RecordingJob::endJob(const RecordingOutcome &outcome, RecordingPhase phase)
+{
     m_host.showRecording(false);
-    showEnd(endPhase(outcome));
-    commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"), m_book.audioFolder,
-              result);
+    showEnd(phase);
+    const JobResult result{outcome.stoppedByUser, outcome.engineFailed, outcome.filesFailed, m_book.audioFolder};
+    if (phase == RecordingPhase::BatchFinished)
+        commonEnd(QStringLiteral("Запись книг окончена.\nОткрыть папку с аудиофайлами?"), m_settings.outputFolder,
+                  result);
+    else
+        commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
+                  m_book.audioFolder, result);
 }
 
 void RecordingJob::showEnd(RecordingPhase phase)

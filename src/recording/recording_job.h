@@ -23,6 +23,9 @@ public:
     virtual bool batchMode() const { return false; }
     virtual bool selectFirstBatchBook() { return false; }
     virtual void untickBatchBook(const QString &book) { Q_UNUSED(book); }
+    // A book unticked when its last block was spoken whose encoding a stop
+    // then cut short: it stays in the batch.
+    virtual void tickBatchBook(const QString &book) { Q_UNUSED(book); }
     // The book's range becomes these values, stored in its "project.ini"
     // (and shown in the range boxes when the book is the selected one).
     virtual void setRange(const QString &book, int first, int last) = 0;
@@ -75,7 +78,8 @@ public:
     // False when the speech engine has no voices (its data is not
     // installed); nothing could be spoken, so the job does not start.
     std::function<bool()> voicesInstalled;
-    // Called once a book's recording has ended, after its last encoder run:
+    // Called once a book's recording has ended, after its last encoder run
+    // (in a batch, maybe while the next book is spoken):
     // what the book becomes besides its blocks' MP3 files. False when that
     // failed (the job then ends as failed).
     std::function<bool(const RecordedBook &, const RecordingOutcome &)> finishBook;
@@ -91,7 +95,14 @@ private:
     bool startSelectedBook();
     // The checks of a start (disk, folder, dictionaries), then the book.
     bool startNextBatchBook();
+    // The driver has spoken a batch book: the next one starts while the
+    // encoders finish it.
+    void continueWithNextBook(const RecordedBook &spoken);
     void endRecording(const RecordingOutcome &driverOutcome);
+    // The end of a book handed over to its encoders; the job ends with it
+    // when no other book was started.
+    void endHandedOverBook(const RecordingOutcome &outcome);
+    void endJob(const RecordingOutcome &outcome, RecordingPhase phase);
     void showEnd(RecordingPhase phase);
     void commonEnd(const QString &message, const QString &folder, const JobResult &result);
 
@@ -100,4 +111,13 @@ private:
     RecordingJobHost &m_host;
     RecordedBook m_book;
     bool m_running = false;
+    // Batch books whose speaking ended before their encoding did.
+    QStringList m_handedOver;
+    // The next book is being started (its checks may let events run).
+    bool m_startingNext = false;
+    // No further book of the batch starts: one failed or none is left.
+    bool m_batchOver = false;
+    bool m_booksLeft = false;
+    // The faults and stops of books that ended before the last one.
+    RecordingOutcome m_earlier;
 };

@@ -4,7 +4,9 @@
 #include "driver_stand_ins.h"
 #include "support/temp_program_folder.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSysInfo>
 #include <QThread>
 
@@ -19,7 +21,7 @@ class RecordingDriverTest : public ::testing::Test
 protected:
     RecordingDriverTest()
         : audio(folder.file(QStringLiteral("Audiobooks/Книга"))), files(audio),
-          driver(settings, folder.path(), voice, texts, files, encoder, clock, host)
+          driver(settings, folder.path(), voice, texts, sharedFiles(files), encoder, clock, host)
     {
         settings.compressMp3 = true;
         settings.deleteWav = true;
@@ -280,7 +282,8 @@ TEST_F(RecordingDriverTest, ASecondRecordingOfTheBookRefusesWhileTheFirstRuns)
     EncoderPool otherEncoder;
     StandInTexts otherTexts;
     StandInHost otherHost;
-    RecordingDriver other(settings, folder.path(), otherVoice, otherTexts, otherFiles, otherEncoder, clock, otherHost);
+    RecordingDriver other(settings, folder.path(), otherVoice, otherTexts, sharedFiles(otherFiles), otherEncoder, clock,
+                          otherHost);
     RecordingOutcome refused;
     QObject::connect(&other, &RecordingDriver::finished, [&](const RecordingOutcome &o) { refused = o; });
     EXPECT_FALSE(other.startSingle(book()));
@@ -467,4 +470,22 @@ TEST_F(RecordingDriverTest, ABlockTheDictionariesCannotRewriteIsReportedNotSpoke
     ASSERT_EQ(host.scripted.shown.size(), 1);
     EXPECT_TRUE(host.scripted.shown[0].text.startsWith(
         QStringLiteral("Блок 2 не записан.\nСловарь «взрыв.dic»: после статьи «а=б б»")));
+}
+
+TEST(EncoderPool, TellsAtOnceWhenARunEnds)
+{
+    // The driver starts the next WAV's encoder on this notice instead of at
+    // its next look; a notice lost would leave a processor idle meanwhile.
+    EncoderPool pool(2);
+    int notices = 0;
+    pool.setRunEndNotice([&] { ++notices; });
+    for (const int block : {1, 2})
+        ASSERT_TRUE(pool.start({QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 0")}},
+                               {block, QString(), 0, 0, 1}));
+    QElapsedTimer clock;
+    clock.start();
+    while (notices < 2 && clock.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(notices, 2);
+    EXPECT_EQ(pool.takeEnded().size(), 2);
 }

@@ -4,6 +4,7 @@
 #include "support/temp_program_folder.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -14,8 +15,6 @@ namespace {
 class StandInJobHost : public StandInHostOf<RecordingJobHost>
 {
 public:
-    StandInJobHost(StandInFiles &files, const QString &output) : m_files(files), m_output(output) { }
-
     QStringList books = {QStringLiteral("Первая"), QStringLiteral("Вторая")};
     QList<bool> ticked = {true, true};
     bool batch = false;
@@ -25,11 +24,7 @@ public:
     QStringList opened;
     int exits = 0;
 
-    RecordedBook selectedBook() override
-    {
-        m_files.setFolder(m_output + u'/' + books[selected]);
-        return {books[selected], QString(), 2, 1, 2};
-    }
+    RecordedBook selectedBook() override { return {books[selected], QString(), 2, 1, 2}; }
     bool batchMode() const override { return batch; }
     bool selectFirstBatchBook() override
     {
@@ -37,27 +32,39 @@ public:
         return selected >= 0;
     }
     void untickBatchBook(const QString &book) override { ticked[books.indexOf(book)] = false; }
-    void setRange(const QString &, int first, int last) override { ranges.append({first, last}); }
+    void tickBatchBook(const QString &book) override { ticked[books.indexOf(book)] = true; }
+    QMap<QString, QPair<int, int>> rangeOf;
+    void setRange(const QString &book, int first, int last) override
+    {
+        ranges.append({first, last});
+        rangeOf[book] = {first, last};
+    }
     void showRecording(bool) override { }
     qint64 freeBytes(const QString &) const override { return free; }
     void openFolder(const QString &folder) override { opened.append(folder); }
     void exitProgram() override { ++exits; }
-
-private:
-    StandInFiles &m_files;
-    QString m_output;
 };
 
 class RecordingJobTest : public ::testing::Test
 {
 protected:
     RecordingJobTest()
-        : files(QString()), host(files, folder.file(QStringLiteral("Audiobooks"))),
-          driver(settings, folder.path(), voice, texts, files, encoder, clock, host), job(settings, driver, host)
+        : files(QString()), driver(settings, folder.path(), voice, texts, filesOfEachBook(), encoder, clock, host),
+          job(settings, driver, host)
     {
         settings.outputFolder = folder.file(QStringLiteral("Audiobooks"));
         settings.compressMp3 = true;
         QObject::connect(&job, &RecordingJob::jobEnded, [this](const JobResult &) { ++ends; });
+    }
+
+    // Each book gets files of its own, set up as `files` is.
+    BookFilesFactory filesOfEachBook()
+    {
+        return [this](const RecordedBook &book) {
+            auto own = std::make_shared<StandInFiles>(files);
+            own->setFolder(book.audioFolder);
+            return own;
+        };
     }
 
     void runToEnd()
@@ -213,4 +220,83 @@ TEST_F(RecordingJobTest, AStopInTheLastBlockOfABatchEndsTheBatchTruthfully)
     // The book was finished, the next ticked one was not started.
     EXPECT_EQ(host.ticked, QList<bool>({false, true}));
     EXPECT_EQ(host.phases.last(), RecordingPhase::Stopped);
+}
+
+TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
+{
+    // The first book's last encoder run waits for a word from the test; the
+    // second book must be spoken meanwhile. What the run then does decides
+    // how the batch ends.
+    struct Case
+    {
+        const char *name;
+        const char *word; // "ok", "fail", or nothing: the user stops instead
+        QList<bool> ticked;
+        RecordingPhase phase;
+        int firstBookNextBlock;
+    };
+    const Case cases[] = {
+        {"finished", "ok", {false, false, false}, RecordingPhase::BatchFinished, 2},
+        // The failed block is reported; the book being spoken is finished,
+        // but the third one does not begin.
+        {"encoder failed", "fail", {false, false, true}, RecordingPhase::Failed, 2},
+        // Stopping now stops the first book's encoder too: it stays in the
+        // batch, its cut-off block first next time.
+        {"stopped", nullptr, {true, true, true}, RecordingPhase::Stopped, 2},
+    };
+    host.books.append(QStringLiteral("Третья"));
+    host.batch = true;
+    const QString release = settings.outputFolder + QStringLiteral("/release");
+    files.scripts[2] = QStringLiteral("case \"$1\" in *Первая) while [ ! -e \"$1/../release\" ]; do sleep 0.01; done; "
+                                      "grep -q ok \"$1/../release\" || exit 1;; esac; printf mp3 > \"$0\"");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(settings.outputFolder).removeRecursively();
+        host.ticked = {true, true, true};
+        host.scripted = ScriptedDialogs({DialogAnswer::Ok, DialogAnswer::No});
+        voice.spokenTexts.clear();
+        host.rangeOf.clear();
+        ends = 0;
+        ASSERT_TRUE(job.startRecording());
+        for (int i = 0; i < 400 && voice.spokenTexts.size() < 3; ++i) {
+            driver.tick();
+            QThread::msleep(5);
+        }
+        ASSERT_EQ(voice.spokenTexts.size(), 3) << "the second book did not start";
+        const QString firstBook = settings.outputFolder + QStringLiteral("/Первая");
+        EXPECT_FALSE(QFile::exists(firstBook + QStringLiteral("/0002.mp3")));
+        // The second book waits in its first block until the first book has
+        // ended, so its end is known before the second book's.
+        voice.paused = true;
+        if (c.word) {
+            QFile word(release);
+            ASSERT_TRUE(word.open(QIODevice::WriteOnly));
+            word.write(c.word);
+        } else {
+            driver.stopNow();
+        }
+        for (int i = 0; i < 400 && !host.rangeOf.contains(QStringLiteral("Первая")); ++i) {
+            driver.tick();
+            QThread::msleep(5);
+        }
+        voice.paused = false;
+        runToEnd();
+        ASSERT_EQ(ends, 1);
+        EXPECT_EQ(host.ticked, c.ticked);
+        EXPECT_EQ(host.phases.last(), c.phase);
+        EXPECT_EQ(host.rangeOf[QStringLiteral("Первая")].first, c.firstBookNextBlock);
+        EXPECT_EQ(QFile::exists(firstBook + QStringLiteral("/0002.mp3")), c.phase == RecordingPhase::BatchFinished);
+        // Each book's blocks went into its own folder.
+        EXPECT_TRUE(QFile::exists(firstBook + QStringLiteral("/0001.mp3")));
+        EXPECT_FALSE(QFile::exists(settings.outputFolder + QStringLiteral("/Вторая/0002.mp3.part")));
+        if (c.phase == RecordingPhase::Failed)
+            EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("LAME не создал MP3-файлы блоков 2.")));
+        // No folder stays locked.
+        for (const QString &book : host.books) {
+            const QString folder = settings.outputFolder + u'/' + book;
+            if (QDir(folder).exists())
+                EXPECT_TRUE(QLockFile(folder + QStringLiteral("/.lectorium-recording.lock")).tryLock(0))
+                    << book.toStdString();
+        }
+    }
 }

@@ -55,7 +55,7 @@ protected:
         SpeechRecordingVoice voice(settings);
         StandInFiles files(audio);
         EncoderPool encoder;
-        RecordingDriver driver(settings, folder.path(), voice, texts, files, encoder, clock, host);
+        RecordingDriver driver(settings, folder.path(), voice, texts, sharedFiles(files), encoder, clock, host);
         driver.stallSeconds = 5;
         driver.restartPauseMsecs = driver.rewritePauseMsecs = 0;
         bool ended = false;
@@ -144,7 +144,7 @@ TEST(ProgramRecordingJob, MissingProgramIsToldBeforeTheRecordingStarts)
     EncoderPool encoder;
     StandInClock clock;
     OneBookJobHost host;
-    RecordingDriver driver(settings, folder.path(), voice, texts, files, encoder, clock, host);
+    RecordingDriver driver(settings, folder.path(), voice, texts, sharedFiles(files), encoder, clock, host);
     RecordingJob job(settings, driver, host);
     EXPECT_FALSE(job.startRecording());
     ASSERT_EQ(host.scripted.shown.size(), 1);

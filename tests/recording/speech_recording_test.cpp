@@ -36,7 +36,7 @@ TEST(SpeechRecording, DriverSpeaksEveryBlockIntoItsWav)
         EncoderPool encoder;
         StandInClock clock;
         StandInHost host;
-        RecordingDriver driver(settings, folder.path(), voice, texts, files, encoder, clock, host);
+        RecordingDriver driver(settings, folder.path(), voice, texts, sharedFiles(files), encoder, clock, host);
         int ends = 0;
         QObject::connect(&driver, &RecordingDriver::finished, [&](const RecordingOutcome &) { ++ends; });
 

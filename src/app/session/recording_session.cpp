@@ -9,7 +9,9 @@
 RecordingSession::RecordingSession(Settings &settings, const QString &programFolder, RecordingJobHost &host)
     : m_settings(settings), m_programFolder(programFolder), m_dictionaries(programFolder),
       m_source(settings, programFolder, &m_dictionaries), m_texts(m_source, QString()), m_voice(settings),
-      m_driver(settings, programFolder, m_voice, m_texts, m_files, m_encoders, m_clock, host),
+      m_driver(
+          settings, programFolder, m_voice, m_texts, [this](const RecordedBook &book) { return bookFiles(book); },
+          m_encoders, m_clock, host),
       m_job(settings, m_driver, host)
 {
     m_source.setDictionaryProgress([this](bool applying) {
@@ -50,17 +52,39 @@ void RecordingSession::reloadDictionaries()
 
 void RecordingSession::prepareBook(const RecordedBook &book)
 {
-    const QString folder = bookFolder(m_programFolder, book.name);
-    loadChapters(folder, book.name, book.blockCount, m_info, m_titles);
     m_texts.setBook(book.name);
     m_source.setSelectedBook(book.name);
-    m_files.files = std::make_unique<BookOutputFiles>(
-        BookAudio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, m_info, m_titles});
+}
+
+namespace {
+
+// A book's files with the description and chapter titles they name and tag
+// the MP3s by.
+struct OwnBookFiles
+{
+    TagInfo info;
+    BlockTitles titles;
+    std::unique_ptr<BookOutputFiles> files;
+};
+
+} // namespace
+
+std::shared_ptr<OutputFiles> RecordingSession::bookFiles(const RecordedBook &book)
+{
+    auto own = std::make_shared<OwnBookFiles>();
+    loadChapters(bookFolder(m_programFolder, book.name), book.name, book.blockCount, own->info, own->titles);
+    own->files = std::make_unique<BookOutputFiles>(
+        BookAudio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, own->info, own->titles});
+    // The files live as long as the description they point into.
+    return std::shared_ptr<OutputFiles>(own, own->files.get());
 }
 
 bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutcome &outcome, RecordingJobHost &host)
 {
-    BookAudio audio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, m_info, m_titles};
+    TagInfo info;
+    BlockTitles titles;
+    loadChapters(bookFolder(m_programFolder, book.name), book.name, book.blockCount, info, titles);
+    BookAudio audio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, info, titles};
     AudiobookAssembler assembler(audio, bookFolder(m_programFolder, book.name), mediaTools(m_programFolder));
     assembler.keepGoing = [&host] {
         host.processEvents();

@@ -27,8 +27,11 @@ public:
     void reloadDictionaries();
 
 private:
-    // The book's description and chapters, and its file names, for `book`.
+    // The texts of `book` for the voice.
     void prepareBook(const RecordedBook &book);
+    // The book's file names and encoder runs, with its own description and
+    // chapters: they stay with it while a batch speaks the next book.
+    std::shared_ptr<OutputFiles> bookFiles(const RecordedBook &book);
     // The playlist and the one-file book once the book's blocks are encoded.
     bool finishBook(const RecordedBook &book, const RecordingOutcome &outcome, RecordingJobHost &host);
 
@@ -38,20 +41,6 @@ private:
     BlockTextSource m_source;
     ProjectBlockTexts m_texts;
     SpeechRecordingVoice m_voice;
-    TagInfo m_info;
-    BlockTitles m_titles;
-    // Forwards to the files of the book being recorded.
-    class CurrentBookFiles : public OutputFiles
-    {
-    public:
-        std::unique_ptr<BookOutputFiles> files;
-        QString wavFileName(int n) override { return files->wavFileName(n); }
-        bool mp3Exists(int n) override { return files->mp3Exists(n); }
-        std::optional<ProcessRequest> encoderJob(int n) override { return files->encoderJob(n); }
-        bool keepEncodedMp3(int n) override { return files->keepEncodedMp3(n); }
-        void removeLeftovers() override { files->removeLeftovers(); }
-        void discardMp3(int n) override { files->discardMp3(n); }
-    } m_files;
     EncoderPool m_encoders;
     SystemRecordingClock m_clock;
     TimeEstimate m_estimate;

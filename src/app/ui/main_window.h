@@ -99,6 +99,8 @@ private:
     bool batchMode() const override;
     bool selectFirstBatchBook() override;
     void untickBatchBook(const QString &book) override;
+    void tickBatchBook(const QString &book) override;
+    void setBatchBookTicked(const QString &book, bool ticked);
     void setRange(const QString &book, int first, int last) override;
     void showRecording(bool recording) override;
     void reloadDictionaries() override;

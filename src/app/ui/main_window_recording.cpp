@@ -160,9 +160,19 @@ bool MainWindow::selectFirstBatchBook()
 
 void MainWindow::untickBatchBook(const QString &book)
 {
+    setBatchBookTicked(book, false);
+}
+
+void MainWindow::tickBatchBook(const QString &book)
+{
+    setBatchBookTicked(book, true);
+}
+
+void MainWindow::setBatchBookTicked(const QString &book, bool ticked)
+{
     for (int i = 0; i < m_batchList->count(); ++i)
         if (m_batchList->item(i)->text() == book)
-            m_batchList->item(i)->setSelected(false);
+            m_batchList->item(i)->setSelected(ticked);
 }
 
 void MainWindow::setRange(const QString &book, int first, int last)
