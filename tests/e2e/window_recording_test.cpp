@@ -11,8 +11,10 @@
 #include "support/temp_program_folder.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -71,4 +73,48 @@ TEST(WindowRecording, ThreeBlocksToTaggedMp3sAndASecondRunSkipsThem)
     window.findChild<QAction *>(QStringLiteral("recordButton"))->trigger();
     ASSERT_TRUE(waitUntilIdle(window, 30));
     EXPECT_EQ(QFileInfo(audio + QStringLiteral("/1 - Глава первая.mp3")).lastModified(), before);
+}
+
+TEST(WindowRecording, ABatchNamesEachBooksFilesByItsOwnChapters)
+{
+    // The next book starts while the last one's final block is encoded: that
+    // block must still be named and tagged after its own book.
+    TempProgramFolder folder;
+    const QString ini = folder.file(QStringLiteral("Lectorium.ini"));
+    writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), 0, ini);
+    writeIni(QStringLiteral("Настройки движка"), QStringLiteral("Номер движка"),
+             SpeechVoice::voiceForLanguage(QStringLiteral("ru")), ini);
+    writeIni(QStringLiteral("Имя файла и тэги"), QStringLiteral("Имя файла"), QStringLiteral("%n% - %t%"), ini);
+    const QStringList books = {QStringLiteral("Альфа"), QStringLiteral("Бета")};
+    for (const QString &book : books) {
+        for (int n = 1; n <= 2; ++n)
+            folder.writeCp1251(QStringLiteral("Projects/%1/").arg(book) + blockFileName(n),
+                               QStringLiteral("Блок %1 книги %2.\r\n").arg(n).arg(book));
+        folder.writeCp1251(QStringLiteral("Projects/%1/project.ini").arg(book),
+                           QStringLiteral("[Информация]\r\nНазвание=%1\r\n[Оглавление]\r\nКол-во=2\r\n"
+                                          "Блок1=%1 один\r\nБлок2=%1 два\r\n")
+                               .arg(book));
+    }
+
+    MainWindow window(folder.path());
+    ScriptedDialogs dialogs;
+    window.setDialogs(&dialogs);
+    window.show();
+    window.findChild<QCheckBox *>(QStringLiteral("batchProcessing"))->setChecked(true);
+    auto *batch = window.findChild<QListWidget *>(QStringLiteral("batchList"));
+    ASSERT_EQ(batch->count(), 2);
+    batch->item(0)->setSelected(true);
+    batch->item(1)->setSelected(true);
+    window.findChild<QAction *>(QStringLiteral("recordButton"))->trigger();
+    ASSERT_TRUE(window.isRecording());
+    ASSERT_TRUE(waitUntilIdle(window, 120));
+
+    for (const QString &book : books) {
+        const QString audio = folder.file(QStringLiteral("Audiobooks/") + book);
+        EXPECT_EQ(
+            QDir(audio).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name),
+            QStringList({QStringLiteral("1 - %1 один.mp3").arg(book), QStringLiteral("2 - %1 два.mp3").arg(book)}))
+            << book.toStdString();
+    }
+    EXPECT_TRUE(batch->selectedItems().isEmpty());
 }
