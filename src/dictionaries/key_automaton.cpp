@@ -4,6 +4,9 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <numeric>
+#include <string>
+#include <string_view>
 #include <utility>
 
 char16_t KeyAutomaton::fold(char16_t unit)
@@ -22,52 +25,77 @@ char16_t KeyAutomaton::fold(char16_t unit)
 
 void KeyAutomaton::build(const std::vector<QStringView> &keys, const std::vector<int> &ids)
 {
-    // The trie, with unsorted child lists while it grows.
-    std::vector<std::vector<std::pair<char16_t, int>>> children(1);
-    std::vector<std::vector<int>> nodeIds(1);
-    std::vector<int> depth(1, 0);
-    m_longestKey = 0;
+    // The keys are folded into one buffer and sorted, equal ones keeping
+    // their order (so each node's ids stay ascending). A key then shares with
+    // the trie built so far exactly its common beginning with the key before
+    // it: the trie grows along that key's path without looking anything up,
+    // and each node's children come in ascending order. A hundred thousand
+    // keys so cost a few large allocations instead of one per node.
+    std::u16string folded;
+    std::vector<std::pair<size_t, size_t>> spans(keys.size()); // start and length in `folded`
     for (size_t i = 0; i < keys.size(); ++i) {
-        int node = 0;
-        for (const QChar ch : keys[i]) {
-            const char16_t c = fold(ch.unicode());
-            auto &list = children[node];
-            auto it = std::find_if(list.begin(), list.end(), [c](const auto &e) { return e.first == c; });
-            if (it != list.end()) {
-                node = it->second;
-                continue;
-            }
-            const int child = int(children.size());
-            list.emplace_back(c, child);
-            children.emplace_back();
-            nodeIds.emplace_back();
-            depth.push_back(depth[node] + 1);
-            node = child;
+        spans[i] = {folded.size(), size_t(keys[i].size())};
+        for (const QChar ch : keys[i])
+            folded.push_back(fold(ch.unicode()));
+    }
+    auto foldedKey = [&](size_t i) { return std::u16string_view(folded).substr(spans[i].first, spans[i].second); };
+    std::vector<size_t> order(keys.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return foldedKey(a) < foldedKey(b); });
+
+    struct Edge
+    {
+        int parent;
+        char16_t c;
+    };
+    std::vector<Edge> edges(1); // edges[node] leads to node; the root has none
+    std::vector<int> depth(1, 0);
+    std::vector<std::pair<int, int>> nodeIds; // (node, id), in the order the ids come
+    std::vector<int> path(1, 0);              // the nodes of the key before, by depth
+    std::u16string_view previous;
+    m_longestKey = 0;
+    for (const size_t i : order) {
+        const std::u16string_view key = foldedKey(i);
+        const auto common = std::mismatch(key.begin(), key.end(), previous.begin(), previous.end()).first - key.begin();
+        path.resize(common + 1);
+        for (size_t d = common; d < key.size(); ++d) {
+            const int child = int(edges.size());
+            edges.push_back({path.back(), key[d]});
+            depth.push_back(int(d) + 1);
+            path.push_back(child);
         }
-        nodeIds[node].push_back(ids[i]);
-        m_longestKey = std::max(m_longestKey, keys[i].size());
+        nodeIds.emplace_back(path.back(), ids[i]);
+        previous = key;
+        m_longestKey = std::max(m_longestKey, qsizetype(key.size()));
     }
 
-    const int count = int(children.size());
+    // Children and ids laid out node by node.
+    const int count = int(edges.size());
     m_nodes.assign(count, Node{});
-    m_edgeChar.clear();
-    m_edgeTarget.clear();
-    m_ids.clear();
+    for (int node = 1; node < count; ++node)
+        ++m_nodes[edges[node].parent].edgeEnd;
+    for (const auto &[node, id] : nodeIds)
+        ++m_nodes[node].idEnd;
+    int edgeStart = 0;
+    int idStart = 0;
     for (int node = 0; node < count; ++node) {
-        auto &list = children[node];
-        std::sort(list.begin(), list.end());
         Node &n = m_nodes[node];
-        n.edgeBegin = int(m_edgeChar.size());
-        for (const auto &[c, child] : list) {
-            m_edgeChar.push_back(c);
-            m_edgeTarget.push_back(child);
-        }
-        n.edgeEnd = int(m_edgeChar.size());
-        n.idBegin = int(m_ids.size());
-        m_ids.insert(m_ids.end(), nodeIds[node].begin(), nodeIds[node].end());
-        n.idEnd = int(m_ids.size());
+        n.edgeBegin = edgeStart;
+        edgeStart += std::exchange(n.edgeEnd, n.edgeBegin);
+        n.idBegin = idStart;
+        idStart += std::exchange(n.idEnd, n.idBegin);
         n.depth = depth[node];
     }
+    m_edgeChar.assign(edgeStart, 0);
+    m_edgeTarget.assign(edgeStart, 0);
+    for (int node = 1; node < count; ++node) {
+        Node &parent = m_nodes[edges[node].parent];
+        m_edgeChar[parent.edgeEnd] = edges[node].c;
+        m_edgeTarget[parent.edgeEnd++] = node;
+    }
+    m_ids.assign(idStart, 0);
+    for (const auto &[node, id] : nodeIds)
+        m_ids[m_nodes[node].idEnd++] = id;
     m_rootNext.assign(0x10000, 0);
     for (int e = m_nodes[0].edgeBegin; e < m_nodes[0].edgeEnd; ++e)
         m_rootNext[m_edgeChar[e]] = m_edgeTarget[e];

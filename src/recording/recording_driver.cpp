@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -39,9 +40,9 @@ RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, Reco
     connect(&m_timer, &QTimer::timeout, this, &RecordingDriver::tick);
     m_encoderPoll.setInterval(kEncoderPollMsecs);
     connect(&m_encoderPoll, &QTimer::timeout, this, &RecordingDriver::encoderPoll);
-    // A run that ends is seen at once; the look is queued, since the notice
-    // may come while the pool itself is stopping runs.
-    // The pool may outlive the driver, and its runs end when it goes.
+    // A run that ends is seen at once. The look is queued, since the notice
+    // may come while the pool itself is stopping runs; the pool may outlive
+    // the driver, and its runs end when it goes.
     m_encoders.setRunEndNotice([driver = QPointer<RecordingDriver>(this)] {
         if (driver)
             QMetaObject::invokeMethod(driver, &RecordingDriver::encoderPoll, Qt::QueuedConnection);
@@ -240,6 +241,10 @@ bool RecordingDriver::lockAudioFolder()
 
 void RecordingDriver::tick()
 {
+    // A book's end may let events run (its messages, the one-file book); the
+    // tick that ends it goes on afterwards, so none starts meanwhile.
+    if (m_endingBook)
+        return;
     setTimerRunning(false);
     // A block cut off by the user was not finished, however quiet the voice is.
     if (m_voice.waitUntilDone(99) && !m_waitingForEncoder && !m_abortRequest) {
@@ -406,6 +411,7 @@ void RecordingDriver::finishEncodedBooks()
 
 void RecordingDriver::endBookEncoding(BookEncoding &encoding)
 {
+    const bool alreadyEnding = std::exchange(m_endingBook, true);
     if (!encoding.failures.isEmpty()) {
         // The blocks are reported in their order, whatever order the
         // encoders ended in.
@@ -417,6 +423,7 @@ void RecordingDriver::endBookEncoding(BookEncoding &encoding)
         emit bookEncoded(encoding.book);
     encoding.folderLock.reset();
     emit finished(encoding.outcome());
+    m_endingBook = alreadyEnding;
 }
 
 double RecordingDriver::encoderSecondsAllowed(qint64 wavBytes)

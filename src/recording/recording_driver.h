@@ -170,6 +170,8 @@ private:
     // Books of a batch handed over while their encoders run, oldest first.
     std::vector<std::unique_ptr<BookEncoding>> m_finishing;
     int m_lastEncodingId = 0;
+    // A book's end is being told (see tick).
+    bool m_endingBook = false;
     RecordingProgress m_progress;
     bool m_recording = false;
     int m_block = 0;
