@@ -30,6 +30,7 @@ QString activityText(const RecordingProgress &progress)
 {
     switch (progress.phase) {
     case RecordingPhase::WaitingForEncoder: return QStringLiteral("Ожидание LAME");
+    case RecordingPhase::Assembling: return QStringLiteral("Сборка аудиокниги «%1»").arg(progress.book);
     case RecordingPhase::Finished: return QStringLiteral("Запись выбранных блоков окончена");
     case RecordingPhase::BatchFinished: return QStringLiteral("Пакетная обработка окончена");
     case RecordingPhase::Stopped: return QStringLiteral("Запись была прервана пользователем");

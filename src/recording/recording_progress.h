@@ -10,6 +10,7 @@
 enum class RecordingPhase {
     Speaking,          // a block is being spoken; earlier ones may be encoding
     WaitingForEncoder, // everything is spoken; the encoder finishes the last blocks
+    Assembling,        // the blocks are being put together into the one-file book
     Finished,          // the chosen blocks of the book are recorded
     BatchFinished,     // every ticked book of the batch is recorded
     Stopped,           // the user stopped it
@@ -32,5 +33,9 @@ struct RecordingProgress
     bool paused = false;
     bool stopAfterBlock = false;
 
-    bool ended() const { return phase != RecordingPhase::Speaking && phase != RecordingPhase::WaitingForEncoder; }
+    bool ended() const
+    {
+        return phase != RecordingPhase::Speaking && phase != RecordingPhase::WaitingForEncoder
+               && phase != RecordingPhase::Assembling;
+    }
 };

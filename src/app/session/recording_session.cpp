@@ -93,6 +93,15 @@ bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutco
     // A run that stopped early leaves its blocks for a later one to make
     // the book of.
     const bool complete = !outcome.stoppedByUser && !outcome.engineFailed && !outcome.filesFailed;
+    if (complete && m_settings.audiobookFormat != AudiobookFormat::BlockMp3) {
+        // Putting hours of sound into one file takes minutes: the status
+        // says so rather than go on waiting for the encoder.
+        RecordingProgress assembling = m_driver.progress();
+        assembling.phase = RecordingPhase::Assembling;
+        assembling.book = book.name;
+        assembling.encodingFiles.clear();
+        host.showProgress(assembling);
+    }
     const AssemblyResult result = assembler.finishBook(complete ? book.last : 0);
     if (!result.message.isEmpty())
         host.dialogs().show({QStringLiteral("Lectorium"), result.message,
