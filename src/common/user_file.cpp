@@ -12,7 +12,12 @@ std::optional<QByteArray> readBytes(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return file.readAll();
+    // Read whole at its size: reading in growing steps would hold up to
+    // twice a large book in memory.
+    QByteArray bytes = file.read(file.size());
+    // A file that grew meanwhile, or one that tells no size, is read on.
+    bytes += file.readAll();
+    return bytes;
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes)

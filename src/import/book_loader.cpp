@@ -227,11 +227,12 @@ std::optional<QString> BookLoader::loadWord(const QString &path)
 
 std::optional<QString> BookLoader::loadFictionBook(const QString &path, BookLoadResult &result)
 {
-    const auto bytes = readFile(path);
+    auto bytes = readFile(path);
     if (!bytes)
         return std::nullopt;
     showStatus(kConverting);
     const QString fileText = decodeFb2File(*bytes, &m_reading);
+    bytes.reset(); // the text is all that is read from here on
     const QString text = fb2ToText(fileText, &m_reading);
     showStatus(QString());
     result.information = fb2Information(readFb2Description(fileText));
