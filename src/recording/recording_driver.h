@@ -39,10 +39,12 @@ public:
                     BookFilesFactory bookFiles, EncoderPool &encoders, RecordingClock &clock, RecordingHost &host,
                     QObject *parent = nullptr);
 
-    // Starts the book; false (and finished() at once) when every block of the
-    // range is already there. Called after bookSpoken, while the last book's
-    // encoders still run, it starts the next book at once: the last book
-    // keeps its files, its folder and its failures until its runs end.
+    // Starts the book; false when it ended at once (every block of the range
+    // already there, or its folder taken) and finished() has come. Called
+    // after bookSpoken, while the last book's encoders still run, it starts
+    // the next book at once: the last book keeps its files, its folder and
+    // its failures until its runs end, and ends first. False, and nothing
+    // done, while a book is still being spoken.
     bool startSingle(const RecordedBook &book);
     // One step of the state machine; the timer calls it, tests may too.
     void tick();

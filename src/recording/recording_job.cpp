@@ -168,11 +168,12 @@ void RecordingJob::endRecording(const RecordingOutcome &driverOutcome)
         outcome.filesFailed = true;
     // The next job continues where this one stopped.
     m_host.setRange(book.name, outcome.currentBlock, std::max(book.last, book.blockCount));
-    m_host.showPaused(false);
+    // A book handed over ends while the next one is spoken, maybe paused.
     if (m_handedOver.removeOne(book.name)) {
         endHandedOverBook(outcome);
         return;
     }
+    m_host.showPaused(false);
     // The books handed over before this one have all ended.
     outcome.stoppedByUser |= m_earlier.stoppedByUser;
     outcome.engineFailed |= m_earlier.engineFailed;
