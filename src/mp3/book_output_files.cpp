@@ -1,5 +1,6 @@
 #include "mp3/book_output_files.h"
 
+#include "mp3/front_cover.h"
 #include "mp3/lame_command.h"
 
 #include <QDir>
@@ -33,6 +34,7 @@ bool BookOutputFiles::keepEncodedMp3(int n)
     const QFileInfo written(part);
     if (part.isEmpty() || !written.isFile() || written.size() <= 0)
         return false;
+    markPicturesAsFrontCover(part);
     // A block recorded again replaces its old MP3.
     if (QFileInfo::exists(mp3) && !QFile::remove(mp3))
         return false;

@@ -305,6 +305,7 @@ TEST_F(RealEncoder, TheProjectCoverBecomesTheFrontCoverOfEveryMp3)
         const qsizetype frame = bytes.indexOf("APIC");
         ASSERT_GE(frame, 0) << name.toStdString();
         EXPECT_EQ(bytes.indexOf("image/png", frame), frame + 11);
+        EXPECT_EQ(bytes[frame + 21], 3) << "picture type: front cover";
         EXPECT_GT(bytes.indexOf(png, frame), frame);
     }
 }
