@@ -207,6 +207,7 @@ TEST_F(RecordingDriverTest, MissingEncoderStopsTheJobAndKeepsTheWav)
     EXPECT_TRUE(outcome.filesFailed);
     EXPECT_TRUE(QFile::exists(wav(1)));
     EXPECT_FALSE(files.mp3Written(1));
+    EXPECT_EQ(outcome.currentBlock, 1); // the block without an MP3 comes first next time
     ASSERT_EQ(host.scripted.shown.size(), 1);
     EXPECT_TRUE(host.scripted.shown[0].text.startsWith(
         QStringLiteral("Не удалось запустить программу сжатия в MP3\n\"/nonexistent/lame\".")));
