@@ -46,10 +46,16 @@ ours=$(record 0)
 mp3s=$(find "$work/pf/Audiobooks" -name '*.mp3' | wc -l)
 one=$(record 1)
 
-# The texts as the scripts read them: UTF-8.
+# The texts as the scripts read them: UTF-8. A block file is Windows-1251,
+# or UTF-8 after a byte-order mark when Windows-1251 cannot hold its text.
 mkdir -p "$work/plain"
+bom=$(printf '\357\273\277')
 for f in "$blocks"/[0-9][0-9][0-9][0-9].txt; do
-    iconv -f CP1251 -t UTF-8 "$f" > "$work/plain/$(basename "$f")"
+    if [ "$(head -c 3 "$f")" = "$bom" ]; then
+        tail -c +4 "$f" > "$work/plain/$(basename "$f")"
+    else
+        iconv -f CP1251 -t UTF-8 "$f" > "$work/plain/$(basename "$f")"
+    fi
 done
 # One block as a user's script would do it.
 cat > "$work/block.sh" <<'BLOCK'
