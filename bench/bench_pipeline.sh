@@ -23,7 +23,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # The book, cut short if asked, imported with the saved options.
-source="$work/book.txt"
+# The book keeps its extension, which tells its format.
+source="$work/book.${book##*.}"
 if [ -n "$bytes" ]; then head -c "$bytes" "$book" > "$source"; else cp "$book" "$source"; fi
 mkdir -p "$work/pf"
 printf '[Общие настройки]\r\nПервый запуск=0\r\n[Настройки движка]\r\nНомер движка=0\r\n[Настройки аудиофайлов]\r\nСжимать в MP3=1\r\nУдалять WAV файлы=1\r\nПараметры LAME=-b 64\r\nПриоритет LAME=0\r\n' \

@@ -48,10 +48,13 @@ RecordingDriver::RecordingDriver(Settings &settings, QString programFolder, Reco
             QMetaObject::invokeMethod(driver, &RecordingDriver::encoderPoll, Qt::QueuedConnection);
     });
     m_speechPoll.setInterval(kEncoderPollMsecs);
-    connect(&m_speechPoll, &QTimer::timeout, this, [this] {
-        if (m_recording && !m_waitingForEncoder && !m_abortRequest && !m_paused && m_voice.waitUntilDone(0))
-            tick();
-    });
+    connect(&m_speechPoll, &QTimer::timeout, this, &RecordingDriver::lookAtVoice);
+}
+
+void RecordingDriver::lookAtVoice()
+{
+    if (m_recording && !m_waitingForEncoder && !m_abortRequest && !m_paused && m_voice.waitUntilDone(0))
+        tick();
 }
 
 void RecordingDriver::encoderPoll()
@@ -264,6 +267,10 @@ void RecordingDriver::tick()
         return;
     showProgress();
     setTimerRunning(true);
+    // A short block is often spoken whole within the wait after it was
+    // handed to the voice: the next one starts now, not at the next look.
+    if (m_voice.waitUntilDone(0))
+        QMetaObject::invokeMethod(this, &RecordingDriver::lookAtVoice, Qt::QueuedConnection);
 }
 
 void RecordingDriver::setTimerRunning(bool running)

@@ -98,6 +98,8 @@ signals:
 
 private:
     void setTimerRunning(bool running);
+    // The voice is done: the block is finished at once (between ticks).
+    void lookAtVoice();
     bool lockAudioFolder();
     bool xmlMarkup() const;
     int speakFlags() const;
