@@ -391,13 +391,18 @@ bool RecordingDriver::hasEncoderWork(const BookEncoding &encoding) const
     return std::any_of(runs.begin(), runs.end(), [&](const EncoderRun &run) { return run.book == encoding.id; });
 }
 
-void RecordingDriver::handOverSpokenBook()
+void RecordingDriver::noteHowSpeakingEnded()
 {
-    // The book keeps what its end needs; the speaking state goes to the next.
     m_encoding->nextBlock = m_block;
     m_encoding->stopRequest = m_stopRequest;
     m_encoding->engineFailed = m_engineFailed;
     m_encoding->filesFailed = m_filesFailed;
+}
+
+void RecordingDriver::handOverSpokenBook()
+{
+    // The book keeps what its end needs; the speaking state goes to the next.
+    noteHowSpeakingEnded();
     m_finishing.push_back(std::move(m_encoding));
 }
 
@@ -631,10 +636,7 @@ bool RecordingDriver::endTest()
     }
     m_recording = false;
     setTimerRunning(false);
-    m_encoding->nextBlock = m_block;
-    m_encoding->stopRequest = m_stopRequest;
-    m_encoding->engineFailed = m_engineFailed;
-    m_encoding->filesFailed = m_filesFailed;
+    noteHowSpeakingEnded();
     endBookEncoding(*m_encoding);
     return true;
 }

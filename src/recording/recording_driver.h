@@ -122,6 +122,8 @@ private:
     bool encodersHaveWork();
     // A run under way or a WAV waiting, of this book.
     bool hasEncoderWork(const BookEncoding &encoding) const;
+    // The book's outcome, as far as the speaking decides it.
+    void noteHowSpeakingEnded();
     void handOverSpokenBook();
     void finishEncodedBooks();
     void endBookEncoding(BookEncoding &encoding);
