@@ -103,7 +103,8 @@ public:
             cliErr(QStringLiteral("Сжатие в MP3: ") + wav + u'\n');
         }
         const int whole = int(progress.bookPercent);
-        if (progress.phase == RecordingPhase::Speaking && whole / 10 != m_lastDecile && progress.bookPercent > 0) {
+        // The encoders' last stretch counts too: it can be half the job.
+        if (!progress.ended() && whole / 10 != m_lastDecile && progress.bookPercent > 0) {
             m_lastDecile = whole / 10;
             cliErr(percentText(progress.bookPercent) + u'\n');
         }

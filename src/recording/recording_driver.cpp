@@ -717,7 +717,9 @@ void RecordingDriver::showProgress()
         overall = m_totalChars > 0 ? (m_charsDone + m_blockTextLength * blockPercent / 100) / m_totalChars * 100 : 0;
     }
     m_progress.phase = RecordingPhase::Speaking;
-    m_progress.bookPercent = jobPercent(std::clamp(overall / 100, 0.0, 1.0));
+    // The share is foreseen from the blocks so far, and the first ones (a
+    // title, a short note) foresee badly: what is shown never goes back.
+    m_progress.bookPercent = std::max(m_progress.bookPercent, jobPercent(std::clamp(overall / 100, 0.0, 1.0)));
     m_progress.blockPercent = std::clamp(blockPercent, 0.0, 100.0);
     m_progress.elapsedSeconds = sinceStart;
     m_progress.paused = m_paused;
