@@ -157,6 +157,9 @@ void RecordingDriver::prepareAndSpeak()
 {
     m_progress.block = m_block;
     m_progress.blockOfRange = m_block - m_book.first + 1;
+    m_progress.blockPercent = 0;
+    // Said as it begins: a short block may be over before the next look.
+    m_host.showProgress(m_progress);
     const bool withDictionary = m_settings.applyDictionaries;
     m_blockText = m_texts.text(m_block, withDictionary, xmlMarkup());
     if (const QString failure = m_texts.dictionaryFailure(); !failure.isEmpty()) {

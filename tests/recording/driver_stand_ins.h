@@ -170,6 +170,7 @@ public:
     QList<RecordingPhase> phases;
     double bookPercent = 0;
     QStringList encodingFiles;
+    QList<int> blocks; // each block shown, once, in the order shown
     UserDialogs &dialogs() override { return scripted; }
     // Keeps what the main window would show, panel by panel.
     void showProgress(const RecordingProgress &progress) override
@@ -184,6 +185,8 @@ public:
             titles.append(*shown.title);
         phases.append(progress.phase);
         encodingFiles = progress.encodingFiles;
+        if (progress.block > 0 && (blocks.isEmpty() || blocks.last() != progress.block))
+            blocks.append(progress.block);
     }
     void showPaused(bool) override { }
 };

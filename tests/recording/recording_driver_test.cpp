@@ -80,6 +80,8 @@ TEST_F(RecordingDriverTest, RecordsTheRangeEncodesAndDeletesTheWavs)
     EXPECT_EQ(voice.spokenTexts.size(), 3);
     EXPECT_EQ(voice.spokenTexts[0], QStringLiteral("Текст блока 1 xml"));
     EXPECT_FALSE(driver.isRecording());
+    // Every block is shown, even one spoken before the next look.
+    EXPECT_EQ(host.blocks, QList<int>({1, 2, 3}));
 }
 
 TEST_F(RecordingDriverTest, SkipsFinishedBlocksAndEndsAtOnceWhenAllAreThere)
