@@ -69,7 +69,7 @@ protected:
 
     void runToEnd()
     {
-        for (int i = 0; i < 400 && ends == 0; ++i) {
+        for (int i = 0; i < 4000 && ends == 0; ++i) {
             driver.tick();
             QThread::msleep(5);
         }
@@ -258,7 +258,7 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
         host.rangeOf.clear();
         ends = 0;
         ASSERT_TRUE(job.startRecording());
-        for (int i = 0; i < 400 && voice.spokenTexts.size() < 3; ++i) {
+        for (int i = 0; i < 4000 && voice.spokenTexts.size() < 3; ++i) {
             driver.tick();
             QThread::msleep(5);
         }
@@ -275,7 +275,7 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
         } else {
             driver.stopNow();
         }
-        for (int i = 0; i < 400 && !host.rangeOf.contains(QStringLiteral("Первая")); ++i) {
+        for (int i = 0; i < 4000 && !host.rangeOf.contains(QStringLiteral("Первая")); ++i) {
             driver.tick();
             QThread::msleep(5);
         }
