@@ -12,7 +12,7 @@ EncoderPool::EncoderPool(int jobs)
 int EncoderPool::jobsForSetting(int setting)
 {
     if (setting > 0)
-        return setting;
+        return std::min(setting, kMostJobs);
     return std::max(1, QThread::idealThreadCount());
 }
 

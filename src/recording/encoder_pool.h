@@ -38,6 +38,9 @@ public:
     EncoderPool(const EncoderPool &) = delete;
     EncoderPool &operator=(const EncoderPool &) = delete;
 
+    // The most runs at once the setting can ask for (the options window's
+    // limit; a hand-edited file or the command line may say more).
+    static constexpr int kMostJobs = 64;
     // The "Потоков кодирования" setting: 0 means one process per processor.
     static int jobsForSetting(int setting);
     // How many encoders may run at once (at least one). Runs under way go on.

@@ -492,3 +492,12 @@ TEST(EncoderPool, TellsAtOnceWhenARunEnds)
     EXPECT_EQ(notices, 2);
     EXPECT_EQ(pool.takeEnded().size(), 2);
 }
+
+TEST(EncoderPool, TheSettingGivesTheRunsAtOnce)
+{
+    EXPECT_EQ(EncoderPool::jobsForSetting(0), std::max(1, QThread::idealThreadCount()));
+    EXPECT_EQ(EncoderPool::jobsForSetting(1), 1);
+    EXPECT_EQ(EncoderPool::jobsForSetting(3), 3);
+    // A hand-edited file or the command line cannot start a process per block.
+    EXPECT_EQ(EncoderPool::jobsForSetting(1000000), EncoderPool::kMostJobs);
+}

@@ -11,6 +11,7 @@
 #include "options/ui/slider_box.h"
 
 #include "dictionaries/ui/dictionary_windows.h"
+#include "recording/encoder_pool.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -283,7 +284,7 @@ QWidget *OptionsDialog::buildBitratePage()
         QStringLiteral("Приоритет для кодирования в MP3 (рекомендуется низкий или нормальный)"));
     m_encoderJobsSpinBox = new QSpinBox(page);
     m_encoderJobsSpinBox->setObjectName(QStringLiteral("encoderJobsSpinBox"));
-    m_encoderJobsSpinBox->setRange(0, 64);
+    m_encoderJobsSpinBox->setRange(0, EncoderPool::kMostJobs);
     m_encoderJobsSpinBox->setSpecialValueText(QStringLiteral("по числу процессоров"));
     m_encoderJobsSpinBox->setToolTip(
         QStringLiteral("Сколько блоков сжимать в MP3 одновременно, пока записываются следующие "
