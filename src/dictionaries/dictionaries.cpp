@@ -37,9 +37,11 @@ void Dictionaries::loadEnabledDictionaries()
 
 void Dictionaries::loadDictionaryFile(const QString &path, bool append)
 {
+    // The entries from `before` on are this file's, for naming it in messages.
     const qsizetype before = append ? m_table.size() : 0;
-    ::loadDictionaryFile(m_table, path, append);
-    if (!append && !m_table.isEmpty())
+    if (!::loadDictionaryFile(m_table, path, append))
+        return;
+    if (!append)
         m_loadedFiles.clear();
     if (m_table.size() > before)
         m_loadedFiles.append({before, QFileInfo(path).fileName()});

@@ -71,22 +71,23 @@ QString formatEntryLine(const DictionaryEntry &entry)
            + entry.replacement;
 }
 
-void loadDictionaryFile(DictionaryTable &table, const QString &path, bool append)
+bool loadDictionaryFile(DictionaryTable &table, const QString &path, bool append)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
+        return false;
     const std::optional<QString> text = readDictionaryText(path);
     if (!text)
-        return;
+        return false;
     const QStringList lines = splitDictionaryLines(*text);
     if (lines.isEmpty())
-        return;
+        return false;
     if (!append)
         table.clear();
     for (const QString &line : lines) {
         if (std::optional<DictionaryEntry> entry = parseEntryLine(line))
             table.append(std::move(*entry));
     }
+    return true;
 }
 
 QStringList entryLines(const DictionaryTable &table)

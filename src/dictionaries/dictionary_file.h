@@ -37,8 +37,8 @@ QString formatEntryLine(const DictionaryEntry &entry);
 
 // Parses the file into `table`, after the entries present when `append`,
 // else in place of them. A missing, unreadable or empty file leaves the
-// table as it was.
-void loadDictionaryFile(DictionaryTable &table, const QString &path, bool append);
+// table as it was (and gives false).
+bool loadDictionaryFile(DictionaryTable &table, const QString &path, bool append);
 
 // The entry lines of a table, in order.
 QStringList entryLines(const DictionaryTable &table);

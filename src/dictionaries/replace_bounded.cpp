@@ -1,10 +1,10 @@
 #include "dictionaries/replace_bounded.h"
 
 #include "dictionaries/delimiters.h"
+#include "dictionaries/key_automaton.h"
 
 #include <algorithm>
-#include <array>
-#include <memory>
+#include <limits>
 #include <vector>
 
 bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter)
@@ -68,16 +68,9 @@ private:
     {
         return std::any_of(s.begin(), s.end(), [](QChar c) { return c.isSurrogate(); });
     }
-    static char16_t folded(char16_t unit)
-    {
-        static const auto table = [] {
-            auto t = std::make_unique<std::array<char16_t, 0x10000>>();
-            for (char32_t u = 0; u < 0x10000; ++u)
-                (*t)[u] = QChar::isSurrogate(u) ? char16_t(u) : char16_t(QChar::toCaseFolded(u));
-            return t;
-        }();
-        return (*table)[unit];
-    }
+    // The automaton's folding; the same as the library's for every unit
+    // but surrogate halves, which never come here.
+    static char16_t folded(char16_t unit) { return KeyAutomaton::fold(unit); }
 
     const QString &m_text;
     const QString &m_key;

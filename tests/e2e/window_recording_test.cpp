@@ -28,16 +28,22 @@ bool waitUntilIdle(const MainWindow &window, int seconds)
     return !window.isRecording();
 }
 
-} // namespace
-
-TEST(WindowRecording, ThreeBlocksToTaggedMp3sAndASecondRunSkipsThem)
+// Past the first start, a Russian voice, MP3s named "N - chapter".
+void writeRecordingSettings(const TempProgramFolder &folder)
 {
-    TempProgramFolder folder;
     const QString ini = folder.file(QStringLiteral("Lectorium.ini"));
     writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), 0, ini);
     writeIni(QStringLiteral("Настройки движка"), QStringLiteral("Номер движка"),
              SpeechVoice::voiceForLanguage(QStringLiteral("ru")), ini);
     writeIni(QStringLiteral("Имя файла и тэги"), QStringLiteral("Имя файла"), QStringLiteral("%n% - %t%"), ini);
+}
+
+} // namespace
+
+TEST(WindowRecording, ThreeBlocksToTaggedMp3sAndASecondRunSkipsThem)
+{
+    TempProgramFolder folder;
+    writeRecordingSettings(folder);
     const QStringList texts = {QStringLiteral(" {повествование->} Первая глава."), QStringLiteral("Вторая часть."),
                                QStringLiteral(" {речь->} Третья.")};
     for (int n = 1; n <= 3; ++n)
@@ -80,11 +86,7 @@ TEST(WindowRecording, ABatchNamesEachBooksFilesByItsOwnChapters)
     // The next book starts while the last one's final block is encoded: that
     // block must still be named and tagged after its own book.
     TempProgramFolder folder;
-    const QString ini = folder.file(QStringLiteral("Lectorium.ini"));
-    writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), 0, ini);
-    writeIni(QStringLiteral("Настройки движка"), QStringLiteral("Номер движка"),
-             SpeechVoice::voiceForLanguage(QStringLiteral("ru")), ini);
-    writeIni(QStringLiteral("Имя файла и тэги"), QStringLiteral("Имя файла"), QStringLiteral("%n% - %t%"), ini);
+    writeRecordingSettings(folder);
     const QStringList books = {QStringLiteral("Альфа"), QStringLiteral("Бета")};
     for (const QString &book : books) {
         for (int n = 1; n <= 2; ++n)
