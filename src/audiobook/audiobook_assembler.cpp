@@ -175,7 +175,8 @@ AssemblyResult AudiobookAssembler::assemble(const QList<BookChapter> &chapters)
     const bool m4b = s.audiobookFormat == AudiobookFormat::M4bBook;
     ProcessRunner runner;
     const ToolRunEnd end =
-        runToEnd(runner, m4b ? m4bRequest(inputs, aacBitRate(s.lameParameters)) : joinedMp3Request(inputs), keepGoing);
+        runToEnd(runner, m4b ? m4bRequest(inputs, aacBitRate(s.lameParameters)) : joinedMp3Request(inputs),
+                 keepGoingWriting(inputs.output, foreseenBytes(chapters)));
     const QString book = QDir::toNativeSeparators(bookFilePath());
     if (end != ToolRunEnd::Done) {
         QFile::remove(inputs.output);
@@ -199,6 +200,26 @@ AssemblyResult AudiobookAssembler::assemble(const QList<BookChapter> &chapters)
                           .arg(book));
     }
     return {AssemblyStatus::Assembled, {}};
+}
+
+double AudiobookAssembler::foreseenBytes(const QList<BookChapter> &chapters) const
+{
+    if (m_book.settings.audiobookFormat == AudiobookFormat::M4bBook)
+        return aacBitRate(m_book.settings.lameParameters) * 1000.0 / 8 * (totalMicroseconds(chapters) / 1e6);
+    // The MP3 book is the blocks' frames, copied.
+    double bytes = 0;
+    for (const BookChapter &chapter : chapters)
+        bytes += double(QFileInfo(chapter.file).size());
+    return bytes;
+}
+
+KeepGoing AudiobookAssembler::keepGoingWriting(const QString &output, double foreseen) const
+{
+    return [this, output, foreseen] {
+        if (progress && foreseen > 0)
+            progress(std::min(1.0, double(QFileInfo(output).size()) / foreseen));
+        return !keepGoing || keepGoing();
+    };
 }
 
 void AudiobookAssembler::removeBlockFiles(const QList<BlockFile> &files)

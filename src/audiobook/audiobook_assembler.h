@@ -12,6 +12,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 enum class AssemblyStatus {
     Nothing,      // no MP3 of the book's blocks (none made, or made and cleaned up)
     PlaylistOnly, // the blocks' playlist written; no book file wanted yet
@@ -35,6 +37,9 @@ public:
 
     // Called while FFmpeg runs; false cuts the assembly short.
     KeepGoing keepGoing;
+    // Told, while the book file is written, the share of it written so far
+    // (0 to 1), from its size against the size foreseen.
+    std::function<void(double share)> progress;
 
     // Writes the playlist of the blocks there are; then, in a one-file
     // format and for `lastBlock` > 0, the book of blocks 1 to `lastBlock`.
@@ -56,6 +61,10 @@ private:
     bool writePlaylist(const QList<BlockFile> &files);
     bool isUpToDate(const QList<BookChapter> &chapters);
     AssemblyResult assemble(const QList<BookChapter> &chapters);
+    // The book file's size, foreseen from the blocks.
+    double foreseenBytes(const QList<BookChapter> &chapters) const;
+    // keepGoing, telling the progress of `output` on the way.
+    KeepGoing keepGoingWriting(const QString &output, double foreseen) const;
     QString fileStem() const;
     void removeBlockFiles(const QList<BlockFile> &files);
 

@@ -17,3 +17,9 @@ RecordingOutcome BookEncoding::outcome() const
     result.book = book;
     return result;
 }
+
+bool BookEncoding::recordedWhole() const
+{
+    const RecordingOutcome result = outcome();
+    return !result.stoppedByUser && !result.engineFailed && !result.filesFailed && failures.isEmpty();
+}

@@ -42,4 +42,6 @@ struct BookEncoding
 
     // The outcome once the last encoder run has ended.
     RecordingOutcome outcome() const;
+    // Every block of the range is spoken and encoded, nothing went wrong.
+    bool recordedWhole() const;
 };

@@ -14,18 +14,6 @@ QString percentText(double x)
     return QLocale::c().toString(x, 'f', 2) + u'%';
 }
 
-std::optional<double> TimeEstimate::estimateTotal(double elapsed, double percentDone, bool followEngine)
-{
-    if (!(percentDone > 0) || (elapsed < 90 && percentDone < 1))
-        return std::nullopt;
-    const double current = elapsed / (percentDone / 100);
-    if (m_estimate > 0)
-        m_estimate = followEngine ? m_estimate * 0.994 + current * 0.006 : m_estimate * 0.8 + current * 0.2;
-    else
-        m_estimate = current;
-    return m_estimate;
-}
-
 QString activityText(const RecordingProgress &progress)
 {
     switch (progress.phase) {
@@ -38,8 +26,12 @@ QString activityText(const RecordingProgress &progress)
     case RecordingPhase::Speaking: break;
     }
     QString suffix;
+    // The pause holds the voice; encoder runs under way go on, and the
+    // status says so rather than call everything paused.
     if (progress.paused)
-        suffix += QStringLiteral(" (Приостановлено)");
+        suffix += progress.encodingFiles.isEmpty()
+                      ? QStringLiteral(" (Приостановлено)")
+                      : QStringLiteral(" (Озвучивание приостановлено, сжатие в MP3 продолжается)");
     if (progress.stopAfterBlock)
         suffix += QStringLiteral(" (Остановка после текущего блока)");
     return QStringLiteral("Блок %1 (%2/%3)").arg(progress.block).arg(progress.blockOfRange).arg(progress.blocksInRange)

@@ -1,6 +1,6 @@
 #pragma once
-// The numbers shown while a book is recorded: block numbers, percentages,
-// durations and the smoothed estimate of the whole recording's time.
+// The numbers shown while a book is recorded: block numbers, percentages
+// and durations.
 
 #include "common/format_duration.h"
 #include "recording/recording_progress.h"
@@ -15,21 +15,6 @@
 QString numberText(double x);
 // The percentage with two decimals and a percent sign: 42.5 gives "42.50%".
 QString percentText(double x);
-
-// The smoothed estimate of the total recording time. It starts empty with
-// each recording and blends every new measurement into the last estimate.
-class TimeEstimate
-{
-public:
-    void reset() { m_estimate = 0; }
-    // Nothing during the first 90 seconds unless at least 1 percent is done.
-    // Following the engine's position the estimate moves slowly (0.6 % per
-    // look), following the file size faster (20 %).
-    std::optional<double> estimateTotal(double elapsed, double percentDone, bool followEngine);
-
-private:
-    double m_estimate = 0;
-};
 
 // What the main window shows of a recording's progress. A panel, the title
 // or a bar left empty keeps what it showed before.

@@ -94,8 +94,9 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     m_recording = true;
     m_encoders.setJobs(EncoderPool::jobsForSetting(m_settings.encoderJobs));
     m_totalChars = m_charsDone = 0;
-    m_spokenBytes = m_encodedBytes = m_rateBytes = 0;
-    m_encodeSeconds = m_speakingEndedAt = 0;
+    m_spokenBytes = m_encodedBytes = 0;
+    m_blocksSpoken = 0;
+    m_encodeSeconds = 0;
     m_startTime = now();
     // A book that ends at once still ends after the books handed over
     // before it: the end test waits for them.
@@ -123,8 +124,7 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     m_waitingForEncoder = false;
     m_attempts = 0;
     m_lastPercent = -1;
-    if (m_estimate)
-        m_estimate->reset();
+    m_meter.start(progressStages(), elapsed());
     setTimerRunning(true);
     return true;
 }
@@ -248,8 +248,9 @@ bool RecordingDriver::lockAudioFolder()
 void RecordingDriver::tick()
 {
     // A book's end may let events run (its messages, the one-file book); the
-    // tick that ends it goes on afterwards, so none starts meanwhile.
-    if (m_endingBook)
+    // tick that ends it goes on afterwards, so none starts meanwhile. A look
+    // queued before the end finds nothing to do.
+    if (m_endingBook || !m_recording)
         return;
     setTimerRunning(false);
     // A block cut off by the user was not finished, however quiet the voice is.
@@ -301,6 +302,7 @@ void RecordingDriver::finishBlock()
     m_charsDone += m_blockTextLength;
     const qint64 wavSize = QFileInfo(wavPath(m_block)).size();
     m_spokenBytes += wavSize;
+    ++m_blocksSpoken;
     learnCoefficient(wavSize);
     m_block = nextBlockToRecord(m_block + 1);
     if (m_block <= m_book.last && !m_stopRequest) {
@@ -507,12 +509,11 @@ void RecordingDriver::settleEncodedWav(const EndedEncoderRun &ended)
     BookEncoding *encoding = encodingOf(ended.run.book);
     if (!encoding)
         return;
-    // The speed is learnt from every book's runs; the share done is the
-    // book being spoken's.
-    m_encodeSeconds += secondsSince(ended.run.startedAt);
-    m_rateBytes += ended.run.wavBytes;
-    if (encoding == m_encoding.get())
+    // The share done and the encoders' speed are the book being spoken's.
+    if (encoding == m_encoding.get()) {
+        m_encodeSeconds += secondsSince(ended.run.startedAt);
         m_encodedBytes += ended.run.wavBytes;
+    }
     // The WAV goes only when its MP3 was written: a failed encoder run
     // must not cost the recording. An encoder that ran out of disk leaves a
     // short MP3, which would pass for a finished block.
@@ -623,8 +624,6 @@ bool RecordingDriver::endTest()
     if (!ends)
         return false;
     const bool announce = !m_waitingForEncoder && !m_stopRequest && !m_abortRequest;
-    if (!m_waitingForEncoder)
-        m_speakingEndedAt = elapsed();
     m_waitingForEncoder = true;
     settleEndedRuns();
     finishEncodedBooks();
@@ -640,40 +639,78 @@ bool RecordingDriver::endTest()
     m_recording = false;
     setTimerRunning(false);
     noteHowSpeakingEnded();
+    // A book whose every stage is done says 100 %; one with a one-file book
+    // still to make says it once that is made.
+    if (m_encoding->recordedWhole() && !m_meter.hasAssembly())
+        m_host.showProgress(finishedProgress());
     endBookEncoding(*m_encoding);
     return true;
 }
 
 // ---- progress and stalls ---------------------------------------------------------
 
-double RecordingDriver::jobPercent(double spokenShare)
+StageWork RecordingDriver::stageWork(qint64 spokenChars) const
 {
-    if (!m_settings.compressMp3)
-        return spokenShare * 100;
-    // The sound of the whole range, known once every block is spoken and
-    // foreseen from the share of the text before.
-    const double finishedShare = m_totalChars > 0 ? double(m_charsDone) / m_totalChars : 1;
-    if (m_spokenBytes <= 0 || finishedShare <= 0)
-        return spokenShare * 100 / 2;
-    const double totalBytes = m_spokenBytes / std::min(1.0, finishedShare);
-    // Each run under way counts for the time it has taken at the speed of
-    // the runs before, never for the whole of its block.
-    double encoded = double(m_encodedBytes);
-    if (m_rateBytes > 0 && m_encodeSeconds > 0) {
-        const double bytesPerSecond = m_rateBytes / m_encodeSeconds;
-        for (const EncoderRun &run : m_encoders.running())
-            if (run.book == m_encoding->id)
-                encoded += std::min(0.9 * run.wavBytes, secondsSince(run.startedAt) * bytesPerSecond);
-    }
-    const double encodedShare = std::clamp(encoded / totalBytes, 0.0, 1.0);
-    // Wall seconds per byte of sound of each stage; equal until measured.
-    const double speakingSeconds = m_speakingEndedAt > 0 ? m_speakingEndedAt : elapsed();
-    const double speakWeight = speakingSeconds > 0 ? speakingSeconds / m_spokenBytes : 1;
-    // Runs side by side share the wall time.
-    const double encodeWeight =
-        m_encodeSeconds > 0 && m_rateBytes > 0 ? m_encodeSeconds / m_rateBytes / m_encoders.jobs() : speakWeight;
-    const double share = (spokenShare * speakWeight + encodedShare * encodeWeight) / (speakWeight + encodeWeight);
-    return std::clamp(share * 100, 0.0, 100.0);
+    StageWork work;
+    work.totalChars = m_totalChars;
+    work.spokenChars = spokenChars;
+    work.finishedChars = m_charsDone;
+    work.spokenBytes = m_spokenBytes;
+    work.finishedBlocks = m_blocksSpoken;
+    work.speakingOver = m_waitingForEncoder;
+    work.encodedBytes = m_encodedBytes;
+    work.encodingSeconds = m_encodeSeconds;
+    for (const EncoderRun &run : m_encoders.running())
+        if (run.book == m_encoding->id)
+            work.runs.append({run.wavBytes, secondsSince(run.startedAt)});
+    return work;
+}
+
+void RecordingDriver::lookAtProgress(qint64 spokenChars)
+{
+    const ProgressReading reading = m_meter.look(stageWork(spokenChars), elapsed(), m_paused);
+    m_progress.bookPercent = reading.percent;
+    m_progress.remainingSeconds = reading.remainingSeconds;
+}
+
+ProgressStages RecordingDriver::progressStages() const
+{
+    // Seconds of assembly per byte of WAV sound: the M4B is encoded once
+    // more (about a minute for two hours of sound on a small machine); an
+    // MP3 book only has its frames copied.
+    constexpr double kM4bSecondsPerByte = 135.0 / (8460 * 44100);
+    constexpr double kMp3BookSecondsPerByte = 12.0 / (36000 * 44100);
+    ProgressStages stages;
+    stages.encoding = m_settings.compressMp3;
+    stages.assembly = m_settings.compressMp3 && m_settings.audiobookFormat != AudiobookFormat::BlockMp3;
+    stages.encoderJobs = m_encoders.jobs();
+    stages.assemblySecondsPerByte =
+        m_settings.audiobookFormat == AudiobookFormat::M4bBook ? kM4bSecondsPerByte : kMp3BookSecondsPerByte;
+    return stages;
+}
+
+RecordingProgress RecordingDriver::assemblyProgress(double share, double seconds)
+{
+    StageWork work = stageWork(m_totalChars);
+    work.assemblyShare = share;
+    work.assemblySeconds = seconds;
+    const ProgressReading reading = m_meter.look(work, elapsed(), false);
+    m_progress.phase = RecordingPhase::Assembling;
+    m_progress.bookPercent = reading.percent;
+    m_progress.remainingSeconds = reading.remainingSeconds;
+    m_progress.elapsedSeconds = elapsed();
+    m_progress.encodingFiles.clear();
+    return m_progress;
+}
+
+RecordingProgress RecordingDriver::finishedProgress()
+{
+    const ProgressReading reading = m_meter.finish();
+    m_progress.bookPercent = reading.percent;
+    m_progress.remainingSeconds = reading.remainingSeconds;
+    m_progress.elapsedSeconds = elapsed();
+    m_progress.encodingFiles.clear();
+    return m_progress;
 }
 
 void RecordingDriver::showWaitingForEncoder()
@@ -681,13 +718,10 @@ void RecordingDriver::showWaitingForEncoder()
     // The clock, the share and the estimate go on while the encoder finishes.
     const double sinceStart = elapsed();
     m_progress.phase = RecordingPhase::WaitingForEncoder;
-    m_progress.bookPercent = std::max(m_progress.bookPercent, jobPercent(1.0));
+    lookAtProgress(m_totalChars);
     m_progress.blockPercent = 100;
     m_progress.elapsedSeconds = sinceStart;
-    m_progress.paused = false;
-    if (m_estimate)
-        if (const auto total = m_estimate->estimateTotal(sinceStart, m_progress.bookPercent, false))
-            m_progress.remainingSeconds = std::max(0.0, *total - sinceStart);
+    m_progress.paused = m_paused;
     m_host.showProgress(m_progress);
 }
 
@@ -720,16 +754,11 @@ void RecordingDriver::showProgress()
         overall = m_totalChars > 0 ? (m_charsDone + m_blockTextLength * blockPercent / 100) / m_totalChars * 100 : 0;
     }
     m_progress.phase = RecordingPhase::Speaking;
-    // The share is foreseen from the blocks so far, and the first ones (a
-    // title, a short note) foresee badly: what is shown never goes back.
-    m_progress.bookPercent = std::max(m_progress.bookPercent, jobPercent(std::clamp(overall / 100, 0.0, 1.0)));
+    lookAtProgress(std::clamp(qint64(overall / 100 * m_totalChars), m_charsDone, m_totalChars));
     m_progress.blockPercent = std::clamp(blockPercent, 0.0, 100.0);
     m_progress.elapsedSeconds = sinceStart;
     m_progress.paused = m_paused;
     m_progress.stopAfterBlock = m_stopRequest;
-    if (m_estimate)
-        if (const auto total = m_estimate->estimateTotal(sinceStart, m_progress.bookPercent, m_settings.followEngine))
-            m_progress.remainingSeconds = *total - sinceStart;
     m_host.showProgress(m_progress);
     if (stalled)
         stallCheck();

@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "recording/book_encoding.h"
 #include "recording/encoder_pool.h"
+#include "recording/progress_meter.h"
 #include "recording/progress_texts.h"
 #include "recording/recording_ports.h"
 
@@ -73,8 +74,11 @@ public:
     // The dictionaries are rewriting the next block's text (or are done).
     void setApplyingDictionaries(bool applying);
     int attempts() const { return m_attempts; }
-    // The remaining-time estimate shown in the status bar, if any.
-    void setEstimate(TimeEstimate *estimate) { m_estimate = estimate; }
+    // Where the job stands while its one-file book is put together (the
+    // share of it made, and the seconds since it began), and once every
+    // stage is done.
+    RecordingProgress assemblyProgress(double share, double seconds);
+    RecordingProgress finishedProgress();
     // A folder "debug" in the program folder: the spoken texts are kept there.
     bool debugMode = false;
     // The engine's seconds of silence before it counts as stalled.
@@ -138,9 +142,11 @@ private:
     void compressionStep();
     bool endTest();
     void showProgress();
-    // The share of the whole job done, speaking and encoding together, from
-    // the share of the text spoken (0 to 1).
-    double jobPercent(double spokenShare);
+    ProgressStages progressStages() const;
+    // What the stages have done, with this much of the range's text spoken.
+    StageWork stageWork(qint64 spokenChars) const;
+    // The share done and the time left, into the progress shown next.
+    void lookAtProgress(qint64 spokenChars);
     void showWaitingForEncoder();
     void showEncoding();
     void stopOverdueEncoders();
@@ -188,7 +194,6 @@ private:
     bool m_engineFailed = false;
     bool m_filesFailed = false;
     int m_adjustedBlock = 0;
-    TimeEstimate *m_estimate = nullptr;
     int m_attempts = 0;
     double m_lastProgress = 0;
     bool m_progressSeen = false;
@@ -200,12 +205,12 @@ private:
     QString m_blockText;
     qint64 m_blockTextLength = 0;
     int m_blockRawLength = 0;
-    // Speaking and encoding are weighed by the bytes of sound (the seconds
-    // of audio) each has got through and the wall time each took for them;
-    // the encoders' seconds are those of each run, however many ran at once.
+    // What the voice and the encoder runs of the book being spoken have got
+    // through; the encoders' seconds are those of each run, however many ran
+    // at once.
     qint64 m_spokenBytes = 0;
-    qint64 m_encodedBytes = 0; // of the book being spoken
-    qint64 m_rateBytes = 0;    // of every book, with m_encodeSeconds the speed
+    int m_blocksSpoken = 0;
+    qint64 m_encodedBytes = 0;
     double m_encodeSeconds = 0;
-    double m_speakingEndedAt = 0;
+    ProgressMeter m_meter;
 };

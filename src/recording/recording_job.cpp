@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <utility>
+
 const QString kNoVoicesMessage = QStringLiteral("Голоса синтезатора речи не найдены (нужен пакет espeak-ng-data).");
 
 namespace {
@@ -139,6 +141,62 @@ void RecordingJob::exitWhenStopped()
     m_driver.stopNow();
 }
 
+void RecordingJob::askToStop()
+{
+    if (!m_running)
+        return;
+    UserDialogs &dialogs = m_host.dialogs();
+    if (m_assembling && !m_driver.isRecording()) {
+        const DialogAnswer answer = dialogs.show(
+            {QStringLiteral("Lectorium"),
+             QStringLiteral("Все блоки записаны, идёт сборка аудиокниги в один файл.\nПрервать сборку? MP3-файлы "
+                            "блоков сохранятся, книга соберётся при следующей записи."),
+             DialogIcon::Question, DialogButtons::YesNo});
+        if (answer == DialogAnswer::Yes && m_running && m_assembling)
+            m_cancelAssembly = true;
+        return;
+    }
+    if (m_driver.isWaitingForEncoder()) {
+        const DialogAnswer answer =
+            dialogs.show({QStringLiteral("Lectorium"),
+                          QStringLiteral("Все блоки уже озвучены, идёт сжатие в MP3.\nПрервать сжатие? Блоки, которые "
+                                         "не успеют сжаться, будут записаны при следующей записи."),
+                          DialogIcon::Question, DialogButtons::YesNo});
+        if (answer == DialogAnswer::Yes && m_running)
+            m_driver.stopNow();
+        return;
+    }
+    const DialogAnswer answer =
+        dialogs.show({QStringLiteral("Lectorium"), QStringLiteral("Дождаться завершения записи текущего блока?"),
+                      DialogIcon::Question, DialogButtons::YesNoCancel});
+    // The job may have ended, or reached its encoders, while the question
+    // was open: only "stop now" still has something to stop then.
+    if (!m_running)
+        return;
+    if (answer == DialogAnswer::Yes)
+        m_driver.stopAfterBlock();
+    else if (answer == DialogAnswer::No)
+        m_driver.stopNow();
+    else
+        m_driver.cancelStop();
+}
+
+void RecordingJob::pauseOrResume()
+{
+    if (!m_running)
+        return;
+    if (!m_driver.isPaused() && (m_driver.isWaitingForEncoder() || !m_driver.isRecording())) {
+        m_host.dialogs().show(
+            {QStringLiteral("Lectorium"),
+             QStringLiteral("Все блоки уже озвучены: приостанавливать нечего, идёт %1.\nЧтобы "
+                            "прервать, нажмите «Остановить запись книги».")
+                 .arg(m_assembling ? QStringLiteral("сборка аудиокниги") : QStringLiteral("сжатие в MP3")),
+             DialogIcon::Information, DialogButtons::Ok});
+        return;
+    }
+    m_driver.pauseRecording();
+}
+
 void RecordingJob::continueWithNextBook(const RecordedBook &spoken)
 {
     if (!m_host.batchMode() || m_exitWhenStopped || m_batchOver)
@@ -164,10 +222,21 @@ void RecordingJob::endRecording(const RecordingOutcome &driverOutcome)
 {
     RecordingOutcome outcome = driverOutcome;
     const RecordedBook book = outcome.book;
+    m_assembling = true;
+    m_cancelAssembly = false;
     if (finishBook && !finishBook(book, outcome))
         outcome.filesFailed = true;
-    // The next job continues where this one stopped.
-    m_host.setRange(book.name, outcome.currentBlock, std::max(book.last, book.blockCount));
+    m_assembling = false;
+    // Stopping the one-file book stops the job: a batch goes no further.
+    if (std::exchange(m_cancelAssembly, false)) {
+        outcome.stoppedByUser = outcome.stopRequested = true;
+        m_batchOver = true;
+    }
+    // The next job continues where this one stopped: within the range the
+    // user chose when it was cut short, on to the end of the book when the
+    // range was recorded whole.
+    const bool rangeDone = !outcome.stoppedByUser && !failed(outcome) && outcome.currentBlock >= book.last;
+    m_host.setRange(book.name, outcome.currentBlock, rangeDone ? std::max(book.last, book.blockCount) : book.last);
     // A book handed over ends while the next one is spoken, maybe paused.
     if (m_handedOver.removeOne(book.name)) {
         endHandedOverBook(outcome);
@@ -215,12 +284,25 @@ void RecordingJob::endJob(const RecordingOutcome &outcome, RecordingPhase phase)
     m_host.showRecording(false);
     showEnd(phase);
     const JobResult result{outcome.stoppedByUser, outcome.engineFailed, outcome.filesFailed, m_book.audioFolder};
-    if (phase == RecordingPhase::BatchFinished)
-        commonEnd(QStringLiteral("Запись книг окончена.\nОткрыть папку с аудиофайлами?"), m_settings.outputFolder,
-                  result);
-    else
-        commonEnd(QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"),
-                  m_book.audioFolder, result);
+    const QString folder = phase == RecordingPhase::BatchFinished ? m_settings.outputFolder : m_book.audioFolder;
+    commonEnd(endMessage(phase, outcome) + QStringLiteral("\nОткрыть папку с аудиофайлами?"), folder, result);
+}
+
+QString RecordingJob::endMessage(RecordingPhase phase, const RecordingOutcome &outcome) const
+{
+    const QString batch = m_host.batchMode() ? QStringLiteral("Пакетная запись книг") : QStringLiteral("Запись");
+    // A batch that ends with a book handed over knows no single next block.
+    const QString next = outcome.book.name.isEmpty() || outcome.currentBlock <= 0
+                             ? QString()
+                             : QStringLiteral(" Следующая запись книги «%1» начнётся с блока %2.")
+                                   .arg(outcome.book.name)
+                                   .arg(outcome.currentBlock);
+    switch (phase) {
+    case RecordingPhase::BatchFinished: return QStringLiteral("Запись книг окончена.");
+    case RecordingPhase::Stopped: return batch + QStringLiteral(" остановлена.") + next;
+    case RecordingPhase::Failed: return batch + QStringLiteral(" остановлена из-за ошибки.") + next;
+    default: return QStringLiteral("Запись выбранных блоков окончена.");
+    }
 }
 
 void RecordingJob::showEnd(RecordingPhase phase)

@@ -72,6 +72,17 @@ public:
     // encoders, then exit.
     void exitWhenStopped();
     bool isRunning() const { return m_running; }
+    // The stop button: asks what to stop, in the words that fit what is
+    // running (a block being spoken, only the encoders, the one-file book).
+    // An answer to a question the job's end overtook changes nothing.
+    void askToStop();
+    // The pause button: pauses or resumes the voice. When everything is
+    // spoken there is nothing to pause, and the user is told so.
+    void pauseOrResume();
+    // The one-file book is being put together (finishBook runs).
+    bool isAssembling() const { return m_assembling; }
+    // The user chose to stop the one-file book being put together.
+    bool assemblyCancelled() const { return m_cancelAssembly; }
     // Called with each book just before it is recorded, so that the texts
     // and file names follow the book.
     std::function<void(const RecordedBook &)> prepareBook;
@@ -104,6 +115,8 @@ private:
     void endHandedOverBook(const RecordingOutcome &outcome);
     void endJob(const RecordingOutcome &outcome, RecordingPhase phase);
     void showEnd(RecordingPhase phase);
+    // What the end question says happened.
+    QString endMessage(RecordingPhase phase, const RecordingOutcome &outcome) const;
     void commonEnd(const QString &message, const QString &folder, const JobResult &result);
 
     Settings &m_settings;
@@ -111,6 +124,8 @@ private:
     RecordingJobHost &m_host;
     RecordedBook m_book;
     bool m_running = false;
+    bool m_assembling = false;
+    bool m_cancelAssembly = false;
     // Batch books whose speaking ended before their encoding did.
     QStringList m_handedOver;
     // The next book is being started (its checks may let events run).

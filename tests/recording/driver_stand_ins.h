@@ -6,6 +6,7 @@
 
 #include "recording/recording_driver.h"
 
+#include "support/qstring_printer.h"
 #include "support/scripted_dialogs.h"
 
 #include <QFile>
@@ -23,8 +24,13 @@ public:
     int inits = 0;
     int cancels = 0;
     bool paused = false;
-    bool silent = false;   // writes nothing into the WAV, as a failed engine
-    bool diskFull = false; // the WAV cannot take the end of a block
+    // The speech with this number (from 1, in the order spoken) and those
+    // after it do not end until this is set back to 0.
+    int holdFromSpeech = 0;
+    bool silent = false; // writes nothing into the WAV, as a failed engine
+    // The disk fills up while this block (counted from 1 in the order
+    // spoken) is written: its WAV cannot take its end. 0: never.
+    int diskFullAtBlock = 0;
 
     void init() override { ++inits; }
     MarkupKind markupKind() const override { return kind; }
@@ -46,6 +52,8 @@ public:
             return true;
         if (stalled || paused || !m_open)
             return false;
+        if (holdFromSpeech > 0 && spokenTexts.size() >= holdFromSpeech)
+            return false;
         if (++m_looks >= looksPerBlock)
             m_done = true;
         else
@@ -64,7 +72,7 @@ public:
     bool finishBlock() override
     {
         m_open = false;
-        if (diskFull)
+        if (diskFullAtBlock > 0 && spokenTexts.size() >= diskFullAtBlock)
             return false;
         write(44100);
         return true;

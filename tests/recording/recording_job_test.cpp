@@ -24,7 +24,11 @@ public:
     QStringList opened;
     int exits = 0;
 
-    RecordedBook selectedBook() override { return {books[selected], QString(), 2, 1, 2}; }
+    // Every book has this many blocks and this range.
+    int blockCount = 2;
+    int first = 1;
+    int last = 2;
+    RecordedBook selectedBook() override { return {books[selected], QString(), blockCount, first, last}; }
     bool batchMode() const override { return batch; }
     bool selectFirstBatchBook() override
     {
@@ -257,6 +261,9 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
         voice.spokenTexts.clear();
         host.rangeOf.clear();
         ends = 0;
+        // The second book waits in its first block until the first book has
+        // ended, so its end is known before the second book's.
+        voice.holdFromSpeech = 3;
         ASSERT_TRUE(job.startRecording());
         for (int i = 0; i < 4000 && voice.spokenTexts.size() < 3; ++i) {
             driver.tick();
@@ -264,10 +271,12 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
         }
         ASSERT_EQ(voice.spokenTexts.size(), 3) << "the second book did not start";
         const QString firstBook = settings.outputFolder + QStringLiteral("/Первая");
+        // The first book's first block is encoded before anything is decided.
+        for (int i = 0; i < 4000 && !QFile::exists(firstBook + QStringLiteral("/0001.mp3")); ++i) {
+            driver.tick();
+            QThread::msleep(5);
+        }
         EXPECT_FALSE(QFile::exists(firstBook + QStringLiteral("/0002.mp3")));
-        // The second book waits in its first block until the first book has
-        // ended, so its end is known before the second book's.
-        voice.paused = true;
         if (c.word) {
             QFile word(release);
             ASSERT_TRUE(word.open(QIODevice::WriteOnly));
@@ -279,7 +288,7 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
             driver.tick();
             QThread::msleep(5);
         }
-        voice.paused = false;
+        voice.holdFromSpeech = 0;
         runToEnd();
         ASSERT_EQ(ends, 1);
         EXPECT_EQ(host.ticked, c.ticked);
@@ -299,4 +308,85 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
                     << book.toStdString();
         }
     }
+}
+
+// A stop keeps the end of the range the user chose, and the end question
+// says the recording was stopped and where it goes on; a range recorded
+// whole moves on to the end of the book.
+TEST_F(RecordingJobTest, AStopKeepsTheChosenEndOfTheRange)
+{
+    host.blockCount = 10;
+    host.first = 3;
+    host.last = 6;
+    voice.holdFromSpeech = 2; // block 4 is being spoken when the user stops
+    job.afterFinish = AfterFinish::ShowMessage;
+    host.scripted = ScriptedDialogs({DialogAnswer::No, DialogAnswer::No});
+    ASSERT_TRUE(job.startRecording());
+    const QString block3 = settings.outputFolder + QStringLiteral("/Первая/0003.mp3");
+    for (int i = 0; i < 4000 && !(driver.currentBlock() == 4 && QFile::exists(block3)); ++i) {
+        driver.tick();
+        QThread::msleep(5);
+    }
+    ASSERT_TRUE(QFile::exists(block3));
+    job.askToStop(); // "No": stop now, in block 4
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    ASSERT_FALSE(host.ranges.isEmpty());
+    EXPECT_EQ(host.ranges.last(), qMakePair(4, 6));
+    ASSERT_EQ(host.scripted.shown.size(), 2);
+    EXPECT_EQ(host.scripted.shown[1].text,
+              QStringLiteral("Запись остановлена. Следующая запись книги «Первая» начнётся с блока 4.\n"
+                             "Открыть папку с аудиофайлами?"));
+
+    // The next run records blocks 4 to 6 and then moves on.
+    host.first = 4;
+    voice.holdFromSpeech = 0;
+    ends = 0;
+    host.scripted = ScriptedDialogs({DialogAnswer::No});
+    voice.spokenTexts.clear();
+    ASSERT_TRUE(job.startRecording());
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_EQ(voice.spokenTexts.size(), 3);
+    EXPECT_EQ(host.ranges.last(), qMakePair(7, 10));
+    EXPECT_EQ(host.scripted.shown.last().text,
+              QStringLiteral("Запись выбранных блоков окончена.\nОткрыть папку с аудиофайлами?"));
+}
+
+// Once everything is spoken only the encoders run: the stop button asks
+// about them, the pause button says there is nothing to pause, and an
+// answer the job's end overtook changes nothing.
+TEST_F(RecordingJobTest, WhenOnlyTheEncodersRunTheButtonsSaySo)
+{
+    const QString release = settings.outputFolder + QStringLiteral("/release");
+    files.scripts[2] = QStringLiteral("while [ ! -e \"$1/../release\" ]; do sleep 0.01; done; printf mp3 > \"$0\"");
+    host.scripted = ScriptedDialogs({DialogAnswer::Ok, DialogAnswer::No, DialogAnswer::Yes, DialogAnswer::No});
+    ASSERT_TRUE(job.startRecording());
+    for (int i = 0; i < 4000 && !driver.isWaitingForEncoder(); ++i) {
+        driver.tick();
+        QThread::msleep(5);
+    }
+    ASSERT_TRUE(driver.isWaitingForEncoder());
+    for (int i = 0; i < 4000 && !QFile::exists(settings.outputFolder + QStringLiteral("/Первая/0001.mp3")); ++i) {
+        driver.tick();
+        QThread::msleep(5);
+    }
+    job.pauseOrResume();
+    EXPECT_FALSE(driver.isPaused());
+    ASSERT_EQ(host.scripted.shown.size(), 1);
+    EXPECT_TRUE(
+        host.scripted.shown[0].text.startsWith(QStringLiteral("Все блоки уже озвучены: приостанавливать нечего")));
+    job.askToStop(); // "No": the encoder goes on
+    ASSERT_EQ(host.scripted.shown.size(), 2);
+    EXPECT_TRUE(host.scripted.shown[1].text.startsWith(QStringLiteral("Все блоки уже озвучены, идёт сжатие в MP3.")));
+    EXPECT_TRUE(driver.isRecording());
+    job.askToStop(); // "Yes": the run is stopped, its block comes first next time
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_EQ(host.phases.last(), RecordingPhase::Stopped);
+    EXPECT_EQ(host.ranges.last(), qMakePair(2, 2));
+    EXPECT_FALSE(QFile::exists(settings.outputFolder + QStringLiteral("/Первая/0002.mp3")));
+    const int asked = int(host.scripted.shown.size());
+    job.askToStop();
+    EXPECT_EQ(host.scripted.shown.size(), asked) << "nothing is asked once the job is over";
 }

@@ -4,6 +4,7 @@
 #include "audiobook/audiobook_assembler.h"
 #include "dictionaries/dictionary_save_notice.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 RecordingSession::RecordingSession(Settings &settings, const QString &programFolder, RecordingJobHost &host)
@@ -31,7 +32,6 @@ RecordingSession::RecordingSession(Settings &settings, const QString &programFol
             reloadDictionaries();
     });
     m_source.setYield([&host] { host.processEvents(); });
-    m_driver.setEstimate(&m_estimate);
     m_driver.debugMode = QFileInfo(programFolder + QStringLiteral("/debug")).isDir();
     m_job.prepareBook = [this](const RecordedBook &book) { prepareBook(book); };
     m_job.voicesInstalled = [] { return !SpeechVoice::voices().isEmpty(); };
@@ -86,23 +86,29 @@ bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutco
     loadChapters(bookFolder(m_programFolder, book.name), book.name, book.blockCount, info, titles);
     BookAudio audio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, info, titles};
     AudiobookAssembler assembler(audio, bookFolder(m_programFolder, book.name), mediaTools(m_programFolder));
-    assembler.keepGoing = [&host] {
+    assembler.keepGoing = [this, &host] {
         host.processEvents();
-        return true;
+        return !m_job.assemblyCancelled();
     };
     // A run that stopped early leaves its blocks for a later one to make
     // the book of.
     const bool complete = !outcome.stoppedByUser && !outcome.engineFailed && !outcome.filesFailed;
-    if (complete && m_settings.audiobookFormat != AudiobookFormat::BlockMp3) {
-        // Putting hours of sound into one file takes minutes: the status
-        // says so rather than go on waiting for the encoder.
-        RecordingProgress assembling = m_driver.progress();
-        assembling.phase = RecordingPhase::Assembling;
-        assembling.book = book.name;
-        assembling.encodingFiles.clear();
-        host.showProgress(assembling);
+    // While a batch speaks its next book, the progress shown is that book's.
+    const bool ownProgress = !m_driver.isRecording();
+    QElapsedTimer assemblyTime;
+    assemblyTime.start();
+    if (complete && ownProgress && m_settings.audiobookFormat != AudiobookFormat::BlockMp3) {
+        // Putting hours of sound into one file takes a while: the status
+        // says so, and the share and the clock go on meanwhile.
+        host.showProgress(m_driver.assemblyProgress(0, 0));
+        assembler.progress = [this, &host, &assemblyTime](double share) {
+            host.showProgress(m_driver.assemblyProgress(share, assemblyTime.elapsed() / 1000.0));
+        };
     }
     const AssemblyResult result = assembler.finishBook(complete ? book.last : 0);
+    if (complete && ownProgress && result.status != AssemblyStatus::Failed
+        && result.status != AssemblyStatus::Cancelled)
+        host.showProgress(m_driver.finishedProgress());
     if (!result.message.isEmpty())
         host.dialogs().show({QStringLiteral("Lectorium"), result.message,
                              result.status == AssemblyStatus::Failed ? DialogIcon::Critical : DialogIcon::Information,

@@ -43,7 +43,6 @@ private:
     SpeechRecordingVoice m_voice;
     EncoderPool m_encoders;
     SystemRecordingClock m_clock;
-    TimeEstimate m_estimate;
     RecordingDriver m_driver;
     RecordingJob m_job;
     bool m_applyingDictionaries = false;

@@ -32,24 +32,15 @@ bool MainWindow::isRecording() const
 void MainWindow::startOrPause()
 {
     if (isRecording())
-        m_session->driver().pauseRecording();
+        m_session->job().pauseOrResume();
     else
         m_session->job().startRecording();
 }
 
 void MainWindow::stopRecording()
 {
-    if (!isRecording())
-        return;
-    const DialogAnswer answer =
-        m_dialogs->show({QStringLiteral("Lectorium"), QStringLiteral("Дождаться завершения записи текущего блока?"),
-                         DialogIcon::Question, DialogButtons::YesNoCancel});
-    if (answer == DialogAnswer::Yes)
-        m_session->driver().stopAfterBlock();
-    else if (answer == DialogAnswer::No)
-        m_session->driver().stopNow();
-    else
-        m_session->driver().cancelStop();
+    if (isRecording())
+        m_session->job().askToStop();
 }
 
 bool MainWindow::closeWhileRecording()
