@@ -4,6 +4,7 @@
 #include "common/program_folder.h"
 #include "common/text_codec.h"
 #include "recording/speech/cube_markup.h"
+#include "recording/speech/plain_punctuation.h"
 #include "recording/speech/program_speech.h"
 #include "recording/speech/program_stress_marks.h"
 #include "recording/speech/speech_voice.h"
@@ -12,7 +13,11 @@
 #include "speech_program_test_support.h"
 #include "wav_reading.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QtEndian>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -231,4 +236,101 @@ TEST_F(ProgramVoiceTest, FailingOrMissingProgramIsToldWithItsOwnWords)
     setInstalledSpeechPrograms({silent});
     const SpokenWav nothing = speakThrough(folder, QStringLiteral("Проверка."));
     EXPECT_TRUE(nothing.failure.contains(QStringLiteral("не записала звук"))) << nothing.failure.toStdString();
+}
+
+// A program that writes an empty WAV for text with nothing to say (as
+// Festival does) is never given such a piece: it is silence of the length
+// the markup asks for, and the text around it is spoken.
+TEST_F(ProgramVoiceTest, PiecesWithoutLettersAreSilenceNotAFailure)
+{
+    const QString script = writeScript(folder, QStringLiteral("пустой вывод.sh"),
+                                       QStringLiteral("grep -q '[[:alnum:]]' \"$2\" || { : > \"$1\"; exit 0; }\n"
+                                                      "exec espeak-ng -v ru -w \"$1\" -f \"$2\""));
+    SpeechProgramDefinition picky = espeakCommandLineVoice(QStringLiteral("Разборчивый"));
+    picky.command = u'"' + script + QStringLiteral("\" {wav} {text}");
+    const QString word = QStringLiteral("Слово.");
+    const QString pieces[] = {
+        QStringLiteral("…"),  QStringLiteral(" — "),     QStringLiteral("?!"), QStringLiteral(" \\pause{700ms} "),
+        QStringLiteral("«»"), QStringLiteral(" * * * "),
+    };
+    for (const SpeechProgramDefinition &program : {espeakCommandLineVoice(), picky}) {
+        SCOPED_TRACE(program.name.toStdString());
+        setInstalledSpeechPrograms({program});
+        const SpokenWav alone = speakThrough(folder, word);
+        ASSERT_TRUE(alone.failure.isEmpty()) << alone.failure.toStdString();
+        for (const QString &piece : pieces) {
+            SCOPED_TRACE(piece.toStdString());
+            const SpokenWav nothing = speakThrough(folder, piece);
+            EXPECT_TRUE(nothing.failure.isEmpty()) << nothing.failure.toStdString();
+            EXPECT_TRUE(nothing.info.valid);
+            const SpokenWav around = speakThrough(folder, word + piece + QStringLiteral(" ") + word);
+            EXPECT_TRUE(around.failure.isEmpty()) << around.failure.toStdString();
+            EXPECT_GE(around.info.msecs(), 2 * alone.info.msecs() - 200);
+        }
+    }
+    // A piece with letters that gives an empty WAV is still a failure.
+    setInstalledSpeechPrograms({picky});
+    SpeechProgramDefinition broken = picky;
+    broken.command = QStringLiteral("touch {wav}");
+    setInstalledSpeechPrograms({broken});
+    EXPECT_TRUE(speakThrough(folder, word).failure.contains(QStringLiteral("не записала звук")));
+}
+
+TEST(PlainPunctuation, SignsAFrontEndStumblesOnBecomePlain)
+{
+    const std::pair<const char16_t *, const char16_t *> cases[] = {
+        {u"Он сказал: «Да» — и ушёл…", u"Он сказал: \"Да\" - и ушёл..."},
+        {u"„Нет“, ‘да’ – может быть", u"\"Нет\", 'да' - может быть"},
+        {u"Дом №5, § 3, 50% и 5°", u"Дом  номер 5,  параграф  3, 50 процентов  и 5 градусов "},
+        {u"café über", u"cafe uber"},
+        {u"да/нет*да_нет", u"да нет да нет"},
+        {u"пере\u00ADнос\u00A0слова", u"перенос слова"},
+        {u"Смотри+тель ещё, йод. (X век) [1812]!?", u"Смотри+тель ещё, йод. (X век) [1812]!?"},
+        {u"α и ½", u"  и  "},
+    };
+    for (const auto &[text, plain] : cases)
+        EXPECT_EQ(plainPunctuation(QString::fromUtf16(text)), QString::fromUtf16(plain));
+}
+
+// A program whose front end gives up on typographic punctuation (as
+// Festival's Russian voice does: an empty WAV) speaks the whole sentence
+// when its section says "Punctuation=plain".
+TEST_F(ProgramVoiceTest, PlainPunctuationKeepsAFragileProgramSpeaking)
+{
+    const QString script =
+        writeScript(folder, QStringLiteral("хрупкая программа.sh"),
+                    QStringLiteral("grep -qF -e '«' -e '»' -e '—' -e '…' -e '№' \"$2\" && { : > \"$1\"; exit 0; }\n"
+                                   "exec espeak-ng -v ru -w \"$1\" -f \"$2\""));
+    SpeechProgramDefinition fragile = espeakCommandLineVoice(QStringLiteral("Хрупкий"));
+    fragile.command = u'"' + script + QStringLiteral("\" {wav} {text}");
+    const QString sentence = QStringLiteral("Он сказал: «Да» — и ушёл… Дом №5.");
+    setInstalledSpeechPrograms({fragile});
+    EXPECT_TRUE(speakThrough(folder, sentence).failure.contains(QStringLiteral("не записала звук")));
+    fragile.plainPunctuation = true;
+    setInstalledSpeechPrograms({fragile});
+    const SpokenWav spoken = speakThrough(folder, sentence);
+    EXPECT_TRUE(spoken.failure.isEmpty()) << spoken.failure.toStdString();
+    EXPECT_GT(spoken.info.seconds(), 1.5);
+}
+
+// Festival with its Russian voice, where it is installed: the shipped
+// section speaks a sentence full of typographic signs.
+TEST_F(ProgramVoiceTest, FestivalSpeaksTypographicRussianText)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("text2wave")).isEmpty()
+        || !QFileInfo::exists(QStringLiteral("/usr/share/festival/voices/russian/msu_ru_nsh_clunits")))
+        GTEST_SKIP() << "Festival with festvox-ru is not installed";
+    seedProgramFolder(folder.path());
+    QList<SpeechProgramDefinition> shipped =
+        loadSpeechProgramDefinitions(ProgramFolder(folder.path()).speechProgramsFile());
+    const auto festival = std::find_if(shipped.begin(), shipped.end(), [](const SpeechProgramDefinition &d) {
+        return d.command.startsWith(QStringLiteral("text2wave"));
+    });
+    ASSERT_NE(festival, shipped.end());
+    EXPECT_TRUE(festival->plainPunctuation);
+    festival->enabled = true;
+    setInstalledSpeechPrograms({*festival});
+    const SpokenWav spoken = speakThrough(folder, QStringLiteral("«Смотритель», — сказал он… Глава II."));
+    EXPECT_TRUE(spoken.failure.isEmpty()) << spoken.failure.toStdString();
+    EXPECT_GT(spoken.info.seconds(), 1.5);
 }

@@ -3,6 +3,7 @@
 #include "common/process_runner.h"
 #include "common/text_codec.h"
 #include "common/user_file.h"
+#include "recording/speech/plain_punctuation.h"
 #include "recording/speech/program_stress_marks.h"
 #include "recording/speech/wav_sound.h"
 
@@ -14,6 +15,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -31,6 +33,14 @@ constexpr int kWriteMsecs = 100;
 constexpr qint64 kRunLimitMsecs = 5 * 60 * 1000;
 // What the user is shown of a failed program's error output, at most.
 constexpr int kShownErrorCharacters = 2000;
+
+// A stretch with no letter and no digit (punctuation, a dash, what is left
+// of a marker) has nothing to say; some programs write an empty WAV for it,
+// which would read as a failure. It is never handed over.
+bool hasSomethingToSay(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+}
 
 bool isSentenceEnd(QChar c)
 {
@@ -131,7 +141,7 @@ public:
         const QString textFile = m_folder.filePath(QStringLiteral("text.txt"));
         const QString wavFile = m_folder.filePath(QStringLiteral("speech.wav"));
         QFile::remove(wavFile);
-        QString spoken = withStressForm(text, program.stress);
+        QString spoken = withStressForm(program.plainPunctuation ? plainPunctuation(text) : text, program.stress);
         spoken.replace(u'\r', u' ').replace(u'\n', u' ');
         if (!UserFile::writeBytes(textFile, encodedText(spoken + u'\n', program.encoding))) {
             fail(QStringLiteral("Не удалось записать временный файл с текстом для речевой программы:\n%1")
@@ -283,7 +293,7 @@ void speakThroughProgram(SpeechJob &job, const PcmFormat &format)
         }
         for (const auto &[start, end] : runStretches(piece.text)) {
             const QString text = piece.text.mid(start, end - start);
-            if (text.trimmed().isEmpty())
+            if (!hasSomethingToSay(text))
                 continue;
             const std::optional<QByteArray> sound = run.speak(text, piece.rate, piece.pitch);
             if (!sound)

@@ -132,6 +132,7 @@ QList<SpeechProgramDefinition> loadSpeechProgramDefinitions(const QString &iniPa
         definition.rate = parseValueRange(value("Rate"));
         definition.pitch = parseValueRange(value("Pitch"));
         definition.stress = stressFormNamed(value("Stress"));
+        definition.plainPunctuation = value("Punctuation").trimmed().compare(u"plain", Qt::CaseInsensitive) == 0;
         definitions.append(definition);
     }
     return definitions;
@@ -146,15 +147,17 @@ bool saveSpeechProgramDefinitions(const QList<SpeechProgramDefinition> &definiti
     if (!removedSections.isEmpty())
         ini = withoutSections(*ini, removedSections);
     for (const SpeechProgramDefinition &d : definitions) {
-        ini->writeKeys(d.section, {{QStringLiteral("Enabled"), d.enabled ? QStringLiteral("1") : QStringLiteral("0")},
-                                   {QStringLiteral("Name"), d.name},
-                                   {QStringLiteral("Command"), d.command},
-                                   {QStringLiteral("Input"),
-                                    d.textOnStandardInput ? QStringLiteral("stdin") : QStringLiteral("file")},
-                                   {QStringLiteral("Encoding"), d.encoding},
-                                   {QStringLiteral("Rate"), valueRangeText(d.rate)},
-                                   {QStringLiteral("Pitch"), valueRangeText(d.pitch)},
-                                   {QStringLiteral("Stress"), stressFormName(d.stress)}});
+        ini->writeKeys(
+            d.section,
+            {{QStringLiteral("Enabled"), d.enabled ? QStringLiteral("1") : QStringLiteral("0")},
+             {QStringLiteral("Name"), d.name},
+             {QStringLiteral("Command"), d.command},
+             {QStringLiteral("Input"), d.textOnStandardInput ? QStringLiteral("stdin") : QStringLiteral("file")},
+             {QStringLiteral("Encoding"), d.encoding},
+             {QStringLiteral("Rate"), valueRangeText(d.rate)},
+             {QStringLiteral("Pitch"), valueRangeText(d.pitch)},
+             {QStringLiteral("Stress"), stressFormName(d.stress)},
+             {QStringLiteral("Punctuation"), d.plainPunctuation ? QStringLiteral("plain") : QStringLiteral("keep")}});
     }
     return UserFile::writeBytes(iniPath, Codec::encodeUserFile(ini->toText()));
 }

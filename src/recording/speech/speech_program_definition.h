@@ -34,6 +34,9 @@ struct SpeechProgramDefinition
     std::optional<ProgramValueRange> rate;
     std::optional<ProgramValueRange> pitch;
     StressForm stress = StressForm::Removed;
+    // The program's front end reads only plain ASCII punctuation
+    // ("Punctuation=plain"): see plainPunctuation.
+    bool plainPunctuation = false;
 };
 
 // Every section of the file, switched on or off, in the file's order.
