@@ -111,15 +111,30 @@ QString descriptionHeadingLines(const Fb2Description &desc)
     if (!desc.seriesName.isEmpty())
         page += heading + desc.seriesName + QStringLiteral(" - ") + QString::number(desc.seriesNumber)
                 + QStringLiteral("</h2><br>\r\n");
+    // At most two empty lines between these lines: three begin a section
+    // and would make a block of the annotation's heading alone.
     if (!desc.annotation.trimmed().isEmpty())
-        page += QStringLiteral("\r\n<br><h3 align=\"left\">Аннотация.</h3><br><br>") + desc.annotation;
+        page += QStringLiteral("\r\n<h3 align=\"left\">Аннотация.</h3><br>") + desc.annotation;
     return page;
 }
 
 namespace {
 
+// The body's own title, before its first section, is the book's title
+// page and no chapter: it goes without a section title's three empty
+// lines, so it stays in the first block with the description.
+QString bookTitleMarkup(QString body)
+{
+    const qsizetype title = body.indexOf(QStringLiteral("<title>"));
+    const qsizetype section = body.indexOf(QStringLiteral("<section"));
+    if (title >= 0 && (section < 0 || title < section))
+        body.replace(title, QStringLiteral("<title>").size(), QStringLiteral("<h2 align=\"center\">"));
+    return body;
+}
+
 QString bodyMarkup(QString body)
 {
+    body = bookTitleMarkup(body);
     static const std::pair<const char *, const char *> kRules[] = {
         {"<text-author>", "<text-author><br>"},
         {"<empty-line/></epigraph>", "</epigraph>"},

@@ -40,7 +40,7 @@ TEST(Fb2Description, FieldsOfTheTitleInfo)
     EXPECT_EQ(d.seriesName, QStringLiteral("Цикл"));
     EXPECT_EQ(d.seriesNumber, 3);
     EXPECT_EQ(d.genre, QStringLiteral("sf"));
-    EXPECT_EQ(d.date, QString()); // a date tag with attributes is not found
+    EXPECT_EQ(d.date, QStringLiteral("2001"));
 
     const BookInformation info = fb2Information(d);
     EXPECT_EQ(info.title, QStringLiteral("Ночь & день"));
@@ -49,7 +49,37 @@ TEST(Fb2Description, FieldsOfTheTitleInfo)
     EXPECT_EQ(info.authors, QStringLiteral("Иван Петров,\r\n Сидоров"));
     EXPECT_EQ(info.genre, QStringLiteral("sf"));
     EXPECT_EQ(info.annotation, QStringLiteral("Первый\r\r\nабзацВторой"));
-    EXPECT_EQ(info.date, QString());
+    EXPECT_EQ(info.date, QStringLiteral("2001"));
+}
+
+// The date as written, else its value attribute; names that only say the
+// author or title is unknown are no names (the book would begin with them).
+TEST(Fb2Description, DatesAndPlaceholderNames)
+{
+    struct Case
+    {
+        const char16_t *titleInfo;
+        const char16_t *date, *authors, *title;
+    };
+    const Case cases[] = {
+        {u"<date value=\"1928-05-01\">1 мая 1928</date>", u"1 мая 1928", u"", u""},
+        {u"<date value=\"1928-05-01\"/>", u"1928-05-01", u"", u""},
+        {u"<date value=\"1928\"></date><datex>1</datex>", u"1928", u"", u""},
+        {u"<author><first-name>Автор</first-name><last-name>Неизвестен</last-name></author>"
+         u"<author><first-name>Лев</first-name><last-name>Толстой</last-name></author>",
+         u"", u"Лев Толстой", u""},
+        {u"<author><last-name>Unknown</last-name></author><book-title>Unknown</book-title>", u"", u"", u""},
+        {u"<author><last-name>Неизвестный</last-name></author><book-title>Неизвестный солдат</book-title>", u"", u"",
+         u"Неизвестный солдат"},
+    };
+    for (const Case &c : cases) {
+        const BookInformation info =
+            fb2Information(readFb2Description(u"<FictionBook><description><title-info>"_qs
+                                              + QString::fromUtf16(c.titleInfo) + u"</title-info></description>"_qs));
+        EXPECT_EQ(info.date, QString::fromUtf16(c.date)) << QString::fromUtf16(c.titleInfo).toStdString();
+        EXPECT_EQ(info.authors, QString::fromUtf16(c.authors)) << QString::fromUtf16(c.titleInfo).toStdString();
+        EXPECT_EQ(info.title, QString::fromUtf16(c.title)) << QString::fromUtf16(c.titleInfo).toStdString();
+    }
 }
 
 TEST(Fb2Description, MissingAndUnclosedPartsLeaveFieldsEmpty)
@@ -72,11 +102,12 @@ TEST(Fb2ToText, HeadingsBodyMarkupAndNotes)
 {
     const QString text = fb2ToText(kBook);
     // Headings end with a line break of their own, so two empty lines part
-    // them; a section title has three before it; verse lines stand alone.
+    // them; only a section title has three before it, the description's
+    // lines never; verse lines stand alone.
     const QString expected = QStringLiteral("Иван Петров,\r\nСидоров\r\n\r\n\r\n"
                                             "Ночь & день\r\n\r\n\r\n"
-                                            "Цикл - 3\r\n\r\n\r\n\r\n"
-                                            "Аннотация.\r\n\r\n\r\n\r\n"
+                                            "Цикл - 3\r\n\r\n\r\n"
+                                            "Аннотация.\r\n\r\n\r\n"
                                             "  Первый абзац\r\n"
                                             "  Второй\r\n\r\n\r\n\r\n"
                                             "  Глава 1\r\n\r\n\r\n"
