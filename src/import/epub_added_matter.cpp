@@ -147,7 +147,8 @@ void dropContentsLists(EpubPage &page)
         }
         qsizetype end = i;
         qsizetype entries = 0;
-        while (end < blocks.size() && !blocks[end].heading && (blocks[end].isLinks() || blocks[end].letters.isEmpty())) {
+        while (end < blocks.size() && !blocks[end].heading
+               && (blocks[end].isLinks() || blocks[end].letters.isEmpty())) {
             entries += blocks[end].isLinks() ? 1 : 0;
             ++end;
         }
@@ -219,7 +220,8 @@ void sayAnnotationInRussian(EpubPage &page)
 {
     for (const TextBlock &block : textBlocks(page))
         if (block.heading && block.letters == kEnglishAnnotation)
-            xmlNodeSetContent(block.element, reinterpret_cast<const xmlChar *>(kRussianAnnotation.toUtf8().constData()));
+            xmlNodeSetContent(block.element,
+                              reinterpret_cast<const xmlChar *>(kRussianAnnotation.toUtf8().constData()));
 }
 
 } // namespace
@@ -229,8 +231,8 @@ void dropAddedMatter(std::vector<EpubPage> &pages, QList<EpubTocEntry> &toc, con
 {
     const bool hasToc = !toc.isEmpty();
     // Pages before the book's first words: the cover, a title page of pictures.
-    auto firstWords = std::find_if(pages.begin(), pages.end(),
-                                   [](const EpubPage &page) { return page.inSpine && hasLetters(page); });
+    auto firstWords =
+        std::find_if(pages.begin(), pages.end(), [](const EpubPage &page) { return page.inSpine && hasLetters(page); });
     pages.erase(std::remove_if(pages.begin(), firstWords, [](const EpubPage &page) { return page.inSpine; }),
                 firstWords);
     if (hasToc)

@@ -122,14 +122,22 @@ namespace {
 
 // The body's own title, before its first section, is the book's title
 // page and no chapter: it goes without a section title's three empty
-// lines, so it stays in the first block with the description.
-QString bookTitleMarkup(QString body)
+// lines, so it stays in the first block with the description, and its
+// lines are not indented like paragraphs, so each ends with a pause.
+QString bookTitleMarkup(const QString &body)
 {
-    const qsizetype title = body.indexOf(QStringLiteral("<title>"));
+    const QString open = QStringLiteral("<title>");
+    const QString close = QStringLiteral("</title>");
+    const qsizetype title = body.indexOf(open);
     const qsizetype section = body.indexOf(QStringLiteral("<section"));
-    if (title >= 0 && (section < 0 || title < section))
-        body.replace(title, QStringLiteral("<title>").size(), QStringLiteral("<h2 align=\"center\">"));
-    return body;
+    const qsizetype end = title < 0 ? -1 : body.indexOf(close, title);
+    if (end < 0 || (section >= 0 && section < title))
+        return body;
+    QString lines = body.mid(title + open.size(), end - title - open.size());
+    lines = replaceAll(replaceAll(lines, QStringLiteral("<p>"), QStringLiteral("<div>"), true), QStringLiteral("</p>"),
+                       QStringLiteral("</div>"), true);
+    return body.left(title) + QStringLiteral("<h2 align=\"center\">") + lines + QStringLiteral("</h2>")
+           + body.mid(end + close.size());
 }
 
 QString bodyMarkup(QString body)

@@ -1,3 +1,4 @@
+#include "import/add_pass.h"
 #include "import/fb2_description.h"
 #include "import/fb2_file.h"
 #include "import/fb2_to_text.h"
@@ -118,6 +119,30 @@ TEST(Fb2ToText, HeadingsBodyMarkupAndNotes)
                                             "Строка раз\r\nСтрока два\r\n\r\n\r\n\r\n"
                                             "  Конец\r\n");
     EXPECT_EQ(text, expected);
+}
+
+// The description and the body's own title are the book's title page: no
+// line of it stands after three empty lines, so none begins a block, and
+// the blocks are the book's and its chapters'.
+TEST(Fb2ToText, TheTitlePageIsNoChapter)
+{
+    const QString book = QStringLiteral(
+        "<FictionBook><description><title-info><author><first-name>Пётр</first-name><last-name>Лекторов</last-name>"
+        "</author><book-title>Маяк</book-title><annotation><p>Повесть о маяке.</p></annotation></title-info>"
+        "</description><body><title><p>Пётр Лекторов</p><p>Маяк</p></title>"
+        "<section><title><p>Глава 1</p><p>Смотритель</p></title><p>Текст.</p></section>"
+        "<section><title><p>Эпилог</p></title><p>Конец.</p></section></body></FictionBook>");
+    const QString text = fb2ToText(book);
+    EXPECT_TRUE(text.contains(QStringLiteral("Повесть о маяке.\r\nПётр Лекторов\r\nМаяк\r\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\n\r\n\r\n\r\n  Глава 1\r\n  Смотритель\r\n"))) << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("\r\n\r\n\r\n\r\n")), 2) << text.toStdString();
+
+    AddOptions options;
+    // In the shipped order: the pattern leaves the empty-line count for the
+    // title's second line.
+    ChapterDetector detector({{QStringLiteral("Глава {номер}"), true}, {QStringLiteral("\\\\\\"), true}}, false);
+    EXPECT_EQ(cutIntoBlocks(text, QStringLiteral("Маяк"), options, detector).names,
+              QStringList({QStringLiteral("Маяк"), QStringLiteral("Глава 1. Смотритель"), QStringLiteral("Эпилог")}));
 }
 
 TEST(Fb2ToText, DemoBookReadsTheSameInUtf8AndWindows1251)
