@@ -97,10 +97,9 @@ QStringList fictionBookTitles(const QString &path)
     const qsizetype notes = text.indexOf(QStringLiteral("<body name=\"notes\""));
     if (notes > 0)
         text.truncate(notes);
-    // The titles of its sections (a picture may come first); the body's own
-    // title is the book's title page, no chapter.
+    // The titles of the body and of its sections (a picture may come first).
     static const QRegularExpression title(
-        QStringLiteral("<section[^>]*>\\s*(?:<image[^>]*/>\\s*)?<title>\\s*<p>(.*?)</p>"),
+        QStringLiteral("<(?:section|body)[^>]*>\\s*(?:<image[^>]*/>\\s*)?<title>\\s*<p>(.*?)</p>"),
         QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression tag(QStringLiteral("<[^>]+>"));
     QStringList titles;
