@@ -127,12 +127,14 @@ QStringList textHeadings(const QString &text, const QStringList &sectionTitles, 
     return headings;
 }
 
-QString firstSpokenLine(const QString &block)
+// The lines of a block that a listener hears, as `spoken` gives them.
+QStringList spokenLines(const QString &block)
 {
+    QStringList lines;
     for (const QString &line : UserFile::splitLines(removeVoiceMarkers(block)))
         if (!spoken(line).isEmpty())
-            return spoken(line);
-    return QString();
+            lines.append(spoken(line));
+    return lines;
 }
 
 struct Figures
@@ -148,28 +150,32 @@ void countHeadings(const QStringList &blocks, const QStringList &names, const QS
 {
     static const QRegularExpression sizePart(QStringLiteral("\\(\\d+\\)$"));
     f.headings = int(headings.size());
-    // Headings are met in book order; a block's first line is looked for
-    // among the next few, as the same "I" or "Глава 1" comes back in every
-    // part of a book.
+    // Headings are met in book order; a block's lines are looked for among
+    // the next few, as the same "I" or "Глава 1" comes back in every part of
+    // a book. The headings a block begins with, before its first line of
+    // text, begin it: a part and its first chapter begin one block.
     constexpr qsizetype kLookAhead = 8;
     qsizetype next = 0;
     for (qsizetype i = 0; i < blocks.size(); ++i) {
-        const QString first = firstSpokenLine(blocks[i]);
-        qsizetype at = headings.indexOf(first, next);
-        if (at > next + kLookAhead)
-            at = -1;
-        if (at >= 0 && !first.isEmpty()) {
+        const QStringList lines = spokenLines(blocks[i]);
+        bool begun = false;
+        for (const QString &line : lines) {
+            qsizetype at = headings.indexOf(line, next);
+            if (at < 0 || at > next + kLookAhead)
+                break;
             ++f.headingsStarting;
             if (qEnvironmentVariableIsSet("BOOK_QUALITY_DEBUG"))
                 for (qsizetype k = next; k < at; ++k)
                     std::fprintf(stderr, "not begun: %s (before block %lld)\n", qPrintable(headings[k]),
                                  static_cast<long long>(i + 1));
             next = at + 1;
-        } else if (i > 0 && !sizePart.match(names.value(i)).hasMatch()) {
+            begun = true;
+        }
+        if (!begun && i > 0 && !sizePart.match(names.value(i)).hasMatch()) {
             ++f.elsewhere;
             if (qEnvironmentVariableIsSet("BOOK_QUALITY_DEBUG"))
                 std::fprintf(stderr, "elsewhere: block %lld %s / %s\n", static_cast<long long>(i + 1),
-                             qPrintable(names.value(i)), qPrintable(first.left(40)));
+                             qPrintable(names.value(i)), qPrintable(lines.value(0).left(40)));
         }
     }
 }

@@ -17,6 +17,8 @@ constexpr int kMaxChapterName = 64;
 // a verse line or the like and gets a pause of its own.
 constexpr int kShortLine = 48;
 constexpr int kLinesPerProgressStep = 11;
+// The place of a block opened by a size break, until its first line comes.
+constexpr qsizetype kNextLine = -1;
 
 // The dashes that hand a dialogue line from one voice to the next, in the
 // order that wins a tie.
@@ -55,11 +57,13 @@ public:
         m_opening = m_narration + kCrLf;
         m_block = m_opening;
         m_result.names.append(title);
+        m_result.places.append({0, 0});
     }
 
-    // `continuation`: a piece of an over-long line after its first, which
-    // goes on the same paragraph and is never a heading.
-    void addLine(const QString &raw, const QString &next, bool continuation = false);
+    // `lineIndex`: the line's place in the book. `continuation`: a piece of
+    // an over-long line after its first, which goes on the same paragraph
+    // and is never a heading.
+    void addLine(const QString &raw, const QString &next, qsizetype lineIndex, bool continuation = false);
     BookBlocks finish();
     int maxSize() const { return m_options.splitBySize ? m_maxSize : 0; }
     bool failed() const { return !m_result.dictionaryFailure.isEmpty(); }
@@ -67,7 +71,8 @@ public:
 private:
     void markDialogue(QString &line);
     void endParagraph(QString &line);
-    void startBlock(const QString &name);
+    void startBlock(const QString &name, qsizetype lineIndex);
+    void takeHeading(const QString &name, qsizetype rawSize, qsizetype lineIndex);
 
     const AddOptions &m_options;
     ChapterDetector &m_detector;
@@ -82,7 +87,8 @@ private:
     bool m_inDialogue = false;
     qint64 m_blockChars = 0; // raw characters of the lines in the current block
     int m_part = 1;
-    bool m_blockSpeaks = false; // the current block holds a letter or a digit
+    bool m_blockSpeaks = false;  // the current block holds a letter or a digit
+    bool m_blockHasText = false; // ... in a line that is no heading
     QString m_chapter = QStringLiteral("Блок");
     QString m_block;
     BookBlocks m_result;
@@ -119,13 +125,45 @@ void BlockCutter::endParagraph(QString &line)
     m_inDialogue = false;
 }
 
-void BlockCutter::startBlock(const QString &name)
+void BlockCutter::startBlock(const QString &name, qsizetype lineIndex)
 {
     m_result.blocks.append(m_block);
     m_result.names.append(name);
+    m_result.places.append({lineIndex, lineIndex});
     m_block = m_opening;
     m_blockChars = 0;
     m_blockSpeaks = false;
+    m_blockHasText = false;
+}
+
+// "Часть вторая" and "I" -> "Часть вторая. I".
+QString joinedHeadings(const QString &first, const QString &second)
+{
+    static const QString kEndMarks = QStringLiteral(".!?…:");
+    const bool ended = !first.isEmpty() && kEndMarks.contains(first.back());
+    return (first + (ended ? QStringLiteral(" ") : QStringLiteral(". ")) + second).left(kMaxChapterName);
+}
+
+void BlockCutter::takeHeading(const QString &name, qsizetype rawSize, qsizetype lineIndex)
+{
+    if (m_blockHasText) {
+        startBlock(name, lineIndex);
+        m_chapter = name;
+        m_blockChars = rawSize;
+    } else if (m_result.blocks.isEmpty()) {
+        // The book's first block keeps its title; its parts are the chapter's.
+        m_chapter = m_blockSpeaks ? joinedHeadings(m_chapter, name) : name;
+    } else if (m_blockSpeaks) {
+        // Only headings so far: a part and its first chapter make one block.
+        m_chapter = joinedHeadings(m_result.names.last(), name);
+        m_result.names.last() = m_chapter;
+    } else {
+        m_chapter = name;
+        m_result.names.last() = name;
+        m_result.places.last().nameLine = lineIndex;
+        m_blockChars = rawSize;
+    }
+    m_part = 1;
 }
 
 bool speaks(const QString &line)
@@ -136,8 +174,10 @@ bool speaks(const QString &line)
     return false;
 }
 
-void BlockCutter::addLine(const QString &raw, const QString &next, bool continuation)
+void BlockCutter::addLine(const QString &raw, const QString &next, qsizetype lineIndex, bool continuation)
 {
+    if (m_result.places.last().firstLine == kNextLine)
+        m_result.places.last() = {lineIndex, lineIndex};
     m_blockChars += raw.size();
     QString line = raw;
     bool joinsNext = false;
@@ -155,27 +195,14 @@ void BlockCutter::addLine(const QString &raw, const QString &next, bool continua
     if (next.isEmpty() && !line.isEmpty() && !line.endsWith(m_pause))
         line += m_pause;
 
-    QString heading = raw;
+    QString prepared = raw;
     // The detector sees every line of the book once, in order (the later
     // pieces of an over-long line are no lines of their own), so its
     // empty-line count and its survey follow the text.
-    // A block begins at a heading only when the one before has something to
-    // say. Otherwise the heading joins that block: the first block keeps the
-    // title's name, a later one (just opened by a size break, or holding a
-    // heading without words) takes the heading's name and counts its size
-    // from the heading.
-    const bool laterBlock = !m_result.blocks.isEmpty();
-    if (!continuation && m_detector.isChapter(heading) && m_options.splitByChapters && (m_blockSpeaks || laterBlock)) {
-        m_chapter = trimSpaces(removeVoiceMarkers(line)).left(kMaxChapterName);
-        line = (m_voice != 1 ? m_narration : QString()) + properCase(line) + m_pause;
-        if (m_blockSpeaks) {
-            startBlock(m_chapter);
-        } else {
-            m_result.names.last() = m_chapter;
-            m_blockChars = 0;
-        }
-        m_blockChars += raw.size();
-        m_part = 1;
+    const bool heading = !continuation && m_detector.isChapter(prepared) && m_options.splitByChapters;
+    if (heading) {
+        takeHeading(trimSpaces(removeVoiceMarkers(line)).left(kMaxChapterName), raw.size(), lineIndex);
+        line = (m_voice != 1 ? m_narration : QString()) + line + m_pause;
     }
 
     // A line that joins the next ends inside a word: no pause may split it.
@@ -192,25 +219,33 @@ void BlockCutter::addLine(const QString &raw, const QString &next, bool continua
     }
     // The line's own letters are what the listener hears; the markers added
     // to it say nothing.
-    m_blockSpeaks = m_blockSpeaks || speaks(raw);
+    const bool lineSpeaks = speaks(raw);
+    m_blockSpeaks = m_blockSpeaks || lineSpeaks;
+    m_blockHasText = m_blockHasText || (lineSpeaks && !heading);
     m_block += line;
     if (!joinsNext)
         m_block += kCrLf;
 
-    if (m_options.splitBySize && m_blockChars >= m_maxSize && endsWithFullStop) {
+    if (m_options.splitBySize && m_blockChars >= m_maxSize && endsWithFullStop && m_blockHasText) {
         ++m_part;
-        startBlock(m_chapter + u'(' + QString::number(m_part) + u')');
+        // The block begins with the next line, or the next piece of this one.
+        startBlock(m_chapter + u'(' + QString::number(m_part) + u')', kNextLine);
     }
 }
 
 BookBlocks BlockCutter::finish()
 {
-    // A size break on the text's last line leaves a block with nothing to
-    // say but the empty lines after it.
-    if (!m_result.blocks.isEmpty() && !m_blockSpeaks)
-        m_result.names.removeLast();
-    else
+    if (m_result.blocks.isEmpty() || m_blockHasText) {
         m_result.blocks.append(m_block);
+        return m_result;
+    }
+    // A size break on the text's last line leaves a block with nothing to
+    // say but the empty lines after it; headings after the book's last
+    // words go with them.
+    if (m_blockSpeaks)
+        m_result.blocks.last() += m_block.mid(m_opening.size());
+    m_result.names.removeLast();
+    m_result.places.removeLast();
     return m_result;
 }
 
@@ -246,7 +281,8 @@ QString escapeAngleBrackets(const QString &text)
 }
 
 BookBlocks cutIntoBlocks(const QString &text, const QString &title, const AddOptions &options,
-                         ChapterDetector &detector, const LineRewriter &dictionaries, const AddProgress &progress)
+                         ChapterDetector &detector, const LineRewriter &dictionaries, const AddProgress &progress,
+                         const std::function<bool()> &keepGoing)
 {
     const QString escaped = stressAccentsAsMarks(escapeAngleBrackets(text));
     const QStringList lines = splitBookLines(escaped);
@@ -258,12 +294,19 @@ BookBlocks cutIntoBlocks(const QString &text, const QString &title, const AddOpt
         const QString &next = i + 1 < lines.size() ? lines[i + 1] : end;
         const QStringList pieces = splitOverlongLine(lines[i], cutter.maxSize());
         for (qsizetype k = 0; k < pieces.size(); ++k)
-            cutter.addLine(pieces[k], k + 1 < pieces.size() ? pieces[k + 1] : next, k > 0);
+            cutter.addLine(pieces[k], k + 1 < pieces.size() ? pieces[k + 1] : next, i, k > 0);
         if (cutter.failed())
             break;
         position += lines[i].size();
-        if (progress && (i + 1) % kLinesPerProgressStep == 0)
+        if ((i + 1) % kLinesPerProgressStep != 0)
+            continue;
+        if (progress)
             progress(progressText(position, escaped.size()), position);
+        if (keepGoing && !keepGoing()) {
+            BookBlocks partial = cutter.finish();
+            partial.stopped = true;
+            return partial;
+        }
     }
     return cutter.finish();
 }

@@ -1,8 +1,7 @@
 #include "import/chapter_preview.h"
 
+#include "import/add_pass.h"
 #include "import/text_normalisation.h"
-
-#include <cmath>
 
 namespace {
 
@@ -13,6 +12,7 @@ struct TextLine
     qsizetype withBreak; // length including its line break
 };
 
+// The lines as splitBookLines cuts them, by their place in the text.
 QList<TextLine> linesOf(const QString &text)
 {
     QList<TextLine> lines;
@@ -37,44 +37,27 @@ ChapterPreview previewChapters(const QString &text, const QString &title, const 
                                const SpeakingRate &rate, ChapterDetector &detector,
                                const std::function<bool()> &keepGoing)
 {
+    // The add pass itself cuts the text (years rewritten as adding does; the
+    // rewrite adds no line), so the rows are the blocks it will make.
+    const int emptyLinesBefore = detector.emptyCount;
+    const BookBlocks blocks =
+        cutIntoBlocks(options.fixYears ? fixYears(text) : text, title, options, detector, {}, {}, keepGoing);
+    detector.emptyCount = emptyLinesBefore;
     ChapterPreview preview;
-    preview.rows.append({1, title, 0, 0, 0});
-    const int maxSize = options.maxBlockSize();
-    qint64 blockLength = 0;
-    int part = 1;
-    bool sizeBreakPending = false;
-    QString chapter = QStringLiteral("Блок");
+    preview.stopped = blocks.stopped;
+    if (blocks.stopped)
+        return preview;
     const QList<TextLine> lines = linesOf(text);
-    QStringList lineTexts;
-    lineTexts.reserve(lines.size());
-    for (const TextLine &textLine : lines)
-        lineTexts.append(text.mid(textLine.start, textLine.length));
-    detector.surveyBook(lineTexts);
-    for (const TextLine &textLine : lines) {
-        blockLength += textLine.withBreak;
-        QString line = text.mid(textLine.start, textLine.length);
-        const bool heading = detector.isChapter(line);
-        if ((options.splitByChapters && heading) || sizeBreakPending) {
-            QString name;
-            if (sizeBreakPending) {
-                ++part;
-                name = chapter + QStringLiteral(" (") + QString::number(part) + u')';
-            } else {
-                chapter = line;
-                part = 1;
-                name = line;
-            }
-            preview.rows.last().seconds = int(rate.seconds(blockLength));
-            preview.rows.append({int(preview.rows.size()) + 1, trimSpaces(name), textLine.start, textLine.length, 0});
-            blockLength = 0;
-            detector.emptyCount = 0;
-            if (keepGoing && !keepGoing()) {
-                preview.stopped = true;
-                return preview;
-            }
-        }
-        sizeBreakPending = options.splitBySize && blockLength > maxSize;
+    for (qsizetype i = 0; i < blocks.places.size(); ++i) {
+        const BlockPlace &place = blocks.places[i];
+        const qsizetype end = i + 1 < blocks.places.size() ? blocks.places[i + 1].firstLine : lines.size();
+        qint64 characters = 0;
+        for (qsizetype line = place.firstLine; line < end; ++line)
+            characters += lines[line].withBreak;
+        // Row 1 stands for the title, not for a line of the text.
+        const TextLine &named = i == 0 ? TextLine{0, 0, 0} : lines[place.nameLine];
+        preview.rows.append(
+            {int(i) + 1, trimSpaces(blocks.names[i]), named.start, named.length, int(rate.seconds(characters))});
     }
-    preview.rows.last().seconds = int(rate.seconds(blockLength));
     return preview;
 }

@@ -16,8 +16,8 @@
 struct PreviewRow
 {
     int number = 0;       // block number
-    QString chapter;      // the heading line as the detector prepared it
-    qsizetype start = 0;  // where the heading line begins in the text
+    QString chapter;      // the block's name, as the table of contents will hold it
+    qsizetype start = 0;  // where the line that names the block begins in the text
     qsizetype length = 0; // and its length
     int seconds = 0;      // estimated speaking time of the block
 };
@@ -28,11 +28,11 @@ struct ChapterPreview
     bool stopped = false;
 };
 
-// Row 1 is the title at the start of the text; a heading (while cutting by
-// chapters is on) or a pending size break starts the next row; size parts
-// are named "chapter (2)". `keepGoing` is asked after each row (a window lets
-// its events run there); false stops the preview with the rows so far. The
-// detector's empty-line count is reset after each row and on stopping.
+// One row for each block the add pass will make of the text, named as it
+// will name them (row 1 the title, size parts "Глава 1(2)"). `keepGoing` is
+// asked every few lines (a window lets its events run there); false stops
+// the preview without rows. The detector's empty-line count is left as it
+// was, so adding starts from the count the preview started from.
 ChapterPreview previewChapters(const QString &text, const QString &title, const AddOptions &options,
                                const SpeakingRate &rate, ChapterDetector &detector,
                                const std::function<bool()> &keepGoing = {});

@@ -1,5 +1,6 @@
 #include "import/epub_book.h"
 
+#include "import/epub_added_matter.h"
 #include "import/epub_headings.h"
 #include "import/epub_navigation.h"
 #include "import/epub_notes.h"
@@ -66,12 +67,17 @@ QByteArray bodyMarkup(const EpubPage &page)
     return QByteArray(reinterpret_cast<const char *>(xmlBufferContent(buffer.get())), xmlBufferLength(buffer.get()));
 }
 
-// The description's text as annotation markup: its own markup (many books
-// escape HTML there) read as a page, each line a paragraph. Only "<" is
-// escaped: the annotation field shows the markup's text as it is.
-QString annotationMarkup(const QString &description)
+// The description's text: its own markup (many books escape HTML there)
+// read as a page.
+QString descriptionText(const QString &description)
 {
-    const QString text = description.contains(u'<') ? htmlPageToText(description) : description;
+    return description.contains(u'<') ? htmlPageToText(description) : description;
+}
+
+// The description's text as annotation markup, each line a paragraph. Only
+// "<" is escaped: the annotation field shows the markup's text as it is.
+QString annotationMarkup(const QString &text)
+{
     QString markup;
     for (const QString &line : text.split(QRegularExpression(QStringLiteral("[\r\n\v]+")), Qt::SkipEmptyParts))
         if (!line.trimmed().isEmpty())
@@ -143,12 +149,15 @@ EpubBook readEpubBook(const QString &path, const ZipLimits &limits)
     if (pages.empty() || package.spine.isEmpty())
         return failed(EpubProblem::NoPackage);
 
-    setEpubHeadings(pages, tableOfContents(archive, package));
+    const QString description = descriptionText(package.description.annotation);
+    QList<EpubTocEntry> toc = tableOfContents(archive, package);
+    dropAddedMatter(pages, toc, description, package.navPath);
+    setEpubHeadings(pages, toc);
     inlineEpubNotes(pages);
 
     EpubBook book;
     book.description = package.description;
-    book.description.annotation = annotationMarkup(package.description.annotation);
+    book.description.annotation = annotationMarkup(description);
     // One page of UTF-8 bytes: a book's text is not converted back and forth.
     QByteArray page =
         "<html><head><meta charset=\"utf-8\"></head><body>" + descriptionHeadingLines(book.description).toUtf8();

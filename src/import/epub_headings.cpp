@@ -4,17 +4,6 @@
 
 namespace {
 
-// Letters and digits only, lower case: "Глава 1. Начало" and
-// "ГЛАВА 1 <br/> Начало" compare equal.
-QString comparable(const QString &text)
-{
-    QString result;
-    for (const QChar c : text)
-        if (c.isLetterOrNumber())
-            result.append(c.toLower());
-    return result;
-}
-
 bool hasOwnText(const xmlNode *node)
 {
     for (const xmlNode *child = node->children; child; child = child->next)
@@ -60,9 +49,10 @@ public:
         QString title = entry.title;
         // Converters that write headings as styled paragraphs give a
         // paragraph of the title's very words.
-        const bool replaces = first
-                              && (isHeadingElement(first) ? sayTheSame(title, collapsedText(first))
-                                                          : comparable(title) == comparable(collapsedText(first)));
+        const bool replaces =
+            first
+            && (isHeadingElement(first) ? sayTheSame(title, collapsedText(first))
+                                        : comparableText(title) == comparableText(collapsedText(first)));
         if (replaces && collapsedText(first).size() > title.size())
             title = collapsedText(first);
         if (replaces)
@@ -89,8 +79,8 @@ public:
 private:
     static bool sayTheSame(const QString &a, const QString &b)
     {
-        const QString left = comparable(a);
-        const QString right = comparable(b);
+        const QString left = comparableText(a);
+        const QString right = comparableText(b);
         return left.contains(right) || right.contains(left);
     }
 

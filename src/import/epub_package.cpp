@@ -1,5 +1,6 @@
 #include "import/epub_package.h"
 
+#include "import/placeholder_metadata.h"
 #include "import/xml_tree.h"
 
 #include <QUrl>
@@ -72,8 +73,9 @@ struct MetadataReader
         const QString name = localName(element).toLower();
         const QString text = collapsedText(element);
         if (name == u"title" && description.title.isEmpty()) {
-            description.title = text;
-        } else if (name == u"creator" && !text.isEmpty()) {
+            if (!isPlaceholderName(text))
+                description.title = text;
+        } else if (name == u"creator" && !text.isEmpty() && !isPlaceholderName(text)) {
             creators.append({attributeValue(element, "id"), text});
             creatorRoles.append({attributeValue(element, "id"), attributeValue(element, "role")});
         } else if (name == u"date") {

@@ -35,3 +35,12 @@ bool isHeadingElement(const xmlNode *node)
     const QString name = localName(node).toLower();
     return name.size() == 2 && name[0] == u'h' && name[1] >= u'1' && name[1] <= u'6';
 }
+
+QString comparableText(const QString &text)
+{
+    QString result;
+    for (const QChar c : text)
+        if (c.isLetterOrNumber())
+            result.append(c.toLower());
+    return result;
+}

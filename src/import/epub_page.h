@@ -38,3 +38,7 @@ struct EpubPage
 EpubPage makeEpubPage(const QString &path, const QString &text, bool inSpine);
 
 bool isHeadingElement(const xmlNode *node);
+
+// Letters and digits only, lower case: "Глава 1. Начало" and
+// "ГЛАВА 1 <br/> Начало" compare equal.
+QString comparableText(const QString &text);

@@ -1,6 +1,7 @@
 #include "import/fb2_description.h"
 
 #include "import/fb2_file.h"
+#include "import/placeholder_metadata.h"
 
 #include "common/replace_all.h"
 #include "common/user_file.h"
@@ -19,15 +20,52 @@ QString between(const QString &text, const QString &open, const QString &close)
     return end < 0 ? QString() : text.mid(from, end - from);
 }
 
-QString field(const QString &text, const QString &tag)
-{
-    return decodeXmlReferences(
-        between(text, QLatin1Char('<') + tag + QLatin1Char('>'), QStringLiteral("</") + tag + QLatin1Char('>')));
-}
-
 QString attribute(const QString &tag, const QString &name)
 {
     return decodeXmlReferences(between(tag, name + QStringLiteral("=\""), QStringLiteral("\"")));
+}
+
+// The first element `tag` of the text: its start tag (attributes and all)
+// and what it holds up to its end tag; empty when missing or unclosed. A
+// start tag with attributes counts (<date value="1928-05-01">, <genre
+// match="90">), one that closes itself holds nothing.
+struct Element
+{
+    QString startTag;
+    QString content;
+};
+
+Element element(const QString &text, const QString &tag)
+{
+    const QString open = QLatin1Char('<') + tag;
+    for (qsizetype start = text.indexOf(open, 0, Qt::CaseInsensitive); start >= 0;
+         start = text.indexOf(open, start + 1, Qt::CaseInsensitive)) {
+        const qsizetype after = start + open.size();
+        if (after >= text.size() || !(text.at(after) == u'>' || text.at(after) == u'/' || text.at(after).isSpace()))
+            continue; // <date> is no <datetime>
+        const qsizetype tagEnd = text.indexOf(QLatin1Char('>'), after);
+        if (tagEnd < 0)
+            return {};
+        const QString startTag = text.mid(start, tagEnd + 1 - start);
+        if (startTag.endsWith(QStringLiteral("/>")))
+            return {startTag, QString()};
+        const qsizetype end = text.indexOf(QStringLiteral("</") + tag + QLatin1Char('>'), tagEnd, Qt::CaseInsensitive);
+        return end < 0 ? Element() : Element{startTag, text.mid(tagEnd + 1, end - tagEnd - 1)};
+    }
+    return {};
+}
+
+QString field(const QString &text, const QString &tag)
+{
+    return decodeXmlReferences(element(text, tag).content);
+}
+
+// The date as written ("1 мая 1928"), else its machine form (value="1928-05-01").
+QString dateField(const QString &titleInfo)
+{
+    const Element date = element(titleInfo, QStringLiteral("date"));
+    const QString written = decodeXmlReferences(date.content).trimmed();
+    return written.isEmpty() ? attribute(date.startTag, QStringLiteral(" value")).trimmed() : written;
 }
 
 void readAuthors(const QString &titleInfo, Fb2Description &description)
@@ -38,8 +76,12 @@ void readAuthors(const QString &titleInfo, Fb2Description &description)
         // must not stand in for a missing one.
         const QString author =
             pieces[i].section(QStringLiteral("</author>"), 0, 0, QString::SectionCaseInsensitiveSeps);
-        description.firstNames.append(field(author, QStringLiteral("first-name")));
-        description.lastNames.append(field(author, QStringLiteral("last-name")));
+        const QString firstName = field(author, QStringLiteral("first-name"));
+        const QString lastName = field(author, QStringLiteral("last-name"));
+        if (isPlaceholderName(firstName + u' ' + lastName))
+            continue;
+        description.firstNames.append(firstName);
+        description.lastNames.append(lastName);
     }
 }
 
@@ -73,11 +115,13 @@ Fb2Description readFb2Description(const QString &fileText)
                 QStringLiteral("<title-info>"), QStringLiteral("</title-info>"));
     Fb2Description description;
     description.title = field(titleInfo, QStringLiteral("book-title"));
+    if (isPlaceholderName(description.title))
+        description.title.clear();
     readAuthors(titleInfo, description);
     readSeries(titleInfo, description);
     description.genre = field(titleInfo, QStringLiteral("genre"));
     description.annotation = between(titleInfo, QStringLiteral("<annotation>"), QStringLiteral("</annotation>"));
-    description.date = field(titleInfo, QStringLiteral("date"));
+    description.date = dateField(titleInfo);
     return description;
 }
 

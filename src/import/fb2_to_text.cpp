@@ -111,15 +111,38 @@ QString descriptionHeadingLines(const Fb2Description &desc)
     if (!desc.seriesName.isEmpty())
         page += heading + desc.seriesName + QStringLiteral(" - ") + QString::number(desc.seriesNumber)
                 + QStringLiteral("</h2><br>\r\n");
+    // At most two empty lines between these lines: three begin a section
+    // and would make a block of the annotation's heading alone.
     if (!desc.annotation.trimmed().isEmpty())
-        page += QStringLiteral("\r\n<br><h3 align=\"left\">Аннотация.</h3><br><br>") + desc.annotation;
+        page += QStringLiteral("\r\n<h3 align=\"left\">Аннотация.</h3><br>") + desc.annotation;
     return page;
 }
 
 namespace {
 
+// The body's own title, before its first section, is the book's title
+// page and no chapter: it goes without a section title's three empty
+// lines, so it stays in the first block with the description, and its
+// lines are not indented like paragraphs, so each ends with a pause.
+QString bookTitleMarkup(const QString &body)
+{
+    const QString open = QStringLiteral("<title>");
+    const QString close = QStringLiteral("</title>");
+    const qsizetype title = body.indexOf(open);
+    const qsizetype section = body.indexOf(QStringLiteral("<section"));
+    const qsizetype end = title < 0 ? -1 : body.indexOf(close, title);
+    if (end < 0 || (section >= 0 && section < title))
+        return body;
+    QString lines = body.mid(title + open.size(), end - title - open.size());
+    lines = replaceAll(replaceAll(lines, QStringLiteral("<p>"), QStringLiteral("<div>"), true), QStringLiteral("</p>"),
+                       QStringLiteral("</div>"), true);
+    return body.left(title) + QStringLiteral("<h2 align=\"center\">") + lines + QStringLiteral("</h2>")
+           + body.mid(end + close.size());
+}
+
 QString bodyMarkup(QString body)
 {
+    body = bookTitleMarkup(body);
     static const std::pair<const char *, const char *> kRules[] = {
         {"<text-author>", "<text-author><br>"},
         {"<empty-line/></epigraph>", "</epigraph>"},

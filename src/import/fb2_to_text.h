@@ -10,7 +10,8 @@
 #include <QString>
 
 // The heading lines a book's text begins with (authors, title, series,
-// annotation) as page markup; EPUB books begin with the same lines.
+// annotation) as page markup; EPUB books begin with the same lines. They
+// stand at most two empty lines apart, so they never look like sections.
 QString descriptionHeadingLines(const Fb2Description &desc);
 
 // Line breaks of a converted page: LF dropped, manual breaks and block ends

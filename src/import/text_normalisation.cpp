@@ -1,5 +1,7 @@
 #include "import/text_normalisation.h"
 
+#include "import/chapter_number.h"
+
 #include "common/replace_all.h"
 
 #include <QStringList>
@@ -43,6 +45,32 @@ QString collapseSpaces(const QString &text)
     return result;
 }
 
+namespace {
+
+// Where a run of letters that is a Roman numeral ("II", "XIV") begins in
+// `text`, with its length; such a run keeps its capitals through a change of
+// case, or the voice reads "Ii" as an English word.
+QList<std::pair<qsizetype, qsizetype>> romanNumeralRuns(const QString &text)
+{
+    QList<std::pair<qsizetype, qsizetype>> runs;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (!text.at(i).isLetter()) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < text.size() && text.at(end).isLetter())
+            ++end;
+        if (isRomanNumeral(QStringView(text).mid(i, end - i)))
+            runs.append({i, end - i});
+        i = end;
+    }
+    return runs;
+}
+
+} // namespace
+
 QString properCase(const QString &text)
 {
     QString result = text.toLower();
@@ -57,6 +85,8 @@ QString properCase(const QString &text)
             result[i] = c.toUpper();
         wordStart = false;
     }
+    for (const auto &[start, length] : romanNumeralRuns(text))
+        result.replace(start, length, text.mid(start, length));
     return result;
 }
 
@@ -118,7 +148,7 @@ std::optional<QString> cleanTitle(const QString &text, UserDialogs &dialogs)
     t = t.mid(begin, end - begin);
     while (t.contains(QLatin1String(" -  - ")))
         t = replaceAll(t, QStringLiteral(" -  - "), QStringLiteral(" - "), true);
-    t = trimSpaces(properCase(collapseSpaces(t)));
+    t = trimSpaces(collapseSpaces(t));
     if (t.size() > kMaxTitleLength) {
         dialogs.show({QStringLiteral("Неправильное название книги"),
                       QStringLiteral("Слишком длинное название книги!\nПроверьте выделенный фрагмент!"),

@@ -18,9 +18,11 @@ bool isBlank(const QString &text);
 // Replaces two spaces by one until no two follow each other.
 QString collapseSpaces(const QString &text);
 
-// The first letter of every word upper case, all other letters lower case.
-// Words are separated by white space only, so "{пауза->}" and "(ГЛАВА"
-// keep a lower-case first letter after their opening sign.
+// The first letter of every word upper case, all other letters lower case
+// (the editor's command for a heading typed in capitals; nothing else changes
+// a book's letter case). Words are separated by white space only, so
+// "{пауза->}" and "(ГЛАВА" keep a lower-case first letter after their opening
+// sign. Roman numerals stay as written: "ГЛАВА XIV" -> "Глава XIV".
 QString properCase(const QString &text);
 
 // True when `c` is exactly one character and a decimal digit.
@@ -34,7 +36,7 @@ QString fixYears(const QString &text);
 
 // Folder-safe book title: line breaks and . ; , ? ! \ / : $ % & @ * # " become
 // " - ", dashes and spaces are stripped from both ends, repeated dashes and
-// spaces collapse, then proper case. A result above 128 characters is refused
+// spaces collapse; the letters keep the case they were typed in. A result above 128 characters is refused
 // with the warning "Неправильное название книги" (nothing is returned).
 constexpr int kMaxTitleLength = 128;
 std::optional<QString> cleanTitle(const QString &text, UserDialogs &dialogs);

@@ -4,6 +4,8 @@
 #include "common/program_version.h"
 #include "mp3/transliterate.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const int kHighestTrack = 255;
@@ -81,6 +83,18 @@ QString applyYoOption(const Settings &settings, const QString &text)
     return result;
 }
 
+QString bookTitleTag(const Settings &settings, const TagInfo &info, const QString &libraryName)
+{
+    const QString title = info.title.trimmed().isEmpty() ? libraryName : info.title;
+    return applyYoOption(settings, settings.translit ? transliterate(title) : title);
+}
+
+QString yearOfDate(const QString &date)
+{
+    static const QRegularExpression year(QStringLiteral("\\b(\\d{4})\\b"));
+    return year.match(date).captured(1);
+}
+
 Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString &libraryName, const QString &duration)
 {
     const QString length = duration.isEmpty() ? QStringLiteral("00-00") : duration;
@@ -93,8 +107,8 @@ Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString 
     tags.artist = applyYoOption(settings, artist);
 
     const QString album = expandTagTemplate(settings.albumTemplate, info, length);
-    if (!album.trimmed().isEmpty())
-        tags.album = applyYoOption(settings, album);
+    tags.album = album.trimmed().isEmpty() ? bookTitleTag(settings, info, libraryName) : applyYoOption(settings, album);
+    tags.year = yearOfDate(info.date);
 
     QString title = expandTagTemplate(settings.titleTemplate, info, length);
     if (title.trimmed().isEmpty())
@@ -112,8 +126,10 @@ Id3Tags id3TagsFor(const Settings &settings, const TagInfo &info, const QString 
 QString Id3Tags::switches() const
 {
     QString text = QStringLiteral(" --ignore-tag-errors --add-id3v2 --ta ") + quoted(artist);
-    if (album)
-        text += QStringLiteral(" --tl ") + quoted(*album);
+    if (!album.isEmpty())
+        text += QStringLiteral(" --tl ") + quoted(album);
+    if (!year.isEmpty())
+        text += QStringLiteral(" --ty ") + quoted(year);
     text += QStringLiteral(" --tt ") + quoted(title);
     text += QStringLiteral(" --tn ") + quoted(QString::number(track));
     text += QStringLiteral(" --tc ") + quoted(comment);
@@ -129,8 +145,10 @@ QStringList Id3Tags::arguments() const
     // Cyrillic.
     QStringList args{QStringLiteral("--ignore-tag-errors"), QStringLiteral("--add-id3v2"),
                      QStringLiteral("--id3v2-utf16"), QStringLiteral("--ta"), artist};
-    if (album)
-        args << QStringLiteral("--tl") << *album;
+    if (!album.isEmpty())
+        args << QStringLiteral("--tl") << album;
+    if (!year.isEmpty())
+        args << QStringLiteral("--ty") << year;
     // The comment goes as a frame of its own: the encoder's "--tc" writes a
     // UTF-16 comment whose empty description lacks its byte-order mark, and
     // common tag readers drop such a comment.

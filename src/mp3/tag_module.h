@@ -9,8 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 // The template with every placeholder replaced, "%l%" by `duration`.
 // Double quotes of the template itself are removed; inserted values are not
 // touched.
@@ -29,6 +27,14 @@ QString spaceReplacement(const Settings &settings);
 // "Ё" -> "Е" and "ё" -> "е" when the "Ё-Е" option is on.
 QString applyYoOption(const Settings &settings, const QString &text);
 
+// The book's title as tags name it: the title of its description, else its
+// name in the library; transliterated with "Translit", Ё-Е applied.
+QString bookTitleTag(const Settings &settings, const TagInfo &info, const QString &libraryName);
+
+// The year of a book's date: its first four-digit number ("1 мая 1928",
+// "1928-05-01" -> "1928"); empty when it has none.
+QString yearOfDate(const QString &date);
+
 // The ID3 tags of one block. `switches()` is the encoder command-line text as
 // it is shown to the user; `arguments()` is the same as an argument list for
 // the real run (each value one argument, so no quote or dash in a value can
@@ -36,7 +42,10 @@ QString applyYoOption(const Settings &settings, const QString &text);
 struct Id3Tags
 {
     QString artist;
-    std::optional<QString> album;
+    // The "Album" template, else the book's title: a player groups the
+    // blocks by it. Empty (no tag) only for a book without any name.
+    QString album;
+    QString year; // empty when the book's date names none
     QString title;
     int track = 0;
     QString comment;

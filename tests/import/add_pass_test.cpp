@@ -208,17 +208,23 @@ TEST(AddPass, ChapterBreaks)
 {
     AddOptions options = plainOptions();
     options.splitByChapters = true;
-    const QList<ChapterIdentifier> identifiers = {{QStringLiteral("ГЛАВА"), true}, {QStringLiteral("Глава #"), true}};
-    // The first line never opens a block of its own; a heading in capitals is
-    // written in proper case, the table of contents keeps the capitals.
-    const BookBlocks book =
-        cut(QStringLiteral("Глава 1\r\nТекст один.\r\n\r\nГЛАВА ВТОРАЯ\r\n\r\n  Текст два."), options, identifiers);
-    EXPECT_EQ(book.names, QStringList({QStringLiteral("Книга"), QStringLiteral("ГЛАВА ВТОРАЯ")}));
-    ASSERT_EQ(book.blocks.size(), 2);
+    const QList<ChapterIdentifier> identifiers = {
+        {QStringLiteral("ГЛАВА"), true}, {QStringLiteral("Глава {номер}"), true}, {QStringLiteral("{римское}|"), true}};
+    // The first line never opens a block of its own; headings keep the
+    // letter case of the book, Roman numerals stay numerals.
+    const BookBlocks book = cut(QStringLiteral("Глава 1\r\nТекст один.\r\n\r\nГЛАВА ВТОРАЯ\r\n\r\n  Текст два.\r\n"
+                                               "III\r\nПолотенце с петухом.\r\nГлава IV. Вьюга\r\nКонец."),
+                                options, identifiers);
+    EXPECT_EQ(book.names, QStringList({QStringLiteral("Книга"), QStringLiteral("ГЛАВА ВТОРАЯ"), QStringLiteral("III"),
+                                       QStringLiteral("Глава IV. Вьюга")}));
+    ASSERT_EQ(book.blocks.size(), 4);
     EXPECT_EQ(blockLines(book.blocks[0]),
               QStringList({QStringLiteral("Глава 1{.}"), QStringLiteral("Текст один.{.}"), QString()}));
     EXPECT_EQ(blockLines(book.blocks[1]),
-              QStringList({QStringLiteral("Глава Вторая{.}{.}"), QString(), QStringLiteral("Текст два.{.}")}));
+              QStringList({QStringLiteral("ГЛАВА ВТОРАЯ{.}{.}"), QString(), QStringLiteral("Текст два.{.}")}));
+    EXPECT_EQ(blockLines(book.blocks[2]),
+              QStringList({QStringLiteral("III{.}"), QStringLiteral("Полотенце с петухом.{.}")}));
+    EXPECT_EQ(blockLines(book.blocks[3]).value(0), QStringLiteral("Глава IV. Вьюга{.}"));
     for (const QString &block : book.blocks)
         EXPECT_TRUE(block.startsWith(VoiceMarker::narration + QStringLiteral("\r\n")));
 
@@ -369,6 +375,59 @@ TEST(AddPass, NoBlockWithoutSomethingToSay)
               QStringList({QStringLiteral("* * *{.}"), QStringLiteral("Глава 2{.}"), QStringLiteral("Ещё.{.}")}));
     for (const QString &block : book.blocks)
         EXPECT_TRUE(speaks(block)) << render(block).toStdString();
+}
+
+// A heading joins the block of the chapter it opens: a block begins at a
+// heading only once the one before has text of its own, a block holding
+// only headings is named after all of them, and headings after the last
+// words go with the last block.
+TEST(AddPass, HeadingsJoinTheChapterTheyOpen)
+{
+    AddOptions options = plainOptions();
+    options.splitByChapters = true;
+    options.splitBySize = true;
+    options.maxBlockSizeText = QStringLiteral("30");
+    const QList<ChapterIdentifier> identifiers = {{QStringLiteral("Часть {номер}"), true},
+                                                  {QStringLiteral("Глава {номер}"), true},
+                                                  {QStringLiteral("{римское}|"), true},
+                                                  {QStringLiteral("\\\\\\"), true}};
+    struct Case
+    {
+        const char16_t *text;
+        QStringList names;
+    };
+    const Case cases[] = {
+        {u"Начало.\r\nЧасть вторая\r\nI\r\nТекст.\r\nII\r\nЕщё.", {u"Книга"_qs, u"Часть вторая. I"_qs, u"II"_qs}},
+        {u"Начало.\r\nЧасть вторая.\r\n\r\nГлава 1\r\nТекст.", {u"Книга"_qs, u"Часть вторая. Глава 1"_qs}},
+        // A section title of two lines after three empty lines, as a
+        // FictionBook section's: the pattern leaves the empty-line count,
+        // so the second line is a heading too.
+        {u"Начало.\r\n\r\n\r\n\r\nГлава 1\r\nСмотритель\r\n\r\nТекст.", {u"Книга"_qs, u"Глава 1. Смотритель"_qs}},
+        // Headings before the first words join the title's block; its size
+        // parts are the chapter's.
+        {u"Часть первая\r\nГлава 1\r\nТекст первой главы, довольно длинный.\r\nЕщё.\r\nГлава 2\r\nКонец.",
+         {u"Книга"_qs, u"Часть первая. Глава 1(2)"_qs, u"Глава 2"_qs}},
+        // Opened by a size break, a block takes the name of the headings
+        // that follow, all of them.
+        {u"Начало, в котором тридцать знаков.\r\n\r\nЧасть вторая\r\nIII\r\nТекст.",
+         {u"Книга"_qs, u"Часть вторая. III"_qs}},
+        {u"Начало.\r\nГлава 9\r\nЧасть третья", {u"Книга"_qs}},
+    };
+    for (const Case &c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        const BookBlocks book = cut(text, options, identifiers);
+        EXPECT_EQ(book.names, c.names) << text.toStdString();
+        ASSERT_EQ(book.blocks.size(), book.names.size());
+        ASSERT_EQ(book.places.size(), book.names.size());
+        QString spoken;
+        for (const QString &block : book.blocks)
+            spoken += removeVoiceMarkers(block);
+        EXPECT_EQ(spoken.simplified(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" ")).simplified())
+            << "every line is in a block";
+    }
+    const BookBlocks part = cut(QString::fromUtf16(cases[0].text), options, identifiers);
+    EXPECT_EQ(blockLines(part.blocks[1]),
+              QStringList({QStringLiteral("Часть вторая{.}"), QStringLiteral("I{.}"), QStringLiteral("Текст.{.}")}));
 }
 
 TEST(AddPass, SentenceEndsBehindClosingQuotesAndDots)

@@ -1,3 +1,4 @@
+#include "import/add_pass.h"
 #include "import/book_loader.h"
 #include "import/epub_book.h"
 #include "import/word_converter.h"
@@ -92,6 +93,67 @@ ZipEntries epub2()
             {QStringLiteral("OEBPS/p1.html"), p1},
             {QStringLiteral("OEBPS/p2.html"), p2},
             {QStringLiteral("OEBPS/cover.jpeg"), "\xFF\xD8\xFF\xE0 cut off"}};
+}
+
+// What a converter such as calibre makes of a book: the cover alone on a
+// title page, the description again under "Annotation" and a list of
+// contents at the start of the text, a page of contents, "Unknown" for the
+// missing author.
+ZipEntries calibreLike(bool withDescription)
+{
+    const QByteArray description = withDescription
+                                       ? "<dc:description>&lt;p&gt;Повесть о смотрителе маяка и его внучке.&lt;/p&gt;"
+                                         "&lt;p&gt;Пример книги.&lt;/p&gt;</dc:description>"
+                                       : "";
+    const QByteArray opf =
+        "<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" version=\"2.0\">"
+        "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:opf=\"http://www.idpf.org/2007/opf\">"
+        "<dc:title>Маяк</dc:title><dc:creator opf:role=\"aut\" opf:file-as=\"Unknown\">Unknown</dc:creator>"
+        + description
+        + "<meta name=\"cover\" content=\"cover\"/></metadata>"
+          "<manifest><item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\"/>"
+          "<item id=\"titlepage\" href=\"titlepage.xhtml\" media-type=\"application/xhtml+xml\"/>"
+          "<item id=\"html0\" href=\"index_split_000.html\" media-type=\"application/xhtml+xml\"/>"
+          "<item id=\"contents\" href=\"contents.html\" media-type=\"application/xhtml+xml\"/>"
+          "<item id=\"html1\" href=\"index_split_001.html\" media-type=\"application/xhtml+xml\"/>"
+          "<item id=\"html2\" href=\"index_split_002.html\" media-type=\"application/xhtml+xml\"/>"
+          "<item id=\"cover\" href=\"cover.png\" media-type=\"image/png\"/></manifest>"
+          "<spine toc=\"ncx\"><itemref idref=\"titlepage\"/><itemref idref=\"html0\"/><itemref idref=\"contents\"/>"
+          "<itemref idref=\"html1\"/><itemref idref=\"html2\"/></spine>"
+          "<guide><reference type=\"cover\" title=\"Обложка\" href=\"titlepage.xhtml\"/></guide></package>";
+    const QByteArray ncx =
+        "<?xml version=\"1.0\"?><ncx xmlns=\"http://www.daisy.org/z3986/2005/ncx/\"><navMap>"
+        "<navPoint id=\"p0\"><navLabel><text>Обложка</text></navLabel><content src=\"titlepage.xhtml\"/></navPoint>"
+        "<navPoint id=\"p1\"><navLabel><text>Annotation</text></navLabel>"
+        "<content src=\"index_split_000.html#annotation\"/></navPoint>"
+        "<navPoint id=\"p2\"><navLabel><text>Содержание</text></navLabel><content src=\"contents.html\"/></navPoint>"
+        "<navPoint id=\"p3\"><navLabel><text>Глава 1</text></navLabel><content src=\"index_split_001.html\"/>"
+        "</navPoint><navPoint id=\"p4\"><navLabel><text>Глава 2</text></navLabel>"
+        "<content src=\"index_split_002.html\"/></navPoint></navMap></ncx>";
+    const QByteArray titlepage = page("<div><svg xmlns=\"http://www.w3.org/2000/svg\" "
+                                      "xmlns:xlink=\"http://www.w3.org/1999/xlink\"><image xlink:href=\"cover.png\"/>"
+                                      "</svg></div>");
+    const QByteArray start =
+        page("<h1>Маяк</h1><div id=\"annotation\"><h3>Annotation</h3><p>Повесть о смотрителе маяка и его внучке.</p>"
+             "<p>Пример книги.</p></div><ul><li><a href=\"index_split_001.html\">Глава 1</a></li>"
+             "<li><a href=\"index_split_002.html\">Глава 2</a></li><li><a href=\"index_split_002.html#e\">Эпилог</a>"
+             "</li></ul>");
+    const QByteArray contents =
+        page("<h2>Содержание</h2><p><a href=\"index_split_001.html\">Глава 1. Смотритель</a> 5</p>"
+             "<p><a href=\"index_split_002.html\">Глава 2. Разговор</a> 9</p><p><a href=\"index_split_002.html#e\">"
+             "Эпилог</a> 12</p>");
+    const QByteArray chapter1 = page("<h2>Глава 1</h2><p>Смотрителем маяка был Семён Ильич.</p>");
+    const QByteArray chapter2 =
+        page("<h2>Глава 2</h2><p>Варя поднималась следом за дедом.</p><p id=\"e\">Прошло много лет.</p>");
+    return {{QStringLiteral("META-INF/container.xml"), kContainer},
+            {QStringLiteral("OEBPS/content.opf"), opf},
+            {QStringLiteral("OEBPS/toc.ncx"), ncx},
+            {QStringLiteral("OEBPS/titlepage.xhtml"), titlepage},
+            {QStringLiteral("OEBPS/index_split_000.html"), start},
+            {QStringLiteral("OEBPS/contents.html"), contents},
+            {QStringLiteral("OEBPS/index_split_001.html"), chapter1},
+            {QStringLiteral("OEBPS/index_split_002.html"), chapter2},
+            {QStringLiteral("OEBPS/cover.png"), kPng}};
 }
 
 QString writeBook(const TempProgramFolder &folder, const QString &name, const ZipEntries &entries)
@@ -235,4 +297,42 @@ TEST(EpubBook, HostileOrBrokenBooksAreRefusedWithAMessage)
     ScriptedDialogs dialogs;
     const BookLoadResult broken = load(folder.file(QStringLiteral("broken.epub")), dialogs);
     EXPECT_TRUE(broken.text.contains(QStringLiteral("Разбитая страница\r\n  дальше"))) << broken.text.toStdString();
+}
+
+// The description is read once, at the start and in Russian; contents and
+// the cover's page are not read; "Unknown" is no author.
+TEST(EpubBook, WhatAConverterAddedIsNotRead)
+{
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    const BookLoadResult book = load(writeBook(folder, QStringLiteral("c.epub"), calibreLike(true)), dialogs);
+    ASSERT_TRUE(book.loaded);
+    const QString &text = book.text;
+    EXPECT_EQ(text.count(QStringLiteral("Повесть о смотрителе маяка")), 1) << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("Аннотация")), 1) << text.toStdString();
+    for (const char *absent : {"Annotation", "Unknown", "Содержание", "Обложка", "Смотритель\r\n", "Эпилог"})
+        EXPECT_FALSE(text.contains(QString::fromUtf8(absent))) << absent << "\n" << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("Глава 1")), 1) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Маяк\r\n"))) << text.toStdString();
+    ASSERT_TRUE(book.information);
+    EXPECT_EQ(book.information->authors, QString());
+    EXPECT_TRUE(text.contains(QStringLiteral("Прошло много лет.")));
+
+    // The chapters begin the blocks after the title's block, which holds
+    // the description.
+    AddOptions options;
+    options.paragraphWithoutIndent = true;
+    ChapterDetector detector({{QStringLiteral("\\\\\\"), true}, {QStringLiteral("Глава {номер}"), true}}, false);
+    const BookBlocks blocks = cutIntoBlocks(text, QStringLiteral("Маяк"), options, detector);
+    EXPECT_EQ(blocks.names,
+              QStringList({QStringLiteral("Маяк"), QStringLiteral("Глава 1"), QStringLiteral("Глава 2")}));
+    EXPECT_TRUE(blocks.blocks.value(0).contains(QStringLiteral("Повесть о смотрителе")));
+
+    // Without a description of its own the book's page is its description,
+    // under a Russian heading.
+    const BookLoadResult plain = load(writeBook(folder, QStringLiteral("p.epub"), calibreLike(false)), dialogs);
+    EXPECT_EQ(plain.text.count(QStringLiteral("Повесть о смотрителе маяка")), 1) << plain.text.toStdString();
+    EXPECT_FALSE(plain.text.contains(QStringLiteral("Annotation"))) << plain.text.toStdString();
+    EXPECT_TRUE(plain.text.contains(QStringLiteral("Аннотация"))) << plain.text.toStdString();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }

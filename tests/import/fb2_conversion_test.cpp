@@ -1,3 +1,4 @@
+#include "import/add_pass.h"
 #include "import/fb2_description.h"
 #include "import/fb2_file.h"
 #include "import/fb2_to_text.h"
@@ -40,7 +41,7 @@ TEST(Fb2Description, FieldsOfTheTitleInfo)
     EXPECT_EQ(d.seriesName, QStringLiteral("Цикл"));
     EXPECT_EQ(d.seriesNumber, 3);
     EXPECT_EQ(d.genre, QStringLiteral("sf"));
-    EXPECT_EQ(d.date, QString()); // a date tag with attributes is not found
+    EXPECT_EQ(d.date, QStringLiteral("2001"));
 
     const BookInformation info = fb2Information(d);
     EXPECT_EQ(info.title, QStringLiteral("Ночь & день"));
@@ -49,7 +50,37 @@ TEST(Fb2Description, FieldsOfTheTitleInfo)
     EXPECT_EQ(info.authors, QStringLiteral("Иван Петров,\r\n Сидоров"));
     EXPECT_EQ(info.genre, QStringLiteral("sf"));
     EXPECT_EQ(info.annotation, QStringLiteral("Первый\r\r\nабзацВторой"));
-    EXPECT_EQ(info.date, QString());
+    EXPECT_EQ(info.date, QStringLiteral("2001"));
+}
+
+// The date as written, else its value attribute; names that only say the
+// author or title is unknown are no names (the book would begin with them).
+TEST(Fb2Description, DatesAndPlaceholderNames)
+{
+    struct Case
+    {
+        const char16_t *titleInfo;
+        const char16_t *date, *authors, *title;
+    };
+    const Case cases[] = {
+        {u"<date value=\"1928-05-01\">1 мая 1928</date>", u"1 мая 1928", u"", u""},
+        {u"<date value=\"1928-05-01\"/>", u"1928-05-01", u"", u""},
+        {u"<date value=\"1928\"></date><datex>1</datex>", u"1928", u"", u""},
+        {u"<author><first-name>Автор</first-name><last-name>Неизвестен</last-name></author>"
+         u"<author><first-name>Лев</first-name><last-name>Толстой</last-name></author>",
+         u"", u"Лев Толстой", u""},
+        {u"<author><last-name>Unknown</last-name></author><book-title>Unknown</book-title>", u"", u"", u""},
+        {u"<author><last-name>Неизвестный</last-name></author><book-title>Неизвестный солдат</book-title>", u"", u"",
+         u"Неизвестный солдат"},
+    };
+    for (const Case &c : cases) {
+        const BookInformation info =
+            fb2Information(readFb2Description(u"<FictionBook><description><title-info>"_qs
+                                              + QString::fromUtf16(c.titleInfo) + u"</title-info></description>"_qs));
+        EXPECT_EQ(info.date, QString::fromUtf16(c.date)) << QString::fromUtf16(c.titleInfo).toStdString();
+        EXPECT_EQ(info.authors, QString::fromUtf16(c.authors)) << QString::fromUtf16(c.titleInfo).toStdString();
+        EXPECT_EQ(info.title, QString::fromUtf16(c.title)) << QString::fromUtf16(c.titleInfo).toStdString();
+    }
 }
 
 TEST(Fb2Description, MissingAndUnclosedPartsLeaveFieldsEmpty)
@@ -72,11 +103,12 @@ TEST(Fb2ToText, HeadingsBodyMarkupAndNotes)
 {
     const QString text = fb2ToText(kBook);
     // Headings end with a line break of their own, so two empty lines part
-    // them; a section title has three before it; verse lines stand alone.
+    // them; only a section title has three before it, the description's
+    // lines never; verse lines stand alone.
     const QString expected = QStringLiteral("Иван Петров,\r\nСидоров\r\n\r\n\r\n"
                                             "Ночь & день\r\n\r\n\r\n"
-                                            "Цикл - 3\r\n\r\n\r\n\r\n"
-                                            "Аннотация.\r\n\r\n\r\n\r\n"
+                                            "Цикл - 3\r\n\r\n\r\n"
+                                            "Аннотация.\r\n\r\n\r\n"
                                             "  Первый абзац\r\n"
                                             "  Второй\r\n\r\n\r\n\r\n"
                                             "  Глава 1\r\n\r\n\r\n"
@@ -87,6 +119,30 @@ TEST(Fb2ToText, HeadingsBodyMarkupAndNotes)
                                             "Строка раз\r\nСтрока два\r\n\r\n\r\n\r\n"
                                             "  Конец\r\n");
     EXPECT_EQ(text, expected);
+}
+
+// The description and the body's own title are the book's title page: no
+// line of it stands after three empty lines, so none begins a block, and
+// the blocks are the book's and its chapters'.
+TEST(Fb2ToText, TheTitlePageIsNoChapter)
+{
+    const QString book = QStringLiteral(
+        "<FictionBook><description><title-info><author><first-name>Пётр</first-name><last-name>Лекторов</last-name>"
+        "</author><book-title>Маяк</book-title><annotation><p>Повесть о маяке.</p></annotation></title-info>"
+        "</description><body><title><p>Пётр Лекторов</p><p>Маяк</p></title>"
+        "<section><title><p>Глава 1</p><p>Смотритель</p></title><p>Текст.</p></section>"
+        "<section><title><p>Эпилог</p></title><p>Конец.</p></section></body></FictionBook>");
+    const QString text = fb2ToText(book);
+    EXPECT_TRUE(text.contains(QStringLiteral("Повесть о маяке.\r\nПётр Лекторов\r\nМаяк\r\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\n\r\n\r\n\r\n  Глава 1\r\n  Смотритель\r\n"))) << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("\r\n\r\n\r\n\r\n")), 2) << text.toStdString();
+
+    AddOptions options;
+    // In the shipped order: the pattern leaves the empty-line count for the
+    // title's second line.
+    ChapterDetector detector({{QStringLiteral("Глава {номер}"), true}, {QStringLiteral("\\\\\\"), true}}, false);
+    EXPECT_EQ(cutIntoBlocks(text, QStringLiteral("Маяк"), options, detector).names,
+              QStringList({QStringLiteral("Маяк"), QStringLiteral("Глава 1. Смотритель"), QStringLiteral("Эпилог")}));
 }
 
 TEST(Fb2ToText, DemoBookReadsTheSameInUtf8AndWindows1251)

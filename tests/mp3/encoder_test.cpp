@@ -278,6 +278,36 @@ TEST_F(RealEncoder, CyrillicAndShellCharactersReachTheTags)
     EXPECT_EQ(read.value(u"comment"_qs).toString(), frames.value(u"COMM"_qs));
 }
 
+// A book added from a text file with its title typed has no title in its
+// description: the album is the book's name all the same, so a player keeps
+// its files together; the date of a described book gives the year.
+TEST_F(RealEncoder, EveryFileHasTheBookAsItsAlbumAndTheYearOfItsDate)
+{
+    f.settings.albumTemplate = u"%T%"_qs; // as shipped
+    BookOutputFiles files(f.book);
+    for (int n = 1; n <= 2; ++n) {
+        if (n == 2) {
+            f.info.title = u"Смотритель"_qs;
+            f.info.date = u"1 мая 1911"_qs;
+        }
+        writeFile(f.audio(files.wavFileName(n)), wavBytes(0.5));
+        const auto job = files.encoderJob(n);
+        ASSERT_TRUE(job);
+        ProcessRunner runner;
+        ASSERT_TRUE(runner.runProcess(*job));
+        ASSERT_TRUE(runner.waitForEnd(60000));
+        ASSERT_TRUE(files.keepEncodedMp3(n));
+    }
+    const QStringList mp3s = QDir(f.book.audioFolder).entryList({u"*.mp3"_qs}, QDir::Files, QDir::Name);
+    ASSERT_EQ(mp3s.size(), 2);
+    const auto first = readId3v2Frames(f.audio(mp3s[0]));
+    EXPECT_EQ(first.value(u"TALB"_qs), u"Книга"_qs);
+    EXPECT_FALSE(first.contains(u"TYER"_qs) || first.contains(u"TDRC"_qs));
+    const auto second = readId3v2Frames(f.audio(mp3s[1]));
+    EXPECT_EQ(second.value(u"TALB"_qs), u"Смотритель"_qs);
+    EXPECT_EQ(second.value(u"TYER"_qs, second.value(u"TDRC"_qs)), u"1911"_qs);
+}
+
 // The book folder's cover goes into every MP3 as its attached picture.
 TEST_F(RealEncoder, TheProjectCoverBecomesTheFrontCoverOfEveryMp3)
 {

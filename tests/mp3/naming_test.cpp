@@ -84,11 +84,24 @@ TEST(ExpandTagTemplate, KeepsQuotesOfInsertedValues)
 TEST(ID3Tag, SwitchesInOrderWithFallbacks)
 {
     Settings settings;
-    const TagInfo info = blockInfo(400, 300, u"Ёлка"_qs);
+    TagInfo info = blockInfo(400, 300, u"Ёлка"_qs);
+    // A book without a title in its description (a text file): the album is
+    // its name in the library, so a player keeps its files together.
     EXPECT_EQ(id3TagArguments(settings, info, u"Моя книга"_qs, {}),
-              u" --ignore-tag-errors --add-id3v2 --ta \"Моя книга\" --tt \"Ёлка\" --tn \"255\""
+              u" --ignore-tag-errors --add-id3v2 --ta \"Моя книга\" --tl \"Моя книга\" --tt \"Ёлка\" --tn \"255\""
               " --tc \"Lectorium "_qs
                   + programVersion() + u" - программа для создания аудиокниг\" --tg \"Speech\" "_qs);
+    // The album falls back to the description's title; the year is the
+    // date's.
+    info.title = u"Ёлки"_qs;
+    info.date = u"1 мая 1928"_qs;
+    const Id3Tags described = id3TagsFor(settings, info, u"Моя книга"_qs, {});
+    EXPECT_EQ(described.album, u"Ёлки"_qs);
+    EXPECT_EQ(described.year, u"1928"_qs);
+    EXPECT_TRUE(described.arguments().join(u'|').contains(u"|--tl|Ёлки|--ty|1928|"_qs))
+        << described.arguments().join(u'|').toStdString();
+    info.title.clear();
+    info.date.clear();
 
     settings.translit = true;
     settings.yoToYe = true;

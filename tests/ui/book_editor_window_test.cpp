@@ -200,8 +200,9 @@ TEST_F(BookEditorTest, EditMenuSelectsTitlesCasesAndSavesSelections)
     EXPECT_TRUE(child<QAction>(w.get(), "cutAction")->isEnabled());
     w->editMenu()->hide();
 
+    // The title keeps the book's letter case; only the case command changes it.
     trigger(w.get(), "titleFromSelectionAction");
-    EXPECT_EQ(child<QLineEdit>(w.get(), "titleEdit")->text(), QStringLiteral("«война И Мир» - Том 1"));
+    EXPECT_EQ(child<QLineEdit>(w.get(), "titleEdit")->text(), QStringLiteral("«ВОЙНА И МИР» - Том 1"));
 
     w->chooseSaveFile = [this] { return folder.file(QStringLiteral("часть")); };
     trigger(w.get(), "saveSelectionAction");
@@ -229,7 +230,7 @@ TEST_F(BookEditorTest, EditMenuSelectsTitlesCasesAndSavesSelections)
     w->setBookText(QString(129, QChar(u'я')));
     edit->selectAll();
     trigger(w.get(), "titleFromSelectionAction");
-    EXPECT_EQ(child<QLineEdit>(w.get(), "titleEdit")->text(), QStringLiteral("«война И Мир» - Том 1"));
+    EXPECT_EQ(child<QLineEdit>(w.get(), "titleEdit")->text(), QStringLiteral("«ВОЙНА И МИР» - Том 1"));
     ASSERT_FALSE(dialogs.shown.isEmpty());
     EXPECT_EQ(dialogs.shown.last().title, QStringLiteral("Неправильное название книги"));
 }
