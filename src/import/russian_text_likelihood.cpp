@@ -70,11 +70,7 @@ int russianLetterNumber(char16_t c)
 
 bool isNeighbourLetter(char16_t c)
 {
-    static constexpr char16_t kLetters[] = u"іїєґўІЇЄҐЎ";
-    for (const char16_t letter : kLetters)
-        if (c == letter && c != 0)
-            return true;
-    return false;
+    return QStringView(u"іїєґўІЇЄҐЎ").contains(QChar(c));
 }
 
 const Mark *findMark(char16_t c)
@@ -96,11 +92,6 @@ bool isBlank(QChar c)
     return c.isNull() || c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c.unicode() == 0x00A0;
 }
 
-bool isWordCharacter(QChar c)
-{
-    return c.isLetter();
-}
-
 bool isInItsPlace(const Mark &mark, QChar before, QChar after)
 {
     switch (mark.place) {
@@ -109,7 +100,7 @@ bool isInItsPlace(const Mark &mark, QChar before, QChar after)
         return !isBlank(before) && (isBlank(after) || QStringView(u".,;:!?)]\"'»”…-").contains(after));
     case MarkPlace::Dash: return (isBlank(before) && isBlank(after)) || (before.isDigit() && after.isDigit());
     case MarkPlace::Numero: return isBlank(after) || after.isDigit();
-    case MarkPlace::Anywhere: return !(isWordCharacter(before) && isWordCharacter(after));
+    case MarkPlace::Anywhere: return !(before.isLetter() && after.isLetter());
     }
     return false;
 }
@@ -123,6 +114,10 @@ struct Reading
     bool sentenceStart = true;
 };
 
+// Bits of a letter's case where it stands. In prose a capital after a small
+// letter of the same word is rare (KOI8-R read as Windows-1251 has one in
+// every word: "мЕЧ"), capitals go on in a word of capitals, and a sentence
+// begins with one.
 double caseBits(bool capital, const Reading &reading)
 {
     if (capital) {
