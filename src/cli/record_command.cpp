@@ -4,6 +4,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/console_dialogs.h"
+#include "cli/file_encoding_option.h"
 
 #include "app/folder_removal.h"
 #include "app/project_store.h"
@@ -259,22 +260,49 @@ SpeakingRate speakingRate(const QString &programFolder)
     return {settings.coefficient1, speechBytesPerSecond()};
 }
 
+// What an import is asked for beside the file.
+struct ImportOptions
+{
+    std::optional<QString> title;
+    BookFileEncoding encoding = BookFileEncoding::Automatic;
+};
+
+// Takes "--title" and "--encoding" out of `args`; nothing for an unknown
+// encoding.
+std::optional<ImportOptions> takeImportOptions(QStringList &args)
+{
+    ImportOptions options;
+    options.title = takeOption(args, QStringLiteral("--title"));
+    const auto encoding = takeFileEncodingOption(args);
+    if (!encoding)
+        return std::nullopt;
+    options.encoding = *encoding;
+    return options;
+}
+
 // Loads the book file and adds it to the library; the library name, or an
 // empty string when that failed.
-QString importBook(const QString &programFolder, const QString &path, const std::optional<QString> &title)
+QString importBook(const QString &programFolder, const QString &path, const ImportOptions &options)
 {
     ConsoleDialogs dialogs;
     LibreOfficeConverter converter;
     BookLoader loader(dialogs, converter);
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const BookLoadResult loaded = loader.loadFile(absolute, fileTitle(absolute));
+    const BookLoadResult loaded = loader.loadFile(absolute, fileTitle(absolute), options.encoding);
     if (!loaded.loaded)
         return {};
     if (!loaded.readingNotes.isEmpty())
         cliErr(loaded.readingNotes + u'\n');
+    // Nobody sees the text before it is added: a text that reads as Russian
+    // in no encoding would become hours of noise. Named, it is taken.
+    if (loaded.lettersImplausible && options.encoding == BookFileEncoding::Automatic) {
+        cliErr(QStringLiteral("Книга не добавлена: её текст не похож на русский ни в одной кодировке.\n")
+               + fileEncodingOptionHint());
+        return {};
+    }
     AddRequest request;
     request.programFolder = programFolder;
-    request.title = title.value_or(loaded.title.value_or(QString())).trimmed();
+    request.title = options.title.value_or(loaded.title.value_or(QString())).trimmed();
     request.text = loaded.text;
     request.info = loaded.information.value_or(BookInformation());
     // As the editor does on loading: the book's own layout decides whether a
@@ -315,12 +343,13 @@ int runRecord(CliContext &context)
 int runImport(CliContext &context)
 {
     QStringList args = context.args;
-    const auto title = takeOption(args, QStringLiteral("--title"));
-    if (args.size() != 1) {
-        cliErr(QStringLiteral("Использование: lectorium-cli import ФАЙЛ [--title НАЗВАНИЕ]\n"));
+    const auto import = takeImportOptions(args);
+    if (args.size() != 1 || !import) {
+        cliErr(QStringLiteral("Использование: lectorium-cli import ФАЙЛ [--title НАЗВАНИЕ] [--encoding ИМЯ]\n")
+               + fileEncodingOptionUsage());
         return 2;
     }
-    const QString book = importBook(context.programFolder, args.first(), title);
+    const QString book = importBook(context.programFolder, args.first(), *import);
     if (book.isEmpty())
         return 1;
     cliOut(book + u'\n');
@@ -330,17 +359,18 @@ int runImport(CliContext &context)
 int runConvert(CliContext &context)
 {
     QStringList args = context.args;
-    const auto title = takeOption(args, QStringLiteral("--title"));
+    const auto import = takeImportOptions(args);
     RecordOptions options;
     options.from = QStringLiteral("1");
     const bool understood = takeEncodingOptions(args, options);
     options.output = takeProgressOutput(args);
-    if (args.size() != 1 || !understood) {
-        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--jobs N] "
-                              "[--format mp3|m4b|mp3-book] [--quiet]\n"));
+    if (args.size() != 1 || !understood || !import) {
+        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--encoding ИМЯ] "
+                              "[--jobs N] [--format mp3|m4b|mp3-book] [--quiet]\n")
+               + fileEncodingOptionUsage());
         return 2;
     }
-    const QString book = importBook(context.programFolder, args.first(), title);
+    const QString book = importBook(context.programFolder, args.first(), *import);
     if (book.isEmpty())
         return 1;
     return recordBook(context.programFolder, book, options);
@@ -359,14 +389,17 @@ CliCommand recordCommand()
 
 CliCommand importCommand()
 {
-    return {"import", "import FILE [--title T]  add a book file to the library with the saved options", runImport};
+    return {"import",
+            "import FILE [--title T] [--encoding NAME]  add a book file to the library with the saved options "
+            "(--encoding: as for text)",
+            runImport};
 }
 
 CliCommand convertCommand()
 {
     return {
         "convert",
-        "convert FILE [--title T] [--jobs N] [--format mp3|m4b|mp3-book] [--quiet]  import a book file, then record "
-        "it; prints the MP3 folder",
+        "convert FILE [--title T] [--encoding NAME] [--jobs N] [--format mp3|m4b|mp3-book] [--quiet]  import a book "
+        "file, then record it; prints the MP3 folder",
         runConvert};
 }

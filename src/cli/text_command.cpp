@@ -1,7 +1,7 @@
-// lectorium-cli text [--info] BOOK: the text the book editor would receive
-// from a book file (UTF-8, CR LF kept), or with --info the proposed title,
-// the seven information fields, one per line, and whether the book has a
-// cover.
+// lectorium-cli text [--info] [--encoding NAME] BOOK: the text the book
+// editor would receive from a book file (UTF-8, CR LF kept), or with --info
+// the proposed title, the seven information fields, one per line, and
+// whether the book has a cover.
 
 #include "cli/cli_command.h"
 
@@ -11,13 +11,12 @@
 #include "import/word_converter.h"
 
 #include "cli/console_dialogs.h"
+#include "cli/file_encoding_option.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-const char *const kUsage = "Использование: lectorium-cli text [--info] КНИГА\n";
 
 // A field on one line: its own line breaks are written as "\n".
 QString oneLine(const QString &field)
@@ -33,19 +32,23 @@ int runText(CliContext &context)
 {
     QStringList args = context.args;
     const bool info = args.removeAll(QStringLiteral("--info")) > 0;
-    if (args.size() != 1) {
-        cliErr(QString::fromUtf8(kUsage));
+    const auto encoding = takeFileEncodingOption(args);
+    if (args.size() != 1 || !encoding) {
+        cliErr(QStringLiteral("Использование: lectorium-cli text [--info] [--encoding ИМЯ] КНИГА\n")
+               + fileEncodingOptionUsage());
         return 2;
     }
     const QString path = QFileInfo(args.first()).absoluteFilePath();
     ConsoleDialogs dialogs;
     LibreOfficeConverter converter;
     BookLoader loader(dialogs, converter);
-    const BookLoadResult result = loader.loadFile(path, fileTitle(path));
+    const BookLoadResult result = loader.loadFile(path, fileTitle(path), *encoding);
     if (!result.loaded)
         return 1;
     if (!result.readingNotes.isEmpty())
         cliErr(result.readingNotes + u'\n');
+    if (result.lettersImplausible)
+        cliErr(fileEncodingOptionHint());
     if (!info) {
         cliOut(result.text);
         return 0;
@@ -66,8 +69,10 @@ int runText(CliContext &context)
 CliCommand textCommand()
 {
     return {"text",
-            "text [--info] BOOK  the text the book editor receives from BOOK (TXT, RTF, DOC, DOCX, ODT, HTML, "
-            "FB2, EPUB, ZIP), UTF-8 with CR LF; with --info the proposed title and the seven information fields "
+            "text [--info] [--encoding NAME] BOOK  the text the book editor receives from BOOK (TXT, RTF, DOC, DOCX, "
+            "ODT, HTML, FB2, EPUB, ZIP), UTF-8 with CR LF; --encoding reads a TXT, HTML or FB2 file in windows-1251, "
+            "utf-8, koi8-r, cp866, iso-8859-5 or mac-cyrillic instead of the encoding judged by its letters; with "
+            "--info the proposed title and the seven information fields "
             "(title, series, series number, authors, genre, annotation, date), one per line, "
             "line breaks inside a field written as \\n, then \"Обложка: cover.jpg, N байт\" or \"Обложка: нет\"",
             runText};

@@ -1,7 +1,7 @@
 #pragma once
 // The one codec of the program: everything the user owns is stored in
-// Windows-1251 (and DOS books come in CP866), while every text in memory is a
-// QString. toCp1251 writes characters that Windows-1251 lacks as "?";
+// Windows-1251 (and books come in Windows-1251, DOS CP866, KOI8-R, ISO-8859-5
+// or MacCyrillic), while every text in memory is a QString. toCp1251 writes characters that Windows-1251 lacks as "?";
 // encodeUserFile keeps them by choosing UTF-8 for such a text.
 
 #include <QByteArray>
@@ -13,6 +13,13 @@ namespace Codec {
 QString fromCp1251(const QByteArray &bytes);
 QByteArray toCp1251(const QString &text);
 QString fromCp866(const QByteArray &bytes);
+
+// The single-byte Cyrillic code pages a book may be written in.
+enum class CodePage { Windows1251, Koi8R, Cp866, Iso88595, MacCyrillic };
+
+QString fromCodePage(const QByteArray &bytes, CodePage codePage);
+// The name the status line and the command line give it ("KOI8-R").
+QString codePageName(CodePage codePage);
 
 // True when every character of the text has a Windows-1251 code.
 bool fitsCp1251(const QString &text);

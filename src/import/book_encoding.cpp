@@ -1,10 +1,12 @@
 #include "import/book_encoding.h"
 
-#include "import/text_file_loader.h"
+#include "import/code_page_guess.h"
 
 #include "common/text_codec.h"
 
 #include <QStringDecoder>
+
+#include <optional>
 
 namespace {
 
@@ -100,9 +102,37 @@ bool isUtf8Name(const QString &charset)
     return charset == u"utf-8" || charset == u"utf8";
 }
 
-bool isWindows1251Name(const QString &charset)
+// The code page a declared charset names, when it is one of the Cyrillic
+// code pages judged by their letters.
+std::optional<Codec::CodePage> codePageOfCharset(const QString &charset)
 {
-    return charset == u"windows-1251" || charset == u"cp1251" || charset == u"x-cp1251";
+    using Codec::CodePage;
+    static const struct
+    {
+        const char16_t *name;
+        CodePage codePage;
+    } kNames[] = {
+        {u"windows-1251", CodePage::Windows1251},
+        {u"cp1251", CodePage::Windows1251},
+        {u"x-cp1251", CodePage::Windows1251},
+        {u"koi8-r", CodePage::Koi8R},
+        {u"koi8r", CodePage::Koi8R},
+        {u"cskoi8r", CodePage::Koi8R},
+        {u"ibm866", CodePage::Cp866},
+        {u"cp866", CodePage::Cp866},
+        {u"866", CodePage::Cp866},
+        {u"csibm866", CodePage::Cp866},
+        {u"iso-8859-5", CodePage::Iso88595},
+        {u"iso8859-5", CodePage::Iso88595},
+        {u"iso_8859-5", CodePage::Iso88595},
+        {u"x-mac-cyrillic", CodePage::MacCyrillic},
+        {u"maccyrillic", CodePage::MacCyrillic},
+        {u"mac-cyrillic", CodePage::MacCyrillic},
+    };
+    for (const auto &entry : kNames)
+        if (charset == QStringView(entry.name))
+            return entry.codePage;
+    return std::nullopt;
 }
 
 QString decodeUtf8(const QByteArray &bytes, const Utf8Survey &survey, ReadingReport *report)
@@ -115,17 +145,43 @@ QString decodeUtf8(const QByteArray &bytes, const Utf8Survey &survey, ReadingRep
     return decoder(bytes);
 }
 
-QString decodeSingleByte(const QByteArray &bytes, SingleByteGuess guess, ReadingReport *report)
+QString decodeCodePage(const QByteArray &bytes, Codec::CodePage codePage, const TextLikelihood &likelihood,
+                       ReadingReport *report)
 {
-    const QString windows = Codec::fromCp1251(bytes);
-    const QString text = guess == SingleByteGuess::Windows1251OrDos ? fromDosIfCp866(windows) : windows;
-    if (report)
-        report->encoding = text == windows ? QStringLiteral("Windows-1251") : QStringLiteral("CP866 (DOS)");
-    return text;
+    if (report) {
+        report->encoding = Codec::codePageName(codePage);
+        report->implausibleLetters = likelihood.implausible();
+    }
+    return Codec::fromCodePage(bytes, codePage);
 }
 
-QString decodeWithoutMark(const QByteArray &bytes, const QString &declared, SingleByteGuess guess,
-                          ReadingReport *report)
+// No declaration to go by: the code page whose letters read most like Russian.
+QString decodeGuessed(const QByteArray &bytes, ReadingReport *report)
+{
+    const CodePageGuess guess = guessCodePage(bytes);
+    if (report)
+        report->encodingGuessed = true;
+    return decodeCodePage(bytes, guess.codePage, guess.likelihood, report);
+}
+
+// A declared code page is believed while its letters read as Russian; when
+// they do not and another code page's do, the file is mislabelled.
+QString decodeDeclared(const QByteArray &bytes, const QString &declared, Codec::CodePage codePage,
+                       ReadingReport *report)
+{
+    const TextLikelihood likelihood = codePageLikelihood(bytes, codePage);
+    if (likelihood.implausible()) {
+        const CodePageGuess guess = guessCodePage(bytes);
+        if (!guess.likelihood.implausible()) {
+            if (report)
+                report->overruledDeclaration = declared;
+            return decodeCodePage(bytes, guess.codePage, guess.likelihood, report);
+        }
+    }
+    return decodeCodePage(bytes, codePage, likelihood, report);
+}
+
+QString decodeWithoutMark(const QByteArray &bytes, const QString &declared, ReadingReport *report)
 {
     // UTF-16 without a mark: only the declaration can tell, and the zero
     // bytes of its ASCII characters show it is no byte-wide encoding.
@@ -152,7 +208,10 @@ QString decodeWithoutMark(const QByteArray &bytes, const QString &declared, Sing
     if (isUtf8Name(declared)) {
         if (report)
             report->overruledDeclaration = declared;
-    } else if (!declared.isEmpty() && !declaredUnicode && !isWindows1251Name(declared)) {
+    } else if (const auto codePage = codePageOfCharset(declared)) {
+        return decodeDeclared(bytes, declared, *codePage, report);
+    } else if (!declared.isEmpty() && !declaredUnicode) {
+        // Another script's code page (Latin-1, Greek, ...): read as declared.
         QStringDecoder decoder(declared.toLatin1().constData());
         if (decoder.isValid()) {
             if (report)
@@ -160,14 +219,44 @@ QString decodeWithoutMark(const QByteArray &bytes, const QString &declared, Sing
             return decoder(bytes);
         }
     }
-    return decodeSingleByte(bytes, guess, report);
+    return decodeGuessed(bytes, report);
+}
+
+Codec::CodePage codePageOfChoice(BookFileEncoding chosen)
+{
+    switch (chosen) {
+    case BookFileEncoding::Koi8R: return Codec::CodePage::Koi8R;
+    case BookFileEncoding::Cp866: return Codec::CodePage::Cp866;
+    case BookFileEncoding::Iso88595: return Codec::CodePage::Iso88595;
+    case BookFileEncoding::MacCyrillic: return Codec::CodePage::MacCyrillic;
+    case BookFileEncoding::Automatic:
+    case BookFileEncoding::Windows1251:
+    case BookFileEncoding::Utf8: break;
+    }
+    return Codec::CodePage::Windows1251;
+}
+
+// The user's choice is followed whatever the bytes say; only a UTF-8
+// byte-order mark, which no text begins with, is dropped.
+QString decodeAsChosen(const QByteArray &bytes, BookFileEncoding chosen, ReadingReport *report)
+{
+    if (report)
+        report->encodingChosen = true;
+    if (chosen == BookFileEncoding::Utf8) {
+        const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        return decodeUtf8(text, surveyUtf8(text), report);
+    }
+    const Codec::CodePage codePage = codePageOfChoice(chosen);
+    return decodeCodePage(bytes, codePage, codePageLikelihood(bytes, codePage), report);
 }
 
 } // namespace
 
-QString decodeBookBytes(const QByteArray &bytes, const QString &declaredCharset, SingleByteGuess guess,
-                        ReadingReport *report)
+QString decodeBookBytes(const QByteArray &bytes, const QString &declaredCharset, ReadingReport *report,
+                        BookFileEncoding chosen)
 {
+    if (chosen != BookFileEncoding::Automatic)
+        return decodeAsChosen(bytes, chosen, report);
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         if (report)
             report->encoding = QStringLiteral("UTF-16");
@@ -178,5 +267,5 @@ QString decodeBookBytes(const QByteArray &bytes, const QString &declaredCharset,
         const QByteArray rest = bytes.mid(3);
         return decodeUtf8(rest, surveyUtf8(rest), report);
     }
-    return decodeWithoutMark(bytes, declaredCharset.trimmed().toLower(), guess, report);
+    return decodeWithoutMark(bytes, declaredCharset.trimmed().toLower(), report);
 }

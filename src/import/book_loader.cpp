@@ -23,6 +23,8 @@ namespace {
 
 const QString kConverting = QStringLiteral("Конвертация файла...");
 const QString kConverted = QStringLiteral("Конвертация файла: Ok!");
+// Followed by the reading notes, which say what is wrong with the letters.
+const QString kImplausible = QStringLiteral("Конвертация файла:");
 const QString kMessageTitle = QStringLiteral("Загрузка книги");
 const QString kPasteTitlePrompt = QStringLiteral("Введите название книги!");
 const QString kBrokenCover = QStringLiteral("Обложка книги повреждена и пропущена.");
@@ -67,10 +69,11 @@ void BookLoader::setStatusListener(std::function<void(const QString &)> listener
     m_statusListener = std::move(listener);
 }
 
-BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &InFileNm)
+BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &InFileNm, BookFileEncoding encoding)
 {
     BookLoadResult result;
     m_failureStatus.clear();
+    m_encoding = encoding;
     m_reading = ReadingReport();
     m_coverNote.clear();
     m_bookKind = bookFileKind(InFileName);
@@ -93,13 +96,21 @@ BookLoadResult BookLoader::loadFile(const QString &InFileName, const QString &In
             result.title = result.information->title.trimmed();
         result.indentsMarked = m_bookKind == BookFileKind::Rtf || m_bookKind == BookFileKind::Word;
         result.sectionsMarked = m_bookKind == BookFileKind::FictionBook || m_bookKind == BookFileKind::Epub;
+        result.encodingChoosable = m_bookKind == BookFileKind::Text || m_bookKind == BookFileKind::Html
+                                   || m_bookKind == BookFileKind::FictionBook;
+        if (result.encodingChoosable)
+            result.encoding = m_reading.encoding;
+        result.lettersImplausible = m_reading.implausibleLetters;
     } else {
         result.information.reset();
         result.cover.reset();
     }
     if (text)
         reportIncompleteReading(InFileName);
-    result.status = m_failureStatus.isEmpty() ? kConverted : m_failureStatus;
+    if (!m_failureStatus.isEmpty())
+        result.status = m_failureStatus;
+    else
+        result.status = result.lettersImplausible ? kImplausible : kConverted;
     if (text)
         result.readingNotes = m_reading.notes();
     if (!result.readingNotes.isEmpty())
@@ -161,7 +172,7 @@ std::optional<QString> BookLoader::loadPlainText(const QString &path)
     const auto bytes = readFile(path);
     if (!bytes)
         return std::nullopt;
-    return normaliseLineBreaks(decodeTextBook(*bytes, &m_reading));
+    return normaliseLineBreaks(decodeTextBook(*bytes, &m_reading, m_encoding));
 }
 
 std::optional<QString> BookLoader::loadHtml(const QString &path)
@@ -170,7 +181,7 @@ std::optional<QString> BookLoader::loadHtml(const QString &path)
     if (!bytes)
         return std::nullopt;
     showStatus(kConverting);
-    return normaliseLineBreaks(htmlToText(prepareHtml(*bytes), &m_reading));
+    return normaliseLineBreaks(htmlToText(prepareHtml(*bytes), &m_reading, m_encoding));
 }
 
 std::optional<QString> BookLoader::loadRtf(const QString &path)
@@ -231,7 +242,7 @@ std::optional<QString> BookLoader::loadFictionBook(const QString &path, BookLoad
     if (!bytes)
         return std::nullopt;
     showStatus(kConverting);
-    const QString fileText = decodeFb2File(*bytes, &m_reading);
+    const QString fileText = decodeFb2File(*bytes, &m_reading, m_encoding);
     bytes.reset(); // the text is all that is read from here on
     const QString text = fb2ToText(fileText, &m_reading);
     showStatus(QString());

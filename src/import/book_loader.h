@@ -5,6 +5,7 @@
 // puts in its fields; the editor window only shows it.
 
 #include "import/book_cover.h"
+#include "import/book_file_encoding.h"
 #include "import/fb2_description.h"
 #include "import/reading_report.h"
 
@@ -43,6 +44,14 @@ struct BookLoadResult
     // damaged bytes replaced); empty when there is nothing to tell. Also
     // at the end of `status`.
     QString readingNotes;
+    // The text was decoded from bytes in an encoding the user may choose
+    // (plain text, HTML, FictionBook; RTF, Word and EPUB name their own).
+    bool encodingChoosable = false;
+    // What it was read as ("KOI8-R"), when `encodingChoosable`.
+    QString encoding;
+    // Its letters do not look Russian in that encoding: the status line
+    // says so instead of "Ok!".
+    bool lettersImplausible = false;
 };
 
 // The part of a path after its last separator ("/" or "\"); a name without
@@ -59,8 +68,10 @@ public:
 
     // Loads the file `InFileName` (full path) by its extension; InFileNm is
     // its name with the extension and gives the proposed title. When nothing
-    // could be read the user is told why.
-    BookLoadResult loadFile(const QString &InFileName, const QString &InFileNm);
+    // could be read the user is told why. A text, HTML or FictionBook book is
+    // read in `encoding` when that is not Automatic.
+    BookLoadResult loadFile(const QString &InFileName, const QString &InFileNm,
+                            BookFileEncoding encoding = BookFileEncoding::Automatic);
 
     // The clipboard's content: its RTF when that holds text, else its plain
     // text, taken as it is.
@@ -86,8 +97,9 @@ private:
     WordConverter &m_wordConverter;
     std::function<void(const QString &)> m_statusListener;
     QString m_failureStatus;
-    ReadingReport m_reading; // of the file being loaded
-    QString m_coverNote;     // a cover that was there but broken
+    BookFileEncoding m_encoding = BookFileEncoding::Automatic; // of the file being loaded
+    ReadingReport m_reading;                                   // of the file being loaded
+    QString m_coverNote;                                       // a cover that was there but broken
     // The kind and name of the book read: the file's own, or the one inside
     // an archive.
     BookFileKind m_bookKind = BookFileKind::None;

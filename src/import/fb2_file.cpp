@@ -25,8 +25,8 @@ QString fb2DeclaredEncoding(const QString &fileText)
     return end < 0 ? QString() : head.mid(from, end - from).toString();
 }
 
-QString decodeFb2File(const QByteArray &bytes, ReadingReport *report)
+QString decodeFb2File(const QByteArray &bytes, ReadingReport *report, BookFileEncoding encoding)
 {
     const QString declared = fb2DeclaredEncoding(QString::fromLatin1(bytes.left(kDeclarationLength)));
-    return decodeBookBytes(bytes, declared, SingleByteGuess::Windows1251, report);
+    return decodeBookBytes(bytes, declared, report, encoding);
 }

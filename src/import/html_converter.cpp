@@ -219,9 +219,9 @@ QString declaredCharset(const QByteArray &page)
 
 } // namespace
 
-QString htmlToText(const QByteArray &page, ReadingReport *report)
+QString htmlToText(const QByteArray &page, ReadingReport *report, BookFileEncoding encoding)
 {
-    return htmlPageToText(decodeBookBytes(page, declaredCharset(page), SingleByteGuess::Windows1251, report), report);
+    return htmlPageToText(decodeBookBytes(page, declaredCharset(page), report, encoding), report);
 }
 
 QString htmlPageToText(const QString &page, ReadingReport *report)

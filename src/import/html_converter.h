@@ -6,6 +6,7 @@
 // one space as a browser shows them. The caller turns CR and 11 into the
 // editor's line breaks.
 
+#include "import/book_file_encoding.h"
 #include "import/reading_report.h"
 
 #include <QByteArray>
@@ -14,8 +15,9 @@
 // A page as stored in a file: a byte-order mark decides the encoding, else
 // the bytes judged against the charset the page declares (see
 // book_encoding.h). What was decided, and a parser that gave up before the
-// end, go into `report`.
-QString htmlToText(const QByteArray &page, ReadingReport *report = nullptr);
+// end, go into `report`. An encoding the user chose overrides both.
+QString htmlToText(const QByteArray &page, ReadingReport *report = nullptr,
+                   BookFileEncoding encoding = BookFileEncoding::Automatic);
 
 // A page already in memory as text (its own charset declaration is ignored).
 QString htmlPageToText(const QString &page, ReadingReport *report = nullptr);

@@ -2,6 +2,7 @@
 #include "import/word_converter.h"
 
 #include "common/text_codec.h"
+#include "support/code_page_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
@@ -221,6 +222,33 @@ TEST(BookLoader, BinaryJunkLoadsWhatIsReadableWithoutControlCharacters)
     const BookLoadResult text = f.load(QStringLiteral("junk.txt"), junk);
     EXPECT_TRUE(text.loaded);
     EXPECT_TRUE(text.text.endsWith(QStringLiteral("слово")));
+}
+
+// The issue's KOI8-R book is read right and the status says how it was
+// read; the same bytes read as Windows-1251 (the user's choice) are not
+// called "Ok!". RTF names its own code page: no encoding to choose there.
+TEST(BookLoader, KoiBooksReadRightAndAGarbledTextIsNeverOk)
+{
+    Fixture f;
+    const QString story = QStringLiteral("Лев Николаевич Толстой. Воскресение.\nКак ни старались люди, собравшись в "
+                                         "одно небольшое место несколько сот тысяч, изуродовать ту землю...");
+    const QByteArray koi8 = inCodePage(story, Codec::CodePage::Koi8R);
+    for (const char *name : {"book.txt", "book.html"}) {
+        const BookLoadResult read = f.load(QString::fromUtf8(name), koi8);
+        EXPECT_TRUE(read.text.contains(QStringLiteral("Воскресение"))) << name;
+        EXPECT_EQ(read.status, kOk + QStringLiteral(" KOI8-R (определена по буквам текста)")) << name;
+        EXPECT_TRUE(read.encodingChoosable) << name;
+        EXPECT_EQ(read.encoding, QStringLiteral("KOI8-R")) << name;
+        EXPECT_FALSE(read.lettersImplausible) << name;
+    }
+    const BookLoadResult forced = f.loader.loadFile(f.folder.file(QStringLiteral("book.txt")),
+                                                    QStringLiteral("book.txt"), BookFileEncoding::Windows1251);
+    EXPECT_TRUE(forced.loaded);
+    EXPECT_TRUE(forced.text.startsWith(QStringLiteral("мЕЧ оЙЛПМБЕЧЙЮ")));
+    EXPECT_TRUE(forced.lettersImplausible);
+    EXPECT_EQ(forced.status,
+              QStringLiteral("Конвертация файла: в кодировке Windows-1251 буквы не похожи на русский текст"));
+    EXPECT_FALSE(f.load(QStringLiteral("book.rtf"), "{\\rtf1 Text\\par}").encodingChoosable);
 }
 
 TEST(BookLoader, PasteTakesRtfTextThenPlainText)

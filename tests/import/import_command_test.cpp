@@ -2,10 +2,12 @@
 
 #include "app/project_store.h"
 #include "common/user_file.h"
+#include "support/code_page_text.h"
 
 #include "support/cli_run.h"
 #include "support/temp_program_folder.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -36,4 +38,43 @@ TEST(ImportCli, ARealLookingBookComesOutRight)
                     .contains(QStringLiteral("спросил он. {повествование->}  {пауза->} \r\nНикто не по+дал голоса.")))
         << readBlockFile(project, 1).toStdString();
     EXPECT_TRUE(readBlockFile(project, 2).contains(QStringLiteral("знак ♦.")));
+}
+
+// A KOI8-R book is added in its own letters; bytes that read as Russian in
+// no encoding are not added unless the encoding is named; an unknown name is
+// a usage error.
+TEST(ImportCli, TheEncodingIsJudgedByTheLettersOrNamed)
+{
+    TempProgramFolder folder;
+    const QString story = QStringLiteral("Лев Николаевич Толстой. Воскресение.\nКак ни старались люди, собравшись в "
+                                         "одно небольшое место несколько сот тысяч, изуродовать ту землю...\n");
+    ASSERT_TRUE(
+        UserFile::writeBytes(folder.file(QStringLiteral("koi.txt")), inCodePage(story, Codec::CodePage::Koi8R)));
+    const CliRun koi = runCli(folder, {QStringLiteral("import"), folder.file(QStringLiteral("koi.txt"))});
+    ASSERT_EQ(koi.exitCode, 0) << koi.err.toStdString();
+    EXPECT_TRUE(koi.err.contains(QStringLiteral("KOI8-R (определена по буквам текста)"))) << koi.err.toStdString();
+    EXPECT_TRUE(
+        readBlockFile(bookFolder(folder.path(), QStringLiteral("koi")), 1).contains(QStringLiteral("Воскресение")));
+
+    const CliRun automatic = runCli(folder, {QStringLiteral("import"), folder.file(QStringLiteral("koi.txt")),
+                                             QStringLiteral("--encoding"), QStringLiteral("auto")});
+    EXPECT_EQ(automatic.exitCode, 0); // the judgement, as without the option
+
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.append(static_cast<char>(128 + (i * 37) % 128));
+    ASSERT_TRUE(UserFile::writeBytes(folder.file(QStringLiteral("junk.txt")), junk));
+    const CliRun noRussian = runCli(folder, {QStringLiteral("import"), folder.file(QStringLiteral("junk.txt"))});
+    EXPECT_EQ(noRussian.exitCode, 1);
+    EXPECT_TRUE(noRussian.err.contains(QStringLiteral("Книга не добавлена"))) << noRussian.err.toStdString();
+    EXPECT_TRUE(noRussian.err.contains(QStringLiteral("--encoding"))) << noRussian.err.toStdString();
+    EXPECT_FALSE(QDir(bookFolder(folder.path(), QStringLiteral("junk"))).exists());
+    const CliRun named = runCli(folder, {QStringLiteral("import"), folder.file(QStringLiteral("junk.txt")),
+                                         QStringLiteral("--encoding"), QStringLiteral("Windows-1251")});
+    EXPECT_EQ(named.exitCode, 0) << named.err.toStdString();
+
+    const CliRun unknown = runCli(folder, {QStringLiteral("import"), folder.file(QStringLiteral("koi.txt")),
+                                           QStringLiteral("--encoding"), QStringLiteral("koi8-u")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Неизвестная кодировка «koi8-u»"))) << unknown.err.toStdString();
 }

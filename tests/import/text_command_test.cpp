@@ -3,6 +3,7 @@
 #include "common/text_codec.h"
 
 #include "support/cli_run.h"
+#include "support/code_page_text.h"
 #include "support/temp_program_folder.h"
 
 #include <QDir>
@@ -63,4 +64,31 @@ TEST(RecordCli, ABookOutsideTheLibraryIsRefused)
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains(QStringLiteral("В библиотеке нет книги"))) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("elsewhere/project.ini"))));
+}
+
+// --encoding reads the file in the encoding named: a KOI8-R file read as
+// Windows-1251 comes out garbled, with the warning and how to name another.
+TEST(TextCli, TheEncodingCanBeNamed)
+{
+    TempProgramFolder folder;
+    const QString story = QStringLiteral("Лев Николаевич Толстой. Воскресение.\r\nКак ни старались люди, собравшись "
+                                         "в одно небольшое место несколько сот тысяч...");
+    const QByteArray koi8 = inCodePage(story, Codec::CodePage::Koi8R);
+    QFile file(folder.file(QStringLiteral("koi.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(koi8);
+    file.close();
+    const CliRun judged = runText(folder, {folder.file(QStringLiteral("koi.txt"))});
+    EXPECT_EQ(judged.out, story);
+    const CliRun named = runText(
+        folder, {QStringLiteral("--encoding"), QStringLiteral("KOI8-R"), folder.file(QStringLiteral("koi.txt"))});
+    EXPECT_EQ(named.out, story);
+    EXPECT_TRUE(named.err.contains(QStringLiteral("KOI8-R (выбрана вручную)"))) << named.err.toStdString();
+    const CliRun wrong = runText(
+        folder, {folder.file(QStringLiteral("koi.txt")), QStringLiteral("--encoding"), QStringLiteral("cp1251")});
+    EXPECT_EQ(wrong.exitCode, 0);
+    EXPECT_EQ(wrong.out, Codec::fromCp1251(koi8));
+    EXPECT_TRUE(wrong.err.contains(QStringLiteral("в кодировке Windows-1251 буквы не похожи на русский текст")))
+        << wrong.err.toStdString();
+    EXPECT_EQ(runText(folder, {QStringLiteral("--encoding"), folder.file(QStringLiteral("koi.txt"))}).exitCode, 2);
 }

@@ -1,18 +1,18 @@
 #include "import/book_line_breaks.h"
+#include "import/fb2_file.h"
+#include "import/html_converter.h"
 #include "import/text_file_loader.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
+#include "support/code_page_text.h"
 #include "support/temp_program_folder.h"
+
+#include <QDirIterator>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString cp1251(int code)
-{
-    return QString(Codec::cp1251Char(code));
-}
 
 QString bookText(const QString &relative)
 {
@@ -44,21 +44,6 @@ TEST(NormaliseLineBreaks, EveryKindOfBreakBecomesCrLfAndBlankRunsShrink)
     for (const auto &c : cases)
         EXPECT_EQ(normaliseLineBreaks(QString::fromUtf16(c.input)), QString::fromUtf16(c.expected))
             << QString::fromUtf16(c.input).toStdString();
-}
-
-TEST(FixDosText, OnlyMoreDosThanWindowsLettersInTheFirstThousandCharactersConvert)
-{
-    const QString dosO = cp1251(0xAE);
-    const QString windowsO = cp1251(0xEE);
-    // CP866 "молоко" read as Windows-1251
-    const QString dosMoloko = Codec::fromCp1251(QByteArray("\xAC\xAE\xAB\xAE\xAA\xAE"));
-    EXPECT_EQ(fromDosIfCp866(dosMoloko), QStringLiteral("молоко"));
-    EXPECT_EQ(fromDosIfCp866(dosO + windowsO), dosO + windowsO); // a tie stays
-    EXPECT_EQ(fromDosIfCp866(QString()), QString());
-    const QString registered = QString(1000, dosO[0]) + QStringLiteral("молоко");
-    EXPECT_NE(fromDosIfCp866(registered), registered); // "®" signs up front decide
-    const QString lateDos = QString(1000, u'x') + QString(50, dosO[0]);
-    EXPECT_EQ(fromDosIfCp866(lateDos), lateDos); // past the first 1000 they do not
 }
 
 TEST(TextBook, TheSameStoryReadsAlikeInUtf8Windows1251AndDos)
@@ -94,4 +79,54 @@ TEST(TextBook, UnicodeMarksAndValidUtf8AreDecodedAsSuch)
     EXPECT_EQ(decodeTextBook("\xEF\xBB\xBF" + text.toUtf8()), text);
     EXPECT_EQ(decodeTextBook(text.toUtf8()), text);
     EXPECT_EQ(decodeTextBook(Codec::toCp1251(text)), text);
+}
+
+// Every book and page of ../shared/books is read in the encoding its name
+// gives, and its copies in KOI8-R, ISO-8859-5 and MacCyrillic are known too.
+TEST(TextBook, EverySharedBookIsReadInItsEncoding)
+{
+    REQUIRE_SHARED_DATA();
+    using Codec::CodePage;
+    const struct
+    {
+        const char *nameHas;
+        const char *encoding;
+    } expected[] = {{"cp1251", "Windows-1251"},
+                    {"windows-1251", "Windows-1251"},
+                    {"cp866", "CP866 (DOS)"},
+                    {"IBM866", "CP866 (DOS)"},
+                    {"utf8", "UTF-8"}};
+    int files = 0;
+    QDirIterator books(sharedDataPath(QStringLiteral("books")), QDir::Files, QDirIterator::Subdirectories);
+    while (books.hasNext()) {
+        const QString path = books.next();
+        const QByteArray bytes = UserFile::readBytes(path).value();
+        ReadingReport report;
+        if (path.endsWith(QStringLiteral(".txt")))
+            decodeTextBook(bytes, &report);
+        else if (path.endsWith(QStringLiteral(".html")))
+            htmlToText(bytes, &report);
+        else if (path.endsWith(QStringLiteral(".xml")) || path.endsWith(QStringLiteral(".fb2")))
+            decodeFb2File(bytes, &report);
+        else
+            continue;
+        ++files;
+        QString encoding;
+        for (const auto &e : expected)
+            if (path.section(u'/', -1).contains(QString::fromUtf8(e.nameHas)))
+                encoding = QString::fromUtf8(e.encoding);
+        EXPECT_EQ(report.encoding, encoding) << path.toStdString();
+        EXPECT_FALSE(report.implausibleLetters) << path.toStdString();
+        EXPECT_TRUE(report.overruledDeclaration.isEmpty()) << path.toStdString();
+        if (!path.endsWith(QStringLiteral(".txt")) || encoding != u"Windows-1251")
+            continue;
+        const QString text = Codec::fromCp1251(bytes);
+        for (const CodePage codePage : {CodePage::Koi8R, CodePage::Iso88595, CodePage::MacCyrillic}) {
+            const QByteArray copy = inCodePage(text, codePage);
+            ReadingReport copyReport;
+            EXPECT_EQ(decodeTextBook(copy, &copyReport), Codec::fromCodePage(copy, codePage)) << path.toStdString();
+            EXPECT_EQ(copyReport.encoding, Codec::codePageName(codePage)) << path.toStdString();
+        }
+    }
+    EXPECT_EQ(files, 30);
 }

@@ -7,6 +7,7 @@
 #include "dictionaries/ui/dictionary_editor_window.h"
 #include "import/ui/book_editor_window.h"
 
+#include "support/code_page_text.h"
 #include "support/find_child.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
@@ -16,8 +17,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -492,4 +495,71 @@ TEST_F(BookEditorTest, LoadingABookChoosesItsParagraphAndSectionRules)
     w->openGivenFile(sharedDataPath(QStringLiteral("books/txt/kashtanka.cp1251.txt")));
     EXPECT_FALSE(withoutIndent->isChecked());
     EXPECT_FALSE(sectionRuleOn());
+}
+
+// The issue's KOI8-R book opens in its own letters; the list beside the
+// file name reads the file again in the encoding picked there, after asking
+// when the text was edited; a garbled text is never "Ok!".
+TEST_F(BookEditorTest, TheEncodingListReadsTheFileAgain)
+{
+    auto w = open();
+    const QString story = QStringLiteral("Лев Николаевич Толстой. Воскресение.\r\nКак ни старались люди, собравшись "
+                                         "в одно небольшое место несколько сот тысяч, изуродовать ту землю...");
+    const QByteArray koi8 = inCodePage(story, Codec::CodePage::Koi8R);
+    const QString path = folder.file(QStringLiteral("Воскресение.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(koi8);
+    file.close();
+    auto *list = child<QComboBox>(w.get(), "encodingList");
+    EXPECT_FALSE(list->isEnabled()); // nothing read yet
+
+    w->openGivenFile(path);
+    EXPECT_EQ(w->bookText(), story);
+    EXPECT_TRUE(list->isEnabled());
+    EXPECT_EQ(list->currentText(), QStringLiteral("Автоматически"));
+    EXPECT_TRUE(w->statusBar()->currentMessage().startsWith(
+        QStringLiteral("Конвертация файла: Ok! KOI8-R (определена по буквам текста)")));
+    EXPECT_EQ(list->count(), 7);
+
+    const auto choose = [&](const QString &caption) {
+        list->setCurrentIndex(list->findText(caption));
+        emit list->activated(list->currentIndex());
+    };
+    choose(QStringLiteral("Windows-1251"));
+    EXPECT_EQ(w->bookText(), Codec::fromCp1251(koi8));
+    EXPECT_TRUE(w->statusBar()->currentMessage().startsWith(
+        QStringLiteral("Конвертация файла: в кодировке Windows-1251 буквы не похожи на русский текст. Выберите "
+                       "кодировку в списке рядом с именем файла.")))
+        << w->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(dialogs.shown.isEmpty()); // the user chose: the status line says it
+
+    // Edited text is not thrown away unasked: "No" keeps it and the list.
+    w->setBookText(QStringLiteral("Правка"));
+    dialogs = ScriptedDialogs({DialogAnswer::No});
+    choose(QStringLiteral("KOI8-R"));
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::YesNo);
+    EXPECT_EQ(w->bookText(), QStringLiteral("Правка"));
+    EXPECT_EQ(list->currentText(), QStringLiteral("Windows-1251"));
+    dialogs = ScriptedDialogs({DialogAnswer::Yes});
+    choose(QStringLiteral("KOI8-R"));
+    EXPECT_EQ(w->bookText(), story);
+    EXPECT_EQ(list->currentText(), QStringLiteral("KOI8-R"));
+
+    // A file whose letters read as Russian in no encoding: warned at once.
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.append(static_cast<char>(128 + (i * 37) % 128));
+    QFile junkFile(folder.file(QStringLiteral("junk.txt")));
+    ASSERT_TRUE(junkFile.open(QIODevice::WriteOnly));
+    junkFile.write(junk);
+    junkFile.close();
+    dialogs = ScriptedDialogs();
+    w->openGivenFile(folder.file(QStringLiteral("junk.txt")));
+    EXPECT_EQ(list->currentText(), QStringLiteral("Автоматически"));
+    EXPECT_FALSE(w->statusBar()->currentMessage().contains(QStringLiteral("Ok!")));
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("выберите кодировку в списке")))
+        << dialogs.shown[0].text.toStdString();
 }

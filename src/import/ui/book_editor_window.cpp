@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -233,8 +234,15 @@ void BookEditorWindow::buildTitleArea(QWidget *client)
     m_titleFromSelectionButton = button("titleFromSelectionButton", QStringLiteral("<<"), client, {786, 22, 30, 24},
                                         QStringLiteral("Выделите название книги в тексте и нажмите эту кнопку..."));
     m_sourceFileEdit = named(new QLineEdit(client), "sourceFileEdit", QStringLiteral("Файл книги"));
-    m_sourceFileEdit->setGeometry(462, 50, 354, 22);
+    m_sourceFileEdit->setGeometry(462, 50, 220, 22);
     m_sourceFileEdit->setReadOnly(true);
+    m_encodingList = named(new QComboBox(client), "encodingList",
+                           QStringLiteral("Кодировка файла книги. «Автоматически» — по буквам текста; "
+                                          "другая кодировка читает файл заново."));
+    m_encodingList->setGeometry(686, 49, 130, 24);
+    for (const BookFileEncoding encoding : bookFileEncodings())
+        m_encodingList->addItem(bookFileEncodingCaption(encoding));
+    m_encodingList->setEnabled(false);
 
     m_openFileButton =
         button("openFileButton", QString(), client, {462, 76, 30, 26}, QStringLiteral("Открыть файл книги..."));
@@ -486,6 +494,7 @@ void BookEditorWindow::connectControls()
     connect(m_undoReplaceButton, &QPushButton::clicked, this, &BookEditorWindow::undoReplace);
 
     connect(m_openFileButton, &QPushButton::clicked, this, &BookEditorWindow::openFile);
+    connect(m_encodingList, &QComboBox::activated, this, &BookEditorWindow::rereadInChosenEncoding);
     connect(m_pasteButton, &QPushButton::clicked, this, &BookEditorWindow::loadFromClipboard);
     connect(m_titleFromSelectionButton, &QPushButton::clicked, this, &BookEditorWindow::titleFromSelection);
     connect(m_saveAsButton, &QPushButton::clicked, this, [this] { saveAs(false); });

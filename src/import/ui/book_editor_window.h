@@ -16,6 +16,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -115,8 +116,13 @@ private:
     QString iniPath() const;
 
     // Loading (book_editor_window_loading.cpp).
-    bool loadBookFile(const QString &filePath, const QString &fileTitle);
+    bool loadBookFile(const QString &filePath, const QString &fileTitle,
+                      BookFileEncoding encoding = BookFileEncoding::Automatic);
+    void rereadInChosenEncoding();
+    bool textEditedSinceLoading() const;
     void showLoaded(const BookLoadResult &result);
+    void showEncoding(const BookLoadResult &result);
+    void warnOfGarbledText(const QString &readAs);
     void setInformation(const BookInformation &info);
     void showCover(const std::optional<BookCover> &cover);
     void bookIsLoaded();
@@ -176,6 +182,12 @@ private:
     bool m_adding = false;
     bool m_closing = false;
     QString m_lastFolder;
+    // The file the text was read from (empty after a paste), the encoding
+    // list's entry it was read with, and a fingerprint of the text as read,
+    // so a re-reading does not throw away edits unasked.
+    QString m_bookFile;
+    int m_readEncodingIndex = 0;
+    size_t m_textAsReadHash = 0;
 
     QPlainTextEdit *m_bookTextEdit = nullptr; // RichTextBox1
     QFrame *m_findFrame = nullptr;
@@ -187,6 +199,7 @@ private:
     QPushButton *m_findNextButton = nullptr;
     QLineEdit *m_titleEdit = nullptr;      // title
     QLineEdit *m_sourceFileEdit = nullptr; // source path
+    QComboBox *m_encodingList = nullptr;   // the file's encoding: automatic or the user's
     QPushButton *m_openFileButton = nullptr;
     QPushButton *m_pasteButton = nullptr;
     QPushButton *m_titleFromSelectionButton = nullptr;

@@ -6,11 +6,13 @@
 #include "import/editor_text.h"
 
 #include "app/book_file_filter.h"
+#include "common/user_dialogs.h"
 #include "import/paragraph_layout.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -63,15 +65,45 @@ void BookEditorWindow::openGivenFile(const QString &filePath)
     saveEditorSettings();
 }
 
-bool BookEditorWindow::loadBookFile(const QString &filePath, const QString &fileTitle)
+bool BookEditorWindow::loadBookFile(const QString &filePath, const QString &fileTitle, BookFileEncoding encoding)
 {
     m_loading = true;
-    const BookLoadResult result = m_loader.loadFile(filePath, fileTitle);
+    const BookLoadResult result = m_loader.loadFile(filePath, fileTitle, encoding);
+    if (result.loaded) {
+        m_bookFile = filePath;
+        m_readEncodingIndex = static_cast<int>(bookFileEncodings().indexOf(encoding));
+    }
     showLoaded(result);
     m_loading = false;
     if (result.loaded)
         bookIsLoaded();
     return result.loaded;
+}
+
+// The user picked an encoding in the list: the file is read again in it.
+void BookEditorWindow::rereadInChosenEncoding()
+{
+    const int chosen = m_encodingList->currentIndex();
+    if (m_bookFile.isEmpty() || chosen == m_readEncodingIndex)
+        return;
+    const BookFileEncoding encoding = bookFileEncodings().value(chosen);
+    if (textEditedSinceLoading()
+        && m_dialogs.show({QStringLiteral("Кодировка файла"),
+                           QStringLiteral("Текст книги изменён после чтения файла. Прочитать файл заново в "
+                                          "кодировке %1? Изменения текста будут потеряны.")
+                               .arg(bookFileEncodingCaption(encoding)),
+                           DialogIcon::Question, DialogButtons::YesNo})
+               != DialogAnswer::Yes) {
+        m_encodingList->setCurrentIndex(m_readEncodingIndex);
+        return;
+    }
+    if (!loadBookFile(m_bookFile, fileTitle(m_bookFile), encoding))
+        m_encodingList->setCurrentIndex(m_readEncodingIndex);
+}
+
+bool BookEditorWindow::textEditedSinceLoading() const
+{
+    return qHash(bookText()) != m_textAsReadHash;
 }
 
 void BookEditorWindow::loadFromClipboard()
@@ -90,6 +122,10 @@ void BookEditorWindow::loadFromClipboard()
     }
     m_loading = true;
     const BookLoadResult result = m_loader.loadPaste(rtf, data->text());
+    if (result.loaded) {
+        m_bookFile.clear();
+        m_readEncodingIndex = 0;
+    }
     showLoaded(result);
     m_loading = false;
     if (result.loaded)
@@ -100,6 +136,8 @@ void BookEditorWindow::showLoaded(const BookLoadResult &result)
 {
     if (result.loaded) {
         setBookText(result.text);
+        m_textAsReadHash = qHash(bookText());
+        showEncoding(result);
         if (result.sourcePath)
             m_sourceFileEdit->setText(*result.sourcePath);
         if (result.title)
@@ -110,6 +148,8 @@ void BookEditorWindow::showLoaded(const BookLoadResult &result)
         // RTF and Word books have their indents marked with spaces; other
         // books are looked at. The status line says what was chosen.
         QStringList notes = {result.status};
+        if (result.lettersImplausible)
+            notes = {result.status + u'.', QStringLiteral("Выберите кодировку в списке рядом с именем файла.")};
         if (result.indentsMarked) {
             m_paragraphWithoutIndent->setChecked(false);
         } else {
@@ -124,9 +164,36 @@ void BookEditorWindow::showLoaded(const BookLoadResult &result)
         }
         notes.removeAll(QString());
         statusBar()->showMessage(notes.join(u' '));
+        if (result.lettersImplausible && m_readEncodingIndex == 0)
+            warnOfGarbledText(result.encoding);
         return;
     }
     statusBar()->showMessage(result.status);
+}
+
+// A text that reads as Russian in no encoding must not pass for a book:
+// said where it cannot be missed, with the way out. A user who chose the
+// encoding sees the text and the status line.
+void BookEditorWindow::warnOfGarbledText(const QString &readAs)
+{
+    m_dialogs.show({QStringLiteral("Загрузка книги"),
+                    QStringLiteral("Буквы текста не похожи на русский текст ни в одной из известных кодировок "
+                                   "(прочитан как %1): возможно, файл в другой кодировке или это не текст.\n"
+                                   "Если текст искажён, выберите кодировку в списке рядом с именем файла.")
+                        .arg(readAs),
+                    DialogIcon::Exclamation, DialogButtons::Ok});
+}
+
+// The list shows the encoding the text was read with; it can be changed
+// only for a file whose encoding is not stated inside its format.
+void BookEditorWindow::showEncoding(const BookLoadResult &result)
+{
+    m_encodingList->setCurrentIndex(m_readEncodingIndex);
+    m_encodingList->setEnabled(result.encodingChoosable && !m_bookFile.isEmpty());
+    // The list's own help, and what the file was read as.
+    const QString read =
+        result.encoding.isEmpty() ? QString() : QStringLiteral("\nПрочитан как %1.").arg(result.encoding);
+    m_encodingList->setToolTip(m_encodingList->whatsThis() + read);
 }
 
 // A text is in the editor: it may be added, and cancelling the open dialog
