@@ -44,12 +44,12 @@ TEST(OptionsLogic, NumberBoxesClampIntoTheVoiceRange)
     EXPECT_EQ(voiceSliderRange(MarkupKind::SapiXml, VoiceColumn::Pause).step, 10);
 }
 
-TEST(OptionsLogic, BlankOutputFolderBecomesAudiobooksAndIsCreatedOnYes)
+TEST(OptionsLogic, BlankOutputFolderBecomesTheDefaultAndIsCreatedOnYes)
 {
     TempProgramFolder folder;
     ScriptedDialogs dialogs({DialogAnswer::Yes});
-    const OutputFolderCheck check = checkOutputFolder(QStringLiteral("x"), folder.path(), dialogs);
-    const QString audiobooks = folder.path() + QStringLiteral("/Audiobooks");
+    const OutputFolderCheck check = checkOutputFolder(QStringLiteral("x"), dialogs);
+    const QString audiobooks = folder.home() + QStringLiteral("/Аудиокниги");
     EXPECT_EQ(check.text, audiobooks);
     EXPECT_FALSE(check.keepFocus);
     EXPECT_TRUE(QFileInfo(audiobooks).isDir());
@@ -60,7 +60,7 @@ TEST(OptionsLogic, BlankOutputFolderBecomesAudiobooksAndIsCreatedOnYes)
 
     // An existing folder with a trailing separator passes without a question.
     ScriptedDialogs silent;
-    EXPECT_FALSE(checkOutputFolder(audiobooks + u'/', folder.path(), silent).keepFocus);
+    EXPECT_FALSE(checkOutputFolder(audiobooks + u'/', silent).keepFocus);
     EXPECT_TRUE(silent.shown.isEmpty());
 }
 
@@ -69,7 +69,7 @@ TEST(OptionsLogic, OutputFolderRefusedOrImpossibleKeepsTheFocus)
     TempProgramFolder folder;
     const QString nested = folder.path() + QStringLiteral("/Книги/Новые");
     ScriptedDialogs no({DialogAnswer::No});
-    const OutputFolderCheck refused = checkOutputFolder(nested, folder.path(), no);
+    const OutputFolderCheck refused = checkOutputFolder(nested, no);
     EXPECT_TRUE(refused.keepFocus);
     EXPECT_EQ(refused.text, nested);
     EXPECT_FALSE(QFileInfo::exists(nested));
@@ -77,7 +77,7 @@ TEST(OptionsLogic, OutputFolderRefusedOrImpossibleKeepsTheFocus)
     // A parent that is a file cannot hold the folder.
     folder.writeCp1251(QStringLiteral("file"), QStringLiteral("x"));
     ScriptedDialogs yes({DialogAnswer::Yes});
-    EXPECT_TRUE(checkOutputFolder(folder.file(QStringLiteral("file/sub")), folder.path(), yes).keepFocus);
+    EXPECT_TRUE(checkOutputFolder(folder.file(QStringLiteral("file/sub")), yes).keepFocus);
     ASSERT_EQ(yes.shown.size(), 2);
     EXPECT_EQ(yes.shown[1].text, QStringLiteral("Недопустимое имя каталога!"));
     EXPECT_EQ(yes.shown[1].icon, DialogIcon::Critical);
