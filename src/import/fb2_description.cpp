@@ -62,7 +62,7 @@ void readSeries(const QString &titleInfo, Fb2Description &description)
 // number, which means nothing in the field.
 QString annotationText(const QString &markup)
 {
-    static const QRegularExpression noteReference(QStringLiteral("<a\\b[^>]*href\\s*=\\s*[\"']#[^>]*>.*?</a\\s*>"),
+    static const QRegularExpression noteReference(QStringLiteral("\\s*<a\\b[^>]*href\\s*=\\s*[\"']#[^>]*>.*?</a\\s*>"),
                                                   QRegularExpression::CaseInsensitiveOption
                                                       | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression lineEnd(QStringLiteral("</(p|v|subtitle|text-author)\\s*>|<(empty-line|br)\\s*/?>"),

@@ -61,7 +61,7 @@ TEST(Fb2Description, AnnotationIsPlainText)
     } cases[] = {
         // A note reference (a link into the book, often in <sup>) is dropped.
         {"<p>Роман<sup><a l:href=\"#n_1\" type=\"note\">[1]</a></sup> о войне.</p>", "Роман о войне."},
-        {"<p>Роман<a xlink:href='#n2'>2</a>.</p>", "Роман."},
+        {"<p>Роман <a xlink:href='#n2'>[2]</a>.</p>", "Роман."},
         // Inline markup gives its text; an outside link keeps its words.
         {"<p><emphasis>Впервые</emphasis> на <strong>русском</strong>: <a l:href=\"http://x.ru\">сайт</a></p>",
          "Впервые на русском: сайт"},
