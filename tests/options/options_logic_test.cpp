@@ -1,3 +1,4 @@
+#include "options/default_output_folder.h"
 #include "options/name_previews.h"
 #include "options/option_defaults.h"
 #include "options/output_folder_check.h"
@@ -7,6 +8,8 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -62,6 +65,31 @@ TEST(OptionsLogic, BlankOutputFolderBecomesTheDefaultAndIsCreatedOnYes)
     ScriptedDialogs silent;
     EXPECT_FALSE(checkOutputFolder(audiobooks + u'/', silent).keepFocus);
     EXPECT_TRUE(silent.shown.isEmpty());
+}
+
+TEST(OptionsLogic, DefaultOutputFolderIsInTheMusicFolderOrTheHomeFolder)
+{
+    TempProgramFolder folder;
+    const QString home = folder.home();
+    const auto musicFolderIs = [&](const QString &line) {
+        QDir().mkpath(home + QStringLiteral("/.config"));
+        QFile dirs(home + QStringLiteral("/.config/user-dirs.dirs"));
+        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+        dirs.write(line.toUtf8());
+    };
+    // A fresh home: no desktop folders at all.
+    EXPECT_EQ(defaultOutputFolder(), home + QStringLiteral("/Аудиокниги"));
+    // The desktop's music folder, once it exists.
+    musicFolderIs(QStringLiteral("XDG_MUSIC_DIR=\"$HOME/Музыка\"\n"));
+    EXPECT_EQ(defaultOutputFolder(), home + QStringLiteral("/Аудиокниги"));
+    QDir().mkpath(home + QStringLiteral("/Музыка"));
+    EXPECT_EQ(defaultOutputFolder(), home + QStringLiteral("/Музыка/Аудиокниги"));
+    // A music folder switched off is the home folder itself.
+    musicFolderIs(QStringLiteral("XDG_MUSIC_DIR=\"$HOME/\"\n"));
+    EXPECT_EQ(defaultOutputFolder(), home + QStringLiteral("/Аудиокниги"));
+    // A chosen folder stays; a blank or one character is no choice.
+    EXPECT_EQ(outputFolderOrDefault(QStringLiteral("/data/Книги")), QStringLiteral("/data/Книги"));
+    EXPECT_EQ(outputFolderOrDefault(QStringLiteral("x")), home + QStringLiteral("/Аудиокниги"));
 }
 
 TEST(OptionsLogic, OutputFolderRefusedOrImpossibleKeepsTheFocus)
