@@ -29,7 +29,8 @@ run: build
 # in a program folder of its own inside the build tree.
 demo: build
 	rm -rf $(BUILD)/demo
-	$(BUILD)/bin/lectorium-cli --program-folder $(BUILD)/demo convert data/Demo/demo-book.fb2 --title "Демонстрация"
+	$(BUILD)/bin/lectorium-cli --program-folder $(BUILD)/demo convert data/Demo/demo-book.fb2 --title "Демонстрация" \
+		--output $(BUILD)/demo/Audiobooks
 	@echo "MP3 files: $(BUILD)/demo/Audiobooks/Демонстрация"
 
 test: build

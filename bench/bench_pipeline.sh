@@ -40,7 +40,8 @@ elapsed() { echo "$2 - $1" | bc; }
 record() {
     rm -rf "$work/pf/Audiobooks"
     start=$(seconds)
-    "$cli" --program-folder "$work/pf" record Bench --from 1 --to "$count" --jobs "$1" --quiet > /dev/null
+    "$cli" --program-folder "$work/pf" record Bench --from 1 --to "$count" --jobs "$1" --output "$work/pf/Audiobooks" \
+        --quiet > /dev/null
     elapsed "$start" "$(seconds)"
 }
 ours=$(record 0)

@@ -22,7 +22,7 @@ while [ $i -le 20 ]; do
 done
 
 start=$(date +%s.%N)
-"$cli" --program-folder "$work/pf" record Bench --from 1 --to 20 > /dev/null 2>&1
+"$cli" --program-folder "$work/pf" record Bench --from 1 --to 20 --output "$work/pf/Audiobooks" > /dev/null 2>&1
 end=$(date +%s.%N)
 wall=$(echo "$end - $start" | bc)
 

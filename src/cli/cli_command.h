@@ -16,7 +16,8 @@ struct CliContext
 struct CliCommand
 {
     const char *name;
-    const char *usage; // one line for --help
+    const char *summary; // the one line of the general help
+    const char *usage;   // what "КОМАНДА --help" prints, and a wrong call on standard error
     int (*run)(CliContext &context);
 };
 
@@ -26,3 +27,6 @@ const QList<CliCommand> &cliCommands();
 // Output helpers: UTF-8 text on standard output and error.
 void cliOut(const QString &text);
 void cliErr(const QString &text);
+
+// A command called wrongly: its usage on standard error, and exit code 2.
+int usageError(const char *usage);

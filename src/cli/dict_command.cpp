@@ -14,13 +14,17 @@
 
 namespace {
 
+const char *const kUsage = "Использование: lectorium-cli dict apply [--utf8] [ФАЙЛ]\n"
+                           "Переписывает текст включёнными словарями папки программы, как перед озвучиванием,\n"
+                           "и выводит его в той же кодировке.\n"
+                           "  ФАЙЛ    текст в Windows-1251; без него читается стандартный ввод\n"
+                           "  --utf8  текст в UTF-8\n";
+
 int applyDictionaries(const CliContext &context, QStringList args)
 {
     const bool utf8 = args.removeAll(QStringLiteral("--utf8")) > 0;
-    if (args.size() > 1) {
-        cliErr(QStringLiteral("Использование: lectorium-cli dict apply [--utf8] [ФАЙЛ]\n"));
-        return 2;
-    }
+    if (args.size() > 1)
+        return usageError(kUsage);
     QFile input;
     const bool opened = args.isEmpty() ? input.open(stdin, QIODevice::ReadOnly)
                                        : (input.setFileName(args.first()), input.open(QIODevice::ReadOnly));
@@ -52,17 +56,12 @@ int runDict(CliContext &context)
     const QString action = args.isEmpty() ? QString() : args.takeFirst();
     if (action == QLatin1String("apply"))
         return applyDictionaries(context, args);
-    cliErr(QStringLiteral("Использование: lectorium-cli dict apply [--utf8] [ФАЙЛ]\n"));
-    return 2;
+    return usageError(kUsage);
 }
 
 } // namespace
 
 CliCommand dictCommand()
 {
-    return {"dict",
-            "dict apply [--utf8] [FILE]  rewrite a text (Windows-1251, or UTF-8 with --utf8; "
-            "standard input without FILE) with the enabled dictionaries, as speech would, "
-            "to standard output",
-            runDict};
+    return {"dict", "переписать текст включёнными словарями, как перед озвучиванием", kUsage, runDict};
 }

@@ -3,6 +3,7 @@
 #include "cli/cli_command.h"
 
 #include "common/program_folder.h"
+#include "common/program_version.h"
 #include "recording/speech/speech_program_definition.h"
 
 #include <QCoreApplication>
@@ -24,17 +25,48 @@ void cliErr(const QString &text)
     std::fflush(stderr);
 }
 
+int usageError(const char *usage)
+{
+    cliErr(QString::fromUtf8(usage));
+    return 2;
+}
+
 namespace {
 
-void printHelp()
+bool isHelpOption(const QString &arg)
 {
-    QString text = QStringLiteral("Использование: lectorium-cli [--program-folder ПАПКА] КОМАНДА [АРГУМЕНТЫ]\n"
-                                  "Usage: lectorium-cli [--program-folder DIR] COMMAND [ARGS]\n\n"
-                                  "  --program-folder DIR  the folder of settings, projects and dictionaries\n"
-                                  "  --help, --version\n\nCommands:\n");
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
+}
+
+QString generalHelp()
+{
+    QString text = QStringLiteral(
+        "Lectorium без окон: книги в аудиокниги.\n"
+        "Использование: lectorium-cli [--program-folder ПАПКА] КОМАНДА [АРГУМЕНТЫ]\n"
+        "\n"
+        "  --program-folder ПАПКА  папка настроек (Lectorium.ini), библиотеки (Projects) и словарей (Dic);\n"
+        "                          без него — папка программы, если в неё можно писать, иначе\n"
+        "                          ~/.local/share/Lectorium\n"
+        "  --help, -h              эта справка\n"
+        "  --version               версия программы\n"
+        "\n"
+        "Команды:\n");
+    qsizetype width = 0;
     for (const CliCommand &c : cliCommands())
-        text += QStringLiteral("  %1\n").arg(QString::fromUtf8(c.usage));
-    cliOut(text);
+        width = std::max(width, qsizetype(qstrlen(c.name)));
+    for (const CliCommand &c : cliCommands())
+        text +=
+            QStringLiteral("  %1  %2\n").arg(QString::fromUtf8(c.name), -int(width)).arg(QString::fromUtf8(c.summary));
+    text += QStringLiteral("\nСправка по команде: lectorium-cli КОМАНДА --help\n");
+    return text;
+}
+
+const CliCommand *findCommand(const QString &name)
+{
+    for (const CliCommand &c : cliCommands())
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
 }
 
 } // namespace
@@ -44,14 +76,14 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString programFolder;
-    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+    while (!args.isEmpty() && args.first().startsWith(u'-')) {
         const QString option = args.takeFirst();
-        if (option == QLatin1String("--help")) {
-            printHelp();
+        if (isHelpOption(option)) {
+            cliOut(generalHelp());
             return 0;
         }
         if (option == QLatin1String("--version")) {
-            cliOut(QStringLiteral("lectorium-cli " LECTORIUM_VERSION "\n"));
+            cliOut(QStringLiteral("lectorium-cli ") + programVersion() + u'\n');
             return 0;
         }
         if (option == QLatin1String("--program-folder") && !args.isEmpty()) {
@@ -62,8 +94,19 @@ int main(int argc, char **argv)
         return 2;
     }
     if (args.isEmpty()) {
-        printHelp();
+        cliErr(generalHelp());
         return 2;
+    }
+    const QString name = args.takeFirst();
+    const CliCommand *command = findCommand(name);
+    if (!command) {
+        cliErr(QStringLiteral("Неизвестная команда: %1 (список команд: lectorium-cli --help)\n").arg(name));
+        return 2;
+    }
+    // Asking for help is never taken for a book, a file or a text.
+    if (std::any_of(args.cbegin(), args.cend(), isHelpOption)) {
+        cliOut(QString::fromUtf8(command->usage));
+        return 0;
     }
     if (programFolder.isEmpty())
         programFolder = decideProgramFolder(QCoreApplication::applicationDirPath());
@@ -71,13 +114,6 @@ int main(int argc, char **argv)
     seedProgramFolder(programFolder);
     loadSpeechPrograms(programFolder);
 
-    const QString name = args.takeFirst();
-    for (const CliCommand &c : cliCommands()) {
-        if (name == QLatin1String(c.name)) {
-            CliContext context{programFolder, args};
-            return c.run(context);
-        }
-    }
-    cliErr(QStringLiteral("Неизвестная команда: %1\n").arg(name));
-    return 2;
+    CliContext context{programFolder, args};
+    return command->run(context);
 }

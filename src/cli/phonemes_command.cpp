@@ -11,7 +11,10 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral("Использование: lectorium-cli phonemes [--voice N] ТЕКСТ\n");
+const char *const kUsage = "Использование: lectorium-cli phonemes [--voice N] ТЕКСТ\n"
+                           "Выводит, как голос произносит ТЕКСТ, фонемами espeak-ng, по строке на фразу.\n"
+                           "Знак ударения в тексте («за+мок») показывается поставленным ударением.\n"
+                           "  --voice N  номер голоса из списка lectorium-cli voices (без него — русский голос)\n";
 
 struct PhonemesArgs
 {
@@ -43,10 +46,8 @@ std::optional<PhonemesArgs> parseArgs(QStringList args)
 int runPhonemes(CliContext &context)
 {
     const std::optional<PhonemesArgs> args = parseArgs(context.args);
-    if (!args) {
-        cliErr(kUsage);
-        return 2;
-    }
+    if (!args)
+        return usageError(kUsage);
     SpeechVoice voice;
     const int index = args->voice >= 0 ? args->voice : SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
     if (!voice.selectVoice(index)) {
@@ -61,6 +62,5 @@ int runPhonemes(CliContext &context)
 
 CliCommand phonemesCommand()
 {
-    return {"phonemes", "phonemes [--voice N] TEXT  print what the voice pronounces, in espeak-ng phonemes",
-            runPhonemes};
+    return {"phonemes", "показать, как голос произносит текст (фонемы espeak-ng)", kUsage, runPhonemes};
 }

@@ -12,11 +12,13 @@
 #include "app/settings.h"
 #include "audiobook/audiobook_format.h"
 #include "common/program_folder.h"
+#include "common/terminal_columns.h"
 #include "import/book_loader.h"
 #include "import/editor_estimate.h"
 #include "import/paragraph_layout.h"
 #include "import/saved_settings_add.h"
 #include "import/word_converter.h"
+#include "options/default_output_folder.h"
 #include "recording/block_text.h"
 #include "recording/progress_texts.h"
 #include "recording/speech/speech_output_rate.h"
@@ -27,9 +29,45 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
+
+const char *const kRecordUsage =
+    "Использование: lectorium-cli record КНИГА [--from N] [--to N] [--jobs N] [--format ФОРМАТ] [--output ПАПКА]\n"
+    "                                    [--quiet]\n"
+    "Записывает книгу из библиотеки в MP3-файлы блоков (и, по выбранному формату, в одну\n"
+    "аудиокнигу с главами) и выводит папку с ними.\n"
+    "  КНИГА            имя книги в библиотеке (папка в Projects)\n"
+    "  --from N         первый блок (без него — сохранённый диапазон книги)\n"
+    "  --to N           последний блок\n"
+    "  --jobs N         сколько блоков сжимать в MP3 одновременно (0 — по числу процессоров)\n"
+    "  --format ФОРМАТ  только на этот запуск: mp3 — файлы блоков, m4b — ещё и одна книга M4B,\n"
+    "                   mp3-book — ещё и одна книга MP3 с главами\n"
+    "  --output ПАПКА   только на этот запуск: папка для аудиокниг (в ней — папка книги)\n"
+    "                   вместо выбранной в настройках (без выбора — ~/Аудиокниги)\n"
+    "  --quiet          только ошибки, без хода записи\n";
+
+const char *const kImportUsage =
+    "Использование: lectorium-cli import ФАЙЛ [--title НАЗВАНИЕ] [--encoding ИМЯ]\n"
+    "Добавляет книжный файл в библиотеку с сохранёнными настройками добавления и выводит имя\n"
+    "книги в библиотеке.\n"
+    "  --title НАЗВАНИЕ  название книги вместо предложенного по файлу\n"
+    "  --encoding ИМЯ   кодировка файла (auto, windows-1251, utf-8, koi8-r, cp866, iso-8859-5,\n"
+    "                   mac-cyrillic); без неё кодировка определяется по буквам текста\n";
+
+const char *const kConvertUsage =
+    "Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--encoding ИМЯ] [--jobs N] [--format ФОРМАТ]\n"
+    "                                     [--output ПАПКА] [--quiet]\n"
+    "Добавляет книжный файл в библиотеку (как import), затем записывает всю книгу (как record)\n"
+    "и выводит папку с MP3-файлами.\n"
+    "  --title НАЗВАНИЕ  название книги вместо предложенного по файлу\n"
+    "  --encoding ИМЯ   кодировка файла, как у import\n"
+    "  --jobs N         сколько блоков сжимать в MP3 одновременно (0 — по числу процессоров)\n"
+    "  --format ФОРМАТ  только на этот запуск: mp3, m4b или mp3-book\n"
+    "  --output ПАПКА   только на этот запуск: папка для аудиокниг вместо выбранной в настройках\n"
+    "  --quiet          только ошибки, без хода записи\n";
 
 // How the progress of a recording reaches standard error.
 enum class ProgressOutput {
@@ -38,20 +76,38 @@ enum class ProgressOutput {
     None,  // --quiet: errors only
 };
 
-// The one line a terminal shows: book, block n/N, percent, elapsed,
-// remaining and what is going on.
-QString liveProgressLine(const RecordingProgress &progress)
+// Columns of the terminal on standard error: its own size, else $COLUMNS,
+// else 80. Asked at each redraw, so a resized window is followed.
+int terminalColumns()
 {
-    QString line =
-        progress.book + QStringLiteral(" | блок %1/%2 | ").arg(progress.blockOfRange).arg(progress.blocksInRange)
-        + percentText(progress.bookPercent) + QStringLiteral(" | прошло ") + formatDuration(progress.elapsedSeconds);
+    winsize size{};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+    bool number = false;
+    const int columns = qEnvironmentVariableIntValue("COLUMNS", &number);
+    return number && columns > 0 ? columns : 80;
+}
+
+// The one line a terminal shows: book, block n/N, percent, elapsed,
+// remaining and what is going on, in fewer than `columns` columns: a line
+// that reached the last column would wrap, and every redraw would leave a
+// line behind. The book's title gives way first (the command line names
+// it), then the end of the line.
+QString liveProgressLine(const RecordingProgress &progress, int columns)
+{
+    QString rest = QStringLiteral(" | блок %1/%2 | ").arg(progress.blockOfRange).arg(progress.blocksInRange)
+                   + percentText(progress.bookPercent) + QStringLiteral(" | прошло ")
+                   + formatDuration(progress.elapsedSeconds);
     if (progress.remainingSeconds)
-        line += QStringLiteral(" | осталось ") + formatDuration(*progress.remainingSeconds);
+        rest += QStringLiteral(" | осталось ") + formatDuration(*progress.remainingSeconds);
     const QString encoder = encoderText(progress);
-    line += QStringLiteral(" | ") + activityText(progress);
+    rest += QStringLiteral(" | ") + activityText(progress);
     if (!encoder.isEmpty())
-        line += QStringLiteral(" | ") + encoder;
-    return line;
+        rest += QStringLiteral(" | ") + encoder;
+    const int room = columns - 1;
+    const int shortestTitle = std::min(terminalColumnsOf(progress.book), 12);
+    const QString book = cutToColumns(progress.book, std::max(room - terminalColumnsOf(rest), shortestTitle));
+    return cutToColumns(book + rest, room);
 }
 
 // The command line's side of a recording: one book, progress on standard
@@ -81,7 +137,7 @@ public:
                 return;
             }
             // Back to the start of the line, the new text, the rest cleared.
-            cliErr(u'\r' + liveProgressLine(progress) + QStringLiteral("\x1b[K"));
+            cliErr(u'\r' + liveProgressLine(progress, terminalColumns()) + QStringLiteral("\x1b[K"));
             m_liveLineOpen = true;
             return;
         }
@@ -178,13 +234,16 @@ struct RecordOptions
     std::optional<QString> to;
     std::optional<int> jobs;               // encoders at once, in place of the setting
     std::optional<AudiobookFormat> format; // for this run only, in place of the setting
+    std::optional<QString> outputFolder;   // for this run only, in place of the setting
     ProgressOutput output = ProgressOutput::Lines;
 };
 
-// Takes "--jobs N" and "--format NAME" out of `args` into `options`; false
-// when one of them is not understood.
+// Takes "--jobs N", "--format NAME" and "--output DIR" out of `args` into
+// `options`; false when one of them is not understood.
 bool takeEncodingOptions(QStringList &args, RecordOptions &options)
 {
+    if (const auto output = takeOption(args, QStringLiteral("--output")))
+        options.outputFolder = QDir(*output).absolutePath();
     bool valid = true;
     if (const auto jobs = takeOption(args, QStringLiteral("--jobs"))) {
         bool number = false;
@@ -216,8 +275,7 @@ int recordBook(const QString &programFolder, const QString &name, const RecordOp
     Settings settings;
     const QString ini = ProgramFolder(programFolder).settingsFile();
     loadSettings(settings, ini);
-    if (settings.outputFolder.size() < 2)
-        settings.outputFolder = programFolder + QStringLiteral("/Audiobooks");
+    settings.outputFolder = outputFolderOrDefault(options.outputFolder.value_or(settings.outputFolder));
     // For this run only; the options window's choices stay stored.
     if (options.format)
         settings.audiobookFormat = *options.format;
@@ -331,12 +389,8 @@ int runRecord(CliContext &context)
     options.to = takeOption(args, QStringLiteral("--to"));
     const bool understood = takeEncodingOptions(args, options);
     options.output = takeProgressOutput(args);
-    if (args.size() != 1 || !understood) {
-        cliErr(QStringLiteral("Использование: lectorium-cli record КНИГА [--from N] [--to N] [--jobs N] "
-                              "[--format mp3|m4b|mp3-book] [--quiet]\n"
-                              "--jobs: сколько блоков сжимать в MP3 одновременно (0 — по числу процессоров)\n"));
-        return 2;
-    }
+    if (args.size() != 1 || !understood)
+        return usageError(kRecordUsage);
     return recordBook(context.programFolder, args.first(), options);
 }
 
@@ -344,11 +398,8 @@ int runImport(CliContext &context)
 {
     QStringList args = context.args;
     const auto import = takeImportOptions(args);
-    if (args.size() != 1 || !import) {
-        cliErr(QStringLiteral("Использование: lectorium-cli import ФАЙЛ [--title НАЗВАНИЕ] [--encoding ИМЯ]\n")
-               + fileEncodingOptionUsage());
-        return 2;
-    }
+    if (args.size() != 1 || !import)
+        return usageError(kImportUsage);
     const QString book = importBook(context.programFolder, args.first(), *import);
     if (book.isEmpty())
         return 1;
@@ -364,12 +415,8 @@ int runConvert(CliContext &context)
     options.from = QStringLiteral("1");
     const bool understood = takeEncodingOptions(args, options);
     options.output = takeProgressOutput(args);
-    if (args.size() != 1 || !understood || !import) {
-        cliErr(QStringLiteral("Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--encoding ИМЯ] "
-                              "[--jobs N] [--format mp3|m4b|mp3-book] [--quiet]\n")
-               + fileEncodingOptionUsage());
-        return 2;
-    }
+    if (args.size() != 1 || !understood || !import)
+        return usageError(kConvertUsage);
     const QString book = importBook(context.programFolder, args.first(), *import);
     if (book.isEmpty())
         return 1;
@@ -380,26 +427,15 @@ int runConvert(CliContext &context)
 
 CliCommand recordCommand()
 {
-    return {"record",
-            "record BOOK [--from N] [--to N] [--jobs N] [--format mp3|m4b|mp3-book] [--quiet]  record a book of the "
-            "library to MP3 files (and one file with chapters; --jobs: encoders at once, 0 = one per processor); "
-            "prints its folder",
-            runRecord};
+    return {"record", "записать книгу из библиотеки в MP3 (и в одну аудиокнигу)", kRecordUsage, runRecord};
 }
 
 CliCommand importCommand()
 {
-    return {"import",
-            "import FILE [--title T] [--encoding NAME]  add a book file to the library with the saved options "
-            "(--encoding: as for text)",
-            runImport};
+    return {"import", "добавить книжный файл в библиотеку", kImportUsage, runImport};
 }
 
 CliCommand convertCommand()
 {
-    return {
-        "convert",
-        "convert FILE [--title T] [--encoding NAME] [--jobs N] [--format mp3|m4b|mp3-book] [--quiet]  import a book "
-        "file, then record it; prints the MP3 folder",
-        runConvert};
+    return {"convert", "добавить книжный файл в библиотеку и сразу записать его", kConvertUsage, runConvert};
 }

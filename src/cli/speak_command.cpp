@@ -14,7 +14,12 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral("Использование: lectorium-cli speak [--voice N] [--xml] ФАЙЛ -o ВЫХОД.wav\n");
+const char *const kUsage =
+    "Использование: lectorium-cli speak [--voice N] [--xml] ФАЙЛ -o ВЫХОД.wav\n"
+    "Озвучивает текстовый файл (Windows-1251 или UTF-8) в WAV-файл тем же голосом, что и запись книги.\n"
+    "  --voice N     номер голоса из списка lectorium-cli voices (без него — русский голос)\n"
+    "  --xml         текст размечен SAPI XML (разметка голосов)\n"
+    "  -o ВЫХОД.wav  куда записать звук\n";
 
 struct SpeakArgs
 {
@@ -55,10 +60,8 @@ std::optional<SpeakArgs> parseArgs(QStringList args)
 int runSpeak(CliContext &context)
 {
     const std::optional<SpeakArgs> args = parseArgs(context.args);
-    if (!args) {
-        cliErr(kUsage);
-        return 2;
-    }
+    if (!args)
+        return usageError(kUsage);
     const std::optional<QByteArray> bytes = UserFile::readBytes(args->input);
     if (!bytes) {
         cliErr(QStringLiteral("Не удалось прочитать файл: %1\n").arg(args->input));
@@ -97,5 +100,5 @@ int runSpeak(CliContext &context)
 
 CliCommand speakCommand()
 {
-    return {"speak", "speak [--voice N] [--xml] FILE -o OUT.wav  speak a text file into a WAV file", runSpeak};
+    return {"speak", "озвучить текстовый файл в WAV", kUsage, runSpeak};
 }

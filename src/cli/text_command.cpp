@@ -18,6 +18,17 @@
 
 namespace {
 
+const char *const kUsage =
+    "Использование: lectorium-cli text [--info] [--encoding ИМЯ] КНИГА\n"
+    "Выводит текст, который получит редактор книги из файла КНИГА (TXT, RTF, DOC, DOCX, ODT,\n"
+    "HTML, FB2, EPUB, ZIP), в UTF-8 с переводами строк CR LF.\n"
+    "  --info  вместо текста: предлагаемое название и семь полей сведений о книге (название,\n"
+    "          серия, номер в серии, авторы, жанр, аннотация, дата), по полю в строке\n"
+    "          (переводы строк внутри поля записаны как \\n), затем «Обложка: cover.jpg, N байт»\n"
+    "          или «Обложка: нет»\n"
+    "  --encoding ИМЯ  прочитать TXT, HTML или FB2 в кодировке windows-1251, utf-8, koi8-r, cp866,\n"
+    "          iso-8859-5 или mac-cyrillic вместо определённой по буквам текста\n";
+
 // A field on one line: its own line breaks are written as "\n".
 QString oneLine(const QString &field)
 {
@@ -33,11 +44,8 @@ int runText(CliContext &context)
     QStringList args = context.args;
     const bool info = args.removeAll(QStringLiteral("--info")) > 0;
     const auto encoding = takeFileEncodingOption(args);
-    if (args.size() != 1 || !encoding) {
-        cliErr(QStringLiteral("Использование: lectorium-cli text [--info] [--encoding ИМЯ] КНИГА\n")
-               + fileEncodingOptionUsage());
-        return 2;
-    }
+    if (args.size() != 1 || !encoding)
+        return usageError(kUsage);
     const QString path = QFileInfo(args.first()).absoluteFilePath();
     ConsoleDialogs dialogs;
     LibreOfficeConverter converter;
@@ -68,12 +76,5 @@ int runText(CliContext &context)
 
 CliCommand textCommand()
 {
-    return {"text",
-            "text [--info] [--encoding NAME] BOOK  the text the book editor receives from BOOK (TXT, RTF, DOC, DOCX, "
-            "ODT, HTML, FB2, EPUB, ZIP), UTF-8 with CR LF; --encoding reads a TXT, HTML or FB2 file in windows-1251, "
-            "utf-8, koi8-r, cp866, iso-8859-5 or mac-cyrillic instead of the encoding judged by its letters; with "
-            "--info the proposed title and the seven information fields "
-            "(title, series, series number, authors, genre, annotation, date), one per line, "
-            "line breaks inside a field written as \\n, then \"Обложка: cover.jpg, N байт\" or \"Обложка: нет\"",
-            runText};
+    return {"text", "показать текст и сведения книжного файла, как их получит редактор", kUsage, runText};
 }

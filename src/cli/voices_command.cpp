@@ -1,23 +1,34 @@
-// lectorium-cli voices: the speech voices, one a line: index, description and
-// markup kind (8 SAPI XML, 16 plain text with control tags), tab-separated.
+// lectorium-cli voices: the speech voices as the options window lists them
+// (Russian first, under Russian names), one a line: index (what --voice and
+// "Номер движка" take), name and markup kind (8 SAPI XML, 16 plain text with
+// control tags), tab-separated.
 
 #include "cli/cli_command.h"
 
 #include "recording/recording_job.h"
 #include "recording/speech/speech_voice.h"
+#include "recording/speech/voice_list.h"
 
 namespace {
 
-int runVoices(CliContext &)
+const char *const kUsage =
+    "Использование: lectorium-cli voices\n"
+    "Выводит голоса синтезатора речи, как их показывает окно настроек (сначала русские), по одному\n"
+    "в строке, через табуляцию: номер (для --voice), название и вид разметки (8 — SAPI XML,\n"
+    "16 — простой текст с управляющими метками).\n";
+
+int runVoices(CliContext &context)
 {
+    if (!context.args.isEmpty())
+        return usageError(kUsage);
     const QList<VoiceToken> voices = SpeechVoice::voices();
     if (voices.isEmpty()) {
         cliErr(kNoVoicesMessage + u'\n');
         return 1;
     }
     QString out;
-    for (int i = 0; i < voices.size(); ++i)
-        out += QStringLiteral("%1\t%2\t%3\n").arg(i).arg(voices.at(i).description).arg(int(voices.at(i).kind));
+    for (const ListedVoice &voice : listedVoices(voices))
+        out += QStringLiteral("%1\t%2\t%3\n").arg(voice.index).arg(voice.name).arg(int(voices.at(voice.index).kind));
     cliOut(out);
     return 0;
 }
@@ -26,5 +37,5 @@ int runVoices(CliContext &)
 
 CliCommand voicesCommand()
 {
-    return {"voices", "voices  list the speech voices: index, description, markup kind", runVoices};
+    return {"voices", "список голосов синтезатора речи", kUsage, runVoices};
 }

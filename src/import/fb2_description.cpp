@@ -3,8 +3,9 @@
 #include "import/fb2_file.h"
 #include "import/placeholder_metadata.h"
 
-#include "common/replace_all.h"
 #include "common/user_file.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -96,14 +97,34 @@ void readSeries(const QString &titleInfo, Fb2Description &description)
     description.seriesNumber = attribute(tag, QStringLiteral(" number")).trimmed().toInt();
 }
 
-QString cleanAnnotation(QString text)
+// The annotation's markup as the plain text of the information field: a
+// line per paragraph (or verse line), an empty line for <empty-line/>, the
+// text of inline markup (<emphasis>, <strong>, <sup>, links) without its
+// tags, and no note references: a link into the book ("#n1") is a note's
+// number, which means nothing in the field.
+QString annotationText(const QString &markup)
 {
-    for (const char *tag : {"<p>", "<strong>", "</strong>", "<empty-line/>", "<empty-line>", "</p>"})
-        text = replaceAll(text, QString::fromLatin1(tag), QString(), true);
-    text = replaceAll(text, QStringLiteral("\r\n"), QStringLiteral("<CRLF>"), true);
-    text = replaceAll(text, QStringLiteral("\r"), QStringLiteral("\r\n"), true);
-    text = replaceAll(text, QStringLiteral("\n"), QStringLiteral("\r\n"), true);
-    return replaceAll(text, QStringLiteral("<CRLF>"), QStringLiteral("\r\n"), true);
+    static const QRegularExpression noteReference(QStringLiteral("\\s*<a\\b[^>]*href\\s*=\\s*[\"']#[^>]*>.*?</a\\s*>"),
+                                                  QRegularExpression::CaseInsensitiveOption
+                                                      | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression lineEnd(QStringLiteral("</(p|v|subtitle|text-author)\\s*>|<(empty-line|br)\\s*/?>"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    QString text = markup;
+    text.replace(noteReference, QString());
+    // Line breaks of the file itself are blanks, as everywhere in XML.
+    text.replace(blanks, QStringLiteral(" "));
+    text.replace(lineEnd, QStringLiteral("\n"));
+    text.replace(tag, QString());
+    QStringList lines = decodeXmlReferences(text).split(u'\n');
+    for (QString &line : lines)
+        line = line.simplified();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    while (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -132,7 +153,7 @@ BookInformation fb2Information(const Fb2Description &description)
         authors += description.firstNames[i] + QLatin1Char(' ') + description.lastNames[i] + QStringLiteral(",\r\n");
     authors.chop(3);
     return {description.title, description.seriesName, QString::number(description.seriesNumber),
-            authors,           description.genre,      cleanAnnotation(description.annotation),
+            authors,           description.genre,      annotationText(description.annotation),
             description.date};
 }
 

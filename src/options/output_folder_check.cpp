@@ -1,6 +1,7 @@
 #include "options/output_folder_check.h"
 
 #include "common/user_dialogs.h"
+#include "options/default_output_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,11 +17,9 @@ void reportInvalidName(UserDialogs &dialogs)
 
 } // namespace
 
-OutputFolderCheck checkOutputFolder(const QString &text, const QString &programFolder, UserDialogs &dialogs)
+OutputFolderCheck checkOutputFolder(const QString &text, UserDialogs &dialogs)
 {
-    OutputFolderCheck result{text};
-    if (text.size() < 2)
-        result.text = programFolder + QStringLiteral("/Audiobooks");
+    OutputFolderCheck result{outputFolderOrDefault(text)};
     QString folder = result.text;
     if (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);

@@ -1,6 +1,6 @@
 #pragma once
 // The check of the output folder box when the user leaves it: a blank box
-// becomes the program's "Audiobooks" folder, a folder that does not exist is
+// becomes the default folder (~/Аудиокниги), a folder that does not exist is
 // created when the user agrees.
 
 #include <QString>
@@ -13,4 +13,4 @@ struct OutputFolderCheck
     bool keepFocus = false; // the folder is unusable: the user stays in the box
 };
 
-OutputFolderCheck checkOutputFolder(const QString &text, const QString &programFolder, UserDialogs &dialogs);
+OutputFolderCheck checkOutputFolder(const QString &text, UserDialogs &dialogs);

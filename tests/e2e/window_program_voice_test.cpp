@@ -46,7 +46,7 @@ TEST(WindowProgramVoice, BookIsRecordedThroughTheProgramAndAMissingOneIsNamed)
         ASSERT_FALSE(window.isRecording());
 
         const QStringList mp3s =
-            QDir(folder.file(QStringLiteral("Audiobooks/Книга"))).entryList({QStringLiteral("*.mp3")}, QDir::Files);
+            QDir(folder.home() + QStringLiteral("/Аудиокниги/Книга")).entryList({QStringLiteral("*.mp3")}, QDir::Files);
         if (installed) {
             EXPECT_EQ(mp3s.size(), 2);
         } else {

@@ -60,7 +60,7 @@ TEST(WindowRecording, ThreeBlocksToTaggedMp3sAndASecondRunSkipsThem)
     ASSERT_TRUE(window.isRecording());
     ASSERT_TRUE(waitUntilIdle(window, 120));
 
-    const QString audio = folder.file(QStringLiteral("Audiobooks/Книга"));
+    const QString audio = folder.home() + QStringLiteral("/Аудиокниги/Книга");
     QStringList mp3s = QDir(audio).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
     EXPECT_EQ(mp3s, QStringList({QStringLiteral("1 - Глава первая.mp3"), QStringLiteral("2 - Глава 2.mp3"),
                                  QStringLiteral("3 - Эпилог.mp3")}));
@@ -112,7 +112,7 @@ TEST(WindowRecording, ABatchNamesEachBooksFilesByItsOwnChapters)
     ASSERT_TRUE(waitUntilIdle(window, 120));
 
     for (const QString &book : books) {
-        const QString audio = folder.file(QStringLiteral("Audiobooks/") + book);
+        const QString audio = folder.home() + QStringLiteral("/Аудиокниги/") + book;
         EXPECT_EQ(
             QDir(audio).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name),
             QStringList({QStringLiteral("1 - %1 один.mp3").arg(book), QStringLiteral("2 - %1 два.mp3").arg(book)}))

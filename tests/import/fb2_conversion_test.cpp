@@ -49,7 +49,7 @@ TEST(Fb2Description, FieldsOfTheTitleInfo)
     EXPECT_EQ(info.seriesNo, QStringLiteral("3"));
     EXPECT_EQ(info.authors, QStringLiteral("Иван Петров,\r\n Сидоров"));
     EXPECT_EQ(info.genre, QStringLiteral("sf"));
-    EXPECT_EQ(info.annotation, QStringLiteral("Первый\r\r\nабзацВторой"));
+    EXPECT_EQ(info.annotation, QStringLiteral("Первый абзац\r\n\r\nВторой"));
     EXPECT_EQ(info.date, QStringLiteral("2001"));
 }
 
@@ -80,6 +80,32 @@ TEST(Fb2Description, DatesAndPlaceholderNames)
         EXPECT_EQ(info.date, QString::fromUtf16(c.date)) << QString::fromUtf16(c.titleInfo).toStdString();
         EXPECT_EQ(info.authors, QString::fromUtf16(c.authors)) << QString::fromUtf16(c.titleInfo).toStdString();
         EXPECT_EQ(info.title, QString::fromUtf16(c.title)) << QString::fromUtf16(c.titleInfo).toStdString();
+    }
+}
+
+TEST(Fb2Description, AnnotationIsPlainText)
+{
+    const struct
+    {
+        const char *markup;
+        const char *text;
+    } cases[] = {
+        // A note reference (a link into the book, often in <sup>) is dropped.
+        {"<p>Роман<sup><a l:href=\"#n_1\" type=\"note\">[1]</a></sup> о войне.</p>", "Роман о войне."},
+        {"<p>Роман <a xlink:href='#n2'>[2]</a>.</p>", "Роман."},
+        // Inline markup gives its text; an outside link keeps its words.
+        {"<p><emphasis>Впервые</emphasis> на <strong>русском</strong>: <a l:href=\"http://x.ru\">сайт</a></p>",
+         "Впервые на русском: сайт"},
+        {"<p>a &lt; b &amp; &#1073;</p>", "a < b & б"},
+        {"<p>Первая</p>\n  <p>Вторая</p>", "Первая\r\nВторая"},
+        {"<poem><stanza><v>Строка раз</v><v>Строка два</v></stanza></poem>", "Строка раз\r\nСтрока два"},
+        {"<empty-line/><p>Один</p><empty-line/>", "Один"},
+        {"Просто текст", "Просто текст"},
+    };
+    for (const auto &c : cases) {
+        Fb2Description d;
+        d.annotation = QString::fromUtf8(c.markup);
+        EXPECT_EQ(fb2Information(d).annotation, QString::fromUtf8(c.text)) << c.markup;
     }
 }
 

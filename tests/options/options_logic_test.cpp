@@ -1,3 +1,4 @@
+#include "options/default_output_folder.h"
 #include "options/name_previews.h"
 #include "options/option_defaults.h"
 #include "options/output_folder_check.h"
@@ -7,6 +8,8 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -44,12 +47,12 @@ TEST(OptionsLogic, NumberBoxesClampIntoTheVoiceRange)
     EXPECT_EQ(voiceSliderRange(MarkupKind::SapiXml, VoiceColumn::Pause).step, 10);
 }
 
-TEST(OptionsLogic, BlankOutputFolderBecomesAudiobooksAndIsCreatedOnYes)
+TEST(OptionsLogic, BlankOutputFolderBecomesTheDefaultAndIsCreatedOnYes)
 {
     TempProgramFolder folder;
     ScriptedDialogs dialogs({DialogAnswer::Yes});
-    const OutputFolderCheck check = checkOutputFolder(QStringLiteral("x"), folder.path(), dialogs);
-    const QString audiobooks = folder.path() + QStringLiteral("/Audiobooks");
+    const OutputFolderCheck check = checkOutputFolder(QStringLiteral("x"), dialogs);
+    const QString audiobooks = folder.home() + QStringLiteral("/Аудиокниги");
     EXPECT_EQ(check.text, audiobooks);
     EXPECT_FALSE(check.keepFocus);
     EXPECT_TRUE(QFileInfo(audiobooks).isDir());
@@ -60,8 +63,33 @@ TEST(OptionsLogic, BlankOutputFolderBecomesAudiobooksAndIsCreatedOnYes)
 
     // An existing folder with a trailing separator passes without a question.
     ScriptedDialogs silent;
-    EXPECT_FALSE(checkOutputFolder(audiobooks + u'/', folder.path(), silent).keepFocus);
+    EXPECT_FALSE(checkOutputFolder(audiobooks + u'/', silent).keepFocus);
     EXPECT_TRUE(silent.shown.isEmpty());
+}
+
+TEST(OptionsLogic, DefaultOutputFolderIsInTheMusicFolderOrTheHomeFolder)
+{
+    TempProgramFolder folder;
+    const QString home = folder.home();
+    const auto musicFolderIs = [&](const QString &line) {
+        QDir().mkpath(home + QStringLiteral("/.config"));
+        QFile dirs(home + QStringLiteral("/.config/user-dirs.dirs"));
+        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+        dirs.write(line.toUtf8());
+    };
+    // A fresh home: no desktop folders at all.
+    EXPECT_EQ(defaultOutputFolder(), home + QStringLiteral("/Аудиокниги"));
+    // The desktop's music folder, once it exists.
+    musicFolderIs(QStringLiteral("XDG_MUSIC_DIR=\"$HOME/Музыка\"\n"));
+    EXPECT_EQ(defaultOutputFolder(), home + QStringLiteral("/Аудиокниги"));
+    QDir().mkpath(home + QStringLiteral("/Музыка"));
+    EXPECT_EQ(defaultOutputFolder(), home + QStringLiteral("/Музыка/Аудиокниги"));
+    // A music folder switched off is the home folder itself.
+    musicFolderIs(QStringLiteral("XDG_MUSIC_DIR=\"$HOME/\"\n"));
+    EXPECT_EQ(defaultOutputFolder(), home + QStringLiteral("/Аудиокниги"));
+    // A chosen folder stays; a blank or one character is no choice.
+    EXPECT_EQ(outputFolderOrDefault(QStringLiteral("/data/Книги")), QStringLiteral("/data/Книги"));
+    EXPECT_EQ(outputFolderOrDefault(QStringLiteral("x")), home + QStringLiteral("/Аудиокниги"));
 }
 
 TEST(OptionsLogic, OutputFolderRefusedOrImpossibleKeepsTheFocus)
@@ -69,7 +97,7 @@ TEST(OptionsLogic, OutputFolderRefusedOrImpossibleKeepsTheFocus)
     TempProgramFolder folder;
     const QString nested = folder.path() + QStringLiteral("/Книги/Новые");
     ScriptedDialogs no({DialogAnswer::No});
-    const OutputFolderCheck refused = checkOutputFolder(nested, folder.path(), no);
+    const OutputFolderCheck refused = checkOutputFolder(nested, no);
     EXPECT_TRUE(refused.keepFocus);
     EXPECT_EQ(refused.text, nested);
     EXPECT_FALSE(QFileInfo::exists(nested));
@@ -77,7 +105,7 @@ TEST(OptionsLogic, OutputFolderRefusedOrImpossibleKeepsTheFocus)
     // A parent that is a file cannot hold the folder.
     folder.writeCp1251(QStringLiteral("file"), QStringLiteral("x"));
     ScriptedDialogs yes({DialogAnswer::Yes});
-    EXPECT_TRUE(checkOutputFolder(folder.file(QStringLiteral("file/sub")), folder.path(), yes).keepFocus);
+    EXPECT_TRUE(checkOutputFolder(folder.file(QStringLiteral("file/sub")), yes).keepFocus);
     ASSERT_EQ(yes.shown.size(), 2);
     EXPECT_EQ(yes.shown[1].text, QStringLiteral("Недопустимое имя каталога!"));
     EXPECT_EQ(yes.shown[1].icon, DialogIcon::Critical);

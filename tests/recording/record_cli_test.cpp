@@ -41,8 +41,9 @@ qint64 soundBytes(const QString &folder)
     return total;
 }
 
-// The program run on a pseudo-terminal; everything it wrote there.
-QByteArray runOnTerminal(const TempProgramFolder &folder, const QStringList &args)
+// The program run on a pseudo-terminal of that many columns (0: a terminal
+// that does not tell its size); everything it wrote there.
+QByteArray runOnTerminal(const TempProgramFolder &folder, const QStringList &args, unsigned short columns = 0)
 {
     QList<QByteArray> argv = {QByteArray(LECTORIUM_BIN_DIR "/lectorium-cli"), QByteArray("--program-folder"),
                               folder.path().toUtf8()};
@@ -53,7 +54,10 @@ QByteArray runOnTerminal(const TempProgramFolder &folder, const QStringList &arg
         pointers.push_back(arg.data());
     pointers.push_back(nullptr);
     int master = -1;
-    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+    winsize size{};
+    size.ws_row = 24;
+    size.ws_col = columns;
+    const pid_t child = forkpty(&master, nullptr, nullptr, &size);
     if (child == 0) {
         execv(pointers[0], pointers.data());
         _exit(127);
@@ -78,7 +82,7 @@ TEST(RecordCli, NarrationRateOfVoiceIniIsHeard)
 {
     TempProgramFolder folder;
     folder.writeCp1251(QStringLiteral("книга.txt"), kBookText);
-    const QString audio = folder.file(QStringLiteral("Audiobooks"));
+    const QString audio = folder.home() + QStringLiteral("/Аудиокниги");
     qint64 bytes[2] = {};
     const int rates[2] = {0, 10};
     for (int i = 0; i < 2; ++i) {
@@ -121,4 +125,29 @@ TEST(RecordCli, OneLiveLineOnATerminalPlainLinesInAPipe)
                                          QStringLiteral("1"), QStringLiteral("--quiet")});
     ASSERT_EQ(quiet.exitCode, 0) << quiet.err.toStdString();
     EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.toStdString();
+}
+
+TEST(RecordCli, LiveLineNeverReachesTheTerminalsLastColumn)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("книга.txt"), kBookText);
+    const QString title = QStringLiteral("Очень длинное название книги, которое одно заняло бы полстроки терминала");
+    const QByteArray terminal = runOnTerminal(
+        folder, {QStringLiteral("convert"), folder.file(QStringLiteral("книга.txt")), QStringLiteral("--title"), title},
+        60);
+    const QString shown = QString::fromUtf8(terminal);
+    ASSERT_TRUE(shown.contains(QStringLiteral("\x1b[K"))) << terminal.toStdString();
+    // Each redraw, from a carriage return to the clearing of the line end,
+    // stays within 59 columns: one that filled the line would wrap.
+    int redraws = 0;
+    for (const QString &piece : shown.split(u'\r')) {
+        const qsizetype end = piece.indexOf(QStringLiteral("\x1b[K"));
+        if (end < 0)
+            continue;
+        ++redraws;
+        const QString line = piece.left(end);
+        EXPECT_LE(line.size(), 59) << line.toStdString();
+        EXPECT_TRUE(line.contains(QStringLiteral(" | блок 1/"))) << line.toStdString();
+    }
+    EXPECT_GT(redraws, 0);
 }

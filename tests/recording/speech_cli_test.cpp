@@ -1,6 +1,7 @@
 // lectorium-cli voices and speak, run as the user would run them.
 
 #include "common/text_codec.h"
+#include "recording/speech/speech_voice.h"
 #include "support/cli_run.h"
 #include "support/temp_program_folder.h"
 #include "wav_reading.h"
@@ -10,12 +11,18 @@
 
 #include <gtest/gtest.h>
 
-TEST(SpeechCli, ListsVoicesWithIndexDescriptionAndKind)
+TEST(SpeechCli, ListsVoicesRussianFirstWithIndexNameAndKind)
 {
     TempProgramFolder folder;
     const CliRun run = runCli(folder, {QStringLiteral("voices")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains(QRegularExpression(QStringLiteral("(^|\\n)\\d+\\tRussian\\t8\\n"))));
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), SpeechVoice::voices().size());
+    // The engine's Russian voice first, under its Russian name and with the
+    // index the settings store; the other languages after, by their names.
+    EXPECT_EQ(lines.first(), QStringLiteral("%1\tРусский\t8").arg(SpeechVoice::voiceForLanguage(QStringLiteral("ru"))));
+    EXPECT_FALSE(run.out.contains(QStringLiteral("\tRussian")));
+    EXPECT_TRUE(run.out.contains(QRegularExpression(QStringLiteral("\\n\\d+\\tEnglish \\(Great Britain\\)\\t8\\n"))));
 }
 
 TEST(SpeechCli, SpeaksWindows1251AndUtf8TextAndXmlIntoWavs)

@@ -6,9 +6,37 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+std::optional<QByteArray> environmentValue(const char *name)
+{
+    return qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt;
+}
+
+void restoreEnvironment(const char *name, const std::optional<QByteArray> &value)
+{
+    if (value)
+        qputenv(name, *value);
+    else
+        qunsetenv(name);
+}
+
+} // namespace
+
 TempProgramFolder::TempProgramFolder()
-    : m_dir(QDir::tempPath() + QStringLiteral("/lectorium-test-XXXXXX")), m_path(m_dir.path())
-{ }
+    : m_dir(QDir::tempPath() + QStringLiteral("/lectorium-test-XXXXXX")), m_path(m_dir.path()),
+      m_homeDir(QDir::tempPath() + QStringLiteral("/lectorium-home-XXXXXX")), m_home(m_homeDir.path()),
+      m_formerHome(environmentValue("HOME")), m_formerConfigHome(environmentValue("XDG_CONFIG_HOME"))
+{
+    qputenv("HOME", QFile::encodeName(m_home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home + QStringLiteral("/.config")));
+}
+
+TempProgramFolder::~TempProgramFolder()
+{
+    restoreEnvironment("HOME", m_formerHome);
+    restoreEnvironment("XDG_CONFIG_HOME", m_formerConfigHome);
+}
 
 QString TempProgramFolder::file(const QString &name) const
 {

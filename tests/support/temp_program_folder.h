@@ -3,12 +3,23 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A fresh program folder for one test, removed afterwards.
+#include <optional>
+
+// A fresh program folder for one test, removed afterwards, and a fresh home
+// folder: while it lives, $HOME and $XDG_CONFIG_HOME point into home(), so
+// that nothing a test does (the default audiobook folder ~/Аудиокниги, the
+// programs it starts) reaches the real home folder. The former values come
+// back when it goes.
 class TempProgramFolder
 {
 public:
     TempProgramFolder();
+    ~TempProgramFolder();
+    TempProgramFolder(const TempProgramFolder &) = delete;
+    TempProgramFolder &operator=(const TempProgramFolder &) = delete;
+
     const QString &path() const { return m_path; }
+    const QString &home() const { return m_home; }
     // path() + "/" + name
     QString file(const QString &name) const;
     // Writes `text` as Windows-1251 (CR LF is up to the caller).
@@ -18,6 +29,10 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_path;
+    QTemporaryDir m_homeDir;
+    QString m_home;
+    std::optional<QByteArray> m_formerHome;
+    std::optional<QByteArray> m_formerConfigHome;
 };
 
 // The test books and dictionaries beside the project (../shared), or where

@@ -168,7 +168,7 @@ TEST_F(CaptionsFit, DictionaryWindows)
 
 TEST_F(CaptionsFit, OptionsAndAbout)
 {
-    OptionsDialog options(settings, folder.path(), {QStringLiteral("Russian")}, 0, dialogs);
+    OptionsDialog options(settings, folder.path(), {{QStringLiteral("Russian"), QStringLiteral("ru")}}, 0, dialogs);
     expectFits(&options);
     AboutBox about(folder.path());
     expectFits(&about);

@@ -4,6 +4,7 @@
 #include "app/ui/single_instance.h"
 #include "common/ini_file.h"
 #include "common/name_flag_list.h"
+#include "recording/recording_progress.h"
 
 #include "support/find_child.h"
 #include "support/scripted_dialogs.h"
@@ -13,12 +14,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -195,6 +198,41 @@ TEST_F(MainWindowTest, FixedSizeWhenScalingIsOff)
     EXPECT_FALSE(w->isMaximized());
 }
 
+TEST_F(MainWindowTest, StatusBarShowsTheActivityWholeBesideTheEncoder)
+{
+    // The narrowest the window gets: its fixed size without scaling.
+    writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Масштабировать интерфейс"), 0, folder.file(kIni));
+    auto w = open();
+    auto *bar = child<QStatusBar>(w.get(), "statusBar");
+    RecordingProgress progress;
+    progress.book = QStringLiteral("Книга");
+    progress.block = 33;
+    progress.blockOfRange = 33;
+    progress.blocksInRange = 333;
+    progress.bookPercent = 9.87;
+    progress.elapsedSeconds = 3599;
+    progress.remainingSeconds = 35999;
+    progress.encodingFiles = {QStringLiteral("0029.wav"), QStringLiteral("0030.wav"), QStringLiteral("0031.wav"),
+                              QStringLiteral("0032.wav")};
+    for (const RecordingPhase phase : {RecordingPhase::Speaking, RecordingPhase::WaitingForEncoder}) {
+        progress.phase = phase;
+        w->showProgress(progress);
+        QCoreApplication::sendPostedEvents();
+        bar->layout()->activate();
+        auto *activity = child<QLabel>(w.get(), "statusPanel1");
+        EXPECT_GE(activity->contentsRect().width(), activity->fontMetrics().horizontalAdvance(activity->text()))
+            << activity->text().toStdString();
+        EXPECT_GT(child<QLabel>(w.get(), "statusPanel2")->width(), 0);
+        // The times and the percentage stay whole and inside the window.
+        for (const char *name : {"statusPanel3", "statusPanel4", "statusPanel5"}) {
+            auto *panel = child<QLabel>(w.get(), name);
+            EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text().trimmed()))
+                << name;
+            EXPECT_LE(panel->geometry().right(), bar->width()) << name;
+        }
+    }
+}
+
 TEST_F(MainWindowTest, ScalingMovesControlsAndBringsTheWindowOnScreen)
 {
     addBook(QStringLiteral("Книга"), 2);
@@ -221,7 +259,7 @@ TEST_F(MainWindowTest, SettingsAreSavedOnClose)
     EXPECT_EQ(readIni(QStringLiteral("Общие настройки"), QStringLiteral("Номер книги"), ini), QStringLiteral("1"));
     EXPECT_TRUE(readIni(QStringLiteral("Окна"), QStringLiteral("Главное"), ini).has_value());
     EXPECT_EQ(readIni(QStringLiteral("Настройки путей"), QStringLiteral("Каталог для готовых аудиофайлов"), ini),
-              folder.path() + QStringLiteral("/Audiobooks"));
+              folder.home() + QStringLiteral("/Аудиокниги"));
 }
 
 TEST_F(MainWindowTest, AnEmptyLibrarySaysWhatToDo)
@@ -244,10 +282,14 @@ TEST_F(MainWindowTest, FirstStartShowsTheMessageOnce)
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text,
               QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."));
-    // The options window opens where the message points: the voice page.
+    // The options window opens where the message points: the page of the
+    // output folder, which shows the default folder in the home folder.
     auto *tabs = w->findChild<QTabWidget *>(QStringLiteral("mainTabs"));
     ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), QStringLiteral("Голосовой движок"));
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), QStringLiteral("Общие настройки"));
+    auto *outputFolder = child<QLineEdit>(tabs->window(), "outputFolderEdit");
+    EXPECT_TRUE(outputFolder->isVisible());
+    EXPECT_EQ(outputFolder->text(), folder.home() + QStringLiteral("/Аудиокниги"));
     tabs->window()->close();
     w->close();
     EXPECT_EQ(readIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), folder.file(kIni)),

@@ -30,6 +30,7 @@ namespace {
 
 const QString kSapi = QStringLiteral("eSpeak Russian");
 const QString kCube = QStringLiteral("ELAN Speech Cube Milena");
+const QList<VoiceToken> kVoices = {{kSapi, QStringLiteral("ru")}, {kCube, QString(), MarkupKind::PlainText, true}};
 
 class OptionsWindowTest : public ::testing::Test
 {
@@ -44,9 +45,9 @@ protected:
         settings.outputFolder = folder.path();
     }
 
-    std::unique_ptr<OptionsDialog> open()
+    std::unique_ptr<OptionsDialog> open(const QList<VoiceToken> &voices = kVoices)
     {
-        auto window = std::make_unique<OptionsDialog>(settings, folder.path(), QStringList{kSapi, kCube}, 0, dialogs);
+        auto window = std::make_unique<OptionsDialog>(settings, folder.path(), voices, 0, dialogs);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
@@ -101,6 +102,37 @@ TEST_F(OptionsWindowTest, OpensOnTheGeneralPageWithTheSettingsAndPresets)
     EXPECT_EQ(stack->currentWidget()->objectName(), QStringLiteral("advancedFrame"));
     click(w.get(), "backButton");
     EXPECT_EQ(stack->currentWidget()->objectName(), QStringLiteral("enginePage"));
+}
+
+TEST_F(OptionsWindowTest, VoicesAreListedRussianFirstAndKeepTheirStoredIndex)
+{
+    // Indices as the engine gives them: the stored "Номер движка" and the
+    // "Voice.ini" sections (by engine name) must mean the same voice.
+    const QList<VoiceToken> voices = {
+        {QStringLiteral("English_(Great_Britain)"), QStringLiteral("en-gb")},
+        {QStringLiteral("Russian"), QStringLiteral("ru")},
+        {QStringLiteral("Afrikaans"), QStringLiteral("af")},
+        {QStringLiteral("RHVoice (Александр)"), QString(), MarkupKind::PlainText, true},
+        {QStringLiteral("Russian_(Latvia)"), QStringLiteral("ru-lv")},
+    };
+    folder.writeCp1251(QStringLiteral("Voice.ini"),
+                       QStringLiteral("[Russian]\r\n1Speed=4\r\n[Afrikaans]\r\n1Speed=-2\r\n"));
+    settings.voiceIndex = 2;
+    auto w = open(voices);
+    auto *combo = child<QComboBox>(w.get(), "voiceCombo");
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i)
+        shown.append(combo->itemText(i));
+    EXPECT_EQ(shown, QStringList({QStringLiteral("Русский"), QStringLiteral("Русский (Латвия)"),
+                                  QStringLiteral("RHVoice (Александр)"), QStringLiteral("Afrikaans"),
+                                  QStringLiteral("English (Great Britain)")}));
+    // The stored voice 2 is Afrikaans, shown fourth, with its own values.
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Afrikaans"));
+    EXPECT_EQ(child<QSlider>(w.get(), "narrationRateSlider")->value(), -2);
+    combo->setCurrentIndex(0);
+    EXPECT_EQ(child<QSlider>(w.get(), "narrationRateSlider")->value(), 4);
+    click(w.get(), "applyButton");
+    EXPECT_EQ(settings.voiceIndex, 1);
 }
 
 TEST_F(OptionsWindowTest, VoiceKindSetsRangesAndBoxesClamp)
@@ -255,7 +287,7 @@ TEST_F(OptionsWindowTest, OutputFolderIsCheckedAndBrowsed)
     ASSERT_EQ(dialogs.shown.size(), 1);
 
     typeInto(valueEdit, QString());
-    EXPECT_EQ(valueEdit->text(), folder.path() + QStringLiteral("/Audiobooks"));
+    EXPECT_EQ(valueEdit->text(), folder.home() + QStringLiteral("/Аудиокниги"));
 
     QString asked;
     w->chooseOutputFolder = [&](const QString &initial) {
@@ -263,7 +295,7 @@ TEST_F(OptionsWindowTest, OutputFolderIsCheckedAndBrowsed)
         return QStringLiteral("/tmp");
     };
     click(w.get(), "browseOutputButton");
-    EXPECT_EQ(asked, folder.path() + QStringLiteral("/Audiobooks"));
+    EXPECT_EQ(asked, folder.home() + QStringLiteral("/Аудиокниги"));
     EXPECT_EQ(valueEdit->text(), QStringLiteral("/tmp"));
 }
 

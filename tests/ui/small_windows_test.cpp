@@ -4,6 +4,7 @@
 #include "options/ui/folder_picker.h"
 #include "options/ui/progress_window.h"
 
+#include "support/cli_run.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_program_folder.h"
 
@@ -65,8 +66,11 @@ TEST(AboutBox, ShowsVersionLicenceAndChanges)
     folder.writeCp1251(QStringLiteral("whatsnew.txt"), QStringLiteral("Что нового\r\n\r\n- Одно\r\n- Другое"));
     AboutBox box(folder.path());
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Lectorium - о программе..."));
-    EXPECT_TRUE(
-        box.findChild<QLabel *>(QStringLiteral("versionLabel"))->text().startsWith(QStringLiteral("Версия 0.")));
+    // One version: the About box and the command line say the same.
+    const CliRun cli = runCli(folder, {QStringLiteral("--version")});
+    EXPECT_EQ(cli.out, QStringLiteral("lectorium-cli " LECTORIUM_VERSION "\n"));
+    EXPECT_EQ(box.findChild<QLabel *>(QStringLiteral("versionLabel"))->text(),
+              QStringLiteral("Версия " LECTORIUM_VERSION));
     auto *text = box.findChild<QTextBrowser *>(QStringLiteral("descriptionView"));
     // Hard-wrapped lines flow as paragraphs; list items stay apart.
     EXPECT_EQ(text->toPlainText(), QStringLiteral("Лицензия программы\nВторой абзац текста"));

@@ -44,10 +44,7 @@ TEST(SpeechProgramsPage, AddedVoiceIsTriedSavedAndListed)
     ScriptedDialogs dialogs;
     Settings settings;
     settings.outputFolder = folder.path();
-    QStringList voices;
-    for (const VoiceToken &voice : SpeechVoice::voices())
-        voices.append(voice.description);
-    OptionsDialog window(settings, folder.path(), voices, 0, dialogs);
+    OptionsDialog window(settings, folder.path(), SpeechVoice::voices(), 0, dialogs);
     auto *tabs = child<QTabWidget>(&window, "mainTabs");
     ASSERT_EQ(tabs->tabText(tabs->count() - 1), QStringLiteral("Добавить голос…"));
     QWidget *page = tabs->widget(tabs->count() - 1);
@@ -85,10 +82,16 @@ TEST(SpeechProgramsPage, AddedVoiceIsTriedSavedAndListed)
     const QString saved = Codec::decodeUserFile(folder.readBytes(QStringLiteral("SpeechPrograms.ini")));
     EXPECT_TRUE(saved.contains(QStringLiteral("[Голос 1]\r\nEnabled=1\r\nName=Женский голос espeak-ng\r\n")))
         << saved.toStdString();
+    // The program is listed after the Russian voices of the engine, under
+    // the index past the engine's voices.
     auto *voiceCombo = child<QComboBox>(&window, "voiceCombo");
-    EXPECT_EQ(voiceCombo->itemText(voiceCombo->count() - 1), QStringLiteral("Женский голос espeak-ng"));
-    EXPECT_EQ(voiceParams(voiceCombo->count() - 1).voiceKind, MarkupKind::PlainText);
-    EXPECT_EQ(voiceParams(voiceCombo->count() - 1).speed[0], 100);
+    const int item = voiceCombo->findText(QStringLiteral("Женский голос espeak-ng"));
+    ASSERT_GT(item, 0);
+    EXPECT_EQ(voiceCombo->itemText(item - 1).left(7), QStringLiteral("Русский"));
+    const int voice = voiceCombo->itemData(item).toInt();
+    EXPECT_EQ(voice, SpeechVoice::voices().size() - 1);
+    EXPECT_EQ(voiceParams(voice).voiceKind, MarkupKind::PlainText);
+    EXPECT_EQ(voiceParams(voice).speed[0], 100);
     setInstalledSpeechPrograms({});
     voiceTable() = VoiceTable{};
 }

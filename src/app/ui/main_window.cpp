@@ -19,6 +19,7 @@
 #include "import/editor_estimate.h"
 #include "import/name_search_options.h"
 #include "import/ui/book_editor_window.h"
+#include "options/default_output_folder.h"
 #include "options/ui/about_box.h"
 #include "options/ui/options_dialog.h"
 #include "reader/ui/reader_window.h"
@@ -258,22 +259,31 @@ void MainWindow::buildStatusBar()
     const QString tips[] = {QStringLiteral("Статус"), QString(), QStringLiteral("Время, прошедшее с начала записи"),
                             QStringLiteral("Приблизительное время до завершения"),
                             QStringLiteral("Процент выполнения")};
-    // The times and the percentage keep the room their longest text needs;
-    // the two texts share the rest, and their tooltips hold them whole.
-    const QString longest[] = {QString(), QString(), QStringLiteral("Прошло: 00:00:00 "),
-                               QStringLiteral("Осталось: 00:00:00 "), QStringLiteral("100.00%")};
+    // The times and the percentage keep the room their longest text needs.
+    // The activity keeps at least the room of its usual texts (a block of a
+    // long book, the wait for the encoder) and is as wide as its text where
+    // the window allows; the encoder panel gets what is left, however long
+    // its list of files (its tooltip holds them whole).
+    const QStringList longest[] = {
+        {QStringLiteral("Блок 1000 (1000/1000)"), QStringLiteral("Ожидание LAME")},
+        {},
+        {QStringLiteral("Прошло: 00:00:00 ")},
+        {QStringLiteral("Осталось: 00:00:00 ")},
+        {QStringLiteral("100.00%")},
+    };
     for (int i = 0; i < 5; ++i) {
         auto *panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("statusPanel%1").arg(i + 1));
         panel->setToolTip(tips[i]);
         panel->setProperty("roleTip", tips[i]);
-        if (longest[i].isEmpty()) {
-            panel->setMinimumWidth(1);
-            bar->addWidget(panel, 1);
-        } else {
-            panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(longest[i]) + 6);
-            bar->addWidget(panel, 0);
-        }
+        int room = 1;
+        for (const QString &text : longest[i])
+            room = std::max(room, panel->fontMetrics().horizontalAdvance(text) + 6);
+        panel->setMinimumWidth(room);
+        const bool encoder = StatusPanel(i + 1) == StatusPanel::Encoder;
+        if (encoder)
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        bar->addWidget(panel, encoder ? 1 : 0);
         m_panels.append(panel);
     }
 }
@@ -395,8 +405,7 @@ void MainWindow::showBookEstimate()
 void MainWindow::applyLoadedSettings()
 {
     showBookEstimate();
-    if (m_settings.outputFolder.size() < 2)
-        m_settings.outputFolder = m_programFolder + QStringLiteral("/Audiobooks");
+    m_settings.outputFolder = outputFolderOrDefault(m_settings.outputFolder);
     if (m_settings.bookIndex < m_libraryList->count())
         m_libraryList->setCurrentRow(m_settings.bookIndex);
     if (m_settings.batchMode > 0)
@@ -409,7 +418,7 @@ void MainWindow::showFirstStartMessage()
     m_dialogs->show({kTitle, QStringLiteral("Выберите голосовой движок и укажите каталог\nдля готовых аудиофайлов..."),
                      DialogIcon::Information, DialogButtons::Ok});
     openOptions();
-    m_options->showVoicePage();
+    m_options->showOutputFolderPage();
     m_settings.firstStart = false;
 }
 

@@ -15,10 +15,7 @@ void MainWindow::openOptions()
         m_options->activateWindow();
         return;
     }
-    QStringList voices;
-    for (const VoiceToken &voice : SpeechVoice::voices())
-        voices.append(voice.description);
-    m_options = new OptionsDialog(m_settings, m_programFolder, voices,
+    m_options = new OptionsDialog(m_settings, m_programFolder, SpeechVoice::voices(),
                                   SpeechVoice::voiceForLanguage(QStringLiteral("ru")), *m_dialogs, this);
     m_options->setAttribute(Qt::WA_DeleteOnClose);
     m_options->setWindowModality(Qt::ApplicationModal);

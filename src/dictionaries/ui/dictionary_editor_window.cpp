@@ -668,7 +668,7 @@ void DictionaryEditorWindow::saveEngineDictionary()
     QList<ExceptionRow> rows;
     for (const DicRow &row : m_model->rows())
         rows.append({row.word, row.pronunciation, row.flag});
-    const bool written = files.writeWorkingCopy(rows, plainProgramVersion());
+    const bool written = files.writeWorkingCopy(rows, programVersion());
     showStatus(QStringLiteral("Записано %1 записей").arg(rows.size()));
     if (written && files.replaceEngineFile()) {
         m_dialogs.show({QStringLiteral("Ok!"), QStringLiteral("Словарь Speech Cube успешно сохранен!"),

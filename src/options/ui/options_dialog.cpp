@@ -14,6 +14,7 @@
 #include "options/output_folder_check.h"
 #include "options/visual_style_manifest.h"
 #include "recording/speech/speech_voice.h"
+#include "recording/speech/voice_list.h"
 #include "recording/speech/voice_table.h"
 
 #include <QCheckBox>
@@ -32,7 +33,7 @@
 
 #include <algorithm>
 
-OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, const QStringList &voices,
+OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, const QList<VoiceToken> &voices,
                              int defaultVoice, UserDialogs &dialogs, QWidget *parent)
     : QDialog(parent), m_settings(settings), m_programFolder(programFolder), m_voices(voices),
       m_defaultVoice(defaultVoice), m_dialogs(dialogs)
@@ -84,7 +85,7 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
     };
 
     // Opening: voices, priorities, presets, the voice table, the settings.
-    m_voiceCombo->addItems(m_voices);
+    fillVoiceCombo();
     m_lamePriorityCombo->addItems(
         {QStringLiteral("Обычный (Normal)"), QStringLiteral("Низкий (Idle)"), QStringLiteral("Высокий (High)")});
     connect(m_voiceCombo, &QComboBox::currentIndexChanged, this, &OptionsDialog::voiceChosen);
@@ -97,9 +98,9 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
     m_mainTabs->setCurrentIndex(1);
 }
 
-void OptionsDialog::showVoicePage()
+void OptionsDialog::showOutputFolderPage()
 {
-    m_mainTabs->setCurrentIndex(0);
+    m_mainTabs->setCurrentWidget(m_generalFrame->parentWidget());
 }
 
 void OptionsDialog::showEvent(QShowEvent *event)
@@ -116,12 +117,35 @@ void OptionsDialog::showEvent(QShowEvent *event)
 
 void OptionsDialog::readVoiceTableFile()
 {
-    voiceTable() = loadVoiceTable(m_voices, ProgramFolder(m_programFolder).voiceSettingsFile());
+    QStringList descriptions;
+    for (const VoiceToken &voice : m_voices)
+        descriptions.append(voice.description);
+    voiceTable() = loadVoiceTable(descriptions, ProgramFolder(m_programFolder).voiceSettingsFile());
+}
+
+void OptionsDialog::fillVoiceCombo()
+{
+    const QSignalBlocker blocker(m_voiceCombo);
+    m_voiceCombo->clear();
+    for (const ListedVoice &voice : listedVoices(m_voices))
+        m_voiceCombo->addItem(voice.name, voice.index);
+}
+
+int OptionsDialog::chosenVoice() const
+{
+    return m_voiceCombo->currentIndex() < 0 ? -1 : m_voiceCombo->currentData().toInt();
+}
+
+void OptionsDialog::showVoice(int index)
+{
+    const int item = m_voiceCombo->findData(index);
+    if (item >= 0)
+        m_voiceCombo->setCurrentIndex(item);
 }
 
 void OptionsDialog::showChosenVoiceValues()
 {
-    const int index = m_voiceCombo->currentIndex();
+    const int index = chosenVoice();
     if (index < 0 || index >= voiceTable().size())
         return;
     const VoiceParams &voice = voiceTable().at(index);
@@ -136,7 +160,7 @@ void OptionsDialog::showChosenVoiceValues()
 
 void OptionsDialog::storeChosenVoiceValues()
 {
-    const int index = m_voiceCombo->currentIndex();
+    const int index = chosenVoice();
     if (index < 0 || index >= voiceTable().size())
         return;
     VoiceParams &voice = voiceTable()[index];
@@ -155,23 +179,22 @@ void OptionsDialog::writeVoiceTableFile()
 void OptionsDialog::reloadVoiceList()
 {
     loadSpeechPrograms(m_programFolder);
-    m_voices.clear();
-    for (const VoiceToken &voice : SpeechVoice::voices())
-        m_voices.append(voice.description);
+    m_voices = SpeechVoice::voices();
     {
+        const int chosen = chosenVoice();
+        fillVoiceCombo();
         const QSignalBlocker blocker(m_voiceCombo);
-        const int chosen = m_voiceCombo->currentIndex();
-        m_voiceCombo->clear();
-        m_voiceCombo->addItems(m_voices);
-        m_voiceCombo->setCurrentIndex(std::min(chosen, int(m_voices.size()) - 1));
+        showVoice(std::min(chosen, int(m_voices.size()) - 1));
     }
     readVoiceTableFile();
-    voiceChosen(m_voiceCombo->currentIndex());
+    voiceChosen();
 }
 
-void OptionsDialog::voiceChosen(int index)
+void OptionsDialog::voiceChosen()
 {
-    m_highPriority->setVisible(isSpeechCubeVoice(m_voiceCombo->itemText(index)));
+    const int index = chosenVoice();
+    m_highPriority->setVisible(index >= 0 && index < m_voices.size()
+                               && isSpeechCubeVoice(m_voices.at(index).description));
     showChosenVoiceValues();
 }
 
@@ -179,9 +202,8 @@ void OptionsDialog::voiceChosen(int index)
 
 void OptionsDialog::fillControlsFromSettings(const Settings &s)
 {
-    if (s.voiceIndex >= 0 && s.voiceIndex < m_voiceCombo->count())
-        m_voiceCombo->setCurrentIndex(s.voiceIndex);
-    voiceChosen(m_voiceCombo->currentIndex());
+    showVoice(s.voiceIndex);
+    voiceChosen();
     m_outputFolderEdit->setText(s.outputFolder);
     m_encoderPage->parametersEdit()->setText(s.lameParameters);
     m_speechProgramEdit->setText(s.speechCubePath);
@@ -202,8 +224,8 @@ void OptionsDialog::fillControlsFromSettings(const Settings &s)
 
 void OptionsDialog::copyControlsToSettings(Settings &s) const
 {
-    if (m_voiceCombo->currentIndex() >= 0)
-        s.voiceIndex = m_voiceCombo->currentIndex();
+    if (chosenVoice() >= 0)
+        s.voiceIndex = chosenVoice();
     s.outputFolder = m_outputFolderEdit->text();
     s.lameParameters = m_encoderPage->parameters();
     s.speechCubePath = m_speechProgramEdit->text();
@@ -275,7 +297,7 @@ void OptionsDialog::checkOutputFolder()
     if (m_checkingFolder)
         return;
     m_checkingFolder = true;
-    const OutputFolderCheck check = ::checkOutputFolder(m_outputFolderEdit->text(), m_programFolder, m_dialogs);
+    const OutputFolderCheck check = ::checkOutputFolder(m_outputFolderEdit->text(), m_dialogs);
     m_outputFolderEdit->setText(check.text);
     if (check.keepFocus)
         QTimer::singleShot(0, m_outputFolderEdit, [valueEdit = m_outputFolderEdit] { valueEdit->setFocus(); });

@@ -6,6 +6,7 @@
 // on `saveRequested`.
 
 #include "app/settings.h"
+#include "recording/speech/speech_voice.h"
 
 #include <QDialog>
 #include <QList>
@@ -29,16 +30,20 @@ class OptionsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // `voices` are the installed voices' descriptions in the engine's order;
-    // `defaultVoice` is the one "По умолчанию" chooses (-1: keep the choice).
-    OptionsDialog(Settings &settings, const QString &programFolder, const QStringList &voices, int defaultVoice,
+    // `voices` are the installed voices in the order their indices refer to
+    // (SpeechVoice::voices()); the list shows them Russian first under
+    // Russian names. `defaultVoice` is the index "По умолчанию" chooses (-1:
+    // keep the choice).
+    OptionsDialog(Settings &settings, const QString &programFolder, const QList<VoiceToken> &voices, int defaultVoice,
                   UserDialogs &dialogs, QWidget *parent = nullptr);
 
     // Voice table: engine voices + "Voice.ini" -> voiceTable; sliders of the
     // chosen voice <- voiceTable; sliders -> voiceTable; voiceTable -> "Voice.ini".
     void readVoiceTableFile();
-    // Opens on the voice page, where the first start's message points.
-    void showVoicePage();
+    // Shows the page of the output folder, which the first start asks for.
+    // The box is not given the focus: leaving it asks to create a folder
+    // that does not exist yet, which the default one need not.
+    void showOutputFolderPage();
     void showChosenVoiceValues();
     void storeChosenVoiceValues();
     void writeVoiceTableFile();
@@ -78,7 +83,12 @@ private:
     QCheckBox *addFlag(QWidget *parent, const char *name, const QString &caption, const QString &tip,
                        bool Settings::*field);
 
-    void voiceChosen(int index);
+    // The voice list, Russian first; each item holds the voice's index.
+    void fillVoiceCombo();
+    // The index of the voice the list shows, or -1.
+    int chosenVoice() const;
+    void showVoice(int index);
+    void voiceChosen();
     // The speech programs were saved: the voice list follows them.
     void reloadVoiceList();
     void highPriorityClicked(bool checked);
@@ -93,7 +103,7 @@ private:
 
     Settings &m_settings;
     QString m_programFolder;
-    QStringList m_voices;
+    QList<VoiceToken> m_voices;
     int m_defaultVoice;
     UserDialogs &m_dialogs;
     bool m_recording = false;

@@ -59,7 +59,7 @@ QList<VoiceToken> SpeechVoice::voices()
     for (const EngineVoice &voice : engine().voices())
         tokens.append({voice.description, voice.language, markupKindOf(voice.description)});
     for (const SpeechProgramDefinition &program : installedSpeechPrograms())
-        tokens.append({program.name, QString(), MarkupKind::PlainText});
+        tokens.append({program.name, QString(), MarkupKind::PlainText, true});
     return tokens;
 }
 

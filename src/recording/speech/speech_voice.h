@@ -23,9 +23,10 @@ enum SpeechFlags {
 
 struct VoiceToken
 {
-    QString description;
-    QString language;
+    QString description; // the engine's name ("Russian"), the key of "Voice.ini"
+    QString language;    // "ru", "ru-lv"; empty for a speech program
     MarkupKind kind = MarkupKind::SapiXml;
+    bool speechProgram = false; // a program of "SpeechPrograms.ini"
 };
 
 class SpeechVoice
