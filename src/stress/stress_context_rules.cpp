@@ -74,6 +74,56 @@ std::optional<bool> allIsEverything(const WordContext &context)
     return std::nullopt;
 }
 
+std::optional<Stressing> onVowel(const QList<Stressing> &stressings, int vowel)
+{
+    for (const Stressing &s : stressings)
+        if (s.stressedVowel == vowel && s.yoVowels == 0)
+            return s;
+    return std::nullopt;
+}
+
+bool isAdjectiveEnding(const QString &word, std::initializer_list<QStringView> endings)
+{
+    return vowelCount(word) >= 2 && endsWithAny(word, endings);
+}
+
+// Homographs one of whose readings is a rare word: the common reading
+// unless the words around call for the rare one, which is then left to the
+// voice. уже́ (already) and у́же (narrower: "у́же, чем", "ещё у́же"); пото́м
+// (then) and по́том (with sweat: "холодным по́том"); тому́ (that) and то́му
+// (volume: "второму то́му"); моя́ (my) and мо́я (washing: "моя руки");
+// самому́ (himself) and само́му (the most: "самому лучшему"); душа́, душе́
+// (soul) and ду́ша, ду́ше (a shower).
+std::optional<Stressing> usualReading(const QString &word, const QList<Stressing> &stressings,
+                                      const WordContext &context)
+{
+    static const QSet<QString> comparativeCues = {
+        QStringLiteral("еще"),   QStringLiteral("гораздо"), QStringLiteral("намного"), QStringLiteral("значительно"),
+        QStringLiteral("чуть"),  QStringLiteral("немного"), QStringLiteral("вдвое"),   QStringLiteral("втрое"),
+        QStringLiteral("много"), QStringLiteral("несколько"),
+    };
+    static const QSet<QString> washedThings = {
+        QStringLiteral("руки"),  QStringLiteral("посуду"), QStringLiteral("пол"),  QStringLiteral("полы"),
+        QStringLiteral("окна"),  QStringLiteral("голову"), QStringLiteral("лицо"), QStringLiteral("ноги"),
+    };
+    if (word == u"уже") {
+        if (context.next == u"чем" || comparativeCues.contains(context.previous))
+            return std::nullopt;
+        return onVowel(stressings, 1);
+    }
+    if (word == u"потом")
+        return isAdjectiveEnding(context.previous, {u"ым", u"им"}) ? std::nullopt : onVowel(stressings, 1);
+    if (word == u"тому")
+        return isAdjectiveEnding(context.previous, {u"ому", u"ему"}) ? std::nullopt : onVowel(stressings, 1);
+    if (word == u"моя")
+        return washedThings.contains(context.next) ? std::nullopt : onVowel(stressings, 1);
+    if (word == u"самому")
+        return isAdjectiveEnding(context.next, {u"ому", u"ему"}) ? std::nullopt : onVowel(stressings, 2);
+    if (word == u"душа" || word == u"душе")
+        return onVowel(stressings, 1);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<Stressing> stressingByContext(const QString &word, const QList<Stressing> &stressings,
@@ -82,6 +132,7 @@ std::optional<Stressing> stressingByContext(const QString &word, const QList<Str
     if (word == u"все") {
         if (const std::optional<bool> everything = allIsEverything(context))
             return withYo(stressings, *everything);
+        return std::nullopt;
     }
-    return std::nullopt;
+    return usualReading(word, stressings, context);
 }
