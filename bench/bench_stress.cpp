@@ -40,9 +40,9 @@ int vowels(const QString &word)
 
 struct Coverage
 {
-    qint64 words = 0;      // of two or more syllables, Russian letters only, no ё
-    qint64 known = 0;      // the lexicon has the form
-    qint64 oneStress = 0;  // ... with one stressing
+    qint64 words = 0;     // of two or more syllables, Russian letters only, no ё
+    qint64 known = 0;     // the lexicon has the form
+    qint64 oneStress = 0; // ... with one stressing
 };
 
 Coverage coverageOf(const StressLexicon &lexicon, const QString &text)
@@ -96,8 +96,8 @@ int main(int argc, char **argv)
         return 1;
     }
     const double loadSeconds = clock.nsecsElapsed() / 1e9;
-    std::printf("lexicon %s: %.1f MB, loaded in %.4f s\n", qPrintable(lexiconFile),
-                QFile(lexiconFile).size() / 1e6, loadSeconds);
+    std::printf("lexicon %s: %.1f MB, loaded in %.4f s\n", qPrintable(lexiconFile), QFile(lexiconFile).size() / 1e6,
+                loadSeconds);
 
     QFile book(bookFile);
     if (!book.open(QIODevice::ReadOnly)) {
@@ -119,7 +119,8 @@ int main(int argc, char **argv)
     }
     const qint64 rssAfter = statusField("VmRSS:");
     std::printf("pass over %s: %lld characters in %.3f s; %lld characters added or changed\n", qPrintable(bookFile),
-                static_cast<long long>(text.size()), passSeconds, static_cast<long long>(stressed.size() - text.size()));
+                static_cast<long long>(text.size()), passSeconds,
+                static_cast<long long>(stressed.size() - text.size()));
     std::printf("memory: resident %.1f MB before loading, %.1f MB after the pass (peak %.1f MB)\n", rssBefore / 1024.0,
                 rssAfter / 1024.0, statusField("VmHWM:") / 1024.0);
 

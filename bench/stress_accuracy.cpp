@@ -36,8 +36,8 @@ constexpr QChar kGrave(0x0300);
 
 struct Part
 {
-    QString letters;   // as written (ё kept), no marks
-    int marked = -1;   // the vowel followed by a mark ("+" or an acute), -1 none
+    QString letters; // as written (ё kept), no marks
+    int marked = -1; // the vowel followed by a mark ("+" or an acute), -1 none
     int markCount = 0;
 };
 

@@ -18,11 +18,27 @@ inline bool isYo(QChar c)
 inline bool isRussianVowelLetter(QChar c)
 {
     switch (c.unicode()) {
-    case u'а': case u'е': case u'ё': case u'и': case u'о': case u'у': case u'ы': case u'э': case u'ю': case u'я':
-    case u'А': case u'Е': case u'Ё': case u'И': case u'О': case u'У': case u'Ы': case u'Э': case u'Ю': case u'Я':
-        return true;
-    default:
-        return false;
+    case u'а':
+    case u'е':
+    case u'ё':
+    case u'и':
+    case u'о':
+    case u'у':
+    case u'ы':
+    case u'э':
+    case u'ю':
+    case u'я':
+    case u'А':
+    case u'Е':
+    case u'Ё':
+    case u'И':
+    case u'О':
+    case u'У':
+    case u'Ы':
+    case u'Э':
+    case u'Ю':
+    case u'Я': return true;
+    default: return false;
     }
 }
 

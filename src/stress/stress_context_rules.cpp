@@ -41,14 +41,14 @@ std::optional<Stressing> withYo(const QList<Stressing> &stressings, bool yo)
 std::optional<bool> allIsEverything(const WordContext &context)
 {
     static const QSet<QString> singularCues = {
-        QStringLiteral("это"),  QStringLiteral("равно"), QStringLiteral("еще"),    QStringLiteral("более"),
-        QStringLiteral("же"),   QStringLiteral("ли"),    QStringLiteral("одно"),   QStringLiteral("кончено"),
-        QStringLiteral("вздор"), QStringLiteral("хорошо"), QStringLiteral("так"), QStringLiteral("таки"),
+        QStringLiteral("это"),   QStringLiteral("равно"),  QStringLiteral("еще"),  QStringLiteral("более"),
+        QStringLiteral("же"),    QStringLiteral("ли"),     QStringLiteral("одно"), QStringLiteral("кончено"),
+        QStringLiteral("вздор"), QStringLiteral("хорошо"), QStringLiteral("так"),  QStringLiteral("таки"),
     };
     static const QSet<QString> pluralCues = {
-        QStringLiteral("эти"),  QStringLiteral("они"),  QStringLiteral("мы"),     QStringLiteral("вы"),
-        QStringLiteral("те"),   QStringLiteral("свои"), QStringLiteral("наши"),   QStringLiteral("ваши"),
-        QStringLiteral("мои"),  QStringLiteral("твои"), QStringLiteral("трое"),   QStringLiteral("двое"),
+        QStringLiteral("эти"),     QStringLiteral("они"),  QStringLiteral("мы"),        QStringLiteral("вы"),
+        QStringLiteral("те"),      QStringLiteral("свои"), QStringLiteral("наши"),      QStringLiteral("ваши"),
+        QStringLiteral("мои"),     QStringLiteral("твои"), QStringLiteral("трое"),      QStringLiteral("двое"),
         QStringLiteral("четверо"), QStringLiteral("люди"), QStringLiteral("остальные"),
     };
     const QString &next = context.next;
@@ -98,13 +98,13 @@ std::optional<Stressing> usualReading(const QString &word, const QList<Stressing
                                       const WordContext &context)
 {
     static const QSet<QString> comparativeCues = {
-        QStringLiteral("еще"),   QStringLiteral("гораздо"), QStringLiteral("намного"), QStringLiteral("значительно"),
-        QStringLiteral("чуть"),  QStringLiteral("немного"), QStringLiteral("вдвое"),   QStringLiteral("втрое"),
+        QStringLiteral("еще"),   QStringLiteral("гораздо"),   QStringLiteral("намного"), QStringLiteral("значительно"),
+        QStringLiteral("чуть"),  QStringLiteral("немного"),   QStringLiteral("вдвое"),   QStringLiteral("втрое"),
         QStringLiteral("много"), QStringLiteral("несколько"),
     };
     static const QSet<QString> washedThings = {
-        QStringLiteral("руки"),  QStringLiteral("посуду"), QStringLiteral("пол"),  QStringLiteral("полы"),
-        QStringLiteral("окна"),  QStringLiteral("голову"), QStringLiteral("лицо"), QStringLiteral("ноги"),
+        QStringLiteral("руки"), QStringLiteral("посуду"), QStringLiteral("пол"),  QStringLiteral("полы"),
+        QStringLiteral("окна"), QStringLiteral("голову"), QStringLiteral("лицо"), QStringLiteral("ноги"),
     };
     if (word == u"уже") {
         if (context.next == u"чем" || comparativeCues.contains(context.previous))

@@ -21,8 +21,8 @@ class QFile;
 
 struct Stressing
 {
-    int stressedVowel = 0;  // which vowel of the word, from 0 at the start
-    quint32 yoVowels = 0;   // bit n: the n-th vowel is written "ё"
+    int stressedVowel = 0; // which vowel of the word, from 0 at the start
+    quint32 yoVowels = 0;  // bit n: the n-th vowel is written "ё"
     bool operator==(const Stressing &) const = default;
 };
 

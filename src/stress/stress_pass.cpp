@@ -51,7 +51,7 @@ struct Word
     bool marked = false;  // a stress mark or accent in it
     bool foreign = false; // a letter that is not Russian
     bool hasYo = false;
-    QString folded;       // lower case, "ё" as "е" (hyphens kept)
+    bool hyphenated = false;
     bool breakBefore = true; // something else than blanks before it (the previous word does not count)
 };
 
@@ -87,11 +87,10 @@ QList<Word> wordsOf(const QString &text)
                     word.foreign = true;
                 if (isYo(d))
                     word.hasYo = true;
-                word.folded += foldedRussianLetter(d);
             } else if (isMark(d) && i > word.start) {
                 word.marked = true;
             } else if (d == u'-' && i + 1 < n && text.at(i + 1).isLetter() && text.at(i - 1).isLetter()) {
-                word.folded += d;
+                word.hyphenated = true;
             } else {
                 break;
             }
@@ -121,52 +120,76 @@ struct Edit
     Stressing stressing;
 };
 
+// Lower case, "ё" as "е": how the context rules compare words.
+QString folded(QStringView word)
+{
+    QString result;
+    result.reserve(word.size());
+    for (const QChar c : word)
+        result += foldedRussianLetter(c);
+    return result;
+}
+
 class Decider
 {
 public:
-    Decider(const StressLexicon &lexicon, const QString &text, QList<Edit> &edits, QStringList *undecided)
-        : m_lexicon(lexicon), m_text(text), m_edits(edits), m_undecided(undecided)
-    {
-    }
+    Decider(const StressLexicon &lexicon, const QString &text, const QList<Word> &words, QList<Edit> &edits,
+            QStringList *undecided)
+        : m_lexicon(lexicon), m_text(text), m_words(words), m_edits(edits), m_undecided(undecided)
+    { }
 
-    void decide(const Word &word, const WordContext &context)
+    void decide(qsizetype index)
     {
+        const Word &word = m_words.at(index);
         if (word.marked || word.foreign || word.hasYo)
             return;
-        if (word.folded.contains(u'-')) {
-            const QList<Stressing> whole = m_lexicon.lookup(word.folded);
-            if (!whole.isEmpty()) {
-                decidePart(word.start, word.end - word.start, word.folded, whole, context);
+        const QStringView whole = view(word);
+        if (word.hyphenated) {
+            const QList<Stressing> stressings = m_lexicon.lookup(whole);
+            if (!stressings.isEmpty()) {
+                decidePart(index, word.start, whole, stressings);
                 return;
             }
             qsizetype partStart = word.start;
-            for (const QString &part : word.folded.split(u'-')) {
-                decidePart(partStart, part.size(), part, m_lexicon.lookup(part), context);
+            for (const QStringView part : whole.split(u'-')) {
+                decidePart(index, partStart, part, m_lexicon.lookup(part));
                 partStart += part.size() + 1;
             }
             return;
         }
-        decidePart(word.start, word.end - word.start, word.folded, m_lexicon.lookup(word.folded), context);
+        decidePart(index, word.start, whole, m_lexicon.lookup(whole));
     }
 
 private:
-    void decidePart(qsizetype start, qsizetype length, const QString &folded, const QList<Stressing> &stressings,
-                    const WordContext &context)
+    QStringView view(const Word &word) const { return QStringView(m_text).mid(word.start, word.end - word.start); }
+
+    // The neighbours of a homograph, for the context rules.
+    WordContext contextOf(qsizetype index) const
+    {
+        WordContext context;
+        if (index > 0 && !m_words.at(index).breakBefore)
+            context.previous = folded(view(m_words.at(index - 1)));
+        if (index + 1 < m_words.size() && !m_words.at(index + 1).breakBefore)
+            context.next = folded(view(m_words.at(index + 1)));
+        return context;
+    }
+
+    void decidePart(qsizetype index, qsizetype start, QStringView part, const QList<Stressing> &stressings)
     {
         std::optional<Stressing> chosen;
         if (stressings.size() == 1)
             chosen = stressings.first();
         else if (stressings.size() > 1)
-            chosen = stressingByContext(folded, stressings, context);
-        if (chosen) {
-            m_edits.append({start, length, *chosen});
-        } else if (m_undecided && vowelCount(folded) >= 2) {
-            m_undecided->append(m_text.mid(start, length));
-        }
+            chosen = stressingByContext(folded(part), stressings, contextOf(index));
+        if (chosen)
+            m_edits.append({start, part.size(), *chosen});
+        else if (m_undecided && vowelCount(part) >= 2)
+            m_undecided->append(part.toString());
     }
 
     const StressLexicon &m_lexicon;
     const QString &m_text;
+    const QList<Word> &m_words;
     QList<Edit> &m_edits;
     QStringList *m_undecided;
 };
@@ -208,15 +231,9 @@ QString StressPass::apply(const QString &text, QStringList *undecided) const
         return text;
     const QList<Word> words = wordsOf(text);
     QList<Edit> edits;
-    Decider decider(m_lexicon, text, edits, undecided);
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        WordContext context;
-        if (i > 0 && !words.at(i).breakBefore)
-            context.previous = words.at(i - 1).folded;
-        if (i + 1 < words.size() && !words.at(i + 1).breakBefore)
-            context.next = words.at(i + 1).folded;
-        decider.decide(words.at(i), context);
-    }
+    Decider decider(m_lexicon, text, words, edits, undecided);
+    for (qsizetype i = 0; i < words.size(); ++i)
+        decider.decide(i);
     if (edits.isEmpty())
         return text;
     QString out;

@@ -34,8 +34,8 @@ TEST(StressPass, StressesWordsOfTwoOrMoreSyllablesTheLexiconKnowsOneWay)
         {u"молоко", u"молоко+"},
         {u"Себе и тебе", u"Себе+ и тебе+"},
         {u"Моя комната", u"Моя+ ко+мната"},
-        {u"ГОЛОВОЙ", u"ГОЛОВО+Й"},               // capitals kept
-        {u"дом и сад", u"дом и сад"},            // one syllable: nothing to mark
+        {u"ГОЛОВОЙ", u"ГОЛОВО+Й"},    // capitals kept
+        {u"дом и сад", u"дом и сад"}, // one syllable: nothing to mark
         {u"", u""},
     });
 }
@@ -48,8 +48,8 @@ TEST(StressPass, WritesYoWhereTheLexiconKnowsTheWordOnlyWithIt)
         {u"ЕЕ", u"ЕЁ"},
         {u"идет", u"идёт"},
         {u"пойдем", u"пойдём"},
-        {u"черный мед", u"чёрный мёд"},          // one syllable too
-        {u"все-таки", u"всё-таки"},              // a hyphenated form whole
+        {u"черный мед", u"чёрный мёд"}, // one syllable too
+        {u"все-таки", u"всё-таки"},     // a hyphenated form whole
     });
 }
 
@@ -58,7 +58,7 @@ TEST(StressPass, LeavesHomographsAndUnknownWordsToTheVoice)
     expectStressed({
         {u"замок", u"замок"},
         {u"Уже", u"Уже"},
-        {u"Вронский", u"Вронский"},              // a name the source has without a stress
+        {u"Вронский", u"Вронский"}, // a name the source has without a stress
         {u"бумбарашкин", u"бумбарашкин"},
     });
 }
@@ -69,8 +69,8 @@ TEST(StressPass, LeavesWordsTheBookOrTheUserMarked)
         {u"за+мок и молоко", u"за+мок и молоко+"},
         {u"за\u0301мок", u"за\u0301мок"},
         {u"моло`ко", u"моло`ко"},
-        {u"ещё", u"ещё"},                        // ё takes the stress by itself
-        {u"пóдать", u"пóдать"},                  // a Latin letter: not a Russian word
+        {u"ещё", u"ещё"},       // ё takes the stress by itself
+        {u"пóдать", u"пóдать"}, // a Latin letter: not a Russian word
         {u"2+2 и C++", u"2+2 и C++"},
     });
 }
