@@ -89,7 +89,7 @@ bool isAdjectiveEnding(const QString &word, std::initializer_list<QStringView> e
 
 // Homographs one of whose readings is a rare word: the common reading
 // unless the words around call for the rare one, which is then left to the
-// voice. уже́ (already) and у́же (narrower: "у́же, чем", "ещё у́же"); пото́м
+// voice. уже́ (already) and у́же (narrower: "ещё у́же", "гораздо у́же"); пото́м
 // (then) and по́том (with sweat: "холодным по́том"); тому́ (that) and то́му
 // (volume: "второму то́му"); моя́ (my) and мо́я (washing: "моя руки");
 // самому́ (himself) and само́му (the most: "самому лучшему"); душа́, душе́

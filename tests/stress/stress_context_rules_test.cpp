@@ -59,3 +59,29 @@ TEST(StressContextRules, AllOrEverythingByTheWordThatFollows)
 }
 
 } // namespace
+
+TEST(StressContextRules, TheUsualReadingUnlessTheWordsAroundCallForTheRareOne)
+{
+    const struct
+    {
+        const char16_t *text;
+        const char16_t *expected;
+    } cases[] = {
+        {u"он уже пришел", u"уже+"},   {u"Уже", u"Уже+"},
+        {u"дорога еще уже", u"уже"}, // narrower: left to the voice
+        {u"гораздо уже", u"уже"},      {u"а потом", u"пото+м"},
+        {u"холодным потом", u"потом"},                                 // with sweat
+        {u"к тому же", u"тому+"},      {u"второму тому", u"тому"},     // a volume
+        {u"моя мама", u"моя+"},        {u"моя руки", u"моя"},          // washing
+        {u"самому себе", u"самому+"},  {u"самому лучшему", u"самому"}, // the most
+        {u"душа болит", u"душа+"},
+    };
+    const StressPass pass(shippedLexicon());
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        const QString out = pass.apply(text);
+        const QString expected = QString::fromUtf16(c.expected);
+        EXPECT_TRUE(out.contains(expected) && (expected.contains(u'+') || !out.contains(expected + u'+')))
+            << text.toStdString() << " -> " << out.toStdString();
+    }
+}
