@@ -33,11 +33,6 @@ qint64 statusField(const char *field)
     return -1;
 }
 
-int vowels(const QString &word)
-{
-    return int(std::count_if(word.begin(), word.end(), isRussianVowelLetter));
-}
-
 struct Coverage
 {
     qint64 words = 0;     // of two or more syllables, Russian letters only, no ё
@@ -51,7 +46,7 @@ Coverage coverageOf(const StressLexicon &lexicon, const QString &text)
     QHash<QString, int> seen; // stressings per form, -1 unknown
     QString word;
     auto count = [&]() {
-        if (vowels(word) >= 2 && !word.contains(u'ё') && !word.contains(u'Ё')) {
+        if (russianVowelCount(word) >= 2 && !word.contains(u'ё') && !word.contains(u'Ё')) {
             ++c.words;
             auto it = seen.find(word);
             if (it == seen.end())

@@ -53,14 +53,6 @@ int vowelIndexOfYo(const QString &letters)
     return -1;
 }
 
-int vowelCount(const QString &letters)
-{
-    int count = 0;
-    for (const QChar c : letters)
-        count += isRussianVowelLetter(c) ? 1 : 0;
-    return count;
-}
-
 // The runs of Russian letters of the text, each with the vowel a mark
 // follows; `mark` is the mark the text uses.
 QList<Part> partsOf(const QString &text, QChar mark)
@@ -213,7 +205,7 @@ int main(int argc, char **argv)
         Tally t;
         for (qsizetype i = 0; i < gold.size(); ++i) {
             const Part &g = gold.at(i);
-            if (vowelCount(g.letters) < 2 || g.markCount > 1)
+            if (russianVowelCount(g.letters) < 2 || g.markCount > 1)
                 continue;
             const int stressed = g.markCount == 1 ? g.marked : vowelIndexOfYo(g.letters);
             if (stressed < 0)

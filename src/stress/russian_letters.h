@@ -3,6 +3,7 @@
 // lower case with "ё" written as "е".
 
 #include <QChar>
+#include <QStringView>
 
 inline bool isRussianLetter(QChar c)
 {
@@ -51,4 +52,12 @@ inline QChar foldedRussianLetter(QChar c)
     if (u == 0x0401 || u == 0x0451)
         return QChar(u'е');
     return c;
+}
+
+inline int russianVowelCount(QStringView word)
+{
+    int count = 0;
+    for (const QChar c : word)
+        count += isRussianVowelLetter(c) ? 1 : 0;
+    return count;
 }

@@ -6,15 +6,6 @@
 
 namespace {
 
-int vowelCount(QStringView word)
-{
-    int count = 0;
-    for (const QChar c : word)
-        if (isRussianVowelLetter(c))
-            ++count;
-    return count;
-}
-
 bool endsWithAny(QStringView word, std::initializer_list<QStringView> endings)
 {
     for (QStringView ending : endings)
@@ -61,7 +52,7 @@ std::optional<bool> allIsEverything(const WordContext &context)
         return true;
     if (pluralCues.contains(next))
         return false;
-    if (vowelCount(next) < 2)
+    if (russianVowelCount(next) < 2)
         return std::nullopt;
     // past tense singular ("было", "кончилось", "молчал"), present singular
     // ("может", "молчит"), neuter and comparative words ("целое", "последнее")
@@ -84,7 +75,7 @@ std::optional<Stressing> onVowel(const QList<Stressing> &stressings, int vowel)
 
 bool isAdjectiveEnding(const QString &word, std::initializer_list<QStringView> endings)
 {
-    return vowelCount(word) >= 2 && endsWithAny(word, endings);
+    return russianVowelCount(word) >= 2 && endsWithAny(word, endings);
 }
 
 // Homographs one of whose readings is a rare word: the common reading

@@ -103,15 +103,6 @@ QList<Word> wordsOf(const QString &text)
     return words;
 }
 
-int vowelCount(QStringView word)
-{
-    int count = 0;
-    for (const QChar c : word)
-        if (isRussianVowelLetter(c))
-            ++count;
-    return count;
-}
-
 // What the pass does to one word (or one part of a hyphenated word).
 struct Edit
 {
@@ -183,7 +174,7 @@ private:
             chosen = stressingByContext(folded(part), stressings, contextOf(index));
         if (chosen)
             m_edits.append({start, part.size(), *chosen});
-        else if (m_undecided && vowelCount(part) >= 2)
+        else if (m_undecided && russianVowelCount(part) >= 2)
             m_undecided->append(part.toString());
     }
 
@@ -217,7 +208,7 @@ void writeStressed(QStringView word, const Stressing &stressing, QString &out)
             qsizetype partEnd = word.indexOf(u'-', i);
             if (partEnd < 0)
                 partEnd = word.size();
-            if (vowelCount(word.mid(partStart, partEnd - partStart)) >= 2)
+            if (russianVowelCount(word.mid(partStart, partEnd - partStart)) >= 2)
                 out += u'+';
         }
     }

@@ -1,6 +1,7 @@
 // The context rules for homographs, each with the cases it decides and some
 // it must leave.
 
+#include "shipped_lexicon.h"
 #include "stress/stress_lexicon.h"
 #include "stress/stress_pass.h"
 
@@ -9,14 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const StressLexicon &shippedLexicon()
-{
-    static StressLexicon lexicon;
-    static const bool loaded = lexicon.load(QStringLiteral(LECTORIUM_SOURCE_DIR "/data/Stress/ru-stress.lex"));
-    EXPECT_TRUE(loaded);
-    return lexicon;
-}
 
 QString allWord(const QString &text)
 {

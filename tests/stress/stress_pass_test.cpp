@@ -1,19 +1,12 @@
 // The stress and "ё" pass with the lexicon the program ships.
 
+#include "shipped_lexicon.h"
 #include "stress/stress_lexicon.h"
 #include "stress/stress_pass.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const StressLexicon &shippedLexicon()
-{
-    static StressLexicon lexicon;
-    static const bool loaded = lexicon.load(QStringLiteral(LECTORIUM_SOURCE_DIR "/data/Stress/ru-stress.lex"));
-    EXPECT_TRUE(loaded);
-    return lexicon;
-}
 
 struct Case
 {
