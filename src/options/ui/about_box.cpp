@@ -64,7 +64,8 @@ AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
-    auto *uses = new QLabel(QStringLiteral("Используются Qt и espeak-ng"), this);
+    auto *uses = new QLabel(
+        QStringLiteral("Используются Qt и espeak-ng; данные ударений: UDAR / Giellatekno lang-rus (GPL-3.0)"), this);
     auto *readMe = new QPushButton(QStringLiteral("Справка"), this);
     readMe->setObjectName(QStringLiteral("readMeButton"));
     readMe->setToolTip(QStringLiteral("Открыть описание программы"));

@@ -1,0 +1,240 @@
+#include "stress/stress_pass.h"
+
+#include "stress/russian_letters.h"
+#include "stress/stress_context_rules.h"
+#include "stress/stress_lexicon.h"
+
+namespace {
+
+bool isMark(QChar c)
+{
+    return c == u'+' || c == u'`' || c.unicode() == 0x0300 || c.unicode() == 0x0301;
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c.unicode() == 0x00A0;
+}
+
+// Where a stretch the pass must not touch ends, when one begins at `at`:
+// a voice marker or other braces, an XML tag, an entity, phoneme input.
+qsizetype protectedEnd(const QString &text, qsizetype at)
+{
+    const QChar c = text.at(at);
+    auto closing = [&](QStringView close, qsizetype from) -> qsizetype {
+        const qsizetype found = text.indexOf(close, from);
+        return found < 0 ? -1 : found + close.size();
+    };
+    if (c == u'{')
+        return closing(u"}", at + 1);
+    if (c == u'[' && QStringView(text).mid(at).startsWith(u"[["))
+        return closing(u"]]", at + 2);
+    if (c == u'<' && at + 1 < text.size()) {
+        const QChar n = text.at(at + 1);
+        if (n.isLetter() || n == u'/' || n == u'?' || n == u'!')
+            return closing(u">", at + 1);
+    }
+    if (c == u'&' && at + 1 < text.size() && (text.at(at + 1).isLetter() || text.at(at + 1) == u'#')) {
+        qsizetype i = at + 1;
+        while (i < text.size() && i - at < 12 && (text.at(i).isLetterOrNumber() || text.at(i) == u'#'))
+            ++i;
+        if (i < text.size() && text.at(i) == u';')
+            return i + 1;
+    }
+    return -1;
+}
+
+struct Word
+{
+    qsizetype start = 0;
+    qsizetype end = 0;
+    bool marked = false;  // a stress mark or accent in it
+    bool foreign = false; // a letter that is not Russian
+    bool hasYo = false;
+    bool hyphenated = false;
+    bool breakBefore = true; // something else than blanks before it (the previous word does not count)
+};
+
+// The words of the text in order, protected stretches skipped; a word is a
+// run of letters, hyphens between letters and the marks after letters.
+QList<Word> wordsOf(const QString &text)
+{
+    QList<Word> words;
+    bool pendingBreak = true;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (!c.isLetter()) {
+            const qsizetype skip = protectedEnd(text, i);
+            if (skip > 0) {
+                i = skip;
+                pendingBreak = true;
+                continue;
+            }
+            if (!isBlank(c))
+                pendingBreak = true;
+            ++i;
+            continue;
+        }
+        Word word;
+        word.start = i;
+        word.breakBefore = pendingBreak;
+        while (i < n) {
+            const QChar d = text.at(i);
+            if (d.isLetter()) {
+                if (!isRussianLetter(d))
+                    word.foreign = true;
+                if (isYo(d))
+                    word.hasYo = true;
+            } else if (isMark(d) && i > word.start) {
+                word.marked = true;
+            } else if (d == u'-' && i + 1 < n && text.at(i + 1).isLetter() && text.at(i - 1).isLetter()) {
+                word.hyphenated = true;
+            } else {
+                break;
+            }
+            ++i;
+        }
+        word.end = i;
+        words.append(word);
+        pendingBreak = false;
+    }
+    return words;
+}
+
+// What the pass does to one word (or one part of a hyphenated word).
+struct Edit
+{
+    qsizetype start = 0; // in the text
+    qsizetype length = 0;
+    Stressing stressing;
+};
+
+// Lower case, "ё" as "е": how the context rules compare words.
+QString folded(QStringView word)
+{
+    QString result;
+    result.reserve(word.size());
+    for (const QChar c : word)
+        result += foldedRussianLetter(c);
+    return result;
+}
+
+class Decider
+{
+public:
+    Decider(const StressLexicon &lexicon, const QString &text, const QList<Word> &words, QList<Edit> &edits,
+            QStringList *undecided)
+        : m_lexicon(lexicon), m_text(text), m_words(words), m_edits(edits), m_undecided(undecided)
+    { }
+
+    void decide(qsizetype index)
+    {
+        const Word &word = m_words.at(index);
+        if (word.marked || word.foreign || word.hasYo)
+            return;
+        const QStringView whole = view(word);
+        if (word.hyphenated) {
+            const QList<Stressing> stressings = m_lexicon.lookup(whole);
+            if (!stressings.isEmpty()) {
+                decidePart(index, word.start, whole, stressings);
+                return;
+            }
+            qsizetype partStart = word.start;
+            for (const QStringView part : whole.split(u'-')) {
+                decidePart(index, partStart, part, m_lexicon.lookup(part));
+                partStart += part.size() + 1;
+            }
+            return;
+        }
+        decidePart(index, word.start, whole, m_lexicon.lookup(whole));
+    }
+
+private:
+    QStringView view(const Word &word) const { return QStringView(m_text).mid(word.start, word.end - word.start); }
+
+    // The neighbours of a homograph, for the context rules.
+    WordContext contextOf(qsizetype index) const
+    {
+        WordContext context;
+        if (index > 0 && !m_words.at(index).breakBefore)
+            context.previous = folded(view(m_words.at(index - 1)));
+        if (index + 1 < m_words.size() && !m_words.at(index + 1).breakBefore)
+            context.next = folded(view(m_words.at(index + 1)));
+        return context;
+    }
+
+    void decidePart(qsizetype index, qsizetype start, QStringView part, const QList<Stressing> &stressings)
+    {
+        std::optional<Stressing> chosen;
+        if (stressings.size() == 1)
+            chosen = stressings.first();
+        else if (stressings.size() > 1)
+            chosen = stressingByContext(folded(part), stressings, contextOf(index));
+        if (chosen)
+            m_edits.append({start, part.size(), *chosen});
+        else if (m_undecided && russianVowelCount(part) >= 2)
+            m_undecided->append(part.toString());
+    }
+
+    const StressLexicon &m_lexicon;
+    const QString &m_text;
+    const QList<Word> &m_words;
+    QList<Edit> &m_edits;
+    QStringList *m_undecided;
+};
+
+// Writes the word with its stressing: "ё" where the stressing has it, and a
+// "+" after the stressed vowel unless that vowel is a "ё" (which takes the
+// stress by itself) or the only one of its word (a hyphenated word's part:
+// "кто-то" needs none).
+void writeStressed(QStringView word, const Stressing &stressing, QString &out)
+{
+    int vowel = -1;
+    qsizetype partStart = 0;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const QChar c = word.at(i);
+        if (c == u'-')
+            partStart = i + 1;
+        if (!isRussianVowelLetter(c)) {
+            out += c;
+            continue;
+        }
+        ++vowel;
+        const bool yo = vowel < 32 && (stressing.yoVowels >> vowel & 1u);
+        out += yo && (c == u'е' || c == u'Е') ? QChar(c == u'е' ? u'ё' : u'Ё') : c;
+        if (vowel == stressing.stressedVowel && !yo) {
+            qsizetype partEnd = word.indexOf(u'-', i);
+            if (partEnd < 0)
+                partEnd = word.size();
+            if (russianVowelCount(word.mid(partStart, partEnd - partStart)) >= 2)
+                out += u'+';
+        }
+    }
+}
+
+} // namespace
+
+QString StressPass::apply(const QString &text, QStringList *undecided) const
+{
+    if (!m_lexicon.isLoaded())
+        return text;
+    const QList<Word> words = wordsOf(text);
+    QList<Edit> edits;
+    Decider decider(m_lexicon, text, words, edits, undecided);
+    for (qsizetype i = 0; i < words.size(); ++i)
+        decider.decide(i);
+    if (edits.isEmpty())
+        return text;
+    QString out;
+    out.reserve(text.size() + edits.size());
+    qsizetype copied = 0;
+    for (const Edit &edit : edits) {
+        out += QStringView(text).mid(copied, edit.start - copied);
+        writeStressed(QStringView(text).mid(edit.start, edit.length), edit.stressing, out);
+        copied = edit.start + edit.length;
+    }
+    out += QStringView(text).mid(copied);
+    return out;
+}

@@ -1,0 +1,80 @@
+// The context rules for homographs, each with the cases it decides and some
+// it must leave.
+
+#include "shipped_lexicon.h"
+#include "stress/stress_lexicon.h"
+#include "stress/stress_pass.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString allWord(const QString &text)
+{
+    static const QRegularExpression all(QStringLiteral("(?<![а-яё])[Вв]с[её](?![а-яё])"));
+    return all.match(text).captured();
+}
+
+TEST(StressContextRules, AllOrEverythingByTheWordThatFollows)
+{
+    const struct
+    {
+        const char16_t *text;
+        const char16_t *expected;
+    } cases[] = {
+        // всё
+        {u"все равно", u"всё равно"},
+        {u"Все это было давно", u"Всё это было давно"},
+        {u"все еще", u"всё ещё"},
+        {u"все кончилось", u"всё кончилось"},
+        {u"он все молчал", u"он всё молчал"},
+        {u"все может быть", u"всё может быть"},
+        {u"все последнее", u"всё последнее"},
+        {u"Вот все.", u"Вот всё."},
+        // все
+        {u"все они", u"все они"},
+        {u"все знали", u"все знали"},
+        {u"все смеялись", u"все смеялись"},
+        // left: the next word does not tell, or a mark stands between
+        {u"все в доме", u"все в доме"},
+        {u"все, что", u"все, что"},
+        {u"все. Равно", u"все. Равно"},
+    };
+    const StressPass pass(shippedLexicon());
+    for (const auto &c : cases) {
+        const QString out = pass.apply(QString::fromUtf16(c.text));
+        // only the word "все" is the rule's (the others get their own stress)
+        EXPECT_EQ(allWord(out).toStdString(), allWord(QString::fromUtf16(c.expected)).toStdString())
+            << QString::fromUtf16(c.text).toStdString();
+    }
+}
+
+} // namespace
+
+TEST(StressContextRules, TheUsualReadingUnlessTheWordsAroundCallForTheRareOne)
+{
+    const struct
+    {
+        const char16_t *text;
+        const char16_t *expected;
+    } cases[] = {
+        {u"он уже пришел", u"уже+"},   {u"Уже", u"Уже+"},
+        {u"дорога еще уже", u"уже"}, // narrower: left to the voice
+        {u"гораздо уже", u"уже"},      {u"а потом", u"пото+м"},
+        {u"холодным потом", u"потом"},                                 // with sweat
+        {u"к тому же", u"тому+"},      {u"второму тому", u"тому"},     // a volume
+        {u"моя мама", u"моя+"},        {u"моя руки", u"моя"},          // washing
+        {u"самому себе", u"самому+"},  {u"самому лучшему", u"самому"}, // the most
+        {u"душа болит", u"душа+"},
+    };
+    const StressPass pass(shippedLexicon());
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        const QString out = pass.apply(text);
+        const QString expected = QString::fromUtf16(c.expected);
+        EXPECT_TRUE(out.contains(expected) && (expected.contains(u'+') || !out.contains(expected + u'+')))
+            << text.toStdString() << " -> " << out.toStdString();
+    }
+}
