@@ -694,18 +694,17 @@ RecordingProgress RecordingDriver::assemblyProgress(double share, double seconds
     StageWork work = stageWork(m_totalChars);
     work.assemblyShare = share;
     work.assemblySeconds = seconds;
-    const ProgressReading reading = m_meter.look(work, elapsed(), false);
     m_progress.phase = RecordingPhase::Assembling;
-    m_progress.bookPercent = reading.percent;
-    m_progress.remainingSeconds = reading.remainingSeconds;
-    m_progress.elapsedSeconds = elapsed();
-    m_progress.encodingFiles.clear();
-    return m_progress;
+    return progressAfterTheBlocks(m_meter.look(work, elapsed(), false));
 }
 
 RecordingProgress RecordingDriver::finishedProgress()
 {
-    const ProgressReading reading = m_meter.finish();
+    return progressAfterTheBlocks(m_meter.finish());
+}
+
+RecordingProgress RecordingDriver::progressAfterTheBlocks(const ProgressReading &reading)
+{
     m_progress.bookPercent = reading.percent;
     m_progress.remainingSeconds = reading.remainingSeconds;
     m_progress.elapsedSeconds = elapsed();

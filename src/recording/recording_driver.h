@@ -147,6 +147,8 @@ private:
     StageWork stageWork(qint64 spokenChars) const;
     // The share done and the time left, into the progress shown next.
     void lookAtProgress(qint64 spokenChars);
+    // The progress once every block is encoded, with this reading.
+    RecordingProgress progressAfterTheBlocks(const ProgressReading &reading);
     void showWaitingForEncoder();
     void showEncoding();
     void stopOverdueEncoders();
