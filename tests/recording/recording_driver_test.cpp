@@ -3,6 +3,7 @@
 #include "common/text_codec.h"
 #include "driver_stand_ins.h"
 #include "support/temp_program_folder.h"
+#include "support/wait_for.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -492,12 +493,11 @@ TEST_F(RecordingDriverTest, TheShareMovesWithEveryEncoderRunAndEndsAtAHundred)
         QFile release(audio + QStringLiteral("/release-%1").arg(n));
         ASSERT_TRUE(release.open(QIODevice::WriteOnly));
         release.close();
-        for (int i = 0; i < 4000 && !files.mp3Written(n); ++i) {
+        ASSERT_TRUE(waitFor([&] {
             clock.seconds += 0.5;
             driver.tick();
-            QThread::msleep(5);
-        }
-        ASSERT_TRUE(files.mp3Written(n));
+            return files.mp3Written(n);
+        }));
         clock.seconds += 0.5;
         driver.tick();
         if (n < 3) {

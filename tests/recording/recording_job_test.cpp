@@ -2,10 +2,13 @@
 
 #include "driver_stand_ins.h"
 #include "support/temp_program_folder.h"
+#include "support/wait_for.h"
 
 #include <QDir>
 #include <QLockFile>
 #include <QThread>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -71,12 +74,20 @@ protected:
         };
     }
 
+    // Ticks until `done` holds: the encoders run for real, so each look
+    // waits a little; false only after a minute that a busy machine never
+    // needs.
+    bool tickUntil(const std::function<bool()> &done)
+    {
+        return waitFor([&] {
+            driver.tick();
+            return done();
+        });
+    }
+
     void runToEnd()
     {
-        for (int i = 0; i < 4000 && ends == 0; ++i) {
-            driver.tick();
-            QThread::msleep(5);
-        }
+        tickUntil([&] { return ends != 0; });
     }
 
     TempProgramFolder folder;
@@ -265,17 +276,11 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
         // ended, so its end is known before the second book's.
         voice.holdFromSpeech = 3;
         ASSERT_TRUE(job.startRecording());
-        for (int i = 0; i < 4000 && voice.spokenTexts.size() < 3; ++i) {
-            driver.tick();
-            QThread::msleep(5);
-        }
+        ASSERT_TRUE(tickUntil([&] { return voice.spokenTexts.size() >= 3; }));
         ASSERT_EQ(voice.spokenTexts.size(), 3) << "the second book did not start";
         const QString firstBook = settings.outputFolder + QStringLiteral("/Первая");
         // The first book's first block is encoded before anything is decided.
-        for (int i = 0; i < 4000 && !QFile::exists(firstBook + QStringLiteral("/0001.mp3")); ++i) {
-            driver.tick();
-            QThread::msleep(5);
-        }
+        ASSERT_TRUE(tickUntil([&] { return QFile::exists(firstBook + QStringLiteral("/0001.mp3")); }));
         EXPECT_FALSE(QFile::exists(firstBook + QStringLiteral("/0002.mp3")));
         if (c.word) {
             QFile word(release);
@@ -284,10 +289,7 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
         } else {
             driver.stopNow();
         }
-        for (int i = 0; i < 4000 && !host.rangeOf.contains(QStringLiteral("Первая")); ++i) {
-            driver.tick();
-            QThread::msleep(5);
-        }
+        ASSERT_TRUE(tickUntil([&] { return host.rangeOf.contains(QStringLiteral("Первая")); }));
         voice.holdFromSpeech = 0;
         runToEnd();
         ASSERT_EQ(ends, 1);
@@ -323,10 +325,7 @@ TEST_F(RecordingJobTest, AStopKeepsTheChosenEndOfTheRange)
     host.scripted = ScriptedDialogs({DialogAnswer::No, DialogAnswer::No});
     ASSERT_TRUE(job.startRecording());
     const QString block3 = settings.outputFolder + QStringLiteral("/Первая/0003.mp3");
-    for (int i = 0; i < 4000 && !(driver.currentBlock() == 4 && QFile::exists(block3)); ++i) {
-        driver.tick();
-        QThread::msleep(5);
-    }
+    ASSERT_TRUE(tickUntil([&] { return driver.currentBlock() == 4 && QFile::exists(block3); }));
     ASSERT_TRUE(QFile::exists(block3));
     job.askToStop(); // "No": stop now, in block 4
     runToEnd();
@@ -362,15 +361,9 @@ TEST_F(RecordingJobTest, WhenOnlyTheEncodersRunTheButtonsSaySo)
     files.scripts[2] = QStringLiteral("while [ ! -e \"$1/../release\" ]; do sleep 0.01; done; printf mp3 > \"$0\"");
     host.scripted = ScriptedDialogs({DialogAnswer::Ok, DialogAnswer::No, DialogAnswer::Yes, DialogAnswer::No});
     ASSERT_TRUE(job.startRecording());
-    for (int i = 0; i < 4000 && !driver.isWaitingForEncoder(); ++i) {
-        driver.tick();
-        QThread::msleep(5);
-    }
+    ASSERT_TRUE(tickUntil([&] { return driver.isWaitingForEncoder(); }));
     ASSERT_TRUE(driver.isWaitingForEncoder());
-    for (int i = 0; i < 4000 && !QFile::exists(settings.outputFolder + QStringLiteral("/Первая/0001.mp3")); ++i) {
-        driver.tick();
-        QThread::msleep(5);
-    }
+    ASSERT_TRUE(tickUntil([&] { return QFile::exists(settings.outputFolder + QStringLiteral("/Первая/0001.mp3")); }));
     job.pauseOrResume();
     EXPECT_FALSE(driver.isPaused());
     ASSERT_EQ(host.scripted.shown.size(), 1);
