@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Whatever the bytes, the decision between encodings replaces no more
     // bytes than there are.
     ReadingReport report;
-    (void)decodeBookBytes(bytes, QStringLiteral("utf-8"), SingleByteGuess::Windows1251OrDos, &report);
+    (void)decodeBookBytes(bytes, QStringLiteral("utf-8"), &report);
     if (report.replacedBytes > bytes.size())
         std::abort();
     return 0;
