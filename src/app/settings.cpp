@@ -50,6 +50,7 @@ const Key kKeys[] = {
     {"Настройки голоса", "Автор - скорость", &Settings::authorRate},
     {"Настройки голоса", "Автор - высота", &Settings::authorPitch},
     {"Настройки голоса", "Автор - пауза", &Settings::authorPause},
+    {"Настройки голоса", "Расставлять ударения автоматически", &Settings::autoStress},
     {"Настройки записи", "Обьявлять номер блока", &Settings::announceBlockNumber},
     {"Настройки записи", "Пауза в начале", &Settings::pauseAtStart},
     {"Настройки записи", "Пауза в конце", &Settings::pauseAtEnd},

@@ -53,6 +53,7 @@ struct Settings
     QString authorRate = QStringLiteral("0");     // "Автор - скорость"
     QString authorPitch = QStringLiteral("0");    // "Автор - высота"
     QString authorPause = QStringLiteral("300");  // "Автор - пауза"
+    bool autoStress = true; // "Расставлять ударения автоматически"
     // "Настройки записи"
     bool announceBlockNumber = false; // "Обьявлять номер блока"
     int pauseAtStart = 0;             // "Пауза в начале" (ms)

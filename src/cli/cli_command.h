@@ -11,6 +11,9 @@ struct CliContext
 {
     QString programFolder;
     QStringList args; // the arguments after the subcommand's name
+    // False for a run with "--no-auto-stress": the automatic stresses are
+    // off for this run whatever the settings say.
+    bool autoStress = true;
 };
 
 struct CliCommand

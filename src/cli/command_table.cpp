@@ -4,6 +4,7 @@ CliCommand dictCommand();
 CliCommand voicesCommand();
 CliCommand speakCommand();
 CliCommand phonemesCommand();
+CliCommand stressCommand();
 CliCommand textCommand();
 CliCommand importCommand();
 CliCommand recordCommand();
@@ -12,7 +13,7 @@ CliCommand convertCommand();
 const QList<CliCommand> &cliCommands()
 {
     static const QList<CliCommand> commands = {
-        dictCommand(), voicesCommand(), speakCommand(),  phonemesCommand(),
+        dictCommand(), voicesCommand(), speakCommand(),  phonemesCommand(), stressCommand(),
         textCommand(), importCommand(), recordCommand(), convertCommand(),
     };
     return commands;

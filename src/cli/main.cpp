@@ -47,6 +47,8 @@ QString generalHelp()
         "  --program-folder ПАПКА  папка настроек (Lectorium.ini), библиотеки (Projects) и словарей (Dic);\n"
         "                          без него — папка программы, если в неё можно писать, иначе\n"
         "                          ~/.local/share/Lectorium\n"
+        "  --no-auto-stress        не расставлять ударения автоматически в этот раз (можно писать в любом\n"
+        "                          месте строки)\n"
         "  --help, -h              эта справка\n"
         "  --version               версия программы\n"
         "\n"
@@ -75,6 +77,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    // Taken wherever it stands: it is said of the whole run.
+    const bool autoStress = args.removeAll(QStringLiteral("--no-auto-stress")) == 0;
     QString programFolder;
     while (!args.isEmpty() && args.first().startsWith(u'-')) {
         const QString option = args.takeFirst();
@@ -114,6 +118,6 @@ int main(int argc, char **argv)
     seedProgramFolder(programFolder);
     loadSpeechPrograms(programFolder);
 
-    CliContext context{programFolder, args};
+    CliContext context{programFolder, args, autoStress};
     return command->run(context);
 }

@@ -1,9 +1,11 @@
 // lectorium-cli phonemes [--voice N] TEXT: prints what the voice pronounces
-// for TEXT, in espeak-ng's phoneme mnemonics, a line per clause. Stress
-// marks in the text ("за+мок") show as the stress they set, so a dictionary's
-// stress can be checked without listening.
+// for TEXT as the recording would say it (the enabled dictionaries and the
+// automatic stresses included), in espeak-ng's phoneme mnemonics, a line per
+// clause. Stress marks in the text ("за+мок") show as the stress they set, so
+// a dictionary's stress can be checked without listening.
 
 #include "cli/cli_command.h"
+#include "cli/recorded_text.h"
 
 #include "recording/speech/speech_voice.h"
 
@@ -13,6 +15,7 @@ namespace {
 
 const char *const kUsage = "Использование: lectorium-cli phonemes [--voice N] ТЕКСТ\n"
                            "Выводит, как голос произносит ТЕКСТ, фонемами espeak-ng, по строке на фразу.\n"
+                           "Текст проходит словари и расстановку ударений, как при записи книги.\n"
                            "Знак ударения в тексте («за+мок») показывается поставленным ударением.\n"
                            "  --voice N  номер голоса из списка lectorium-cli voices (без него — русский голос)\n";
 
@@ -54,7 +57,10 @@ int runPhonemes(CliContext &context)
         cliErr(QStringLiteral("Нет голоса с номером %1 (список: lectorium-cli voices).\n").arg(index));
         return 1;
     }
-    cliOut(voice.phonemes(args->text, SVSFIsNotXML));
+    const std::optional<QString> text = textAsRecorded(context, args->text);
+    if (!text)
+        return 1;
+    cliOut(voice.phonemes(*text, SVSFIsNotXML));
     return 0;
 }
 

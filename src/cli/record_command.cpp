@@ -236,6 +236,7 @@ struct RecordOptions
     std::optional<AudiobookFormat> format; // for this run only, in place of the setting
     std::optional<QString> outputFolder;   // for this run only, in place of the setting
     ProgressOutput output = ProgressOutput::Lines;
+    bool autoStress = true; // false: off for this run whatever the setting
 };
 
 // Takes "--jobs N", "--format NAME" and "--output DIR" out of `args` into
@@ -281,6 +282,7 @@ int recordBook(const QString &programFolder, const QString &name, const RecordOp
         settings.audiobookFormat = *options.format;
     if (options.jobs)
         settings.encoderJobs = *options.jobs;
+    settings.autoStress = settings.autoStress && options.autoStress;
 
     // Rate, pitch and pauses per voice, as set in the options window.
     loadVoiceTable(programFolder);
@@ -385,6 +387,7 @@ int runRecord(CliContext &context)
 {
     QStringList args = context.args;
     RecordOptions options;
+    options.autoStress = context.autoStress;
     options.from = takeOption(args, QStringLiteral("--from"));
     options.to = takeOption(args, QStringLiteral("--to"));
     const bool understood = takeEncodingOptions(args, options);
@@ -412,6 +415,7 @@ int runConvert(CliContext &context)
     QStringList args = context.args;
     const auto import = takeImportOptions(args);
     RecordOptions options;
+    options.autoStress = context.autoStress;
     options.from = QStringLiteral("1");
     const bool understood = takeEncodingOptions(args, options);
     options.output = takeProgressOutput(args);

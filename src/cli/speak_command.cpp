@@ -1,9 +1,12 @@
 // lectorium-cli speak [--voice N] [--xml] FILE -o OUT.wav: speaks a text file
 // (Windows-1251, or UTF-8 when it looks like UTF-8) into a WAV file with the
-// same voice the recording uses. Without --voice the first Russian voice
-// speaks; with --xml the text is the voice markup's SAPI XML.
+// same voice the recording uses, after the same dictionaries and stresses.
+// Without --voice the first Russian voice speaks; with --xml the text is the
+// voice markup's SAPI XML (which the dictionaries, made for a book's text,
+// do not rewrite; the stresses leave its tags alone).
 
 #include "cli/cli_command.h"
+#include "cli/recorded_text.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
@@ -87,7 +90,10 @@ int runSpeak(CliContext &context)
         return 1;
     }
     voice.setAudioOutputStream(file);
-    voice.speak(Codec::decodeUserFile(*bytes), args->xml ? SVSFIsXML : SVSFIsNotXML);
+    const std::optional<QString> text = textAsRecorded(context, Codec::decodeUserFile(*bytes), !args->xml);
+    if (!text)
+        return 1;
+    voice.speak(*text, args->xml ? SVSFIsXML : SVSFIsNotXML);
     file->close();
     if (const QString failure = voice.failure(); !failure.isEmpty()) {
         cliErr(failure + u'\n');

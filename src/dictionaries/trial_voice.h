@@ -16,4 +16,7 @@ public:
     // vowel for this voice. A voice that knows no such mark gets the "<" of
     // the Speech Cube notation.
     virtual QString stressMark() const { return QStringLiteral("<"); }
+    // Whether the recording puts in the automatic stresses for this voice,
+    // so a trial says a word as the recording would.
+    virtual bool autoStress() const { return false; }
 };

@@ -6,6 +6,7 @@ Settings optionDefaults(const Settings &current)
     Settings s = current;
     // Engine page.
     s.applyDictionaries = fresh.applyDictionaries;
+    s.autoStress = fresh.autoStress;
     s.announceBlockNumber = false;
     s.fullVolume = fresh.fullVolume;
     s.pauseAtStart = fresh.pauseAtStart;

@@ -14,8 +14,9 @@ bool sameWords(const SpeechStatus &a, const SpeechStatus &b)
 
 } // namespace
 
-void ChapterReader::start(int voiceIndex, bool fullVolume)
+void ChapterReader::start(int voiceIndex, bool fullVolume, const SpokenTextOptions &spoken)
 {
+    m_spoken = spoken;
     m_voice.speak(kCancel, SVSFlagsAsync | SVSFPurgeBeforeSpeak);
     m_voice.selectVoice(voiceIndex);
     if (fullVolume)
@@ -32,9 +33,12 @@ void ChapterReader::read(const QString &text)
     m_textLength = int(text.size());
     m_before = m_voice.status();
     m_started = false;
-    // Not XML: the chapter is spoken as it stands, so its positions are the
-    // view's. The purge drops the chapter left behind by Prev or Next.
-    m_voice.speak(text, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
+    const QString spoken = spokenText(text, m_spoken);
+    m_alignment = TextAlignment(text, spoken);
+    // Not XML: the chapter is spoken as it stands, stresses aside, so its
+    // positions are the view's once the stresses are taken back out. The
+    // purge drops the chapter left behind by Prev or Next.
+    m_voice.speak(spoken, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
 }
 
 void ChapterReader::togglePause()
@@ -67,7 +71,10 @@ ChapterReader::Progress ChapterReader::poll()
     m_started = m_started || progress.finished || !sameWords(status, m_before);
     if (!m_started)
         return progress;
-    progress.wordStart = std::clamp(status.inputWordPosition, 0, m_textLength);
-    progress.wordLength = std::clamp(status.inputWordLength, 0, m_textLength - progress.wordStart);
+    const qsizetype start = m_alignment.originalPosition(std::max(0, status.inputWordPosition));
+    const qsizetype end =
+        m_alignment.originalPosition(std::max(0, status.inputWordPosition) + std::max(0, status.inputWordLength));
+    progress.wordStart = int(std::clamp<qsizetype>(start, 0, m_textLength));
+    progress.wordLength = int(std::clamp<qsizetype>(end - start, 0, m_textLength - progress.wordStart));
     return progress;
 }

@@ -1,10 +1,13 @@
 #pragma once
 // Reading one chapter aloud at a time and telling where the voice is: the
-// reader window's link to the speech engine. The text given to the engine is
-// the text the window shows, so the word positions it reports are positions
-// in the view.
+// reader window's link to the speech engine. The engine is given the text the
+// window shows with the automatic stresses put in (as the recording would
+// say it); the word positions it reports are turned back into positions in
+// the view.
 
 #include "recording/speech/speech_voice.h"
+#include "stress/spoken_text.h"
+#include "stress/text_alignment.h"
 
 #include <QString>
 
@@ -31,7 +34,7 @@ public:
 
     // Turns reading on with the voice chosen in the settings, after
     // cancelling whatever the engine still has to say.
-    void start(int voiceIndex, bool fullVolume);
+    void start(int voiceIndex, bool fullVolume, const SpokenTextOptions &spoken = {});
     // While reading: reads a chapter; the one being read is dropped at once.
     void read(const QString &text);
     // Holds or continues the voice while reading; does nothing otherwise.
@@ -46,6 +49,9 @@ private:
     bool m_reading = false;
     bool m_paused = false;
     int m_textLength = 0;
+    SpokenTextOptions m_spoken;
+    // The chapter as shown against the chapter as spoken.
+    TextAlignment m_alignment{QString(), QString()};
     // Until the engine starts on a chapter its status still tells about the
     // chapter before; those positions must not colour the new text.
     bool m_started = false;

@@ -5,6 +5,7 @@
 #include "import/voice_markers.h"
 #include "recording/progress_texts.h"
 #include "recording/voice_markup.h"
+#include "recording/voice_text.h"
 
 BlockTextSource::BlockTextSource(const Settings &settings, QString programFolder, const Dictionaries *dictionaries)
     : m_settings(settings), m_programFolder(std::move(programFolder)), m_dictionaries(dictionaries)
@@ -19,19 +20,19 @@ QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QSt
                                    QString *dictionaryFailure) const
 {
     QString text = readBlockFile(folderOf(book), n);
-    if (!noDictionary && m_settings.applyDictionaries && m_dictionaries) {
-        if (m_tellApplying)
-            m_tellApplying(true);
-        DictionaryRewrite rewrite = m_dictionaries->applyDictionaries(text, m_yield);
-        if (m_tellApplying)
-            m_tellApplying(false);
-        if (!rewrite.ok()) {
-            if (dictionaryFailure)
-                *dictionaryFailure = rewrite.failure;
-            return {};
-        }
-        text = std::move(rewrite.text);
+    const bool withDictionaries = !noDictionary && m_settings.applyDictionaries && m_dictionaries;
+    if (withDictionaries && m_tellApplying)
+        m_tellApplying(true);
+    DictionaryRewrite rewrite =
+        voiceText(text, m_settings, m_programFolder, withDictionaries ? m_dictionaries : nullptr, m_yield);
+    if (withDictionaries && m_tellApplying)
+        m_tellApplying(false);
+    if (!rewrite.ok()) {
+        if (dictionaryFailure)
+            *dictionaryFailure = rewrite.failure;
+        return {};
     }
+    text = std::move(rewrite.text);
     if (m_settings.announceBlockNumber) {
         const QString number = numberText(n);
         text = QStringLiteral(" {повествование->} Блок ") + number + QStringLiteral(". {пауза->}  ") + text

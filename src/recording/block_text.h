@@ -1,6 +1,7 @@
 #pragma once
 // The text of one block made ready for the voice: read from the book's
-// project, rewritten with the pronunciation dictionaries, the block number
+// project, rewritten with the pronunciation dictionaries, stressed
+// (stress/spoken_text.h), the block number
 // announced, the pauses at its start and end, the role markers turned into
 // the voice's markup.
 

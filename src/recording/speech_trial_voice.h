@@ -14,6 +14,7 @@ public:
     void stop() override;
     // The speech layer reads "+" after a vowel as its stress.
     QString stressMark() const override { return QStringLiteral("+"); }
+    bool autoStress() const override { return m_settings.autoStress; }
 
 private:
     const Settings &m_settings;

@@ -3,6 +3,7 @@
 #include "stress/russian_letters.h"
 #include "stress/stress_context_rules.h"
 #include "stress/stress_lexicon.h"
+#include "stress/text_alignment.h"
 
 namespace {
 
@@ -129,12 +130,24 @@ public:
         : m_lexicon(lexicon), m_text(text), m_words(words), m_edits(edits), m_undecided(undecided)
     { }
 
+    // The stretches a rewrite of `original` changed; words in them are the
+    // user's.
+    void setRewrite(const QString &original, const QList<ChangedStretch> &changed)
+    {
+        m_original = &original;
+        m_changed = &changed;
+    }
+
     void decide(qsizetype index)
     {
         const Word &word = m_words.at(index);
         if (word.marked || word.foreign || word.hasYo)
             return;
         const QStringView whole = view(word);
+        if (const ChangedStretch *change = changeAt(word.start)) {
+            decideRespelling(index, word, *change);
+            return;
+        }
         if (word.hyphenated) {
             const QList<Stressing> stressings = m_lexicon.lookup(whole);
             if (!stressings.isEmpty()) {
@@ -153,6 +166,56 @@ public:
 
 private:
     QStringView view(const Word &word) const { return QStringView(m_text).mid(word.start, word.end - word.start); }
+
+    // The changed stretch a word starting at `position` lies in, if any;
+    // words come in order, so the search goes on from the last one.
+    const ChangedStretch *changeAt(qsizetype position)
+    {
+        if (!m_changed)
+            return nullptr;
+        while (m_nextChange < m_changed->size() && m_changed->at(m_nextChange).end <= position)
+            ++m_nextChange;
+        if (m_nextChange == m_changed->size() || m_changed->at(m_nextChange).start > position)
+            return nullptr;
+        return &m_changed->at(m_nextChange);
+    }
+
+    // A word the rewrite put in place of one word with the same vowels
+    // takes that word's stress; any other change is the user's to stress.
+    void decideRespelling(qsizetype index, const Word &word, const ChangedStretch &change)
+    {
+        if (word.hyphenated || word.start != change.start || word.end != change.end)
+            return;
+        const QStringView original =
+            QStringView(*m_original).mid(change.originalStart, change.originalEnd - change.originalStart);
+        if (!sameVowels(original, view(word)))
+            return;
+        const QList<Stressing> stressings = m_lexicon.lookup(original);
+        if (stressings.size() == 1)
+            m_edits.append({word.start, word.end - word.start, stressings.first()});
+        else if (stressings.size() > 1) {
+            if (const auto chosen = stressingByContext(folded(original), stressings, contextOf(index)))
+                m_edits.append({word.start, word.end - word.start, *chosen});
+        }
+    }
+
+    // The same Russian vowels in the same order ("ё" as "е"), and nothing in
+    // the original but Russian letters.
+    static bool sameVowels(QStringView original, QStringView respelled)
+    {
+        QString a, b;
+        for (const QChar c : original) {
+            if (!isRussianLetter(c))
+                return false;
+            if (isRussianVowelLetter(c))
+                a += foldedRussianLetter(c);
+        }
+        for (const QChar c : respelled) {
+            if (isRussianVowelLetter(c))
+                b += foldedRussianLetter(c);
+        }
+        return a.size() >= 2 && a == b;
+    }
 
     // The neighbours of a homograph, for the context rules.
     WordContext contextOf(qsizetype index) const
@@ -183,6 +246,9 @@ private:
     const QList<Word> &m_words;
     QList<Edit> &m_edits;
     QStringList *m_undecided;
+    const QString *m_original = nullptr;
+    const QList<ChangedStretch> *m_changed = nullptr;
+    qsizetype m_nextChange = 0;
 };
 
 // Writes the word with its stressing: "ё" where the stressing has it, and a
@@ -218,11 +284,19 @@ void writeStressed(QStringView word, const Stressing &stressing, QString &out)
 
 QString StressPass::apply(const QString &text, QStringList *undecided) const
 {
+    return applyAfterRewrite(text, text, undecided);
+}
+
+QString StressPass::applyAfterRewrite(const QString &original, const QString &text, QStringList *undecided) const
+{
     if (!m_lexicon.isLoaded())
         return text;
     const QList<Word> words = wordsOf(text);
+    const TextAlignment alignment(original, text);
     QList<Edit> edits;
     Decider decider(m_lexicon, text, words, edits, undecided);
+    if (!alignment.changedStretches().isEmpty())
+        decider.setRewrite(original, alignment.changedStretches());
     for (qsizetype i = 0; i < words.size(); ++i)
         decider.decide(i);
     if (edits.isEmpty())

@@ -28,6 +28,13 @@ public:
     // lexicon lacks), as written, in the order they stand.
     QString apply(const QString &text, QStringList *undecided = nullptr) const;
 
+    // The same for a text the user's dictionaries rewrote from `original`:
+    // the words they changed stay as the user wrote them, except a
+    // respelling with the same vowels in the same places ("чего" -> "чево"),
+    // which keeps the stress of the word it stands for.
+    QString applyAfterRewrite(const QString &original, const QString &rewritten,
+                              QStringList *undecided = nullptr) const;
+
 private:
     const StressLexicon &m_lexicon;
 };

@@ -23,6 +23,9 @@ protected:
         v.pause = {250, 0, 0, 0};
         voiceTable().append(v);
         settings.voiceIndex = 0;
+        // The markup and the dictionary step are what these tests look at;
+        // the stresses have a test of their own.
+        settings.autoStress = false;
         folder.writeCp1251(QStringLiteral("Projects/Книга/0007.txt"), QStringLiteral("Текст блока.\r\n"));
         source.setSelectedBook(QStringLiteral("Книга"));
     }
@@ -84,6 +87,30 @@ TEST_F(BlockTextTest, DictionaryStepOnlyWhenAskedAndEnabled)
     settings.applyDictionaries = false;
     EXPECT_EQ(withDictionaries.blockText(7, false, true), QStringLiteral("Текст блока.\r\n"));
     EXPECT_NE(rewritten, QStringLiteral("Текст блока.\r\n"));
+}
+
+TEST_F(BlockTextTest, StressesGoInAfterTheDictionariesWhereTheUserDidNotDecide)
+{
+    // "чего" respelled keeps its stress, "замок" given by the user keeps the
+    // user's, the words no dictionary touched get the lexicon's.
+    folder.writeCp1251(QStringLiteral("Projects/Книга/0008.txt"),
+                       QStringLiteral("Чего ты ждёшь у замка? Голова болит.\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/a.dic"),
+                       QStringLiteral("//Словарь Lectorium\r\nчего=чево\r\nзамка=за+мка\r\nболит=балит\r\n"));
+    folder.writeCp1251(QStringLiteral("Dic/Diclist.cfg"), QStringLiteral("\"a.dic\",#TRUE#\r\n"));
+    Dictionaries dictionaries(folder.path());
+    dictionaries.loadDictionaryList();
+    dictionaries.loadEnabledDictionaries();
+    BlockTextSource withDictionaries(settings, folder.path(), &dictionaries);
+    withDictionaries.setSelectedBook(QStringLiteral("Книга"));
+    settings.applyDictionaries = true;
+    settings.autoStress = true;
+    // "балит" has other vowels than "болит": the user's spelling, unstressed.
+    EXPECT_EQ(withDictionaries.blockText(8, false, true),
+              QStringLiteral("чево+ ты ждёшь у за+мка? Голова+ балит.\r\n"));
+    EXPECT_EQ(withDictionaries.blockText(8, true, true), QStringLiteral("Чего+ ты ждёшь у замка? Голова+ боли+т.\r\n"));
+    settings.autoStress = false;
+    EXPECT_EQ(withDictionaries.blockText(8, false, true), QStringLiteral("чево ты ждёшь у за+мка? Голова балит.\r\n"));
 }
 
 TEST_F(BlockTextTest, RawLengthWithoutMarkers)

@@ -1,5 +1,6 @@
 // lectorium-cli voices and speak, run as the user would run them.
 
+#include "common/ini_file.h"
 #include "common/text_codec.h"
 #include "recording/speech/speech_voice.h"
 #include "support/cli_run.h"
@@ -81,4 +82,41 @@ TEST(SpeechCli, PrintsThePhonemesWithTheStressTheMarksSet)
                                             QStringLiteral("9999"), QStringLiteral("замок")});
     EXPECT_EQ(badVoice.exitCode, 1);
     EXPECT_TRUE(badVoice.err.contains(QStringLiteral("9999")));
+}
+
+TEST(SpeechCli, PhonemesSayWhatTheRecordingSaysAutomaticStressesIncluded)
+{
+    TempProgramFolder folder;
+    const auto phonemes = [&](const QStringList &args) {
+        const CliRun run = runCli(folder, QStringList{QStringLiteral("phonemes")} + args);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out.trimmed();
+    };
+    // The voice alone says "у́же"; the lexicon knows "уже́".
+    const QString marked = phonemes({QStringLiteral("уже+")});
+    EXPECT_EQ(phonemes({QStringLiteral("уже")}), marked);
+    EXPECT_NE(phonemes({QStringLiteral("--no-auto-stress"), QStringLiteral("уже")}), marked);
+
+    // The settings' switch does the same for every run.
+    ASSERT_TRUE(writeIni(QStringLiteral("Настройки голоса"), QStringLiteral("Расставлять ударения автоматически"), 0,
+                         folder.file(QStringLiteral("Lectorium.ini"))));
+    EXPECT_NE(phonemes({QStringLiteral("уже")}), marked);
+}
+
+TEST(SpeechCli, StressPrintsTheMarksOrTheWordsLeftToTheVoice)
+{
+    TempProgramFolder folder;
+    folder.writeCp1251(QStringLiteral("book.txt"),
+                       QStringLiteral("Уже поздно, еще идет дождь. Замок, замок и Бумбарашкин.\r\n"));
+    const QString book = folder.file(QStringLiteral("book.txt"));
+    const CliRun marks = runCli(folder, {QStringLiteral("stress"), book});
+    EXPECT_EQ(marks.exitCode, 0) << marks.err.toStdString();
+    EXPECT_EQ(marks.out, QStringLiteral("Уже+ по+здно, ещё идёт дождь. Замок, замок и Бумбарашкин.\r\n"));
+
+    const CliRun undecided = runCli(folder, {QStringLiteral("stress"), QStringLiteral("--undecided"), book});
+    EXPECT_EQ(undecided.out, QStringLiteral("Замок\t2\nБумбарашкин\t1\n"));
+
+    const CliRun off = runCli(folder, {QStringLiteral("stress"), book, QStringLiteral("--no-auto-stress")});
+    EXPECT_EQ(off.out, QStringLiteral("Уже поздно, еще идет дождь. Замок, замок и Бумбарашкин.\r\n"));
+    EXPECT_EQ(runCli(folder, {QStringLiteral("stress")}).exitCode, 2);
 }

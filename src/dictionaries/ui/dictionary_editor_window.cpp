@@ -16,6 +16,7 @@
 #include "common/program_version.h"
 #include "common/ui/window_placement_ui.h"
 #include "common/user_dialogs.h"
+#include "stress/spoken_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -263,7 +264,10 @@ void DictionaryEditorWindow::buildControls()
     connect(place, &QPushButton::clicked, this, &DictionaryEditorWindow::findPlace);
     connect(check, &QPushButton::clicked, this, &DictionaryEditorWindow::removeRepeatedEntries);
     connect(tryPlain, &QPushButton::clicked, this, &DictionaryEditorWindow::tryWithoutDictionaries);
-    connect(tryTyped, &QPushButton::clicked, this, [this] { speak(m_pronunciationEdit->text(), true); });
+    connect(tryTyped, &QPushButton::clicked, this, [this] {
+        const QString typed = m_pronunciationEdit->text();
+        speak(m_mode == OwnMode ? asRecorded(withoutStars(m_wordEdit->text()), typed) : typed, true);
+    });
     connect(m_insertStressButton, &QPushButton::clicked, this, [this] { insertStress(stressMark()); });
     connect(m_insertStressButton, &RightClickButton::rightClicked, this, [this] { insertStress(QStringLiteral(">")); });
     connect(font, &QPushButton::clicked, this, [this] {
@@ -985,8 +989,12 @@ void DictionaryEditorWindow::speak(const QString &text, bool purge)
 void DictionaryEditorWindow::tryWithDictionary(bool plain)
 {
     const QString text = m_searchEdit->text();
-    if (plain || m_mode == SpeechCubeMode) {
+    if (m_mode == SpeechCubeMode) {
         speak(text, true);
+        return;
+    }
+    if (plain) {
+        speak(asRecorded(text, text), true);
         return;
     }
     const DictionaryRewrite rewrite = m_dictionaries.applyDictionaries(text);
@@ -994,14 +1002,22 @@ void DictionaryEditorWindow::tryWithDictionary(bool plain)
         m_dialogs.show({QStringLiteral("Lectorium"), rewrite.failure, DialogIcon::Exclamation, DialogButtons::Ok});
         return;
     }
-    speak(rewrite.text, true);
+    speak(asRecorded(text, rewrite.text), true);
+}
+
+QString DictionaryEditorWindow::asRecorded(const QString &original, const QString &rewritten) const
+{
+    if (!m_voice || !m_voice->autoStress())
+        return rewritten;
+    return spokenText(original, rewritten, spokenTextOptions(m_programFolder, true));
 }
 
 void DictionaryEditorWindow::tryWithoutDictionaries()
 {
     // The voice reads XML: the word goes as text, its "<", ">" and "&"
     // escaped, so a word in angle brackets is not taken for a tag and dropped.
-    speak(withoutStars(m_wordEdit->text()).toHtmlEscaped(), true);
+    const QString word = withoutStars(m_wordEdit->text());
+    speak(asRecorded(word, word).toHtmlEscaped(), true);
 }
 
 void DictionaryEditorWindow::findNamesInBook(const QString &text, const NameFinderOptions &options)

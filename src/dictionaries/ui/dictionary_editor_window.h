@@ -53,6 +53,10 @@ public:
     void loadOwnDictionary(const QString &path, bool split);
     bool saveOwnDictionary(const QString &toFile = {});
     void speak(const QString &text, bool purge = false);
+    // `rewritten` (the word after the dictionaries, or as typed) with the
+    // automatic stresses the recording would give it, `original` being the
+    // word as the book writes it.
+    QString asRecorded(const QString &original, const QString &rewritten) const;
     void removeRepeatedEntries();
     void loadEditorSettings();
     void saveEditorSettings();

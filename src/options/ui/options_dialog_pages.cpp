@@ -102,6 +102,11 @@ QWidget *OptionsDialog::buildEnginePage()
     QCheckBox *announce =
         addFlag(page, "announceBlockNumber", QStringLiteral("Объявлять номер блока"),
                 QStringLiteral("Объявлять голосом \"Блок n\" ... \"Конец блока n\""), &Settings::announceBlockNumber);
+    QCheckBox *stress =
+        addFlag(page, "autoStress", QStringLiteral("Расставлять ударения автоматически"),
+                QStringLiteral("Ставить ударения и букву \"ё\" по словарю ударений перед тем, как голос прочтёт текст "
+                               "(слова, изменённые вашими словарями, и уже помеченные ударения не трогаются)"),
+                &Settings::autoStress);
     QCheckBox *volume =
         addFlag(page, "fullVolume", QStringLiteral("Повысить громкость"),
                 QStringLiteral("Устанавливает максимальную громкость голосового движка"), &Settings::fullVolume);
@@ -123,6 +128,7 @@ QWidget *OptionsDialog::buildEnginePage()
     auto *options = new QVBoxLayout;
     options->addWidget(dictionary);
     options->addWidget(announce);
+    options->addWidget(stress);
     options->addWidget(volume);
     options->addStretch();
     options->addWidget(more, 0, Qt::AlignRight);

@@ -8,6 +8,7 @@
 #include "reader/chapter_text.h"
 #include "reader/ui/reader_style.h"
 #include "reader/ui/reader_style_dialogs.h"
+#include "stress/spoken_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -394,7 +395,8 @@ void ReaderWindow::play()
         const QSignalBlocker blocker(m_chapterList);
         m_chapterList->setCurrentRow(0);
     }
-    m_reader.start(m_settings.voiceIndex, m_settings.fullVolume);
+    m_reader.start(m_settings.voiceIndex, m_settings.fullVolume,
+                   spokenTextOptions(m_programFolder, m_settings.autoStress));
     chapterChosen(m_chapterList->currentRow());
     showReadingState();
 }
