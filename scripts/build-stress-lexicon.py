@@ -48,7 +48,11 @@ end (so that words of one paradigm share their endings in the automaton):
               bits 9-31 the index of the target state's first transition (0: the target
               has no transitions; transition 0 is a placeholder)
 
-After the separator, a stress symbol comes first, then the ё symbols in rising order.
+After the separator, a stress symbol comes first, then the ё symbols in rising order, then,
+for a homograph only, one symbol 0xF200+k, k the set of readings the stressing has (bit 0:
+a noun's genitive singular; bit 1: a noun's nominative or accusative plural; bit 2: a verb
+form; bit 3: anything else; bit 4: a noun's second locative, "в лесу́"), so that the context
+can tell which stressing a sentence asks for.
 
 Standard library only; the hfst programs run only when the generator is given as .hfstol.
 """
@@ -75,6 +79,25 @@ MAGIC = b"LECSTRS1"
 SEPARATOR = 0x0009
 STRESS_BASE = 0xF000
 YO_BASE = 0xF100
+READINGS_BASE = 0xF200
+NOUN_GEN_SG, NOUN_NOM_ACC_PL, VERB, OTHER, NOUN_LOC2 = 1, 2, 4, 8, 16
+
+
+def reading_kinds(analysis):
+    """The kinds of reading an analysis ("сторона+N+Fem+Inan+Sg+Gen") is, as bits."""
+    tags = analysis.split("+")[1:]
+    if "N" in tags:
+        bits = 0
+        if "Sg" in tags and ("Gen" in tags or "Gen2" in tags):
+            bits |= NOUN_GEN_SG
+        if "Pl" in tags and ("Nom" in tags or "Acc" in tags):
+            bits |= NOUN_NOM_ACC_PL
+        if "Loc2" in tags:
+            bits |= NOUN_LOC2
+        return bits or OTHER
+    if "V" in tags:
+        return VERB
+    return OTHER
 MAX_TARGET = (1 << 23) - 1
 
 # Numeral compounds ("трёхтысячесемисерийный") are generated without end. A lemma that
@@ -210,15 +233,16 @@ class Forms:
     """Written forms (ё kept) and the vowels the source stresses in them."""
 
     def __init__(self):
-        self.entries = {}     # word -> bit mask of stressed vowels (all readings)
+        self.entries = {}     # word -> {stressed vowel: the kinds of its readings}
         self.names = {}       # the same for proper-name readings (+Prop)
         self.unknown = set()  # polysyllabic words some reading gives without a stress
         self.stats = collections.Counter()
 
-    def add(self, word, stress, name=False):
+    def add(self, word, stress, kinds, name=False):
         table = self.names if name else self.entries
+        vowels = table.setdefault(word, {})
         for i in stress:
-            table[word] = table.get(word, 0) | (1 << i)
+            vowels[i] = vowels.get(i, 0) | kinds
 
     def read_generator(self, lines):
         st = self.stats
@@ -253,18 +277,18 @@ class Forms:
                 self.unknown.add(word)
                 st["paths without a stress mark (unknown stress)"] += 1
                 continue
-            self.add(word, stress, "+Prop" in analysis)
+            self.add(word, stress, reading_kinds(analysis), "+Prop" in analysis)
             st["paths used"] += 1
 
     def merge_names(self):
         """A proper name's stressing counts only where no common word is spelled the same:
         the river Ея ("Е́я", "Е́е") does not make "ее" (её) ambiguous."""
         e_spelled = {w.replace("ё", "е") for w in self.entries if "ё" in w}
-        for word, mask in self.names.items():
+        for word, vowels in self.names.items():
             if word in self.entries or word in e_spelled:
                 self.stats["proper-name stressings set aside for a common word"] += 1
             else:
-                self.entries[word] = mask
+                self.entries[word] = vowels
         self.names = {}
 
 
@@ -273,14 +297,14 @@ def vowel_letters(word):
 
 
 def stressings(forms):
-    """key (lower case, ё as е) -> set of (stressed vowel, tuple of ё vowels), from the start."""
-    lexicon = collections.defaultdict(set)
-    for word, mask in forms.entries.items():
+    """key (lower case, ё as е) -> {(stressed vowel, tuple of ё vowels): kinds of reading},
+    vowels counted from the start."""
+    lexicon = collections.defaultdict(dict)
+    for word, vowels in forms.entries.items():
         key = word.replace("ё", "е")
         yo = tuple(i for i, v in enumerate(vowel_letters(word)) if v == "ё")
-        for i in range(mask.bit_length()):
-            if mask >> i & 1:
-                lexicon[key].add((i, yo))
+        for i, kinds in vowels.items():
+            lexicon[key][(i, yo)] = lexicon[key].get((i, yo), 0) | kinds
     for key in list(lexicon):
         if key in forms.unknown and not any(not yo for _, yo in lexicon[key]):
             # the е spelling is also a word whose stress the source does not give ("перед"
@@ -309,8 +333,8 @@ def read_supplement(path, lexicon, stats):
                 sys.exit("%s:%d: not a word with one stressed vowel: %s" % (path, number, text))
             key = word.replace("ё", "е")
             yo = tuple(i for i, v in enumerate(vowel_letters(word)) if v == "ё")
-            value = {(stress[0], yo)}
-            if lexicon.get(key) == value:
+            value = {(stress[0], yo): OTHER}
+            if set(lexicon.get(key, {})) == set(value):
                 sys.exit("%s:%d: the source already gives %s this stress; the line is not "
                          "needed" % (path, number, text))
             lexicon[key] = value
@@ -324,9 +348,11 @@ def symbol_strings(lexicon):
     strings = []
     for key, values in lexicon.items():
         nv = len(vowel_letters(key))
-        for stress, yo in values:
+        for (stress, yo), kinds in values.items():
             tail = chr(STRESS_BASE + nv - 1 - stress)
             tail += "".join(sorted(chr(YO_BASE + nv - 1 - j) for j in yo))
+            if len(values) > 1:
+                tail += chr(READINGS_BASE + kinds)
             strings.append(key + chr(SEPARATOR) + tail)
     strings.sort()
     return strings

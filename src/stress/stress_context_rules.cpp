@@ -84,7 +84,8 @@ bool isAdjectiveEnding(const QString &word, std::initializer_list<QStringView> e
 // (then) and по́том (with sweat: "холодным по́том"); тому́ (that) and то́му
 // (volume: "второму то́му"); моя́ (my) and мо́я (washing: "моя руки");
 // самому́ (himself) and само́му (the most: "самому лучшему"); душа́, душе́
-// (soul) and ду́ша, ду́ше (a shower).
+// (soul) and ду́ша, ду́ше (a shower); у́ток (of ducks) and уто́к (a weft);
+// больши́м (big) and бо́льшим (greater).
 std::optional<Stressing> usualReading(const QString &word, const QList<Stressing> &stressings,
                                       const WordContext &context)
 {
@@ -112,6 +113,101 @@ std::optional<Stressing> usualReading(const QString &word, const QList<Stressing
         return isAdjectiveEnding(context.next, {u"ому", u"ему"}) ? std::nullopt : onVowel(stressings, 2);
     if (word == u"душа" || word == u"душе")
         return onVowel(stressings, 1);
+    if (word == u"уток")
+        return onVowel(stressings, 0);
+    if (word == u"большим")
+        return onVowel(stressings, 1);
+    return std::nullopt;
+}
+
+// The stressing that alone among `stressings` can be a form of `kind`.
+std::optional<Stressing> onlyOneOfKind(const QList<Stressing> &stressings, quint8 kind)
+{
+    std::optional<Stressing> found;
+    for (const Stressing &s : stressings) {
+        if (!(s.readings & kind))
+            continue;
+        if (found)
+            return std::nullopt;
+        found = s;
+    }
+    return found;
+}
+
+// A word that agrees with a genitive singular noun after it: "этой",
+// "другой", "своего", "синей", "лучшей". "его", "ее" and "их" say nothing
+// of the noun's case, and "-ей" is also a plural genitive ("людей глаза"),
+// so only adjective and pronoun forms of it count.
+bool agreesWithGenitiveSingular(const QString &word)
+{
+    static const QSet<QString> pronouns = {
+        QStringLiteral("моей"),  QStringLiteral("твоей"), QStringLiteral("своей"), QStringLiteral("нашей"),
+        QStringLiteral("вашей"), QStringLiteral("всей"),  QStringLiteral("этой"),  QStringLiteral("той"),
+        QStringLiteral("одной"), QStringLiteral("самой"), QStringLiteral("какой"),
+    };
+    if (pronouns.contains(word))
+        return true;
+    if (russianVowelCount(word) < 2 || word == u"его" || word == u"ничего" || word == u"нечего")
+        return false;
+    return endsWithAny(word, {u"ого", u"его", u"ой", u"ней", u"шей", u"жей", u"чей", u"щей"});
+}
+
+// A word that agrees with a plural noun after it: "эти глаза", "белые стены".
+bool agreesWithPlural(const QString &word)
+{
+    static const QSet<QString> determiners = {
+        QStringLiteral("эти"),  QStringLiteral("те"),    QStringLiteral("все"),   QStringLiteral("мои"),
+        QStringLiteral("твои"), QStringLiteral("свои"),  QStringLiteral("наши"),  QStringLiteral("ваши"),
+        QStringLiteral("чьи"),  QStringLiteral("какие"), QStringLiteral("такие"), QStringLiteral("обе"),
+    };
+    return determiners.contains(word) || (russianVowelCount(word) >= 2 && endsWithAny(word, {u"ые", u"ие"}));
+}
+
+// Homographs whose stress tells the case and number of a noun form
+// (стороны́ / сто́роны, го́рода / города́), a verb from a noun (она начала́ /
+// нача́ла), or the second locative (на лету́), decided by the word before:
+// a preposition that never takes an accusative asks for the genitive; "в",
+// "на" and the other accusative prepositions for the second locative or the
+// accusative plural; an agreeing word for its number; a subject pronoun for
+// a verb. A stressing is taken only when it alone can be the form asked for.
+std::optional<Stressing> byGrammar(const QList<Stressing> &stressings, const WordContext &context)
+{
+    static const QSet<QString> genitivePrepositions = {
+        QStringLiteral("без"),      QStringLiteral("для"),      QStringLiteral("до"),      QStringLiteral("из"),
+        QStringLiteral("изо"),      QStringLiteral("от"),       QStringLiteral("ото"),     QStringLiteral("у"),
+        QStringLiteral("около"),    QStringLiteral("возле"),    QStringLiteral("кроме"),   QStringLiteral("после"),
+        QStringLiteral("вокруг"),   QStringLiteral("среди"),    QStringLiteral("мимо"),    QStringLiteral("против"),
+        QStringLiteral("вместо"),   QStringLiteral("вдоль"),    QStringLiteral("посреди"), QStringLiteral("сверх"),
+        QStringLiteral("близ"),     QStringLiteral("подле"),    QStringLiteral("вне"),     QStringLiteral("внутри"),
+        QStringLiteral("ради"),     QStringLiteral("с"),        QStringLiteral("со"),      QStringLiteral("из-за"),
+        QStringLiteral("из-под"),   QStringLiteral("напротив"), QStringLiteral("позади"),  QStringLiteral("впереди"),
+        QStringLiteral("накануне"),
+    };
+    static const QSet<QString> accusativePrepositions = {
+        QStringLiteral("в"),   QStringLiteral("во"),    QStringLiteral("на"),
+        QStringLiteral("за"),  QStringLiteral("под"),   QStringLiteral("подо"),
+        QStringLiteral("про"), QStringLiteral("через"), QStringLiteral("сквозь"),
+    };
+    static const QSet<QString> subjects = {
+        QStringLiteral("я"),  QStringLiteral("ты"), QStringLiteral("он"),  QStringLiteral("она"), QStringLiteral("оно"),
+        QStringLiteral("мы"), QStringLiteral("вы"), QStringLiteral("они"), QStringLiteral("кто"),
+    };
+    const QString &previous = context.previous;
+    if (previous.isEmpty())
+        return std::nullopt;
+    if (genitivePrepositions.contains(previous))
+        return onlyOneOfKind(stressings, NounGenitiveSingular);
+    if (accusativePrepositions.contains(previous)) {
+        if (const auto locative = onlyOneOfKind(stressings, NounSecondLocative))
+            return locative;
+        return onlyOneOfKind(stressings, NounNominativePlural);
+    }
+    if (subjects.contains(previous))
+        return onlyOneOfKind(stressings, VerbForm);
+    if (agreesWithPlural(previous))
+        return onlyOneOfKind(stressings, NounNominativePlural);
+    if (agreesWithGenitiveSingular(previous))
+        return onlyOneOfKind(stressings, NounGenitiveSingular);
     return std::nullopt;
 }
 
@@ -125,5 +221,7 @@ std::optional<Stressing> stressingByContext(const QString &word, const QList<Str
             return withYo(stressings, *everything);
         return std::nullopt;
     }
-    return usualReading(word, stressings, context);
+    if (const auto usual = usualReading(word, stressings, context))
+        return usual;
+    return byGrammar(stressings, context);
 }

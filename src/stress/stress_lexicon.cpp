@@ -17,6 +17,7 @@ constexpr qint64 kHeaderSize = 8 + 4 * 4;
 constexpr char16_t kSeparator = 0x0009;
 constexpr char16_t kStressBase = 0xF000;
 constexpr char16_t kYoBase = 0xF100;
+constexpr char16_t kReadingsBase = 0xF200;
 constexpr int kMaxVowels = 32; // what a bit mask of vowels holds
 // A stressing is a stress symbol and at most a few "ё" symbols; the bound
 // keeps a damaged file with a cycle from walking for ever.
@@ -233,6 +234,8 @@ void StressLexicon::collectStressings(quint32 start, int vowelCount, QList<Stres
             stressing.stressedVowel = vowel;
         else if ((code & 0xFF00) == kYoBase && frame.depth > 0 && vowel >= 0 && vowel < kMaxVowels)
             stressing.yoVowels |= 1u << vowel;
+        else if ((code & 0xFF00) == kReadingsBase && frame.depth > 0)
+            stressing.readings = quint8(code & 0xFF);
         else
             valid = false;
         if ((transition & kFinalBit) && valid && !out.contains(stressing))

@@ -19,10 +19,21 @@
 
 class QFile;
 
+// What kind of word form a homograph's stressing is (bits of
+// Stressing::readings), so that the words around it can choose.
+enum ReadingKind : quint8 {
+    NounGenitiveSingular = 1, // "стороны́", "го́рода"
+    NounNominativePlural = 2, // nominative or accusative: "сто́роны", "города́"
+    VerbForm = 4,             // "начала́", "жила́"
+    OtherReading = 8,
+    NounSecondLocative = 16, // "на лету́", "в лесу́"
+};
+
 struct Stressing
 {
     int stressedVowel = 0; // which vowel of the word, from 0 at the start
     quint32 yoVowels = 0;  // bit n: the n-th vowel is written "ё"
+    quint8 readings = 0;   // ReadingKind bits; known for homographs only
     bool operator==(const Stressing &) const = default;
 };
 

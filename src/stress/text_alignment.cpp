@@ -53,8 +53,8 @@ public:
                 continue;
             }
             const auto [ni, nj] = resync(i, j);
-            changed.append({startOf(m_pb, j, m_b), startOf(m_pb, nj, m_b), startOf(m_pa, i, m_a),
-                            startOf(m_pa, ni, m_a)});
+            changed.append(
+                {startOf(m_pb, j, m_b), startOf(m_pb, nj, m_b), startOf(m_pa, i, m_a), startOf(m_pa, ni, m_a)});
             i = ni;
             j = nj;
         }

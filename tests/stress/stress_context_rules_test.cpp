@@ -60,14 +60,21 @@ TEST(StressContextRules, TheUsualReadingUnlessTheWordsAroundCallForTheRareOne)
         const char16_t *text;
         const char16_t *expected;
     } cases[] = {
-        {u"он уже пришел", u"уже+"},   {u"Уже", u"Уже+"},
+        {u"он уже пришел", u"уже+"},
+        {u"Уже", u"Уже+"},
         {u"дорога еще уже", u"уже"}, // narrower: left to the voice
-        {u"гораздо уже", u"уже"},      {u"а потом", u"пото+м"},
-        {u"холодным потом", u"потом"},                                 // with sweat
-        {u"к тому же", u"тому+"},      {u"второму тому", u"тому"},     // a volume
-        {u"моя мама", u"моя+"},        {u"моя руки", u"моя"},          // washing
-        {u"самому себе", u"самому+"},  {u"самому лучшему", u"самому"}, // the most
+        {u"гораздо уже", u"уже"},
+        {u"а потом", u"пото+м"},
+        {u"холодным потом", u"потом"}, // with sweat
+        {u"к тому же", u"тому+"},
+        {u"второму тому", u"тому"}, // a volume
+        {u"моя мама", u"моя+"},
+        {u"моя руки", u"моя"}, // washing
+        {u"самому себе", u"самому+"},
+        {u"самому лучшему", u"самому"}, // the most
         {u"душа болит", u"душа+"},
+        {u"стая уток", u"у+ток"},
+        {u"с большим трудом", u"больши+м"},
     };
     const StressPass pass(shippedLexicon());
     for (const auto &c : cases) {
@@ -76,5 +83,41 @@ TEST(StressContextRules, TheUsualReadingUnlessTheWordsAroundCallForTheRareOne)
         const QString expected = QString::fromUtf16(c.expected);
         EXPECT_TRUE(out.contains(expected) && (expected.contains(u'+') || !out.contains(expected + u'+')))
             << text.toStdString() << " -> " << out.toStdString();
+    }
+}
+
+TEST(StressContextRules, NounFormsAndVerbsByTheWordBefore)
+{
+    const struct
+    {
+        const char16_t *text;
+        const char16_t *expected; // the homograph as the pass writes it
+    } cases[] = {
+        // a preposition that takes no accusative: the genitive singular
+        {u"из воды", u"воды+"},
+        {u"с той стороны", u"стороны+"},
+        {u"у глаза", u"гла+за"},
+        {u"от высоты", u"высоты+"},
+        {u"из города", u"го+рода"},
+        // an accusative preposition: the second locative, else the plural
+        {u"на лету", u"лету+"},
+        {u"в глаза", u"глаза+"},
+        // an agreeing word
+        {u"эти стороны", u"сто+роны"},
+        {u"белые стены", u"сте+ны"},
+        {u"другой стороны", u"стороны+"},
+        {u"своего города", u"го+рода"},
+        // a subject pronoun: the verb
+        {u"она начала", u"начала+"},
+        // left to the voice: nothing before tells ("его" says nothing of the case)
+        {u"его глаза", u"глаза"},
+        {u"Стороны", u"Стороны"},
+    };
+    const StressPass pass(shippedLexicon());
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        const QString out = pass.apply(text);
+        const QString expected = QString::fromUtf16(c.expected);
+        EXPECT_TRUE(out.endsWith(expected)) << text.toStdString() << " -> " << out.toStdString();
     }
 }

@@ -33,9 +33,9 @@ BuildResult runBuilder(const QString &supplement, const QString &out)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-Stressing stress(int vowel, quint32 yo = 0)
+Stressing stress(int vowel, quint32 yo = 0, quint8 readings = 0)
 {
-    return {vowel, yo};
+    return {vowel, yo, readings};
 }
 
 class StressLexiconBuilder : public ::testing::Test
@@ -69,26 +69,27 @@ TEST_F(StressLexiconBuilder, TheLoaderReadsBackEveryStressingOfTheSample)
         const char16_t *word;
         QList<Stressing> expected;
     } cases[] = {
-        {u"замок", {stress(0), stress(1)}},    // a homograph
-        {u"Замки", {stress(0), stress(1)}},    // any case
-        {u"молоко", {stress(2)}},              // one stressing
-        {u"руки", {stress(0), stress(1)}},     // two readings of one lemma
-        {u"еще", {stress(1, 0b10)}},           // known only with ё
-        {u"ещё", {stress(1, 0b10)}},           // written with ё
-        {u"ее", {stress(1, 0b10)}},            // the river Ея gives way to the pronoun
-        {u"все", {stress(0), stress(0, 0b1)}}, // все and всё
-        {u"мед", {stress(0, 0b1)}},            // one syllable, kept for its ё
-        {u"трехэтажный", {stress(2, 0b1)}},    // ё away from the stress
-        {u"кто-то", {stress(0)}},              // hyphenated forms whole
-        {u"северо-западный", {stress(3)}},     // the secondary stress dropped
-        {u"вышел", {stress(0)}},               // perfective вы- stressed on вы-
-        {u"анна", {stress(0)}},                // a proper name no common word shares
-        {u"через", {stress(0)}},               // from the supplement
-        {u"перед", {}},                        // also a word of unknown stress
-        {u"дом", {}},                          // one syllable, nothing to tell
-        {u"сомнительный", {}},                 // tagged doubtful by the source
-        {u"двухтрехэтажный", {}},              // a numeral compound
-        {u"замо", {}},                         // a beginning of a form only
+        {u"замок", {stress(0, 0, OtherReading), stress(1, 0, OtherReading)}},                 // a homograph
+        {u"Замки", {stress(0, 0, NounNominativePlural), stress(1, 0, NounNominativePlural)}}, // any case
+        {u"молоко", {stress(2)}}, // one stressing: no readings
+        // two readings of one lemma, told apart by their kind
+        {u"руки", {stress(0, 0, NounNominativePlural), stress(1, 0, NounGenitiveSingular)}},
+        {u"еще", {stress(1, 0b10)}},                                          // known only with ё
+        {u"ещё", {stress(1, 0b10)}},                                          // written with ё
+        {u"ее", {stress(1, 0b10)}},                                           // the river Ея gives way to the pronoun
+        {u"все", {stress(0, 0, OtherReading), stress(0, 0b1, OtherReading)}}, // все and всё
+        {u"мед", {stress(0, 0b1)}},                                           // one syllable, kept for its ё
+        {u"трехэтажный", {stress(2, 0b1)}},                                   // ё away from the stress
+        {u"кто-то", {stress(0)}},                                             // hyphenated forms whole
+        {u"северо-западный", {stress(3)}},                                    // the secondary stress dropped
+        {u"вышел", {stress(0)}},                                              // perfective вы- stressed on вы-
+        {u"анна", {stress(0)}},                                               // a proper name no common word shares
+        {u"через", {stress(0)}},                                              // from the supplement
+        {u"перед", {}},                                                       // also a word of unknown stress
+        {u"дом", {}},                                                         // one syllable, nothing to tell
+        {u"сомнительный", {}},                                                // tagged doubtful by the source
+        {u"двухтрехэтажный", {}},                                             // a numeral compound
+        {u"замо", {}},                                                        // a beginning of a form only
         {u"замокк", {}},
         {u"house", {}},
     };

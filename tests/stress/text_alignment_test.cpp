@@ -24,11 +24,13 @@ TEST(TextAlignment, EachChangedWordIsAStretchOfItsOwn)
         QString original, rewritten;
         QStringList expected;
     } cases[] = {
-        {QStringLiteral("Первая глава."), QStringLiteral("Пе+рвая гла+ва."),
+        {QStringLiteral("Первая глава."),
+         QStringLiteral("Пе+рвая гла+ва."),
          {QStringLiteral("Первая->Пе+рвая"), QStringLiteral("глава->гла+ва")}},
         {QStringLiteral("Чего ты ждёшь?"), QStringLiteral("Чево ты ждёшь?"), {QStringLiteral("Чего->Чево")}},
         // two words for an abbreviation: the blank between them lines up
-        {QStringLiteral("Т. е. так"), QStringLiteral("то есть так"),
+        {QStringLiteral("Т. е. так"),
+         QStringLiteral("то есть так"),
          {QStringLiteral("Т.->то"), QStringLiteral("е.->есть")}},
         // a word dropped
         {QStringLiteral("да ну нет"), QStringLiteral("да нет"), {QStringLiteral("ну ->")}},
