@@ -2,11 +2,18 @@
 // load and what memory it holds, and the pass over a whole novel
 // (../shared/books/txt/anna-karenina.cp1251.txt, 1.8 MB), with its coverage:
 // of the words of two or more syllables, how many the lexicon knows, how
-// many it stresses one way (the pass marks them) and how many it leaves.
+// many it stresses one way (the pass marks them) and how many it leaves;
+// and the word analysis's list of words of unknown stress over the same
+// book with the two shared stress dictionaries enabled: its time and its
+// longest step (the window shows progress and lets its events run between
+// steps, at most every half second).
 //
 // Usage: bench_stress [LEXICON] [BOOK]
 
 #include "common/text_codec.h"
+#include "dictionaries/dictionary_engine.h"
+#include "dictionaries/dictionary_file.h"
+#include "dictionaries/unknown_stress_words.h"
 #include "stress/russian_letters.h"
 #include "stress/stress_lexicon.h"
 #include "stress/stress_pass.h"
@@ -124,5 +131,29 @@ int main(int argc, char **argv)
                 "left to the voice by the pass %lld (%.2f %%)\n",
                 static_cast<long long>(c.words), percent(c.known, c.words), percent(c.oneStress, c.words),
                 static_cast<long long>(undecided.size()), percent(undecided.size(), c.words));
+
+    DictionaryTable table;
+    loadDictionaryFile(table, QStringLiteral(LECTORIUM_SHARED_DATA "/dictionaries/rulex-explicit.dic"), true);
+    loadDictionaryFile(table, QStringLiteral(LECTORIUM_SHARED_DATA "/dictionaries/rulex-implicit.dic"), true);
+    const DictionaryEngine engine(table);
+    // The analysis asks whether it was stopped after every step (a piece of
+    // the text, a word through the dictionaries).
+    QElapsedTimer sinceAsked;
+    qint64 longestGapNs = 0;
+    ToolProgress progress;
+    progress.cancelled = [&] {
+        longestGapNs = std::max(longestGapNs, sinceAsked.nsecsElapsed());
+        sinceAsked.restart();
+        return false;
+    };
+    clock.restart();
+    sinceAsked.start();
+    const UnknownStressWords unknown = findUnknownStressWords(text, lexicon, engine, progress);
+    const double unknownSeconds = clock.nsecsElapsed() / 1e9;
+    std::printf("words of unknown stress with %lld dictionary entries: %lld different words (%lld before the "
+                "dictionaries), %.3f s, longest step %.3f s\n",
+                static_cast<long long>(table.size()), static_cast<long long>(unknown.words.size()),
+                static_cast<long long>(findUnknownStressWords(text, lexicon, DictionaryEngine()).words.size()),
+                unknownSeconds, longestGapNs / 1e9);
     return 0;
 }

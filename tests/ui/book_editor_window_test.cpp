@@ -5,6 +5,7 @@
 #include "common/ini_file.h"
 #include "common/text_codec.h"
 #include "dictionaries/ui/dictionary_editor_window.h"
+#include "dictionaries/ui/name_finder_pane.h"
 #include "import/ui/book_editor_window.h"
 
 #include "support/code_page_text.h"
@@ -33,6 +34,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -462,6 +464,56 @@ TEST_F(BookEditorTest, WordAnalysisOpensTheDictionaryEditorWhichClosesWithTheEdi
     EXPECT_TRUE(dictionaryEditor->isVisible());
     EXPECT_TRUE(w->close());
     EXPECT_FALSE(dictionaryEditor->isVisible());
+}
+
+// The analysis lists the words whose stress the program cannot decide,
+// less those a dictionary already changes; one of them becomes an entry of
+// the dictionary with only its stress left to place.
+TEST_F(BookEditorTest, WordsOfUnknownStressGoFromTheAnalysisIntoTheDictionary)
+{
+    QDir().mkpath(folder.file(QStringLiteral("Dic")));
+    folder.writeCp1251(QStringLiteral("Dic/main.dic"),
+                       QStringLiteral("//Словарь Lectorium\r\nбумбарашкин=бумбара<шкин\r\n"));
+    auto w = open();
+    w->setBookText(QStringLiteral("Замок был стар. Бумбарашкин открыл замок и выпил молоко."));
+    click(w.get(), "analyseWordsButton");
+    auto *dictionaryEditor = w->findChild<DictionaryEditorWindow *>();
+    ASSERT_NE(dictionaryEditor, nullptr);
+    auto *list = child<QTreeWidget>(dictionaryEditor, "unknownStressList");
+    QStringList rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        rows.append(list->topLevelItem(i)->text(0) + u' ' + list->topLevelItem(i)->text(1));
+    EXPECT_EQ(rows, QStringList{QStringLiteral("замок 2")});
+    EXPECT_TRUE(child<QLabel>(dictionaryEditor, "unknownStressNote")->isHidden());
+
+    child<QTabWidget>(dictionaryEditor, "listTabs")->setCurrentIndex(NameFinderPane::UnknownStress);
+    list->setCurrentItem(list->topLevelItem(0));
+    click(dictionaryEditor, "editWordButton");
+    EXPECT_EQ(child<QLineEdit>(dictionaryEditor, "wordEdit")->text(), QStringLiteral("замок"));
+    auto *pronunciation = child<QLineEdit>(dictionaryEditor, "pronunciationEdit");
+    EXPECT_EQ(pronunciation->text(), QStringLiteral("замок"));
+    pronunciation->setCursorPosition(2);
+    click(dictionaryEditor, "insertStressButton");
+    click(dictionaryEditor, "addEntryButton");
+    click(dictionaryEditor, "saveDictionaryButton");
+    EXPECT_EQ(Codec::fromCp1251(folder.readBytes(QStringLiteral("Dic/main.dic"))),
+              QStringLiteral("//Словарь Lectorium\r\nбумбарашкин=бумбара<шкин\r\nзамок=за<мок\r\n// End of file\r\n"));
+}
+
+TEST_F(BookEditorTest, WithoutAStressLexiconTheAnalysisSaysSoInsteadOfListingEveryWord)
+{
+    QDir().mkpath(folder.file(QStringLiteral("Stress")));
+    folder.writeCp1251(QStringLiteral("Stress/ru-stress.lex"), QStringLiteral("испорченный файл"));
+    auto w = open();
+    w->setBookText(QStringLiteral("Замок был стар. Бумбарашкин открыл замок и выпил молоко."));
+    click(w.get(), "analyseWordsButton");
+    auto *dictionaryEditor = w->findChild<DictionaryEditorWindow *>();
+    ASSERT_NE(dictionaryEditor, nullptr);
+    EXPECT_EQ(child<QTreeWidget>(dictionaryEditor, "unknownStressList")->topLevelItemCount(), 0);
+    auto *note = child<QLabel>(dictionaryEditor, "unknownStressNote");
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().startsWith(QStringLiteral("Словарь ударений не загружен"))) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains(QStringLiteral("ru-stress.lex")));
 }
 
 // On loading, the editor looks at the book: paragraphs neither indented nor

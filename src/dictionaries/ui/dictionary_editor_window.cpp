@@ -345,6 +345,16 @@ void DictionaryEditorWindow::connectControls()
         m_wordEdit->setText(word);
         m_searchEdit->setText(word);
     });
+    // The pronunciation starts as the word itself: the user only places the
+    // stress (Insert) and adds the entry.
+    connect(m_finder, &NameFinderPane::giveStress, this, [this](const QString &word) {
+        m_pageTabs->setCurrentIndex(0);
+        m_wordEdit->setText(word);
+        m_searchEdit->setText(word);
+        m_pronunciationEdit->setText(word);
+        m_pronunciationEdit->setFocus();
+        m_pronunciationEdit->setCursorPosition(0);
+    });
     connect(m_finder, &NameFinderPane::speakWord, this, [this](const QString &word) { speak(word, true); });
     m_finder->engineRows = [this]() -> std::optional<QList<ExceptionRow>> {
         if (m_mode == OwnMode)

@@ -1,9 +1,11 @@
 #include "dictionaries/ui/name_finder_pane.h"
 
 #include "dictionaries/dictionaries.h"
+#include "dictionaries/unknown_stress_words.h"
 
 #include "common/program_folder.h"
 #include "common/user_dialogs.h"
+#include "stress/shared_stress_lexicon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,6 +13,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -25,6 +28,10 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
     b->setToolTip(tip.isEmpty() ? caption : tip);
     return b;
 }
+
+// The lists of words found in the book, which the filters work on.
+constexpr NameFinderPane::List kFoundLists[] = {NameFinderPane::Names, NameFinderPane::ForeignWords,
+                                                NameFinderPane::AllWords, NameFinderPane::UnknownStress};
 
 QList<WordCount> asWordCounts(const QStringList &words)
 {
@@ -43,20 +50,38 @@ NameFinderPane::NameFinderPane(const QString &programFolder, Dictionaries &dicti
     setObjectName(QStringLiteral("NameFinderPane"));
     m_listTabs = new QTabWidget(this);
     m_listTabs->setObjectName(QStringLiteral("listTabs"));
-    const QString captions[ListCount] = {QStringLiteral("Имена и названия"), QStringLiteral("Иностранные слова"),
-                                         QStringLiteral("Все слова"), QStringLiteral("Отфильтрованные"),
-                                         QStringLiteral("Правильные произношения")};
+    const QString captions[ListCount] = {
+        QStringLiteral("Имена и названия"), QStringLiteral("Иностранные слова"),
+        QStringLiteral("Все слова"),        QStringLiteral("Слова с неизвестным ударением"),
+        QStringLiteral("Отфильтрованные"),  QStringLiteral("Правильные произношения")};
     for (int i = 0; i < ListCount; ++i) {
         auto *list = new QTreeWidget(m_listTabs);
-        list->setObjectName(QStringLiteral("wordList%1").arg(i));
+        list->setObjectName(i == UnknownStress ? QStringLiteral("unknownStressList")
+                                               : QStringLiteral("wordList%1").arg(i));
         list->setRootIsDecorated(false);
         list->setUniformRowHeights(true);
         list->setHeaderLabels({QStringLiteral("Слово"), QStringLiteral("Встречается раз...")});
         list->installEventFilter(this);
         m_wordLists[i] = list;
-        m_listTabs->addTab(list, captions[i]);
+        if (i != UnknownStress)
+            m_listTabs->addTab(list, captions[i]);
     }
     m_wordLists[CorrectWords]->setColumnHidden(1, true);
+    m_wordLists[UnknownStress]->setToolTip(QStringLiteral(
+        "Слова из двух и более слогов, ударение в которых программа не смогла определить "
+        "(омографы, имена, слова, которых нет в словаре ударений). Двойной щелчок или "
+        "\"Редактировать выделенное слово\" - новая запись словаря, в которой остается поставить ударение"));
+    // The list has a note above it for when there is no stress lexicon.
+    auto *unknownStressPage = new QWidget(m_listTabs);
+    m_unknownStressNote = new QLabel(unknownStressPage);
+    m_unknownStressNote->setObjectName(QStringLiteral("unknownStressNote"));
+    m_unknownStressNote->setWordWrap(true);
+    m_unknownStressNote->hide();
+    auto *unknownStressLayout = new QVBoxLayout(unknownStressPage);
+    unknownStressLayout->setContentsMargins(0, 0, 0, 0);
+    unknownStressLayout->addWidget(m_unknownStressNote);
+    unknownStressLayout->addWidget(m_wordLists[UnknownStress], 1);
+    m_listTabs->insertTab(UnknownStress, unknownStressPage, captions[UnknownStress]);
 
     auto *rare =
         button(this, "filterRareButton", QStringLiteral("Отфильтровать наименее часто встречающиеся из списка..."));
@@ -87,10 +112,8 @@ NameFinderPane::NameFinderPane(const QString &programFolder, Dictionaries &dicti
     connect(correct, &QPushButton::clicked, this, &NameFinderPane::filterCorrect);
     connect(handled, &QPushButton::clicked, this, &NameFinderPane::filterHandled);
     connect(mark, &QPushButton::clicked, this, &NameFinderPane::markCorrect);
-    connect(edit, &QPushButton::clicked, this, [this] {
-        if (!selectedWord().isEmpty())
-            emit editWord(selectedWord());
-    });
+    connect(edit, &QPushButton::clicked, this, &NameFinderPane::editSelectedWord);
+    connect(m_wordLists[UnknownStress], &QTreeWidget::itemActivated, this, &NameFinderPane::editSelectedWord);
     connect(speak, &QPushButton::clicked, this, [this] {
         if (!selectedWord().isEmpty())
             emit speakWord(selectedWord());
@@ -118,8 +141,9 @@ ToolProgress NameFinderPane::progress(const QString &prefix)
 {
     m_cancelled = false;
     ToolProgress progress;
-    progress.report = [this, prefix](int percent, const QString &) {
-        emit status(prefix + QString::number(percent) + u'%');
+    // Without a prefix the core's own status ("Ударения: n%") is shown.
+    progress.report = [this, prefix](int percent, const QString &coreStatus) {
+        emit status(prefix.isEmpty() ? coreStatus : prefix + QString::number(percent) + u'%');
         QApplication::processEvents();
     };
     progress.cancelled = [this] { return m_cancelled; };
@@ -141,6 +165,9 @@ void NameFinderPane::run(const QString &text, const NameFinderOptions &options)
     m_words[Names] = result.names;
     m_words[ForeignWords] = result.foreignWords;
     m_words[AllWords] = result.allWords;
+    m_words[UnknownStress].clear();
+    if (!result.cancelled)
+        findUnknownStress(text);
     m_words[Filtered].clear();
     m_words[CorrectWords] = asWordCounts(readCorrectWords(correctWordsPath()));
     fillAll();
@@ -148,15 +175,45 @@ void NameFinderPane::run(const QString &text, const NameFinderOptions &options)
     m_running = false;
     m_listTabs->setCurrentIndex(Names);
     const QString seconds = QString::number(clock.elapsed() / 1000.0, 'f', 2);
-    emit status(QStringLiteral("Обнаружено %1 новых имен и названий, %2 иностранных слов, всего %3 слов. "
-                               "Поиск занял %4 секунд")
+    emit status(QStringLiteral("Обнаружено %1 новых имен и названий, %2 иностранных слов, всего %3 слов, "
+                               "%4 слов с неизвестным ударением. Поиск занял %5 секунд")
                     .arg(result.names.size())
                     .arg(result.foreignWords.size())
                     .arg(result.allWords.size())
+                    .arg(m_words[UnknownStress].size())
                     .arg(seconds));
     m_dialogs.show({QStringLiteral("Поиск завершен"),
                     QStringLiteral("Обнаружено %1 новых имен и названий").arg(result.names.size()),
                     DialogIcon::Information, DialogButtons::Ok});
+}
+
+// The words of two or more syllables the stress pass would leave to the
+// voice, less those the enabled dictionaries already change.
+void NameFinderPane::findUnknownStress(const QString &text)
+{
+    QString error;
+    const StressLexicon &lexicon = sharedStressLexicon(m_programFolder, &error);
+    m_dictionaries.loadDictionaryList();
+    m_dictionaries.loadEnabledDictionaries();
+    const UnknownStressWords found = findUnknownStressWords(text, lexicon, *m_dictionaries.engine(), progress({}));
+    m_words[UnknownStress] = found.words;
+    m_unknownStressNote->setText(
+        found.lexiconMissing
+            ? QStringLiteral("Словарь ударений не загружен, поэтому слова с неизвестным ударением не определены.\n")
+                  + error
+            : QString());
+    m_unknownStressNote->setVisible(found.lexiconMissing);
+}
+
+void NameFinderPane::editSelectedWord()
+{
+    const QString word = selectedWord();
+    if (word.isEmpty())
+        return;
+    if (currentListIndex() == UnknownStress)
+        emit giveStress(word);
+    else
+        emit editWord(word);
 }
 
 void NameFinderPane::fillList(int list)
@@ -204,7 +261,7 @@ void NameFinderPane::moveToFiltered(int list, const QList<WordCount> &removed)
 void NameFinderPane::filterRare()
 {
     const int list = currentListIndex();
-    if (list > AllWords)
+    if (list == Filtered || list == CorrectWords)
         return;
     const std::optional<int> minimum = askMinimumCount();
     if (!minimum)
@@ -222,7 +279,7 @@ void NameFinderPane::filterCorrect()
     for (const WordCount &word : m_words[CorrectWords])
         correct.append(word.word);
     int total = 0;
-    for (int list : {Names, ForeignWords, AllWords}) {
+    for (int list : kFoundLists) {
         const QList<WordCount> removed = removeListedWords(m_words[list], correct);
         total += int(removed.size());
         moveToFiltered(list, removed);
@@ -243,7 +300,7 @@ void NameFinderPane::filterHandled()
     }
     int total = 0;
     const ToolProgress filterProgress = progress(QStringLiteral("Фильтрация: "));
-    for (int list : {Names, ForeignWords, AllWords}) {
+    for (int list : kFoundLists) {
         if (filterProgress.isCancelled())
             break;
         const QList<WordCount> removed =

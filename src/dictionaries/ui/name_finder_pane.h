@@ -15,8 +15,9 @@ class Dictionaries;
 class UserDialogs;
 
 // NameFinderPane: the dictionary editor's name finder pane. It lists the names,
-// foreign words and frequent words of a book with their counts, filters out
-// the words already handled, and hands a chosen word to the editor.
+// foreign words and frequent words of a book with their counts, and the words
+// whose stress the program cannot decide, filters out the words already
+// handled, and hands a chosen word to the editor.
 class NameFinderPane : public QWidget
 {
     Q_OBJECT
@@ -29,7 +30,7 @@ public:
     QString selectedWord() const;
 
     // The lists, in tab order.
-    enum List { Names, ForeignWords, AllWords, Filtered, CorrectWords, ListCount };
+    enum List { Names, ForeignWords, AllWords, UnknownStress, Filtered, CorrectWords, ListCount };
     const QList<WordCount> &words(List list) const { return m_words[list]; }
 
     // The editor's list in the speech engine's mode, nothing in its own mode.
@@ -39,6 +40,9 @@ public:
 signals:
     void status(const QString &text);
     void editWord(const QString &word);
+    // A word of unknown stress for a new entry: the word and, to be given
+    // its stress, the pronunciation.
+    void giveStress(const QString &word);
     void speakWord(const QString &word);
 
 protected:
@@ -47,6 +51,8 @@ protected:
 private:
     QTreeWidget *currentList() const;
     int currentListIndex() const;
+    void findUnknownStress(const QString &text);
+    void editSelectedWord();
     void fillList(int list);
     void fillAll();
     void moveToFiltered(int list, const QList<WordCount> &removed);
@@ -63,6 +69,7 @@ private:
     QList<WordCount> m_words[ListCount];
     QTabWidget *m_listTabs = nullptr;
     QTreeWidget *m_wordLists[ListCount] = {};
+    QLabel *m_unknownStressNote = nullptr; // why the list is empty when the lexicon is missing
     QPushButton *m_stopSearchButton = nullptr;
     bool m_running = false;
     bool m_cancelled = false;
