@@ -8,15 +8,14 @@
 #include "cli/console_dialogs.h"
 #include "cli/file_encoding_option.h"
 
+#include "dictionaries/dictionary_engine.h"
+#include "dictionaries/unknown_stress_words.h"
 #include "import/book_loader.h"
 #include "import/word_converter.h"
 #include "stress/shared_stress_lexicon.h"
 #include "stress/stress_pass.h"
 
 #include <QFileInfo>
-#include <QHash>
-
-#include <algorithm>
 
 namespace {
 
@@ -31,25 +30,13 @@ const char *const kUsage =
     "  --encoding ИМЯ   прочитать TXT, HTML или FB2 в кодировке windows-1251, utf-8, koi8-r, cp866,\n"
     "                   iso-8859-5 или mac-cyrillic вместо определённой по буквам текста\n";
 
-// "word<TAB>count" lines, most frequent first, then in alphabetical order;
-// words counted in lower case, shown as first written.
-QString undecidedList(const QStringList &words)
+// "word<TAB>count" lines, most frequent first.
+QString undecidedList(const QString &text, const StressLexicon &lexicon)
 {
-    QHash<QString, int> counts;
-    QHash<QString, QString> shown;
-    for (const QString &word : words) {
-        const QString key = word.toLower();
-        ++counts[key];
-        shown.insert(key, shown.value(key, word));
-    }
-    QStringList keys = counts.keys();
-    std::sort(keys.begin(), keys.end(), [&](const QString &a, const QString &b) {
-        return counts[a] != counts[b] ? counts[a] > counts[b] : a < b;
-    });
-    QString text;
-    for (const QString &key : keys)
-        text += shown[key] + u'\t' + QString::number(counts[key]) + u'\n';
-    return text;
+    QString lines;
+    for (const WordCount &word : findUnknownStressWords(text, lexicon, DictionaryEngine()).words)
+        lines += word.word + u'\t' + QString::number(word.count) + u'\n';
+    return lines;
 }
 
 int runStress(CliContext &context)
@@ -76,9 +63,7 @@ int runStress(CliContext &context)
         cliOut(undecidedOnly ? QString() : result.text);
         return 0;
     }
-    QStringList undecided;
-    const QString stressed = StressPass(lexicon).apply(result.text, &undecided);
-    cliOut(undecidedOnly ? undecidedList(undecided) : stressed);
+    cliOut(undecidedOnly ? undecidedList(result.text, lexicon) : StressPass(lexicon).apply(result.text));
     return 0;
 }
 
