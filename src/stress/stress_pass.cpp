@@ -1,5 +1,6 @@
 #include "stress/stress_pass.h"
 
+#include "stress/protected_text.h"
 #include "stress/russian_letters.h"
 #include "stress/stress_context_rules.h"
 #include "stress/stress_lexicon.h"
@@ -7,42 +8,9 @@
 
 namespace {
 
-bool isMark(QChar c)
-{
-    return c == u'+' || c == u'`' || c.unicode() == 0x0300 || c.unicode() == 0x0301;
-}
-
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c.unicode() == 0x00A0;
-}
-
-// Where a stretch the pass must not touch ends, when one begins at `at`:
-// a voice marker or other braces, an XML tag, an entity, phoneme input.
-qsizetype protectedEnd(const QString &text, qsizetype at)
-{
-    const QChar c = text.at(at);
-    auto closing = [&](QStringView close, qsizetype from) -> qsizetype {
-        const qsizetype found = text.indexOf(close, from);
-        return found < 0 ? -1 : found + close.size();
-    };
-    if (c == u'{')
-        return closing(u"}", at + 1);
-    if (c == u'[' && QStringView(text).mid(at).startsWith(u"[["))
-        return closing(u"]]", at + 2);
-    if (c == u'<' && at + 1 < text.size()) {
-        const QChar n = text.at(at + 1);
-        if (n.isLetter() || n == u'/' || n == u'?' || n == u'!')
-            return closing(u">", at + 1);
-    }
-    if (c == u'&' && at + 1 < text.size() && (text.at(at + 1).isLetter() || text.at(at + 1) == u'#')) {
-        qsizetype i = at + 1;
-        while (i < text.size() && i - at < 12 && (text.at(i).isLetterOrNumber() || text.at(i) == u'#'))
-            ++i;
-        if (i < text.size() && text.at(i) == u';')
-            return i + 1;
-    }
-    return -1;
 }
 
 struct Word
@@ -88,7 +56,7 @@ QList<Word> wordsOf(const QString &text)
                     word.foreign = true;
                 if (isYo(d))
                     word.hasYo = true;
-            } else if (isMark(d) && i > word.start) {
+            } else if (isStressMark(d) && i > word.start) {
                 word.marked = true;
             } else if (d == u'-' && i + 1 < n && text.at(i + 1).isLetter() && text.at(i - 1).isLetter()) {
                 word.hyphenated = true;
