@@ -13,9 +13,9 @@
 // What a noun says about the numbers beside it.
 enum NounUse : unsigned {
     TakesRoman = 1, // "XIX век", "Глава II", "II степени"
-    Numbered = 2,   // things with numbers: "в 21 веке" is "двадцать первом", not "двадцати одном"
-    Year = 4,       // "1941 год": a number of 1000 and more is the year, an ordinal
-    PluralOnly = 8  // "XXII Олимпийские игры": the numeral agrees in the plural
+    Numbered = 2, // things with numbers: "в 21 веке" is "двадцать первом", not "двадцати одном"
+    Year = 4,      // "1941 год": a number of 1000 and more is the year, an ordinal
+    PluralOnly = 8 // "XXII Олимпийские игры": the numeral agrees in the plural
 };
 
 struct NumberNoun

@@ -55,8 +55,7 @@ bool sameWords(const QList<Reading> &readings, qint64 value)
 }
 
 // Keeps the readings `wanted` accepts, unless it accepts none.
-template <typename Predicate>
-void preferReadings(QList<Reading> &readings, Predicate wanted)
+template <typename Predicate> void preferReadings(QList<Reading> &readings, Predicate wanted)
 {
     QList<Reading> kept;
     for (const Reading &r : std::as_const(readings))
@@ -179,8 +178,7 @@ QList<Reading> allReadings(bool roman, const Preposition *preposition)
     for (int c = 0; c < kGrammaticalCaseCount; ++c) {
         if (!allows(preposition, C(c)))
             continue;
-        for (const WordGender g :
-             {WordGender::Masculine, WordGender::Feminine, WordGender::Neuter, WordGender::Plural})
+        for (const WordGender g : {WordGender::Masculine, WordGender::Feminine, WordGender::Neuter, WordGender::Plural})
             readings.append({true, {C(c), g}});
         if (!roman)
             readings.append({false, {C(c), WordGender::Masculine}});
@@ -222,8 +220,7 @@ std::optional<Reading> chooseReading(QList<Reading> readings, const ChoiceContex
         preferReadings(readings, [](const Reading &r) { return r.form.grammaticalCase == C::Nominative; });
     if (readings.first().ordinal && context.ending == u"м") {
         // "в 1812-м" двенадцатом, "стал 5-м" пятым
-        const C c = preposition && preposition->cases.contains(C::Prepositional) ? C::Prepositional
-                                                                                  : C::Instrumental;
+        const C c = preposition && preposition->cases.contains(C::Prepositional) ? C::Prepositional : C::Instrumental;
         preferReadings(readings, [&](const Reading &r) { return r.form.grammaticalCase == c; });
     }
     if (readings.first().ordinal && !context.noun && !sameWords(readings, value)) {

@@ -27,10 +27,10 @@ struct Reading
 struct ChoiceContext
 {
     qint64 value = 0;
-    QString ending;                          // written ending, lower case, "ё" as "е"
+    QString ending; // written ending, lower case, "ё" as "е"
     const Preposition *preposition = nullptr;
-    const NumberNoun *noun = nullptr;        // the noun the readings agree with
-    std::optional<bool> feminineHint;        // an unknown word after "5-й" looks feminine (true) or masculine
+    const NumberNoun *noun = nullptr; // the noun the readings agree with
+    std::optional<bool> feminineHint; // an unknown word after "5-й" looks feminine (true) or masculine
     std::optional<GrammaticalCase> preferredCase;
 };
 

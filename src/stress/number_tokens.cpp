@@ -1,6 +1,7 @@
 #include "stress/number_tokens.h"
 
 #include "stress/protected_text.h"
+#include "stress/roman_numerals.h"
 
 bool isTokenBlank(QChar c)
 {
@@ -23,6 +24,15 @@ bool isLineBreak(QChar c)
     return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c.unicode() == 0x2028 || c.unicode() == 0x2029;
 }
 
+bool isSpaceEntity(QStringView entity)
+{
+    for (const char16_t *space : {u"&nbsp;", u"&#160;", u"&#xA0;", u"&#xa0;", u"&thinsp;", u"&#8201;", u"&ensp;",
+                                  u"&emsp;", u"&#8239;", u"&#32;"})
+        if (entity == QStringView(space))
+            return true;
+    return false;
+}
+
 bool isAsciiDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -30,12 +40,42 @@ bool isAsciiDigit(QChar c)
 
 } // namespace
 
-QList<TextToken> numberTokens(const QString &text)
+QList<TextStretch> linesWithNumbers(const QString &text)
+{
+    QList<TextStretch> lines;
+    const qsizetype n = text.size();
+    qsizetype lineStart = 0;
+    bool candidate = false;
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (isLineBreak(c)) {
+            if (candidate)
+                lines.append({lineStart, i});
+            lineStart = i + 1;
+            candidate = false;
+        } else if (c == u'{' || c == u'[' || c == u'<' || c == u'&') {
+            const qsizetype markupEnd = protectedEnd(text, i);
+            if (markupEnd > 0) {
+                i = markupEnd;
+                continue;
+            }
+        } else if (isAsciiDigit(c) || mayStartRomanNumeral(c)) {
+            candidate = true;
+        }
+        ++i;
+    }
+    if (candidate)
+        lines.append({lineStart, n});
+    return lines;
+}
+
+QList<TextToken> numberTokens(const QString &text, TextStretch stretch)
 {
     QList<TextToken> tokens;
-    tokens.reserve(text.size() / 3);
-    const qsizetype n = text.size();
-    qsizetype i = 0;
+    tokens.reserve((stretch.end - stretch.start) / 4 + 4);
+    const qsizetype n = stretch.end;
+    qsizetype i = stretch.start;
     while (i < n) {
         const QChar c = text.at(i);
         const qsizetype start = i;
@@ -61,7 +101,9 @@ QList<TextToken> numberTokens(const QString &text)
         }
         const qsizetype markupEnd = protectedEnd(text, i);
         if (markupEnd > 0) {
-            tokens.append({TokenKind::Markup, start, markupEnd});
+            // "в&nbsp;2002 году": an entity of a space is a blank.
+            if (!isSpaceEntity(QStringView(text).mid(start, markupEnd - start)))
+                tokens.append({TokenKind::Markup, start, markupEnd});
             i = markupEnd;
             continue;
         }

@@ -1,6 +1,6 @@
 #pragma once
-// A speech text cut into what the number pass looks at: words, digit runs,
-// single signs, line breaks and protected markup (voice markers, XML tags,
+// A line of speech text cut into what the number pass looks at: words,
+// digit runs, single signs, line breaks and protected markup (voice markers, XML tags,
 // entities, phoneme input), each as a stretch of the text. Blanks separate
 // tokens and are not tokens, so two tokens side by side with nothing between
 // them are "adjacent" ("5-й", "г.").
@@ -18,8 +18,23 @@ struct TextToken
 };
 
 // Blanks between tokens: spaces, tabs and the no-break and thin spaces that
-// also group the digits of large numbers.
+// also group the digits of large numbers (and the entities of such spaces,
+// "&nbsp;", which are no markup to the pass).
 bool isTokenBlank(QChar c);
 
-// A word is a run of letters with the stress marks after them ("го+ду").
-QList<TextToken> numberTokens(const QString &text);
+// A stretch of the text, [start, end).
+struct TextStretch
+{
+    qsizetype start;
+    qsizetype end;
+};
+
+// The lines of the text that hold a digit or a letter that may begin a Roman
+// numeral outside markup: the number pass looks at nothing else, and no
+// reading of a number looks past the end of its line. A line break inside
+// markup (a tag over two lines) ends no line.
+QList<TextStretch> linesWithNumbers(const QString &text);
+
+// The tokens of a stretch; a word is a run of letters with the stress marks
+// after them ("го+ду").
+QList<TextToken> numberTokens(const QString &text, TextStretch stretch);

@@ -53,22 +53,6 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-bool mayStartRoman(QChar c)
-{
-    switch (c.unicode()) {
-    case u'I':
-    case u'V':
-    case u'X':
-    case u'L':
-    case u'C':
-    case u'D':
-    case u'M':
-    case u'Х':
-    case u'І': return true;
-    default: return false;
-    }
-}
-
 ChoiceContext choiceContext(const Numeral &numeral, const Preposition *preposition, const NumberNoun *noun)
 {
     ChoiceContext context;
@@ -92,8 +76,8 @@ QString withCapitals(QString words, Capitals capitals)
 // мировой войны", "XXII Олимпийских игр").
 bool looksLikeAdjective(const QString &word)
 {
-    static const char16_t *const kEndings[] = {u"ый", u"ий", u"ой", u"ая", u"яя", u"ое", u"ее", u"ые",
-                                               u"ие", u"ых", u"их", u"ым", u"им", u"ую", u"юю", u"ом",
+    static const char16_t *const kEndings[] = {u"ый", u"ий", u"ой",  u"ая",  u"яя",  u"ое",  u"ее",  u"ые",
+                                               u"ие", u"ых", u"их",  u"ым",  u"им",  u"ую",  u"юю",  u"ом",
                                                u"ем", u"ей", u"ого", u"его", u"ому", u"ему", u"ыми", u"ими"};
     if (word.size() < 4)
         return false;
@@ -106,14 +90,19 @@ bool looksLikeAdjective(const QString &word)
 class NumberReader
 {
 public:
-    explicit NumberReader(const QString &text) : m_text(text), m_tokens(numberTokens(text)) { }
+    NumberReader(const QString &text, TextStretch line, QList<Replacement> &replacements)
+        : m_text(text), m_tokens(numberTokens(text, line)), m_replacements(replacements)
+    { }
 
-    QString result();
+    void read();
 
 private:
     qsizetype size() const { return m_tokens.size(); }
     bool is(qsizetype i, TokenKind kind) const { return i >= 0 && i < size() && m_tokens.at(i).kind == kind; }
-    bool isSign(qsizetype i, QChar sign) const { return is(i, TokenKind::Sign) && m_text.at(m_tokens.at(i).start) == sign; }
+    bool isSign(qsizetype i, QChar sign) const
+    {
+        return is(i, TokenKind::Sign) && m_text.at(m_tokens.at(i).start) == sign;
+    }
     bool adjacent(qsizetype i, qsizetype j) const { return m_tokens.at(i).end == m_tokens.at(j).start; }
     QStringView view(qsizetype i) const
     {
@@ -136,7 +125,7 @@ private:
 
     const Preposition *prepositionBefore(const Numeral &first) const;
     Governing governingAt(qsizetype i, bool throughAdjective) const;
-    bool yearInGenitiveAt(qsizetype i) const;
+    bool dateNamed(const Numeral &day, const Governing &month) const;
     bool aloneOnLine(const Numeral &numeral) const;
     bool startsSentence(const Numeral &numeral) const;
     std::optional<bool> feminineHint(qsizetype i) const;
@@ -159,7 +148,7 @@ private:
 
     const QString &m_text;
     const QList<TextToken> m_tokens;
-    QList<Replacement> m_replacements;
+    QList<Replacement> &m_replacements;
 };
 
 QString NumberReader::folded(qsizetype i) const
@@ -211,7 +200,7 @@ std::optional<Numeral> NumberReader::arabicAt(qsizetype i, bool checkBefore) con
 
 std::optional<Numeral> NumberReader::romanAt(qsizetype i, bool checkBefore) const
 {
-    if (!is(i, TokenKind::Word) || !mayStartRoman(m_text.at(m_tokens.at(i).start)))
+    if (!is(i, TokenKind::Word) || !mayStartRomanNumeral(m_text.at(m_tokens.at(i).start)))
         return {};
     const QStringView word = view(i);
     Numeral numeral;
@@ -247,27 +236,28 @@ bool NumberReader::readEnding(Numeral &numeral) const
 bool NumberReader::freeBefore(const Numeral &numeral) const
 {
     const QChar c = charAt(m_tokens.at(numeral.firstToken).start - 1);
-    if (c.isNull())
+    if (c.isNull() || is(numeral.firstToken - 1, TokenKind::Markup))
         return true;
     if (c.isLetterOrNumber())
         return false;
-    return !QStringView(u".,:/+-−$€£₽№#%_\\&@^*=<>").contains(c);
+    return !QStringView(u".,:/+-−$€£₽№#%_\\@^*=<>").contains(c);
 }
 
 bool NumberReader::freeAfter(const Numeral &numeral) const
 {
     const qsizetype end = m_tokens.at(numeral.lastToken).end;
     const QChar c = charAt(end);
-    if (c.isNull())
+    if (c.isNull()
+        || (is(numeral.lastToken + 1, TokenKind::Markup) && adjacent(numeral.lastToken, numeral.lastToken + 1)))
         return true;
     if (c.isLetterOrNumber() || isStressMark(c))
         return false;
-    if (QStringView(u"%‰$€£₽°′″/\\×*^_&@=<>").contains(c))
+    if (QStringView(u"%‰$€£₽°′″/\\×*^_@=<>").contains(c))
         return false;
     const QChar next = charAt(end + 1);
     if ((c == u'.' || c == u',' || c == u':') && (isAsciiDigit(next) || next.isLetter()))
         return false; // 3,5  12.05  2:0  I.V.
-    if (c == u'-' && !isAsciiDigit(next) && !mayStartRoman(next))
+    if (c == u'-' && !isAsciiDigit(next) && !mayStartRomanNumeral(next))
         return false;
     return true;
 }
@@ -314,8 +304,8 @@ QList<Numeral> NumberReader::chainFrom(const Numeral &first) const
         if (is(k, TokenKind::Word) && is(nextToken, TokenKind::Word) && is(first.firstToken - 1, TokenKind::Word)
             && folded(nextToken) == folded(first.firstToken - 1) && prepositionOf(folded(nextToken)))
             ++nextToken;
-        const std::optional<Numeral> next
-            = first.roman ? romanAt(nextToken, false) : arabicAt(nextNumberToken(nextToken), false);
+        const std::optional<Numeral> next =
+            first.roman ? romanAt(nextToken, false) : arabicAt(nextNumberToken(nextToken), false);
         if (!next)
             break;
         hyphen = hyphen || isHyphen;
@@ -368,15 +358,43 @@ Governing NumberReader::governingAt(qsizetype i, bool throughAdjective) const
     return governing;
 }
 
-// "5 мая 1812 года", "5 мая 1812 г.": a year in the genitive after a date
-// makes the date genitive too ("пятого мая").
-bool NumberReader::yearInGenitiveAt(qsizetype i) const
+// A date with no preposition is said in the genitive when it tells when
+// something happened ("сообщил 28 декабря", "5 мая 1812 года Наполеон"),
+// in the nominative when it names the day: on a line of its own or after a
+// place ("Москва, 17 ноября."), after "сегодня" and the like, or before a
+// dash ("5 мая — день...").
+bool NumberReader::dateNamed(const Numeral &day, const Governing &month) const
 {
-    const std::optional<Numeral> year = arabicAt(nextNumberToken(i), false);
-    if (!year || year->value < 1000 || !year->ending.isEmpty())
-        return false;
-    const qsizetype k = year->lastToken + 1;
-    return isWord(k, u"года") || (isWord(k, u"г") && isSign(k + 1, u'.'));
+    const qsizetype before = day.firstToken - 1;
+    if (is(before, TokenKind::Word)) {
+        static const char16_t *const kNamingWords[] = {u"сегодня",  u"завтра",    u"вчера",    u"наступило",
+                                                       u"наступил", u"наступает", u"наступит", u"настало"};
+        const QString word = folded(before);
+        for (const char16_t *naming : kNamingWords)
+            if (word == QStringView(naming))
+                return true;
+    }
+    qsizetype after = month.token + 1;
+    if (const std::optional<Numeral> year = arabicAt(nextNumberToken(after), false)) {
+        after = year->lastToken + 1;
+        if (isWord(after, u"г") && isSign(after + 1, u'.'))
+            after += 2;
+        else if (isWord(after, u"года") || isWord(after, u"год"))
+            ++after;
+    }
+    if (isSign(after, u'–') || isSign(after, u'—'))
+        return true;
+    // The rest of the line: nothing but a full stop and markup.
+    for (qsizetype k = after; k < size() && !is(k, TokenKind::LineBreak); ++k)
+        if (!is(k, TokenKind::Markup) && !isSign(k, u'.') && !isSign(k, u'»') && !isSign(k, u'"'))
+            return false;
+    // The line before: nothing, or a place and a comma, after opening quotes and markup.
+    qsizetype k = before;
+    if (isSign(k, u',') && is(k - 1, TokenKind::Word) && m_text.at(m_tokens.at(k - 1).start).isUpper())
+        k -= 2;
+    while (is(k, TokenKind::Markup) || isSign(k, u'«') || isSign(k, u'"') || isSign(k, u'('))
+        --k;
+    return k < 0 || is(k, TokenKind::LineBreak);
 }
 
 bool NumberReader::aloneOnLine(const Numeral &numeral) const
@@ -439,8 +457,8 @@ void NumberReader::write(const Numeral &numeral, const Reading &reading, Capital
     const QString words = wordsOf(numeral.value, reading);
     if (words.isEmpty())
         return;
-    const bool asTheVoiceSaysIt = !reading.ordinal && numeral.ending.isEmpty() && !numeral.grouped
-                                  && words == cardinalInWords(numeral.value, {});
+    const bool asTheVoiceSaysIt =
+        !reading.ordinal && numeral.ending.isEmpty() && !numeral.grouped && words == cardinalInWords(numeral.value, {});
     if (asTheVoiceSaysIt)
         return;
     m_replacements.append(
@@ -450,8 +468,7 @@ void NumberReader::write(const Numeral &numeral, const Reading &reading, Capital
 // "в 1812 г." -> "в ... году", "XIX в." -> "... века". The full stop stays
 // only at the end of a line: a capital after it is more often a name ("в
 // 1872 г. Толстой читал") than a new sentence.
-void NumberReader::writeAbbreviation(const Governing &governing, const Reading &reading,
-                                     const Preposition *preposition)
+void NumberReader::writeAbbreviation(const Governing &governing, const Reading &reading, const Preposition *preposition)
 {
     const qsizetype word = governing.token;
     const qsizetype dot = word + 1;
@@ -517,12 +534,12 @@ std::optional<Reading> NumberReader::readDates(const QList<Numeral> &chain, cons
         if (day.value < 1 || day.value > 31 || day.grouped)
             return {};
     }
-    const bool genitiveYear = yearInGenitiveAt(month.token + 1);
+    const C plainCase = dateNamed(chain.first(), month) ? C::Nominative : C::Genitive;
     for (const Numeral &day : chain) {
         ChoiceContext context = choiceContext(day, preposition, nullptr);
         QList<Reading> readings;
         if (day.ending.isEmpty()) {
-            C c = genitiveYear ? C::Genitive : C::Nominative;
+            C c = plainCase;
             if (preposition) {
                 if (!preposition->dateCase)
                     return {};
@@ -707,8 +724,8 @@ bool NumberReader::readAfterNoun(const QList<Numeral> &chain)
                 readings.append({true, {r.grammaticalCase, form->noun->gender}});
         }
         const ChoiceContext context = choiceContext(numeral, nullptr, form->noun);
-        if (const std::optional<Reading> reading
-            = chooseReading(withEnding(readings, numeral.value, numeral.ending), context))
+        if (const std::optional<Reading> reading =
+                chooseReading(withEnding(readings, numeral.value, numeral.ending), context))
             write(numeral, *reading, allCaps ? Capitals::All : Capitals::Lower);
     }
     return true;
@@ -742,38 +759,40 @@ bool NumberReader::readAfterName(const QList<Numeral> &chain)
     return true;
 }
 
-QString NumberReader::result()
+void NumberReader::read()
 {
     for (qsizetype i = 0; i < size();) {
         const TextToken &token = m_tokens.at(i);
         if (token.kind == TokenKind::Number)
             i = readArabic(i);
-        else if (token.kind == TokenKind::Word && mayStartRoman(m_text.at(token.start)))
+        else if (token.kind == TokenKind::Word && mayStartRomanNumeral(m_text.at(token.start)))
             i = readRoman(i);
         else
             ++i;
     }
-    if (m_replacements.isEmpty())
-        return m_text;
-    std::sort(m_replacements.begin(), m_replacements.end(),
-              [](const Replacement &a, const Replacement &b) { return a.start < b.start; });
-    QString out;
-    out.reserve(m_text.size() + m_replacements.size() * 16);
-    qsizetype copied = 0;
-    for (const Replacement &r : std::as_const(m_replacements)) {
-        if (r.start < copied)
-            continue; // never two rewrites of one stretch
-        out += QStringView(m_text).mid(copied, r.start - copied);
-        out += r.text;
-        copied = r.end;
-    }
-    out += QStringView(m_text).mid(copied);
-    return out;
 }
 
 } // namespace
 
 QString numbersInRussianWords(const QString &text)
 {
-    return NumberReader(text).result();
+    QList<Replacement> replacements;
+    for (const TextStretch &line : linesWithNumbers(text))
+        NumberReader(text, line, replacements).read();
+    if (replacements.isEmpty())
+        return text;
+    std::sort(replacements.begin(), replacements.end(),
+              [](const Replacement &a, const Replacement &b) { return a.start < b.start; });
+    QString out;
+    out.reserve(text.size() + replacements.size() * 16);
+    qsizetype copied = 0;
+    for (const Replacement &r : std::as_const(replacements)) {
+        if (r.start < copied)
+            continue; // never two rewrites of one stretch
+        out += QStringView(text).mid(copied, r.start - copied);
+        out += r.text;
+        copied = r.end;
+    }
+    out += QStringView(text).mid(copied);
+    return out;
 }

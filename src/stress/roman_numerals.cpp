@@ -13,8 +13,6 @@ QChar latinLetter(QChar c, bool cyrillicLookalikes)
     switch (c.unicode()) {
     case u'Х': return u'X';
     case u'І': return u'I';
-    case u'С': return u'C';
-    case u'М': return u'M';
     default: return c;
     }
 }
@@ -37,18 +35,18 @@ int letterValue(QChar c)
 QString romanSpelling(int value)
 {
     static const std::array<std::pair<int, const char *>, 13> kParts = {{{1000, "M"},
-                                                                          {900, "CM"},
-                                                                          {500, "D"},
-                                                                          {400, "CD"},
-                                                                          {100, "C"},
-                                                                          {90, "XC"},
-                                                                          {50, "L"},
-                                                                          {40, "XL"},
-                                                                          {10, "X"},
-                                                                          {9, "IX"},
-                                                                          {5, "V"},
-                                                                          {4, "IV"},
-                                                                          {1, "I"}}};
+                                                                         {900, "CM"},
+                                                                         {500, "D"},
+                                                                         {400, "CD"},
+                                                                         {100, "C"},
+                                                                         {90, "XC"},
+                                                                         {50, "L"},
+                                                                         {40, "XL"},
+                                                                         {10, "X"},
+                                                                         {9, "IX"},
+                                                                         {5, "V"},
+                                                                         {4, "IV"},
+                                                                         {1, "I"}}};
     QString spelling;
     for (const auto &[part, letters] : kParts) {
         while (value >= part) {
@@ -60,6 +58,11 @@ QString romanSpelling(int value)
 }
 
 } // namespace
+
+bool mayStartRomanNumeral(QChar c)
+{
+    return letterValue(c) != 0 || latinLetter(c, true) != c;
+}
 
 int romanNumeralValue(QStringView word, bool cyrillicLookalikes)
 {

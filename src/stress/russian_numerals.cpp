@@ -154,26 +154,16 @@ struct OrdinalStem
 };
 
 const std::array<OrdinalStem, 20> kUnitOrdinals = {{
-    {u"нулев", OrdinalType::StressedEnding},
-    {u"перв", OrdinalType::Hard},
-    {u"втор", OrdinalType::StressedEnding},
-    {u"трет", OrdinalType::Third},
-    {u"четвёрт", OrdinalType::Hard},
-    {u"пят", OrdinalType::Hard},
-    {u"шест", OrdinalType::StressedEnding},
-    {u"седьм", OrdinalType::StressedEnding},
-    {u"восьм", OrdinalType::StressedEnding},
-    {u"девят", OrdinalType::Hard},
-    {u"десят", OrdinalType::Hard},
-    {u"одиннадцат", OrdinalType::Hard},
-    {u"двенадцат", OrdinalType::Hard},
-    {u"тринадцат", OrdinalType::Hard},
-    {u"четырнадцат", OrdinalType::Hard},
-    {u"пятнадцат", OrdinalType::Hard},
-    {u"шестнадцат", OrdinalType::Hard},
-    {u"семнадцат", OrdinalType::Hard},
-    {u"восемнадцат", OrdinalType::Hard},
-    {u"девятнадцат", OrdinalType::Hard},
+    {u"нулев", OrdinalType::StressedEnding}, {u"перв", OrdinalType::Hard},
+    {u"втор", OrdinalType::StressedEnding},  {u"трет", OrdinalType::Third},
+    {u"четвёрт", OrdinalType::Hard},         {u"пят", OrdinalType::Hard},
+    {u"шест", OrdinalType::StressedEnding},  {u"седьм", OrdinalType::StressedEnding},
+    {u"восьм", OrdinalType::StressedEnding}, {u"девят", OrdinalType::Hard},
+    {u"десят", OrdinalType::Hard},           {u"одиннадцат", OrdinalType::Hard},
+    {u"двенадцат", OrdinalType::Hard},       {u"тринадцат", OrdinalType::Hard},
+    {u"четырнадцат", OrdinalType::Hard},     {u"пятнадцат", OrdinalType::Hard},
+    {u"шестнадцат", OrdinalType::Hard},      {u"семнадцат", OrdinalType::Hard},
+    {u"восемнадцат", OrdinalType::Hard},     {u"девятнадцат", OrdinalType::Hard},
 }};
 
 const std::array<OrdinalStem, 10> kTenOrdinals = {{
@@ -189,9 +179,9 @@ const std::array<OrdinalStem, 10> kTenOrdinals = {{
     {u"девяност", OrdinalType::Hard},
 }};
 
-const std::array<const char16_t *, 10> kHundredOrdinalStems = {
-    nullptr,   u"сот",     u"двухсот", u"трёхсот",   u"четырёхсот",
-    u"пятисот", u"шестисот", u"семисот", u"восьмисот", u"девятисот"};
+const std::array<const char16_t *, 10> kHundredOrdinalStems = {nullptr,       u"сот",      u"двухсот",  u"трёхсот",
+                                                               u"четырёхсот", u"пятисот",  u"шестисот", u"семисот",
+                                                               u"восьмисот",  u"девятисот"};
 
 using EndingsByCase = Declension;
 // Masculine, feminine, neuter, plural; the accusative of the masculine and
@@ -294,8 +284,8 @@ QString ordinalInWords(qint64 number, NumeralForm form)
         stem = QString::fromUtf16(kHundredOrdinalStems[number / 100 % 10]);
     } else {
         const qint64 rest = number % 100;
-        const OrdinalStem &ordinal
-            = rest < 20 ? kUnitOrdinals[rest] : (rest % 10 == 0 ? kTenOrdinals[rest / 10] : kUnitOrdinals[rest % 10]);
+        const OrdinalStem &ordinal =
+            rest < 20 ? kUnitOrdinals[rest] : (rest % 10 == 0 ? kTenOrdinals[rest / 10] : kUnitOrdinals[rest % 10]);
         head = rest < 20 || rest % 10 == 0 ? number - rest : number - rest % 10;
         stem = QString::fromUtf16(ordinal.stem);
         type = ordinal.type;

@@ -26,7 +26,8 @@ void expectWords(std::initializer_list<Case> cases)
 void expectLeft(std::initializer_list<const char16_t *> texts)
 {
     for (const char16_t *text : texts)
-        EXPECT_EQ(numbersInRussianWords(QString::fromUtf16(text)).toStdString(), QString::fromUtf16(text).toStdString());
+        EXPECT_EQ(numbersInRussianWords(QString::fromUtf16(text)).toStdString(),
+                  QString::fromUtf16(text).toStdString());
 }
 
 TEST(NumberWords, RomanNumeralsOfHeadingsAgreeWithTheirNoun)
@@ -117,9 +118,11 @@ TEST(NumberWords, YearsAndOtherNumberedThingsBeforeTheirNoun)
         {u"с 1941 по 1945 год", u"с тысяча девятьсот сорок первого по тысяча девятьсот сорок пятый год"},
         {u"в 1812 г. французы", u"в тысяча восемьсот двенадцатом году французы"},
         {u"в 1812 г. Наполеон", u"в тысяча восемьсот двенадцатом году Наполеон"},
-        {u"В 1871 и в 1872 гг. была засуха", u"В тысяча восемьсот семьдесят первом и в тысяча восемьсот семьдесят втором годах была засуха"},
+        {u"В 1871 и в 1872 гг. была засуха",
+         u"В тысяча восемьсот семьдесят первом и в тысяча восемьсот семьдесят втором годах была засуха"},
         {u"в 1941 – 1945 гг.", u"в тысяча девятьсот сорок первом – тысяча девятьсот сорок пятом годах."},
-        {u"издания 1868—1869 гг. романа", u"издания тысяча восемьсот шестьдесят восьмого—тысяча восемьсот шестьдесят девятого годов романа"},
+        {u"издания 1868—1869 гг. романа",
+         u"издания тысяча восемьсот шестьдесят восьмого—тысяча восемьсот шестьдесят девятого годов романа"},
         {u"в 21 веке", u"в двадцать первом веке"},
         {u"на 3 странице", u"на третьей странице"},
         {u"на 1 этаже", u"на первом этаже"},
@@ -132,7 +135,12 @@ TEST(NumberWords, YearsAndOtherNumberedThingsBeforeTheirNoun)
 TEST(NumberWords, DatesOfTheMonth)
 {
     expectWords({
-        {u"Было 5 мая.", u"Было пятое мая."},
+        {u"5 мая", u"Пятое мая"},
+        {u"Сегодня 5 мая.", u"Сегодня пятое мая."},
+        {u"«Москва, 17 ноября.\r\n", u"«Москва, семнадцатое ноября.\r\n"},
+        {u"Он родился 5 мая.", u"Он родился пятого мая."},
+        {u"сообщил 28 декабря на пресс-конференции", u"сообщил двадцать восьмого декабря на пресс-конференции"},
+        {u"а 9 мая — праздник", u"а девятое мая — праздник"},
         {u"до 5 мая", u"до пятого мая"},
         {u"к 1 сентября", u"к первому сентября"},
         {u"с 5 по 10 мая", u"с пятого по десятое мая"},
@@ -228,6 +236,7 @@ TEST(NumberWords, NeverTouchesMarkupAndKeepsItWhole)
     expectLeft({
         u"{пауза->} {речь->}",
         u"<silence msec=\"500\"/>",
+        u"CD&nbsp;Land",
         u"<prosody rate=\"1812\">",
         u"[[v 1812 g'odu]]",
         u"&#1812;",
@@ -236,6 +245,8 @@ TEST(NumberWords, NeverTouchesMarkupAndKeepsItWhole)
         {u"<silence msec=\"500\"/>в 1812 году", u"<silence msec=\"500\"/>в тысяча восемьсот двенадцатом году"},
         {u"{речь->} в XIX веке {пауза->}", u"{речь->} в девятнадцатом веке {пауза->}"},
         {u"в 1812 {пауза->} году", u"в 1812 {пауза->} году"},
+        {u"в&nbsp;2002&nbsp;году", u"в&nbsp;две тысячи втором&nbsp;году"},
+        {u"<p>XIX</p>", u"<p>Девятнадцатая</p>"},
     });
 }
 
@@ -243,9 +254,9 @@ TEST(NumberWords, NeverTouchesMarkupAndKeepsItWhole)
 // says what it would have said of the digits.
 TEST(NumberWords, AgreesWithTheYearsOptionOfTheEditor)
 {
-    const char16_t *const texts[] = {u"в 2005 году",         u"2012 год",          u"к 2020 году",
-                                     u"в 2010-х годах",      u"до 2008 года",      u"с 2001 по 2005 год",
-                                     u"около 2500 человек",  u"в 2005–2010 годах", u"5 мая 2015 года"};
+    const char16_t *const texts[] = {u"в 2005 году",        u"2012 год",          u"к 2020 году",
+                                     u"в 2010-х годах",     u"до 2008 года",      u"с 2001 по 2005 год",
+                                     u"около 2500 человек", u"в 2005–2010 годах", u"5 мая 2015 года"};
     for (const char16_t *text : texts) {
         const QString plain = QString::fromUtf16(text);
         // The option adds blanks around what it writes.
