@@ -3,10 +3,12 @@
 // (../shared/books/txt/anna-karenina.cp1251.txt, 1.8 MB), with its coverage:
 // of the words of two or more syllables, how many the lexicon knows, how
 // many it stresses one way (the pass marks them) and how many it leaves;
-// and the word analysis's list of words of unknown stress over the same
+// the word analysis's list of words of unknown stress over the same
 // book with the two shared stress dictionaries enabled: its time and its
 // longest step (the window shows progress and lets its events run between
-// steps, at most every half second).
+// steps, at most every half second); and the number pass (numbers and Roman
+// numerals in Russian words) over the same book, as one text and line by
+// line.
 //
 // Usage: bench_stress [LEXICON] [BOOK]
 
@@ -14,6 +16,7 @@
 #include "dictionaries/dictionary_engine.h"
 #include "dictionaries/dictionary_file.h"
 #include "dictionaries/unknown_stress_words.h"
+#include "stress/number_words.h"
 #include "stress/russian_letters.h"
 #include "stress/stress_lexicon.h"
 #include "stress/stress_pass.h"
@@ -125,6 +128,29 @@ int main(int argc, char **argv)
                 static_cast<long long>(stressed.size() - text.size()));
     std::printf("memory: resident %.1f MB before loading, %.1f MB after the pass (peak %.1f MB)\n", rssBefore / 1024.0,
                 rssAfter / 1024.0, statusField("VmHWM:") / 1024.0);
+
+    // The number pass: the better of two runs, as one text and line by line
+    // (a block of a book is a few lines).
+    double numbersSeconds = 1e9;
+    double numbersByLineSeconds = 1e9;
+    QString withWords;
+    const QStringList lines = text.split(u'\n');
+    for (int round = 0; round < 2; ++round) {
+        clock.restart();
+        withWords = numbersInRussianWords(text);
+        numbersSeconds = std::min(numbersSeconds, clock.nsecsElapsed() / 1e9);
+        clock.restart();
+        for (const QString &line : lines)
+            numbersInRussianWords(line);
+        numbersByLineSeconds = std::min(numbersByLineSeconds, clock.nsecsElapsed() / 1e9);
+    }
+    qsizetype linesChanged = 0;
+    for (const QString &line : lines)
+        linesChanged += numbersInRussianWords(line) != line;
+    std::printf("number pass: %.3f s as one text, %.3f s line by line; %lld lines of %lld with numbers in words "
+                "(%lld characters more)\n",
+                numbersSeconds, numbersByLineSeconds, static_cast<long long>(linesChanged),
+                static_cast<long long>(lines.size()), static_cast<long long>(withWords.size() - text.size()));
 
     const Coverage c = coverageOf(lexicon, text);
     std::printf("words of 2+ syllables (no ё): %lld; in the lexicon %.2f %%; one stressing %.2f %%; "
