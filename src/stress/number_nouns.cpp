@@ -1,5 +1,7 @@
 #include "stress/number_nouns.h"
 
+#include "stress/russian_letters.h"
+
 #include <QHash>
 
 #include <vector>
@@ -159,13 +161,6 @@ const NounData kNouns[] = {
 const char16_t *const kMonthGenitives[] = {u"января", u"февраля", u"марта",    u"апреля",  u"мая",    u"июня",
                                            u"июля",   u"августа", u"сентября", u"октября", u"ноября", u"декабря"};
 
-// Lower case with "ё" as "е", as the pass looks words up.
-QString folded(QString word)
-{
-    word.replace(u'ё', u'е');
-    return word;
-}
-
 struct Table
 {
     std::vector<NumberNoun> nouns; // never grows after the forms point into it
@@ -178,7 +173,7 @@ void addForms(Table &table, const NumberNoun *noun, const QStringList &forms, bo
 {
     for (int c = 0; c < kGrammaticalCaseCount; ++c) {
         for (const QString &alternative : forms.at(c).split(u'/')) {
-            NounForm &form = table.forms[folded(alternative)];
+            NounForm &form = table.forms[foldedRussianWord(alternative)];
             form.noun = noun;
             const NounReading reading{GrammaticalCase(c), plural, false};
             bool known = false;
@@ -209,7 +204,8 @@ Table makeTable()
             addForms(table, &noun, noun.singular, false);
         addForms(table, &noun, noun.plural, true);
         if (!noun.locative.isEmpty())
-            table.forms[folded(noun.locative)].readings.append({GrammaticalCase::Prepositional, false, true});
+            table.forms[foldedRussianWord(noun.locative)].readings.append(
+                {GrammaticalCase::Prepositional, false, true});
         if (noun.singular.first() == u"год")
             table.year = &noun;
         if (noun.singular.first() == u"век")

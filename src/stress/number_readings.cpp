@@ -29,7 +29,7 @@ NounReading countedNounReading(qint64 value, C c)
 }
 
 // The ordinals that agree with one reading of the noun after them.
-void appendOrdinals(QList<Reading> &readings, const NumberNoun &noun, const NounReading &r, bool writtenEnding,
+void appendOrdinals(QList<NumberReading> &readings, const NumberNoun &noun, const NounReading &r, bool writtenEnding,
                     qsizetype chainSize)
 {
     const C c = r.grammaticalCase;
@@ -45,20 +45,20 @@ void appendOrdinals(QList<Reading> &readings, const NumberNoun &noun, const Noun
     }
 }
 
-bool sameWords(const QList<Reading> &readings, qint64 value)
+bool sameWords(const QList<NumberReading> &readings, qint64 value)
 {
     const QString first = wordsOf(value, readings.first());
-    for (const Reading &r : readings)
+    for (const NumberReading &r : readings)
         if (wordsOf(value, r) != first)
             return false;
     return true;
 }
 
 // Keeps the readings `wanted` accepts, unless it accepts none.
-template <typename Predicate> void preferReadings(QList<Reading> &readings, Predicate wanted)
+template <typename Predicate> void preferReadings(QList<NumberReading> &readings, Predicate wanted)
 {
-    QList<Reading> kept;
-    for (const Reading &r : std::as_const(readings))
+    QList<NumberReading> kept;
+    for (const NumberReading &r : std::as_const(readings))
         if (wanted(r))
             kept.append(r);
     if (!kept.isEmpty())
@@ -66,7 +66,7 @@ template <typename Predicate> void preferReadings(QList<Reading> &readings, Pred
 }
 
 // When both an ordinal and a cardinal agree with everything around.
-bool ordinalPreferred(const QList<Reading> &readings, const ChoiceContext &context)
+bool ordinalPreferred(const QList<NumberReading> &readings, const ChoiceContext &context)
 {
     const qint64 value = context.value;
     if (!context.ending.isEmpty()) {
@@ -87,7 +87,7 @@ bool ordinalPreferred(const QList<Reading> &readings, const ChoiceContext &conte
     // takes the singular too: "в двадцати одном веке").
     bool obliqueOrdinal = false;
     bool obliqueCardinal = false;
-    for (const Reading &r : readings) {
+    for (const NumberReading &r : readings) {
         const bool oblique = isOblique(r.form.grammaticalCase);
         obliqueOrdinal = obliqueOrdinal || (r.ordinal && oblique);
         obliqueCardinal = obliqueCardinal || (!r.ordinal && oblique);
@@ -99,7 +99,7 @@ bool ordinalPreferred(const QList<Reading> &readings, const ChoiceContext &conte
 
 } // namespace
 
-QString wordsOf(qint64 value, const Reading &reading)
+QString wordsOf(qint64 value, const NumberReading &reading)
 {
     return reading.ordinal ? ordinalInWords(value, reading.form) : cardinalInWords(value, reading.form);
 }
@@ -113,22 +113,22 @@ bool endsAsWritten(const QString &words, const QString &ending)
     return plain == ending;
 }
 
-QList<Reading> withEnding(const QList<Reading> &readings, qint64 value, const QString &ending)
+QList<NumberReading> withEnding(const QList<NumberReading> &readings, qint64 value, const QString &ending)
 {
     if (ending.isEmpty())
         return readings;
-    QList<Reading> kept;
-    for (const Reading &r : readings)
+    QList<NumberReading> kept;
+    for (const NumberReading &r : readings)
         if (endsAsWritten(wordsOf(value, r), ending))
             kept.append(r);
     return kept;
 }
 
-QList<Reading> agreeingReadings(qint64 value, bool roman, bool writtenEnding, bool lastOfChain, qsizetype chainSize,
-                                const NumberNoun &noun, const QList<NounReading> &nounReadings,
-                                const Preposition *preposition)
+QList<NumberReading> agreeingReadings(qint64 value, bool roman, bool writtenEnding, bool lastOfChain,
+                                      qsizetype chainSize, const NumberNoun &noun,
+                                      const QList<NounReading> &nounReadings, const Preposition *preposition)
 {
-    QList<Reading> readings;
+    QList<NumberReading> readings;
     const bool counted = !roman && !(noun.uses & PluralOnly);
     for (const NounReading &r : nounReadings) {
         const C c = r.grammaticalCase;
@@ -172,9 +172,9 @@ QList<NounReading> abbreviationReadings(bool plural, const Preposition *preposit
     return readings;
 }
 
-QList<Reading> allReadings(bool roman, const Preposition *preposition)
+QList<NumberReading> allReadings(bool roman, const Preposition *preposition)
 {
-    QList<Reading> readings;
+    QList<NumberReading> readings;
     for (int c = 0; c < kGrammaticalCaseCount; ++c) {
         if (!allows(preposition, C(c)))
             continue;
@@ -186,7 +186,7 @@ QList<Reading> allReadings(bool roman, const Preposition *preposition)
     return readings;
 }
 
-std::optional<Reading> chooseReading(QList<Reading> readings, const ChoiceContext &context)
+std::optional<NumberReading> chooseReading(QList<NumberReading> readings, const ChoiceContext &context)
 {
     if (readings.isEmpty())
         return {};
@@ -195,13 +195,13 @@ std::optional<Reading> chooseReading(QList<Reading> readings, const ChoiceContex
         return readings.first();
     bool ordinals = false;
     bool cardinals = false;
-    for (const Reading &r : std::as_const(readings)) {
+    for (const NumberReading &r : std::as_const(readings)) {
         ordinals = ordinals || r.ordinal;
         cardinals = cardinals || !r.ordinal;
     }
     if (ordinals && cardinals) {
         const bool ordinal = ordinalPreferred(readings, context);
-        preferReadings(readings, [&](const Reading &r) { return r.ordinal == ordinal; });
+        preferReadings(readings, [&](const NumberReading &r) { return r.ordinal == ordinal; });
         if (sameWords(readings, value))
             return readings.first();
     }
@@ -209,19 +209,20 @@ std::optional<Reading> chooseReading(QList<Reading> readings, const ChoiceContex
     if (readings.first().ordinal && context.feminineHint && !context.ending.isEmpty()) {
         // "5-й роты" пятой, "5-й полк" пятый
         const bool feminine = *context.feminineHint;
-        preferReadings(readings, [&](const Reading &r) {
+        preferReadings(readings, [&](const NumberReading &r) {
             return feminine ? r.form.gender == WordGender::Feminine && isOblique(r.form.grammaticalCase)
                             : r.form.gender == WordGender::Masculine && !isOblique(r.form.grammaticalCase);
         });
     }
     if (context.preferredCase)
-        preferReadings(readings, [&](const Reading &r) { return r.form.grammaticalCase == *context.preferredCase; });
+        preferReadings(readings,
+                       [&](const NumberReading &r) { return r.form.grammaticalCase == *context.preferredCase; });
     if (!preposition)
-        preferReadings(readings, [](const Reading &r) { return r.form.grammaticalCase == C::Nominative; });
+        preferReadings(readings, [](const NumberReading &r) { return r.form.grammaticalCase == C::Nominative; });
     if (readings.first().ordinal && context.ending == u"м") {
         // "в 1812-м" двенадцатом, "стал 5-м" пятым
         const C c = preposition && preposition->cases.contains(C::Prepositional) ? C::Prepositional : C::Instrumental;
-        preferReadings(readings, [&](const Reading &r) { return r.form.grammaticalCase == c; });
+        preferReadings(readings, [&](const NumberReading &r) { return r.form.grammaticalCase == c; });
     }
     if (readings.first().ordinal && !context.noun && !sameWords(readings, value)) {
         // No noun: "5-й" пятый, "5-е" пятое, "90-е" девяностые.
@@ -229,8 +230,8 @@ std::optional<Reading> chooseReading(QList<Reading> readings, const ChoiceContex
         const WordGender order[] = {decade ? WordGender::Plural : WordGender::Masculine, WordGender::Masculine,
                                     WordGender::Neuter, WordGender::Feminine, WordGender::Plural};
         for (const WordGender g : order) {
-            QList<Reading> ofGender;
-            for (const Reading &r : std::as_const(readings))
+            QList<NumberReading> ofGender;
+            for (const NumberReading &r : std::as_const(readings))
                 if (r.form.gender == g)
                     ofGender.append(r);
             if (!ofGender.isEmpty()) {

@@ -17,7 +17,7 @@
 
 #include <optional>
 
-struct Reading
+struct NumberReading
 {
     bool ordinal = true;
     NumeralForm form;
@@ -34,21 +34,21 @@ struct ChoiceContext
     std::optional<GrammaticalCase> preferredCase;
 };
 
-QString wordsOf(qint64 value, const Reading &reading);
+QString wordsOf(qint64 value, const NumberReading &reading);
 
 // True when `words` end with the written ending ("пятой" with "й" or "ой").
 bool endsAsWritten(const QString &words, const QString &ending);
 
 // The readings whose words end with `ending` (all of them when it is empty).
-QList<Reading> withEnding(const QList<Reading> &readings, qint64 value, const QString &ending);
+QList<NumberReading> withEnding(const QList<NumberReading> &readings, qint64 value, const QString &ending);
 
 // The readings of a number that agree with a noun's possible forms after
 // it. `lastOfChain` is false for the first numbers of "5–10 человек",
 // which agree with the noun by case only; in a chain before a plural noun
 // ordinals are singular ("в XV–XVI веках").
-QList<Reading> agreeingReadings(qint64 value, bool roman, bool writtenEnding, bool lastOfChain, qsizetype chainSize,
-                                const NumberNoun &noun, const QList<NounReading> &nounReadings,
-                                const Preposition *preposition);
+QList<NumberReading> agreeingReadings(qint64 value, bool roman, bool writtenEnding, bool lastOfChain,
+                                      qsizetype chainSize, const NumberNoun &noun,
+                                      const QList<NounReading> &nounReadings, const Preposition *preposition);
 
 // The forms "г." and "в." can stand for: after "в" or "на" the
 // prepositional, after another preposition its cases, alone the genitive
@@ -56,6 +56,6 @@ QList<Reading> agreeingReadings(qint64 value, bool roman, bool writtenEnding, bo
 QList<NounReading> abbreviationReadings(bool plural, const Preposition *preposition);
 
 // Every ordinal (and for Arabic numbers every cardinal) a preposition allows.
-QList<Reading> allReadings(bool roman, const Preposition *preposition);
+QList<NumberReading> allReadings(bool roman, const Preposition *preposition);
 
-std::optional<Reading> chooseReading(QList<Reading> readings, const ChoiceContext &context);
+std::optional<NumberReading> chooseReading(QList<NumberReading> readings, const ChoiceContext &context);

@@ -29,15 +29,6 @@ const char16_t *const kMasculineNames[] = {
 const char16_t *const kFeminineNames[] = {u"Екатерина", u"Елизавета", u"Анна",  u"Мария", u"Изабелла", u"Виктория",
                                           u"Маргарита", u"Кристина",  u"Елена", u"Ирина", u"Тамара",   u"Ядвига"};
 
-QString folded(QStringView word)
-{
-    QString result;
-    result.reserve(word.size());
-    for (const QChar c : word)
-        result += foldedRussianLetter(c);
-    return result;
-}
-
 // The stem the endings go on where it is not the nominative less its ending:
 // Пётр - Петра, Павел - Павла, Лев - Льва.
 QString obliqueStem(const QString &name)
@@ -53,7 +44,7 @@ QString obliqueStem(const QString &name)
 
 void addMasculine(QHash<QString, QList<NameReading>> &table, const QString &name)
 {
-    auto add = [&](const QString &form, C c) { table[folded(form)].append({c, WordGender::Masculine}); };
+    auto add = [&](const QString &form, C c) { table[foldedRussianWord(form)].append({c, WordGender::Masculine}); };
     add(name, C::Nominative);
     QString stem = obliqueStem(name);
     std::array<const char16_t *, 5> endings; // genitive, dative, accusative, instrumental, prepositional
@@ -78,7 +69,7 @@ void addMasculine(QHash<QString, QList<NameReading>> &table, const QString &name
 
 void addFeminine(QHash<QString, QList<NameReading>> &table, const QString &name)
 {
-    auto add = [&](const QString &form, C c) { table[folded(form)].append({c, WordGender::Feminine}); };
+    auto add = [&](const QString &form, C c) { table[foldedRussianWord(form)].append({c, WordGender::Feminine}); };
     add(name, C::Nominative);
     const QString stem = name.chopped(1);
     std::array<const char16_t *, 5> endings; // genitive, dative, accusative, instrumental, prepositional
@@ -133,7 +124,7 @@ QList<NameReading> rulerNameReadings(QStringView word, bool *listed)
         *listed = false;
     if (!isCapitalisedRussianWord(word))
         return {};
-    const auto it = kNames.constFind(folded(word));
+    const auto it = kNames.constFind(foldedRussianWord(word));
     if (it != kNames.constEnd()) {
         if (listed)
             *listed = true;

@@ -3,6 +3,7 @@
 // lower case with "ё" written as "е".
 
 #include <QChar>
+#include <QString>
 #include <QStringView>
 
 inline bool isRussianLetter(QChar c)
@@ -52,6 +53,17 @@ inline QChar foldedRussianLetter(QChar c)
     if (u == 0x0401 || u == 0x0451)
         return QChar(u'е');
     return c;
+}
+
+// The word with every Russian letter folded: how words are compared and
+// looked up.
+inline QString foldedRussianWord(QStringView word)
+{
+    QString result;
+    result.reserve(word.size());
+    for (const QChar c : word)
+        result += foldedRussianLetter(c);
+    return result;
 }
 
 inline int russianVowelCount(QStringView word)

@@ -80,16 +80,6 @@ struct Edit
     Stressing stressing;
 };
 
-// Lower case, "ё" as "е": how the context rules compare words.
-QString folded(QStringView word)
-{
-    QString result;
-    result.reserve(word.size());
-    for (const QChar c : word)
-        result += foldedRussianLetter(c);
-    return result;
-}
-
 class Decider
 {
 public:
@@ -190,9 +180,9 @@ private:
     {
         WordContext context;
         if (index > 0 && !m_words.at(index).breakBefore)
-            context.previous = folded(view(m_words.at(index - 1)));
+            context.previous = foldedRussianWord(view(m_words.at(index - 1)));
         if (index + 1 < m_words.size() && !m_words.at(index + 1).breakBefore)
-            context.next = folded(view(m_words.at(index + 1)));
+            context.next = foldedRussianWord(view(m_words.at(index + 1)));
         return context;
     }
 
@@ -202,7 +192,7 @@ private:
         if (stressings.size() == 1)
             chosen = stressings.first();
         else if (stressings.size() > 1)
-            chosen = stressingByContext(folded(part), stressings, contextOf(index));
+            chosen = stressingByContext(foldedRussianWord(part), stressings, contextOf(index));
         if (chosen)
             m_edits.append({start, part.size(), *chosen});
         else if (m_undecided && russianVowelCount(part) >= 2)
