@@ -104,7 +104,11 @@ std::optional<Numeral> NumberReader::romanAt(qsizetype i, bool checkBefore) cons
     numeral.roman = true;
     numeral.value = romanNumeralValue(word, true);
     numeral.latin = romanNumeralValue(word) != 0;
-    if (numeral.value == 0 || !readEnding(numeral) || (checkBefore && !freeBefore(numeral)) || !freeAfter(numeral))
+    // "класса C", "группы D", "категории M": one of these letters alone is a
+    // letter; no chapter or century is numbered 50, 100, 500 or 1000.
+    const bool letter = word.size() == 1 && numeral.value >= 50;
+    if (numeral.value == 0 || letter || !readEnding(numeral) || (checkBefore && !freeBefore(numeral))
+        || !freeAfter(numeral))
         return {};
     return numeral;
 }
@@ -306,7 +310,8 @@ void NumberReader::write(const Numeral &numeral, const NumberReading &reading, C
 // "в 1812 г." -> "в ... году", "XIX в." -> "... века". The full stop stays
 // only at the end of a line: a capital after it is more often a name ("в
 // 1872 г. Толстой читал") than a new sentence.
-void NumberReader::writeAbbreviation(const GoverningWord &governing, const NumberReading &reading, const Preposition *preposition)
+void NumberReader::writeAbbreviation(const GoverningWord &governing, const NumberReading &reading,
+                                     const Preposition *preposition)
 {
     const qsizetype word = governing.token;
     const qsizetype dot = word + 1;

@@ -99,16 +99,17 @@ private:
     qsizetype readRoman(qsizetype i);
     std::optional<NumberReading> readArabicChain(const QList<Numeral> &chain, const Preposition *preposition);
     std::optional<NumberReading> readDates(const QList<Numeral> &chain, const Preposition *preposition,
-                                     const GoverningWord &month);
+                                           const GoverningWord &month);
     std::optional<NumberReading> readBeforeNoun(const QList<Numeral> &chain, const Preposition *preposition,
-                                          const GoverningWord &governing);
+                                                const GoverningWord &governing);
     std::optional<NumberReading> readAfterPreposition(const QList<Numeral> &chain, const Preposition *preposition);
     std::optional<NumberReading> readWithEndings(const QList<Numeral> &chain, const Preposition *preposition);
     bool readAfterNoun(const QList<Numeral> &chain);
     bool readAfterName(const QList<Numeral> &chain);
 
     void write(const Numeral &numeral, const NumberReading &reading, Capitals capitals);
-    void writeAbbreviation(const GoverningWord &governing, const NumberReading &reading, const Preposition *preposition);
+    void writeAbbreviation(const GoverningWord &governing, const NumberReading &reading,
+                           const Preposition *preposition);
     Capitals capitalsOf(const Numeral &numeral) const;
 
     const QString &m_text;

@@ -26,7 +26,12 @@ qsizetype NumberReader::readArabic(qsizetype i)
         const QList<Numeral> secondChain = second ? chainFrom(*second) : QList<Numeral>();
         if (secondChain.size() == 1) {
             const std::optional<NumberReading> reading = readArabicChain(secondChain, prepositionOf(folded(after)));
-            if (reading) {
+            // A cardinal one needs the gender of a noun ("от одной до пяти книг").
+            const bool endsInOne = first->value % 10 == 1 && first->value % 100 != 11;
+            const bool gendered =
+                reading
+                && (!endsInOne || reading->ordinal || governingAt(secondChain.last().lastToken + 1, false).noun);
+            if (gendered) {
                 NumberReading genitive = *reading;
                 genitive.form.grammaticalCase = C::Genitive;
                 if (endsAsWritten(wordsOf(first->value, genitive), first->ending))
@@ -50,7 +55,7 @@ std::optional<NumberReading> NumberReader::readArabicChain(const QList<Numeral> 
 }
 
 std::optional<NumberReading> NumberReader::readDates(const QList<Numeral> &chain, const Preposition *preposition,
-                                               const GoverningWord &month)
+                                                     const GoverningWord &month)
 {
     std::optional<NumberReading> last;
     for (const Numeral &day : chain) {
@@ -85,14 +90,16 @@ std::optional<NumberReading> NumberReader::readDates(const QList<Numeral> &chain
 }
 
 std::optional<NumberReading> NumberReader::readBeforeNoun(const QList<Numeral> &chain, const Preposition *preposition,
-                                                    const GoverningWord &governing)
+                                                          const GoverningWord &governing)
 {
     QList<NounReading> nounReadings = governing.readings;
     if (governing.abbreviation) {
         // "г." after a year, "в." after a Roman numeral only: "5 г" is grams.
         const bool year = governing.noun->uses & Year;
         for (const Numeral &numeral : chain) {
-            if (numeral.roman != !year || (year && numeral.value < 1000 && !(preposition && numeral.value >= 100)))
+            const bool fits = year ? !numeral.roman && (numeral.value >= 1000 || (preposition && numeral.value >= 100))
+                                   : numeral.roman;
+            if (!fits)
                 return {};
         }
         nounReadings = abbreviationReadings(governing.abbreviationPlural, preposition);
@@ -101,7 +108,7 @@ std::optional<NumberReading> NumberReader::readBeforeNoun(const QList<Numeral> &
     const qsizetype chainSize = governing.abbreviation ? std::max<qsizetype>(chain.size(), 2) : chain.size();
     const auto readingsOf = [&](const Numeral &numeral, bool last) {
         QList<NumberReading> readings = agreeingReadings(numeral.value, numeral.roman, !numeral.ending.isEmpty(), last,
-                                                   chainSize, *governing.noun, nounReadings, preposition);
+                                                         chainSize, *governing.noun, nounReadings, preposition);
         if (governing.abbreviation)
             readings.removeIf([](const NumberReading &r) { return !r.ordinal; });
         return withEnding(readings, numeral.value, numeral.ending);
@@ -164,7 +171,8 @@ std::optional<NumberReading> NumberReader::readWithEndings(const QList<Numeral> 
 
 // No noun after the numbers: "с 5 до 10", "около 100", and those with an
 // ending.
-std::optional<NumberReading> NumberReader::readAfterPreposition(const QList<Numeral> &chain, const Preposition *preposition)
+std::optional<NumberReading> NumberReader::readAfterPreposition(const QList<Numeral> &chain,
+                                                                const Preposition *preposition)
 {
     const qsizetype after = chain.last().lastToken + 1;
     for (const Numeral &numeral : chain)

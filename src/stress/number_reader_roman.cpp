@@ -89,7 +89,8 @@ bool NumberReader::readAfterName(const QList<Numeral> &chain)
     for (const NameReading &r : names)
         readings.append({true, {r.grammaticalCase, r.gender, true}});
     const ChoiceContext context = choiceContext(numeral, nullptr, nullptr);
-    const std::optional<NumberReading> reading = chooseReading(withEnding(readings, numeral.value, numeral.ending), context);
+    const std::optional<NumberReading> reading =
+        chooseReading(withEnding(readings, numeral.value, numeral.ending), context);
     if (!reading)
         return false;
     write(numeral, *reading, Capitals::First);
