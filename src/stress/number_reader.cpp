@@ -115,10 +115,11 @@ std::optional<Numeral> NumberReader::romanAt(qsizetype i, bool checkBefore) cons
 
 // "5-й", "1990-х", "XIX-го": a hyphen and up to four Russian letters; "5-летний"
 // and "2-комнатная" are words of their own and make the number no number here.
-bool NumberReader::readEnding(Numeral &numeral) const
+bool NumberReader::readEnding(Numeral &numeral, bool blankBeforeHyphen) const
 {
     const qsizetype k = numeral.lastToken;
-    if (!isSign(k + 1, u'-') || !adjacent(k, k + 1) || !is(k + 2, TokenKind::Word) || !adjacent(k + 1, k + 2))
+    if (!isSign(k + 1, u'-') || !(blankBeforeHyphen || adjacent(k, k + 1)) || !is(k + 2, TokenKind::Word)
+        || !adjacent(k + 1, k + 2))
         return true;
     const QStringView written = view(k + 2);
     for (const QChar c : written)
@@ -330,6 +331,8 @@ void NumberReader::read()
         const TextToken &token = m_tokens.at(i);
         if (token.kind == TokenKind::Number)
             i = readArabic(i);
+        else if (token.kind == TokenKind::Word && view(i) == u"две")
+            i = readSpelledTwoThousand(i);
         else if (token.kind == TokenKind::Word && mayStartRomanNumeral(m_text.at(token.start)))
             i = readRoman(i);
         else

@@ -82,7 +82,8 @@ private:
 
     std::optional<Numeral> arabicAt(qsizetype i, bool checkBefore) const;
     std::optional<Numeral> romanAt(qsizetype i, bool checkBefore) const;
-    bool readEnding(Numeral &numeral) const;
+    // `blankBeforeHyphen`: "две тысячи -х", as the years option leaves "2000-х".
+    bool readEnding(Numeral &numeral, bool blankBeforeHyphen = false) const;
     bool freeBefore(const Numeral &numeral) const;
     bool freeAfter(const Numeral &numeral) const;
     QList<Numeral> chainFrom(const Numeral &first) const;
@@ -96,6 +97,7 @@ private:
     std::optional<bool> feminineHint(qsizetype i) const;
 
     qsizetype readArabic(qsizetype i);
+    qsizetype readSpelledTwoThousand(qsizetype i);
     qsizetype readRoman(qsizetype i);
     std::optional<NumberReading> readArabicChain(const QList<Numeral> &chain, const Preposition *preposition);
     std::optional<NumberReading> readDates(const QList<Numeral> &chain, const Preposition *preposition,

@@ -240,3 +240,24 @@ bool NumberReader::dateNamed(const Numeral &day, const GoverningWord &month) con
         --k;
     return k < 0 || is(k, TokenKind::LineBreak);
 }
+
+// The years option writes 2000 as "две тысячи" with no digits after it: "в
+// две тысячи году", "около две тысячи лет", "в две тысячи -х годах". Before
+// a noun it is read as the digits would be: a text that wrote the words
+// itself has them in the case its noun wants, which leaves them as they are
+// ("две тысячи лет", "на две тысячи рублей").
+qsizetype NumberReader::readSpelledTwoThousand(qsizetype i)
+{
+    if (!is(i + 1, TokenKind::Word) || view(i + 1) != u"тысячи" || is(i + 2, TokenKind::Number))
+        return i + 1;
+    Numeral numeral;
+    numeral.firstToken = i;
+    numeral.lastToken = i + 1;
+    numeral.value = 2000;
+    if (!readEnding(numeral, true))
+        return i + 1;
+    const GoverningWord governing = governingAt(numeral.lastToken + 1, false);
+    if (governing.noun)
+        readBeforeNoun({numeral}, prepositionBefore(numeral), governing);
+    return numeral.lastToken + 1;
+}

@@ -60,8 +60,9 @@ QList<TextStretch> linesWithNumbers(const QString &text)
                 i = markupEnd;
                 continue;
             }
-        } else if (isAsciiDigit(c) || mayStartRomanNumeral(c)) {
-            candidate = true;
+        } else if (isAsciiDigit(c) || mayStartRomanNumeral(c)
+                   || (c == u'т' && QStringView(text).mid(i, 6) == u"тысячи")) {
+            candidate = true; // "тысячи": 2000 as the editor's years option writes it
         }
         ++i;
     }

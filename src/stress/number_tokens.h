@@ -29,8 +29,8 @@ struct TextStretch
     qsizetype end;
 };
 
-// The lines of the text that hold a digit or a letter that may begin a Roman
-// numeral outside markup: the number pass looks at nothing else, and no
+// The lines of the text that hold a digit, a letter that may begin a Roman
+// numeral or the word "тысячи" outside markup: the number pass looks at nothing else, and no
 // reading of a number looks past the end of its line. A line break inside
 // markup (a tag over two lines) ends no line.
 QList<TextStretch> linesWithNumbers(const QString &text);

@@ -128,6 +128,8 @@ TEST(NumberWords, YearsAndOtherNumberedThingsBeforeTheirNoun)
         {u"на 3 странице", u"на третьей странице"},
         {u"на 1 этаже", u"на первом этаже"},
         {u"в 5 часу", u"в пятом часу"},
+        {u"к 5 числу", u"к пятому числу"},
+        {u"до 15 числа", u"до пятнадцатого числа"},
         {u"5 глава", u"Пятая глава"},
         {u"в 1812 го+ду", u"в тысяча восемьсот двенадцатом го+ду"},
     });
@@ -259,6 +261,12 @@ TEST(NumberWords, AgreesWithTheYearsOptionOfTheEditor)
     const char16_t *const texts[] = {u"в 2005 году",        u"2012 год",          u"к 2020 году",
                                      u"в 2010-х годах",     u"до 2008 года",      u"с 2001 по 2005 год",
                                      u"около 2500 человек", u"в 2005–2010 годах", u"5 мая 2015 года"};
+    for (const char16_t *text :
+         {u"в 2000 году", u"2000 год", u"до 2000 года", u"в 2000-х годах", u"в 2000-е годы", u"в 2000 г."}) {
+        // 2000 becomes "две тысячи" with no digits left: the year is read from the words.
+        EXPECT_EQ(numbersInRussianWords(fixYears(QString::fromUtf16(text))).remove(u' ').toStdString(),
+                  numbersInRussianWords(QString::fromUtf16(text)).remove(u' ').toStdString());
+    }
     for (const char16_t *text : texts) {
         const QString plain = QString::fromUtf16(text);
         // The option adds blanks around what it writes.
@@ -266,7 +274,11 @@ TEST(NumberWords, AgreesWithTheYearsOptionOfTheEditor)
         EXPECT_EQ(spelled.toStdString(), numbersInRussianWords(plain).remove(u' ').toStdString());
         EXPECT_FALSE(spelled.contains(QRegularExpression(QStringLiteral("[0-9]")))) << spelled.toStdString();
     }
-    expectWords({{u"в две тысячи 5 году", u"в две тысячи пятом году"}});
+    expectWords({
+        {u"в две тысячи 5 году", u"в две тысячи пятом году"},
+        {u"в две тысячи году", u"в двухтысячном году"},
+    });
+    expectLeft({u"две тысячи лет", u"около двух тысяч лет"});
 }
 
 } // namespace
