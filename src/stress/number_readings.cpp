@@ -65,8 +65,9 @@ template <typename Predicate> void preferReadings(QList<NumberReading> &readings
         readings = kept;
 }
 
-// When both an ordinal and a cardinal agree with everything around.
-bool ordinalPreferred(const QList<NumberReading> &readings, const ChoiceContext &context)
+// When both an ordinal and a cardinal agree with everything around: which
+// to say, or nothing when neither is the usual one.
+std::optional<bool> ordinalPreferred(const QList<NumberReading> &readings, const ChoiceContext &context)
 {
     const qint64 value = context.value;
     if (!context.ending.isEmpty()) {
@@ -81,8 +82,8 @@ bool ordinalPreferred(const QList<NumberReading> &readings, const ChoiceContext 
     if (!context.noun)
         return false;
     const unsigned uses = context.noun->uses;
-    if ((uses & Year) && value >= 1000) // "1941 год", "1942 года"
-        return true;
+    if (uses & Year) // "1941 год", "1942 года"; but "до 21 года" is as often an age as a year
+        return value >= 1000 ? std::optional<bool>(true) : std::nullopt;
     // Both in an oblique case: "в 21 веке", "на 1 этаже" (a cardinal there
     // takes the singular too: "в двадцати одном веке").
     bool obliqueOrdinal = false;
@@ -200,8 +201,10 @@ std::optional<NumberReading> chooseReading(QList<NumberReading> readings, const 
         cardinals = cardinals || !r.ordinal;
     }
     if (ordinals && cardinals) {
-        const bool ordinal = ordinalPreferred(readings, context);
-        preferReadings(readings, [&](const NumberReading &r) { return r.ordinal == ordinal; });
+        const std::optional<bool> ordinal = ordinalPreferred(readings, context);
+        if (!ordinal)
+            return {};
+        preferReadings(readings, [&](const NumberReading &r) { return r.ordinal == *ordinal; });
         if (sameWords(readings, value))
             return readings.first();
     }

@@ -209,6 +209,7 @@ TEST(NumberWords, LeavesNumbersTheContextDoesNotSettle)
         u"до 21",
         u"2 года",
         u"21 год",
+        u"до 21 года",
         u"Блок 5.",
         u"стр. 5",
         u"5-летний, 2-комнатная",
