@@ -152,7 +152,7 @@ private:
         if (stressings.size() == 1)
             m_edits.append({word.start, word.end - word.start, stressings.first()});
         else if (stressings.size() > 1) {
-            if (const auto chosen = stressingByContext(folded(original), stressings, contextOf(index)))
+            if (const auto chosen = stressingByContext(foldedRussianWord(original), stressings, contextOf(index)))
                 m_edits.append({word.start, word.end - word.start, *chosen});
         }
     }
