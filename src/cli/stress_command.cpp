@@ -1,6 +1,7 @@
 // lectorium-cli stress [--undecided] [--encoding NAME] FILE: the text of a
 // book file with the stresses the automatic stress pass would give ("+"
-// after the stressed vowel, "ё" where the word has it), so a user can read
+// after the stressed vowel, "ё" where the word has it) and the numbers in
+// words, so a user can read
 // them before recording; with --undecided, the words it leaves to the voice
 // instead, most frequent first.
 
@@ -13,7 +14,7 @@
 #include "import/book_loader.h"
 #include "import/word_converter.h"
 #include "stress/shared_stress_lexicon.h"
-#include "stress/stress_pass.h"
+#include "stress/spoken_text.h"
 
 #include <QFileInfo>
 
@@ -60,10 +61,10 @@ int runStress(CliContext &context)
     if (!result.loaded)
         return 1;
     if (!context.autoStress) {
-        cliOut(undecidedOnly ? QString() : result.text);
+        cliOut(undecidedOnly ? QString() : spokenText(result.text, SpokenTextOptions{}));
         return 0;
     }
-    cliOut(undecidedOnly ? undecidedList(result.text, lexicon) : StressPass(lexicon).apply(result.text));
+    cliOut(undecidedOnly ? undecidedList(result.text, lexicon) : spokenText(result.text, SpokenTextOptions{&lexicon}));
     return 0;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // What the voice is given for a text, after the user's pronunciation
 // dictionaries and before the voice layer turns stress marks into phonemes:
-// the stresses and "ё" the lexicon is sure of. Everything that speaks a
+// numbers and Roman numerals the context makes sure of in Russian words
+// (number_words.h; always), then the stresses and "ё" the lexicon is sure of
+// (unless the user switched them off). Everything that speaks a
 // book's text (the recording, the reader, the dictionary trial, the command
 // line) goes through here, so a listener hears the same word the same way
 // wherever it is spoken, and `lectorium-cli phonemes` shows what the

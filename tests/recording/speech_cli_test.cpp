@@ -120,3 +120,26 @@ TEST(SpeechCli, StressPrintsTheMarksOrTheWordsLeftToTheVoice)
     EXPECT_EQ(off.out, QStringLiteral("Уже поздно, еще идет дождь. Замок, замок и Бумбарашкин.\r\n"));
     EXPECT_EQ(runCli(folder, {QStringLiteral("stress")}).exitCode, 2);
 }
+
+TEST(SpeechCli, RomanNumeralsAndNumbersAreSaidInRussian)
+{
+    TempProgramFolder folder;
+    const auto phonemes = [&](const QString &text) {
+        const CliRun run = runCli(folder, {QStringLiteral("phonemes"), text});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out.trimmed();
+    };
+    const struct
+    {
+        QString written, said;
+    } cases[] = {
+        {QStringLiteral("Глава II"), QStringLiteral("Глава вторая")},
+        {QStringLiteral("в XIX веке"), QStringLiteral("в девятнадцатом веке")},
+        {QStringLiteral("в 1812 году"), QStringLiteral("в тысяча восемьсот двенадцатом году")},
+    };
+    for (const auto &c : cases) {
+        const QString heard = phonemes(c.written);
+        EXPECT_FALSE(heard.contains(QStringLiteral("(en)"))) << heard.toStdString();
+        EXPECT_EQ(heard, phonemes(c.said)) << c.written.toStdString();
+    }
+}
