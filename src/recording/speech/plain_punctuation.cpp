@@ -118,8 +118,10 @@ QString signsOnWordEdges(const QString &text)
             if (opensSomething(c) || c == u'"' || c == u'\'')
                 word += c;
         word += wordCutAtSigns(token.mid(begin, end - begin));
+        // A dash after a word's last letter ("Антихрист)-") is no
+        // punctuation any front end reads there.
         for (const QChar c : token.mid(end))
-            if (!opensSomething(c))
+            if (!opensSomething(c) && c != u'-')
                 word += c;
         words.append(word);
     }

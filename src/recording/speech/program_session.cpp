@@ -25,8 +25,8 @@ ProgramSession::~ProgramSession()
 bool ProgramSession::serves(const SpeechProgramDefinition &definition) const
 {
     return definition.sessionCommand == m_definition.sessionCommand
-           && definition.sessionStart == m_definition.sessionStart
-           && definition.sessionDone == m_definition.sessionDone && definition.encoding == m_definition.encoding;
+           && definition.sessionStart == m_definition.sessionStart && definition.sessionDone == m_definition.sessionDone
+           && definition.encoding == m_definition.encoding;
 }
 
 void ProgramSession::stop()

@@ -75,13 +75,12 @@ VoiceSearch festivalVoice(const QStringList &arguments, const ProgramSearchPlace
         const QString language = wanted.isEmpty() ? QStringLiteral("russian") : QStringLiteral("*");
         for (const QString &folder : voices.entryList({language}, QDir::Dirs | QDir::NoDotAndDotDot)) {
             const QDir languageDir(voices.filePath(folder));
-            if (wanted.isEmpty() ? !languageDir.isEmpty(QDir::Dirs | QDir::NoDotAndDotDot)
-                                 : languageDir.exists(wanted))
+            if (wanted.isEmpty() ? !languageDir.isEmpty(QDir::Dirs | QDir::NoDotAndDotDot) : languageDir.exists(wanted))
                 return {wanted, QString()};
         }
     }
-    const QString what = wanted.isEmpty() ? QStringLiteral("русский голос Festival")
-                                          : QStringLiteral("голос Festival «%1»").arg(wanted);
+    const QString what =
+        wanted.isEmpty() ? QStringLiteral("русский голос Festival") : QStringLiteral("голос Festival «%1»").arg(wanted);
     return {QString(), QStringLiteral("не найден %1 (пакет festvox-ru) в %2")
                            .arg(what, folderList(places, QStringLiteral("festival/voices")))};
 }
@@ -115,7 +114,8 @@ VoiceSearch rhvoiceVoice(const QStringList &arguments, const ProgramSearchPlaces
 bool isRussianPiperModel(const QFileInfo &model)
 {
     // Piper reads the model's settings from the file beside it.
-    return model.fileName().startsWith(QStringLiteral("ru_")) && QFileInfo::exists(model.filePath() + QStringLiteral(".json"));
+    return model.fileName().startsWith(QStringLiteral("ru_"))
+           && QFileInfo::exists(model.filePath() + QStringLiteral(".json"));
 }
 
 // Piper's model is the file the command names with --model, or a Russian
@@ -130,8 +130,8 @@ VoiceSearch piperModel(const QStringList &arguments, const QString &program, con
     for (const QString &data : places.dataFolders)
         for (const char *name : {"piper", "piper-voices", "piper-tts"})
             folders.append(QDir(data).filePath(QLatin1String(name)));
-    const QString executable = program.contains(u'/') ? program
-                                                       : QStandardPaths::findExecutable(program, places.executableFolders);
+    const QString executable =
+        program.contains(u'/') ? program : QStandardPaths::findExecutable(program, places.executableFolders);
     if (!executable.isEmpty())
         folders.append(QFileInfo(executable).absolutePath());
     for (const QString &folder : std::as_const(folders)) {
@@ -202,8 +202,8 @@ SpeechProgramSearch searchSpeechProgram(const SpeechProgramDefinition &definitio
     search.known = true;
     const QString program = arguments.first();
     if (!executableFound(program, places)) {
-        search.missing = QStringLiteral("не найдена программа %1 (пакет %2)")
-                             .arg(program, QLatin1String(known->package));
+        search.missing =
+            QStringLiteral("не найдена программа %1 (пакет %2)").arg(program, QLatin1String(known->package));
         return search;
     }
     const QLatin1String name(known->executable);
