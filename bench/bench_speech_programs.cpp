@@ -5,18 +5,16 @@
 // the program's start cost; the paragraph gives its speed against the sound
 // it makes.
 
+#include "spoken_into_wav.h"
+
 #include "common/program_folder.h"
 #include "recording/speech/speech_program_definition.h"
-#include "recording/speech/speech_voice.h"
-#include "recording/speech/wav_file_stream.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -26,39 +24,20 @@ const QString kParagraph = QStringLiteral(
     "Старый дом стоял на краю деревни, и по вечерам в его окнах горел тёплый свет. Хозяин дома любил долгие "
     "прогулки по полю и возвращался затемно, когда в деревне уже спали.");
 
-struct Timed
-{
-    double seconds = 0;
-    double soundSeconds = 0;
-    QString failure;
-};
-
-Timed speakTimed(SpeechVoice &voice, const QString &text, const QString &wav)
-{
-    auto file = std::make_shared<WavFileStream>(voice.format());
-    file->open(wav);
-    voice.setAudioOutputStream(file);
-    QElapsedTimer timer;
-    timer.start();
-    voice.speak(text, SVSFIsNotXML);
-    file->close();
-    return {timer.nsecsElapsed() / 1e9, double(file->dataBytes()) / voice.format().bytesPerSecond(), voice.failure()};
-}
-
 void measure(const char *label, const SpeechProgramDefinition &program, const QString &wav)
 {
     SpeechVoice voice;
     voice.selectProgram(program);
     // The first stretch pays a staying program's start; it is shown apart.
-    const Timed first = speakTimed(voice, QStringLiteral("Да."), wav);
-    if (!first.failure.isEmpty()) {
-        std::printf("%-34s failed: %s\n", label, qPrintable(first.failure));
+    const Spoken first = speakIntoWav(voice, QStringLiteral("Да."), wav);
+    if (!voice.failure().isEmpty()) {
+        std::printf("%-34s failed: %s\n", label, qPrintable(voice.failure()));
         return;
     }
     double words = 0;
     for (int i = 0; i < kWordRuns; ++i)
-        words += speakTimed(voice, QStringLiteral("Да."), wav).seconds;
-    const Timed paragraph = speakTimed(voice, kParagraph, wav);
+        words += speakIntoWav(voice, QStringLiteral("Да."), wav).seconds;
+    const Spoken paragraph = speakIntoWav(voice, kParagraph, wav);
     std::printf("%-34s first %6.2f s, then %6.2f s a stretch; paragraph %6.2f s for %5.1f s of sound\n", label,
                 first.seconds, words / kWordRuns, paragraph.seconds, paragraph.soundSeconds);
 }
