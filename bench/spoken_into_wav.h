@@ -27,11 +27,9 @@ struct Spoken
     double soundSeconds = 0; // length of the sound written
 };
 
-// The Russian voice speaking plain `text` into `wav`.
-inline Spoken speakIntoWav(const QString &text, const QString &wav)
+// `voice` speaking plain `text` into `wav`.
+inline Spoken speakIntoWav(SpeechVoice &voice, const QString &text, const QString &wav)
 {
-    SpeechVoice voice;
-    voice.selectVoice(SpeechVoice::voiceForLanguage(QStringLiteral("ru")));
     auto file = std::make_shared<WavFileStream>(voice.format());
     file->open(wav);
     voice.setAudioOutputStream(file);
@@ -40,4 +38,12 @@ inline Spoken speakIntoWav(const QString &text, const QString &wav)
     voice.speak(text, SVSFIsNotXML);
     file->close();
     return {timer.nsecsElapsed() / 1e9, double(file->dataBytes()) / voice.format().bytesPerSecond()};
+}
+
+// The Russian voice speaking plain `text` into `wav`.
+inline Spoken speakIntoWav(const QString &text, const QString &wav)
+{
+    SpeechVoice voice;
+    voice.selectVoice(SpeechVoice::voiceForLanguage(QStringLiteral("ru")));
+    return speakIntoWav(voice, text, wav);
 }

@@ -5,6 +5,7 @@
 #include "common/program_folder.h"
 #include "common/program_version.h"
 #include "recording/speech/speech_program_definition.h"
+#include "recording/speech/speech_program_finder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -115,7 +116,7 @@ int main(int argc, char **argv)
     if (programFolder.isEmpty())
         programFolder = decideProgramFolder(QCoreApplication::applicationDirPath());
     QDir().mkpath(programFolder);
-    seedProgramFolder(programFolder);
+    seedProgramFolderFindingVoices(programFolder);
     loadSpeechPrograms(programFolder);
 
     CliContext context{programFolder, args, autoStress};

@@ -4,6 +4,7 @@
 
 #include "common/ini_file.h"
 #include "common/program_folder.h"
+#include "recording/speech/plain_punctuation.h"
 #include "speech_program_test_support.h"
 #include "support/cli_run.h"
 #include "wav_reading.h"
@@ -12,8 +13,11 @@
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 namespace {
 
@@ -47,7 +51,101 @@ double mp3Seconds(const TempProgramFolder &folder, const QString &mp3)
     return readWavInfo(wav).seconds();
 }
 
+// The sound of every MP3 under `folder`, in seconds.
+double mp3SecondsUnder(const TempProgramFolder &folder, const QString &audioFolder, int *files = nullptr)
+{
+    double seconds = 0;
+    int count = 0;
+    QDirIterator it(audioFolder, {QStringLiteral("*.mp3")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        seconds += mp3Seconds(folder, it.next());
+        ++count;
+    }
+    if (files)
+        *files = count;
+    return seconds;
+}
+
+// The number `voices` gives the voice named `name`, or -1.
+int listedVoice(const QString &voices, const QString &name)
+{
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("(?:^|\\n)(\\d+)\\t") + QRegularExpression::escape(name)
+                           + QStringLiteral("\\t16\\n"))
+            .match(voices);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+struct FoundProgram
+{
+    QString voiceName;
+    // The program speaking the whole text file at once, as a user would
+    // run it: the measure the book's sound is held against.
+    QStringList directCommand;
+    bool plainText = false;
+};
+
 } // namespace
+
+// A real book (the program's demo FictionBook: chapters, dialogue, a poem)
+// recorded through the programs a fresh program folder finds by itself:
+// espeak-ng's command line everywhere, Festival's Russian voice where it is
+// installed. The book records to its end, a file per block, and its sound
+// is within a fifth of the program's own reading of the same text.
+TEST(SpeechProgramCli, RealBookRecordsThroughTheProgramsFoundInAFreshFolder)
+{
+    TempProgramFolder folder;
+    const CliRun voices = runCli(folder, {QStringLiteral("voices")});
+    ASSERT_EQ(voices.exitCode, 0) << voices.err.toStdString();
+    const QString book = QStringLiteral(LECTORIUM_SOURCE_DIR "/data/Demo/demo-book.fb2");
+    const CliRun text = runCli(folder, {QStringLiteral("text"), book});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+
+    QList<FoundProgram> programs = {
+        {QStringLiteral("espeak-ng (командная строка)"),
+         {QStringLiteral("espeak-ng"), QStringLiteral("-v"), QStringLiteral("ru"), QStringLiteral("-w"),
+          folder.file(QStringLiteral("direct.wav")), QStringLiteral("-f"), folder.file(QStringLiteral("direct.txt"))},
+         false}};
+    if (!QStandardPaths::findExecutable(QStringLiteral("text2wave")).isEmpty()
+        && QFileInfo::exists(QStringLiteral("/usr/share/festival/voices/russian/msu_ru_nsh_clunits")))
+        programs.append({QStringLiteral("Festival (msu_ru_nsh)"),
+                         {QStringLiteral("text2wave"), QStringLiteral("-eval"),
+                          QStringLiteral("(voice_msu_ru_nsh_clunits)"), QStringLiteral("-o"),
+                          folder.file(QStringLiteral("direct.wav")), folder.file(QStringLiteral("direct.txt"))},
+                         true});
+    else
+        std::cout << "Festival with festvox-ru is not installed: espeak-ng's command line only\n";
+
+    for (const FoundProgram &program : std::as_const(programs)) {
+        SCOPED_TRACE(program.voiceName.toStdString());
+        const int voice = listedVoice(voices.out, program.voiceName);
+        ASSERT_GE(voice, 0) << voices.out.toStdString();
+        writeIni(QStringLiteral("Настройки движка"), QStringLiteral("Номер движка"), voice,
+                 ProgramFolder(folder.path()).settingsFile());
+        const QString title = QStringLiteral("Книга %1").arg(voice);
+        const CliRun run = runCli(
+            folder, {QStringLiteral("convert"), book, QStringLiteral("--title"), title, QStringLiteral("--quiet")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("ERROR.TXT"))));
+        const QStringList blocks =
+            QDir(folder.file(QStringLiteral("Projects/") + title)).entryList({QStringLiteral("0*.txt")}, QDir::Files);
+        int files = 0;
+        const double recorded = mp3SecondsUnder(folder, run.out.trimmed(), &files);
+        EXPECT_GT(blocks.size(), 2);
+        EXPECT_EQ(files, blocks.size());
+
+        QFile direct(folder.file(QStringLiteral("direct.txt")));
+        ASSERT_TRUE(direct.open(QIODevice::WriteOnly));
+        direct.write((program.plainText ? plainPunctuation(text.out) : text.out).toUtf8());
+        direct.close();
+        QStringList command = program.directCommand;
+        ASSERT_EQ(QProcess::execute(command.takeFirst(), command), 0);
+        const double spoken = readWavInfo(folder.file(QStringLiteral("direct.wav"))).seconds();
+        std::cout << program.voiceName.toStdString() << ": recorded " << recorded << " s, spoken directly " << spoken
+                  << " s\n";
+        EXPECT_NEAR(recorded / spoken, 1.0, 0.2) << recorded << " s against " << spoken << " s";
+    }
+}
 
 TEST(SpeechProgramCli, BookIsRecordedThroughTheProgramVoice)
 {

@@ -67,7 +67,7 @@ TEST(SpeechProgramDefinitions, SeededFileHoldsSwitchedOffExamplesAndKeepsItsComm
     EXPECT_TRUE(Codec::fromCp1251(seeded).contains(QStringLiteral("Речевые программы")));
 
     QList<SpeechProgramDefinition> definitions = loadSpeechProgramDefinitions(path);
-    ASSERT_EQ(definitions.size(), 3);
+    ASSERT_EQ(definitions.size(), 4);
     EXPECT_EQ(definitions.at(0).section, u"RHVoice");
     EXPECT_EQ(definitions.at(0).stress, StressForm::PlusBefore);
     EXPECT_TRUE(definitions.at(0).textOnStandardInput);
@@ -75,6 +75,9 @@ TEST(SpeechProgramDefinitions, SeededFileHoldsSwitchedOffExamplesAndKeepsItsComm
     EXPECT_EQ(definitions.at(1).rate->normal, 1);
     EXPECT_EQ(definitions.at(2).section, u"Festival");
     EXPECT_FALSE(definitions.at(2).rate);
+    EXPECT_EQ(definitions.at(2).stress, StressForm::PlusBefore);
+    EXPECT_TRUE(definitions.at(2).usesSession());
+    EXPECT_EQ(definitions.at(3).section, u"espeak-ng");
     for (const SpeechProgramDefinition &d : definitions)
         EXPECT_FALSE(d.enabled) << d.section.toStdString();
     loadSpeechPrograms(folder.path());
@@ -87,13 +90,14 @@ TEST(SpeechProgramDefinitions, SeededFileHoldsSwitchedOffExamplesAndKeepsItsComm
     definitions.removeAt(2);
     ASSERT_TRUE(saveSpeechProgramDefinitions(definitions, {QStringLiteral("Festival")}, path));
     const QList<SpeechProgramDefinition> reread = loadSpeechProgramDefinitions(path);
-    ASSERT_EQ(reread.size(), 2);
+    ASSERT_EQ(reread.size(), 3);
     EXPECT_EQ(reread.at(0).name, definitions.at(0).name);
     EXPECT_TRUE(reread.at(0).enabled);
     EXPECT_EQ(reread.at(1).command, definitions.at(1).command);
     const QString saved = Codec::decodeUserFile(folder.readBytes(QStringLiteral("SpeechPrograms.ini")));
     EXPECT_TRUE(saved.contains(QStringLiteral("; Command")));
     EXPECT_FALSE(saved.contains(QStringLiteral("text2wave")));
+    EXPECT_FALSE(saved.contains(QStringLiteral("\r\nSession=")));
     loadSpeechPrograms(folder.path());
     ASSERT_EQ(installedSpeechPrograms().size(), 1);
     EXPECT_EQ(SpeechVoice::voices().last().description, definitions.at(0).name);
@@ -268,12 +272,26 @@ TEST_F(ProgramVoiceTest, PiecesWithoutLettersAreSilenceNotAFailure)
             EXPECT_GE(around.info.msecs(), 2 * alone.info.msecs() - 200);
         }
     }
-    // A piece with letters that gives an empty WAV is still a failure.
-    setInstalledSpeechPrograms({picky});
+    // A piece with letters that gives an empty WAV, or a WAV with a header
+    // and no sound, is still a failure.
     SpeechProgramDefinition broken = picky;
     broken.command = QStringLiteral("touch {wav}");
     setInstalledSpeechPrograms({broken});
     EXPECT_TRUE(speakThrough(folder, word).failure.contains(QStringLiteral("не записала звук")));
+    const QString headerOnly =
+        writeScript(folder, QStringLiteral("только заголовок.sh"),
+                    QStringLiteral("printf 'RIFF$\\000\\000\\000WAVEfmt \\020\\000\\000\\000\\001\\000\\001\\000"
+                                   "\"V\\000\\000D\\254\\000\\000\\002\\000\\020\\000"
+                                   "data\\000\\000\\000\\000' > \"$1\""));
+    broken.command = u'"' + headerOnly + QStringLiteral("\" {wav}");
+    setInstalledSpeechPrograms({broken});
+    const SpokenWav soundless = speakThrough(folder, word);
+    EXPECT_TRUE(soundless.failure.contains(QStringLiteral("без звука"))) << soundless.failure.toStdString();
+    EXPECT_TRUE(soundless.failure.contains(word));
+    // A stretch left without letters by the clean-up is not handed over.
+    picky.plainPunctuation = true;
+    setInstalledSpeechPrograms({picky});
+    EXPECT_TRUE(speakThrough(folder, QStringLiteral("α β ½")).failure.isEmpty());
 }
 
 TEST(PlainPunctuation, SignsAFrontEndStumblesOnBecomePlain)
@@ -281,12 +299,24 @@ TEST(PlainPunctuation, SignsAFrontEndStumblesOnBecomePlain)
     const std::pair<const char16_t *, const char16_t *> cases[] = {
         {u"Он сказал: «Да» — и ушёл…", u"Он сказал: \"Да\" - и ушёл..."},
         {u"„Нет“, ‘да’ – может быть", u"\"Нет\", 'да' - может быть"},
-        {u"Дом №5, § 3, 50% и 5°", u"Дом  номер 5,  параграф  3, 50 процентов  и 5 градусов "},
+        {u"Дом №5, § 3, 50% и 5°", u"Дом номер 5, параграф 3, 50 процентов и 5 градусов"},
         {u"café über", u"cafe uber"},
         {u"да/нет*да_нет", u"да нет да нет"},
         {u"пере\u00ADнос\u00A0слова", u"перенос слова"},
         {u"Смотри+тель ещё, йод. (X век) [1812]!?", u"Смотри+тель ещё, йод. (X век) [1812]!?"},
-        {u"α и ½", u"  и  "},
+        {u"α и ½", u"и"},
+        // A stress accent stays with its word; other Cyrillic letters are
+        // said as the Russian ones.
+        {u"за\u0301мок и\u0306од", u"замок йод"},
+        {u"Київ, вѣра", u"Киив, вера"},
+        // Signs inside a word cut it; signs standing alone join the word
+        // before them or go; a lone dash stays.
+        {u"т.е. А.С.Пушкин, 3,5 и 10:30", u"т. е. А. С. Пушкин, 3, 5 и 10: 30"},
+        {u"слово(да) слово\"да\" слово;да", u"слово (да) слово\" да\" слово; да"},
+        {u"да , нет ! так ( вот ) …и", u"да, нет! так вот) и"},
+        {u"— Да, — сказал он - , ну.", u"- Да, - сказал он - ну."},
+        {u"(он Антихрист)- я, по- и ];1.", u"(он Антихрист) я, по и 1."},
+        {u"д'Артаньян, «Да!», — C++", u"д'Артаньян, \"Да!\", - C++"},
     };
     for (const auto &[text, plain] : cases)
         EXPECT_EQ(plainPunctuation(QString::fromUtf16(text)), QString::fromUtf16(plain));
@@ -330,7 +360,68 @@ TEST_F(ProgramVoiceTest, FestivalSpeaksTypographicRussianText)
     EXPECT_TRUE(festival->plainPunctuation);
     festival->enabled = true;
     setInstalledSpeechPrograms({*festival});
-    const SpokenWav spoken = speakThrough(folder, QStringLiteral("«Смотритель», — сказал он… Глава II."));
-    EXPECT_TRUE(spoken.failure.isEmpty()) << spoken.failure.toStdString();
-    EXPECT_GT(spoken.info.seconds(), 1.5);
+    // Each of these stopped the voice's front end on a whole stretch.
+    const QString sentences[] = {
+        QStringLiteral("«Смотритель», — сказал он… Глава II."),
+        QStringLiteral("Дом №5, т.е. 3,5 процента; А.С.Пушкин в 10:30 « Да » , …и слово(да)."),
+        QStringLiteral("Київ, café, за\u0301мок, 50% и ½."),
+    };
+    for (const QString &sentence : sentences) {
+        const SpokenWav spoken = speakThrough(folder, sentence);
+        EXPECT_TRUE(spoken.failure.isEmpty()) << spoken.failure.toStdString();
+        EXPECT_GT(spoken.info.seconds(), 1.5);
+    }
+}
+
+// A program that stays running for the book (a stand-in that counts its
+// starts and says each stretch through espeak-ng) is started once for many
+// stretches and blocks, and again after a stretch it failed.
+TEST_F(ProgramVoiceTest, SessionProgramStartsOnceAndAgainAfterAFailure)
+{
+    const QString starts = folder.file(QStringLiteral("запуски.txt"));
+    const QString script =
+        writeScript(folder, QStringLiteral("сеанс программы.sh"),
+                    QStringLiteral("echo start >> \"$1\"\n"
+                                   "while IFS= read -r line; do\n"
+                                   "  case \"$line\" in\n"
+                                   "    начало) continue ;;\n"
+                                   "  esac\n"
+                                   "  text=${line%%|*}; wav=${line#*|}\n"
+                                   "  grep -q сломайся \"$text\" && { echo 'не могу' >&2; exit 4; }\n"
+                                   "  grep -q молчи \"$text\" || espeak-ng -v ru -w \"$wav\" -f \"$text\"\n"
+                                   "  echo 'ничего страшного' >&2\n"
+                                   "  echo готово\n"
+                                   "done"));
+    SpeechProgramDefinition resident = espeakCommandLineVoice(QStringLiteral("Постоянный"));
+    resident.command = QStringLiteral("нет-такой-программы {wav}");
+    resident.sessionCommand = u'"' + script + QStringLiteral("\" \"") + starts + u'"';
+    resident.sessionStart = QStringLiteral("начало");
+    resident.sessionSay = QStringLiteral("{text}|{wav}");
+    resident.sessionDone = QStringLiteral("готово");
+    ASSERT_TRUE(resident.usesSession());
+    EXPECT_TRUE(speechProgramProblem(resident).isEmpty()) << speechProgramProblem(resident).toStdString();
+    setInstalledSpeechPrograms({resident});
+    const auto startCount = [&] { return folder.readBytes(QStringLiteral("запуски.txt")).count("start"); };
+
+    const QString sentence = QStringLiteral("Старый дом стоял на краю деревни.");
+    const SpokenWav first = speakThrough(folder, sentence + QStringLiteral(" \\pause{500ms} ") + sentence);
+    ASSERT_TRUE(first.failure.isEmpty()) << first.failure.toStdString();
+    const SpokenWav second = speakThrough(folder, sentence);
+    EXPECT_TRUE(second.failure.isEmpty()) << second.failure.toStdString();
+    EXPECT_NEAR(first.info.msecs(), 2 * second.info.msecs() + 500, 30);
+    EXPECT_EQ(startCount(), 1);
+
+    // No WAV for a stretch: a failure with the program's messages; the
+    // program is still running for the next one.
+    const SpokenWav silent = speakThrough(folder, QStringLiteral("молчи."));
+    EXPECT_TRUE(silent.failure.contains(QStringLiteral("не записала звук"))) << silent.failure.toStdString();
+    EXPECT_TRUE(silent.failure.contains(QStringLiteral("ничего страшного")));
+    EXPECT_TRUE(speakThrough(folder, sentence).failure.isEmpty());
+    EXPECT_EQ(startCount(), 1);
+
+    // The program ends: told with its messages, and started again after.
+    const SpokenWav ended = speakThrough(folder, QStringLiteral("сломайся."));
+    EXPECT_TRUE(ended.failure.contains(QStringLiteral("не могу"))) << ended.failure.toStdString();
+    EXPECT_TRUE(speakThrough(folder, sentence).failure.isEmpty());
+    EXPECT_EQ(startCount(), 2);
 }

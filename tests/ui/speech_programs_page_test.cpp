@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,12 +53,12 @@ TEST(SpeechProgramsPage, AddedVoiceIsTriedSavedAndListed)
     window.show();
 
     auto *list = child<QListWidget>(page, "programList");
-    ASSERT_EQ(list->count(), 3);
-    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Piper (Ирина) (выключен)"));
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_TRUE(list->item(1)->text().startsWith(QStringLiteral("Piper (Ирина) (выключен")));
 
     QTest::mouseClick(child<QPushButton>(page, "addProgramButton"), Qt::LeftButton);
-    ASSERT_EQ(list->count(), 4);
-    EXPECT_EQ(list->currentRow(), 3);
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->currentRow(), 4);
     auto *name = child<QLineEdit>(page, "nameEdit");
     name->setText(QStringLiteral("Женский голос espeak-ng"));
     child<QLineEdit>(page, "commandEdit")->setText(QStringLiteral("espeak-ng -v ru+f2 -s {rate} -w {wav} -f {text}"));
@@ -94,4 +95,47 @@ TEST(SpeechProgramsPage, AddedVoiceIsTriedSavedAndListed)
     EXPECT_EQ(voiceParams(voice).speed[0], 100);
     setInstalledSpeechPrograms({});
     voiceTable() = VoiceTable{};
+}
+
+// "Найти голоса" on a machine (PATH and the data folders pointing into a
+// temporary folder) with Festival and its Russian voice but no RHVoice:
+// Festival is switched on, the others stay off and the list says why.
+TEST(SpeechProgramsPage, FindVoicesSwitchesOnWhatIsInstalledAndSaysWhatIsMissing)
+{
+    TempProgramFolder folder;
+    seedProgramFolder(folder.path());
+    TempProgramFolder machine;
+    QDir().mkpath(machine.file(QStringLiteral("bin")));
+    QDir().mkpath(machine.file(QStringLiteral("share/festival/voices/russian/msu_ru_nsh_clunits")));
+    QFile stub(machine.file(QStringLiteral("bin/text2wave")));
+    ASSERT_TRUE(stub.open(QIODevice::WriteOnly));
+    stub.write("#!/bin/sh\nexit 0\n");
+    stub.close();
+    stub.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray formerPath = qgetenv("PATH");
+    const QByteArray formerDataDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("PATH", machine.file(QStringLiteral("bin")).toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", machine.file(QStringLiteral("share")).toLocal8Bit());
+
+    ScriptedDialogs dialogs;
+    SpeechProgramsPage page(ProgramFolder(folder.path()).speechProgramsFile(), dialogs);
+    auto *list = child<QListWidget>(&page, "programList");
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(list->item(0)->text(),
+              QStringLiteral("RHVoice (Александр) (выключен: не найдена программа RHVoice-test (пакет rhvoice))"));
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("Festival (msu_ru_nsh) (выключен)"));
+    QTest::mouseClick(child<QPushButton>(&page, "findVoicesButton"), Qt::LeftButton);
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("Festival (msu_ru_nsh)"));
+    EXPECT_TRUE(list->item(3)->text().contains(QStringLiteral("не найдена программа espeak-ng")));
+    EXPECT_EQ(child<QLabel>(&page, "trialLabel")->text(), QStringLiteral("Включены голоса: Festival (msu_ru_nsh)."));
+    ASSERT_TRUE(page.save());
+    qputenv("PATH", formerPath);
+    formerDataDirs.isNull() ? qunsetenv("XDG_DATA_DIRS") : qputenv("XDG_DATA_DIRS", formerDataDirs);
+
+    const QList<SpeechProgramDefinition> saved =
+        loadSpeechProgramDefinitions(ProgramFolder(folder.path()).speechProgramsFile());
+    ASSERT_EQ(saved.size(), 4);
+    EXPECT_FALSE(saved.at(0).enabled);
+    EXPECT_TRUE(saved.at(2).enabled);
+    EXPECT_EQ(saved.at(2).command, QStringLiteral("text2wave -eval (voice_msu_ru_nsh_clunits) -o {wav} {text}"));
 }

@@ -5,6 +5,7 @@
 #include "common/program_folder.h"
 #include "common/ui/qt_translations.h"
 #include "options/visual_style_manifest.h"
+#include "recording/speech/speech_program_finder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,7 +31,7 @@ int main(int argc, char **argv)
     SingleInstance instance(programFolder);
     if (!instance.becomePrimary())
         return 0;
-    seedProgramFolder(programFolder);
+    seedProgramFolderFindingVoices(programFolder);
     if (!QFile::exists(manifestPath(programFolder)))
         QApplication::setStyle(QStringLiteral("Fusion"));
 

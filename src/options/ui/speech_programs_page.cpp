@@ -3,6 +3,7 @@
 #include "common/ui/named_control.h"
 #include "common/user_dialogs.h"
 #include "recording/speech/program_speech.h"
+#include "recording/speech/speech_program_finder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,9 +26,24 @@ namespace {
 constexpr StressForm kStressForms[] = {StressForm::PlusAfter, StressForm::PlusBefore, StressForm::CombiningAcute,
                                        StressForm::Removed};
 
-QString listText(const SpeechProgramDefinition &definition)
+QString listText(const SpeechProgramDefinition &definition, const QHash<QString, QString> &missing)
 {
-    return definition.enabled ? definition.name : definition.name + QStringLiteral(" (выключен)");
+    if (definition.enabled)
+        return definition.name;
+    const QString why = missing.value(definition.section);
+    return why.isEmpty() ? definition.name + QStringLiteral(" (выключен)")
+                         : definition.name + QStringLiteral(" (выключен: %1)").arg(why);
+}
+
+// What the switched-off known programs lack, without changing anything.
+QHash<QString, QString> missingPrograms(const QList<SpeechProgramDefinition> &definitions)
+{
+    QList<SpeechProgramDefinition> searched = definitions;
+    QHash<QString, QString> missing = switchOnFoundSpeechPrograms(searched, programSearchPlaces());
+    for (const SpeechProgramDefinition &definition : definitions)
+        if (definition.enabled)
+            missing.remove(definition.section);
+    return missing;
 }
 
 // A section name the file does not have yet.
@@ -53,6 +69,9 @@ SpeechProgramsPage::SpeechProgramsPage(const QString &iniPath, UserDialogs &dial
                         QStringLiteral("Добавить голос, который читает речевая программа"))),
       m_removeButton(named(new QPushButton(QStringLiteral("Удалить"), this), "removeProgramButton",
                            QStringLiteral("Удалить выбранный голос из списка"))),
+      m_findButton(named(new QPushButton(QStringLiteral("Найти голоса"), this), "findVoicesButton",
+                         QStringLiteral("Найти установленные речевые программы (Festival, RHVoice, Piper, espeak-ng) "
+                                        "и включить их голоса"))),
       m_enabledBox(named(new QCheckBox(QStringLiteral("Голос включён"), this), "enabledBox",
                          QStringLiteral("Включённый голос появляется в списках голосов"))),
       m_nameEdit(named(new QLineEdit(this), "nameEdit", QStringLiteral("Название голоса в списках"))),
@@ -96,6 +115,7 @@ SpeechProgramsPage::SpeechProgramsPage(const QString &iniPath, UserDialogs &dial
     auto *listColumn = new QVBoxLayout;
     listColumn->addWidget(m_programList, 1);
     listColumn->addLayout(listButtons);
+    listColumn->addWidget(m_findButton);
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(listColumn, 1);
     layout->addLayout(form, 2);
@@ -107,10 +127,12 @@ SpeechProgramsPage::SpeechProgramsPage(const QString &iniPath, UserDialogs &dial
     connect(m_addButton, &QPushButton::clicked, this, &SpeechProgramsPage::addProgram);
     connect(m_removeButton, &QPushButton::clicked, this, &SpeechProgramsPage::removeProgram);
     connect(m_tryButton, &QPushButton::clicked, this, &SpeechProgramsPage::tryChosenProgram);
+    connect(m_findButton, &QPushButton::clicked, this, &SpeechProgramsPage::findVoices);
     m_trialTimer.setInterval(200);
     connect(&m_trialTimer, &QTimer::timeout, this, &SpeechProgramsPage::followTrial);
 
     m_definitions = loadSpeechProgramDefinitions(m_iniPath);
+    m_missing = missingPrograms(m_definitions);
     fillList();
 }
 
@@ -126,7 +148,7 @@ void SpeechProgramsPage::fillList()
     const int row = std::max(0, m_programList->currentRow());
     m_programList->clear();
     for (const SpeechProgramDefinition &definition : std::as_const(m_definitions))
-        m_programList->addItem(listText(definition));
+        m_programList->addItem(listText(definition, m_missing));
     m_programList->setCurrentRow(std::min(row, int(m_definitions.size()) - 1));
     m_shownRow = -1;
     showChosen();
@@ -178,7 +200,28 @@ void SpeechProgramsPage::storeChosen()
     m_definitions[m_shownRow] = edited;
     m_changed = true;
     if (QListWidgetItem *item = m_programList->item(m_shownRow))
-        item->setText(listText(edited));
+        item->setText(listText(edited, m_missing));
+}
+
+void SpeechProgramsPage::findVoices()
+{
+    storeChosen();
+    const QList<SpeechProgramDefinition> before = m_definitions;
+    m_missing = switchOnFoundSpeechPrograms(m_definitions, programSearchPlaces());
+    QStringList found;
+    for (qsizetype i = 0; i < m_definitions.size(); ++i) {
+        const SpeechProgramDefinition &now = m_definitions.at(i);
+        if (now.enabled && !m_missing.contains(now.section))
+            found.append(now.name);
+        if (now.enabled != before.at(i).enabled || now.command != before.at(i).command)
+            m_changed = true;
+    }
+    m_shownRow = -1;
+    fillList();
+    m_trialLabel->setText(found.isEmpty()
+                              ? QStringLiteral("Речевые программы не найдены: чего не хватает, сказано в "
+                                               "списке.")
+                              : QStringLiteral("Включены голоса: %1.").arg(found.join(QStringLiteral(", "))));
 }
 
 void SpeechProgramsPage::addProgram()

@@ -2,11 +2,14 @@
 // The options window's "Добавить голос…" page: the speech programs of
 // "SpeechPrograms.ini" that become voices, with a form for each and
 // "Проверить", which speaks a sample sentence through the program as the
-// form stands and shows the program's error output when it fails.
+// form stands and shows the program's error output when it fails, and
+// "Найти голоса", which switches on the programs installed; the list says
+// what a program that stays off is missing.
 
 #include "recording/speech/speech_program_definition.h"
 #include "recording/speech/speech_voice.h"
 
+#include <QHash>
 #include <QTimer>
 #include <QWidget>
 
@@ -31,6 +34,8 @@ public:
     bool save();
     // Speaks the sample through the program of the chosen row.
     void tryChosenProgram();
+    // Looks for the known programs and switches on those installed.
+    void findVoices();
 
 private:
     void fillList();
@@ -45,6 +50,7 @@ private:
     UserDialogs &m_dialogs;
     QList<SpeechProgramDefinition> m_definitions;
     QStringList m_removedSections;
+    QHash<QString, QString> m_missing; // what a known program lacks, by section
     bool m_changed = false;
     int m_shownRow = -1;
     SpeechVoice m_trialVoice;
@@ -53,6 +59,7 @@ private:
     QListWidget *m_programList;
     QPushButton *m_addButton;
     QPushButton *m_removeButton;
+    QPushButton *m_findButton;
     QCheckBox *m_enabledBox;
     QLineEdit *m_nameEdit;
     QLineEdit *m_commandEdit;

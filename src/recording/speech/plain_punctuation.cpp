@@ -1,5 +1,7 @@
 #include "recording/speech/plain_punctuation.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <iterator>
 
@@ -32,9 +34,98 @@ bool isPlainSign(QChar c)
 bool isKeptLetter(QChar c)
 {
     const ushort code = c.unicode();
-    const bool cyrillic = code >= 0x0400 && code <= 0x04FF;
+    const bool russian = (code >= 0x0410 && code <= 0x044F) || code == 0x0401 || code == 0x0451;
     const bool latin = (code >= u'a' && code <= u'z') || (code >= u'A' && code <= u'Z');
-    return cyrillic || latin || c.isDigit();
+    return russian || latin || (code < 128 && c.isDigit());
+}
+
+// Letters of other Cyrillic alphabets and of the old spelling as the Russian
+// letter a Russian reader says for them; nothing for any other letter.
+QString russianLetterFor(QChar c)
+{
+    static const std::pair<char16_t, char16_t> kLetters[] = {
+        {u'і', u'и'}, {u'ї', u'и'}, {u'є', u'е'}, {u'ґ', u'г'}, {u'ў', u'у'}, {u'ѣ', u'е'}, {u'ѳ', u'ф'}, {u'ѵ', u'и'},
+        {u'І', u'И'}, {u'Ї', u'И'}, {u'Є', u'Е'}, {u'Ґ', u'Г'}, {u'Ў', u'У'}, {u'Ѣ', u'Е'}, {u'Ѳ', u'Ф'}, {u'Ѵ', u'И'},
+    };
+    for (const auto &[letter, russian] : kLetters)
+        if (c.unicode() == letter)
+            return QString(QChar(russian));
+    return QString();
+}
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber();
+}
+
+// Signs that may stand inside a word: the hyphen, the apostrophe of
+// "д'Артаньян" and the "+" of a stress mark.
+bool joinsWord(QChar c)
+{
+    return c == u'-' || c == u'\'' || c == u'+';
+}
+
+bool opensSomething(QChar c)
+{
+    return c == u'(' || c == u'[';
+}
+
+// A word with signs inside ("т.е.", "3,5", "слово(да)") as several words,
+// each sign ending the word before it (an opening bracket starting the
+// word after it).
+QString wordCutAtSigns(const QString &core)
+{
+    QString out;
+    for (const QChar c : core) {
+        if (isWordCharacter(c) || joinsWord(c)) {
+            out += c;
+        } else if (opensSomething(c)) {
+            out += u' ';
+            out += c;
+        } else {
+            out += c;
+            out += u' ';
+        }
+    }
+    return out.simplified();
+}
+
+// A front end that reads punctuation only where it ends or begins a word
+// (Festival's Russian voice fails on a whole stretch at "да , нет",
+// "т.е." or "...и") gets every sign where it can read it: signs standing
+// alone join the word before them (a lone dash stays, as a pause), signs
+// inside a word cut it, and a sign that cannot begin a word is dropped there.
+QString signsOnWordEdges(const QString &text)
+{
+    QStringList words;
+    for (const QString &token : text.split(u' ', Qt::SkipEmptyParts)) {
+        const auto first = std::find_if(token.cbegin(), token.cend(), isWordCharacter);
+        if (first == token.cend()) {
+            if (std::all_of(token.cbegin(), token.cend(), [](QChar c) { return c == u'-'; }))
+                words.append(QStringLiteral("-"));
+            else if (!words.isEmpty() && words.last() != u"-")
+                for (const QChar c : token)
+                    if (!opensSomething(c))
+                        words.last() += c;
+            continue;
+        }
+        const qsizetype begin = first - token.cbegin();
+        qsizetype end = token.size();
+        while (!isWordCharacter(token.at(end - 1)))
+            --end;
+        QString word;
+        for (const QChar c : token.left(begin))
+            if (opensSomething(c) || c == u'"' || c == u'\'')
+                word += c;
+        word += wordCutAtSigns(token.mid(begin, end - begin));
+        // A dash after a word's last letter ("Антихрист)-") is no
+        // punctuation any front end reads there.
+        for (const QChar c : token.mid(end))
+            if (!opensSomething(c) && c != u'-')
+                word += c;
+        words.append(word);
+    }
+    return words.join(u' ');
 }
 
 // A Latin letter with an accent as its plain letter ("é" → "e"); nothing
@@ -53,7 +144,12 @@ QString plainPunctuation(const QString &text)
 {
     QString plain;
     plain.reserve(text.size());
-    for (const QChar c : text) {
+    // Composed first, so that "и" with a breve is "й" again; a mark left
+    // over (a stress accent over a Russian vowel) goes without a trace,
+    // as a blank would cut its word in two.
+    for (const QChar c : text.normalized(QString::NormalizationForm_C)) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
         if (isKeptLetter(c) || isPlainSign(c)) {
             plain += c;
             continue;
@@ -68,8 +164,10 @@ QString plainPunctuation(const QString &text)
             plain += QString::fromUtf16(known->text);
             continue;
         }
-        const QString latin = plainLatin(c);
-        plain += latin.isEmpty() ? QStringLiteral(" ") : latin;
+        QString letter = plainLatin(c);
+        if (letter.isEmpty())
+            letter = russianLetterFor(c);
+        plain += letter.isEmpty() ? QStringLiteral(" ") : letter;
     }
-    return plain;
+    return signsOnWordEdges(plain);
 }

@@ -4,6 +4,7 @@
 #include "common/text_codec.h"
 #include "common/user_file.h"
 #include "recording/speech/plain_punctuation.h"
+#include "recording/speech/program_session.h"
 #include "recording/speech/program_stress_marks.h"
 #include "recording/speech/wav_sound.h"
 
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -84,12 +86,37 @@ QByteArray encodedText(const QString &text, const QString &encoding)
     return encoder.encode(text);
 }
 
+// The text a program was handed, in a message: its beginning when long.
+QString shownText(const QString &text)
+{
+    constexpr int kShownTextCharacters = 300;
+    return text.size() > kShownTextCharacters ? text.left(kShownTextCharacters) + QStringLiteral("…") : text;
+}
+
+// The text as the program gets it: its punctuation and stress marks in the
+// forms the section names, on one line.
+QString textForProgram(const QString &text, const SpeechProgramDefinition &program)
+{
+    QString spoken = withStressForm(program.plainPunctuation ? plainPunctuation(text) : text, program.stress);
+    spoken.replace(u'\r', u' ').replace(u'\n', u' ');
+    return spoken;
+}
+
 QString errorOutputText(const QByteArray &bytes)
 {
     QString text = QString::fromLocal8Bit(bytes).trimmed();
     if (text.size() > kShownErrorCharacters)
         text = QStringLiteral("…") + text.right(kShownErrorCharacters);
     return text.isEmpty() ? QStringLiteral("(программа ничего не сообщила)") : text;
+}
+
+// The program that stays running between stretches, blocks and books. All
+// speaking happens on the one synthesis thread, which owns it; it ends with
+// the thread, or when another program's session is wanted.
+std::unique_ptr<ProgramSession> &runningSession()
+{
+    thread_local std::unique_ptr<ProgramSession> session;
+    return session;
 }
 
 class ProgramRun
@@ -134,40 +161,56 @@ public:
         write(QByteArray(bytes, '\0'));
     }
 
-    // The program's sound for `text`, or nothing (cancelled, or failed).
-    std::optional<QByteArray> speak(const QString &text, int rate, int pitch)
+    // The program's sound for `text` (already in the program's form, with
+    // something to say), or nothing (cancelled, or failed).
+    std::optional<QByteArray> speak(const QString &spoken, int rate, int pitch)
     {
         const SpeechProgramDefinition &program = *m_job.program;
         const QString textFile = m_folder.filePath(QStringLiteral("text.txt"));
         const QString wavFile = m_folder.filePath(QStringLiteral("speech.wav"));
         QFile::remove(wavFile);
-        QString spoken = withStressForm(program.plainPunctuation ? plainPunctuation(text) : text, program.stress);
-        spoken.replace(u'\r', u' ').replace(u'\n', u' ');
         if (!UserFile::writeBytes(textFile, encodedText(spoken + u'\n', program.encoding))) {
             fail(QStringLiteral("Не удалось записать временный файл с текстом для речевой программы:\n%1")
                      .arg(QDir::toNativeSeparators(textFile)));
             return std::nullopt;
         }
-        QStringList command = speechProgramCommand(program, textFile, wavFile, rate, pitch);
-        if (command.isEmpty()) {
-            fail(speechProgramProblem(program));
-            return std::nullopt;
+        QString messages;
+        if (program.usesSession()) {
+            if (!sayInSession(speechProgramSessionLine(program, textFile, wavFile, rate, pitch), messages))
+                return std::nullopt;
+        } else {
+            QStringList command = speechProgramCommand(program, textFile, wavFile, rate, pitch);
+            if (command.isEmpty()) {
+                fail(speechProgramProblem(program));
+                return std::nullopt;
+            }
+            ProcessRequest request;
+            request.program = command.takeFirst();
+            request.arguments = command;
+            request.captureErrorOutput = true;
+            if (program.textOnStandardInput)
+                request.standardInputFile = textFile;
+            if (!runToEnd(request))
+                return std::nullopt;
         }
-        ProcessRequest request;
-        request.program = command.takeFirst();
-        request.arguments = command;
-        request.captureErrorOutput = true;
-        if (program.textOnStandardInput)
-            request.standardInputFile = textFile;
-        if (!runToEnd(request))
-            return std::nullopt;
         const std::optional<QByteArray> wav = UserFile::readBytes(wavFile);
         std::optional<QByteArray> sound = wav ? wavSoundAs(*wav, m_format) : std::nullopt;
-        if (!sound)
+        if (!sound) {
             fail(QStringLiteral("Речевая программа голоса «%1» не записала звук в WAV-файл.\n"
                                 "Команда: %2\nВ команде должно стоять {wav} там, где программа ждёт имя "
                                 "выходного WAV-файла.")
-                     .arg(program.name, program.command));
+                     .arg(program.name, program.usesSession() ? program.sessionSay : program.command)
+                 + (messages.isEmpty() ? QString() : QStringLiteral("\nСообщения программы:\n") + messages));
+            return std::nullopt;
+        }
+        // Words that give no sound at all are words the program could not
+        // read: going on would leave a hole in the book.
+        if (sound->isEmpty()) {
+            fail(QStringLiteral("Речевая программа голоса «%1» записала WAV-файл без звука для текста:\n%2\n"
+                                "Команда: %3")
+                     .arg(program.name, shownText(spoken), program.command));
+            return std::nullopt;
+        }
         return sound;
     }
 
@@ -189,6 +232,24 @@ private:
     {
         std::unique_lock lock(m_job.state->mutex);
         m_job.state->changed.wait(lock, [this] { return !m_job.state->paused || cancelled(); });
+    }
+
+    // One stretch through the program that stays running; `messages` gets
+    // what it wrote while saying it.
+    bool sayInSession(const QString &line, QString &messages)
+    {
+        const SpeechProgramDefinition &program = *m_job.program;
+        std::unique_ptr<ProgramSession> &session = runningSession();
+        if (!session || !session->serves(program))
+            session = std::make_unique<ProgramSession>(program);
+        const ProgramSession::Outcome outcome = session->say(
+            encodedText(line, program.encoding), [this] { return cancelled(); }, kRunLimitMsecs);
+        messages = session->messages();
+        if (outcome == ProgramSession::Outcome::Failed) {
+            fail(session->failure());
+            session.reset();
+        }
+        return outcome == ProgramSession::Outcome::Done;
     }
 
     bool runToEnd(const ProcessRequest &request)
@@ -257,12 +318,13 @@ QByteArray withVolume(QByteArray pcm, int volume)
 
 QString speechProgramProblem(const SpeechProgramDefinition &definition)
 {
-    const QStringList command = QProcess::splitCommand(definition.command);
+    const QString commandText = definition.usesSession() ? definition.sessionCommand : definition.command;
+    const QStringList command = QProcess::splitCommand(commandText);
     const QString where = QStringLiteral("Исправьте голос на странице «Добавить голос…» окна настроек "
                                          "(файл SpeechPrograms.ini в папке программы).");
     if (command.isEmpty())
         return QStringLiteral("Для голоса «%1» не задана команда речевой программы.\n").arg(definition.name) + where;
-    if (!definition.command.contains(QStringLiteral("{wav}")))
+    if (!(definition.usesSession() ? definition.sessionSay : definition.command).contains(QStringLiteral("{wav}")))
         return QStringLiteral("В команде голоса «%1» нет {wav}: программе некуда записать звук.\n").arg(definition.name)
                + where;
     const QString program = command.first();
@@ -292,10 +354,13 @@ void speakThroughProgram(SpeechJob &job, const PcmFormat &format)
             continue;
         }
         for (const auto &[start, end] : runStretches(piece.text)) {
-            const QString text = piece.text.mid(start, end - start);
-            if (!hasSomethingToSay(text))
+            // What is left after the clean-up decides: a sign the program
+            // cannot read becomes a blank, and a stretch of blanks is not
+            // handed over either.
+            const QString spoken = textForProgram(piece.text.mid(start, end - start), *job.program);
+            if (!hasSomethingToSay(spoken))
                 continue;
-            const std::optional<QByteArray> sound = run.speak(text, piece.rate, piece.pitch);
+            const std::optional<QByteArray> sound = run.speak(spoken, piece.rate, piece.pitch);
             if (!sound)
                 break;
             run.showSentence(sourceAt(piece, start), sourceAt(piece, end) - sourceAt(piece, start));

@@ -82,6 +82,19 @@ std::optional<IniDocument> readDefinitionsFile(const QString &path)
     return IniDocument::fromText(Codec::decodeUserFile(*bytes));
 }
 
+// A program whose range is in whole numbers may not read a fraction.
+QString programNumber(const std::optional<ProgramValueRange> &range, int percent);
+
+QString withPlaceholders(QString text, const SpeechProgramDefinition &definition, const QString &textFile,
+                         const QString &wavFile, int ratePercent, int pitchPercent)
+{
+    text.replace(QStringLiteral("{text}"), textFile);
+    text.replace(QStringLiteral("{wav}"), wavFile);
+    text.replace(QStringLiteral("{rate}"), programNumber(definition.rate, ratePercent));
+    text.replace(QStringLiteral("{pitch}"), programNumber(definition.pitch, pitchPercent));
+    return text;
+}
+
 QList<SpeechProgramDefinition> &installed()
 {
     static QList<SpeechProgramDefinition> definitions;
@@ -133,6 +146,10 @@ QList<SpeechProgramDefinition> loadSpeechProgramDefinitions(const QString &iniPa
         definition.pitch = parseValueRange(value("Pitch"));
         definition.stress = stressFormNamed(value("Stress"));
         definition.plainPunctuation = value("Punctuation").trimmed().compare(u"plain", Qt::CaseInsensitive) == 0;
+        definition.sessionCommand = value("Session").trimmed();
+        definition.sessionStart = value("SessionStart").trimmed();
+        definition.sessionSay = value("SessionSay").trimmed();
+        definition.sessionDone = value("SessionDone").trimmed();
         definitions.append(definition);
     }
     return definitions;
@@ -147,17 +164,24 @@ bool saveSpeechProgramDefinitions(const QList<SpeechProgramDefinition> &definiti
     if (!removedSections.isEmpty())
         ini = withoutSections(*ini, removedSections);
     for (const SpeechProgramDefinition &d : definitions) {
-        ini->writeKeys(
-            d.section,
-            {{QStringLiteral("Enabled"), d.enabled ? QStringLiteral("1") : QStringLiteral("0")},
-             {QStringLiteral("Name"), d.name},
-             {QStringLiteral("Command"), d.command},
-             {QStringLiteral("Input"), d.textOnStandardInput ? QStringLiteral("stdin") : QStringLiteral("file")},
-             {QStringLiteral("Encoding"), d.encoding},
-             {QStringLiteral("Rate"), valueRangeText(d.rate)},
-             {QStringLiteral("Pitch"), valueRangeText(d.pitch)},
-             {QStringLiteral("Stress"), stressFormName(d.stress)},
-             {QStringLiteral("Punctuation"), d.plainPunctuation ? QStringLiteral("plain") : QStringLiteral("keep")}});
+        QList<std::pair<QString, QString>> keys = {
+            {QStringLiteral("Enabled"), d.enabled ? QStringLiteral("1") : QStringLiteral("0")},
+            {QStringLiteral("Name"), d.name},
+            {QStringLiteral("Command"), d.command},
+            {QStringLiteral("Input"), d.textOnStandardInput ? QStringLiteral("stdin") : QStringLiteral("file")},
+            {QStringLiteral("Encoding"), d.encoding},
+            {QStringLiteral("Rate"), valueRangeText(d.rate)},
+            {QStringLiteral("Pitch"), valueRangeText(d.pitch)},
+            {QStringLiteral("Stress"), stressFormName(d.stress)},
+            {QStringLiteral("Punctuation"), d.plainPunctuation ? QStringLiteral("plain") : QStringLiteral("keep")}};
+        // A section without a session gets no empty session keys.
+        const bool session = !(d.sessionCommand + d.sessionStart + d.sessionSay + d.sessionDone).isEmpty();
+        if (session || ini->read(d.section, QStringLiteral("Session")))
+            keys += {{QStringLiteral("Session"), d.sessionCommand},
+                     {QStringLiteral("SessionStart"), d.sessionStart},
+                     {QStringLiteral("SessionSay"), d.sessionSay},
+                     {QStringLiteral("SessionDone"), d.sessionDone}};
+        ini->writeKeys(d.section, keys);
     }
     return UserFile::writeBytes(iniPath, Codec::encodeUserFile(ini->toText()));
 }
@@ -181,6 +205,20 @@ void loadSpeechPrograms(const QString &programFolder)
     setInstalledSpeechPrograms(loadSpeechProgramDefinitions(ProgramFolder(programFolder).speechProgramsFile()));
 }
 
+namespace {
+
+QString programNumber(const std::optional<ProgramValueRange> &range, int percent)
+{
+    if (!range)
+        return QString();
+    const double value = programValue(*range, percent);
+    const bool whole = std::trunc(range->lowest) == range->lowest && std::trunc(range->normal) == range->normal
+                       && std::trunc(range->highest) == range->highest;
+    return iniNumberText(whole ? std::round(value) : std::round(value * 1000) / 1000);
+}
+
+} // namespace
+
 double programValue(const ProgramValueRange &range, int percent)
 {
     if (percent <= 100) {
@@ -194,21 +232,19 @@ double programValue(const ProgramValueRange &range, int percent)
 QStringList speechProgramCommand(const SpeechProgramDefinition &definition, const QString &textFile,
                                  const QString &wavFile, int ratePercent, int pitchPercent)
 {
-    // A program whose range is in whole numbers may not read a fraction.
-    const auto number = [](const std::optional<ProgramValueRange> &range, int percent) {
-        if (!range)
-            return QString();
-        const double value = programValue(*range, percent);
-        const bool whole = std::trunc(range->lowest) == range->lowest && std::trunc(range->normal) == range->normal
-                           && std::trunc(range->highest) == range->highest;
-        return iniNumberText(whole ? std::round(value) : std::round(value * 1000) / 1000);
-    };
     QStringList arguments = QProcess::splitCommand(definition.command);
-    for (QString &argument : arguments) {
-        argument.replace(QStringLiteral("{text}"), textFile);
-        argument.replace(QStringLiteral("{wav}"), wavFile);
-        argument.replace(QStringLiteral("{rate}"), number(definition.rate, ratePercent));
-        argument.replace(QStringLiteral("{pitch}"), number(definition.pitch, pitchPercent));
-    }
+    for (QString &argument : arguments)
+        argument = withPlaceholders(argument, definition, textFile, wavFile, ratePercent, pitchPercent);
     return arguments;
+}
+
+QString speechProgramSessionLine(const SpeechProgramDefinition &definition, const QString &textFile,
+                                 const QString &wavFile, int ratePercent, int pitchPercent)
+{
+    // The names go inside the program's own quotes.
+    const auto escaped = [](QString name) {
+        return name.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    };
+    return withPlaceholders(definition.sessionSay, definition, escaped(textFile), escaped(wavFile), ratePercent,
+                            pitchPercent);
 }

@@ -37,6 +37,19 @@ struct SpeechProgramDefinition
     // The program's front end reads only plain ASCII punctuation
     // ("Punctuation=plain"): see plainPunctuation.
     bool plainPunctuation = false;
+    // A program that can stay running for a whole book reads a command line
+    // on its standard input for each stretch instead of being started for
+    // each ("Session": its command; empty, the program starts each time).
+    // "SessionStart" is written once when it starts, "SessionSay" for each
+    // stretch ({text}, {wav}, {rate}, {pitch}, the file names escaped as in
+    // a C string), and the program writes "SessionDone" as a line of its
+    // own (on either output) when the stretch's WAV is written.
+    QString sessionCommand;
+    QString sessionStart;
+    QString sessionSay;
+    QString sessionDone;
+
+    bool usesSession() const { return !sessionCommand.isEmpty() && !sessionSay.isEmpty() && !sessionDone.isEmpty(); }
 };
 
 // Every section of the file, switched on or off, in the file's order.
@@ -60,6 +73,9 @@ double programValue(const ProgramValueRange &range, int percent);
 // The arguments for one run, placeholders filled in. Empty when the command
 // names no program.
 QStringList speechProgramCommand(const SpeechProgramDefinition &definition, const QString &textFile,
+                                 const QString &wavFile, int ratePercent, int pitchPercent);
+// The line a session program gets for one stretch, placeholders filled in.
+QString speechProgramSessionLine(const SpeechProgramDefinition &definition, const QString &textFile,
                                  const QString &wavFile, int ratePercent, int pitchPercent);
 // "Rate" and "Pitch" as the file keeps them: three numbers.
 std::optional<ProgramValueRange> parseValueRange(const QString &text);
