@@ -208,8 +208,11 @@ QList<SpeechSegment> SpeechVoice::segmentsOf(const QList<SpeechPiece> &pieces, b
     QList<SpeechSegment> segments;
     QString current;
     for (SpeechPiece piece : pieces) {
-        // A silence belongs to the voice before it: no switch for it.
-        if (piece.kind == SpeechPiece::Text || segments.isEmpty()) {
+        // A silence, or a stretch with nothing to say (a full stop left
+        // beside a role's tags), belongs to the voice before it: a switch of
+        // voices costs the engine a reload of its dictionary.
+        const bool speaks = piece.kind == SpeechPiece::Text && hasSpeakableCharacter(piece.text);
+        if (speaks || segments.isEmpty()) {
             const SegmentVoice voice = voiceNamed(piece.voice);
             if (segments.isEmpty() || voice.key() != current) {
                 segments.append({{}, voice.identifier, voice.program});
