@@ -66,6 +66,21 @@ double zeroCrossingRate(const QByteArray &pcm)
     return loud ? 1000.0 * crossings / loud : 0;
 }
 
+// A speech program (espeak-ng's command line under a script taking the text
+// file and the WAV) that writes down every text it is given.
+QString writeTellingProgram(const TempProgramFolder &folder)
+{
+    return writeScript(folder, QStringLiteral("мой голос.sh"),
+                       QStringLiteral("cat \"$1\" >> \"%1\"\nexec espeak-ng -v ru -w \"$2\" -f \"$1\"")
+                           .arg(folder.file(QStringLiteral("сказано.txt"))));
+}
+
+// What that program was given, blanks and line breaks made single blanks.
+QString toldText(const TempProgramFolder &folder)
+{
+    return QString::fromUtf8(folder.readBytes(QStringLiteral("сказано.txt"))).simplified();
+}
+
 int russianVoice()
 {
     return SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
@@ -83,8 +98,9 @@ TEST(RoleVoiceMarkup, EveryRoleNamesItsVoiceOnceOneRoleHasItsOwn)
         QStringList expected;
     } cases[] = {
         // No role voice: the markup of old, no voice named.
-        {{}, {QStringLiteral(": Он остановился у двери."), QStringLiteral(": Иди домой,"),
-              QStringLiteral(": сказал он."), QStringLiteral(": Не пойду!"), QStringLiteral(": Стемнело.")}},
+        {{},
+         {QStringLiteral(": Он остановился у двери."), QStringLiteral(": Иди домой,"), QStringLiteral(": сказал он."),
+          QStringLiteral(": Не пойду!"), QStringLiteral(": Стемнело.")}},
         // Speech in its voice; narration and the author are the book's.
         {{QString(), m3},
          {QStringLiteral("Russian: Он остановился у двери."), QStringLiteral("Russian+m3: Иди домой,"),
@@ -116,9 +132,8 @@ TEST(RoleVoiceMarkup, ContainerVoiceElementEndsWithItsEndTag)
 {
     const QList<SpeechPiece> pieces = parseSapiXml(
         QStringLiteral("А <voice required=\"Gender=Female;Name=ru+f3\">Б</voice> В <voice required='Name=X'/>Г"));
-    EXPECT_EQ(voicedPieces(pieces),
-              (QStringList{QStringLiteral(": А"), QStringLiteral("ru+f3: Б"), QStringLiteral(": В"),
-                           QStringLiteral("X: Г")}));
+    EXPECT_EQ(voicedPieces(pieces), (QStringList{QStringLiteral(": А"), QStringLiteral("ru+f3: Б"),
+                                                 QStringLiteral(": В"), QStringLiteral("X: Г")}));
 }
 
 TEST(RoleVoiceNames, NamesTheListAndEspeakNgUse)
@@ -134,10 +149,18 @@ TEST(RoleVoiceNames, NamesTheListAndEspeakNgUse)
         int index;
         const char *variant;
     } cases[] = {
-        {"Russian", 0, ""},    {"Russian+m3", 0, "m3"}, {"ru+F3", 0, "f3"}, {"Russian+female3", 0, "f3"},
-        {"English+m3", 1, "m3"}, {"Голос+2", 2, ""},    {" ru ", 0, ""},
+        {"Russian", 0, ""},
+        {"Russian+m3", 0, "m3"},
+        {"ru+F3", 0, "f3"},
+        {"Russian+female3", 0, "f3"},
+        {"English+m3", 1, "m3"},
+        {"Голос+2", 2, ""},
+        {" ru ", 0, ""},
         // unknown voice or variant, a variant of a program, nothing
-        {"Klingon+m3", -1, ""}, {"ru+m99", -1, ""},    {"Голос+2+m3", -1, ""}, {"", -1, ""},
+        {"Klingon+m3", -1, ""},
+        {"ru+m99", -1, ""},
+        {"Голос+2+m3", -1, ""},
+        {"", -1, ""},
     };
     for (const auto &c : cases) {
         const auto found = findRoleVoice(QString::fromUtf8(c.name), voices, variants);
@@ -193,10 +216,7 @@ TEST(RoleVoiceSpeech, EspeakNgSwitchesVariantsStretchByStretch)
 TEST(RoleVoiceSpeech, SpeechProgramSpeaksOnlyTheStretchesOfItsRole)
 {
     TempProgramFolder folder;
-    const QString log = folder.file(QStringLiteral("сказано.txt"));
-    const QString script =
-        writeScript(folder, QStringLiteral("мой голос.sh"),
-                    QStringLiteral("cat \"$1\" >> \"%1\"\nexec espeak-ng -v ru -w \"$2\" -f \"$1\"").arg(log));
+    const QString script = writeTellingProgram(folder);
     SpeechProgramDefinition program = espeakCommandLineVoice(QStringLiteral("Голос программы"));
     program.command = QStringLiteral("\"%1\" {text} {wav}").arg(script);
     setInstalledSpeechPrograms({program});
@@ -207,18 +227,13 @@ TEST(RoleVoiceSpeech, SpeechProgramSpeaksOnlyTheStretchesOfItsRole)
     setInstalledSpeechPrograms({});
     EXPECT_TRUE(voice.failure().isEmpty()) << voice.failure().toStdString();
     EXPECT_GT(sound.size(), voice.format().bytesPerSecond() * 2);
-    QFile said(log);
-    ASSERT_TRUE(said.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(said.readAll()).simplified(), QStringLiteral("Иди домой,"));
+    EXPECT_EQ(toldText(folder), QStringLiteral("Иди домой,"));
 }
 
 TEST(RoleVoiceCli, RecordSpeaksARoleWithTheVoiceOfVoiceIni)
 {
     TempProgramFolder folder;
-    const QString log = folder.file(QStringLiteral("сказано.txt"));
-    const QString script =
-        writeScript(folder, QStringLiteral("мой голос.sh"),
-                    QStringLiteral("cat \"$1\" >> \"%1\"\nexec espeak-ng -v ru -w \"$2\" -f \"$1\"").arg(log));
+    const QString script = writeTellingProgram(folder);
     folder.writeCp1251(QStringLiteral("SpeechPrograms.ini"),
                        QStringLiteral("[Мой голос]\r\nEnabled=1\r\nName=Голос программы\r\nCommand=\"%1\" {text} "
                                       "{wav}\r\nStress=none\r\n")
@@ -233,7 +248,5 @@ TEST(RoleVoiceCli, RecordSpeaksARoleWithTheVoiceOfVoiceIni)
     const CliRun run = runCli(folder, {QStringLiteral("record"), QStringLiteral("Диалог"), QStringLiteral("--output"),
                                        folder.file(QStringLiteral("Аудио")), QStringLiteral("--quiet")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    QFile said(log);
-    ASSERT_TRUE(said.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(said.readAll()).simplified(), QStringLiteral("Иди домой,"));
+    EXPECT_EQ(toldText(folder), QStringLiteral("Иди домой,"));
 }
