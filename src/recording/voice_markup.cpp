@@ -16,12 +16,33 @@ QString silence(int msec)
     return QStringLiteral("<silence msec=") + quoted(msec) + QStringLiteral("/>");
 }
 
-// A speaking role: its pause, then its rate and pitch for what follows.
+// The voice that speaks role r: its own, else the book's voice (the
+// record's). Named only when some role has a voice of its own, so that a
+// table without role voices gives the markup it always gave.
+QString roleVoiceName(const VoiceParams &v, int r)
+{
+    const QString &own = v.roleVoice[r - 1];
+    return own.isEmpty() ? v.name : own;
+}
+
+QString sapiVoice(const VoiceParams &v, int r)
+{
+    if (!hasRoleVoices(v))
+        return QString();
+    QString name = roleVoiceName(v, r);
+    name.replace(u'&', QStringLiteral("&amp;"))
+        .replace(u'<', QStringLiteral("&lt;"))
+        .replace(u'>', QStringLiteral("&gt;"))
+        .replace(u'"', QStringLiteral("&quot;"));
+    return QStringLiteral(" <voice required=\"Name=") + name + QStringLiteral("\"/>");
+}
+
+// A speaking role: its pause, then its rate, pitch and voice for what follows.
 QString sapiRole(const VoiceParams &v, int r)
 {
     return QStringLiteral("\n        ") + silence(v.pause[r - 1]) + QStringLiteral(" <rate absspeed=")
            + quoted(v.speed[r - 1]) + QStringLiteral("/> <pitch absmiddle=") + quoted(v.pitch[r - 1])
-           + QStringLiteral("/>");
+           + QStringLiteral("/>") + sapiVoice(v, r);
 }
 
 // Lines that hold only blanks become empty; a CR LF line end stays whole.
@@ -68,8 +89,10 @@ QString restateRates(const QString &text, const VoiceParams &v)
 
 QString cubeVoiceTag(const VoiceParams &v, int r)
 {
+    const QString voice =
+        hasRoleVoices(v) ? QStringLiteral("\\voice{") + roleVoiceName(v, r) + QStringLiteral("} ") : QString();
     return QStringLiteral(" \\abspitch{") + QString::number(v.pitch[r - 1]) + QStringLiteral("} \\absspeed{")
-           + QString::number(v.speed[r - 1]) + QStringLiteral("} ");
+           + QString::number(v.speed[r - 1]) + QStringLiteral("} ") + voice;
 }
 
 QString cubePause(int msec)
@@ -85,7 +108,7 @@ QString toSapiMarkup(const QString &text, const VoiceParams &v)
     out.replace(VoiceMarker::pause, silence(v.pause[0]));
     out.replace(VoiceMarker::narration, QStringLiteral("\n<rate absspeed=") + quoted(v.speed[0])
                                             + QStringLiteral("/> <pitch absmiddle=") + quoted(v.pitch[0])
-                                            + QStringLiteral("/> "));
+                                            + QStringLiteral("/>") + sapiVoice(v, 1) + u' ');
     out.replace(VoiceMarker::speech, sapiRole(v, 2));
     out.replace(VoiceMarker::speech2, sapiRole(v, 3));
     out.replace(VoiceMarker::author, sapiRole(v, 4));

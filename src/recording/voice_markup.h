@@ -1,7 +1,9 @@
 #pragma once
 // Turning the role markers into the markup of the engine that speaks the
 // text: SAPI XML (toSapiMarkup) or Speech Cube control tags (Repl), with each role's
-// rate, pitch and pause from the voice's record.
+// rate, pitch and pause from the voice's record, and, when some role has a
+// voice of its own, every role's voice (<voice required="Name=..."/>,
+// \voice{...}) so the speech layer switches voices stretch by stretch.
 
 #include "recording/speech/voice_table.h"
 

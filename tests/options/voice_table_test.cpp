@@ -1,5 +1,6 @@
 // The voice table and "Voice.ini".
 
+#include "common/text_codec.h"
 #include "recording/speech/voice_table.h"
 
 #include "support/temp_program_folder.h"
@@ -61,4 +62,40 @@ TEST(VoiceTable, ProgramTableFromTheEngineVoices)
     EXPECT_EQ(russian->pitch[1], 5);
     EXPECT_EQ(voiceParams(int(voiceTable().size())).pitch[1], 0);
     voiceTable() = VoiceTable{};
+}
+
+TEST(VoiceTable, RoleVoicesRoundTripAndAnOldFileStaysAsItWas)
+{
+    TempProgramFolder folder;
+    const QString ini = folder.file(QStringLiteral("Voice.ini"));
+    const QString old = QStringLiteral("; мои голоса\r\n[Russian]\r\n1Speed=3\r\n2Pause=100\r\n");
+    folder.writeCp1251(QStringLiteral("Voice.ini"), old);
+    const QStringList voices = {QStringLiteral("Russian"), QStringLiteral("English")};
+
+    // An old file: every role is the book's voice, and saving it unchanged
+    // adds the old keys only.
+    VoiceTable table = loadVoiceTable(voices, ini);
+    for (const VoiceParams &voice : table)
+        EXPECT_FALSE(hasRoleVoices(voice));
+    ASSERT_TRUE(saveVoiceTable(table, ini));
+    QString text = Codec::decodeUserFile(folder.readBytes(QStringLiteral("Voice.ini")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Voice="))) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(old));
+
+    // Role voices (a name Windows-1251 cannot hold among them) come back whole.
+    table[0].roleVoice = {QString(), QStringLiteral("Russian+m3"), QStringLiteral("Голос ♪"), QString()};
+    ASSERT_TRUE(saveVoiceTable(table, ini));
+    table = loadVoiceTable(voices, ini);
+    EXPECT_EQ(table[0].roleVoice,
+              (std::array<QString, 4>{QString(), QStringLiteral("Russian+m3"), QStringLiteral("Голос ♪"), QString()}));
+    EXPECT_EQ(table[0].speed[0], 3);
+    EXPECT_FALSE(hasRoleVoices(table[1]));
+    const QByteArray bytes = folder.readBytes(QStringLiteral("Voice.ini"));
+    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
+    EXPECT_TRUE(Codec::decodeUserFile(bytes).contains(QStringLiteral("2Voice=Russian+m3\r\n")));
+
+    // Back to the book's voice: the key stays, empty.
+    table[0].roleVoice = {};
+    ASSERT_TRUE(saveVoiceTable(table, ini));
+    EXPECT_FALSE(hasRoleVoices(loadVoiceTable(voices, ini)[0]));
 }

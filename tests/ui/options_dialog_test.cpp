@@ -413,3 +413,40 @@ TEST_F(OptionsWindowTest, MainWindowOpensItFromButtonNineAndOnFirstStart)
 }
 
 } // namespace
+
+TEST_F(OptionsWindowTest, RoleVoicesAreChosenKeptAndReadBack)
+{
+    const QString voiceIni = folder.file(QStringLiteral("Voice.ini"));
+    // A name the lists lack, typed into the file, is shown and kept.
+    writeIni(kSapi, QStringLiteral("4Voice"), QStringLiteral("Голос, которого нет"), voiceIni);
+    const QString m3 = kSapi + QStringLiteral("+m3");
+    {
+        auto w = open();
+        child<QComboBox>(w.get(), "voiceCombo")->setCurrentIndex(0);
+        auto *speech = child<QComboBox>(w.get(), "speechVoiceCombo");
+        EXPECT_EQ(speech->itemText(0), QStringLiteral("Голос книги"));
+        EXPECT_EQ(speech->currentIndex(), 0);
+        EXPECT_EQ(child<QComboBox>(w.get(), "authorVoiceCombo")->currentText(), QStringLiteral("Голос, которого нет"));
+        ASSERT_GE(speech->findData(m3), 0);
+        ASSERT_GE(speech->findData(kCube), 0);
+        speech->setCurrentIndex(speech->findData(m3));
+        auto *second = child<QComboBox>(w.get(), "secondSpeechVoiceCombo");
+        second->setCurrentIndex(second->findData(kCube));
+        click(w.get(), "okButton");
+    }
+    EXPECT_EQ(readIni(kSapi, QStringLiteral("2Voice"), voiceIni), m3);
+    EXPECT_EQ(readIni(kSapi, QStringLiteral("3Voice"), voiceIni), kCube);
+    EXPECT_EQ(readIni(kSapi, QStringLiteral("4Voice"), voiceIni), QStringLiteral("Голос, которого нет"));
+    EXPECT_FALSE(readIni(kSapi, QStringLiteral("1Voice"), voiceIni));
+    EXPECT_FALSE(readIni(kCube, QStringLiteral("2Voice"), voiceIni));
+
+    // Opened again (a restart reads the file the same way), the page shows the choice.
+    auto w = open();
+    child<QComboBox>(w.get(), "voiceCombo")->setCurrentIndex(0);
+    EXPECT_EQ(child<QComboBox>(w.get(), "speechVoiceCombo")->currentData().toString(), m3);
+    EXPECT_EQ(child<QComboBox>(w.get(), "secondSpeechVoiceCombo")->currentData().toString(), kCube);
+    EXPECT_EQ(child<QComboBox>(w.get(), "narrationVoiceCombo")->currentIndex(), 0);
+    // Another voice has its own roles.
+    child<QComboBox>(w.get(), "voiceCombo")->setCurrentIndex(1);
+    EXPECT_EQ(child<QComboBox>(w.get(), "speechVoiceCombo")->currentIndex(), 0);
+}

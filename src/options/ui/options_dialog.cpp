@@ -13,6 +13,8 @@
 #include "options/option_defaults.h"
 #include "options/output_folder_check.h"
 #include "options/visual_style_manifest.h"
+#include "recording/role_voice_preview.h"
+#include "recording/speech/role_voices.h"
 #include "recording/speech/speech_voice.h"
 #include "recording/speech/voice_list.h"
 #include "recording/speech/voice_table.h"
@@ -86,6 +88,7 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
 
     // Opening: voices, priorities, presets, the voice table, the settings.
     fillVoiceCombo();
+    fillRoleVoiceCombos();
     m_lamePriorityCombo->addItems(
         {QStringLiteral("Обычный (Normal)"), QStringLiteral("Низкий (Idle)"), QStringLiteral("Высокий (High)")});
     connect(m_voiceCombo, &QComboBox::currentIndexChanged, this, &OptionsDialog::voiceChosen);
@@ -131,6 +134,17 @@ void OptionsDialog::fillVoiceCombo()
         m_voiceCombo->addItem(voice.name, voice.index);
 }
 
+void OptionsDialog::fillRoleVoiceCombos()
+{
+    const QList<RoleVoiceChoice> choices = roleVoiceChoices(m_voices, SpeechVoice::variants());
+    for (QComboBox *combo : m_roleVoiceCombos) {
+        const QSignalBlocker blocker(combo);
+        combo->clear();
+        for (const RoleVoiceChoice &choice : choices)
+            combo->addItem(choice.shown, choice.name);
+    }
+}
+
 int OptionsDialog::chosenVoice() const
 {
     return m_voiceCombo->currentIndex() < 0 ? -1 : m_voiceCombo->currentData().toInt();
@@ -156,6 +170,26 @@ void OptionsDialog::showChosenVoiceValues()
             m_voiceSliders[c][r]->setRange(voiceSliderRange(voice.voiceKind, columns[c]));
             m_voiceSliders[c][r]->setValue((*values[c])[r]);
         }
+    for (int r = 0; r < 4; ++r) {
+        QComboBox *combo = m_roleVoiceCombos[r];
+        const QString &name = voice.roleVoice[r];
+        // A name the list lacks (typed into the file, a program switched
+        // off) is shown as it stands and kept.
+        if (combo->findData(name) < 0)
+            combo->addItem(name, name);
+        combo->setCurrentIndex(combo->findData(name));
+    }
+}
+
+VoiceParams OptionsDialog::shownVoiceValues(VoiceParams voice) const
+{
+    for (int r = 0; r < 4; ++r) {
+        voice.speed[r] = m_voiceSliders[0][r]->value();
+        voice.pitch[r] = m_voiceSliders[1][r]->value();
+        voice.pause[r] = m_voiceSliders[2][r]->value();
+        voice.roleVoice[r] = m_roleVoiceCombos[r]->currentData().toString();
+    }
+    return voice;
 }
 
 void OptionsDialog::storeChosenVoiceValues()
@@ -163,12 +197,20 @@ void OptionsDialog::storeChosenVoiceValues()
     const int index = chosenVoice();
     if (index < 0 || index >= voiceTable().size())
         return;
-    VoiceParams &voice = voiceTable()[index];
-    for (int r = 0; r < 4; ++r) {
-        voice.speed[r] = m_voiceSliders[0][r]->value();
-        voice.pitch[r] = m_voiceSliders[1][r]->value();
-        voice.pause[r] = m_voiceSliders[2][r]->value();
-    }
+    voiceTable()[index] = shownVoiceValues(voiceTable().at(index));
+}
+
+void OptionsDialog::previewRoles()
+{
+    const int index = chosenVoice();
+    if (index < 0 || index >= voiceTable().size())
+        return;
+    // What the page shows, tried before it is applied.
+    const VoiceParams voice = shownVoiceValues(voiceTable().at(index));
+    if (!m_previewVoice)
+        m_previewVoice = std::make_unique<SpeechVoice>();
+    m_previewVoice->selectVoice(index);
+    m_previewVoice->speak(rolePreviewMarkup(voice), rolePreviewFlags(voice));
 }
 
 void OptionsDialog::writeVoiceTableFile()
@@ -183,6 +225,7 @@ void OptionsDialog::reloadVoiceList()
     {
         const int chosen = chosenVoice();
         fillVoiceCombo();
+        fillRoleVoiceCombos();
         const QSignalBlocker blocker(m_voiceCombo);
         showVoice(std::min(chosen, int(m_voices.size()) - 1));
     }

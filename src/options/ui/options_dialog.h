@@ -7,12 +7,14 @@
 
 #include "app/settings.h"
 #include "recording/speech/speech_voice.h"
+#include "recording/speech/voice_table.h"
 
 #include <QDialog>
 #include <QList>
 #include <QPair>
 
 #include <functional>
+#include <memory>
 
 class EncoderPage;
 class QCheckBox;
@@ -46,6 +48,8 @@ public:
     void showOutputFolderPage();
     void showChosenVoiceValues();
     void storeChosenVoiceValues();
+    // `voice` with the values the page shows for it.
+    VoiceParams shownVoiceValues(VoiceParams voice) const;
     void writeVoiceTableFile();
     // Settings record -> controls, and controls -> a settings record (memory
     // only; the fields the window does not edit keep their values).
@@ -89,6 +93,10 @@ private:
     int chosenVoice() const;
     void showVoice(int index);
     void voiceChosen();
+    // The role voice lists: every voice and variant a role can be given.
+    void fillRoleVoiceCombos();
+    // "Прослушать": a short dialogue with the roles as the page sets them.
+    void previewRoles();
     // The speech programs were saved: the voice list follows them.
     void reloadVoiceList();
     void highPriorityClicked(bool checked);
@@ -117,6 +125,9 @@ private:
     QComboBox *m_voiceCombo = nullptr;
     // [column][role - 1], columns rate, pitch, pause.
     SliderBox *m_voiceSliders[3][4] = {};
+    // [role - 1]; each item holds the role voice's name, "" for the book's.
+    QComboBox *m_roleVoiceCombos[4] = {};
+    std::unique_ptr<SpeechVoice> m_previewVoice;
     SliderBox *m_pauseAtStart = nullptr;
     SliderBox *m_pauseAtEnd = nullptr;
     QCheckBox *m_highPriority = nullptr;

@@ -71,13 +71,14 @@ QWidget *OptionsDialog::buildEnginePage()
 
     auto *voices = new QGroupBox(QStringLiteral("Параметры голоса"), page);
     auto *grid = new QGridLayout(voices);
-    const QString columns[3] = {QStringLiteral("Скорость"), QStringLiteral("Тембр"), QStringLiteral("Пауза (ms)")};
+    const QString columns[4] = {QStringLiteral("Скорость"), QStringLiteral("Тембр"), QStringLiteral("Пауза (ms)"),
+                                QStringLiteral("Голос")};
     const QString columnNames[3] = {QStringLiteral("Rate"), QStringLiteral("Pitch"), QStringLiteral("Pause")};
     const QString roleNames[4] = {QStringLiteral("narration"), QStringLiteral("speech"), QStringLiteral("secondSpeech"),
                                   QStringLiteral("author")};
     const QString rows[4] = {QStringLiteral("Повествование:"), QStringLiteral("Речь (голос 1):"),
                              QStringLiteral("Речь (Голос 2):"), QStringLiteral("Комментарий:")};
-    for (int c = 0; c < 3; ++c)
+    for (int c = 0; c < 4; ++c)
         grid->addWidget(new QLabel(columns[c], voices), 0, c + 1, Qt::AlignCenter);
     for (int r = 0; r < 4; ++r) {
         grid->addWidget(new QLabel(rows[r], voices), r + 1, 0);
@@ -85,7 +86,18 @@ QWidget *OptionsDialog::buildEnginePage()
             m_voiceSliders[c][r] = new SliderBox(roleNames[r] + columnNames[c], voices);
             grid->addWidget(m_voiceSliders[c][r], r + 1, c + 1);
         }
+        m_roleVoiceCombos[r] = new QComboBox(voices);
+        m_roleVoiceCombos[r]->setObjectName(roleNames[r] + QStringLiteral("VoiceCombo"));
+        m_roleVoiceCombos[r]->setToolTip(QStringLiteral("Голос, которым читается эта роль; «Голос книги» — "
+                                                        "выбранный выше голосовой движок"));
+        m_roleVoiceCombos[r]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        m_roleVoiceCombos[r]->setMinimumContentsLength(14);
+        grid->addWidget(m_roleVoiceCombos[r], r + 1, 4);
     }
+    QPushButton *preview = named(new QPushButton(QStringLiteral("Прослушать"), voices), "previewRolesButton",
+                                 QStringLiteral("Прочитать короткий диалог выбранными голосами ролей"));
+    connect(preview, &QPushButton::clicked, this, &OptionsDialog::previewRoles);
+    grid->addWidget(preview, 5, 4, Qt::AlignRight);
 
     auto *dictionary = new QGroupBox(QStringLiteral("Обработка словарем"), page);
     QCheckBox *useDictionary = addFlag(

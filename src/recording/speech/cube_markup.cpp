@@ -18,6 +18,7 @@ public:
                 m_current = SpeechPiece{};
                 m_current.rate = m_rate;
                 m_current.pitch = m_pitch;
+                m_current.voice = m_voice;
                 m_open = true;
             }
             m_current.text.append(markup.at(i));
@@ -25,8 +26,9 @@ public:
         }
         m_end = to;
     }
-    void setRate(int rate) { changeTo(rate, m_pitch); }
-    void setPitch(int pitch) { changeTo(m_rate, pitch); }
+    void setRate(int rate) { changeTo(rate, m_pitch, m_voice); }
+    void setPitch(int pitch) { changeTo(m_rate, pitch, m_voice); }
+    void setVoice(const QString &voice) { changeTo(m_rate, m_pitch, voice); }
     void addSilence(int msec)
     {
         close();
@@ -44,13 +46,14 @@ public:
     }
 
 private:
-    void changeTo(int rate, int pitch)
+    void changeTo(int rate, int pitch, const QString &voice)
     {
-        if (rate == m_rate && pitch == m_pitch)
+        if (rate == m_rate && pitch == m_pitch && voice == m_voice)
             return;
         close();
         m_rate = rate;
         m_pitch = pitch;
+        m_voice = voice;
     }
     void close()
     {
@@ -68,6 +71,7 @@ private:
     int m_end = 0;
     int m_rate = kNormalPercent;
     int m_pitch = kNormalPercent;
+    QString m_voice;
 };
 
 } // namespace
@@ -88,6 +92,10 @@ QList<SpeechPiece> parseCubeMarkup(const QString &text)
         at = int(match.capturedEnd());
         const QString name = match.captured(1).toLower();
         const QString value = match.captured(2).trimmed();
+        if (name == u"voice") {
+            pieces.setVoice(value);
+            continue;
+        }
         // A voice table never filled in has 0 here: the voice's normal.
         const int percent = value.toInt() > 0 ? value.toInt() : kNormalPercent;
         if (name == u"absspeed")

@@ -51,6 +51,20 @@ int sentenceEnd(const QString &text, int start)
     return i;
 }
 
+// The voices espeak-ng lists for `spec` (null: every language's voice).
+QList<EngineVoice> listedEngineVoices(espeak_VOICE *spec)
+{
+    QList<EngineVoice> voices;
+    const espeak_VOICE **list = espeak_ListVoices(spec);
+    for (int i = 0; list && list[i]; ++i) {
+        const espeak_VOICE *v = list[i];
+        // languages: a priority byte, then the language name
+        const QString language = v->languages && v->languages[0] ? QString::fromUtf8(v->languages + 1) : QString();
+        voices.append({QString::fromUtf8(v->name), QString::fromUtf8(v->identifier), language});
+    }
+    return voices;
+}
+
 // Stressed words remembered per voice before the memory starts afresh.
 constexpr int kMaxStressedWords = 50000;
 
@@ -82,7 +96,8 @@ public:
             return;
         espeak_SetPhonemeTrace(0, nullptr);
         std::fclose(m_stream);
-        *m_target = QString::fromUtf8(m_buffer, qsizetype(m_size));
+        // The segments of a job with role voices add up.
+        *m_target += QString::fromUtf8(m_buffer, qsizetype(m_size));
         std::free(m_buffer);
     }
     PhonemeTrace(const PhonemeTrace &) = delete;
@@ -187,6 +202,21 @@ namespace {
 
 thread_local EspeakEngine::Run *g_run = nullptr;
 
+// The sink of a segment that more of its job follows: the job's sound goes
+// on, so the segment neither ends the utterance nor waits for it to be heard
+// (speaking aloud, the wait would leave a gap between the voices).
+class ContinuingSink : public SpeechSink
+{
+public:
+    explicit ContinuingSink(std::shared_ptr<SpeechSink> sink) : m_sink(std::move(sink)) { }
+    void write(const char *pcm, qint64 bytes) override { m_sink->write(pcm, bytes); }
+    void hold(bool on) override { m_sink->hold(on); }
+    void flush() override { m_sink->flush(); }
+
+private:
+    std::shared_ptr<SpeechSink> m_sink;
+};
+
 int synthCallback(short *wav, int samples, espeak_EVENT *events)
 {
     EspeakEngine::Run *run = g_run;
@@ -231,16 +261,14 @@ void EspeakEngine::initialise()
 {
     const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kChunkMsecs, nullptr, espeakINITIALIZE_DONT_EXIT);
     QList<EngineVoice> voices;
+    QList<EngineVoice> variants;
     if (rate > 0) {
         m_format.sampleRate = rate;
         espeak_SetSynthCallback(synthCallback);
-        const espeak_VOICE **list = espeak_ListVoices(nullptr);
-        for (int i = 0; list && list[i]; ++i) {
-            const espeak_VOICE *v = list[i];
-            // languages: a priority byte, then the language name
-            const QString language = v->languages && v->languages[0] ? QString::fromUtf8(v->languages + 1) : QString();
-            voices.append({QString::fromUtf8(v->name), QString::fromUtf8(v->identifier), language});
-        }
+        voices = listedEngineVoices(nullptr);
+        espeak_VOICE variantSpec{};
+        variantSpec.languages = "variant";
+        variants = listedEngineVoices(&variantSpec);
         // The program is made for Russian books: Russian voices come first,
         // so the first voice of the list (the default "Номер движка" 0) reads
         // them as a new user expects.
@@ -250,6 +278,7 @@ void EspeakEngine::initialise()
     }
     std::lock_guard lock(m_mutex);
     m_voices = voices;
+    m_variants = variants;
     m_ready = true;
     m_wake.notify_all();
 }
@@ -267,7 +296,9 @@ void EspeakEngine::workerLoop()
             job = std::move(m_queue.front());
             m_queue.pop_front();
         }
-        if (job.state->generation == job.generation && job.program)
+        if (job.state->generation == job.generation && !job.segments.isEmpty())
+            runSegments(job);
+        else if (job.state->generation == job.generation && job.program)
             speakThroughProgram(job, m_format);
         else if (job.state->generation == job.generation && !m_voices.isEmpty())
             runJob(job);
@@ -294,9 +325,40 @@ void EspeakEngine::enqueue(SpeechJob job)
     m_wake.notify_all();
 }
 
-void EspeakEngine::runJob(SpeechJob &job)
+void EspeakEngine::runSegments(SpeechJob &job)
 {
     {
+        std::lock_guard lock(job.state->mutex);
+        job.state->failure.clear();
+    }
+    for (int i = 0; i < job.segments.size(); ++i) {
+        if (job.state->generation != job.generation)
+            return;
+        const SpeechSegment &segment = job.segments.at(i);
+        const bool last = i == job.segments.size() - 1;
+        SpeechJob part;
+        part.state = job.state;
+        part.generation = job.generation;
+        part.pieces = segment.pieces;
+        part.voiceIdentifier = segment.voiceIdentifier;
+        part.program = segment.program;
+        part.volume = job.volume;
+        part.sink = last ? job.sink : std::make_shared<ContinuingSink>(job.sink);
+        part.phonemeTrace = job.phonemeTrace;
+        part.continuesJob = i > 0;
+        if (part.program)
+            speakThroughProgram(part, m_format);
+        else if (!m_voices.isEmpty())
+            runJob(part);
+        std::lock_guard lock(job.state->mutex);
+        if (!job.state->failure.isEmpty())
+            return;
+    }
+}
+
+void EspeakEngine::runJob(SpeechJob &job)
+{
+    if (!job.continuesJob) {
         std::lock_guard lock(job.state->mutex);
         job.state->status = SpeechStatus{SpeechStatus::IsSpeaking, 0, 0, 0, 0};
     }
@@ -367,8 +429,10 @@ void EspeakEngine::selectVoice(const QString &identifier)
     if (identifier == m_currentVoice)
         return;
     espeak_SetVoiceByName(identifier.toUtf8().constData());
+    const auto language = [](const QString &voice) { return voice.section(u'+', 0, 0); };
+    if (language(identifier) != language(m_currentVoice))
+        m_stressedWords.clear();
     m_currentVoice = identifier;
-    m_stressedWords.clear();
 }
 
 QString EspeakEngine::stressedWord(const QString &word, const QList<int> &stressedVowels)

@@ -26,6 +26,15 @@ struct EngineVoice
     QString language;    // e.g. "ru"
 };
 
+// A stretch of a job that one voice speaks: an espeak-ng voice
+// ("zle/ru+m3", a variant after the "+") or a speech program.
+struct SpeechSegment
+{
+    QList<SpeechPiece> pieces;
+    QString voiceIdentifier;
+    std::shared_ptr<const SpeechProgramDefinition> program;
+};
+
 struct SpeechJob
 {
     std::shared_ptr<SpeechState> state;
@@ -40,6 +49,11 @@ struct SpeechJob
     // Set for a voice that is a speech program: the program speaks the
     // pieces, on the same thread, so voices still speak one at a time.
     std::shared_ptr<const SpeechProgramDefinition> program;
+    // Set when roles of the text have voices of their own: the segments are
+    // spoken one after another, each by its voice, in place of `pieces`.
+    QList<SpeechSegment> segments;
+    // A segment after the first: the status goes on from the one before.
+    bool continuesJob = false;
 };
 
 class EspeakEngine
@@ -50,6 +64,9 @@ public:
 
     // Empty when the voice data could not be loaded.
     const QList<EngineVoice> &voices() const { return m_voices; }
+    // The variants a voice can be spoken with ("male3", "!v/m3"; the name
+    // after "!v/" follows a "+" in a voice identifier).
+    const QList<EngineVoice> &variants() const { return m_variants; }
     const PcmFormat &format() const { return m_format; }
 
     void enqueue(SpeechJob job);
@@ -62,6 +79,7 @@ private:
     void workerLoop();
     void initialise();
     void runJob(SpeechJob &job);
+    void runSegments(SpeechJob &job);
     void selectVoice(const QString &identifier);
     QString stressedWord(const QString &word, const QList<int> &stressedVowels);
 
@@ -72,8 +90,10 @@ private:
     bool m_stopping = false;
     bool m_ready = false;
     QList<EngineVoice> m_voices;
+    QList<EngineVoice> m_variants;
     PcmFormat m_format;
     QString m_currentVoice;
-    // Phonemes of the stressed words of the current voice: books repeat them.
+    // Phonemes of the stressed words of the current voice (a variant speaks
+    // the words of its voice): books repeat them.
     QHash<QString, QString> m_stressedWords;
 };

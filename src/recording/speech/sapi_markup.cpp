@@ -12,6 +12,7 @@ struct Prosody
 {
     int rate = 0;
     int pitch = 0;
+    QString voice;
 };
 
 class PieceBuilder
@@ -25,6 +26,7 @@ public:
             m_current = SpeechPiece{};
             m_current.rate = prosody.rate;
             m_current.pitch = prosody.pitch;
+            m_current.voice = prosody.voice;
             m_open = true;
         }
         m_current.text.append(c);
@@ -70,29 +72,6 @@ QString tagName(const QString &tag)
     return re.match(tag).captured(1).toLower();
 }
 
-int clampLevel(int value)
-{
-    return std::clamp(value, -10, 10);
-}
-
-// The prosody inside a rate or pitch tag; a container element restores
-// the previous one at its end tag.
-Prosody applyTag(const QString &name, const QString &tag, Prosody prosody)
-{
-    if (name == u"rate") {
-        if (auto abs = attribute(tag, QStringLiteral("absspeed")))
-            prosody.rate = clampLevel(*abs);
-        else if (auto rel = attribute(tag, QStringLiteral("speed")))
-            prosody.rate = clampLevel(prosody.rate + *rel);
-    } else if (name == u"pitch") {
-        if (auto abs = attribute(tag, QStringLiteral("absmiddle")))
-            prosody.pitch = clampLevel(*abs);
-        else if (auto rel = attribute(tag, QStringLiteral("middle")))
-            prosody.pitch = clampLevel(prosody.pitch + *rel);
-    }
-    return prosody;
-}
-
 // The character an entity stands for, or nothing when `entity` (without '&'
 // and ';') is none we know.
 std::optional<char32_t> entityChar(const QString &entity)
@@ -115,6 +94,73 @@ std::optional<char32_t> entityChar(const QString &entity)
             return char32_t(code);
     }
     return std::nullopt;
+}
+
+// The text of an attribute in double or single quotes, entities decoded.
+std::optional<QString> textAttribute(const QString &tag, const QString &name)
+{
+    const QRegularExpression re(QStringLiteral("\\b%1\\s*=\\s*(\"([^\"]*)\"|'([^']*)')").arg(name),
+                                QRegularExpression::CaseInsensitiveOption);
+    const auto match = re.match(tag);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString raw = match.captured(2).isNull() ? match.captured(3) : match.captured(2);
+    QString text;
+    for (int i = 0; i < raw.size(); ++i) {
+        const int semi = raw.at(i) == u'&' ? int(raw.indexOf(u';', i + 1)) : -1;
+        if (semi > i) {
+            if (auto decoded = entityChar(raw.mid(i + 1, semi - i - 1))) {
+                text += QString::fromUcs4(&*decoded, 1);
+                i = semi;
+                continue;
+            }
+        }
+        text += raw.at(i);
+    }
+    return text;
+}
+
+// The voice name of <voice required="Name=...;Gender=..."/>: the other
+// attributes of the requirement are not ours to meet.
+QString requiredVoiceName(const QString &tag)
+{
+    const QString required = textAttribute(tag, QStringLiteral("required")).value_or(QString());
+    for (const QString &part : required.split(u';')) {
+        const int equals = int(part.indexOf(u'='));
+        if (equals > 0 && part.left(equals).trimmed().compare(QLatin1String("name"), Qt::CaseInsensitive) == 0)
+            return part.mid(equals + 1).trimmed();
+    }
+    return QString();
+}
+
+bool isStateTag(const QString &name)
+{
+    return name == u"rate" || name == u"pitch" || name == u"voice";
+}
+
+int clampLevel(int value)
+{
+    return std::clamp(value, -10, 10);
+}
+
+// The prosody inside a rate or pitch tag; a container element restores
+// the previous one at its end tag.
+Prosody applyTag(const QString &name, const QString &tag, Prosody prosody)
+{
+    if (name == u"rate") {
+        if (auto abs = attribute(tag, QStringLiteral("absspeed")))
+            prosody.rate = clampLevel(*abs);
+        else if (auto rel = attribute(tag, QStringLiteral("speed")))
+            prosody.rate = clampLevel(prosody.rate + *rel);
+    } else if (name == u"pitch") {
+        if (auto abs = attribute(tag, QStringLiteral("absmiddle")))
+            prosody.pitch = clampLevel(*abs);
+        else if (auto rel = attribute(tag, QStringLiteral("middle")))
+            prosody.pitch = clampLevel(prosody.pitch + *rel);
+    } else if (name == u"voice") {
+        prosody.voice = requiredVoiceName(tag);
+    }
+    return prosody;
 }
 
 } // namespace
@@ -148,11 +194,11 @@ QList<SpeechPiece> parseSapiXml(const QString &xml)
             if (name == u"silence" && !closing) {
                 builder.addSilence(attribute(inner, QStringLiteral("msec")).value_or(0));
             } else if (closing) {
-                if ((name == u"rate" || name == u"pitch") && stack.size() > 1)
+                if (isStateTag(name) && stack.size() > 1)
                     stack.removeLast();
             } else if (empty) {
                 stack.last() = applyTag(name, inner, stack.last());
-            } else if (name == u"rate" || name == u"pitch") {
+            } else if (isStateTag(name)) {
                 stack.append(applyTag(name, inner, stack.last()));
             }
             i = end + 1;

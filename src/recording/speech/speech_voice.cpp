@@ -3,8 +3,13 @@
 #include "recording/speech/audio_device_sink.h"
 #include "recording/speech/cube_markup.h"
 #include "recording/speech/program_speech.h"
+#include "recording/speech/role_voices.h"
 
+#include <QHash>
+
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 
 namespace {
 
@@ -44,6 +49,39 @@ QList<SpeechPiece> programPieces(const QList<SpeechPiece> &pieces)
     return spoken;
 }
 
+// The engine's rate step -10..10 spans a third to three times the normal
+// speed, its pitch step moves a tenth of the normal pitch: a program's per
+// cent and the engine's steps say the same thing in two ways.
+int ratePercent(int step)
+{
+    return int(std::lround(100 * std::pow(3.0, step / 10.0)));
+}
+int pitchPercent(int step)
+{
+    return 100 + 10 * step;
+}
+int rateStep(int percent)
+{
+    return std::clamp(int(std::lround(10 * std::log(std::max(1, percent) / 100.0) / std::log(3.0))), -10, 10);
+}
+int pitchStep(int percent)
+{
+    return std::clamp(int(std::lround((percent - 100) / 10.0)), -10, 10);
+}
+
+bool hasPieceVoices(const QList<SpeechPiece> &pieces)
+{
+    return std::any_of(pieces.cbegin(), pieces.cend(), [](const SpeechPiece &piece) { return !piece.voice.isEmpty(); });
+}
+
+// Who speaks a segment; equal keys speak as one.
+struct SegmentVoice
+{
+    QString identifier;
+    std::shared_ptr<const SpeechProgramDefinition> program;
+    QString key() const { return program ? QStringLiteral("program:") + program->name : identifier; }
+};
+
 } // namespace
 
 SpeechVoice::SpeechVoice() : m_state(std::make_shared<SpeechState>()) { }
@@ -61,6 +99,11 @@ QList<VoiceToken> SpeechVoice::voices()
     for (const SpeechProgramDefinition &program : installedSpeechPrograms())
         tokens.append({program.name, QString(), MarkupKind::PlainText, true});
     return tokens;
+}
+
+QList<EngineVoice> SpeechVoice::variants()
+{
+    return engine().variants();
 }
 
 MarkupKind SpeechVoice::markupKindOf(const QString &description)
@@ -136,15 +179,77 @@ void SpeechVoice::purge()
         m_speaking->flush();
 }
 
+QList<SpeechSegment> SpeechVoice::segmentsOf(const QList<SpeechPiece> &pieces, bool xml) const
+{
+    const QList<EngineVoice> &engineVoices = engine().voices();
+    const QList<VoiceToken> allVoices = voices();
+    const QList<EngineVoice> allVariants = variants();
+    const SegmentVoice own{m_voice < engineVoices.size() ? engineVoices.at(m_voice).identifier : QString(), m_program};
+    // A name the list does not know (a speech program taken out since) is
+    // spoken by the voice that was told to speak: nothing goes unsaid.
+    QHash<QString, SegmentVoice> known;
+    const auto voiceNamed = [&](const QString &name) {
+        if (name.isEmpty())
+            return own;
+        if (const auto found = known.constFind(name); found != known.constEnd())
+            return *found;
+        SegmentVoice voice = own;
+        if (const auto target = findRoleVoice(name, allVoices, allVariants)) {
+            if (const SpeechProgramDefinition *program = programOfVoice(target->index))
+                voice = {QString(), std::make_shared<const SpeechProgramDefinition>(*program)};
+            else if (target->index < engineVoices.size())
+                voice = {engineVoices.at(target->index).identifier
+                             + (target->variant.isEmpty() ? QString() : u'+' + target->variant),
+                         nullptr};
+        }
+        known.insert(name, voice);
+        return voice;
+    };
+    QList<SpeechSegment> segments;
+    QString current;
+    for (SpeechPiece piece : pieces) {
+        // A silence, or a stretch with nothing to say (a full stop left
+        // beside a role's tags), belongs to the voice before it: a switch of
+        // voices costs the engine a reload of its dictionary.
+        const bool speaks = piece.kind == SpeechPiece::Text && hasSpeakableCharacter(piece.text);
+        if (speaks || segments.isEmpty()) {
+            const SegmentVoice voice = voiceNamed(piece.voice);
+            if (segments.isEmpty() || voice.key() != current) {
+                segments.append({{}, voice.identifier, voice.program});
+                current = voice.key();
+            }
+        }
+        if (piece.kind == SpeechPiece::Text) {
+            const bool program = segments.last().program != nullptr;
+            if (program && !hasSpeakableCharacter(piece.text))
+                continue;
+            // Each voice takes rate and pitch in its own units.
+            if (program && xml) {
+                piece.rate = ratePercent(piece.rate);
+                piece.pitch = pitchPercent(piece.pitch);
+            } else if (!program && !xml) {
+                piece.rate = rateStep(piece.rate);
+                piece.pitch = pitchStep(piece.pitch);
+            }
+        }
+        segments.last().pieces.append(piece);
+    }
+    return segments;
+}
+
 SpeechJob SpeechVoice::job(const QString &text, int flags) const
 {
     const QList<EngineVoice> &voices = engine().voices();
+    const bool xml = !(flags & SVSFIsNotXML);
     SpeechJob job;
-    if (m_program) {
+    QList<SpeechPiece> pieces = xml ? parseSapiXml(text) : (m_program ? parseCubeMarkup(text) : plainTextPieces(text));
+    if (hasPieceVoices(pieces)) {
+        job.segments = segmentsOf(pieces, xml);
+    } else if (m_program) {
         job.program = m_program;
-        job.pieces = (flags & SVSFIsNotXML) ? parseCubeMarkup(text) : programPieces(parseSapiXml(text));
+        job.pieces = xml ? programPieces(pieces) : pieces;
     } else {
-        job.pieces = (flags & SVSFIsNotXML) ? plainTextPieces(text) : parseSapiXml(text);
+        job.pieces = pieces;
     }
     job.voiceIdentifier = m_voice < voices.size() ? voices.at(m_voice).identifier : QString();
     job.volume = m_volume;

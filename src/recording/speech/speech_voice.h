@@ -40,6 +40,8 @@ public:
     // Every voice, in the order the index refers to: espeak-ng's voices, then
     // the speech programs of "SpeechPrograms.ini" that are switched on.
     static QList<VoiceToken> voices();
+    // The variants an espeak-ng voice can be spoken with (role voices).
+    static QList<EngineVoice> variants();
     // The markup the voice of this description takes.
     static MarkupKind markupKindOf(const QString &description);
     // Why voice `index` cannot speak (its speech program is missing), in
@@ -86,6 +88,10 @@ public:
 
 private:
     void purge();
+    // The segments of a text whose roles have voices of their own; `xml`:
+    // the pieces came from SAPI XML (engine steps), else plain-text tags
+    // (per cent).
+    QList<SpeechSegment> segmentsOf(const QList<SpeechPiece> &pieces, bool xml) const;
     SpeechJob job(const QString &text, int flags) const;
     std::shared_ptr<SpeechSink> output();
 

@@ -2,8 +2,14 @@
 
 #include "common/ini_file.h"
 #include "common/program_folder.h"
+#include "common/text_codec.h"
+#include "common/user_file.h"
 #include "recording/speech/speech_program_definition.h"
 #include "recording/speech/speech_voice.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +21,18 @@ QString iniPathIn(const QString &programFolder)
 QString key(int role, const char *field)
 {
     return QString::number(role) + QLatin1String(field);
+}
+
+// Sections and role voices name speech programs, which Windows-1251 may not
+// hold: such a file is kept in UTF-8 and read back either way.
+std::optional<IniDocument> readVoiceIni(const QString &iniPath)
+{
+    if (!QFileInfo::exists(iniPath))
+        return IniDocument();
+    const std::optional<QByteArray> bytes = UserFile::readBytes(iniPath);
+    if (!bytes)
+        return std::nullopt;
+    return IniDocument::fromText(Codec::decodeUserFile(*bytes));
 }
 
 int readNumber(const IniDocument &ini, const QString &section, const QString &name, int absent)
@@ -37,9 +55,15 @@ VoiceParams voiceParams(int index)
     return index >= 0 && index < table.size() ? table.at(index) : VoiceParams{};
 }
 
+bool hasRoleVoices(const VoiceParams &voice)
+{
+    return std::any_of(voice.roleVoice.cbegin(), voice.roleVoice.cend(),
+                       [](const QString &name) { return !name.isEmpty(); });
+}
+
 VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPath)
 {
-    const IniDocument ini = IniDocument::load(iniPath);
+    const IniDocument ini = readVoiceIni(iniPath).value_or(IniDocument());
     VoiceTable table;
     for (int i = 0; i < descriptions.size(); ++i) {
         VoiceParams voice;
@@ -53,6 +77,7 @@ VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPat
             voice.speed[r - 1] = readNumber(ini, voice.name, key(r, "Speed"), normal);
             voice.pitch[r - 1] = readNumber(ini, voice.name, key(r, "Pitch"), normal);
             voice.pause[r - 1] = readNumber(ini, voice.name, key(r, "Pause"), 0);
+            voice.roleVoice[r - 1] = ini.read(voice.name, key(r, "Voice")).value_or(QString()).trimmed();
         }
         table.append(voice);
     }
@@ -61,7 +86,7 @@ VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPat
 
 bool saveVoiceTable(const VoiceTable &table, const QString &iniPath)
 {
-    std::optional<IniDocument> ini = IniDocument::loadForUpdate(iniPath);
+    std::optional<IniDocument> ini = readVoiceIni(iniPath);
     if (!ini)
         return false;
     for (const VoiceParams &voice : table) {
@@ -69,9 +94,13 @@ bool saveVoiceTable(const VoiceTable &table, const QString &iniPath)
             ini->write(voice.name, key(r, "Speed"), voice.speed[r - 1]);
             ini->write(voice.name, key(r, "Pitch"), voice.pitch[r - 1]);
             ini->write(voice.name, key(r, "Pause"), voice.pause[r - 1]);
+            // A file that never had a role voice keeps to its old keys.
+            const QString &roleVoice = voice.roleVoice[r - 1];
+            if (!roleVoice.isEmpty() || ini->read(voice.name, key(r, "Voice")))
+                ini->write(voice.name, key(r, "Voice"), roleVoice);
         }
     }
-    return ini->save(iniPath);
+    return UserFile::writeBytes(iniPath, Codec::encodeUserFile(ini->toText()));
 }
 
 void loadVoiceTable(const QString &programFolder)

@@ -1,7 +1,8 @@
 #pragma once
 // The voice table: for every installed voice its markup kind and, for each of
 // the four voice roles (narration, speech, second speech, author), its rate,
-// pitch and pause. Kept in "Voice.ini", one section per voice description.
+// pitch, pause and the voice that speaks the role. Kept in "Voice.ini", one
+// section per voice description.
 
 #include "recording/speech/markup_kind.h"
 
@@ -20,7 +21,13 @@ struct VoiceParams
     std::array<int, 4> pitch{};
     std::array<int, 4> speed{};
     std::array<int, 4> pause{};
+    // The voice that speaks the role, as the role voice lists name it
+    // (role_voices.h); empty: the voice of this record, the book's voice.
+    std::array<QString, 4> roleVoice{};
 };
+
+// True when some role is spoken by a voice of its own.
+bool hasRoleVoices(const VoiceParams &voice);
 
 using VoiceTable = QList<VoiceParams>;
 
