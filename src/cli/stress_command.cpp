@@ -5,18 +5,14 @@
 // them before recording; with --undecided, the words it leaves to the voice
 // instead, most frequent first.
 
+#include "cli/book_file_reading.h"
 #include "cli/cli_command.h"
-#include "cli/console_dialogs.h"
 #include "cli/file_encoding_option.h"
 
 #include "dictionaries/dictionary_engine.h"
 #include "dictionaries/unknown_stress_words.h"
-#include "import/book_loader.h"
-#include "import/word_converter.h"
 #include "stress/shared_stress_lexicon.h"
 #include "stress/spoken_text.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -53,11 +49,7 @@ int runStress(CliContext &context)
         cliErr(error + u'\n');
         return 1;
     }
-    const QString path = QFileInfo(args.first()).absoluteFilePath();
-    ConsoleDialogs dialogs;
-    LibreOfficeConverter converter;
-    BookLoader loader(dialogs, converter);
-    const BookLoadResult result = loader.loadFile(path, fileTitle(path), *encoding);
+    const BookLoadResult result = readBookFileForCommand(args.first(), *encoding);
     if (!result.loaded)
         return 1;
     if (!context.autoStress) {

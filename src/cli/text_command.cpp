@@ -5,16 +5,11 @@
 
 #include "cli/cli_command.h"
 
-#include "import/book_loader.h"
+#include "cli/book_file_reading.h"
 
 #include "app/project_cover.h"
-#include "import/word_converter.h"
 
-#include "cli/console_dialogs.h"
 #include "cli/file_encoding_option.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -46,17 +41,9 @@ int runText(CliContext &context)
     const auto encoding = takeFileEncodingOption(args);
     if (args.size() != 1 || !encoding)
         return usageError(kUsage);
-    const QString path = QFileInfo(args.first()).absoluteFilePath();
-    ConsoleDialogs dialogs;
-    LibreOfficeConverter converter;
-    BookLoader loader(dialogs, converter);
-    const BookLoadResult result = loader.loadFile(path, fileTitle(path), *encoding);
+    const BookLoadResult result = readBookFileForCommand(args.first(), *encoding);
     if (!result.loaded)
         return 1;
-    if (!result.readingNotes.isEmpty())
-        cliErr(result.readingNotes + u'\n');
-    if (result.lettersImplausible)
-        cliErr(fileEncodingOptionHint());
     if (!info) {
         cliOut(result.text);
         return 0;

@@ -51,11 +51,11 @@ int sentenceEnd(const QString &text, int start)
     return i;
 }
 
-// The voices espeak-ng lists for `spec` (null: every language's voice).
-QList<EngineVoice> listedEngineVoices(espeak_VOICE *spec)
+// The voices espeak-ng lists for `filter` (null: every language's voice).
+QList<EngineVoice> listedEngineVoices(espeak_VOICE *filter)
 {
     QList<EngineVoice> voices;
-    const espeak_VOICE **list = espeak_ListVoices(spec);
+    const espeak_VOICE **list = espeak_ListVoices(filter);
     for (int i = 0; list && list[i]; ++i) {
         const espeak_VOICE *v = list[i];
         // languages: a priority byte, then the language name
