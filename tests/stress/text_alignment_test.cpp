@@ -11,7 +11,8 @@ namespace {
 QStringList changes(const QString &original, const QString &rewritten)
 {
     QStringList result;
-    for (const ChangedStretch &s : TextAlignment(original, rewritten).changedStretches())
+    const TextAlignment alignment(original, rewritten);
+    for (const ChangedStretch &s : alignment.changedStretches())
         result << original.mid(s.originalStart, s.originalEnd - s.originalStart) + QStringLiteral("->")
                       + rewritten.mid(s.start, s.end - s.start);
     return result;
