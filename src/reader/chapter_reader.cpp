@@ -25,20 +25,36 @@ void ChapterReader::start(int voiceIndex, bool fullVolume, const SpokenTextOptio
     m_paused = false;
 }
 
-void ChapterReader::read(const QString &text)
+void ChapterReader::read(const ChapterText &chapter)
 {
     if (!m_reading)
         return;
     m_paused = false;
-    m_textLength = int(text.size());
+    m_textLength = int(chapter.text.size());
     m_before = m_voice.status();
     m_started = false;
-    const QString spoken = spokenText(text, m_spoken);
-    m_alignment = TextAlignment(text, spoken);
+    const QString spoken = spokenText(chapter.text, m_spoken);
+    m_alignment = TextAlignment(chapter.text, spoken);
+    m_roleSpeech.reset();
+    // The purge drops the chapter left behind by Prev or Next.
+    const VoiceParams voice = voiceParams(m_voice.voiceIndex());
+    if (hasRoleVoices(voice) && !chapter.roles.isEmpty()) {
+        QList<RoleStart> roles;
+        for (const RoleStart &r : chapter.roles)
+            roles.append({m_alignment.rewrittenPosition(r.position), r.role});
+        m_roleSpeech.emplace(spoken, roles, voice);
+        m_voice.speak(m_roleSpeech->xml(), SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsXML);
+        return;
+    }
     // Not XML: the chapter is spoken as it stands, stresses aside, so its
-    // positions are the view's once the stresses are taken back out. The
-    // purge drops the chapter left behind by Prev or Next.
+    // positions are the view's once the stresses are taken back out.
     m_voice.speak(spoken, SVSFlagsAsync | SVSFPurgeBeforeSpeak | SVSFIsNotXML);
+}
+
+qsizetype ChapterReader::chapterPosition(qsizetype reported) const
+{
+    const qsizetype spoken = m_roleSpeech ? m_roleSpeech->textPosition(reported) : reported;
+    return m_alignment.originalPosition(spoken);
 }
 
 void ChapterReader::togglePause()
@@ -71,9 +87,8 @@ ChapterReader::Progress ChapterReader::poll()
     m_started = m_started || progress.finished || !sameWords(status, m_before);
     if (!m_started)
         return progress;
-    const qsizetype start = m_alignment.originalPosition(std::max(0, status.inputWordPosition));
-    const qsizetype end =
-        m_alignment.originalPosition(std::max(0, status.inputWordPosition) + std::max(0, status.inputWordLength));
+    const qsizetype start = chapterPosition(std::max(0, status.inputWordPosition));
+    const qsizetype end = chapterPosition(std::max(0, status.inputWordPosition) + std::max(0, status.inputWordLength));
     progress.wordStart = int(std::clamp<qsizetype>(start, 0, m_textLength));
     progress.wordLength = int(std::clamp<qsizetype>(end - start, 0, m_textLength - progress.wordStart));
     return progress;

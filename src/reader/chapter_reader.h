@@ -3,13 +3,18 @@
 // reader window's link to the speech engine. The engine is given the text the
 // window shows with the automatic stresses put in (as the recording would
 // say it); the word positions it reports are turned back into positions in
-// the view.
+// the view. When the voice's table gives a role a voice of its own, each
+// role is read by its voice, as the recording would speak it.
 
+#include "reader/chapter_text.h"
+#include "reader/role_speech.h"
 #include "recording/speech/speech_voice.h"
 #include "stress/spoken_text.h"
 #include "stress/text_alignment.h"
 
 #include <QString>
+
+#include <optional>
 
 class ChapterReader
 {
@@ -36,7 +41,8 @@ public:
     // cancelling whatever the engine still has to say.
     void start(int voiceIndex, bool fullVolume, const SpokenTextOptions &spoken = {});
     // While reading: reads a chapter; the one being read is dropped at once.
-    void read(const QString &text);
+    void read(const ChapterText &chapter);
+    void read(const QString &text) { read(ChapterText{text, {}}); }
     // Holds or continues the voice while reading; does nothing otherwise.
     void togglePause();
     // Silences the voice; reading is off until the next start.
@@ -45,6 +51,9 @@ public:
     Progress poll();
 
 private:
+    // Where a position the engine reports stands in the chapter's text.
+    qsizetype chapterPosition(qsizetype reported) const;
+
     SpeechVoice m_voice;
     bool m_reading = false;
     bool m_paused = false;
@@ -52,6 +61,8 @@ private:
     SpokenTextOptions m_spoken;
     // The chapter as shown against the chapter as spoken.
     TextAlignment m_alignment{QString(), QString()};
+    // The chapter as spoken with its roles' voices; none without them.
+    std::optional<RoleSpeech> m_roleSpeech;
     // Until the engine starts on a chapter its status still tells about the
     // chapter before; those positions must not colour the new text.
     bool m_started = false;

@@ -16,15 +16,8 @@ QString silence(int msec)
     return QStringLiteral("<silence msec=") + quoted(msec) + QStringLiteral("/>");
 }
 
-// The voice that speaks role r: its own, else the book's voice (the
-// record's). Named only when some role has a voice of its own, so that a
-// table without role voices gives the markup it always gave.
-QString roleVoiceName(const VoiceParams &v, int r)
-{
-    const QString &own = v.roleVoice[r - 1];
-    return own.isEmpty() ? v.name : own;
-}
-
+// A role's voice is named only when some role has a voice of its own, so
+// that a table without role voices gives the markup it always gave.
 QString sapiVoice(const VoiceParams &v, int r)
 {
     if (!hasRoleVoices(v))

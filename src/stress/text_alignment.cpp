@@ -127,3 +127,15 @@ qsizetype TextAlignment::originalPosition(qsizetype rewrittenPosition) const
         return std::min(s.originalStart + (rewrittenPosition - s.start), s.originalEnd);
     return s.originalEnd + (rewrittenPosition - s.end);
 }
+
+qsizetype TextAlignment::rewrittenPosition(qsizetype originalPosition) const
+{
+    auto after = std::upper_bound(m_changed.cbegin(), m_changed.cend(), originalPosition,
+                                  [](qsizetype p, const ChangedStretch &s) { return p < s.originalStart; });
+    if (after == m_changed.cbegin())
+        return originalPosition;
+    const ChangedStretch &s = *(after - 1);
+    if (originalPosition < s.originalEnd)
+        return std::min(s.start + (originalPosition - s.originalStart), s.end);
+    return s.end + (originalPosition - s.originalEnd);
+}

@@ -37,6 +37,9 @@ public:
     // same character outside the changes, and inside a change the same
     // distance from its start, at most to its end.
     qsizetype originalPosition(qsizetype rewrittenPosition) const;
+    // The other way round: where a position of the original stands in the
+    // rewritten text.
+    qsizetype rewrittenPosition(qsizetype originalPosition) const;
 
 private:
     QList<ChangedStretch> m_changed;

@@ -4,10 +4,12 @@
 #include "reader/chapter_reader.h"
 #include "reader/chapter_text.h"
 #include "recording/speech/speech_program_definition.h"
+#include "recording/speech/voice_table.h"
 
 #include "support/wait_for.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -81,6 +83,33 @@ TEST_F(ChapterReaderTest, StopSilencesAndOnlyStartReadsAgain)
     reader.read(text);
     EXPECT_FALSE(reader.poll().finished);
     EXPECT_LT(reader.poll().wordStart, 10) << "a new start reads from the beginning";
+}
+
+TEST_F(ChapterReaderTest, EachRoleIsReadByItsVoiceAndTheWordHeardStaysOnTheText)
+{
+    VoiceParams own;
+    own.name = QStringLiteral("Russian");
+    own.roleVoice = {QString(), QStringLiteral("Russian+m3")};
+    voiceTable() = VoiceTable(russian + 1, own);
+    const ChapterText chapter =
+        chapterText(QStringLiteral("Он вошёл и сел. {речь->}  Иди домой, {автор->}  сказал он тихо.\r\n"));
+    reader.start(russian, true);
+    reader.read(chapter);
+    QStringList heard;
+    ASSERT_TRUE(waitFor([&] {
+        const ChapterReader::Progress progress = reader.poll();
+        const QString word = chapter.text.mid(progress.wordStart, progress.wordLength);
+        if (progress.wordLength > 0 && (heard.isEmpty() || heard.last() != word))
+            heard.append(word);
+        return progress.finished;
+    }));
+    voiceTable().clear();
+    const QStringList words = chapter.text.split(QRegularExpression(QStringLiteral("[\\s.,!?-]+")), Qt::SkipEmptyParts);
+    for (const QString &word : heard)
+        EXPECT_TRUE(words.contains(word)) << word.toStdString();
+    // The words after the speech marker, spoken by the role's voice, are followed too.
+    EXPECT_TRUE(heard.contains(QStringLiteral("домой")) || heard.contains(QStringLiteral("сказал")))
+        << heard.join(u'|').toStdString();
 }
 
 TEST(ChapterReaderProgramVoice, ReadsWithoutWordPositionsAndTellsAFailure)

@@ -28,6 +28,17 @@ TEST(ChapterText, DropsMarkersIndentsParagraphsAndCountsOneCharacterPerLineEnd)
         EXPECT_EQ(chapterDisplayText(QString::fromUtf8(c.block)), QString::fromUtf8(c.shown)) << c.block;
 }
 
+TEST(ChapterText, TellsWhereEachRoleBeginsInTheShownText)
+{
+    const ChapterText chapter =
+        chapterText(QStringLiteral("Он вошёл.\r\n {речь->}  - Да, {автор->}  - сказал он. {повествование->}  Тихо."));
+    ASSERT_EQ(chapter.text, QStringLiteral("Он вошёл.\n    - Да, - сказал он. Тихо."));
+    QStringList roles;
+    for (const RoleStart &r : chapter.roles)
+        roles << QString::number(r.role) + u':' + chapter.text.mid(r.position, 6);
+    EXPECT_EQ(roles, (QStringList{QStringLiteral("2:    - "), QStringLiteral("4: - ска"), QStringLiteral("1: Тихо.")}));
+}
+
 TEST(ChapterText, ReadsTheChaptersBlockFileAndShowsNothingForAMissingOne)
 {
     TempProgramFolder folder;

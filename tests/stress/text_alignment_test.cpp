@@ -60,6 +60,9 @@ TEST(TextAlignment, PositionsOfTheRewriteLeadBackToTheOriginal)
     };
     for (const auto &c : cases)
         EXPECT_EQ(alignment.originalPosition(c.spoken), c.original) << c.spoken;
+    // and back: word starts and ends of the original fall on those of the rewrite
+    for (const auto &c : cases)
+        EXPECT_EQ(alignment.rewrittenPosition(c.original), c.spoken) << c.original;
 }
 
 } // namespace

@@ -288,14 +288,15 @@ void ReaderWindow::chapterChosen(int row)
 {
     if (row < 0)
         return;
-    const QString text = loadChapterText(m_bookFolder, row + 1);
+    const ChapterText chapter = loadChapter(m_bookFolder, row + 1);
+    const QString &text = chapter.text;
     // The view would give the new text the colour at its caret.
     m_textView->setCurrentCharFormat(QTextCharFormat());
     m_textView->setPlainText(text);
     m_wordStart = m_wordEnd = 0;
     m_statusLabels[1]->setText(m_chapterList->item(row)->text());
     if (m_reader.isReading()) {
-        m_reader.read(text);
+        m_reader.read(chapter);
         m_readingTimer->start();
         showReadingState();
     }

@@ -61,6 +61,12 @@ bool hasRoleVoices(const VoiceParams &voice)
                        [](const QString &name) { return !name.isEmpty(); });
 }
 
+QString roleVoiceName(const VoiceParams &voice, int r)
+{
+    const QString &own = voice.roleVoice[r - 1];
+    return own.isEmpty() ? voice.name : own;
+}
+
 VoiceTable loadVoiceTable(const QStringList &descriptions, const QString &iniPath)
 {
     const IniDocument ini = readVoiceIni(iniPath).value_or(IniDocument());

@@ -28,6 +28,9 @@ struct VoiceParams
 
 // True when some role is spoken by a voice of its own.
 bool hasRoleVoices(const VoiceParams &voice);
+// The voice that speaks role r (1..4): its own, else the book's voice (the
+// record's name).
+QString roleVoiceName(const VoiceParams &voice, int r);
 
 using VoiceTable = QList<VoiceParams>;
 
