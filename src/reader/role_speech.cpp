@@ -7,16 +7,11 @@ namespace {
 QString escaped(QChar c)
 {
     switch (c.unicode()) {
-    case u'&':
-        return QStringLiteral("&amp;");
-    case u'<':
-        return QStringLiteral("&lt;");
-    case u'>':
-        return QStringLiteral("&gt;");
-    case u'"':
-        return QStringLiteral("&quot;");
-    default:
-        return QString(c);
+    case u'&': return QStringLiteral("&amp;");
+    case u'<': return QStringLiteral("&lt;");
+    case u'>': return QStringLiteral("&gt;");
+    case u'"': return QStringLiteral("&quot;");
+    default: return QString(c);
     }
 }
 

@@ -163,6 +163,32 @@ bool agreesWithPlural(const QString &word)
     return determiners.contains(word) || (russianVowelCount(word) >= 2 && endsWithAny(word, {u"ые", u"ие"}));
 }
 
+// An infinitive, which a verb form before it governs ("начала́ осматриваться",
+// "жила́ бы"): nouns, numerals and adverbs in "-ть" are common, so the
+// commonest of them and the "-ость", "-есть", "-дцать" words do not count.
+bool isInfinitive(const QString &word)
+{
+    static const QSet<QString> nouns = {
+        QStringLiteral("мать"),   QStringLiteral("путь"),     QStringLiteral("часть"),     QStringLiteral("власть"),
+        QStringLiteral("смерть"), QStringLiteral("сеть"),     QStringLiteral("нить"),      QStringLiteral("кость"),
+        QStringLiteral("гость"),  QStringLiteral("треть"),    QStringLiteral("знать"),     QStringLiteral("рать"),
+        QStringLiteral("суть"),   QStringLiteral("ртуть"),    QStringLiteral("муть"),      QStringLiteral("печать"),
+        QStringLiteral("опять"),  QStringLiteral("вспять"),   QStringLiteral("пять"),      QStringLiteral("девять"),
+        QStringLiteral("десять"), QStringLiteral("скатерть"), QStringLiteral("благодать"),
+    };
+    if (russianVowelCount(word) < 1 || nouns.contains(word) || endsWithAny(word, {u"ость", u"есть", u"дцать"}))
+        return false;
+    return endsWithAny(word, {u"ть", u"ться", u"тись", u"чься"});
+}
+
+// A word with the ending of a past-tense verb in the singular: "начал",
+// "жила", "было". Not the plural "-ли": "по пы́ли" would read as the
+// imperative "пыли́".
+bool isPastTense(const QString &word)
+{
+    return endsWithAny(word, {u"л", u"ла", u"ло"});
+}
+
 // Homographs whose stress tells the case and number of a noun form
 // (стороны́ / сто́роны, го́рода / города́), a verb from a noun (она начала́ /
 // нача́ла), or the second locative (на лету́), decided by the word before:
@@ -170,7 +196,7 @@ bool agreesWithPlural(const QString &word)
 // "на" and the other accusative prepositions for the second locative or the
 // accusative plural; an agreeing word for its number; a subject pronoun for
 // a verb. A stressing is taken only when it alone can be the form asked for.
-std::optional<Stressing> byGrammar(const QList<Stressing> &stressings, const WordContext &context)
+std::optional<Stressing> byGrammar(const QString &word, const QList<Stressing> &stressings, const WordContext &context)
 {
     static const QSet<QString> genitivePrepositions = {
         QStringLiteral("без"),      QStringLiteral("для"),      QStringLiteral("до"),      QStringLiteral("из"),
@@ -192,7 +218,21 @@ std::optional<Stressing> byGrammar(const QList<Stressing> &stressings, const Wor
         QStringLiteral("я"),  QStringLiteral("ты"), QStringLiteral("он"),  QStringLiteral("она"), QStringLiteral("оно"),
         QStringLiteral("мы"), QStringLiteral("вы"), QStringLiteral("они"), QStringLiteral("кто"),
     };
-    const QString &previous = context.previous;
+    static const QSet<QString> possessives = {QStringLiteral("его"), QStringLiteral("ее"), QStringLiteral("их")};
+    // A past-tense verb form that governs the next word: "жила́ бы", "начала́
+    // писать". Only the past: a present form or a gerund of a rare verb
+    // ("случа́я", "свежу́ю") is far less likely than the noun or adjective.
+    if (context.next == u"бы" || context.next == u"б" || isInfinitive(context.next))
+        if (isPastTense(word))
+            if (const auto verb = onlyOneOfKind(stressings, VerbForm))
+                return verb;
+    // "его", "её", "их" between a preposition and its noun leave the case
+    // to the preposition: "из-за его спины́".
+    const QString &previous = possessives.contains(context.previous)
+                                      && (genitivePrepositions.contains(context.beforePrevious)
+                                          || accusativePrepositions.contains(context.beforePrevious))
+                                  ? context.beforePrevious
+                                  : context.previous;
     if (previous.isEmpty())
         return std::nullopt;
     if (genitivePrepositions.contains(previous))
@@ -223,5 +263,5 @@ std::optional<Stressing> stressingByContext(const QString &word, const QList<Str
     }
     if (const auto usual = usualReading(word, stressings, context))
         return usual;
-    return byGrammar(stressings, context);
+    return byGrammar(word, stressings, context);
 }

@@ -16,6 +16,7 @@ struct WordContext
 {
     QString previous;
     QString next;
+    QString beforePrevious; // the word before `previous`, on the same terms
 };
 
 // The stressing among `stressings` (the lexicon's for `word`, lower case,

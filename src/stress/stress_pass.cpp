@@ -181,6 +181,8 @@ private:
         WordContext context;
         if (index > 0 && !m_words.at(index).breakBefore)
             context.previous = foldedRussianWord(view(m_words.at(index - 1)));
+        if (index > 1 && !context.previous.isEmpty() && !m_words.at(index - 1).breakBefore)
+            context.beforePrevious = foldedRussianWord(view(m_words.at(index - 2)));
         if (index + 1 < m_words.size() && !m_words.at(index + 1).breakBefore)
             context.next = foldedRussianWord(view(m_words.at(index + 1)));
         return context;
