@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 bool endsWithAny(QStringView word, std::initializer_list<QStringView> endings)
@@ -189,6 +191,49 @@ bool isPastTense(const QString &word)
     return endsWithAny(word, {u"л", u"ла", u"ло"});
 }
 
+// A past-tense verb in the plural, which a plural noun before it is the
+// subject of: "глаза́ блестели", "звёзды погасли". Nouns in "-ли" are
+// common, so the commonest of them do not count.
+bool isPastPlural(const QString &word)
+{
+    static const QSet<QString> nouns = {
+        QStringLiteral("земли"),   QStringLiteral("воли"),  QStringLiteral("боли"),   QStringLiteral("соли"),
+        QStringLiteral("пыли"),    QStringLiteral("дали"),  QStringLiteral("стали"),  QStringLiteral("цели"),
+        QStringLiteral("недели"),  QStringLiteral("мели"),  QStringLiteral("петли"),  QStringLiteral("ели"),
+        QStringLiteral("постели"), QStringLiteral("мысли"), QStringLiteral("капли"),  QStringLiteral("сабли"),
+        QStringLiteral("модели"),  QStringLiteral("доли"),  QStringLiteral("роли"),   QStringLiteral("пели"),
+        QStringLiteral("или"),     QStringLiteral("шали"),  QStringLiteral("печали"), QStringLiteral("дуэли"),
+        QStringLiteral("метели"),  QStringLiteral("двери"), QStringLiteral("мебели"), QStringLiteral("оттепели"),
+    };
+    return russianVowelCount(word) >= 2 && !nouns.contains(word) && word.endsWith(u"ли");
+}
+
+// A plural noun that is the subject of the plural verb after it: "Слёзы
+// были", "и глаза́ смотрели". Only where the word before cannot govern a
+// genitive (the start of a clause, a conjunction, a particle): after a noun
+// or a possessive the homograph is more often a genitive ("глубины души́
+// волновали", "её тона́ Долли").
+// A name in "-ли" ("начала Долли") is no verb: words with a verb reading
+// are left.
+std::optional<Stressing> pluralSubject(const QString &word, const QList<Stressing> &stressings,
+                                       const WordContext &context)
+{
+    static const QSet<QString> clauseOpeners = {
+        QStringLiteral("и"),     QStringLiteral("а"),    QStringLiteral("но"),     QStringLiteral("да"),
+        QStringLiteral("не"),    QStringLiteral("уже"),  QStringLiteral("что"),    QStringLiteral("как"),
+        QStringLiteral("когда"), QStringLiteral("где"),  QStringLiteral("тут"),    QStringLiteral("там"),
+        QStringLiteral("вот"),   QStringLiteral("даже"), QStringLiteral("только"), QStringLiteral("тоже"),
+        QStringLiteral("же"),    QStringLiteral("если"), QStringLiteral("потому"), QStringLiteral("чтобы"),
+    };
+    if (!isPastPlural(context.next) || (!context.previous.isEmpty() && !clauseOpeners.contains(context.previous)))
+        return std::nullopt;
+    const bool verb =
+        std::any_of(stressings.cbegin(), stressings.cend(), [](const Stressing &s) { return s.readings & VerbForm; });
+    if (verb || russianVowelCount(word) < 2)
+        return std::nullopt;
+    return onlyOneOfKind(stressings, NounNominativePlural);
+}
+
 // Homographs whose stress tells the case and number of a noun form
 // (стороны́ / сто́роны, го́рода / города́), a verb from a noun (она начала́ /
 // нача́ла), or the second locative (на лету́), decided by the word before:
@@ -233,6 +278,8 @@ std::optional<Stressing> byGrammar(const QString &word, const QList<Stressing> &
                                           || accusativePrepositions.contains(context.beforePrevious))
                                   ? context.beforePrevious
                                   : context.previous;
+    if (const auto subject = pluralSubject(word, stressings, context))
+        return subject;
     if (previous.isEmpty())
         return std::nullopt;
     if (genitivePrepositions.contains(previous))

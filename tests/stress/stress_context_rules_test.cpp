@@ -127,7 +127,7 @@ TEST(StressContextRules, NounFormsAndVerbsByTheWordBefore)
     }
 }
 
-TEST(StressContextRules, APastVerbFormByTheInfinitiveOrTheByThatFollows)
+TEST(StressContextRules, AVerbFormOrAPluralSubjectByTheWordAfter)
 {
     const struct
     {
@@ -143,6 +143,12 @@ TEST(StressContextRules, APastVerbFormByTheInfinitiveOrTheByThatFollows)
         // only past forms: a rare verb's present or gerund is not taken
         {u"случая иметь", u"случая"},
         {u"по пыли рисовать", u"пыли"},
+        // a plural subject of the plural verb after it, where nothing before can govern a genitive
+        {u"и глаза блестели", u"глаза+"},
+        {u"Стены были", u"Сте+ны"},
+        {u"глубины души волновали", u"души"},
+        {u"по перемене её тона Долли", u"тона"},
+        {u"Доктора сказали", u"Доктора+"},
     };
     const StressPass pass(shippedLexicon());
     for (const auto &c : cases) {
