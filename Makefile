@@ -7,12 +7,15 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPIL
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure build run demo test sound-test asan bench fuzz clean format format-check deb
+.PHONY: all configure build run demo test sound-test asan bench fuzz clean format format-check deb tidy
 
 all: build
 
+# WERROR=ON turns every compiler warning into an error (CI builds so).
+WERROR ?= OFF
+
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLECTORIUM_WERROR=$(WERROR) $(LAUNCHER)
 
 configure: $(BUILD)/CMakeCache.txt
 
@@ -70,6 +73,17 @@ fuzz:
 deb: build
 	cd $(BUILD) && cpack -G DEB
 	@ls $(BUILD)/lectorium_*.deb
+
+# clang-tidy's checks of .clang-tidy on the C++ sources changed since
+# TIDY_BASE (a commit; every source file when it is empty), with the
+# compile commands of $(BUILD).
+TIDY_BASE ?= HEAD~1
+tidy: configure
+	@files=$$(if [ -n "$(TIDY_BASE)" ]; then git diff --name-only --diff-filter=d $(TIDY_BASE) -- 'src/*.cpp' 'tests/*.cpp'; \
+	          else git ls-files 'src/*.cpp' 'tests/*.cpp'; fi); \
+	if [ -z "$$files" ]; then echo "tidy: no changed source files"; exit 0; fi; \
+	echo "tidy: $$(echo $$files | wc -w) files"; \
+	echo $$files | xargs -n 1 -P $(JOBS) clang-tidy -p $(BUILD) --quiet
 
 # Every C++ file of the project in the house style (.clang-format).
 CXX_FILES = git ls-files '*.cpp' '*.h'

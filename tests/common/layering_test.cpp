@@ -110,7 +110,8 @@ TEST(Layering, OnlyWindowFoldersUseWidgetsOrIncludeWindowCode)
         EXPECT_FALSE(widgets.match(QString::fromUtf8(file.readAll())).hasMatch()) << path.toStdString();
     }
     for (const Include &i : projectIncludes(kSrc))
-        if (!isWindowFolder(i.from))
+        if (!isWindowFolder(i.from)) {
             EXPECT_FALSE(isWindowFolder(i.to))
                 << i.file.toStdString() << " includes window code from " << i.to.toStdString();
+        }
 }

@@ -88,8 +88,9 @@ TEST(TextCodec, EveryCyrillicCodePageReadsItsLettersAndEachByteIsOneCharacter)
         if (icu.isValid()) {
             const QString theirs = icu(all);
             for (int b = 128; b < 256; ++b) {
-                if (theirs[b] != QChar::ReplacementCharacter && !(c.codePage == CodePage::MacCyrillic && b == 0xFF))
+                if (theirs[b] != QChar::ReplacementCharacter && !(c.codePage == CodePage::MacCyrillic && b == 0xFF)) {
                     EXPECT_EQ(characters[b], theirs[b]) << c.name << " byte " << b;
+                }
             }
         }
     }

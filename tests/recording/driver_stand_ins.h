@@ -143,7 +143,10 @@ public:
                                : failing.contains(n)
                                    ? QStringLiteral("printf mp > \"$0\"; exit 1")
                                    : QStringLiteral("sleep %1; printf mp3 > \"$0\"").arg(encoderSeconds);
-        return ProcessRequest{program, {QStringLiteral("-c"), script, mp3Path(n) + QStringLiteral(".part"), m_folder}};
+        ProcessRequest request;
+        request.program = program;
+        request.arguments = {QStringLiteral("-c"), script, mp3Path(n) + QStringLiteral(".part"), m_folder};
+        return request;
     }
     bool mp3Written(int n) const { return QFileInfo(mp3Path(n)).size() > 0; }
     // The encoder has written block `n`, renamed or not yet.

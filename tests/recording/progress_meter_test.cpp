@@ -123,10 +123,12 @@ TEST(ProgressMeter, FollowsTheRealShareOfTheTime)
             // encoder run has ended); the time left then never grows by
             // more than a run's start changes it.
             const bool speedsKnown = look.work.encodedBytes > 0 || c.pipeline.runBytesPerSecond <= 0;
-            if (speedsKnown && look.time > total / 10)
+            if (speedsKnown && look.time > total / 10) {
                 EXPECT_NEAR(reading.percent, 100 * look.time / total, c.mostPointsOff) << "at " << look.time << " s";
-            if (steady && speedsKnown && lastLeft && reading.remainingSeconds)
+            }
+            if (steady && speedsKnown && lastLeft && reading.remainingSeconds) {
                 EXPECT_LE(*reading.remainingSeconds, *lastLeft * 1.05 + 1) << "at " << look.time << " s";
+            }
             if (reading.remainingSeconds)
                 lastLeft = reading.remainingSeconds;
         }

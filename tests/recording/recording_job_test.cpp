@@ -300,14 +300,16 @@ TEST_F(RecordingJobTest, TheNextBookOfABatchIsSpokenWhileTheLastOneIsEncoded)
         // Each book's blocks went into its own folder.
         EXPECT_TRUE(QFile::exists(firstBook + QStringLiteral("/0001.mp3")));
         EXPECT_FALSE(QFile::exists(settings.outputFolder + QStringLiteral("/Вторая/0002.mp3.part")));
-        if (c.phase == RecordingPhase::Failed)
+        if (c.phase == RecordingPhase::Failed) {
             EXPECT_TRUE(host.scripted.shown[0].text.startsWith(QStringLiteral("LAME не создал MP3-файлы блоков 2.")));
+        }
         // No folder stays locked.
         for (const QString &book : host.books) {
             const QString folder = settings.outputFolder + u'/' + book;
-            if (QDir(folder).exists())
+            if (QDir(folder).exists()) {
                 EXPECT_TRUE(QLockFile(folder + QStringLiteral("/.lectorium-recording.lock")).tryLock(0))
                     << book.toStdString();
+            }
         }
     }
 }

@@ -141,8 +141,8 @@ TEST(RoleVoiceNames, NamesTheListAndEspeakNgUse)
     const QList<VoiceToken> voices = {{QStringLiteral("Russian"), QStringLiteral("ru")},
                                       {QStringLiteral("English"), QStringLiteral("en")},
                                       {QStringLiteral("Голос+2"), QString(), MarkupKind::PlainText, true}};
-    const QList<EngineVoice> variants = {{QStringLiteral("male3"), QStringLiteral("!v/m3")},
-                                         {QStringLiteral("female3"), QStringLiteral("!v/f3")}};
+    const QList<EngineVoice> variants = {{QStringLiteral("male3"), QStringLiteral("!v/m3"), QString()},
+                                         {QStringLiteral("female3"), QStringLiteral("!v/f3"), QString()}};
     const struct
     {
         const char *name;
@@ -165,8 +165,9 @@ TEST(RoleVoiceNames, NamesTheListAndEspeakNgUse)
     for (const auto &c : cases) {
         const auto found = findRoleVoice(QString::fromUtf8(c.name), voices, variants);
         EXPECT_EQ(found ? found->index : -1, c.index) << c.name;
-        if (found)
+        if (found) {
             EXPECT_EQ(found->variant, QString::fromUtf8(c.variant)) << c.name;
+        }
     }
     // Every choice the options window lists is a name that finds its voice.
     const QList<RoleVoiceChoice> choices = roleVoiceChoices(voices, variants);

@@ -146,8 +146,9 @@ TEST_F(VoiceTest, PositionsAdvanceThroughSentencesInTheGivenText)
         if (s.inputSentenceLength == 0) // the sink saw the sound before its first sentence was told
             continue;
         if (sentenceStarts.isEmpty() || sentenceStarts.last() != s.inputSentencePosition) {
-            if (!sentenceStarts.isEmpty())
+            if (!sentenceStarts.isEmpty()) {
                 EXPECT_GT(s.inputSentencePosition, sentenceStarts.last());
+            }
             sentenceStarts.append(s.inputSentencePosition);
         }
         EXPECT_GE(s.inputWordPosition, lastWord);

@@ -202,8 +202,9 @@ TEST_F(ReaderWindowTest, ReadingColoursTheWordHeardAndGoesOnToTheEndOfTheBook)
             continue;
         starts.append(start);
         words.append(text.mid(start, end - start));
-        if (start > 0)
+        if (start > 0) {
             EXPECT_EQ(colouredRun(view, read), std::pair(0, start));
+        }
         EXPECT_EQ(view->textCursor().position(), start) << "the caret follows the reading";
     }
     EXPECT_GE(starts.size(), 3) << words.join(u'|').toStdString();
