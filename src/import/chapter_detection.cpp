@@ -2,6 +2,7 @@
 
 #include "import/chapter_pattern.h"
 #include "import/chapter_survey.h"
+#include "import/layout_headings.h"
 #include "import/text_normalisation.h"
 
 #include "common/like_matcher.h"
@@ -65,13 +66,16 @@ void ChapterDetector::surveyBook(const QStringList &lines)
     for (const QString &line : lines)
         prepared.append(prepareChapterLine(line, m_dialogueStartsWithQuotes));
     QList<bool> veto = endnoteNumbers(prepared);
+    m_layoutHeadings = m_active.contains(kLayoutHeadingIdentifier) ? layoutHeadings(lines) : QList<bool>();
     // What the identifiers take, endnote numbers aside, from the empty-line
     // count the book starts with.
     ChapterDetector trial = *this;
     QList<int> identifier(lines.size(), kNoHeading);
-    for (qsizetype i = 0; i < lines.size(); ++i)
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        trial.m_lineIndex = i;
         if (trial.matchesPrepared(prepared[i]) && !veto[i])
             identifier[i] = trial.m_matchedIdentifier;
+    }
     vetoContents(identifier, prepared, veto);
     m_notHeading = veto;
     m_linesSeen = 0;
@@ -81,6 +85,8 @@ bool ChapterDetector::matches(const QString &identifier, const QString &line)
 {
     if (identifier == QLatin1String("$$"))
         return line == line.toUpper();
+    if (identifier == kLayoutHeadingIdentifier)
+        return m_lineIndex < m_layoutHeadings.size() && m_layoutHeadings[m_lineIndex];
     if (const int empties = emptyLineRule(identifier)) {
         if (emptyCount != empties)
             return false;
@@ -93,7 +99,7 @@ bool ChapterDetector::matches(const QString &identifier, const QString &line)
 bool ChapterDetector::isChapter(QString &line)
 {
     const bool vetoed = m_linesSeen < m_notHeading.size() && m_notHeading[m_linesSeen];
-    ++m_linesSeen;
+    m_lineIndex = m_linesSeen++;
     const bool heading = matchesIdentifiers(line);
     if (heading && vetoed) {
         emptyCount = 0; // as for a line that matches nothing

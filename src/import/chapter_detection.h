@@ -4,7 +4,9 @@
 // line (or the whole line when it holds "*" or ends in "|"), "$$" for a line
 // without lower-case letters, or "\" ... "\\\\\" for a line that follows
 // exactly that many empty lines. Patterns may name chapter numbers with
-// "{номер}" and "{римское}" (chapter_number.h).
+// "{номер}" and "{римское}" (chapter_number.h); "{заголовок}" alone takes
+// the titles the book's layout sets apart (layout_headings.h), found by the
+// survey.
 
 #include "common/name_flag_list.h"
 
@@ -69,7 +71,9 @@ private:
     QList<QString> m_active;      // the texts of the identifiers that are on, in order
     int m_matchedIdentifier = -1; // index in m_active of the last match, or -1
     QList<bool> m_notHeading;     // from the survey, one per line of the book
+    QList<bool> m_layoutHeadings; // titles by layout, from the survey when "{заголовок}" is on
     qsizetype m_linesSeen = 0;
+    qsizetype m_lineIndex = 0; // the line being matched, in the book's lines
     bool m_dialogueStartsWithQuotes = false;
 };
 

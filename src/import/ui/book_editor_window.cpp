@@ -11,6 +11,7 @@
 #include "dictionaries/ui/dictionary_editor_window.h"
 #include "dictionaries/ui/dictionary_windows.h"
 #include "import/editor_estimate.h"
+#include "import/layout_headings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,11 +83,12 @@ QPushButton *button(const char *name, const QString &caption, QWidget *parent, c
     return b;
 }
 
-// The two chapter-number classes, told wherever identifiers are typed.
+// The pattern classes, told wherever identifiers are typed.
 QString numberClassHelp()
 {
     return QStringLiteral("{номер} - номер главы: цифры, римское число или слово (первая, ДВАДЦАТЬ ПЕРВАЯ)\n"
-                          "{римское} - римское число любой длины (I, XIV, XXXVIII)");
+                          "{римское} - римское число любой длины (I, XIV, XXXVIII)\n")
+           + layoutHeadingHelp();
 }
 
 QString identifierPrompt()

@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "import/chapter_preview.h"
 #include "import/editor_text.h"
+#include "import/layout_headings.h"
 #include "import/saved_settings_add.h"
 
 #include <QApplication>
@@ -38,6 +39,8 @@ void BookEditorWindow::fillIdentifierList()
         auto *item = new QListWidgetItem(entry.name, m_chapterIdentifierList);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(entry.flag ? Qt::Checked : Qt::Unchecked);
+        if (entry.name == kLayoutHeadingIdentifier)
+            item->setToolTip(layoutHeadingHelp());
     }
 }
 
