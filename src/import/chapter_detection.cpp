@@ -59,6 +59,25 @@ int emptyLineRule(const QString &identifier)
 
 } // namespace
 
+bool ChapterDetector::emptyLineRuleFinds(const QStringList &prepared) const
+{
+    QList<int> rules;
+    for (const QString &identifier : m_active)
+        if (const int empties = emptyLineRule(identifier))
+            rules.append(empties);
+    int empties = 0;
+    for (const QString &line : prepared) {
+        if (isBlank(line)) {
+            ++empties;
+            continue;
+        }
+        if (rules.contains(empties))
+            return true;
+        empties = 0;
+    }
+    return false;
+}
+
 void ChapterDetector::surveyBook(const QStringList &lines)
 {
     QStringList prepared;
@@ -66,7 +85,11 @@ void ChapterDetector::surveyBook(const QStringList &lines)
     for (const QString &line : lines)
         prepared.append(prepareChapterLine(line, m_dialogueStartsWithQuotes));
     QList<bool> veto = endnoteNumbers(prepared);
-    m_layoutHeadings = m_active.contains(kLayoutHeadingIdentifier) ? layoutHeadings(lines) : QList<bool>();
+    // A book whose sections an empty-line identifier finds (a FictionBook or
+    // EPUB conversion) has its titles marked; its lone lines are the
+    // conversion's own layout: the title page, subtitles, epigraphs' authors.
+    const bool byLayout = m_active.contains(kLayoutHeadingIdentifier) && !emptyLineRuleFinds(prepared);
+    m_layoutHeadings = byLayout ? layoutHeadings(lines) : QList<bool>();
     // What the identifiers take, endnote numbers aside, from the empty-line
     // count the book starts with.
     ChapterDetector trial = *this;

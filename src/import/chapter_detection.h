@@ -64,6 +64,8 @@ public:
 
 private:
     bool matches(const QString &identifier, const QString &line);
+    // True when an empty-line identifier that is on takes a line of the book.
+    bool emptyLineRuleFinds(const QStringList &prepared) const;
     // isChapter by the identifiers alone.
     bool matchesIdentifiers(QString &line);
     bool matchesPrepared(const QString &line);

@@ -100,10 +100,7 @@ struct LineRun
 
     qsizetype size() const { return last - first + 1; }
     // Short lines without replies: verse, or an epigraph.
-    bool stanza() const
-    {
-        return size() >= 2 && size() <= kMaxStanzaLines && longest <= kVerseLineChars && !dialogue;
-    }
+    bool stanza() const { return size() >= 2 && size() <= kMaxStanzaLines && longest <= kVerseLineChars && !dialogue; }
     // Text that a title can stand before: more than a line, a long line, or
     // a line no title could be (a reply, a sentence).
     bool textAfterTitle(const QStringList &lines) const
@@ -140,20 +137,20 @@ QList<LineRun> runsOf(const QStringList &lines)
 void markLoneTitles(const QStringList &lines, QList<bool> &headings)
 {
     const QList<LineRun> runs = runsOf(lines);
-    for (qsizetype r = 0; r + 1 < runs.size(); ++r) {
+    // The book's first line is its own title (or author), which the first
+    // block is named after anyway.
+    for (qsizetype r = 1; r + 1 < runs.size(); ++r) {
         const LineRun &run = runs[r];
         if (run.size() != 1 || !runs[r + 1].textAfterTitle(lines) || !looksLikeTitle(lines[run.first]))
             continue;
-        if (r > 0) {
-            // A lone line after a stanza or an epigraph is its last line or
-            // its author, unless the book sets it further off before than after.
-            const LineRun &before = runs[r - 1];
-            const qsizetype emptyBefore = run.first - before.last - 1;
-            const qsizetype emptyAfter = runs[r + 1].first - run.last - 1;
-            const bool afterTitle = r >= 2 && runs[r - 2].size() == 1 && looksLikeTitle(lines[runs[r - 2].first]);
-            if ((before.stanza() || (afterTitle && before.quotation(lines))) && emptyBefore <= emptyAfter)
-                continue;
-        }
+        // A lone line after a stanza or an epigraph is its last line or its
+        // author, unless the book sets it further off before than after.
+        const LineRun &before = runs[r - 1];
+        const qsizetype emptyBefore = run.first - before.last - 1;
+        const qsizetype emptyAfter = runs[r + 1].first - run.last - 1;
+        const bool afterTitle = r >= 2 && runs[r - 2].size() == 1 && looksLikeTitle(lines[runs[r - 2].first]);
+        if ((before.stanza() || (afterTitle && before.quotation(lines))) && emptyBefore <= emptyAfter)
+            continue;
         headings[run.first] = true;
     }
 }

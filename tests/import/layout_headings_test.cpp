@@ -81,7 +81,8 @@ TEST(LooksLikeTitle, ByTheLineAlone)
         {u"XIV", false},
         {u"* * *", false},
         {u"", false},
-        {u"Очень длинная строка без точки в конце, в которой слов гораздо больше, чем бывает в заглавии рассказа", false},
+        {u"Очень длинная строка без точки в конце, в которой слов гораздо больше, чем бывает в заглавии рассказа",
+         false},
     };
     for (const Case &c : cases)
         EXPECT_EQ(looksLikeTitle(q(c.line)), c.title) << q(c.line).toStdString();
@@ -99,9 +100,9 @@ TEST(LayoutHeadings, TitlesAloneInABookOfParagraphsWithoutEmptyLines)
     lines << q(u"   Я помню чудное мгновенье,") << q(u"   Передо мной явилась ты") << QString() << q(u"   Пушкин")
           << QString();
     appendParagraphs(lines, 8);
-    lines << QString() << q(u"   Как мимолётное виденье,")
-          << q(u"   Как гений чистой красоты.") << QString() << q(u"   Ах") << QString()
-          << q(u"   В томленьях грусти безнадежной,") << q(u"   В тревогах шумной суеты") << QString();
+    lines << QString() << q(u"   Как мимолётное виденье,") << q(u"   Как гений чистой красоты.") << QString()
+          << q(u"   Ах") << QString() << q(u"   В томленьях грусти безнадежной,") << q(u"   В тревогах шумной суеты")
+          << QString();
     appendParagraphs(lines, 8);
     lines << QString() << q(u"112") << QString(); // a stray page number
     appendParagraphs(lines, 8);
@@ -123,7 +124,8 @@ TEST(LayoutHeadings, TitlesAloneInABookOfParagraphsWithoutEmptyLines)
 
 TEST(LayoutHeadings, TwoEmptyLinesBeforeATitleAfterAPoem)
 {
-    const QStringList lines = linesOf(q(u"Тучи\n\n"
+    const QStringList lines = linesOf(q(u"Стихотворения\n\n\n"
+                                        "Тучи\n\n"
                                         "   Тучки небесные, вечные странники!\n"
                                         "   Степью лазурною, цепью жемчужною\n"
                                         "   Мчитесь вы, будто как я же, изгнанники\n"
@@ -172,4 +174,25 @@ TEST(LayoutHeadings, TheChapterPreviewShowsTheTitles)
     };
     EXPECT_EQ(previewWith(true), q(u"Записки|Стучит!"));
     EXPECT_EQ(previewWith(false), q(u"Записки"));
+}
+
+// A FictionBook's conversion marks its sections with three empty lines;
+// its lone lines (subtitles, an epigraph's author) are no titles there.
+TEST(LayoutHeadings, NotWhereTheSectionsAreMarked)
+{
+    QStringList lines{q(u"Маяк"), QString(), QString(), QString(), q(u"Смотритель"), QString()};
+    appendParagraphs(lines, 8);
+    lines << QString() << q(u"Шторм") << QString();
+    appendParagraphs(lines, 8);
+    const auto headingsWith = [&](bool sectionMarks) {
+        ChapterDetector detector({{kLayoutHeadingIdentifier, true}, {kSectionBreakIdentifier, sectionMarks}}, false);
+        detector.surveyBook(lines);
+        QStringList found;
+        for (QString line : lines)
+            if (detector.isChapter(line))
+                found.append(line);
+        return found.join(u'|');
+    };
+    EXPECT_EQ(headingsWith(false), q(u"Смотритель|Шторм"));
+    EXPECT_EQ(headingsWith(true), q(u"Смотритель"));
 }
