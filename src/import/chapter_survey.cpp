@@ -20,6 +20,40 @@ bool isNumberOnly(const QString &line)
     return true;
 }
 
+namespace {
+
+// Per number line, by its value: true when it counts on from the chapter
+// number before it (one may be missing), or starts a count at 1 or 2 (a
+// book or a part that numbers its chapters). A page number left in the
+// text ("393" between chapters 12 and 13) does neither and is skipped.
+QList<bool> countsOn(const QList<int> &values)
+{
+    constexpr int kFirstNumbers = 2;
+    constexpr int kLargestStep = 2;
+    QList<bool> fits;
+    int last = -1;
+    for (const int value : values) {
+        const bool next =
+            (last >= 0 && value > last && value <= last + kLargestStep) || (value >= 0 && value <= kFirstNumbers);
+        fits.append(next);
+        if (next)
+            last = value;
+    }
+    return fits;
+}
+
+int numberValue(const QString &line)
+{
+    QString digits = line.trimmed();
+    if (digits.endsWith(u'.'))
+        digits.chop(1);
+    bool ok = false;
+    const int value = digits.toInt(&ok);
+    return ok ? value : -1;
+}
+
+} // namespace
+
 QList<bool> endnoteNumbers(const QStringList &prepared)
 {
     QList<qsizetype> numberLines;
@@ -34,6 +68,10 @@ QList<bool> endnoteNumbers(const QStringList &prepared)
             characters += prepared[i].size();
         }
     }
+    QList<int> values;
+    for (const qsizetype line : numberLines)
+        values.append(numberValue(prepared[line]));
+    const QList<bool> inCount = countsOn(values);
     QList<bool> beforeChapter; // the number line stands before a chapter's worth of text
     for (qsizetype k = 0; k < numberLines.size(); ++k)
         beforeChapter.append((k + 1 < numberLines.size() ? textBefore[k + 1] : characters) >= kNumberedChapterChars);
@@ -41,7 +79,7 @@ QList<bool> endnoteNumbers(const QStringList &prepared)
     for (qsizetype k = 0; k < numberLines.size(); ++k) {
         const qsizetype neighbour = k > 0 ? k - 1 : k + 1;
         const bool chapter = beforeChapter[k] && (neighbour >= numberLines.size() || beforeChapter[neighbour]);
-        notes[numberLines[k]] = !chapter;
+        notes[numberLines[k]] = !chapter || !inCount[k];
     }
     return notes;
 }

@@ -16,9 +16,11 @@ inline constexpr int kEmptyLinesHeading = -2; // an empty-line identifier
 bool isNumberOnly(const QString &line);
 
 // Per prepared line: true for a number-only line that numbers an endnote
-// rather than a chapter. A chapter number stands before a chapter's worth of
-// text (800 characters up to the next number-only line), and so does the
-// number line before it (after it, for the first).
+// or a page rather than a chapter. A chapter number stands before a
+// chapter's worth of text (800 characters up to the next number-only line),
+// and so does the number line before it (after it, for the first); and it
+// counts on from the chapter number before it or starts a count at 1 or 2,
+// where a page number left in the text ("393") does not.
 QList<bool> endnoteNumbers(const QStringList &prepared);
 
 // Sets `veto` for the entries of tables of contents: in a run of four or

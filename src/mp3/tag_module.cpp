@@ -60,6 +60,9 @@ QString buildFileName(const QString &nameTemplate, const TagInfo &info, const QS
     QString name = cleanFileName(expandPlaceholders(effective, info, duration), dotReplacement, spaceReplacement, true);
     if (translit)
         name = transliterate(name);
+    // A title that ends a sentence ("Аннотация.") would give "02-Аннотация..mp3".
+    while (name.size() > 1 && (name.endsWith(u'.') || name.endsWith(u' ')))
+        name.chop(1);
     return name + QStringLiteral(".mp3");
 }
 

@@ -291,6 +291,22 @@ TEST(IsChapter, BareNumbersAfterASurveyOfTheBook)
     EXPECT_TRUE(unsurveyed.isChapter(line));
 }
 
+// A page number left between a chapter's paragraphs does not count on from
+// the chapter numbers around it.
+TEST(IsChapter, StrayPageNumbersAfterASurveyOfTheBook)
+{
+    const QString chapterText = QString(900, u'а');
+    const QStringList lines = {QStringLiteral("1"),   chapterText, QStringLiteral("393"), chapterText,
+                               QStringLiteral("2"),   chapterText, QStringLiteral("4"),   chapterText,
+                               QStringLiteral("394"), chapterText};
+    ChapterDetector detector({{QStringLiteral("#|"), true}, {QStringLiteral("###|"), true}}, false);
+    detector.surveyBook(lines);
+    std::string marks;
+    for (QString line : lines)
+        marks += detector.isChapter(line) ? '1' : '0';
+    EXPECT_EQ(marks, "1000101000"); // chapter 3 missing, 4 still counts on
+}
+
 // A table of contents is a run of headings with nothing to say between
 // them: its first line begins a block, and so do the headings that begin
 // the book right after it. Three in a row ("Том", "Часть", "Глава") are

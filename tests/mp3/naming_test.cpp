@@ -56,6 +56,10 @@ TEST(BuildFileName, PlaceholdersPaddingAndOptions)
     EXPECT_EQ(buildFileName(u"%n%-%t%"_qs, info, {}, u"."_qs, u" "_qs, false), u"02-Глава первая.mp3"_qs);
     EXPECT_EQ(buildFileName(u"  "_qs, info, {}, u"."_qs, u"_"_qs, false), u"02-Глава_первая.mp3"_qs);
     EXPECT_EQ(buildFileName(u"%n%-%t%"_qs, info, {}, u"."_qs, u"_"_qs, true), u"02-Glava_pervaja.mp3"_qs);
+    // A title ending in a full stop: one dot before the extension.
+    const TagInfo sentence = blockInfo(92, 2, u"Аннотация."_qs);
+    EXPECT_EQ(buildFileName(u"%n%-%t%"_qs, sentence, {}, u"."_qs, u" "_qs, false), u"02-Аннотация.mp3"_qs);
+    EXPECT_EQ(buildFileName(u"%n%-%t%"_qs, sentence, {}, u" "_qs, u" "_qs, false), u"02-Аннотация.mp3"_qs);
 
     EXPECT_EQ(buildFileName(u"%n%"_qs, blockInfo(1000, 7, {}), {}, u"."_qs, u" "_qs, false), u"0007.mp3"_qs);
     EXPECT_EQ(buildFileName(u"%n%"_qs, blockInfo(9, 7, {}), {}, u"."_qs, u" "_qs, false), u"7.mp3"_qs);
