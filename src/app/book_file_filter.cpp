@@ -13,10 +13,12 @@ struct Ending
 // Longer endings first: ".fb2.zip" is a zip, ".html" before ".htm" does not
 // matter but reads the same way.
 constexpr Ending kEndings[] = {
-    {".fb2.zip", BookFileKind::Zip},     {".txt", BookFileKind::Text},  {".rtf", BookFileKind::Rtf},
-    {".doc", BookFileKind::Word},        {".docx", BookFileKind::Word}, {".docm", BookFileKind::Word},
-    {".odt", BookFileKind::Word},        {".htm", BookFileKind::Html},  {".html", BookFileKind::Html},
-    {".fb2", BookFileKind::FictionBook}, {".epub", BookFileKind::Epub}, {".zip", BookFileKind::Zip},
+    {".fb2.zip", BookFileKind::Zip},     {".txt", BookFileKind::Text},     {".rtf", BookFileKind::Rtf},
+    {".doc", BookFileKind::Word},        {".docx", BookFileKind::Word},    {".docm", BookFileKind::Word},
+    {".odt", BookFileKind::Word},        {".htm", BookFileKind::Html},     {".html", BookFileKind::Html},
+    {".fb2", BookFileKind::FictionBook}, {".epub", BookFileKind::Epub},    {".zip", BookFileKind::Zip},
+    {".pdf", BookFileKind::Pdf},         {".mobi", BookFileKind::Calibre}, {".azw", BookFileKind::Calibre},
+    {".azw3", BookFileKind::Calibre},    {".fb3", BookFileKind::Calibre},  {".djvu", BookFileKind::Calibre},
 };
 
 const Ending *endingOf(const QString &path)

@@ -16,6 +16,8 @@ enum class BookFileKind {
     FictionBook, // .fb2
     Epub,        // .epub
     Zip,         // .zip (".fb2.zip" included): the book inside
+    Pdf,         // .pdf: through poppler's pdftotext
+    Calibre,     // .mobi .azw .azw3 .fb3 .djvu: through calibre's ebook-convert to EPUB
 };
 
 BookFileKind bookFileKind(const QString &fileName);

@@ -144,11 +144,13 @@ std::optional<QString> BookLoader::loadByKind(BookFileKind kind, const QString &
     case BookFileKind::Text: return loadPlainText(path);
     case BookFileKind::Epub: return loadEpub(path, result);
     case BookFileKind::Zip: return loadZipped(path, result);
+    case BookFileKind::Pdf: return loadPdf(path, result);
+    case BookFileKind::Calibre: return loadThroughCalibre(path, result);
     case BookFileKind::None: break;
     }
     fail(QStringLiteral("Конвертация файла: формат не поддерживается"),
          QStringLiteral("Этот формат файла не поддерживается:\n%1\n\n"
-                        "Откройте книгу в формате TXT, RTF, DOC, DOCX, ODT, HTML, FB2, EPUB или ZIP.")
+                        "Откройте книгу в формате TXT, RTF, DOC, DOCX, ODT, HTML, FB2, EPUB, PDF, MOBI, AZW3 или ZIP.")
              .arg(path));
     return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Getting a book into the editor: a file by its extension (plain text, RTF,
 // Word and OpenDocument, HTML, FictionBook, EPUB, a ZIP archive holding one
-// of them) or the clipboard. The result is what the editor
+// of them, PDF, and through calibre MOBI, AZW3, FB3, DjVu) or the clipboard. The result is what the editor
 // puts in its fields; the editor window only shows it.
 
 #include "import/book_cover.h"
@@ -86,6 +86,9 @@ private:
     std::optional<QString> loadFictionBook(const QString &path, BookLoadResult &result);
     std::optional<QString> loadEpub(const QString &path, BookLoadResult &result);
     std::optional<QString> loadZipped(const QString &path, BookLoadResult &result);
+    // book_loader_converted.cpp: books that outside programs turn into text or EPUB.
+    std::optional<QString> loadPdf(const QString &path, BookLoadResult &result);
+    std::optional<QString> loadThroughCalibre(const QString &path, BookLoadResult &result);
     void keepCover(const std::optional<QByteArray> &image, BookLoadResult &result);
     std::optional<QByteArray> readFile(const QString &path);
     void reportUnreadable(const QString &path);

@@ -1,26 +1,18 @@
 #include "import/word_converter.h"
 
-#include "common/process_runner.h"
+#include "import/converter_run.h"
+
 #include "common/user_file.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
-
-namespace {
-
-constexpr int kPollMilliseconds = 100;
-
-} // namespace
 
 QString findLibreOffice()
 {
     for (const char *name : {"soffice", "libreoffice"}) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        const QString path = findConverter(QString::fromLatin1(name));
         if (!path.isEmpty())
             return path;
     }
@@ -33,8 +25,6 @@ LibreOfficeConverter::LibreOfficeConverter(QString program, int timeoutSeconds)
 
 WordConversion LibreOfficeConverter::convertToRtf(const QString &documentPath)
 {
-    if (m_program.isEmpty() || !QFileInfo(m_program).isExecutable())
-        return {WordConversionOutcome::ConverterMissing, {}};
     QTemporaryDir work;
     if (!work.isValid())
         return {WordConversionOutcome::Failed, {}};
@@ -42,30 +32,22 @@ WordConversion LibreOfficeConverter::convertToRtf(const QString &documentPath)
     const QString profileFolder = work.filePath(QStringLiteral("profile"));
     QDir().mkpath(outputFolder);
 
-    ProcessRequest request;
-    request.program = m_program;
     // An absolute path never starts with "-", so it is never read as an option.
-    request.arguments = {QStringLiteral("--headless"),
-                         QStringLiteral("--norestore"),
-                         QStringLiteral("--nolockcheck"),
-                         QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileFolder).toString(),
-                         QStringLiteral("--convert-to"),
-                         QStringLiteral("rtf"),
-                         QStringLiteral("--outdir"),
-                         outputFolder,
-                         QFileInfo(documentPath).absoluteFilePath()};
-    request.workingDirectory = work.path();
-    ProcessRunner runner;
-    if (!runner.runProcess(request))
-        return {WordConversionOutcome::ConverterMissing, {}};
-
-    const QDeadlineTimer deadline{std::chrono::seconds(m_timeoutSeconds)};
-    while (!runner.waitForEnd(kPollMilliseconds)) {
-        if (deadline.hasExpired()) {
-            runner.terminate();
-            return {WordConversionOutcome::TimedOut, {}};
-        }
-        QCoreApplication::processEvents();
+    const QStringList arguments = {QStringLiteral("--headless"),
+                                   QStringLiteral("--norestore"),
+                                   QStringLiteral("--nolockcheck"),
+                                   QStringLiteral("-env:UserInstallation=")
+                                       + QUrl::fromLocalFile(profileFolder).toString(),
+                                   QStringLiteral("--convert-to"),
+                                   QStringLiteral("rtf"),
+                                   QStringLiteral("--outdir"),
+                                   outputFolder,
+                                   QFileInfo(documentPath).absoluteFilePath()};
+    switch (runConverter(m_program, arguments, m_timeoutSeconds, work.path()).outcome) {
+    case ConverterOutcome::Missing: return {WordConversionOutcome::ConverterMissing, {}};
+    case ConverterOutcome::TimedOut: return {WordConversionOutcome::TimedOut, {}};
+    case ConverterOutcome::Finished:
+    case ConverterOutcome::Failed: break;
     }
     // LibreOffice may end with code 0 without writing anything, so the
     // written file is what counts.

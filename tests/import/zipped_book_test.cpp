@@ -68,7 +68,7 @@ TEST(ZippedBook, SeveralBooksAskWhichOneAndCancelLoadsNothing)
 {
     TempProgramFolder folder;
     const QString path = folder.file(QStringLiteral("books.zip"));
-    ASSERT_TRUE(writeZip(path, {{QStringLiteral("readme.pdf"), "x"},
+    ASSERT_TRUE(writeZip(path, {{QStringLiteral("cover.jpg"), "x"},
                                 {QStringLiteral("__MACOSX/._a.txt"), "x"},
                                 {QStringLiteral("a.txt"), Codec::toCp1251(QStringLiteral("Первая книга"))},
                                 {QStringLiteral("папка/b.rtf"), "{\\rtf1 Second book\\par}"}}));

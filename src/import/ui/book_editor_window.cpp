@@ -47,10 +47,12 @@ QString openDialogFilters()
     const auto patterns = [](BookFileKind kind) { return bookFilePatterns(kind).join(u' '); };
     return QStringLiteral("Все форматы (%1);;Текстовые файлы (%2);;Текст в формате RTF (%3);;"
                           "Документ Word или OpenDocument (%4);;Web страница (%5);;FictionBook (%6);;"
-                          "Электронная книга EPUB (%7);;Архив ZIP (%8)")
+                          "Электронная книга EPUB (%7);;Архив ZIP (%8);;Документ PDF (%9);;"
+                          "Kindle, FB3, DjVu через calibre (%10)")
         .arg(patterns(BookFileKind::None), patterns(BookFileKind::Text), patterns(BookFileKind::Rtf),
              patterns(BookFileKind::Word), patterns(BookFileKind::Html), patterns(BookFileKind::FictionBook),
-             patterns(BookFileKind::Epub), patterns(BookFileKind::Zip));
+             patterns(BookFileKind::Epub), patterns(BookFileKind::Zip), patterns(BookFileKind::Pdf))
+        .arg(patterns(BookFileKind::Calibre));
 }
 
 // Design size of the controls' area, in pixels.
