@@ -20,6 +20,9 @@ constexpr qsizetype kTextAfterTitleChars = 300;
 // stanza or an epigraph: a lone line beside it belongs to it.
 constexpr qsizetype kVerseLineChars = 60;
 constexpr qsizetype kMaxStanzaLines = 8;
+// A line of its own after a title is text when it is a sentence of at
+// least this many words (a one-line epigraph), not a verse line.
+constexpr qsizetype kMinSentenceWords = 3;
 // Share of sentence-ending lines followed by an empty line from which a
 // book's paragraphs count as set apart.
 constexpr double kSetApartShare = 0.5;
@@ -102,10 +105,14 @@ struct LineRun
     // Short lines without replies: verse, or an epigraph.
     bool stanza() const { return size() >= 2 && size() <= kMaxStanzaLines && longest <= kVerseLineChars && !dialogue; }
     // Text that a title can stand before: more than a line, a long line, or
-    // a line no title could be (a reply, a sentence).
+    // a reply, a sentence or a line of prose (no verse line, no number).
     bool textAfterTitle(const QStringList &lines) const
     {
-        return size() >= 2 || characters >= kTextAfterTitleChars || !looksLikeTitle(lines[first]);
+        if (size() >= 2 || characters >= kTextAfterTitleChars)
+            return true;
+        const QString line = trimmed(lines[first]);
+        return startsWithDash(line) || line.size() > kVerseLineChars
+               || (endsSentence(line) && wordCount(line) >= kMinSentenceWords);
     }
     // A short line of its own that ends a sentence: after a title, a
     // one-line epigraph, which the lone line after it signs.
@@ -244,11 +251,14 @@ bool looksLikeTitle(const QString &line)
     const qsizetype words = wordCount(text);
     if (words > kMaxTitleWords || isDate(text) || isNumberLine(text))
         return false;
-    // The last mark, after closing quotes and brackets.
-    qsizetype end = text.size();
-    while (end > 0 && QStringLiteral("\"»)]").contains(text.at(end - 1)))
+    // The last mark, after closing quotes and brackets and a note's number
+    // ("Plaisir![51]").
+    static const QRegularExpression noteMark(QStringLiteral("\\s*[\\[{]\\d{1,4}[\\]}]$"));
+    const QString marked = QString(text).remove(noteMark);
+    qsizetype end = marked.size();
+    while (end > 0 && QStringLiteral("\"»)]").contains(marked.at(end - 1)))
         --end;
-    const QChar last = end > 0 ? text.at(end - 1) : QChar();
+    const QChar last = end > 0 ? marked.at(end - 1) : QChar();
     if (last == u'!' || last == u'?')
         return words <= kMaxExclaimedTitleWords;
     return !QStringLiteral(".,;:…").contains(last);

@@ -68,7 +68,8 @@ TEST(LooksLikeTitle, ByTheLineAlone)
         {u"Он сказал:", false},
         {u"Кто же там стучит в такую пору?", false}, // a question of many words
         {u"Вот так история!", false},
-        {u"— Стучит! — прошептал он.", false}, // dialogue
+        {u"Hatt’ich auch recht hübsch Plaisir![51]", false}, // a verse line with its note
+        {u"— Стучит! — прошептал он.", false},               // dialogue
         {u"- Кто там", false},
         {u"– Да", false},
         {u"и тогда он ушёл", false},
@@ -113,6 +114,10 @@ TEST(LayoutHeadings, TitlesAloneInABookOfParagraphsWithoutEmptyLines)
           << q(u"   Шиллер") << QString();
     appendParagraphs(lines, 8);
     lines << QString() << q(u"АНЮТА") << QString() << q(u"   — Всё не лучше? — сказал он.") << QString();
+    appendParagraphs(lines, 8);
+    // Verse set out a line between empty lines.
+    lines << QString() << q(u"   Himmlisch ist es, wenn ich bezwungen") << QString() << q(u"   Meine irdische Begier;")
+          << QString();
     appendParagraphs(lines, 8);
     // A story that ends in short replies.
     lines << QString() << q(u"   — А лошадь пришла?") << q(u"   — Пришла.") << QString() << q(u"Малиновая вода")
