@@ -12,8 +12,8 @@ CalibreConversion convertToEpub(const QString &bookPath, const QString &outputFo
 {
     const QString epub = QDir(outputFolder).filePath(QStringLiteral("book.epub"));
     // Absolute paths never start with "-", so neither is read as an option.
-    const ConverterRun run = runConverter(findEbookConvert(), {QFileInfo(bookPath).absoluteFilePath(), epub},
-                                          timeoutSeconds, outputFolder);
+    const ConverterRun run =
+        runConverter(findEbookConvert(), {QFileInfo(bookPath).absoluteFilePath(), epub}, timeoutSeconds, outputFolder);
     if (run.outcome != ConverterOutcome::Finished)
         return {run.outcome, {}};
     if (!QFileInfo(epub).isFile() || QFileInfo(epub).size() == 0)

@@ -19,9 +19,9 @@ QString writtenText(const QString &path)
 
 PdfMetadata readMetadata(const QString &pdf, int timeoutSeconds)
 {
-    const ConverterRun info = runConverter(findConverter(QStringLiteral("pdfinfo")),
-                                           {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf}, timeoutSeconds, {},
-                                           true);
+    const ConverterRun info =
+        runConverter(findConverter(QStringLiteral("pdfinfo")), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf},
+                     timeoutSeconds, {}, true);
     return info.outcome == ConverterOutcome::Finished ? pdfMetadata(QString::fromUtf8(info.standardOutput))
                                                       : PdfMetadata();
 }
@@ -31,12 +31,11 @@ PdfMetadata readMetadata(const QString &pdf, int timeoutSeconds)
 QStringList readOutline(const QString &pdf, const QTemporaryDir &work, int timeoutSeconds)
 {
     const QString base = work.filePath(QStringLiteral("outline"));
-    const ConverterRun run =
-        runConverter(findConverter(QStringLiteral("pdftohtml")),
-                     {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-q"), QStringLiteral("-enc"),
-                      QStringLiteral("UTF-8"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                      QStringLiteral("1"), pdf, base},
-                     timeoutSeconds, work.path());
+    const ConverterRun run = runConverter(findConverter(QStringLiteral("pdftohtml")),
+                                          {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-q"),
+                                           QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"),
+                                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, base},
+                                          timeoutSeconds, work.path());
     if (run.outcome != ConverterOutcome::Finished)
         return {};
     return pdfOutlineTitles(writtenText(base + QStringLiteral(".xml")));
@@ -50,9 +49,9 @@ PdfBook readPdfBook(const QString &path, int timeoutSeconds)
     QTemporaryDir work;
     const QString pdf = QFileInfo(path).absoluteFilePath(); // never read as an option
     const QString textFile = work.filePath(QStringLiteral("text.txt"));
-    const ConverterRun run = runConverter(findConverter(QStringLiteral("pdftotext")),
-                                          {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, textFile},
-                                          timeoutSeconds, work.path());
+    const ConverterRun run =
+        runConverter(findConverter(QStringLiteral("pdftotext")),
+                     {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, textFile}, timeoutSeconds, work.path());
     switch (run.outcome) {
     case ConverterOutcome::Finished: break;
     case ConverterOutcome::Missing: book.problem = PdfProblem::ToolMissing; return book;

@@ -22,8 +22,8 @@ constexpr qsizetype kMinRepeats = 3;
 constexpr double kShortLineShare = 0.8;
 // Words that follow a hyphen in Russian ("кто-нибудь", "всё-таки"): a
 // line broken there keeps the hyphen.
-const QStringList kHyphenParticles = {QStringLiteral("то"), QStringLiteral("либо"), QStringLiteral("нибудь"),
-                                      QStringLiteral("таки"), QStringLiteral("ка"), QStringLiteral("де"),
+const QStringList kHyphenParticles = {QStringLiteral("то"),   QStringLiteral("либо"), QStringLiteral("нибудь"),
+                                      QStringLiteral("таки"), QStringLiteral("ка"),   QStringLiteral("де"),
                                       QStringLiteral("с")};
 
 QStringList linesOf(const QString &page)
@@ -68,7 +68,8 @@ QList<qsizetype> edgeLines(const QStringList &lines)
 
 bool endsWithHyphen(const QString &line)
 {
-    return line.size() >= 2 && (line.back() == u'-' || line.back() == QChar(0x00AD)) && line.at(line.size() - 2).isLetter();
+    return line.size() >= 2 && (line.back() == u'-' || line.back() == QChar(0x00AD))
+           && line.at(line.size() - 2).isLetter();
 }
 
 QString firstWord(const QString &line)
@@ -179,8 +180,8 @@ private:
 
 QString decodeEntities(QString text)
 {
-    static const std::pair<const char *, const char *> kEntities[] = {
-        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}, {"&amp;", "&"}};
+    static const std::pair<const char *, const char *> kEntities[] = {{"&lt;", "<"},   {"&gt;", ">"},  {"&quot;", "\""},
+                                                                      {"&apos;", "'"}, {"&#39;", "'"}, {"&amp;", "&"}};
     for (const auto &[entity, character] : kEntities)
         text.replace(QLatin1String(entity), QLatin1String(character));
     return text;

@@ -192,8 +192,8 @@ TEST(PdfBook, ARealPdfComesThroughWithItsChaptersAndNoPageFurniture)
         pages.append(lines);
     }
     Loading loading;
-    const BookLoadResult result = loading.load(q(u"Каштанка «проба».pdf"),
-                                               makePdf(pages, {"Chapter One", "Chapter Two"}, q(u"Каштанка")));
+    const BookLoadResult result =
+        loading.load(q(u"Каштанка «проба».pdf"), makePdf(pages, {"Chapter One", "Chapter Two"}, q(u"Каштанка")));
     ASSERT_TRUE(result.loaded) << loading.lastMessage().toStdString();
     EXPECT_FALSE(result.text.contains(header));
     EXPECT_FALSE(result.text.contains(QStringLiteral("\r\n2\r\n")));
