@@ -241,17 +241,17 @@ TEST(BookFileFilter, EndingsAndQuotes)
 {
     TempProgramFolder folder;
     for (const char *name : {"a.fb2", "b.TXT", "c.docx", "d.pdf", "e.html", "f.htm", "g.doc", "h.rtf", "i.epub",
-                             "j.fb2.zip", "k.ODT", "l.docm", ".epub"})
+                             "j.fb2.zip", "k.ODT", "l.docm", ".epub", "m.azw3", "n.jpg"})
         folder.writeCp1251(QString::fromLatin1(name), QStringLiteral("x"));
     struct Case
     {
         const char *name;
         bool opens;
     };
-    const Case cases[] = {{"a.fb2", true},  {"b.TXT", true},       {"c.docx", true}, {"d.pdf", false},
-                          {"e.html", true}, {"f.htm", true},       {"g.doc", true},  {"h.rtf", true},
-                          {"i.epub", true}, {"j.fb2.zip", true},   {"k.ODT", true},  {"l.docm", true},
-                          {".epub", false}, {"missing.fb2", false}};
+    const Case cases[] = {{"a.fb2", true},  {"b.TXT", true},        {"c.docx", true}, {"d.pdf", true},
+                          {"e.html", true}, {"f.htm", true},        {"g.doc", true},  {"h.rtf", true},
+                          {"i.epub", true}, {"j.fb2.zip", true},    {"k.ODT", true},  {"l.docm", true},
+                          {".epub", false}, {"missing.fb2", false}, {"m.azw3", true}, {"n.jpg", false}};
     for (const Case &c : cases) {
         const QString path = folder.file(QString::fromLatin1(c.name));
         EXPECT_EQ(openableBookFile(u'"' + path + u'"'), c.opens ? path : QString()) << c.name;
@@ -266,6 +266,8 @@ TEST(BookFileFilter, StemsAndKinds)
     EXPECT_EQ(bookFileStem(QStringLiteral("Война.EPUB")), QStringLiteral("Война"));
     EXPECT_EQ(bookFileKind(QStringLiteral("a.fb2.zip")), BookFileKind::Zip);
     EXPECT_EQ(bookFileKind(QStringLiteral("a.docm")), BookFileKind::Word);
+    EXPECT_EQ(bookFileKind(QStringLiteral("a.PDF")), BookFileKind::Pdf);
+    EXPECT_EQ(bookFileKind(QStringLiteral("a.mobi")), BookFileKind::Calibre);
     EXPECT_TRUE(bookFilePatterns().contains(QStringLiteral("*.epub")));
     EXPECT_EQ(bookFilePatterns(BookFileKind::Zip), QStringList{QStringLiteral("*.zip")});
 }
