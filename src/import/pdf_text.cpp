@@ -13,9 +13,8 @@ namespace {
 // Lines at the top and at the bottom of a page where headers, footers and
 // page numbers stand.
 constexpr qsizetype kEdgeLines = 2;
-// A line that stands at a page's edge on at least this share of the pages
-// (and on at least kMinRepeats of them) is a running header or footer.
-constexpr double kRepeatedShare = 0.5;
+// A line that stands at a page's edge on at least half of the pages (and on
+// at least kMinRepeats of them) is a running header or footer.
 constexpr qsizetype kMinRepeats = 3;
 // A line shorter than this share of the book's usual line ends its
 // paragraph when it ends a sentence.
@@ -212,7 +211,7 @@ QStringList withoutPageFurniture(const QStringList &pages)
             }
         }
     }
-    const qsizetype repeated = std::max(kMinRepeats, qsizetype(double(pages.size()) * kRepeatedShare + 0.5));
+    const qsizetype repeated = std::max(kMinRepeats, (pages.size() + 1) / 2); // half, rounded up
     QStringList cleaned;
     for (QStringList &lines : pageLines) {
         const QList<qsizetype> edges = edgeLines(lines);

@@ -178,8 +178,9 @@ TEST(PdfText, OutlineMetadataAndPagesWithoutText)
 
 TEST(PdfBook, ARealPdfComesThroughWithItsChaptersAndNoPageFurniture)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
     const QString header = QStringLiteral("Kashtanka - a story");
     QList<QStringList> pages;
     for (int p = 1; p <= 4; ++p) {
@@ -205,8 +206,9 @@ TEST(PdfBook, ARealPdfComesThroughWithItsChaptersAndNoPageFurniture)
 
 TEST(PdfBook, AScannedPdfIsRefusedWithAMessage)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
     Loading loading;
     const BookLoadResult result = loading.load(QStringLiteral("scan.pdf"), makePdf({{}, {}}, {}, QStringLiteral("x")));
     EXPECT_FALSE(result.loaded);
