@@ -207,7 +207,7 @@ TEST(RoleVoiceSpeech, EspeakNgSwitchesVariantsStretchByStretch)
     }
     // Back and forth in one text: each stretch sounds as in a text of its own.
     const QByteArray mixed = spoken(voice, in(QStringLiteral("ru+f3")) + in(russian));
-    EXPECT_NEAR(mixed.size(), f3.size() + own.size(), (f3.size() + own.size()) / 20);
+    EXPECT_NEAR(mixed.size(), f3.size() + own.size(), (f3.size() + own.size()) / 20.0);
     EXPECT_GT(zeroCrossingRate(mixed.left(f3.size())), ownRate * 1.15);
     EXPECT_LT(zeroCrossingRate(mixed.mid(f3.size())), zeroCrossingRate(f3) * 0.85);
     // The phonemes are the voice's own whatever the variant: the pronunciation stays.

@@ -221,7 +221,7 @@ TEST_F(VoiceTest, MemoryStreamHoldsTheSameSoundAsTheFile)
     voice.setAudioOutputStream(memory);
     voice.speak(text, SVSFIsXML); // synchronous: returns when spoken
     EXPECT_EQ(voice.status().runningState, SpeechStatus::Done);
-    EXPECT_NEAR(memory->data().size(), file.dataBytes, file.dataBytes / 100);
+    EXPECT_NEAR(memory->data().size(), file.dataBytes, file.dataBytes / 100.0);
 }
 
 // Sound beyond what a WAV header can state is refused, never written under a
