@@ -1,0 +1,69 @@
+#include "recording/touched_blocks.h"
+
+#include "app/project_store.h"
+#include "stress/spoken_text.h"
+
+#include <algorithm>
+
+QList<int> TouchedBlocks::blocksOf(const QString &book) const
+{
+    const auto found =
+        std::find_if(books.cbegin(), books.cend(), [&](const TouchedBook &touched) { return touched.book == book; });
+    return found == books.cend() ? QList<int>() : found->blocks;
+}
+
+int TouchedBlocks::blocksElsewhere(const QString &book) const
+{
+    int count = 0;
+    for (const TouchedBook &touched : books)
+        if (touched.book != book)
+            count += int(touched.blocks.size());
+    return count;
+}
+
+int TouchedBlocks::booksElsewhere(const QString &book) const
+{
+    return int(
+        std::count_if(books.cbegin(), books.cend(), [&](const TouchedBook &touched) { return touched.book != book; }));
+}
+
+std::unique_ptr<Dictionaries> enabledDictionaries(const QString &programFolder)
+{
+    auto dictionaries = std::make_unique<Dictionaries>(programFolder);
+    dictionaries->loadDictionaryList();
+    dictionaries->loadEnabledDictionaries();
+    return dictionaries;
+}
+
+TouchedBlocks blocksTouchedByChange(const QString &programFolder, bool autoStress, const QStringList &books,
+                                    const Dictionaries &before, const Dictionaries &after,
+                                    const std::function<bool()> &keepGoing)
+{
+    TouchedBlocks touched;
+    const SpokenTextOptions options = spokenTextOptions(programFolder, autoStress);
+    for (const QString &book : books) {
+        const QString folder = bookFolder(programFolder, book);
+        const int blockCount = countBlocks(folder);
+        TouchedBook found{book, {}};
+        for (int n = 1; n <= blockCount; ++n) {
+            if (keepGoing && !keepGoing()) {
+                touched.complete = false;
+                return touched;
+            }
+            const QString text = readBlockFile(folder, n);
+            const DictionaryRewrite was = before.applyDictionaries(text);
+            const DictionaryRewrite is = after.applyDictionaries(text);
+            if (!was.ok() || !is.ok()) {
+                touched.failure = is.ok() ? was.failure : is.failure;
+                return touched;
+            }
+            // The same rewrite gives the same spoken text: the stresses,
+            // the slow part, only run where the dictionaries differ.
+            if (was.text != is.text && spokenText(text, was.text, options) != spokenText(text, is.text, options))
+                found.blocks.append(n);
+        }
+        if (!found.blocks.isEmpty())
+            touched.books.append(found);
+    }
+    return touched;
+}
