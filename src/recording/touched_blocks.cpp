@@ -1,6 +1,7 @@
 #include "recording/touched_blocks.h"
 
 #include "app/project_store.h"
+#include "common/russian_count.h"
 #include "stress/spoken_text.h"
 
 #include <algorithm>
@@ -25,6 +26,27 @@ int TouchedBlocks::booksElsewhere(const QString &book) const
 {
     return int(
         std::count_if(books.cbegin(), books.cend(), [&](const TouchedBook &touched) { return touched.book != book; }));
+}
+
+QString touchedBlocksText(const TouchedBlocks &touched)
+{
+    if (!touched.failure.isEmpty())
+        return touched.failure;
+    int count = 0;
+    QStringList books;
+    for (const TouchedBook &book : touched.books) {
+        count += int(book.blocks.size());
+        QStringList numbers;
+        for (const int block : book.blocks)
+            numbers.append(QString::number(block));
+        books.append(QStringLiteral("«%1»: %2").arg(book.book, numbers.join(QStringLiteral(", "))));
+    }
+    const QString stopped = touched.complete ? QString() : QStringLiteral(" (подсчёт прерван)");
+    if (count == 0)
+        return QStringLiteral("Изменение не меняет произношение ни в одном блоке книг библиотеки") + stopped + u'.';
+    return QStringLiteral("Изменение меняет произношение в %1%2: %3.")
+        .arg(russianCount(count, QStringLiteral("блоке"), QStringLiteral("блоках"), QStringLiteral("блоках")), stopped,
+             books.join(QStringLiteral("; ")));
 }
 
 std::unique_ptr<Dictionaries> enabledDictionaries(const QString &programFolder)

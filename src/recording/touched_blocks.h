@@ -36,6 +36,9 @@ struct TouchedBlocks
     int booksElsewhere(const QString &book) const;
 };
 
+// For the user: how many blocks of which books the change is heard in.
+QString touchedBlocksText(const TouchedBlocks &touched);
+
 // The enabled dictionaries of the program folder as their files are now.
 std::unique_ptr<Dictionaries> enabledDictionaries(const QString &programFolder);
 

@@ -3,6 +3,7 @@
 #include "reader/pronunciation_fix.h"
 
 #include "common/text_codec.h"
+#include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_save_notice.h"
 
 #include "support/temp_program_folder.h"

@@ -14,6 +14,8 @@
 #include <QMap>
 #include <QSet>
 
+#include <cstdio>
+
 class StandInVoice : public RecordingVoice
 {
 public:
@@ -166,7 +168,9 @@ public:
     bool keepEncodedMp3(int n) override
     {
         const QString part = mp3Path(n) + QStringLiteral(".part");
-        return QFileInfo(part).size() > 0 && QFile::rename(part, mp3Path(n));
+        // A block recorded again replaces its MP3, as the real files do.
+        return QFileInfo(part).size() > 0
+               && std::rename(part.toUtf8().constData(), mp3Path(n).toUtf8().constData()) == 0;
     }
     void discardMp3(int n) override { QFile::remove(mp3Path(n) + QStringLiteral(".part")); }
     // What each block's MP3 was made from, as the driver kept it.
