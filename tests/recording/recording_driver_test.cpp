@@ -34,7 +34,7 @@ protected:
 
     RecordedBook book(int first = 1, int last = 3, int count = 3) const
     {
-        return {QStringLiteral("Книга"), audio, count, first, last};
+        return {QStringLiteral("Книга"), audio, count, first, last, {}};
     }
 
     // Ticks until the job ends (the encoder runs for real, so ticks wait a little).

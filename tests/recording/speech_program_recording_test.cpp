@@ -23,7 +23,7 @@ namespace {
 class OneBookJobHost : public StandInHostOf<RecordingJobHost>
 {
 public:
-    RecordedBook selectedBook() override { return {QStringLiteral("Книга"), QString(), 1, 1, 1}; }
+    RecordedBook selectedBook() override { return {QStringLiteral("Книга"), QString(), 1, 1, 1, {}}; }
     void setRange(const QString &, int, int) override { }
     void showRecording(bool) override { }
 };

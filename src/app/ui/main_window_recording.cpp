@@ -132,7 +132,7 @@ RecordedBook MainWindow::selectedBook()
     if (!m_blocksToRecord.isEmpty())
         return {currentBook(),           QString(),       m_blockCount, m_blocksToRecord.first(),
                 m_blocksToRecord.last(), m_blocksToRecord};
-    return {currentBook(), QString(), m_blockCount, m_range.first, m_range.last};
+    return {currentBook(), QString(), m_blockCount, m_range.first, m_range.last, {}};
 }
 
 bool MainWindow::rerecordBlocks(const QString &book, const QList<int> &blocks)
