@@ -63,7 +63,7 @@ protected:
             ended = true;
             outcome = o;
         });
-        driver.startSingle({QStringLiteral("Книга"), audio, 1, 1, 1});
+        driver.startSingle({QStringLiteral("Книга"), audio, 1, 1, 1, {}});
         for (int i = 0; i < 600 && !ended; ++i) {
             driver.tick();
             clock.seconds += 0.5;
