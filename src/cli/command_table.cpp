@@ -3,18 +3,20 @@
 CliCommand dictCommand();
 CliCommand voicesCommand();
 CliCommand speakCommand();
+CliCommand sayCommand();
 CliCommand phonemesCommand();
 CliCommand stressCommand();
 CliCommand textCommand();
 CliCommand importCommand();
 CliCommand recordCommand();
 CliCommand convertCommand();
+CliCommand rerecordCommand();
 
 const QList<CliCommand> &cliCommands()
 {
     static const QList<CliCommand> commands = {
-        dictCommand(), voicesCommand(), speakCommand(),  phonemesCommand(), stressCommand(),
-        textCommand(), importCommand(), recordCommand(), convertCommand(),
+        dictCommand(), voicesCommand(), speakCommand(),  sayCommand(),     phonemesCommand(), stressCommand(),
+        textCommand(), importCommand(), recordCommand(), convertCommand(), rerecordCommand(),
     };
     return commands;
 }

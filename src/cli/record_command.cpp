@@ -2,6 +2,7 @@
 // MP3 files by the same driver as the window, a book file added to the
 // library, or both one after the other.
 
+#include "cli/book_recording.h"
 #include "cli/cli_command.h"
 #include "cli/console_dialogs.h"
 #include "cli/file_encoding_option.h"
@@ -68,13 +69,6 @@ const char *const kConvertUsage =
     "  --format ФОРМАТ  только на этот запуск: mp3, m4b или mp3-book\n"
     "  --output ПАПКА   только на этот запуск: папка для аудиокниг вместо выбранной в настройках\n"
     "  --quiet          только ошибки, без хода записи\n";
-
-// How the progress of a recording reaches standard error.
-enum class ProgressOutput {
-    Lines, // a line per change: a pipe or a file keeps a readable log
-    Live,  // one line redrawn in place: a terminal
-    None,  // --quiet: errors only
-};
 
 // Columns of the terminal on standard error: its own size, else $COLUMNS,
 // else 80. Asked at each redraw, so a resized window is followed.
@@ -192,6 +186,8 @@ private:
     int m_lastDecile = -1;
 };
 
+} // namespace
+
 // Takes "--name VALUE" out of `args`.
 std::optional<QString> takeOption(QStringList &args, const QString &name)
 {
@@ -213,7 +209,7 @@ ProgressOutput takeProgressOutput(QStringList &args)
 
 // Takes "--format mp3|m4b|mp3-book" out of `args`: nothing when absent (the
 // stored choice holds), false in `valid` when the name is unknown.
-std::optional<AudiobookFormat> takeFormat(QStringList &args, bool &valid)
+static std::optional<AudiobookFormat> takeFormat(QStringList &args, bool &valid)
 {
     valid = true;
     const auto name = takeOption(args, QStringLiteral("--format"));
@@ -226,18 +222,6 @@ std::optional<AudiobookFormat> takeFormat(QStringList &args, bool &valid)
     }
     return format;
 }
-
-// What a record command asks for beside the book.
-struct RecordOptions
-{
-    std::optional<QString> from;
-    std::optional<QString> to;
-    std::optional<int> jobs;               // encoders at once, in place of the setting
-    std::optional<AudiobookFormat> format; // for this run only, in place of the setting
-    std::optional<QString> outputFolder;   // for this run only, in place of the setting
-    ProgressOutput output = ProgressOutput::Lines;
-    bool autoStress = true; // false: off for this run whatever the setting
-};
 
 // Takes "--jobs N", "--format NAME" and "--output DIR" out of `args` into
 // `options`; false when one of them is not understood.
@@ -270,6 +254,8 @@ int recordBook(const QString &programFolder, const QString &name, const RecordOp
         range.first = options.from->toInt();
     if (options.to)
         range.last = options.to->toInt();
+    if (!options.blocks.isEmpty())
+        range = {options.blocks.first(), options.blocks.last()};
     range.first = std::clamp(range.first, 1, blocks);
     range.last = std::clamp(range.last, range.first, blocks);
 
@@ -287,7 +273,8 @@ int recordBook(const QString &programFolder, const QString &name, const RecordOp
     // Rate, pitch and pauses per voice, as set in the options window.
     loadVoiceTable(programFolder);
 
-    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last}, options.output);
+    ConsoleRecordingHost host(programFolder, {name, QString(), blocks, range.first, range.last, options.blocks},
+                              options.output);
     RecordingSession session(settings, programFolder, host);
     // The command ends with the job: nobody is there to ask about the folder.
     session.job().afterFinish = AfterFinish::Exit;
@@ -311,6 +298,8 @@ int recordBook(const QString &programFolder, const QString &name, const RecordOp
     cliOut(audioFolder + u'\n');
     return exitCode;
 }
+
+namespace {
 
 // The learnt "Коэффициент1" of the program folder at the voice's byte rate.
 SpeakingRate speakingRate(const QString &programFolder)

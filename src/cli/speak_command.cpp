@@ -6,11 +6,11 @@
 // do not rewrite; the stresses leave its tags alone).
 
 #include "cli/cli_command.h"
+#include "cli/cli_voice.h"
 #include "cli/recorded_text.h"
 
 #include "common/text_codec.h"
 #include "common/user_file.h"
-#include "recording/recording_job.h"
 #include "recording/speech/speech_voice.h"
 
 #include <memory>
@@ -70,20 +70,9 @@ int runSpeak(CliContext &context)
         cliErr(QStringLiteral("Не удалось прочитать файл: %1\n").arg(args->input));
         return 1;
     }
-    if (SpeechVoice::voices().isEmpty()) {
-        cliErr(kNoVoicesMessage + u'\n');
-        return 1;
-    }
     SpeechVoice voice;
-    const int index = args->voice >= 0 ? args->voice : SpeechVoice::voiceForLanguage(QStringLiteral("ru"));
-    if (!voice.selectVoice(index)) {
-        cliErr(QStringLiteral("Нет голоса с номером %1 (список: lectorium-cli voices).\n").arg(index));
+    if (!selectCliVoice(voice, args->voice))
         return 1;
-    }
-    if (const QString problem = SpeechVoice::voiceProblem(index); !problem.isEmpty()) {
-        cliErr(problem + u'\n');
-        return 1;
-    }
     auto file = std::make_shared<WavFileStream>(voice.format());
     if (!file->open(args->output)) {
         cliErr(QStringLiteral("Не удалось создать файл: %1\n").arg(args->output));

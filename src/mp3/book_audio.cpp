@@ -27,7 +27,7 @@ QString wavFileName(BookAudio &book, int n)
     return name + QStringLiteral(".wav");
 }
 
-QString existingMp3Name(BookAudio &book, int n)
+QStringList existingMp3Names(BookAudio &book, int n)
 {
     if (n > book.blockCount)
         return {};
@@ -40,10 +40,15 @@ QString existingMp3Name(BookAudio &book, int n)
     const QDir folder(book.audioFolder);
     if (!folder.exists())
         return {};
-    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    const auto found = std::find_if(entries.cbegin(), entries.cend(),
-                                    [&](const QString &entry) { return matcher.match(entry).hasMatch(); });
-    return found == entries.cend() ? QString() : *found;
+    QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    names.removeIf([&](const QString &entry) { return !matcher.match(entry).hasMatch(); });
+    return names;
+}
+
+QString existingMp3Name(BookAudio &book, int n)
+{
+    const QStringList names = existingMp3Names(book, n);
+    return names.isEmpty() ? QString() : names.first();
 }
 
 bool mp3Exists(BookAudio &book, int n)

@@ -32,6 +32,10 @@ QString mp3FileName(BookAudio &book, int n, const QString &duration);
 // cannot be read.
 QString existingMp3Name(BookAudio &book, int n);
 
+// Every file named like the block's MP3, by name: more than one only when a
+// run was cut off while a block recorded again replaced its MP3.
+QStringList existingMp3Names(BookAudio &book, int n);
+
 // True when a file named like the block's MP3 (any "MM-SS" duration) is in
 // the audio folder; false past the last block or when the folder cannot be
 // read.

@@ -1,6 +1,6 @@
 #pragma once
 // The recording driver's view of one book's audio files: WAV names, the
-// finished-MP3 test and the encoder runs.
+// finished-MP3 test, the encoder runs and what each MP3 was made from.
 
 #include "mp3/book_audio.h"
 
@@ -19,6 +19,8 @@ public:
     bool keepEncodedMp3(int n) override;
     void discardMp3(int n) override;
     void removeLeftovers() override;
+    std::optional<BlockFingerprint> storedFingerprint(int n) override;
+    void keepFingerprint(int n, const BlockFingerprint &fingerprint) override;
 
 private:
     BookAudio m_book;
@@ -26,4 +28,6 @@ private:
     // which is gone once the WAV is deleted.
     QHash<int, QString> m_mp3Paths;
     QHash<int, QString> m_partPaths;
+    // The fingerprints of the audio folder, read at the first question.
+    std::optional<QHash<int, BlockFingerprint>> m_fingerprints;
 };

@@ -16,8 +16,8 @@ QString BlockTextSource::folderOf(const QString &book) const
     return bookFolder(m_programFolder, book.isEmpty() ? m_selectedBook : book);
 }
 
-QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QString &book,
-                                   QString *dictionaryFailure) const
+QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QString &book, QString *dictionaryFailure,
+                                   QString *spokenText) const
 {
     QString text = readBlockFile(folderOf(book), n);
     const bool withDictionaries = !noDictionary && m_settings.applyDictionaries && m_dictionaries;
@@ -33,6 +33,8 @@ QString BlockTextSource::blockText(int n, bool noDictionary, bool xml, const QSt
         return {};
     }
     text = std::move(rewrite.text);
+    if (spokenText)
+        *spokenText = text;
     if (m_settings.announceBlockNumber) {
         const QString number = numberText(n);
         text = QStringLiteral(" {повествование->} Блок ") + number + QStringLiteral(". {пауза->}  ") + text

@@ -31,8 +31,11 @@ public:
     // `noDictionary` skips the dictionaries; `xml` asks for SAPI XML, else
     // Speech Cube tags. When the dictionaries could not rewrite the block,
     // the text is empty and `dictionaryFailure` (if given) says why.
+    // `spokenText` (if given) receives the block after the dictionaries and
+    // the stresses, before the block number, the pauses and the voice markup:
+    // what a block's fingerprint is made from.
     QString blockText(int n, bool noDictionary, bool xml, const QString &book = QString(),
-                      QString *dictionaryFailure = nullptr) const;
+                      QString *dictionaryFailure = nullptr, QString *spokenText = nullptr) const;
     // The block's length with the role markers removed.
     int blockRawLength(int n, const QString &book = QString()) const;
 

@@ -8,6 +8,7 @@
 #include "recording/recorded_book.h"
 #include "recording/recording_ports.h"
 
+#include <QHash>
 #include <QList>
 #include <QLockFile>
 
@@ -30,6 +31,9 @@ struct BookEncoding
     // Held while the book is recorded, so no second run works in its folder.
     std::unique_ptr<QLockFile> folderLock;
     QList<QueuedWav> queue;
+    // What each block spoken was spoken from, kept with its MP3 once it is
+    // encoded.
+    QHash<int, BlockFingerprint> spokenFrom;
     // Blocks whose encoder run made no MP3; their WAVs are kept.
     QList<int> failures;
     // The first block whose encoding a stop cut off (its WAV stays).

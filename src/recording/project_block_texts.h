@@ -14,8 +14,12 @@ public:
     QString text(int n, bool withDictionary, bool xml) override
     {
         m_dictionaryFailure.clear();
-        return m_source.blockText(n, !withDictionary, xml, m_book, &m_dictionaryFailure);
+        QString spoken;
+        const QString text = m_source.blockText(n, !withDictionary, xml, m_book, &m_dictionaryFailure, &spoken);
+        m_lastSpokenText = m_dictionaryFailure.isEmpty() ? std::optional<QString>(spoken) : std::nullopt;
+        return text;
     }
+    std::optional<QString> lastSpokenText() const override { return m_lastSpokenText; }
     QString dictionaryFailure() const override { return m_dictionaryFailure; }
     int rawLength(int n) override { return m_source.blockRawLength(n, m_book); }
 
@@ -23,4 +27,5 @@ private:
     const BlockTextSource &m_source;
     QString m_book;
     QString m_dictionaryFailure;
+    std::optional<QString> m_lastSpokenText;
 };

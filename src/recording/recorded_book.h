@@ -1,6 +1,7 @@
 #pragma once
 // A book as the recording sees it, and how its recording ended.
 
+#include <QList>
 #include <QString>
 
 struct RecordedBook
@@ -10,6 +11,10 @@ struct RecordedBook
     int blockCount = 0;
     int first = 1;
     int last = 0;
+    // When not empty: exactly these blocks, in ascending order, recorded
+    // again whatever is there (first and last are the first and the last of
+    // them); the range is the user's and stays as it was.
+    QList<int> blocks;
 };
 
 // How a book's recording ended.

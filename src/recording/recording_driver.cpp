@@ -5,6 +5,7 @@
 #include "common/user_file.h"
 #include "recording/progress_texts.h"
 #include "recording/speech/speech_voice.h"
+#include "recording/speech/voice_table.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,7 +87,8 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
     m_encoding->files = m_bookFiles(book);
     m_progress = RecordingProgress();
     m_progress.book = book.name;
-    m_progress.blocksInRange = m_book.last - m_book.first + 1;
+    m_progress.blocksInRange = m_book.blocks.isEmpty() ? m_book.last - m_book.first + 1 : int(m_book.blocks.size());
+    m_textChanged.clear();
     m_stopRequest = m_abortRequest = m_paused = false;
     m_engineFailed = m_filesFailed = false;
     m_waitingForEncoder = false;
@@ -131,11 +133,46 @@ bool RecordingDriver::startSingle(const RecordedBook &book)
 
 int RecordingDriver::nextBlockToRecord(int from) const
 {
+    if (!m_book.blocks.isEmpty()) {
+        const auto next = std::lower_bound(m_book.blocks.cbegin(), m_book.blocks.cend(), from);
+        return next == m_book.blocks.cend() ? m_book.last + 1 : *next;
+    }
     int n = from;
     if (!m_settings.rerecordExisting)
-        while (n <= m_book.last && files().mp3Exists(n))
+        while (n <= m_book.last && isRecordedAlready(n))
             ++n;
     return n;
+}
+
+bool RecordingDriver::isRecordedAlready(int n) const
+{
+    return files().mp3Exists(n) && !spokenTextChanged(n);
+}
+
+bool RecordingDriver::spokenTextChanged(int n) const
+{
+    if (const auto known = m_textChanged.constFind(n); known != m_textChanged.cend())
+        return *known;
+    // An MP3 made before fingerprints were kept counts as done, as it
+    // always did; one made from another text than the block gives now
+    // (a dictionary entry changed it) is recorded again.
+    bool changed = false;
+    if (const auto stored = files().storedFingerprint(n)) {
+        m_texts.text(n, m_settings.applyDictionaries, xmlMarkup());
+        if (const auto spoken = m_texts.lastSpokenText())
+            changed = textFingerprint(*spoken) != stored->text;
+    }
+    m_textChanged.insert(n, changed);
+    return changed;
+}
+
+std::optional<BlockFingerprint> RecordingDriver::preparedFingerprint() const
+{
+    const auto spoken = m_texts.lastSpokenText();
+    if (!spoken)
+        return std::nullopt;
+    return BlockFingerprint{textFingerprint(*spoken),
+                            voiceFingerprint(m_settings, voiceParams(m_settings.voiceIndex), m_voice.markupKind())};
 }
 
 bool RecordingDriver::xmlMarkup() const
@@ -156,7 +193,8 @@ QString RecordingDriver::wavPath(int n) const
 void RecordingDriver::prepareAndSpeak()
 {
     m_progress.block = m_block;
-    m_progress.blockOfRange = m_block - m_book.first + 1;
+    m_progress.blockOfRange =
+        m_book.blocks.isEmpty() ? m_block - m_book.first + 1 : int(m_book.blocks.indexOf(m_block)) + 1;
     m_progress.blockPercent = 0;
     // Said as it begins: a short block may be over before the next look.
     m_host.showProgress(m_progress);
@@ -166,6 +204,10 @@ void RecordingDriver::prepareAndSpeak()
         reportDictionaryFailure(failure);
         return;
     }
+    if (const auto fingerprint = preparedFingerprint())
+        m_encoding->spokenFrom.insert(m_block, *fingerprint);
+    else
+        m_encoding->spokenFrom.remove(m_block);
     // The total counted the block without the dictionaries; the first time a
     // block is prepared the difference is put right.
     if (withDictionary && m_adjustedBlock != m_block)
@@ -521,9 +563,15 @@ void RecordingDriver::settleEncodedWav(const EndedEncoderRun &ended)
     if (ended.exitCode != 0 || !encoding->files->keepEncodedMp3(block)) {
         encoding->files->discardMp3(block);
         encoding->failures.append(block);
-    } else if (m_settings.deleteWav) {
-        QFile::remove(encoding->book.audioFolder + u'/' + ended.run.wavFile);
+        return;
     }
+    // Kept after the MP3 is in place: cut off in between, the new MP3 has
+    // the old fingerprint and is at worst recorded once more, never
+    // an old MP3 taken for the new text.
+    if (const auto fingerprint = encoding->spokenFrom.constFind(block); fingerprint != encoding->spokenFrom.cend())
+        encoding->files->keepFingerprint(block, *fingerprint);
+    if (m_settings.deleteWav)
+        QFile::remove(encoding->book.audioFolder + u'/' + ended.run.wavFile);
 }
 
 void RecordingDriver::stopWithFailure()

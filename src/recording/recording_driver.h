@@ -109,6 +109,13 @@ private:
     int speakFlags() const;
     QString wavPath(int n) const;
     int nextBlockToRecord(int from) const;
+    // The block's MP3 is there and was made from the text the block gives
+    // now (or, made before fingerprints were kept, says nothing otherwise).
+    bool isRecordedAlready(int n) const;
+    bool spokenTextChanged(int n) const;
+    // What the block just prepared is spoken from; nothing when the texts
+    // cannot tell.
+    std::optional<BlockFingerprint> preparedFingerprint() const;
     void prepareAndSpeak();
     void waitAfterSpeak();
     void writeDebugText() const;
@@ -215,4 +222,7 @@ private:
     qint64 m_encodedBytes = 0;
     double m_encodeSeconds = 0;
     ProgressMeter m_meter;
+    // Blocks with an MP3 looked at for a changed text since the book began,
+    // and what was found: each is prepared once, not at every look.
+    mutable QHash<int, bool> m_textChanged;
 };

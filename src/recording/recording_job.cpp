@@ -235,8 +235,10 @@ void RecordingJob::endRecording(const RecordingOutcome &driverOutcome)
     // The next job continues where this one stopped: within the range the
     // user chose when it was cut short, on to the end of the book when the
     // range was recorded whole.
+    // Blocks recorded again by their list leave the user's range alone.
     const bool rangeDone = !outcome.stoppedByUser && !failed(outcome) && outcome.currentBlock >= book.last;
-    m_host.setRange(book.name, outcome.currentBlock, rangeDone ? std::max(book.last, book.blockCount) : book.last);
+    if (book.blocks.isEmpty())
+        m_host.setRange(book.name, outcome.currentBlock, rangeDone ? std::max(book.last, book.blockCount) : book.last);
     // A book handed over ends while the next one is spoken, maybe paused.
     if (m_handedOver.removeOne(book.name)) {
         endHandedOverBook(outcome);

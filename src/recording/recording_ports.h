@@ -5,6 +5,7 @@
 
 #include "common/process_runner.h"
 #include "common/user_dialogs.h"
+#include "recording/block_fingerprint.h"
 #include "recording/recording_progress.h"
 #include "recording/speech/markup_kind.h"
 
@@ -60,6 +61,11 @@ public:
     // Why the last text() with the dictionaries came back empty (they made
     // it grow without end); empty when it went well.
     virtual QString dictionaryFailure() const { return {}; }
+    // The last text() as the voice says it, after the dictionaries and the
+    // stresses and before the voice markup: what the block's fingerprint is
+    // made of. Nothing when the texts cannot tell (or the dictionaries
+    // failed); the block then keeps no fingerprint.
+    virtual std::optional<QString> lastSpokenText() const { return std::nullopt; }
 };
 
 // The files of the book being recorded.
@@ -82,6 +88,19 @@ public:
     // Removes what a failed or cut-off encoder run left of block `n`, so the
     // block does not count as finished.
     virtual void discardMp3(int n) = 0;
+    // What block `n`'s MP3 was made from, as kept when it was encoded;
+    // nothing for an MP3 made before fingerprints were kept.
+    virtual std::optional<BlockFingerprint> storedFingerprint(int n)
+    {
+        Q_UNUSED(n);
+        return std::nullopt;
+    }
+    // Keeps what block `n`'s new MP3 was made from.
+    virtual void keepFingerprint(int n, const BlockFingerprint &fingerprint)
+    {
+        Q_UNUSED(n);
+        Q_UNUSED(fingerprint);
+    }
     // Removes what an interrupted earlier run left in the book's folder
     // (temporary MP3 files); called before a recording starts.
     virtual void removeLeftovers() { }

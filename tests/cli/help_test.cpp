@@ -34,8 +34,8 @@ TEST(CliHelp, GeneralHelpIsRussianAndListsTheCommands)
             << run.out.toStdString();
         EXPECT_FALSE(run.out.contains(QStringLiteral("Usage"))) << run.out.toStdString();
         EXPECT_FALSE(run.out.contains(QStringLiteral("Commands"))) << run.out.toStdString();
-        EXPECT_EQ(listedCommands(run.out), QStringList({"dict", "voices", "speak", "phonemes", "stress", "text",
-                                                        "import", "record", "convert"}));
+        EXPECT_EQ(listedCommands(run.out), QStringList({"dict", "voices", "speak", "say", "phonemes", "stress", "text",
+                                                        "import", "record", "convert", "rerecord"}));
     }
     // No command: the help on standard error, as a usage error.
     const CliRun bare = runCli(folder, {});

@@ -14,6 +14,8 @@
 #include <QMap>
 #include <QSet>
 
+#include <cstdio>
+
 class StandInVoice : public RecordingVoice
 {
 public:
@@ -101,20 +103,32 @@ public:
     // Blocks the dictionaries cannot rewrite, with the reason.
     QMap<int, QString> runawayBlocks;
 
+    // The texts tell what each block is spoken from (so the driver keeps
+    // fingerprints), and these blocks now say something new.
+    bool tellSpokenText = false;
+    QSet<int> rewrittenBlocks;
+
     QString text(int n, bool withDictionary, bool xml) override
     {
         m_failure = withDictionary ? runawayBlocks.value(n) : QString();
         if (!m_failure.isEmpty())
             return {};
-        return QStringLiteral("Текст блока %1%2%3")
-            .arg(n)
-            .arg(withDictionary ? QStringLiteral(" словарь") : QString(), xml ? QStringLiteral(" xml") : QString());
+        m_spoken = QStringLiteral("Текст блока %1%2%3")
+                       .arg(n)
+                       .arg(rewrittenBlocks.contains(n) ? QStringLiteral(" новый") : QString(),
+                            withDictionary ? QStringLiteral(" словарь") : QString());
+        return m_spoken + (xml ? QStringLiteral(" xml") : QString());
     }
     int rawLength(int n) override { return emptyBlocks.contains(n) ? 0 : 10 + n; }
     QString dictionaryFailure() const override { return m_failure; }
+    std::optional<QString> lastSpokenText() const override
+    {
+        return tellSpokenText && m_failure.isEmpty() ? std::optional<QString>(m_spoken) : std::nullopt;
+    }
 
 private:
     QString m_failure;
+    QString m_spoken;
 };
 
 class StandInFiles : public OutputFiles
@@ -154,9 +168,19 @@ public:
     bool keepEncodedMp3(int n) override
     {
         const QString part = mp3Path(n) + QStringLiteral(".part");
-        return QFileInfo(part).size() > 0 && QFile::rename(part, mp3Path(n));
+        // A block recorded again replaces its MP3, as the real files do.
+        return QFileInfo(part).size() > 0
+               && std::rename(part.toUtf8().constData(), mp3Path(n).toUtf8().constData()) == 0;
     }
     void discardMp3(int n) override { QFile::remove(mp3Path(n) + QStringLiteral(".part")); }
+    // What each block's MP3 was made from, as the driver kept it.
+    QHash<int, BlockFingerprint> fingerprints;
+    std::optional<BlockFingerprint> storedFingerprint(int n) override
+    {
+        const auto found = fingerprints.constFind(n);
+        return found == fingerprints.cend() ? std::nullopt : std::optional<BlockFingerprint>(*found);
+    }
+    void keepFingerprint(int n, const BlockFingerprint &fingerprint) override { fingerprints.insert(n, fingerprint); }
 
 private:
     QString m_folder;

@@ -34,7 +34,7 @@ protected:
 
     RecordedBook book(int first = 1, int last = 3, int count = 3) const
     {
-        return {QStringLiteral("Книга"), audio, count, first, last};
+        return {QStringLiteral("Книга"), audio, count, first, last, {}};
     }
 
     // Ticks until the job ends (the encoder runs for real, so ticks wait a little).
@@ -531,4 +531,60 @@ TEST_F(RecordingDriverTest, TheShareMovesWithEveryEncoderRunAndEndsAtAHundred)
     ASSERT_EQ(ends, 1);
     EXPECT_EQ(host.bookPercent, 100);
     EXPECT_EQ(host.status[5], QStringLiteral("100.00%"));
+}
+
+TEST_F(RecordingDriverTest, AResumeRecordsAgainOnlyTheBlocksWhoseTextChangedSinceTheirMp3)
+{
+    texts.tellSpokenText = true;
+    settings.applyDictionaries = true;
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    ASSERT_EQ(files.fingerprints.size(), 3);
+    EXPECT_EQ(files.fingerprints.value(2).text, textFingerprint(QStringLiteral("Текст блока 2 словарь")));
+    EXPECT_EQ(files.fingerprints.value(1).voice, files.fingerprints.value(3).voice);
+
+    // A dictionary entry changes block 2 and 3; block 3's MP3 was made
+    // before fingerprints were kept: it counts as done, as it always did.
+    texts.rewrittenBlocks = {2, 3};
+    files.fingerprints.remove(3);
+    voice.spokenTexts.clear();
+    ends = 0;
+    ASSERT_TRUE(driver.startSingle(book()));
+    runToEnd();
+    EXPECT_EQ(voice.spokenTexts, QStringList({QStringLiteral("Текст блока 2 новый словарь xml")}));
+    EXPECT_EQ(files.fingerprints.value(2).text, textFingerprint(QStringLiteral("Текст блока 2 новый словарь")));
+    EXPECT_FALSE(files.fingerprints.contains(3));
+
+    // Now every block says what its MP3 says.
+    ends = 0;
+    EXPECT_FALSE(driver.startSingle(book()));
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(RecordingDriverTest, AListOfBlocksRecordsExactlyThoseAgain)
+{
+    for (int n = 1; n <= 4; ++n) {
+        QDir().mkpath(audio);
+        QFile mp3(files.mp3Path(n));
+        ASSERT_TRUE(mp3.open(QIODevice::WriteOnly));
+        mp3.write("old");
+    }
+    RecordedBook listed = book(2, 4, 4);
+    listed.blocks = {2, 4};
+    ASSERT_TRUE(driver.startSingle(listed));
+    EXPECT_EQ(driver.progress().blocksInRange, 2);
+    runToEnd();
+    ASSERT_EQ(ends, 1);
+    EXPECT_EQ(voice.spokenTexts,
+              QStringList({QStringLiteral("Текст блока 2 xml"), QStringLiteral("Текст блока 4 xml")}));
+    EXPECT_EQ(host.blocks, QList<int>({2, 4}));
+    auto mp3Bytes = [this](int n) {
+        QFile mp3(files.mp3Path(n));
+        return mp3.open(QIODevice::ReadOnly) ? mp3.readAll() : QByteArray();
+    };
+    EXPECT_EQ(mp3Bytes(1), "old");
+    EXPECT_EQ(mp3Bytes(2), "mp3");
+    EXPECT_EQ(mp3Bytes(3), "old");
+    EXPECT_EQ(mp3Bytes(4), "mp3");
+    EXPECT_FALSE(outcome.stoppedByUser);
 }

@@ -31,7 +31,7 @@ public:
     int blockCount = 2;
     int first = 1;
     int last = 2;
-    RecordedBook selectedBook() override { return {books[selected], QString(), blockCount, first, last}; }
+    RecordedBook selectedBook() override { return {books[selected], QString(), blockCount, first, last, {}}; }
     bool batchMode() const override { return batch; }
     bool selectFirstBatchBook() override
     {

@@ -23,7 +23,7 @@ namespace {
 class OneBookJobHost : public StandInHostOf<RecordingJobHost>
 {
 public:
-    RecordedBook selectedBook() override { return {QStringLiteral("Книга"), QString(), 1, 1, 1}; }
+    RecordedBook selectedBook() override { return {QStringLiteral("Книга"), QString(), 1, 1, 1, {}}; }
     void setRange(const QString &, int, int) override { }
     void showRecording(bool) override { }
 };
@@ -63,7 +63,7 @@ protected:
             ended = true;
             outcome = o;
         });
-        driver.startSingle({QStringLiteral("Книга"), audio, 1, 1, 1});
+        driver.startSingle({QStringLiteral("Книга"), audio, 1, 1, 1, {}});
         for (int i = 0; i < 600 && !ended; ++i) {
             driver.tick();
             clock.seconds += 0.5;

@@ -40,7 +40,7 @@ TEST(SpeechRecording, DriverSpeaksEveryBlockIntoItsWav)
         int ends = 0;
         QObject::connect(&driver, &RecordingDriver::finished, [&](const RecordingOutcome &) { ++ends; });
 
-        driver.startSingle({QStringLiteral("Книга"), audio, 2, 1, 2});
+        driver.startSingle({QStringLiteral("Книга"), audio, 2, 1, 2, {}});
         for (int i = 0; i < 400 && ends == 0; ++i) {
             driver.tick();
             clock.seconds += 0.5;

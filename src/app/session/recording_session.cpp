@@ -79,6 +79,20 @@ std::shared_ptr<OutputFiles> RecordingSession::bookFiles(const RecordedBook &boo
     return std::shared_ptr<OutputFiles>(own, own->files.get());
 }
 
+namespace {
+
+// The last block the one-file book is made up to: the range's, or for
+// blocks recorded again by their list, every block when the book has a book
+// file to bring up to date (none: the playlist only).
+int lastBlockOfBookFile(const RecordedBook &book, const AudiobookAssembler &assembler)
+{
+    if (book.blocks.isEmpty())
+        return book.last;
+    return QFileInfo::exists(assembler.bookFilePath()) ? book.blockCount : 0;
+}
+
+} // namespace
+
 bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutcome &outcome, RecordingJobHost &host)
 {
     TagInfo info;
@@ -105,7 +119,7 @@ bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutco
             host.showProgress(m_driver.assemblyProgress(share, assemblyTime.elapsed() / 1000.0));
         };
     }
-    const AssemblyResult result = assembler.finishBook(complete ? book.last : 0);
+    const AssemblyResult result = assembler.finishBook(complete ? lastBlockOfBookFile(book, assembler) : 0);
     if (complete && ownProgress && result.status != AssemblyStatus::Failed
         && result.status != AssemblyStatus::Cancelled)
         host.showProgress(m_driver.finishedProgress());

@@ -317,8 +317,10 @@ void MainWindow::connectToolbar()
     connect(m_toolbar->menuItem(ToolbarButton::Record, 1), &QAction::triggered, this, &MainWindow::startOrPause);
     connect(m_toolbar->menuItem(ToolbarButton::Record, 2), &QAction::triggered, this, &MainWindow::reloadDictionaries);
     connect(m_toolbar->button(ToolbarButton::Stop), &QAction::triggered, this, &MainWindow::stopRecording);
-    connect(m_toolbar->button(ToolbarButton::ReadAloud), &QAction::triggered, this,
-            [this] { ReaderWindow::open(this, m_programFolder, libraryBooks(), currentBook(), m_settings); });
+    connect(m_toolbar->button(ToolbarButton::ReadAloud), &QAction::triggered, this, [this] {
+        ReaderWindow *reader = ReaderWindow::open(this, m_programFolder, libraryBooks(), currentBook(), m_settings);
+        connect(reader, &ReaderWindow::rerecordRequested, this, &MainWindow::rerecordBlocks, Qt::UniqueConnection);
+    });
     connect(m_toolbar->button(ToolbarButton::Options), &QAction::triggered, this, &MainWindow::openOptions);
 
     auto openEditor = [this] { openDictionaryEditor(this, m_programFolder, *m_dialogs, m_trialVoice.get()); };

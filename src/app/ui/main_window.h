@@ -62,6 +62,9 @@ public:
     // The library's entries in list order.
     QStringList libraryBooks() const;
     bool isRecording() const;
+    // Records exactly these blocks of the library's book again (the reader's
+    // "Перезаписать эти блоки"); false, with a message, when it cannot start.
+    bool rerecordBlocks(const QString &book, const QList<int> &blocks);
     // The recording of this window (driver and job), for its buttons and tests.
     RecordingSession *recordingSession() const { return m_session.get(); }
 
@@ -172,6 +175,8 @@ private:
 
     std::unique_ptr<UserDialogs> m_ownDialogs;
     UserDialogs *m_dialogs = nullptr;
+    // The blocks the next job records again by their list (rerecordBlocks).
+    QList<int> m_blocksToRecord;
 
     MainToolbar *m_toolbar = nullptr;
     QWidget *m_central = nullptr;

@@ -129,7 +129,29 @@ void MainWindow::restartSpeechProgram(bool start)
 
 RecordedBook MainWindow::selectedBook()
 {
-    return {currentBook(), QString(), m_blockCount, m_range.first, m_range.last};
+    if (!m_blocksToRecord.isEmpty())
+        return {currentBook(),           QString(),       m_blockCount, m_blocksToRecord.first(),
+                m_blocksToRecord.last(), m_blocksToRecord};
+    return {currentBook(), QString(), m_blockCount, m_range.first, m_range.last, {}};
+}
+
+bool MainWindow::rerecordBlocks(const QString &book, const QList<int> &blocks)
+{
+    auto refuse = [this](const QString &why) {
+        m_dialogs->show({QStringLiteral("Lectorium"), why, DialogIcon::Information, DialogButtons::Ok});
+        return false;
+    };
+    if (isRecording())
+        return refuse(QStringLiteral("Идёт запись. Перезапишите блоки, когда она закончится."));
+    if (batchMode())
+        return refuse(QStringLiteral("Включена пакетная обработка. Выключите её, чтобы перезаписать блоки книги."));
+    if (blocks.isEmpty() || !selectBook(book))
+        return false;
+    // The job asks for the book at once, as it starts.
+    m_blocksToRecord = blocks;
+    const bool started = m_session->job().startRecording();
+    m_blocksToRecord.clear();
+    return started;
 }
 
 bool MainWindow::batchMode() const

@@ -11,11 +11,13 @@
 #include "dictionaries/trial_voice.h"
 #include "dictionaries/ui/dictionary_debugger_window.h"
 
+#include "app/library.h"
 #include "common/ini_file.h"
 #include "common/program_folder.h"
 #include "common/program_version.h"
 #include "common/ui/window_placement_ui.h"
 #include "common/user_dialogs.h"
+#include "recording/touched_blocks.h"
 #include "stress/spoken_text.h"
 
 #include <QApplication>
@@ -609,6 +611,8 @@ bool DictionaryEditorWindow::saveOwnDictionary(const QString &toFile)
         return false;
     showSection(0);
     const QString path = toFile.size() < 2 ? ownDictionaryPath() : toFile;
+    // As the recording hears them now, to tell which blocks the save changes.
+    const auto before = enabledDictionaries(m_programFolder);
     if (!writeDictionary(path, m_records[0])) {
         m_dialogs.show({QStringLiteral("Ошибка записи файла."),
                         QStringLiteral("Не удалось записать словарь:\n%1").arg(path), DialogIcon::Critical,
@@ -622,7 +626,21 @@ bool DictionaryEditorWindow::saveOwnDictionary(const QString &toFile)
     m_dictionaries.loadDictionaryList();
     m_dictionaries.loadEnabledDictionaries();
     emit DictionarySaveNotice::instance().saved();
+    showTouchedBlocks(*before);
     return true;
+}
+
+void DictionaryEditorWindow::showTouchedBlocks(const Dictionaries &before)
+{
+    showStatus(QStringLiteral("Словарь сохранён; поиск блоков, которые он меняет..."));
+    // Every block of the library is rewritten twice: the window answers
+    // meanwhile, but takes no clicks that would save again.
+    const TouchedBlocks touched = blocksTouchedByChange(
+        m_programFolder, m_voice ? m_voice->autoStress() : true, loadList(m_programFolder), before, m_dictionaries, [] {
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return true;
+        });
+    showStatus(QStringLiteral("Словарь успешно сохранен. ") + touchedBlocksText(touched));
 }
 
 void DictionaryEditorWindow::saveDictionary()

@@ -92,6 +92,8 @@ private:
     void loadEngineDictionary();
     void saveEngineDictionary();
     void saveDictionary();
+    // After a save: the blocks of the library the save changes.
+    void showTouchedBlocks(const Dictionaries &before);
     void askEnginePath();
 
     // Sections and rows.

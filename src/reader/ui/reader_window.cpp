@@ -119,6 +119,7 @@ void ReaderWindow::buildControls()
 
     connect(m_bookCombo, &QComboBox::currentIndexChanged, this, &ReaderWindow::bookChosen);
     connect(m_chapterList, &QListWidget::currentRowChanged, this, &ReaderWindow::chapterChosen);
+    buildPronunciationFix();
 }
 
 void ReaderWindow::buildToolbar()

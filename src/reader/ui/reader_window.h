@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings.h"
+#include "dictionaries/trial_voice.h"
 #include "reader/chapter_reader.h"
 #include "reader/reader_settings.h"
 
@@ -18,6 +19,7 @@ class QPlainTextEdit;
 class QTimer;
 class QToolBar;
 class QWidget;
+class PronunciationFixDialog;
 class ReaderStyleDialogs;
 
 // ReaderWindow: the reader window. It shows a book of the library chapter by
@@ -48,6 +50,14 @@ public:
     void chooseTextFont();
     void chooseColour(int colourIndex);
     void loadChapterList();
+    // "Исправить произношение «слово»…" for the word at `position` of the
+    // chapter shown (a right-click, or F2 on the word being read); the
+    // dialog, or null when there is no word there.
+    PronunciationFixDialog *openPronunciationFix(int position);
+
+signals:
+    // The fix dialog's "Перезаписать эти блоки".
+    void rerecordRequested(const QString &book, const QList<int> &blocks);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -56,6 +66,8 @@ private:
     void buildControls();
     void buildToolbar();
     void buildStatusBar();
+    // The text view's menu item and the key of the fix dialog.
+    void buildPronunciationFix();
     void loadInitialState(const QStringList &books, const QString &selectedBook);
 
     void bookChosen();
@@ -102,4 +114,6 @@ private:
     QAction *m_stopAction = nullptr;
     QList<QLabel *> m_statusLabels;
     QTimer *m_readingTimer = nullptr;
+    // What the fix dialog speaks with, made when first needed.
+    std::unique_ptr<TrialVoice> m_fixVoice;
 };
