@@ -2,6 +2,7 @@
 
 #include "mp3/front_cover.h"
 #include "mp3/lame_command.h"
+#include "recording/block_read_along.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +39,10 @@ bool BookOutputFiles::keepEncodedMp3(int n)
     // A block recorded again replaces its old MP3.
     if (QFileInfo::exists(mp3) && !QFile::remove(mp3))
         return false;
-    return QFile::rename(part, mp3);
+    if (!QFile::rename(part, mp3))
+        return false;
+    moveReadAlongToAudio(QDir(m_book.audioFolder).filePath(::wavFileName(m_book, n)), mp3);
+    return true;
 }
 
 void BookOutputFiles::discardMp3(int n)

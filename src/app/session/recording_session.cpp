@@ -2,6 +2,8 @@
 
 #include "app/project_store.h"
 #include "audiobook/audiobook_assembler.h"
+#include "audiobook/book_read_along.h"
+#include "audiobook/book_tags.h"
 #include "dictionaries/dictionary_save_notice.h"
 
 #include <QElapsedTimer>
@@ -105,7 +107,17 @@ bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutco
             host.showProgress(m_driver.assemblyProgress(share, assemblyTime.elapsed() / 1000.0));
         };
     }
+    // The blocks' read-along texts are read before the book is made: its
+    // blocks may go once it is.
+    const bool oneFile = m_settings.audiobookFormat != AudiobookFormat::BlockMp3;
+    const auto readAlong =
+        complete && oneFile && m_settings.readAlong ? BookReadAlong::collect(audio, book.last) : std::nullopt;
     const AssemblyResult result = assembler.finishBook(complete ? book.last : 0);
+    if (readAlong && (result.status == AssemblyStatus::Assembled || result.status == AssemblyStatus::UpToDate)) {
+        const BookTags tags = bookTagsFor(m_settings, info, book.name);
+        readAlong->writeBeside(assembler.bookFilePath(), {tags.title, tags.artist, tags.album, 0});
+        readAlong->removeOrphans();
+    }
     if (complete && ownProgress && result.status != AssemblyStatus::Failed
         && result.status != AssemblyStatus::Cancelled)
         host.showProgress(m_driver.finishedProgress());
