@@ -7,6 +7,7 @@
 //   guide_screenshots CLI BOOK OUTPUT_FOLDER
 
 #include "app/ui/main_window.h"
+#include "common/ini_file.h"
 #include "common/program_folder.h"
 #include "common/user_dialogs.h"
 #include "dictionaries/ui/dictionary_debugger_window.h"
@@ -78,7 +79,7 @@ bool save(QWidget *window, const QString &folder, const QString &name)
     // A palette of 256 colours keeps the pictures of plain windows small.
     const QImage picture = window->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
     const QString path = folder + u'/' + name + QStringLiteral(".png");
-    const bool saved = picture.save(path, "PNG", 100);
+    const bool saved = picture.save(path, "PNG", 0); // 0: the smallest file
     std::printf("%s %s\n", saved ? "saved" : "NOT SAVED", qPrintable(path));
     return saved;
 }
@@ -94,20 +95,21 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString cli = args[1];
-    const QString bookFile = QFileInfo(args[2]).absoluteFilePath();
     const QString output = QFileInfo(args[3]).absoluteFilePath();
     QDir().mkpath(output);
 
     QTemporaryDir work;
+    // The editor shows the book's path: one a reader might have.
+    const QString bookFile = work.path() + QStringLiteral("/Книги/") + QFileInfo(args[2]).fileName();
+    QDir().mkpath(QFileInfo(bookFile).path());
+    QFile::copy(args[2], bookFile);
     const QString folder = work.path() + QStringLiteral("/Lectorium");
     QDir().mkpath(folder);
     seedProgramFolder(folder);
     const QString audio = work.path() + QStringLiteral("/Аудиокниги");
-    {
-        QFile ini(ProgramFolder(folder).settingsFile());
-        ini.open(QIODevice::Append);
-        ini.write(QStringLiteral("\r\n[Общие настройки]\r\nПервый запуск=0\r\n").toLocal8Bit());
-    }
+    // The first start's questions belong to another picture.
+    writeIni(QStringLiteral("Общие настройки"), QStringLiteral("Первый запуск"), 0,
+             ProgramFolder(folder).settingsFile());
     const QString book = QStringLiteral("Демонстрация");
     const QStringList base{QStringLiteral("--program-folder"), folder};
     if (!runCli(cli, base + QStringList{QStringLiteral("import"), bookFile, QStringLiteral("--title"), book})
@@ -126,7 +128,6 @@ int main(int argc, char **argv)
         window.settings().outputFolder = audio;
         window.reloadLibrary();
         window.selectBook(book);
-        window.resize(window.width() * 5 / 4, window.height() * 5 / 4);
         allSaved &= save(&window, output, QStringLiteral("main-window"));
         window.hide();
 
