@@ -27,7 +27,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
 
@@ -98,7 +97,19 @@ int main(int argc, char **argv)
     const QString output = QFileInfo(args[3]).absoluteFilePath();
     QDir().mkpath(output);
 
-    QTemporaryDir work;
+    // A folder of a fixed name, so the paths the windows show stay the same
+    // from one run to the next and a picture changes only with its window.
+    struct WorkFolder
+    {
+        QDir dir{QDir::tempPath() + QStringLiteral("/lectorium-guide")};
+        WorkFolder()
+        {
+            dir.removeRecursively();
+            dir.mkpath(QStringLiteral("."));
+        }
+        ~WorkFolder() { dir.removeRecursively(); }
+        QString path() const { return dir.path(); }
+    } work;
     // The editor shows the book's path: one a reader might have.
     const QString bookFile = work.path() + QStringLiteral("/Книги/") + QFileInfo(args[2]).fileName();
     QDir().mkpath(QFileInfo(bookFile).path());
