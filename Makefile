@@ -7,7 +7,7 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPIL
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure build run demo test sound-test asan bench fuzz clean format format-check deb tidy
+.PHONY: all configure build run demo test sound-test asan bench fuzz clean format format-check deb tidy docs
 
 all: build
 
@@ -67,6 +67,12 @@ fuzz:
 	    tail -40 $$work.log; exit 1; fi; \
 	  grep -E '^Done' $$work.log; \
 	done
+
+# The user guide's pictures, taken from the real windows with the demo book
+# (data/Doc/guide/images); run again when a window changes.
+docs: build
+	cmake --build $(BUILD) -j $(JOBS) --target guide_screenshots
+	scripts/guide-screenshots $(BUILD)
 
 # A Debian package of the program for users: lectorium_VERSION_ARCH.deb in
 # the build folder (CPack; dependencies from dpkg-shlibdeps).

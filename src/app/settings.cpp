@@ -65,6 +65,8 @@ const Key kKeys[] = {
     {"Настройки аудиофайлов", "Формат аудиокниги", &Settings::audiobookFormat},
     {"Настройки аудиофайлов", "Удалять MP3 блоков", &Settings::deleteBlockMp3},
     {"Настройки аудиофайлов", "Потоков кодирования", &Settings::encoderJobs},
+    {"Настройки аудиофайлов", "Текст для чтения вслед (LRC)", &Settings::readAlong},
+    {"Настройки аудиофайлов", "Текст для чтения вслед по словам", &Settings::readAlongWords},
     {"Настройки путей", "Каталог для готовых аудиофайлов", &Settings::outputFolder},
     {"Настройки путей", "Каталог для экспорта книг", &Settings::exportFolder},
     {"Имя файла и тэги", "Имя файла", &Settings::fileNameTemplate},

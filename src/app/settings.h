@@ -70,6 +70,8 @@ struct Settings
     AudiobookFormat audiobookFormat = AudiobookFormat::BlockMp3; // "Формат аудиокниги"
     bool deleteBlockMp3 = false; // "Удалять MP3 блоков": once the one-file book holds every block
     int encoderJobs = 0;         // "Потоков кодирования": encoders at once, 0 = one per processor
+    bool readAlong = false;      // "Текст для чтения вслед (LRC)": an LRC beside each block's audio
+    bool readAlongWords = false; // "Текст для чтения вслед по словам": the LRC times every word too
     // "Настройки путей"
     QString outputFolder; // "Каталог для готовых аудиофайлов"
     QString exportFolder; // "Каталог для экспорта книг"

@@ -30,6 +30,8 @@ struct RecordOptions
     std::optional<QString> outputFolder;   // for this run only, in place of the setting
     ProgressOutput output = ProgressOutput::Lines;
     bool autoStress = true; // false: off for this run whatever the setting
+    bool readAlong = false; // read-along text for this run, whatever the setting
+    bool readAlongWords = false;
 };
 
 // Takes "--name VALUE" out of `args`.

@@ -37,7 +37,7 @@ namespace {
 
 const char *const kRecordUsage =
     "Использование: lectorium-cli record КНИГА [--from N] [--to N] [--jobs N] [--format ФОРМАТ] [--output ПАПКА]\n"
-    "                                    [--quiet]\n"
+    "                                    [--lyrics] [--lyrics-words] [--quiet]\n"
     "Записывает книгу из библиотеки в MP3-файлы блоков (и, по выбранному формату, в одну\n"
     "аудиокнигу с главами) и выводит папку с ними.\n"
     "  КНИГА            имя книги в библиотеке (папка в Projects)\n"
@@ -48,6 +48,9 @@ const char *const kRecordUsage =
     "                   mp3-book — ещё и одна книга MP3 с главами\n"
     "  --output ПАПКА   только на этот запуск: папка для аудиокниг (в ней — папка книги)\n"
     "                   вместо выбранной в настройках (без выбора — ~/Аудиокниги)\n"
+    "  --lyrics         текст для чтения вслед: LRC-файл рядом с каждым блоком (время каждого\n"
+    "                   предложения), для книги одним файлом ещё LRC и SRT на всю книгу\n"
+    "  --lyrics-words   то же, и время каждого слова\n"
     "  --quiet          только ошибки, без хода записи\n";
 
 const char *const kImportUsage =
@@ -60,7 +63,7 @@ const char *const kImportUsage =
 
 const char *const kConvertUsage =
     "Использование: lectorium-cli convert ФАЙЛ [--title НАЗВАНИЕ] [--encoding ИМЯ] [--jobs N] [--format ФОРМАТ]\n"
-    "                                     [--output ПАПКА] [--quiet]\n"
+    "                                     [--output ПАПКА] [--lyrics] [--lyrics-words] [--quiet]\n"
     "Добавляет книжный файл в библиотеку (как import), затем записывает всю книгу (как record)\n"
     "и выводит папку с MP3-файлами.\n"
     "  --title НАЗВАНИЕ  название книги вместо предложенного по файлу\n"
@@ -68,6 +71,8 @@ const char *const kConvertUsage =
     "  --jobs N         сколько блоков сжимать в MP3 одновременно (0 — по числу процессоров)\n"
     "  --format ФОРМАТ  только на этот запуск: mp3, m4b или mp3-book\n"
     "  --output ПАПКА   только на этот запуск: папка для аудиокниг вместо выбранной в настройках\n"
+    "  --lyrics         текст для чтения вслед (LRC, для книги одним файлом ещё SRT), как у record\n"
+    "  --lyrics-words   то же, и время каждого слова\n"
     "  --quiet          только ошибки, без хода записи\n";
 
 // Columns of the terminal on standard error: its own size, else $COLUMNS,
@@ -223,7 +228,7 @@ static std::optional<AudiobookFormat> takeFormat(QStringList &args, bool &valid)
     return format;
 }
 
-// Takes "--jobs N", "--format NAME" and "--output DIR" out of `args` into
+// Takes "--jobs N", "--format NAME", "--output DIR" and "--lyrics" out of `args` into
 // `options`; false when one of them is not understood.
 bool takeEncodingOptions(QStringList &args, RecordOptions &options)
 {
@@ -235,6 +240,8 @@ bool takeEncodingOptions(QStringList &args, RecordOptions &options)
         options.jobs = jobs->toInt(&number);
         valid = number && *options.jobs >= 0;
     }
+    options.readAlongWords = args.removeAll(QStringLiteral("--lyrics-words")) > 0;
+    options.readAlong = args.removeAll(QStringLiteral("--lyrics")) > 0 || options.readAlongWords;
     bool formatValid = true;
     options.format = takeFormat(args, formatValid);
     return valid && formatValid;
@@ -268,6 +275,8 @@ int recordBook(const QString &programFolder, const QString &name, const RecordOp
         settings.audiobookFormat = *options.format;
     if (options.jobs)
         settings.encoderJobs = *options.jobs;
+    settings.readAlong = settings.readAlong || options.readAlong;
+    settings.readAlongWords = settings.readAlongWords || options.readAlongWords;
     settings.autoStress = settings.autoStress && options.autoStress;
 
     // Rate, pitch and pauses per voice, as set in the options window.

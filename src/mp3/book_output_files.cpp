@@ -2,6 +2,7 @@
 
 #include "mp3/front_cover.h"
 #include "mp3/lame_command.h"
+#include "recording/block_read_along.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +50,7 @@ bool BookOutputFiles::keepEncodedMp3(int n)
     for (const QString &name : older)
         if (name != newName)
             QFile::remove(m_book.audioFolder + u'/' + name);
+    moveReadAlongToAudio(QDir(m_book.audioFolder).filePath(::wavFileName(m_book, n)), mp3);
     return true;
 }
 

@@ -31,6 +31,8 @@ Settings optionDefaults(const Settings &current)
     s.audiobookFormat = fresh.audiobookFormat;
     s.deleteBlockMp3 = fresh.deleteBlockMp3;
     s.encoderJobs = fresh.encoderJobs;
+    s.readAlong = fresh.readAlong;
+    s.readAlongWords = fresh.readAlongWords;
     // File names and tags.
     s.id3Tags = true;
     s.fileNameTemplate = fresh.fileNameTemplate;

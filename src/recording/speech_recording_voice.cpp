@@ -29,6 +29,10 @@ bool SpeechRecordingVoice::speakToFile(const QString &wavPath, const QString &te
     } else {
         m_voice->setAudioOutputStream(m_file);
     }
+    m_timeline = m_settings.readAlong ? std::make_shared<SpeechTimeline>(m_voice->format().bytesPerSecond()) : nullptr;
+    m_voice->setTimeline(m_timeline);
+    m_spoken = {text, !(flags & SVSFIsNotXML), !m_voice->reportsWordPositions()};
+    m_wavPath = wavPath;
     m_voice->speak(text, flags);
     return true;
 }
@@ -76,7 +80,14 @@ bool SpeechRecordingVoice::finishBlock()
         m_file->append(m_memory->data());
         m_memory->setData({});
     }
-    return m_file->close();
+    if (!m_file->close())
+        return false;
+    // The text follows the sound it was timed by; a block without it still
+    // has its sound.
+    if (m_timeline)
+        writeBlockReadAlong(m_wavPath, m_spoken, *m_timeline, m_settings.readAlongWords);
+    m_timeline.reset();
+    return true;
 }
 
 void SpeechRecordingVoice::closeStream()

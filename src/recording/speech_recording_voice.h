@@ -4,6 +4,7 @@
 // through a memory stream that is written into the file when the block ends.
 
 #include "app/settings.h"
+#include "recording/block_read_along.h"
 #include "recording/recording_ports.h"
 #include "recording/speech/memory_stream.h"
 #include "recording/speech/speech_voice.h"
@@ -34,4 +35,9 @@ private:
     std::unique_ptr<SpeechVoice> m_voice;
     std::shared_ptr<WavFileStream> m_file;
     std::shared_ptr<SpeechMemoryStream> m_memory;
+    // With read-along text on: the block being spoken and where its words
+    // were heard.
+    std::shared_ptr<SpeechTimeline> m_timeline;
+    SpokenBlock m_spoken;
+    QString m_wavPath;
 };

@@ -2,10 +2,15 @@
 // read back with ffprobe: a chapter per block, titled by the table of
 // contents, the book's tags in Cyrillic.
 
+#include "audiobook/mp3_length.h"
+#include "recording/block_read_along.h"
+#include "recording/read_along.h"
+
 #include "support/cli_run.h"
 #include "support/temp_program_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -37,6 +42,15 @@ QJsonObject probe(const QString &file)
     return QJsonDocument::fromJson(process.readAllStandardOutput()).object();
 }
 
+// "Тихий Дон" of three chapters converted by lectorium-cli with `options`.
+CliRun convertThreeChapterBook(const TempProgramFolder &folder, const QStringList &options)
+{
+    folder.writeCp1251(QStringLiteral("дон.txt"), threeChapterBook());
+    return runCli(folder, QStringList{QStringLiteral("convert"), folder.file(QStringLiteral("дон.txt")),
+                                      QStringLiteral("--title"), QStringLiteral("Тихий Дон"), QStringLiteral("--quiet")}
+                              + options);
+}
+
 } // namespace
 
 TEST(RecordFormats, CommandLineRecordsEachKindOfBook)
@@ -44,11 +58,7 @@ TEST(RecordFormats, CommandLineRecordsEachKindOfBook)
     if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty())
         GTEST_SKIP() << "ffmpeg is not installed";
     TempProgramFolder folder;
-    folder.writeCp1251(QStringLiteral("дон.txt"), threeChapterBook());
-    const CliRun converted =
-        runCli(folder, {QStringLiteral("convert"), folder.file(QStringLiteral("дон.txt")), QStringLiteral("--title"),
-                        QStringLiteral("Тихий Дон"), QStringLiteral("--format"), QStringLiteral("m4b"),
-                        QStringLiteral("--quiet")});
+    const CliRun converted = convertThreeChapterBook(folder, {QStringLiteral("--format"), QStringLiteral("m4b")});
     ASSERT_EQ(converted.exitCode, 0) << converted.err.toStdString();
     const QDir audio(converted.out.trimmed());
     const QStringList blocks = audio.entryList({QStringLiteral("*-*.mp3")}, QDir::Files, QDir::Name);
@@ -75,4 +85,43 @@ TEST(RecordFormats, CommandLineRecordsEachKindOfBook)
                                          QStringLiteral("--format"), QStringLiteral("ogg")});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_TRUE(wrong.err.contains(QStringLiteral("mp3, m4b или mp3-book")));
+}
+
+TEST(RecordFormats, LyricsComeBesideEachBlockAndTheWholeBookWithTheChaptersOffsets)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    TempProgramFolder folder;
+    const CliRun converted = convertThreeChapterBook(
+        folder, {QStringLiteral("--format"), QStringLiteral("mp3-book"), QStringLiteral("--lyrics")});
+    ASSERT_EQ(converted.exitCode, 0) << converted.err.toStdString();
+    const QDir audio(converted.out.trimmed());
+    const QStringList blocks = audio.entryList({QStringLiteral("*-*.mp3")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(blocks.size(), 3);
+    double offset = 0;
+    QList<ReadAlongLine> expected;
+    for (const QString &block : blocks) {
+        const QString lrc = audio.filePath(readAlongPathFor(block));
+        ASSERT_TRUE(QFile::exists(lrc)) << block.toStdString();
+        QFile file(lrc);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QList<ReadAlongLine> lines = parseLrc(QString::fromUtf8(file.readAll()));
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_TRUE(lines.first().text.startsWith(QStringLiteral("Глава"))) << lines.first().text.toStdString();
+        expected += shiftedLines(lines, offset);
+        offset += mp3HeaderSeconds(audio.filePath(block)).value_or(0);
+    }
+    QFile whole(audio.filePath(QStringLiteral("Тихий Дон.lrc")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QString wholeText = QString::fromUtf8(whole.readAll());
+    EXPECT_TRUE(wholeText.startsWith(QStringLiteral("[ti:Тихий Дон]"))) << wholeText.left(80).toStdString();
+    const QList<ReadAlongLine> book = parseLrc(wholeText);
+    ASSERT_EQ(book.size(), expected.size());
+    for (qsizetype i = 0; i < book.size(); ++i) {
+        EXPECT_EQ(book[i].text, expected[i].text);
+        EXPECT_NEAR(book[i].seconds, expected[i].seconds, 0.011) << i;
+    }
+    QFile srt(audio.filePath(QStringLiteral("Тихий Дон.srt")));
+    ASSERT_TRUE(srt.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(srt.readAll()).startsWith(QStringLiteral("1\r\n00:00:")));
 }

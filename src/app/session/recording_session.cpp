@@ -2,6 +2,8 @@
 
 #include "app/project_store.h"
 #include "audiobook/audiobook_assembler.h"
+#include "audiobook/book_read_along.h"
+#include "audiobook/book_tags.h"
 #include "dictionaries/dictionary_save_notice.h"
 
 #include <QElapsedTimer>
@@ -119,7 +121,19 @@ bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutco
             host.showProgress(m_driver.assemblyProgress(share, assemblyTime.elapsed() / 1000.0));
         };
     }
-    const AssemblyResult result = assembler.finishBook(complete ? lastBlockOfBookFile(book, assembler) : 0);
+    // The blocks' read-along texts are read before the book is made: its
+    // blocks may go once it is.
+    const bool oneFile = m_settings.audiobookFormat != AudiobookFormat::BlockMp3;
+    const int lastBlock = complete ? lastBlockOfBookFile(book, assembler) : 0;
+    const auto readAlong = lastBlock > 0 && oneFile && m_settings.readAlong
+                               ? BookReadAlong::collect(audio, lastBlock)
+                               : std::nullopt;
+    const AssemblyResult result = assembler.finishBook(lastBlock);
+    if (readAlong && (result.status == AssemblyStatus::Assembled || result.status == AssemblyStatus::UpToDate)) {
+        const BookTags tags = bookTagsFor(m_settings, info, book.name);
+        readAlong->writeBeside(assembler.bookFilePath(), {tags.title, tags.artist, tags.album, 0});
+        readAlong->removeOrphans();
+    }
     if (complete && ownProgress && result.status != AssemblyStatus::Failed
         && result.status != AssemblyStatus::Cancelled)
         host.showProgress(m_driver.finishedProgress());

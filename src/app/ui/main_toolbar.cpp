@@ -40,8 +40,8 @@ MainToolbar::MainToolbar(QWidget *parent) : QToolBar(parent)
                {QStringLiteral("Словарный анализ (выдел. книги)"), "dictionaryAnalysisItem"},
                {QStringLiteral("Словари..."), "dictionaryListItem"}});
     addSeparator();
-    addButton(B::Help, "helpButton", QStringLiteral("Показать ReadMe"), QStyle::SP_MessageBoxQuestion,
-              {{QStringLiteral("ReadMe"), "readMeItem"}, {QStringLiteral("О программе..."), "aboutItem"}});
+    addButton(B::Help, "helpButton", QStringLiteral("Справка (F1)"), QStyle::SP_MessageBoxQuestion,
+              {{QStringLiteral("Справка"), "readMeItem"}, {QStringLiteral("О программе..."), "aboutItem"}});
     addSeparator();
     addButton(B::AudioFolder, "audioFolderButton", QString(), QStyle::SP_DirOpenIcon);
 }

@@ -1,4 +1,6 @@
 #include "app/ui/main_window.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "common/ui/named_control.h"
 
@@ -7,8 +9,10 @@
 #include "app/library.h"
 #include "app/session/recording_session.h"
 #include "app/ui/chapter_picker.h"
+#include "app/ui/library_entry_delegate.h"
 #include "app/ui/main_toolbar.h"
 #include "app/ui/tray_control.h"
+#include "audiobook/book_state.h"
 #include "common/program_folder.h"
 #include "common/ui/message_box_dialogs.h"
 #include "common/ui/window_placement_ui.h"
@@ -73,6 +77,7 @@ MainWindow::MainWindow(const QString &programFolder, const QString &bookArgument
     : QMainWindow(parent), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("MainWindow"));
+    installHelpKey(this, HelpAnchor::library);
     m_ownDialogs = std::make_unique<MessageBoxDialogs>(this);
     m_dialogs = m_ownDialogs.get();
     buildControls();
@@ -116,6 +121,8 @@ void MainWindow::buildControls()
     m_libraryList = named(new QListWidget(m_central), "chapterList", QStringLiteral("Библиотека"));
     m_libraryList->setGeometry(4, 4, 232, 122);
     m_libraryList->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_libraryList->setItemDelegate(new LibraryEntryDelegate(m_libraryList));
+    m_libraryList->setUniformItemSizes(true);
     m_emptyLibraryHint = named(new QLabel(QStringLiteral("Библиотека пуста. Откройте книгу кнопкой "
                                                          "«Добавить книгу в библиотеку» (первая на панели) "
                                                          "или перетащите файл книги сюда."),
@@ -408,6 +415,7 @@ void MainWindow::applyLoadedSettings()
 {
     showBookEstimate();
     m_settings.outputFolder = outputFolderOrDefault(m_settings.outputFolder);
+    showBookStates();
     if (m_settings.bookIndex < m_libraryList->count())
         m_libraryList->setCurrentRow(m_settings.bookIndex);
     if (m_settings.batchMode > 0)
@@ -444,6 +452,7 @@ void MainWindow::reloadLibrary()
     const QSignalBlocker block(m_libraryList);
     m_libraryList->clear();
     m_libraryList->addItems(::loadList(m_programFolder));
+    showBookStates();
     m_emptyLibraryHint->setVisible(m_libraryList->count() == 0);
     if (m_libraryList->count() == 0) {
         disableControlsWhileSpeaking();
@@ -584,7 +593,8 @@ void MainWindow::openAudioFolder()
 
 void MainWindow::readMe()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_programFolder + QStringLiteral("/Doc/readme.htm")));
+    if (!openUserGuide())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_programFolder + QStringLiteral("/Doc/readme.htm")));
 }
 
 void MainWindow::openDroppedBook(const QString &path)

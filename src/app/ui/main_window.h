@@ -26,6 +26,7 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class BookEditorWindow;
+class BookStateReader;
 class ChapterPicker;
 class OptionsDialog;
 class MainToolbar;
@@ -136,6 +137,11 @@ private:
     void exportBook();
     void readMe();
     void openDroppedBook(const QString &path);
+    // Each entry's second line, thumbnail and tooltip
+    // (main_window_library_state.cpp): how far its recording has come.
+    void showBookStates();
+    void showBookState(const QString &book);
+    void followRecordingInLibrary(const RecordingProgress &progress);
     // The book editor (main_window_editor.cpp): made on first use, this window
     // disabled while it is open.
     BookEditorWindow *openBookEditor();
@@ -211,4 +217,8 @@ private:
     QPointer<OptionsDialog> m_options;
     bool m_pickingFirstBlock = true;
     WindowScaler m_scaler;
+    std::unique_ptr<BookStateReader> m_bookStates;
+    // What of the recording the library last showed; it is read again when
+    // this changes (a block spoken, an MP3 done).
+    QString m_shownRecordingStep;
 };

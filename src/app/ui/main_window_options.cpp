@@ -35,4 +35,6 @@ void MainWindow::optionsApplied()
         m_tray->showIcon(QStringLiteral("Lectorium"));
     else
         m_tray->removeIcon();
+    // The audio folder or the kind of book may have changed.
+    showBookStates();
 }

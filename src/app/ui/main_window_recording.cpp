@@ -82,6 +82,7 @@ void MainWindow::showStatus(StatusPanel panel, const QString &text)
 
 void MainWindow::showProgress(const RecordingProgress &progress)
 {
+    followRecordingInLibrary(progress);
     ProgressDisplay shown = progressDisplay(progress, m_settings.percentInTitle);
     if (m_exitRequested && !progress.ended())
         shown.panel(StatusPanel::Activity) = progress.phase == RecordingPhase::WaitingForEncoder

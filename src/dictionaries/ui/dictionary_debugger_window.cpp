@@ -1,4 +1,6 @@
 #include "dictionaries/ui/dictionary_debugger_window.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "dictionaries/ui/dictionary_list_dialog.h"
 
@@ -41,6 +43,7 @@ DictionaryDebuggerWindow::DictionaryDebuggerWindow(const QString &programFolder,
     : QDialog(parent), m_programFolder(programFolder), m_dialogs(dialogs), m_dictionaries(programFolder)
 {
     setObjectName(QStringLiteral("DictionaryDebuggerWindow"));
+    installHelpKey(this, HelpAnchor::dictionaryDebugger);
     setWindowTitle(QStringLiteral("Lectorium - отладчик словаря"));
     m_sourceTextEdit = pane(this, "sourceTextEdit", QStringLiteral("Исходный текст"));
     m_resultTextEdit = pane(this, "resultTextEdit", QStringLiteral("Результат обработки словарем..."));

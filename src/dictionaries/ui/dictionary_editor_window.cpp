@@ -1,4 +1,6 @@
 #include "dictionaries/ui/dictionary_editor_window.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "dictionaries/ui/dictionary_list_dialog.h"
 #include "dictionaries/ui/dictionary_rows_model.h"
@@ -81,6 +83,7 @@ DictionaryEditorWindow::DictionaryEditorWindow(const QString &programFolder, Use
       m_dictionaries(programFolder)
 {
     setObjectName(QStringLiteral("DictionaryEditorWindow"));
+    installHelpKey(this, HelpAnchor::dictionaryEditor);
     setWindowTitle(QStringLiteral("Редактор словаря ударений"));
     buildControls();
     buildMenusAndToolbar();

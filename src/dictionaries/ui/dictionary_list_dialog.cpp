@@ -1,4 +1,6 @@
 #include "dictionaries/ui/dictionary_list_dialog.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "dictionaries/ui/dictionary_tools_dialog.h"
 
@@ -33,6 +35,7 @@ DictionaryListDialog::DictionaryListDialog(const QString &programFolder, UserDia
     : QDialog(parent), m_programFolder(programFolder), m_dialogs(dialogs), m_dictionaries(programFolder)
 {
     setObjectName(QStringLiteral("DictionaryListDialog"));
+    installHelpKey(this, HelpAnchor::dictionaryList);
     setWindowTitle(QStringLiteral("Выбор словарей"));
 
     m_dictionaryList = new QListWidget(this);

@@ -1,4 +1,6 @@
 #include "dictionaries/ui/dictionary_tools_dialog.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "dictionaries/dictionary_file.h"
 #include "dictionaries/dictionary_list.h"
@@ -36,6 +38,7 @@ DictionaryToolsDialog::DictionaryToolsDialog(const QString &programFolder, QWidg
     : QDialog(parent), m_folder(ProgramFolder(programFolder).dictionaryDir())
 {
     setObjectName(QStringLiteral("DictionaryToolsDialog"));
+    installHelpKey(this, HelpAnchor::dictionaryTools);
     setWindowTitle(QStringLiteral("Обработка словарей"));
     m_operationChoice = named(new QComboBox(this), "operationChoice", QStringLiteral("Выберите действие"));
     m_operationChoice->addItems({QStringLiteral("Удалить записи (вычитание словарей)..."),

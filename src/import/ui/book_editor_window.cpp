@@ -1,4 +1,6 @@
 #include "import/ui/book_editor_window.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "common/ui/named_control.h"
 
@@ -120,6 +122,7 @@ BookEditorWindow::BookEditorWindow(const QString &programFolder, Settings &mainS
       m_voice(voice), m_loader(dialogs, m_wordConverter)
 {
     setObjectName(QStringLiteral("BookEditorWindow"));
+    installHelpKey(this, HelpAnchor::bookEditor);
     m_loader.setStatusListener([this](const QString &status) {
         statusBar()->showMessage(status);
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

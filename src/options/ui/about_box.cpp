@@ -1,4 +1,6 @@
 #include "options/ui/about_box.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "common/program_version.h"
 #include "common/text_codec.h"
@@ -45,6 +47,7 @@ AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
 {
     const QString product = QStringLiteral("Lectorium");
     setObjectName(QStringLiteral("AboutBox"));
+    installHelpKey(this, HelpAnchor::about);
     setWindowTitle(product + QStringLiteral(" - о программе..."));
     auto *icon = new QLabel(this);
     icon->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MediaVolume).pixmap(48, 48));
@@ -70,7 +73,8 @@ AboutBox::AboutBox(const QString &programFolder, QWidget *parent)
     readMe->setObjectName(QStringLiteral("readMeButton"));
     readMe->setToolTip(QStringLiteral("Открыть описание программы"));
     connect(readMe, &QPushButton::clicked, this, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(m_programFolder + QStringLiteral("/Doc/readme.htm")));
+        if (!openUserGuide())
+            QDesktopServices::openUrl(QUrl::fromLocalFile(m_programFolder + QStringLiteral("/Doc/readme.htm")));
     });
 
     auto *head = new QHBoxLayout;

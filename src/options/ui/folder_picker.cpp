@@ -1,4 +1,6 @@
 #include "options/ui/folder_picker.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "common/user_dialogs.h"
 #include "options/new_folder_path.h"
@@ -21,6 +23,7 @@ FolderPicker::FolderPicker(UserDialogs &dialogs, QWidget *parent)
       m_folderTree(new QTreeView(this)), m_model(new QFileSystemModel(this))
 {
     setObjectName(QStringLiteral("FolderPicker"));
+    installHelpKey(this, HelpAnchor::folderPicker);
     setWindowTitle(QStringLiteral("Lectorium - Выбор каталога"));
     m_pathEdit->setObjectName(QStringLiteral("pathEdit"));
     m_volumeCombo->setObjectName(QStringLiteral("volumeCombo"));

@@ -1,4 +1,6 @@
 #include "options/ui/options_dialog.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "common/program_folder.h"
 
@@ -41,6 +43,7 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
       m_defaultVoice(defaultVoice), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("OptionsDialog"));
+    installHelpKey(this, HelpAnchor::optionsGeneral);
     setWindowTitle(QStringLiteral("Lectorium - Настройки"));
 
     m_mainTabs = new QTabWidget(this);
@@ -54,6 +57,13 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
     m_mainTabs->addTab(m_speechProgramsPage, QStringLiteral("Добавить голос…"));
     auto *nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
     connect(nextTab, &QShortcut::activated, this, &OptionsDialog::nextMainTab);
+    // F1 opens the guide at the page shown.
+    connect(m_mainTabs, &QTabWidget::currentChanged, this, [this](int page) {
+        const QString anchors[] = {HelpAnchor::optionsVoice, HelpAnchor::optionsGeneral, HelpAnchor::optionsMp3,
+                                   HelpAnchor::optionsPrograms};
+        if (page >= 0 && page < int(std::size(anchors)))
+            setHelpAnchor(this, anchors[page]);
+    });
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
@@ -303,6 +313,8 @@ void OptionsDialog::updateEnabling()
     m_deleteWav->setEnabled(free && compress);
     m_audiobookFormatCombo->setEnabled(free && compress);
     m_deleteBlockMp3->setEnabled(free && compress && m_audiobookFormatCombo->currentIndex() != 0);
+    m_readAlong->setEnabled(free);
+    m_readAlongWords->setEnabled(free && m_readAlong->isChecked());
     m_encoderPage->parametersEdit()->setEnabled(free && compress);
     m_id3Tags->setEnabled(free && compress);
     m_encoderJobsSpinBox->setEnabled(free && compress);

@@ -142,6 +142,8 @@ private:
     QComboBox *m_lamePriorityCombo = nullptr;
     QComboBox *m_audiobookFormatCombo = nullptr;
     QCheckBox *m_deleteBlockMp3 = nullptr;
+    QCheckBox *m_readAlong = nullptr;
+    QCheckBox *m_readAlongWords = nullptr;
     QSpinBox *m_encoderJobsSpinBox = nullptr;
     EncoderPage *m_encoderPage = nullptr;
     SpeechProgramsPage *m_speechProgramsPage = nullptr;

@@ -320,6 +320,16 @@ QWidget *OptionsDialog::buildBitratePage()
                 QStringLiteral("Удалять MP3-файлы блоков, когда книга одним файлом собрана из всех блоков книги"),
                 &Settings::deleteBlockMp3);
     connect(m_audiobookFormatCombo, &QComboBox::currentIndexChanged, this, &OptionsDialog::updateEnabling);
+    m_readAlong = addFlag(page, "readAlong", QStringLiteral("Текст для чтения вслед (LRC)"),
+                          QStringLiteral("Рядом со звуком каждого блока — LRC-файл со временем каждого предложения, "
+                                         "чтобы плеер показывал текст вслед за чтением; для книги одним файлом — "
+                                         "ещё LRC и SRT на всю книгу"),
+                          &Settings::readAlong);
+    m_readAlongWords = addFlag(page, "readAlongWords", QStringLiteral("по словам"),
+                               QStringLiteral("В LRC-файле время и каждого слова (плееры, которые это умеют, "
+                                              "подсвечивают слово)"),
+                               &Settings::readAlongWords);
+    connect(m_readAlong, &QCheckBox::toggled, this, &OptionsDialog::updateEnabling);
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_compressToMp3);
@@ -334,9 +344,14 @@ QWidget *OptionsDialog::buildBitratePage()
     book->addStretch();
     book->addWidget(new QLabel(QStringLiteral("Потоков кодирования:"), page));
     book->addWidget(m_encoderJobsSpinBox);
+    auto *readAlong = new QHBoxLayout;
+    readAlong->addWidget(m_readAlong);
+    readAlong->addWidget(m_readAlongWords);
+    readAlong->addStretch();
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(top);
     layout->addLayout(book);
+    layout->addLayout(readAlong);
     layout->addWidget(m_encoderPage);
     layout->addStretch();
     return page;

@@ -1,4 +1,6 @@
 #include "options/ui/progress_window.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include <QProgressBar>
 #include <QPushButton>
@@ -7,6 +9,7 @@
 ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent), m_progressBar(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("ProgressWindow"));
+    installHelpKey(this, HelpAnchor::progress);
     setWindowTitle(QStringLiteral("Прогресс"));
     m_progressBar->setObjectName(QStringLiteral("progressBar"));
     auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);

@@ -1,4 +1,6 @@
 #include "options/ui/shutdown_window.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -12,6 +14,7 @@ ShutdownWindow::ShutdownWindow(PowerOffRequest request, QWidget *parent)
       m_countdownTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("ShutdownWindow"));
+    installHelpKey(this, HelpAnchor::shutdown);
     setWindowTitle(QStringLiteral("Lectorium - Выключение компьютера"));
     m_countdownLabel->setObjectName(QStringLiteral("countdownLabel"));
     m_countdownLabel->setAlignment(Qt::AlignCenter);

@@ -1,4 +1,6 @@
 #include "reader/ui/reader_window.h"
+#include "common/ui/help_key.h"
+#include "common/user_guide.h"
 
 #include "common/program_folder.h"
 
@@ -47,6 +49,7 @@ ReaderWindow::ReaderWindow(const QString &programFolder, const QStringList &book
       m_ownDialogs(std::make_unique<PlatformStyleDialogs>()), m_dialogs(m_ownDialogs.get())
 {
     setObjectName(QStringLiteral("ReaderWindow"));
+    installHelpKey(this, HelpAnchor::reader);
     setWindowTitle(QStringLiteral("Чтение вслух"));
     resize(860, 600);
     buildControls();

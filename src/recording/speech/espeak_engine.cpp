@@ -159,6 +159,8 @@ struct EspeakEngine::Run
             return;
         job.sink->write(pcm, bytes);
         writtenBytes += bytes;
+        if (job.timeline)
+            job.timeline->advance(bytes);
         applyHeard(job.sink->heardBytes(writtenBytes));
     }
 
@@ -176,6 +178,8 @@ struct EspeakEngine::Run
         const int end = sentence ? sentenceEnd(piece->text, start) : pieceIndex(event.text_position - 1 + event.length);
         events.push_back({pieceStartBytes + qint64(event.sample) * bytesPerSample, sentence, source(start),
                           source(end) - source(start)});
+        if (word && job.timeline)
+            job.timeline->noteWord(events.back().position, events.back().length, events.back().atByte - writtenBytes);
     }
 
     void applyHeard(qint64 heard)
@@ -346,6 +350,7 @@ void EspeakEngine::runSegments(SpeechJob &job)
         part.sink = last ? job.sink : std::make_shared<ContinuingSink>(job.sink);
         part.phonemeTrace = job.phonemeTrace;
         part.continuesJob = i > 0;
+        part.timeline = job.timeline;
         if (part.program)
             speakThroughProgram(part, m_format);
         else if (!m_voices.isEmpty())

@@ -7,6 +7,7 @@
 #include "recording/speech/speech_program_definition.h"
 #include "recording/speech/speech_sink.h"
 #include "recording/speech/speech_status.h"
+#include "recording/speech/speech_timeline.h"
 #include "recording/speech/wav_file_stream.h"
 
 #include <QHash>
@@ -54,6 +55,8 @@ struct SpeechJob
     QList<SpeechSegment> segments;
     // A segment after the first: the status goes on from the one before.
     bool continuesJob = false;
+    // When set, where each word's sound begins is noted here.
+    std::shared_ptr<SpeechTimeline> timeline;
 };
 
 class EspeakEngine

@@ -152,6 +152,8 @@ public:
             const qint64 n = std::min(step, pcm.size() - at);
             m_job.sink->write(pcm.constData() + at, n);
             m_written += n;
+            if (m_job.timeline)
+                m_job.timeline->advance(n);
         }
     }
 
@@ -364,6 +366,9 @@ void speakThroughProgram(SpeechJob &job, const PcmFormat &format)
             if (!sound)
                 break;
             run.showSentence(sourceAt(piece, start), sourceAt(piece, end) - sourceAt(piece, start));
+            if (job.timeline)
+                job.timeline->noteStretch(sourceAt(piece, start), sourceAt(piece, end) - sourceAt(piece, start),
+                                          sound->size());
             run.write(withVolume(*sound, job.volume));
         }
     }

@@ -264,6 +264,7 @@ void SpeechVoice::speak(const QString &text, int flags)
     speech.state = m_state;
     speech.generation = m_state->generation;
     speech.sink = output();
+    speech.timeline = m_timeline;
     m_speaking = speech.sink;
     engine().enqueue(std::move(speech));
     if (!(flags & SVSFlagsAsync))

@@ -65,6 +65,9 @@ public:
 
     // Null speaks aloud.
     void setAudioOutputStream(std::shared_ptr<SpeechSink> stream);
+    // Where the words of the next Speak are noted with their times; null
+    // notes nothing.
+    void setTimeline(std::shared_ptr<SpeechTimeline> timeline) { m_timeline = std::move(timeline); }
 
     // Flags: SVSFlagsAsync returns at once, SVSFPurgeBeforeSpeak drops what
     // is queued or being spoken first, SVSFIsNotXML speaks the text as it
@@ -104,4 +107,5 @@ private:
     int m_volume = 100;
     // Set when the voice is a speech program.
     std::shared_ptr<const SpeechProgramDefinition> m_program;
+    std::shared_ptr<SpeechTimeline> m_timeline;
 };
