@@ -131,3 +131,14 @@ int KeyAutomaton::next(int state, char16_t c) const
     }
     return m_rootNext[c];
 }
+
+int KeyAutomaton::child(int state, char16_t c) const
+{
+    if (state == 0)
+        return m_rootNext[c] > 0 ? m_rootNext[c] : -1;
+    const Node &n = m_nodes[state];
+    const auto begin = m_edgeChar.begin() + n.edgeBegin;
+    const auto end = m_edgeChar.begin() + n.edgeEnd;
+    const auto it = std::lower_bound(begin, end, c);
+    return it != end && *it == c ? m_edgeTarget[it - m_edgeChar.begin()] : -1;
+}

@@ -27,8 +27,15 @@ public:
     // text[from, to), for the entries with id greater than `minId`.
     template <typename Found> void scan(QStringView text, qsizetype from, qsizetype to, int minId, Found &&found) const;
 
+    // Calls found(id, start, end) for every key that text[start, ...) begins
+    // with, for the entries with id greater than `minId`: a walk down the
+    // key tree from one place, for keys that can only match there.
+    template <typename Found> void matchAt(QStringView text, qsizetype start, int minId, Found &&found) const;
+
 private:
     int next(int state, char16_t c) const;
+    // The node one character below `state`, or -1.
+    int child(int state, char16_t c) const;
 
     struct Node
     {
@@ -59,5 +66,20 @@ void KeyAutomaton::scan(QStringView text, qsizetype from, qsizetype to, int minI
             for (int k = n.idEnd - 1; k >= n.idBegin && m_ids[k] > minId; --k)
                 found(m_ids[k], p + 1 - n.depth, p + 1);
         }
+    }
+}
+
+template <typename Found> void KeyAutomaton::matchAt(QStringView text, qsizetype start, int minId, Found &&found) const
+{
+    if (m_nodes.empty())
+        return;
+    int state = 0;
+    for (qsizetype p = start; p < text.size(); ++p) {
+        state = child(state, fold(text[p].unicode()));
+        if (state <= 0)
+            return;
+        const Node &n = m_nodes[state];
+        for (int k = n.idEnd - 1; k >= n.idBegin && m_ids[k] > minId; --k)
+            found(m_ids[k], start, p + 1);
     }
 }
