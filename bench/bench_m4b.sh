@@ -59,14 +59,18 @@ silences() { ffmpeg -nostdin -hide_banner -i "$1" -map 0:a -af silencedetect=noi
 silences "$m4bfile" > "$work/book.sil"
 silences "$work/joined.wav" > "$work/wav.sil"
 joins=$(ffprobe -v error -show_chapters -of csv=p=0 "$m4bfile" | cut -d, -f4 | tail -n +2 | tr '\n' ' ')
-gaps=$(python3 - "$work/book.sil" "$work/wav.sil" "$joins" <<'PY'
+wavjoins=$(while read -r f; do ffprobe -v error -show_entries format=duration -of csv=p=0 "$f"; done < "$work/wavs.txt" \
+    | awk '{ sum += $1; printf "%.6f ", sum }')
+gaps=$(python3 - "$work/book.sil" "$work/wav.sil" "$joins" "$wavjoins" <<'PY'
 import sys
 def load(p):
     return [tuple(map(float, l.split())) for l in open(p) if len(l.split()) == 2]
 book, wav = load(sys.argv[1]), load(sys.argv[2])
 def around(sil, t, slack):
     return max([e - s for s, e in sil if s - slack <= t <= e + slack] or [0.0])
-worst = max([around(book, float(t), 0.03) - around(wav, float(t), 0.06) for t in sys.argv[3].split()] or [0.0])
+joins = [float(t) for t in sys.argv[3].split()]
+wavjoins = [float(t) for t in sys.argv[4].split()]
+worst = max([around(book, b, 0.03) - around(wav, w, 0.01) for b, w in zip(joins, wavjoins)] or [0.0])
 print("%.3f" % worst)
 PY
 )

@@ -45,14 +45,29 @@ ProcessRequest aacBlockRequest(const QString &ffmpeg, const QString &wav, const 
     // Paths are absolute, so none reads as an option or a protocol name. The
     // "fast" coder costs about what the MP3 encoder does (FFmpeg's default
     // search costs three times that) at the same bit rate.
-    request.arguments = {QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-v"),
-                         QStringLiteral("error"),    QStringLiteral("-y"),           QStringLiteral("-i"),
-                         wav,                        QStringLiteral("-map"),         QStringLiteral("0:a"),
-                         QStringLiteral("-af"),      filter,                         QStringLiteral("-c:a"),
-                         QStringLiteral("aac"),      QStringLiteral("-aac_coder"),   QStringLiteral("fast"),
-                         QStringLiteral("-b:a"),     QStringLiteral("%1k").arg(aacKbps),
-                         QStringLiteral("-ac"),      QStringLiteral("1"),            QStringLiteral("-map_metadata"),
-                         QStringLiteral("-1"),       QStringLiteral("-f"),           QStringLiteral("ipod"),
+    request.arguments = {QStringLiteral("-nostdin"),
+                         QStringLiteral("-hide_banner"),
+                         QStringLiteral("-v"),
+                         QStringLiteral("error"),
+                         QStringLiteral("-y"),
+                         QStringLiteral("-i"),
+                         wav,
+                         QStringLiteral("-map"),
+                         QStringLiteral("0:a"),
+                         QStringLiteral("-af"),
+                         filter,
+                         QStringLiteral("-c:a"),
+                         QStringLiteral("aac"),
+                         QStringLiteral("-aac_coder"),
+                         QStringLiteral("fast"),
+                         QStringLiteral("-b:a"),
+                         QStringLiteral("%1k").arg(aacKbps),
+                         QStringLiteral("-ac"),
+                         QStringLiteral("1"),
+                         QStringLiteral("-map_metadata"),
+                         QStringLiteral("-1"),
+                         QStringLiteral("-f"),
+                         QStringLiteral("ipod"),
                          output};
     request.captureErrorOutput = true;
     return request;

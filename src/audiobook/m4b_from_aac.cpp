@@ -6,11 +6,11 @@ ProcessRequest m4bFromAacRequest(const BookFileInputs &inputs)
 {
     // Every path given here is absolute, so none reads as an option or a
     // protocol name.
-    QStringList args = {QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-v"),
-                        QStringLiteral("error"),    QStringLiteral("-y"),           QStringLiteral("-f"),
-                        QStringLiteral("concat"),   QStringLiteral("-safe"),        QStringLiteral("0"),
-                        QStringLiteral("-i"),       inputs.concatList,              QStringLiteral("-f"),
-                        QStringLiteral("ffmetadata"), QStringLiteral("-i"),         inputs.metadata};
+    QStringList args = {
+        QStringLiteral("-nostdin"),   QStringLiteral("-hide_banner"), QStringLiteral("-v"),     QStringLiteral("error"),
+        QStringLiteral("-y"),         QStringLiteral("-f"),           QStringLiteral("concat"), QStringLiteral("-safe"),
+        QStringLiteral("0"),          QStringLiteral("-i"),           inputs.concatList,        QStringLiteral("-f"),
+        QStringLiteral("ffmetadata"), QStringLiteral("-i"),           inputs.metadata};
     if (!inputs.cover.isEmpty())
         args << QStringLiteral("-i") << inputs.cover;
     args << QStringLiteral("-map") << QStringLiteral("0:a") << QStringLiteral("-map_metadata") << QStringLiteral("1")

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -102,18 +103,21 @@ DictionaryEngine::Entry::Entry(const DictionaryEntry &entry)
     : DictionaryEntry(entry), keyStartsWithDelimiter(!key.isEmpty() && isDelimiter(key.front())),
       keyEndsWithDelimiter(!key.isEmpty() && isDelimiter(key.back())),
       keyHasDelimiter(std::any_of(key.cbegin(), key.cend(), isDelimiter)),
-      startsWords(!keyHasDelimiter && needBefore(mode) == Need::Delimiter)
+      startsWords(!keyHasDelimiter && needBefore(mode) == Need::Delimiter), needsBefore(qint8(needBefore(mode))),
+      needsAfter(qint8(needAfter(mode)))
 { }
 
-bool DictionaryEngine::mayPass(int id, QStringView text, qsizetype start, qsizetype end) const
+inline bool DictionaryEngine::mayPass(int id, QStringView text, qsizetype start, qsizetype end) const
 {
     const Entry &e = m_entries[id];
+    if (e.needsBefore == qint8(Need::Anything) && e.needsAfter == qint8(Need::Anything))
+        return true;
     // A neighbour that is missing, or may be the end of an adjacent
     // occurrence, counts as "no neighbour", which is never a delimiter.
     const bool beforeIsDelimiter = start > 0 && isDelimiter(text[start - 1]);
     const bool afterIsDelimiter = end < text.size() && isDelimiter(text[end]);
-    return satisfiable(needBefore(e.mode), beforeIsDelimiter, !beforeIsDelimiter || e.keyEndsWithDelimiter)
-           && satisfiable(needAfter(e.mode), afterIsDelimiter, !afterIsDelimiter || e.keyStartsWithDelimiter);
+    return satisfiable(Need(e.needsBefore), beforeIsDelimiter, !beforeIsDelimiter || e.keyEndsWithDelimiter)
+           && satisfiable(Need(e.needsAfter), afterIsDelimiter, !afterIsDelimiter || e.keyStartsWithDelimiter);
 }
 
 template <typename Found>
@@ -170,8 +174,9 @@ private:
     struct Cell
     {
         QString text;
-        qsizetype offset = 0; // 1 when text starts with the neighbour before
-        int doneId = -1;      // the last entry applied to it
+        qsizetype offset = 0;    // 1 when text starts with the neighbour before
+        int doneId = -1;         // the last entry applied to it
+        std::vector<int> queued; // its candidates in the heap, ascending
 
         QStringView own() const { return QStringView(text).mid(offset); }
     };
@@ -182,8 +187,16 @@ private:
     static quint64 candidate(int id, int cell) { return (quint64(id) << 32) | quint32(cell + 1); }
     static int candidateId(quint64 c) { return int(c >> 32); }
     static int candidateCell(quint64 c) { return int(quint32(c)) - 1; }
+    // Queues an entry for a cell unless it is queued for it already.
     void push(quint64 c)
     {
+        if (const int cell = candidateCell(c); cell != kWholeLine) {
+            std::vector<int> &queued = m_cells[cell].queued;
+            const auto at = std::lower_bound(queued.begin(), queued.end(), candidateId(c));
+            if (at != queued.end() && *at == candidateId(c))
+                return;
+            queued.insert(at, candidateId(c));
+        }
         m_heap.push_back(c);
         std::push_heap(m_heap.begin(), m_heap.end(), std::greater<>());
     }
@@ -222,6 +235,10 @@ private:
             c = candidate(id, m_engine.m_entries[id].keyHasDelimiter ? kWholeLine : cellAt(candidateCell(c)));
         }
         std::sort(m_heap.begin(), m_heap.end()); // ascending order is a valid min-heap
+        m_heap.erase(std::unique(m_heap.begin(), m_heap.end()), m_heap.end());
+        for (const quint64 c : m_heap)
+            if (candidateCell(c) != kWholeLine)
+                m_cells[candidateCell(c)].queued.push_back(candidateId(c));
         int lastWholeLine = -1;
         while (!m_heap.empty()) {
             const quint64 next = pop();
@@ -231,7 +248,12 @@ private:
                 if (id != lastWholeLine && !rewriteWholeLine(id))
                     return false;
                 lastWholeLine = id;
-            } else if (id > m_cells[cell].doneId) {
+            } else {
+                std::vector<int> &queued = m_cells[cell].queued;
+                if (const auto at = std::lower_bound(queued.begin(), queued.end(), id); at != queued.end() && *at == id)
+                    queued.erase(at);
+                if (id <= m_cells[cell].doneId)
+                    continue;
                 m_cells[cell].doneId = id;
                 if (!rewriteCell(cell, id))
                     return false;
@@ -250,6 +272,7 @@ private:
         m_cellCount = 0;
         m_lineLength = line.size();
         m_cellStarts.clear();
+        m_staleStartsFrom = std::numeric_limits<size_t>::max();
         qsizetype from = 0;
         for (qsizetype p = 0; p < line.size(); ++p) {
             if (!isDelimiter(line[p]) && p + 1 < line.size())
@@ -262,12 +285,21 @@ private:
             cell.text =
                 from == 0 && p + 1 == line.size() ? line : line.mid(from - cell.offset, p + 1 - from + cell.offset);
             cell.doneId = -1;
+            cell.queued.clear();
             m_cellStarts.push_back(from);
             from = p + 1;
         }
     }
 
-    // The cell holding place `p` of the line.
+    // The places of the cells after one whose length changed, found again.
+    void refreshStarts()
+    {
+        for (size_t c = std::max<size_t>(m_staleStartsFrom, 1); c < m_cellCount; ++c)
+            m_cellStarts[c] = m_cellStarts[c - 1] + m_cells[c - 1].own().size();
+        m_staleStartsFrom = std::numeric_limits<size_t>::max();
+    }
+
+    // The cell holding place `p` of the line (the places being current).
     int cellAt(qsizetype p) const
     {
         return int(std::upper_bound(m_cellStarts.begin(), m_cellStarts.end(), p) - m_cellStarts.begin()) - 1;
@@ -326,8 +358,8 @@ private:
             m_runaway = id;
             return false;
         }
-        for (size_t c = index + 1; c < m_cellCount; ++c)
-            m_cellStarts[c] += grown;
+        if (grown != 0)
+            m_staleStartsFrom = std::min<size_t>(m_staleStartsFrom, index + 1);
         qsizetype changeStart = -1, changeEnd = -1;
         for (ReplacedSpan span : m_spans) {
             trim(before, cell.text, span);
@@ -375,14 +407,14 @@ private:
     // folding, which finds every place the exact search finds and more.
     static bool mayOccur(QStringView text, const Entry &e)
     {
+        const char16_t *fold = KeyAutomaton::foldTable();
         const qsizetype keyLength = e.key.size();
-        const char16_t first = KeyAutomaton::fold(e.key[0].unicode());
+        const char16_t first = fold[e.key[0].unicode()];
         for (qsizetype at = 0; at + keyLength <= text.size(); ++at) {
-            if (KeyAutomaton::fold(text[at].unicode()) != first)
+            if (fold[text[at].unicode()] != first)
                 continue;
             qsizetype k = 1;
-            while (k < keyLength
-                   && KeyAutomaton::fold(text[at + k].unicode()) == KeyAutomaton::fold(e.key[k].unicode()))
+            while (k < keyLength && fold[text[at + k].unicode()] == fold[e.key[k].unicode()])
                 ++k;
             if (k == keyLength)
                 return true;
@@ -396,6 +428,7 @@ private:
     void collectAcrossWords(int index, qsizetype changeStart, qsizetype changeEnd, int minId)
     {
         const qsizetype reach = m_engine.m_longestCrossWordKey + 1;
+        refreshStarts();
         const Cell &cell = m_cells[index];
         // The stretch of the line to search, and one more character on
         // either side for the neighbour tests.
@@ -465,6 +498,7 @@ private:
     std::vector<Cell> m_cells; // the first m_cellCount are the line's
     size_t m_cellCount = 0;
     std::vector<qsizetype> m_cellStarts; // where each cell's own characters start in the line
+    size_t m_staleStartsFrom = 0;        // m_cellStarts from here on wait for refreshStarts
     qsizetype m_lineLength = 0;
     QList<ReplacedSpan> m_spans;
     qsizetype m_limit = 0;

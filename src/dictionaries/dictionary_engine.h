@@ -73,6 +73,8 @@ private:
         bool keyEndsWithDelimiter = false;
         bool keyHasDelimiter = false; // matches across words: works on the whole line
         bool startsWords = false;     // holds no delimiter and needs one before it
+        qint8 needsBefore = 0;        // what the mode needs on each side
+        qint8 needsAfter = 0;
     };
     class Run;
 

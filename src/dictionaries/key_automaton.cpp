@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-char16_t KeyAutomaton::fold(char16_t unit)
+const char16_t *KeyAutomaton::foldTable()
 {
     static const auto table = [] {
         auto t = std::make_unique<std::array<char16_t, 0x10000>>();
@@ -20,7 +20,7 @@ char16_t KeyAutomaton::fold(char16_t unit)
         }
         return t;
     }();
-    return (*table)[unit];
+    return table->data();
 }
 
 void KeyAutomaton::build(const std::vector<QStringView> &keys, const std::vector<int> &ids)

@@ -70,12 +70,13 @@ private:
     }
     // The automaton's folding; the same as the library's for every unit
     // but surrogate halves, which never come here.
-    static char16_t folded(char16_t unit) { return KeyAutomaton::fold(unit); }
+    char16_t folded(char16_t unit) const { return m_fold[unit]; }
 
     const QString &m_text;
     const QString &m_key;
     Qt::CaseSensitivity m_cs;
     bool m_own;
+    const char16_t *m_fold = KeyAutomaton::foldTable();
     std::vector<char16_t> m_foldedKey;
 };
 

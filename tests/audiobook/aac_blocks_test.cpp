@@ -52,11 +52,11 @@ QByteArray output(const QString &program, const QStringList &args, bool errorOut
 
 QJsonObject probe(const QString &file)
 {
-    return QJsonDocument::fromJson(output(QStringLiteral("ffprobe"),
-                                          {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-of"),
-                                           QStringLiteral("json"), QStringLiteral("-count_packets"),
-                                           QStringLiteral("-show_format"), QStringLiteral("-show_streams"),
-                                           QStringLiteral("-show_chapters"), file}))
+    return QJsonDocument::fromJson(
+               output(QStringLiteral("ffprobe"),
+                      {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-of"), QStringLiteral("json"),
+                       QStringLiteral("-count_packets"), QStringLiteral("-show_format"),
+                       QStringLiteral("-show_streams"), QStringLiteral("-show_chapters"), file}))
         .object();
 }
 
@@ -136,10 +136,10 @@ TEST(AacBlocks, BookIsTheBlocksCopiedWithExactChaptersAndNoGaps)
     const QString projectFolder = folder.file(QStringLiteral("Projects/Книга"));
     QDir().mkpath(audioFolder);
     QDir().mkpath(projectFolder);
-    output(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
-                                      QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                                      QStringLiteral("color=c=blue:s=64x64"), QStringLiteral("-frames:v"),
-                                      QStringLiteral("1"), projectFolder + "/cover.jpg"});
+    output(QStringLiteral("ffmpeg"),
+           {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+            QStringLiteral("lavfi"), QStringLiteral("-i"), QStringLiteral("color=c=blue:s=64x64"),
+            QStringLiteral("-frames:v"), QStringLiteral("1"), projectFolder + "/cover.jpg"});
     BookAudio book{settings, folder.path(), audioFolder, QStringLiteral("Книга \"в кавычках\""), 4, info, blockTitles};
 
     // Blocks made as the recording makes them: a tone each, without a pause
@@ -194,13 +194,13 @@ TEST(AacBlocks, BookIsTheBlocksCopiedWithExactChaptersAndNoGaps)
 
     // Where blocks meet there is the priming of one frame (23 ms), below
     // what FFmpeg is asked to call silence; and no click: the tones run on.
-    const QString silences = QString::fromUtf8(
-        output(QStringLiteral("ffmpeg"),
-               {QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-i"), bookFile,
-                QStringLiteral("-map"), QStringLiteral("0:a"), QStringLiteral("-af"),
-                QStringLiteral("silencedetect=noise=-50dB:d=0.03"), QStringLiteral("-f"), QStringLiteral("null"),
-                QStringLiteral("-")},
-               true));
+    const QString silences =
+        QString::fromUtf8(output(QStringLiteral("ffmpeg"),
+                                 {QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-i"),
+                                  bookFile, QStringLiteral("-map"), QStringLiteral("0:a"), QStringLiteral("-af"),
+                                  QStringLiteral("silencedetect=noise=-50dB:d=0.03"), QStringLiteral("-f"),
+                                  QStringLiteral("null"), QStringLiteral("-")},
+                                 true));
     EXPECT_FALSE(silences.contains(QStringLiteral("silence_start"))) << qPrintable(silences);
 
     // The blocks go once the book holds them all, as MP3 blocks do.
