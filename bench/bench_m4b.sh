@@ -37,8 +37,9 @@ seconds() { date +%s.%N; }
 record() {
     rm -rf "$work/pf/Audiobooks"
     start=$(seconds)
-    "$cli" --program-folder "$work/pf" record Bench --from 1 --to "$count" --format "$1" \
-        --output "$work/pf/Audiobooks" 2>&1 | while IFS= read -r line; do echo "$(seconds) $line"; done > "$work/$2.log"
+    /usr/bin/time -f '%U %S' -o "$work/$2.cpu" "$cli" --program-folder "$work/pf" record Bench --from 1 --to "$count" \
+        --format "$1" --output "$work/pf/Audiobooks" 2>&1 | while IFS= read -r line; do echo "$(seconds) $line"; done \
+        > "$work/$2.log"
     end=$(seconds)
     assembly=$(grep -m1 'Сборка' "$work/$2.log" | cut -d' ' -f1)
     echo "$start $end ${assembly:-$end}"
@@ -78,11 +79,14 @@ settings 0 1
 set -- $(record m4b old); old=$(echo "$2 - $1" | bc); oldassembly=$(echo "$2 - $3" | bc)
 
 ratio() { echo "scale=3; $1 / $2" | bc; }
+# Processor time of the command and the programs it started (user + system).
+cpu() { awk '{ printf "%.2f", $1 + $2 }' "$work/$1.cpu"; }
 echo "book: $(basename "$book")${bytes:+ (first $bytes bytes)}, $count blocks, $(nproc) processors"
 echo "record to MP3 blocks:                      ${mp3} s"
 echo "record to M4B of AAC blocks:               ${m4b} s (assembly ${assembly} s)"
 echo "record to M4B, MP3 blocks encoded again:   ${old} s (assembly ${oldassembly} s)"
-echo "M4B / MP3 blocks:                          $(ratio "$m4b" "$mp3")"
+echo "processor time, MP3 / M4B / old M4B:       $(cpu mp3) s / $(cpu m4b) s / $(cpu old) s"
+echo "M4B / MP3 blocks:                          $(ratio "$m4b" "$mp3") (processor time $(ratio "$(cpu m4b)" "$(cpu mp3)"))"
 echo "assembly / M4B recording:                  $(ratio "$assembly" "$m4b")"
 echo "old M4B / MP3 blocks:                      $(ratio "$old" "$mp3")"
 echo "longest silence at a join beyond the WAVs': ${gaps} s"

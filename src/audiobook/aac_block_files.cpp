@@ -73,11 +73,6 @@ ProcessRequest aacBlockRequest(const QString &ffmpeg, const QString &wav, const 
     return request;
 }
 
-QString AacBlockFiles::wavFileName(int n)
-{
-    return ::wavFileName(m_book, n);
-}
-
 bool AacBlockFiles::mp3Exists(int n)
 {
     return !existingM4aName(m_book, n).isEmpty();
@@ -93,7 +88,7 @@ std::optional<ProcessRequest> AacBlockFiles::encoderJob(int n)
     m4a.chop(4);
     m4a += QStringLiteral(".m4a");
     const QString part = m4a + kPartialMp3Suffix;
-    m_m4aPaths.insert(n, m4a);
+    m_mp3Paths.insert(n, m4a);
     m_partPaths.insert(n, part);
     return aacBlockRequest(m_ffmpeg, QFileInfo(wav).absoluteFilePath(), QFileInfo(part).absoluteFilePath(),
                            aacBitRate(m_book.settings.lameParameters));
@@ -102,7 +97,7 @@ std::optional<ProcessRequest> AacBlockFiles::encoderJob(int n)
 bool AacBlockFiles::keepEncodedMp3(int n)
 {
     const QString part = m_partPaths.value(n);
-    const QString m4a = m_m4aPaths.value(n);
+    const QString m4a = m_mp3Paths.value(n);
     const QFileInfo written(part);
     if (part.isEmpty() || !written.isFile() || written.size() <= 0)
         return false;
@@ -111,23 +106,4 @@ bool AacBlockFiles::keepEncodedMp3(int n)
     if (!old.isEmpty() && !QFile::remove(m_book.audioFolder + u'/' + old))
         return false;
     return QFile::rename(part, m4a);
-}
-
-void AacBlockFiles::discardMp3(int n)
-{
-    const QString part = m_partPaths.value(n);
-    if (!part.isEmpty())
-        QFile::remove(part);
-}
-
-void AacBlockFiles::removeLeftovers()
-{
-    QDir folder(m_book.audioFolder);
-    for (const QString &name : folder.entryList({QLatin1String("*") + kPartialMp3Suffix}, QDir::Files | QDir::Hidden))
-        folder.remove(name);
-    if (!m_book.settings.deleteWav)
-        return;
-    for (int n = 1; n <= m_book.blockCount; ++n)
-        if (mp3Exists(n))
-            folder.remove(::wavFileName(m_book, n));
 }

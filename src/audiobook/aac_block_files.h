@@ -6,11 +6,7 @@
 // clean exit. The book is then the blocks' packets copied one after another
 // (m4bFromAacRequest), without a second encoding.
 
-#include "mp3/book_audio.h"
-
-#include "recording/recording_ports.h"
-
-#include <QHash>
+#include "mp3/book_output_files.h"
 
 // Whether a recording makes AAC blocks instead of MP3 blocks: for an M4B
 // book whose block MP3s the user does not keep ("Удалять MP3 блоков").
@@ -28,22 +24,16 @@ constexpr int kAacFrameSamples = 1024;
 // frame of the block's end goes, the silence after its last word.
 ProcessRequest aacBlockRequest(const QString &ffmpeg, const QString &wav, const QString &output, int aacKbps);
 
-class AacBlockFiles : public OutputFiles
+class AacBlockFiles : public BookOutputFiles
 {
 public:
-    AacBlockFiles(BookAudio book, QString ffmpeg) : m_book(std::move(book)), m_ffmpeg(std::move(ffmpeg)) { }
+    AacBlockFiles(BookAudio book, QString ffmpeg) : BookOutputFiles(std::move(book)), m_ffmpeg(std::move(ffmpeg)) { }
 
-    QString wavFileName(int n) override;
     // The block counts as finished when its AAC file is there.
     bool mp3Exists(int n) override;
     std::optional<ProcessRequest> encoderJob(int n) override;
     bool keepEncodedMp3(int n) override;
-    void discardMp3(int n) override;
-    void removeLeftovers() override;
 
 private:
-    BookAudio m_book;
     QString m_ffmpeg;
-    QHash<int, QString> m_m4aPaths;
-    QHash<int, QString> m_partPaths;
 };

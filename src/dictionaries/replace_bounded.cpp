@@ -3,9 +3,10 @@
 #include "dictionaries/delimiters.h"
 #include "dictionaries/key_automaton.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <limits>
-#include <vector>
 
 bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter)
 {
@@ -77,7 +78,8 @@ private:
     Qt::CaseSensitivity m_cs;
     bool m_own;
     const char16_t *m_fold = KeyAutomaton::foldTable();
-    std::vector<char16_t> m_foldedKey;
+    // Keys are mostly short: no allocation for them.
+    QVarLengthArray<char16_t, 32> m_foldedKey;
 };
 
 // The rewrite itself; `spans` may be null when nobody needs them.
