@@ -75,6 +75,10 @@ DictionaryEngine::DictionaryEngine(const DictionaryTable &table)
             ids.push_back(id);
         }
     }
+    m_shapes.reserve(m_entries.size());
+    for (const Entry &e : m_entries)
+        m_shapes.push_back(
+            {e.needsBefore, e.needsAfter, e.keyStartsWithDelimiter, e.keyEndsWithDelimiter, e.keyHasDelimiter});
     m_automaton.build(keys, ids);
     m_wordStartAutomaton.build(wordStartKeys, wordStartIds);
     std::vector<QStringView> crossWordKeys;
@@ -109,7 +113,7 @@ DictionaryEngine::Entry::Entry(const DictionaryEntry &entry)
 
 inline bool DictionaryEngine::mayPass(int id, QStringView text, qsizetype start, qsizetype end) const
 {
-    const Entry &e = m_entries[id];
+    const KeyShape &e = m_shapes[id];
     if (e.needsBefore == qint8(Need::Anything) && e.needsAfter == qint8(Need::Anything))
         return true;
     // A neighbour that is missing, or may be the end of an adjacent
@@ -232,7 +236,7 @@ private:
         // its cell by the place of its key (kept where the cell goes).
         for (quint64 &c : m_heap) {
             const int id = candidateId(c);
-            c = candidate(id, m_engine.m_entries[id].keyHasDelimiter ? kWholeLine : cellAt(candidateCell(c)));
+            c = candidate(id, m_engine.m_shapes[id].keyHasDelimiter ? kWholeLine : cellAt(candidateCell(c)));
         }
         std::sort(m_heap.begin(), m_heap.end()); // ascending order is a valid min-heap
         m_heap.erase(std::unique(m_heap.begin(), m_heap.end()), m_heap.end());
@@ -334,7 +338,7 @@ private:
         cutIntoCells(line);
         m_engine.findKeys(line, 0, line.size(), id, [&](int found, qsizetype s, qsizetype end) {
             if (m_engine.mayPass(found, line, s, end))
-                push(candidate(found, m_engine.m_entries[found].keyHasDelimiter ? kWholeLine : cellAt(s)));
+                push(candidate(found, m_engine.m_shapes[found].keyHasDelimiter ? kWholeLine : cellAt(s)));
         });
         return true;
     }
@@ -373,7 +377,7 @@ private:
             return true;
         const QString &text = cell.text;
         m_engine.findKeys(text, 0, text.size(), id, [&](int found, qsizetype s, qsizetype end) {
-            if (!m_engine.m_entries[found].keyHasDelimiter && m_engine.mayPass(found, text, s, end))
+            if (!m_engine.m_shapes[found].keyHasDelimiter && m_engine.mayPass(found, text, s, end))
                 push(candidate(found, index));
         });
         if (m_engine.m_longestCrossWordKey > 0 && mayEndAcrossWords(cell))

@@ -77,6 +77,16 @@ private:
         qint8 needsAfter = 0;
     };
     class Run;
+    // What the matcher's tests read of an entry, packed apart from its texts
+    // so the many tests of a long text stay in the processor's cache.
+    struct KeyShape
+    {
+        qint8 needsBefore = 0;
+        qint8 needsAfter = 0;
+        bool keyStartsWithDelimiter = false;
+        bool keyEndsWithDelimiter = false;
+        bool keyHasDelimiter = false;
+    };
 
     // A character that no key can match: no match ever spans it.
     bool isBarrier(QChar c) const { return !m_keyCharacters[KeyAutomaton::fold(c.unicode())]; }
@@ -91,6 +101,7 @@ private:
     void findKeys(QStringView text, qsizetype from, qsizetype to, int minId, Found &&found) const;
 
     std::vector<Entry> m_entries;
+    std::vector<KeyShape> m_shapes; // one per entry
     qsizetype m_longestReplacement = 0;
     // The longest key holding a delimiter; 0 when there is none.
     qsizetype m_longestCrossWordKey = 0;
