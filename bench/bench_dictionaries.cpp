@@ -8,8 +8,12 @@
 //    words with random boundary modes and case flags, so that most words of
 //    the text have an entry, as real users' stress dictionaries do.
 // Prints the figures; the output must be identical to the reference's.
-// `--write-heavy-set FOLDER` writes the heavy set as the dictionary folder of
-// a program folder (for timing `lectorium-cli dict apply`) and ends.
+//  - "everywhere": the two stress dictionaries and entries that match inside
+//    words (pieces of words with markers, words with a marker on both sides)
+//    and two-word phrases.
+// `--write-heavy-set FOLDER` (or `--write-everywhere-set FOLDER`) writes that
+// set as the dictionary folder of a program folder (for timing
+// `lectorium-cli dict apply`) and ends.
 
 #include "sequential_reference.h"
 
@@ -117,6 +121,77 @@ DictionaryTable bookWordEntries(const QString &book, int count)
 // The heavy set's size: the stress dictionaries and the book's words.
 constexpr int kHeavyEntries = 100500;
 
+// Entries that fire everywhere, added to the two stress dictionaries up to
+// kEverywhereEntries: pieces of the book's words matching inside words
+// ("*ни=", "&мо&", "*могл*=", "Теб*=ТЕБЕ"), two-word phrases (so a blank is
+// no longer a place where the text can be cut), and the book's words with a
+// marker on both sides ("*слово*", "&слово&"), which match inside longer words.
+constexpr int kEverywhereEntries = 100000;
+constexpr int kPartialWordEntries = 3000;
+constexpr int kPhraseEntries = 1000;
+
+DictionaryTable everywhereEntries(const QString &book, int count)
+{
+    static const QRegularExpression wordPattern(QStringLiteral("[А-Яа-яЁё]{2,}"));
+    QStringList running;
+    for (auto it = wordPattern.globalMatch(book); it.hasNext();)
+        running.append(it.next().captured());
+    QStringList phrases;
+    static const QRegularExpression phrasePattern(QStringLiteral("[а-яё]{4,} [а-яё]{4,}"));
+    for (auto it = phrasePattern.globalMatch(book); it.hasNext() && phrases.size() < 20000;)
+        phrases.append(it.next().captured());
+    QRandomGenerator rng(37);
+    auto pick = [&](const QStringList &list) -> const QString & { return list[int(rng.bounded(int(list.size())))]; };
+    auto stressed = [&](const QString &s) {
+        const qsizetype at = 1 + rng.bounded(int(s.size()));
+        return s.left(at) + u'+' + s.mid(at);
+    };
+    using enum BoundaryMode;
+    DictionaryTable table;
+    QSet<QString> seen;
+    auto add = [&](const DictionaryEntry &entry) {
+        const QString id = entry.key.toLower() + u'\t' + QString::number(qToUnderlying(entry.mode));
+        if (seen.contains(id))
+            return;
+        seen.insert(id);
+        table.append(entry);
+    };
+    // Every mode with a marker on at least one side.
+    static const BoundaryMode partialModes[] = {Anywhere,
+                                                DelimiterBefore,
+                                                DelimiterAfter,
+                                                NonDelimiterBeforeAndAfter,
+                                                DelimiterBeforeNonDelimiterAfter,
+                                                NonDelimiterBeforeDelimiterAfter,
+                                                NonDelimiterAfter,
+                                                NonDelimiterBefore};
+    while (table.size() < kPartialWordEntries) {
+        const QString &w = pick(running);
+        const int length = 2 + int(rng.bounded(3));
+        if (w.size() < length)
+            continue;
+        const QString piece = w.mid(rng.bounded(int(w.size() - length + 1)), length);
+        const bool exactCase = rng.bounded(5) == 0;
+        const QString key = exactCase ? piece : piece.toLower();
+        const int kind = int(rng.bounded(10));
+        const QString replacement = kind == 0 ? QString() : kind == 1 ? key.toUpper() : stressed(key);
+        add({key, replacement, exactCase, partialModes[rng.bounded(8)]});
+    }
+    while (table.size() < kPartialWordEntries + kPhraseEntries) {
+        const QString &p = pick(phrases);
+        add({p, p + u'+', false, DelimiterBeforeAndAfter});
+    }
+    static const BoundaryMode bothMarkers[] = {Anywhere, NonDelimiterBeforeAndAfter, NonDelimiterAfter,
+                                               NonDelimiterBefore};
+    while (table.size() < count) {
+        const QString &w = pick(running);
+        const bool exactCase = rng.bounded(4) == 0;
+        const QString key = exactCase ? w : w.toLower();
+        add({key, stressed(key), exactCase, bothMarkers[rng.bounded(4)]});
+    }
+    return table;
+}
+
 double seconds(const std::function<void()> &work)
 {
     QElapsedTimer t;
@@ -164,7 +239,9 @@ bool compareWithReference(const DictionaryTable &table, const QString &book, boo
     return identical;
 }
 
-bool writeHeavySet(const QString &programFolder, const QString &book)
+// Writes the two stress dictionaries and `generated` as the dictionary
+// folder of a program folder.
+bool writeSet(const QString &programFolder, const std::function<DictionaryTable(int)> &generated)
 {
     const QString folder = programFolder + QStringLiteral("/Dic");
     QDir().mkpath(folder);
@@ -177,8 +254,7 @@ bool writeHeavySet(const QString &programFolder, const QString &book)
     loadDictionaryFile(stress, folder + QStringLiteral("/rulex-explicit.dic"), true);
     loadDictionaryFile(stress, folder + QStringLiteral("/rulex-implicit.dic"), true);
     // Read after the two: the list orders dictionaries by name.
-    return writeDictionary(folder + QStringLiteral("/thebook.dic"),
-                           bookWordEntries(book, kHeavyEntries - int(stress.size())));
+    return writeDictionary(folder + QStringLiteral("/thebook.dic"), generated(int(stress.size())));
 }
 
 } // namespace
@@ -196,24 +272,35 @@ int main(int argc, char **argv)
     const QStringList arguments = app.arguments();
     const qsizetype writeAt = arguments.indexOf(QStringLiteral("--write-heavy-set"));
     if (writeAt > 0 && writeAt + 1 < arguments.size())
-        return writeHeavySet(arguments.at(writeAt + 1), book) ? 0 : 1;
+        return writeSet(arguments.at(writeAt + 1),
+                        [&](int stressEntries) { return bookWordEntries(book, kHeavyEntries - stressEntries); })
+                   ? 0
+                   : 1;
+    const qsizetype everywhereAt = arguments.indexOf(QStringLiteral("--write-everywhere-set"));
+    if (everywhereAt > 0 && everywhereAt + 1 < arguments.size())
+        return writeSet(arguments.at(everywhereAt + 1),
+                        [&](int stressEntries) { return everywhereEntries(book, kEverywhereEntries - stressEntries); })
+                   ? 0
+                   : 1;
     // --engine-only skips the slow reference (for profiling the engine).
     const bool engineOnly = arguments.contains(QStringLiteral("--engine-only"));
     std::printf("book: %lld characters\n", static_cast<long long>(book.size()));
     bool identical = true;
-    for (const bool heavy : {false, true}) {
+    for (const char *set : {"mixed", "heavy", "everywhere"}) {
         DictionaryTable table;
         const double load = seconds([&] {
             loadDictionaryFile(table, shared("dictionaries/rulex-explicit.dic"), true);
             loadDictionaryFile(table, shared("dictionaries/rulex-implicit.dic"), true);
         });
         const int realEntries = int(table.size());
-        if (heavy)
+        if (qstrcmp(set, "heavy") == 0)
             table.append(bookWordEntries(book, kHeavyEntries - realEntries));
+        else if (qstrcmp(set, "everywhere") == 0)
+            table.append(everywhereEntries(book, kEverywhereEntries - realEntries));
         else
             addGeneratedEntries(table, book);
-        std::printf("\n== %s set: %d entries (%d from the two stress dictionaries)\n", heavy ? "heavy" : "mixed",
-                    int(table.size()), realEntries);
+        std::printf("\n== %s set: %d entries (%d from the two stress dictionaries)\n", set, int(table.size()),
+                    realEntries);
         std::printf("loading the two stress dictionaries: %.3f s\n", load);
         identical = compareWithReference(table, book, engineOnly) && identical;
     }

@@ -2,8 +2,11 @@
 
 #include "app/project_cover.h"
 #include "audiobook/aac_bit_rate.h"
+#include "audiobook/aac_block_files.h"
 #include "audiobook/book_file_commands.h"
 #include "audiobook/book_tags.h"
+#include "audiobook/m4a_length.h"
+#include "audiobook/m4b_from_aac.h"
 #include "audiobook/mp3_chapter_tags.h"
 #include "audiobook/mp3_length.h"
 #include "common/clean_file_name.h"
@@ -90,7 +93,7 @@ QList<AudiobookAssembler::BlockFile> AudiobookAssembler::blockFiles(int lastBloc
 {
     QList<BlockFile> files;
     for (int n = 1; n <= m_book.blockCount; ++n) {
-        const QString name = existingMp3Name(m_book, n);
+        const QString name = m_aacBlocks ? existingM4aName(m_book, n) : existingMp3Name(m_book, n);
         if (name.isEmpty()) {
             if (n <= lastBlock)
                 missing << n;
@@ -106,11 +109,17 @@ std::optional<AssemblyResult> AudiobookAssembler::measure(QList<BlockFile> &file
 {
     for (BlockFile &file : files) {
         // The encoder's length header gives the prober's figure without the
-        // cost of a program start per block (a long book has hundreds).
-        if (const auto seconds = mp3HeaderSeconds(file.chapter.file)) {
+        // cost of a program start per block (a long book has hundreds). An
+        // AAC block's length is its packets' (its own index tells), which
+        // the prober does not give.
+        if (const auto seconds =
+                m_aacBlocks ? m4aPacketSeconds(file.chapter.file) : mp3HeaderSeconds(file.chapter.file)) {
             file.chapter.seconds = *seconds;
             continue;
         }
+        if (m_aacBlocks && forBook)
+            return failed(QStringLiteral("FFmpeg не смог прочитать файл «%1». Запишите этот блок заново.")
+                              .arg(QDir::toNativeSeparators(file.chapter.file)));
         const ProbedDuration probed = probeDuration(m_tools.ffprobe, file.chapter.file, keepGoing);
         if (probed.end == ToolRunEnd::Done) {
             file.chapter.seconds = probed.seconds;
@@ -174,9 +183,10 @@ AssemblyResult AudiobookAssembler::assemble(const QList<BookChapter> &chapters)
 
     const bool m4b = s.audiobookFormat == AudiobookFormat::M4bBook;
     ProcessRunner runner;
-    const ToolRunEnd end =
-        runToEnd(runner, m4b ? m4bRequest(inputs, aacBitRate(s.lameParameters)) : joinedMp3Request(inputs),
-                 keepGoingWriting(inputs.output, foreseenBytes(chapters)));
+    const ProcessRequest request = !m4b          ? joinedMp3Request(inputs)
+                                   : m_aacBlocks ? m4bFromAacRequest(inputs)
+                                                 : m4bRequest(inputs, aacBitRate(s.lameParameters));
+    const ToolRunEnd end = runToEnd(runner, request, keepGoingWriting(inputs.output, foreseenBytes(chapters)));
     const QString book = QDir::toNativeSeparators(bookFilePath());
     if (end != ToolRunEnd::Done) {
         QFile::remove(inputs.output);
@@ -204,9 +214,9 @@ AssemblyResult AudiobookAssembler::assemble(const QList<BookChapter> &chapters)
 
 double AudiobookAssembler::foreseenBytes(const QList<BookChapter> &chapters) const
 {
-    if (m_book.settings.audiobookFormat == AudiobookFormat::M4bBook)
+    if (m_book.settings.audiobookFormat == AudiobookFormat::M4bBook && !m_aacBlocks)
         return aacBitRate(m_book.settings.lameParameters) * 1000.0 / 8 * (totalMicroseconds(chapters) / 1e6);
-    // The MP3 book is the blocks' frames, copied.
+    // The MP3 book and the M4B of AAC blocks are the blocks' frames, copied.
     double bytes = 0;
     for (const BookChapter &chapter : chapters)
         bytes += double(QFileInfo(chapter.file).size());
@@ -234,6 +244,11 @@ AssemblyResult AudiobookAssembler::finishBook(int lastBlock)
 {
     if (!m_book.settings.compressMp3)
         return {};
+    // Blocks recorded as MP3 before the AAC blocks were chosen are made into
+    // the book the way MP3 blocks are.
+    m_aacBlocks = recordsAacBlocks(m_book.settings);
+    for (int n = 1; m_aacBlocks && n <= m_book.blockCount; ++n)
+        m_aacBlocks = existingMp3Name(m_book, n).isEmpty();
     QList<int> missing;
     QList<BlockFile> files = blockFiles(lastBlock, missing);
     if (files.isEmpty())

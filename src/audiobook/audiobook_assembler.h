@@ -72,6 +72,8 @@ private:
     QString m_projectFolder;
     MediaTools m_tools;
     bool m_nameTakenByBlock = false;
+    // The blocks are AAC (see aac_block_files.h), copied into the M4B.
+    bool m_aacBlocks = false;
 };
 
 // "1–3, 7": block numbers as the user reads them.

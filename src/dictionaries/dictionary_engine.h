@@ -17,6 +17,14 @@
 // for further entries, and not even that when it only put in characters no
 // key can match (a stress mark, say) without turning a delimiter into a
 // letter or back.
+//
+// A piece may still be a long line (a key holding a blank makes the blank a
+// character keys can match). Most keys hold no delimiter, so their matches
+// and boundary tests never reach past the delimiters around a word: the line
+// is kept as words ("cells", each ending at a delimiter), and such an entry
+// rewrites only the words it occurs in, at the places the automaton found
+// there, in one pass over the word. Only the entries whose keys hold a
+// delimiter work on the line as a whole.
 
 #include "dictionaries/dictionary_table.h"
 
@@ -63,8 +71,22 @@ private:
         explicit Entry(const DictionaryEntry &entry);
         bool keyStartsWithDelimiter = false;
         bool keyEndsWithDelimiter = false;
+        bool keyHasDelimiter = false; // matches across words: works on the whole line
+        bool startsWords = false;     // holds no delimiter and needs one before it
+        qint8 needsBefore = 0;        // what the mode needs on each side
+        qint8 needsAfter = 0;
     };
     class Run;
+    // What the matcher's tests read of an entry, packed apart from its texts
+    // so the many tests of a long text stay in the processor's cache.
+    struct KeyShape
+    {
+        qint8 needsBefore = 0;
+        qint8 needsAfter = 0;
+        bool keyStartsWithDelimiter = false;
+        bool keyEndsWithDelimiter = false;
+        bool keyHasDelimiter = false;
+    };
 
     // A character that no key can match: no match ever spans it.
     bool isBarrier(QChar c) const { return !m_keyCharacters[KeyAutomaton::fold(c.unicode())]; }
@@ -72,9 +94,20 @@ private:
     // entry's boundary test, allowing for a neighbour that is an adjacent
     // occurrence of the same key (which counts as no neighbour).
     bool mayPass(int id, QStringView text, qsizetype start, qsizetype end) const;
+    // Calls found(id, start, end) for every key occurrence in text[from, to)
+    // of the entries after `minId`, but for those of word-start keys that do
+    // not follow a delimiter (which can never pass).
+    template <typename Found>
+    void findKeys(QStringView text, qsizetype from, qsizetype to, int minId, Found &&found) const;
 
     std::vector<Entry> m_entries;
+    std::vector<KeyShape> m_shapes; // one per entry
     qsizetype m_longestReplacement = 0;
-    KeyAutomaton m_automaton;
+    // The longest key holding a delimiter; 0 when there is none.
+    qsizetype m_longestCrossWordKey = 0;
+    KeyAutomaton m_automaton;          // the keys of the entries that are not startsWords
+    KeyAutomaton m_wordStartAutomaton; // those of the entries that are
+    KeyAutomaton m_crossWordAutomaton; // the keys holding a delimiter (also in m_automaton)
+    KeyAutomaton m_crossWordPieces;    // their pieces between delimiters
     std::vector<bool> m_keyCharacters = std::vector<bool>(0x10000, false); // folded
 };

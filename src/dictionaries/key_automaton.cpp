@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-char16_t KeyAutomaton::fold(char16_t unit)
+const char16_t *KeyAutomaton::foldTable()
 {
     static const auto table = [] {
         auto t = std::make_unique<std::array<char16_t, 0x10000>>();
@@ -20,7 +20,7 @@ char16_t KeyAutomaton::fold(char16_t unit)
         }
         return t;
     }();
-    return (*table)[unit];
+    return table->data();
 }
 
 void KeyAutomaton::build(const std::vector<QStringView> &keys, const std::vector<int> &ids)
@@ -130,4 +130,15 @@ int KeyAutomaton::next(int state, char16_t c) const
         state = n.fail;
     }
     return m_rootNext[c];
+}
+
+int KeyAutomaton::child(int state, char16_t c) const
+{
+    if (state == 0)
+        return m_rootNext[c] > 0 ? m_rootNext[c] : -1;
+    const Node &n = m_nodes[state];
+    const auto begin = m_edgeChar.begin() + n.edgeBegin;
+    const auto end = m_edgeChar.begin() + n.edgeEnd;
+    const auto it = std::lower_bound(begin, end, c);
+    return it != end && *it == c ? m_edgeTarget[it - m_edgeChar.begin()] : -1;
 }

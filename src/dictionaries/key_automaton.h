@@ -16,7 +16,9 @@ class KeyAutomaton
 {
 public:
     // The coarse folding of one UTF-16 unit.
-    static char16_t fold(char16_t unit);
+    static char16_t fold(char16_t unit) { return foldTable()[unit]; }
+    // The folding of every unit, for loops that fold many.
+    static const char16_t *foldTable();
 
     // keys[i] belongs to entry ids[i]; ids must be given in ascending order.
     void build(const std::vector<QStringView> &keys, const std::vector<int> &ids);
@@ -27,8 +29,15 @@ public:
     // text[from, to), for the entries with id greater than `minId`.
     template <typename Found> void scan(QStringView text, qsizetype from, qsizetype to, int minId, Found &&found) const;
 
+    // Calls found(id, start, end) for every key that text[start, ...) begins
+    // with, for the entries with id greater than `minId`: a walk down the
+    // key tree from one place, for keys that can only match there.
+    template <typename Found> void matchAt(QStringView text, qsizetype start, int minId, Found &&found) const;
+
 private:
     int next(int state, char16_t c) const;
+    // The node one character below `state`, or -1.
+    int child(int state, char16_t c) const;
 
     struct Node
     {
@@ -51,13 +60,30 @@ void KeyAutomaton::scan(QStringView text, qsizetype from, qsizetype to, int minI
 {
     if (m_nodes.empty())
         return;
+    const char16_t *folding = foldTable();
     int state = 0;
     for (qsizetype p = from; p < to; ++p) {
-        state = next(state, fold(text[p].unicode()));
+        state = next(state, folding[text[p].unicode()]);
         for (int node = m_nodes[state].output; node > 0; node = m_nodes[m_nodes[node].fail].output) {
             const Node &n = m_nodes[node];
             for (int k = n.idEnd - 1; k >= n.idBegin && m_ids[k] > minId; --k)
                 found(m_ids[k], p + 1 - n.depth, p + 1);
         }
+    }
+}
+
+template <typename Found> void KeyAutomaton::matchAt(QStringView text, qsizetype start, int minId, Found &&found) const
+{
+    if (m_nodes.empty())
+        return;
+    const char16_t *folding = foldTable();
+    int state = 0;
+    for (qsizetype p = start; p < text.size(); ++p) {
+        state = child(state, folding[text[p].unicode()]);
+        if (state <= 0)
+            return;
+        const Node &n = m_nodes[state];
+        for (int k = n.idEnd - 1; k >= n.idBegin && m_ids[k] > minId; --k)
+            found(m_ids[k], start, p + 1);
     }
 }

@@ -3,9 +3,10 @@
 #include "dictionaries/delimiters.h"
 #include "dictionaries/key_automaton.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <limits>
-#include <vector>
 
 bool boundaryAllows(BoundaryMode mode, bool delimiterBefore, bool delimiterAfter)
 {
@@ -70,13 +71,15 @@ private:
     }
     // The automaton's folding; the same as the library's for every unit
     // but surrogate halves, which never come here.
-    static char16_t folded(char16_t unit) { return KeyAutomaton::fold(unit); }
+    char16_t folded(char16_t unit) const { return m_fold[unit]; }
 
     const QString &m_text;
     const QString &m_key;
     Qt::CaseSensitivity m_cs;
     bool m_own;
-    std::vector<char16_t> m_foldedKey;
+    const char16_t *m_fold = KeyAutomaton::foldTable();
+    // Keys are mostly short: no allocation for them.
+    QVarLengthArray<char16_t, 32> m_foldedKey;
 };
 
 // The rewrite itself; `spans` may be null when nobody needs them.

@@ -27,13 +27,19 @@ QString wavFileName(BookAudio &book, int n)
     return name + QStringLiteral(".wav");
 }
 
-QStringList existingMp3Names(BookAudio &book, int n)
+namespace {
+
+// The names of block `n`'s files in the audio folder: its MP3 name with
+// `extension` in place of ".mp3".
+QStringList existingBlockFileNames(BookAudio &book, int n, QLatin1String extension)
 {
     if (n > book.blockCount)
         return {};
     // The duration is not known before encoding: "{flen}" holds its place
     // and then matches any five characters ("MM-SS").
-    const QString name = mp3FileName(book, n, QStringLiteral("{flen}"));
+    QString name = mp3FileName(book, n, QStringLiteral("{flen}"));
+    name.chop(4);
+    name += extension;
     QString pattern = QRegularExpression::escape(name);
     pattern.replace(QRegularExpression::escape(QStringLiteral("{flen}")), QStringLiteral("..-.."));
     const QRegularExpression matcher(QRegularExpression::anchoredPattern(pattern));
@@ -45,10 +51,26 @@ QStringList existingMp3Names(BookAudio &book, int n)
     return names;
 }
 
+QString first(const QStringList &names)
+{
+    return names.isEmpty() ? QString() : names.first();
+}
+
+} // namespace
+
+QStringList existingMp3Names(BookAudio &book, int n)
+{
+    return existingBlockFileNames(book, n, QLatin1String(".mp3"));
+}
+
 QString existingMp3Name(BookAudio &book, int n)
 {
-    const QStringList names = existingMp3Names(book, n);
-    return names.isEmpty() ? QString() : names.first();
+    return first(existingMp3Names(book, n));
+}
+
+QString existingM4aName(BookAudio &book, int n)
+{
+    return first(existingBlockFileNames(book, n, QLatin1String(".m4a")));
 }
 
 bool mp3Exists(BookAudio &book, int n)

@@ -36,6 +36,10 @@ QString existingMp3Name(BookAudio &book, int n);
 // run was cut off while a block recorded again replaced its MP3.
 QStringList existingMp3Names(BookAudio &book, int n);
 
+// The same as existingMp3Name for the block's AAC file of an M4B book: named
+// like its MP3, ending in ".m4a".
+QString existingM4aName(BookAudio &book, int n);
+
 // True when a file named like the block's MP3 (any "MM-SS" duration) is in
 // the audio folder; false past the last block or when the folder cannot be
 // read.

@@ -22,9 +22,9 @@ public:
     std::optional<BlockFingerprint> storedFingerprint(int n) override;
     void keepFingerprint(int n, const BlockFingerprint &fingerprint) override;
 
-private:
+protected:
     BookAudio m_book;
-    // The MP3 each started job writes: its name holds the WAV's duration,
+    // The file each started job writes: its name holds the WAV's duration,
     // which is gone once the WAV is deleted.
     QHash<int, QString> m_mp3Paths;
     QHash<int, QString> m_partPaths;

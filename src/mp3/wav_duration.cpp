@@ -67,6 +67,17 @@ qint64 wavSeconds(const QString &path)
 
 } // namespace
 
+std::optional<double> wavExactSeconds(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const auto layout = readLayout(file);
+    if (!layout)
+        return std::nullopt;
+    return double(layout->dataBytes) / layout->byteRate;
+}
+
 QString padNumber(qint64 number, int width)
 {
     QString text = QString::number(number);

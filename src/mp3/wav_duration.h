@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The number in decimal, left-padded with "0" to `width`; wider numbers stay.
 QString padNumber(qint64 number, int width);
 
@@ -10,3 +12,7 @@ QString padNumber(qint64 number, int width);
 // give the length; a file without a readable header counts as 32000 bytes a
 // second after a 50-byte header.
 QString wavDuration(const QString &path);
+
+// The exact length of a WAV file's sound in seconds (data size over byte
+// rate); nothing without a readable header.
+std::optional<double> wavExactSeconds(const QString &path);

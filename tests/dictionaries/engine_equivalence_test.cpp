@@ -105,6 +105,12 @@ const Alphabet kMixed{QStringLiteral("аАбБёЁaAbB ,.!-{}>"), QStringLiteral
 const Alphabet kWithLf{QStringLiteral("аАб \n."), QStringLiteral("аАб \n.\r")};
 // Few characters: long chains of side-by-side occurrences.
 const Alphabet kTight{QStringLiteral("аА "), QStringLiteral("аА \r")};
+// Letters only in the keys: every entry works word by word, and blanks and
+// punctuation cut the lines into many words.
+const Alphabet kInsideWords{QStringLiteral("аАбвВ"), QStringLiteral("аАбвВ  ,.-\r")};
+// Halves of a character outside the basic plane, alone or paired, in keys
+// and text: the words holding them take the library's search.
+const Alphabet kSurrogates{QStringLiteral("аА\U0001F600б"), QStringLiteral("аА\U0001F600б .")};
 
 } // namespace
 
@@ -126,6 +132,23 @@ TEST(EngineEquivalence, KeysHoldingLineFeeds)
 TEST(EngineEquivalence, AdjacentOccurrenceChains)
 {
     expectSameAsReference(kTight, 4, 3000, 8, 3, 40);
+}
+
+TEST(EngineEquivalence, InsideWordEntriesOnLongLines)
+{
+    expectSameAsReference(kInsideWords, 7, 600, 60, 3, 500);
+}
+
+TEST(EngineEquivalence, InsideWordEntriesBesideKeysAcrossWords)
+{
+    // kMixed keys may hold blanks and punctuation: lines where entries of
+    // both kinds take turns, longer than the cases above.
+    expectSameAsReference(kMixed, 8, 400, 40, 4, 300);
+}
+
+TEST(EngineEquivalence, WordsHoldingSurrogates)
+{
+    expectSameAsReference(kSurrogates, 9, 2000, 10, 3, 60);
 }
 
 TEST(EngineEquivalence, BoundedReplaceMatchesReference)

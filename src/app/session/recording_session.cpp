@@ -1,6 +1,7 @@
 #include "app/session/recording_session.h"
 
 #include "app/project_store.h"
+#include "audiobook/aac_block_files.h"
 #include "audiobook/audiobook_assembler.h"
 #include "audiobook/book_read_along.h"
 #include "audiobook/book_tags.h"
@@ -66,7 +67,7 @@ struct OwnBookFiles
 {
     TagInfo info;
     BlockTitles titles;
-    std::unique_ptr<BookOutputFiles> files;
+    std::unique_ptr<OutputFiles> files;
 };
 
 } // namespace
@@ -75,8 +76,11 @@ std::shared_ptr<OutputFiles> RecordingSession::bookFiles(const RecordedBook &boo
 {
     auto own = std::make_shared<OwnBookFiles>();
     loadChapters(bookFolder(m_programFolder, book.name), book.name, book.blockCount, own->info, own->titles);
-    own->files = std::make_unique<BookOutputFiles>(
-        BookAudio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, own->info, own->titles});
+    BookAudio audio{m_settings, m_programFolder, book.audioFolder, book.name, book.blockCount, own->info, own->titles};
+    if (recordsAacBlocks(m_settings))
+        own->files = std::make_unique<AacBlockFiles>(std::move(audio), mediaTools(m_programFolder).ffmpeg);
+    else
+        own->files = std::make_unique<BookOutputFiles>(std::move(audio));
     // The files live as long as the description they point into.
     return std::shared_ptr<OutputFiles>(own, own->files.get());
 }
