@@ -129,9 +129,8 @@ bool RecordingSession::finishBook(const RecordedBook &book, const RecordingOutco
     // blocks may go once it is.
     const bool oneFile = m_settings.audiobookFormat != AudiobookFormat::BlockMp3;
     const int lastBlock = complete ? lastBlockOfBookFile(book, assembler) : 0;
-    const auto readAlong = lastBlock > 0 && oneFile && m_settings.readAlong
-                               ? BookReadAlong::collect(audio, lastBlock)
-                               : std::nullopt;
+    const auto readAlong =
+        lastBlock > 0 && oneFile && m_settings.readAlong ? BookReadAlong::collect(audio, lastBlock) : std::nullopt;
     const AssemblyResult result = assembler.finishBook(lastBlock);
     if (readAlong && (result.status == AssemblyStatus::Assembled || result.status == AssemblyStatus::UpToDate)) {
         const BookTags tags = bookTagsFor(m_settings, info, book.name);
