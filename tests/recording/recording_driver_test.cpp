@@ -471,9 +471,11 @@ TEST(EncoderPool, TellsAtOnceWhenARunEnds)
     EncoderPool pool(2);
     int notices = 0;
     pool.setRunEndNotice([&] { ++notices; });
+    ProcessRequest exitAtOnce;
+    exitAtOnce.program = QStringLiteral("/bin/sh");
+    exitAtOnce.arguments = {QStringLiteral("-c"), QStringLiteral("exit 0")};
     for (const int block : {1, 2})
-        ASSERT_TRUE(pool.start({QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 0")}},
-                               {block, QString(), 0, 0, 1}));
+        ASSERT_TRUE(pool.start(exitAtOnce, {block, QString(), 0, 0, 1}));
     QElapsedTimer clock;
     clock.start();
     while (notices < 2 && clock.elapsed() < 60000)
