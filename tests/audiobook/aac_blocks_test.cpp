@@ -11,6 +11,7 @@
 
 #include "common/process_runner.h"
 #include "support/temp_program_folder.h"
+#include "support/tool_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,27 +28,17 @@
 
 namespace {
 
-bool toolsInstalled()
-{
-    for (const char *tool : {"ffmpeg", "ffprobe"})
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            return false;
-    return true;
-}
-
 #define REQUIRE_TOOLS()                                                                                                \
     do {                                                                                                               \
-        if (!toolsInstalled())                                                                                         \
+        if (!toolsInstalled({QStringLiteral("ffmpeg"), QStringLiteral("ffprobe")}))                                    \
             GTEST_SKIP() << "ffmpeg or ffprobe is not installed";                                                      \
     } while (false)
 
 QByteArray output(const QString &program, const QStringList &args, bool errorOutput = false)
 {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(120000);
-    EXPECT_EQ(process.exitCode(), 0) << qPrintable(program) << " " << qPrintable(args.join(u' '));
-    return errorOutput ? process.readAllStandardError() : process.readAllStandardOutput();
+    const ToolRun run = runTool(program, args);
+    EXPECT_TRUE(run.succeeded) << qPrintable(program) << " " << qPrintable(args.join(u' '));
+    return errorOutput ? run.err : run.out;
 }
 
 QJsonObject probe(const QString &file)
@@ -84,7 +75,7 @@ bool encode(const QString &wav, const QString &m4a)
     ProcessRunner runner;
     ProcessRequest request = aacBlockRequest(QStringLiteral("ffmpeg"), wav, m4a, 48);
     request.settleMsecs = 0;
-    return runner.runProcess(request) && runner.waitForEnd(120000) && runner.lastExitCode() == 0;
+    return runner.runProcess(request) && runner.waitForEnd(-1) && runner.lastExitCode() == 0;
 }
 
 } // namespace
@@ -151,7 +142,7 @@ TEST(AacBlocks, BookIsTheBlocksCopiedWithExactChaptersAndNoGaps)
         const std::optional<ProcessRequest> job = files.encoderJob(n);
         ASSERT_TRUE(job);
         ProcessRunner runner;
-        ASSERT_TRUE(runner.runProcess(*job) && runner.waitForEnd(120000) && runner.lastExitCode() == 0);
+        ASSERT_TRUE(runner.runProcess(*job) && runner.waitForEnd(-1) && runner.lastExitCode() == 0);
         ASSERT_TRUE(files.keepEncodedMp3(n));
         ASSERT_TRUE(files.mp3Exists(n));
         EXPECT_FALSE(mp3Exists(book, n)) << "no MP3 is made";

@@ -8,6 +8,7 @@
 #include "mp3/book_audio.h"
 
 #include "support/temp_program_folder.h"
+#include "support/tool_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,35 +26,24 @@ const QStringList kTitles = {QStringLiteral("Глава первая «Нача�
                              QStringLiteral("Глава третья")};
 const double kToneSeconds[] = {1.3, 2.3, 3.3};
 
-bool toolsInstalled()
-{
-    for (const char *tool : {"ffmpeg", "ffprobe", "lame"})
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            return false;
-    return true;
-}
-
 #define REQUIRE_TOOLS()                                                                                                \
     do {                                                                                                               \
-        if (!toolsInstalled())                                                                                         \
+        if (!toolsInstalled({QStringLiteral("ffmpeg"), QStringLiteral("ffprobe"), QStringLiteral("lame")}))            \
             GTEST_SKIP() << "ffmpeg, ffprobe or lame is not installed";                                                \
     } while (false)
 
 bool run(const QString &program, const QStringList &args)
 {
-    QProcess process;
-    process.start(program, args);
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return runTool(program, args).succeeded;
 }
 
 QJsonObject probe(const QString &file)
 {
-    QProcess process;
-    process.start(QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-of"),
-                                              QStringLiteral("json"), QStringLiteral("-show_format"),
-                                              QStringLiteral("-show_streams"), QStringLiteral("-show_chapters"), file});
-    process.waitForFinished(60000);
-    return QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    const ToolRun run =
+        runTool(QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-of"),
+                                            QStringLiteral("json"), QStringLiteral("-show_format"),
+                                            QStringLiteral("-show_streams"), QStringLiteral("-show_chapters"), file});
+    return QJsonDocument::fromJson(run.out).object();
 }
 
 double number(const QJsonValue &value)

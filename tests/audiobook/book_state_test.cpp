@@ -7,6 +7,7 @@
 #include "mp3/book_audio.h"
 
 #include "support/temp_program_folder.h"
+#include "support/tool_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,9 +20,7 @@ namespace {
 
 bool run(const QString &program, const QStringList &args)
 {
-    QProcess process;
-    process.start(program, args);
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return runTool(program, args).succeeded;
 }
 
 // A book of three blocks of 100, 200 and 300 characters with chapter titles,
@@ -73,12 +72,6 @@ struct LibraryBook
     BookState read() { return BookStateReader(settings, folder.path(), 44100).read(name); }
 };
 
-bool toolsInstalled()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty()
-           && !QStandardPaths::findExecutable(QStringLiteral("lame")).isEmpty();
-}
-
 } // namespace
 
 TEST(BookState, NothingRecordedIsAnEstimateOfTheWholeBook)
@@ -97,7 +90,7 @@ TEST(BookState, NothingRecordedIsAnEstimateOfTheWholeBook)
 
 TEST(BookState, RecordedBlocksCountWithTheirSoundAndTheRestIsForeseen)
 {
-    if (!toolsInstalled())
+    if (!toolsInstalled({QStringLiteral("ffmpeg"), QStringLiteral("lame")}))
         GTEST_SKIP() << "ffmpeg or lame is not installed";
     LibraryBook book;
     book.encodeBlock(1, 2);

@@ -8,6 +8,7 @@
 
 #include "support/cli_run.h"
 #include "support/temp_program_folder.h"
+#include "support/tool_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,12 +35,11 @@ QString threeChapterBook()
 
 QJsonObject probe(const QString &file)
 {
-    QProcess process;
-    process.start(QStringLiteral("ffprobe"),
-                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-of"), QStringLiteral("json"),
-                   QStringLiteral("-show_format"), QStringLiteral("-show_chapters"), file});
-    process.waitForFinished(60000);
-    return QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    const ToolRun run =
+        runTool(QStringLiteral("ffprobe"),
+                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-of"), QStringLiteral("json"),
+                 QStringLiteral("-show_format"), QStringLiteral("-show_chapters"), file});
+    return QJsonDocument::fromJson(run.out).object();
 }
 
 // "Тихий Дон" of three chapters converted by lectorium-cli with `options`.
