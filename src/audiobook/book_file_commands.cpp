@@ -25,7 +25,7 @@ ProcessRequest request(const QString &program, const QStringList &arguments)
 
 } // namespace
 
-ProcessRequest m4bRequest(const BookFileInputs &inputs, int aacKbps)
+QStringList m4bInputArguments(const BookFileInputs &inputs)
 {
     QStringList args = commonStart(inputs);
     args << QStringLiteral("-f") << QStringLiteral("ffmetadata") << QStringLiteral("-i") << inputs.metadata;
@@ -36,6 +36,12 @@ ProcessRequest m4bRequest(const BookFileInputs &inputs, int aacKbps)
     if (!inputs.cover.isEmpty())
         args << QStringLiteral("-map") << QStringLiteral("2:v") << QStringLiteral("-c:v") << QStringLiteral("copy")
              << QStringLiteral("-disposition:v:0") << QStringLiteral("attached_pic");
+    return args;
+}
+
+ProcessRequest m4bRequest(const BookFileInputs &inputs, int aacKbps)
+{
+    QStringList args = m4bInputArguments(inputs);
     // The encoder's delay and padding at each block's ends would otherwise be
     // cut, and every chapter after the first would start early; async fills
     // them with silence so each block stays at its chapter's start. The AAC
